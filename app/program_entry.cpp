@@ -1,0 +1,31 @@
+// The client's program entry: the start sequence, run through the runtime entry table.
+#include "runtime/entry_stubs.h"
+#include "runtime/program_image.h"
+
+namespace velmora {
+namespace {
+
+constexpr uint32_t kLoginWindowId = 0x52010001;
+
+void initialiseProgram() {}
+void releaseProgram() {}
+int startUp() {
+  return 0;
+}
+
+}  // namespace
+
+int programEntry() {
+  const EntryTable& runtime = runtimeEntryTable;
+  callRuntimeService(runtime.runtimeService, kServiceInitialiseRuntime);
+  resetFloatingPoint();
+  initialiseProgram();
+  callRuntimeService(runtime.runtimeService, kServiceRegisterExitRoutine,
+                     reinterpret_cast<uintptr_t>(&releaseProgram));
+  startUp();
+  runtime.loadStartWindow(kLoginWindowId);
+  runtime.runMessageLoop();
+  return 0;
+}
+
+}  // namespace velmora

@@ -1,0 +1,40 @@
+// The program's side of the entry slots that take a value in a register: the caller pushes the
+// records and the count, loads the register and calls the slot.
+#pragma once
+
+#include <cstdint>
+#include <span>
+
+#include "runtime/entry_table.h"
+
+extern "C" {
+void velmora_invoke_command_entry(velmora::EntryCode entry, velmora::Command command,
+                                  int32_t library, int32_t argCount, const velmora::ArgRecord* args,
+                                  velmora::ResultRecord* result);
+uintptr_t velmora_invoke_runtime_service(velmora::EntryCode entry, int32_t service,
+                                         uintptr_t argument);
+void velmora_reset_floating_point();
+}
+
+namespace velmora {
+
+// Calls a command through slot 2 (library commands) or slot 3 (core commands); the library
+// index travels with slot 2 only, and nothing reads it.
+inline ResultRecord callCommandEntry(EntryCode entry, Command command, int32_t library,
+                                     std::span<const ArgRecord> args) {
+  ResultRecord result;
+  velmora_invoke_command_entry(entry, command, library, static_cast<int32_t>(args.size()),
+                               args.data(), &result);
+  return result;
+}
+
+inline uintptr_t callRuntimeService(EntryCode entry, int32_t service, uintptr_t argument = 0) {
+  return velmora_invoke_runtime_service(entry, service, argument);
+}
+
+// The floating-point unit in its default state and the direction flag cleared.
+inline void resetFloatingPoint() {
+  velmora_reset_floating_point();
+}
+
+}  // namespace velmora

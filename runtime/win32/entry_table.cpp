@@ -1,0 +1,48 @@
+// The runtime entry table and the entries that are plain functions.
+#include "runtime/entry_table.h"
+
+#include "runtime/memory.h"
+#include "runtime/runtime_error.h"
+#include "runtime/win32/runtime.h"
+
+extern "C" void velmora_command_entry();
+extern "C" void velmora_runtime_service_entry();
+
+namespace velmora {
+namespace {
+
+// Slot 0: a failed check in the program's code.
+void reportProgramError(int32_t code, int32_t sourceId, int32_t position) {
+  raiseRuntimeError(codedErrorMessage(code), code, sourceId, position);
+}
+
+// Slot 11.
+void loadStartWindow(uint32_t windowId) {
+  if (!windowRegistry().loadStartWindow(windowId)) {
+    // 载入启动窗口失败
+    raiseRuntimeError("\xd4\xd8\xc8\xeb\xc6\xf4\xb6\xaf\xb4\xb0\xbf\xda\xca\xa7\xb0\xdc", 0,
+                      static_cast<int32_t>(windowId), 0);
+  }
+}
+
+}  // namespace
+
+// Slots 1 (DLL commands), 4 and 5 (properties) are filled by the DLL command and property
+// access modules.
+const EntryTable runtimeEntryTable = {
+    reportProgramError,
+    nullptr,
+    velmora_command_entry,
+    velmora_command_entry,
+    nullptr,
+    nullptr,
+    allocate,
+    reallocate,
+    freeBlock,
+    exitProgram,
+    runMessageLoop,
+    loadStartWindow,
+    velmora_runtime_service_entry,
+};
+
+}  // namespace velmora

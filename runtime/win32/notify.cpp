@@ -1,0 +1,50 @@
+// The runtime notify entry: how the libraries reach the runtime.
+#include "runtime/memory.h"
+#include "runtime/win32/runtime.h"
+
+namespace velmora {
+namespace {
+
+enum NotifyCode : int32_t {
+  kAddIdleCallback = 1012,
+  kRemoveIdleCallback = 1013,
+  kAllocate = 2024,
+  kFree = 2025,
+  kReallocate = 2026,
+  kExitProgram = 2028,
+};
+
+void* pointer(uintptr_t value) {
+  return reinterpret_cast<void*>(value);
+}
+intptr_t result(void* block) {
+  return reinterpret_cast<intptr_t>(block);
+}
+
+}  // namespace
+
+intptr_t VELMORA_STDCALL runtimeNotify(int32_t code, uintptr_t first, uintptr_t second) {
+  switch (code) {
+    case kAddIdleCallback:
+      addIdleCallback(*static_cast<const IdleCallbackRecord*>(pointer(first)));
+      return 0;
+    case kRemoveIdleCallback:
+      removeIdleCallback(static_cast<HWND>(pointer(first)));
+      return 0;
+    case kAllocate: {
+      const auto size = static_cast<int32_t>(first);
+      return result(second == 0 ? allocate(size) : allocateQuietly(size));
+    }
+    case kFree:
+      freeBlock(pointer(first));
+      return 0;
+    case kReallocate:
+      return result(reallocate(pointer(first), static_cast<int32_t>(second)));
+    case kExitProgram:
+      exitProgram(static_cast<int32_t>(first));
+    default:
+      return 0;
+  }
+}
+
+}  // namespace velmora

@@ -1,0 +1,16 @@
+// GBK texts at the window system's boundary: the runtime holds GBK, the window system takes
+// UTF-16. Code page 936 is named explicitly, so the result does not depend on the system's ANSI
+// code page.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace velmora {
+
+inline constexpr unsigned kGbkCodePage = 936;
+
+std::wstring wideFromGbk(std::string_view text);
+std::string gbkFromWide(std::wstring_view text);
+
+}  // namespace velmora
