@@ -25,38 +25,38 @@ inline constexpr int32_t kLibraryNotifyShutdown = 6;
 // One library: 36 words, of which the runtime reads the named ones; the rest are stored as the
 // library's build left them.
 struct LibraryDescriptor {
-  uint32_t magic;        // kLibraryMagic
-  const char* identity;  // 32 hexadecimal digits
-  uint32_t numbers[7];
-  const char* displayName;
-  uintptr_t reserved10[11];
-  uint32_t unitTypeCount;
-  const void* unitTypes;
-  uintptr_t reserved23[2];
-  uint32_t commandCount;
-  uintptr_t reserved26;
-  const Command* commands;
-  uintptr_t reserved28[2];
-  NotifyFunction notify;
-  uintptr_t reserved31[5];
+  uint32_t magic{};        // kLibraryMagic
+  const char* identity{};  // 32 hexadecimal digits
+  uint32_t numbers[7]{};
+  const char* displayName{};
+  uintptr_t reserved10[11]{};
+  uint32_t unitTypeCount{};
+  const void* unitTypes{};
+  uintptr_t reserved23[2]{};
+  uint32_t commandCount{};
+  uintptr_t reserved26{};
+  const Command* commands{};
+  uintptr_t reserved28[2]{};
+  NotifyFunction notify{};
+  uintptr_t reserved31[5]{};
 };
 inline constexpr uint32_t kLibraryMagic = 20000101;
 
 // Thirteen words at a fixed place in the program's read-only data.
 struct ProgramHeader {
-  uint32_t runMode;
-  uint32_t version;
-  uint32_t buildNumber;
-  const void* codeBase;  // event handler offsets are relative to it
-  const uint8_t* constants;
-  uint32_t constantsLength;
-  const uint8_t* windowData;
-  uint32_t windowDataLength;
-  uint32_t libraryCount;
-  const LibraryDescriptor* const* libraries;
-  uint32_t dllCommandCount;
-  const char* const* dllFileNames;
-  const char* const* dllCommandNames;
+  uint32_t runMode{};
+  uint32_t version{};
+  uint32_t buildNumber{};
+  const void* codeBase{};  // event handler offsets are relative to it
+  const uint8_t* constants{};
+  uint32_t constantsLength{};
+  const uint8_t* windowData{};
+  uint32_t windowDataLength{};
+  uint32_t libraryCount{};
+  const LibraryDescriptor* const* libraries{};
+  uint32_t dllCommandCount{};
+  const char* const* dllFileNames{};
+  const char* const* dllCommandNames{};
 };
 
 #if defined(__i386__)

@@ -412,10 +412,14 @@ setup_wineprefix() {
 int main(void) { printf("velmora-wine-ok %d\n", (int)(sizeof(void *) * 8)); return 0; }
 EOF
   run "$log" "$CROSS_CC" -O0 -static -o "$tmp/hello.exe" "$tmp/hello.c"
-  local out
-  out=$(WINEPREFIX="$WINEPFX" WINEDEBUG=-all wine "$tmp/hello.exe" 2>>"$log" </dev/null) || true
+  # Output to a file, not a pipe: Wine's background services would inherit a
+  # pipe and keep the reader waiting until they exit.
+  WINEPREFIX="$WINEPFX" WINEDEBUG=-all wine "$tmp/hello.exe" >"$tmp/hello.out" 2>>"$log" </dev/null ||
+    true
   wine_q wineserver -w || true
-  [[ $out == *"velmora-wine-ok 32"* ]] || die "32-bit test program did not run in $WINEPFX (got: $out)"
+  # The program writes text-mode output: lines end in CR LF.
+  tr -d '\r' <"$tmp/hello.out" | grep -qx 'velmora-wine-ok 32' ||
+    die "32-bit test program did not run in $WINEPFX (printed: $(head -c 200 "$tmp/hello.out"))"
   rm -rf "$tmp"
   date -u +%FT%TZ >"$stamp"
   say "wine prefix: ready ($WINEPFX)"

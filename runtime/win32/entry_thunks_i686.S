@@ -1,5 +1,4 @@
-# The runtime's side of the entry slots that take a value in a register, and the call that
-# saves every general register around a routine of the program.
+# The runtime's side of the entry slots that take a value in a register.
         .intel_syntax noprefix
         .text
 
@@ -34,14 +33,4 @@ _velmora_runtime_service_entry:
         push    eax
         call    _velmora_runtime_service
         add     esp, 8
-        ret
-
-# int velmora_call_preserving_registers(int (*routine)())
-        .globl  _velmora_call_preserving_registers
-_velmora_call_preserving_registers:
-        mov     eax, [esp+4]
-        pushad
-        call    eax
-        mov     [esp+28], eax
-        popad
         ret

@@ -9,9 +9,6 @@
 namespace velmora {
 namespace {
 
-EmptyWindowRegistry emptyRegistry;
-WindowRegistry* registry = &emptyRegistry;
-
 constexpr wchar_t kHiddenOwnerClass[] = L"_QV_HideOwner";
 
 void takeProgramPath(RuntimeState& state) {
@@ -55,18 +52,6 @@ void startLibraries(const ProgramHeader& header, RuntimeState& state) {
 }
 
 }  // namespace
-
-RuntimeState& runtimeState() {
-  static RuntimeState state;
-  return state;
-}
-
-WindowRegistry& windowRegistry() {
-  return *registry;
-}
-void setWindowRegistry(WindowRegistry* newRegistry) {
-  registry = newRegistry ? newRegistry : &emptyRegistry;
-}
 
 void initialiseRuntime(const ProgramHeader& header) {
   RuntimeState& state = runtimeState();

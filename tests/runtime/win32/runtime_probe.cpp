@@ -1,0 +1,129 @@
+// A program on the runtime that plays one scenario of start-up, exit or runtime error and writes
+// what happened, one event a line, to a file: runtime_probe.exe SCENARIO OUTPUT-FILE.
+// The runtime tests start it as a separate process and read the file and its exit code.
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+
+#include "runtime/entry_stubs.h"
+#include "runtime/program_image.h"
+#include "tests/support/message_box_recorder.h"
+
+namespace velmora {
+namespace {
+
+std::wstring scenario;
+std::wstring outputPath;
+NotifyFunction runtimeNotifyForLibrary = nullptr;
+
+void writeEvent(const std::string& event) {
+  if (FILE* file = _wfopen(outputPath.c_str(), L"ab")) {
+    std::fprintf(file, "%s\n", event.c_str());
+    std::fclose(file);
+  }
+}
+
+// Texts go to the file as hexadecimal UTF-8, so that line breaks inside them stay unambiguous.
+std::string hexUtf8(const std::wstring& text) {
+  std::string utf8(text.size() * 4, '\0');
+  utf8.resize(static_cast<size_t>(WideCharToMultiByte(CP_UTF8, 0, text.data(),
+                                                      static_cast<int>(text.size()), utf8.data(),
+                                                      static_cast<int>(utf8.size()), nullptr,
+                                                      nullptr)));
+  std::string hex;
+  for (unsigned char c : utf8) {
+    char digits[3];
+    std::snprintf(digits, sizeof digits, "%02x", c);
+    hex += digits;
+  }
+  return hex;
+}
+
+void readCommandLine() {
+  int count = 0;
+  LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+  if (count >= 3) {
+    scenario = arguments[1];
+    outputPath = arguments[2];
+  }
+  LocalFree(arguments);
+}
+
+intptr_t VELMORA_STDCALL libraryNotify(int32_t code, uintptr_t first, uintptr_t) {
+  writeEvent("library notify " + std::to_string(code));
+  if (code == kLibraryNotifyStart) runtimeNotifyForLibrary = reinterpret_cast<NotifyFunction>(first);
+  return 0;
+}
+
+const LibraryDescriptor library = {.magic = kLibraryMagic, .notify = libraryNotify};
+const LibraryDescriptor* const libraries[] = {&library};
+
+void exitRoutine() { writeEvent("exit routine"); }
+
+DWORD WINAPI exitFromOtherThread(void*) {
+  runtimeEntryTable.exitProgram(5);
+  return 0;
+}
+
+// Memory through the notify entry, as a library reaches it.
+void libraryMemory() {
+  const auto notify = [](int32_t code, uintptr_t first, uintptr_t second) {
+    return runtimeNotifyForLibrary(code, first, second);
+  };
+  auto* block = reinterpret_cast<char*>(notify(2024, 16, 0));
+  lstrcpyA(block, "kept");
+  block = reinterpret_cast<char*>(notify(2026, reinterpret_cast<uintptr_t>(block), 4096));
+  writeEvent(std::string("reallocated ") + block);
+  notify(2025, reinterpret_cast<uintptr_t>(block), 0);
+  const bool refused = notify(2024, 0x7FFFFFF0, 1) == 0;
+  writeEvent(refused ? "quiet allocation refused" : "quiet allocation granted");
+  notify(2028, 9, 0);
+}
+
+void play() {
+  const EntryTable& runtime = runtimeEntryTable;
+  if (scenario == L"program-error") {
+    runtime.reportRuntimeError(1, 67185411, 1034);
+  } else if (scenario == L"allocation") {
+    runtime.allocate(0x7FFFFFF0);
+  } else if (scenario == L"start-window") {
+    runtime.loadStartWindow(0x52010001);
+  } else if (scenario == L"exit-code") {
+    runtime.exitProgram(7);
+  } else if (scenario == L"other-thread") {
+    WaitForSingleObject(CreateThread(nullptr, 0, exitFromOtherThread, nullptr, 0, nullptr),
+                        INFINITE);
+  } else if (scenario == L"library-memory") {
+    libraryMemory();
+  }
+  runtime.runMessageLoop();
+  writeEvent("message loop returned");
+}
+
+}  // namespace
+
+const ProgramHeader programHeader = {
+    .runMode = 3,
+    .buildNumber = 111502,
+    .libraryCount = 1,
+    .libraries = libraries,
+};
+
+int programEntry() {
+  readCommandLine();
+  testing::MessageBoxRecorder boxes([](const testing::ShownMessageBox& box) {
+    writeEvent("box " + hexUtf8(box.caption) + " " + hexUtf8(box.text));
+  });
+  const EntryTable& runtime = runtimeEntryTable;
+  callRuntimeService(runtime.runtimeService, kServiceInitialiseRuntime);
+  resetFloatingPoint();
+  callRuntimeService(runtime.runtimeService, kServiceRegisterExitRoutine,
+                     reinterpret_cast<uintptr_t>(&exitRoutine));
+  callRuntimeService(runtime.runtimeService, kServiceRegisterExitRoutine,
+                     reinterpret_cast<uintptr_t>(&exitRoutine));
+  play();
+  return 0;
+}
+
+}  // namespace velmora

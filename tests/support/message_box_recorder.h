@@ -1,0 +1,38 @@
+// Answers the message boxes of the current thread and records what they showed: a hook sees each
+// box as it is activated, reads its caption and text and presses OK.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace velmora::testing {
+
+struct ShownMessageBox {
+  std::wstring caption;
+  std::wstring text;
+};
+
+class MessageBoxRecorder {
+ public:
+  // onShown, when given, hears of each box as soon as it appears.
+  explicit MessageBoxRecorder(std::function<void(const ShownMessageBox&)> onShown = {});
+  ~MessageBoxRecorder();
+  MessageBoxRecorder(const MessageBoxRecorder&) = delete;
+  MessageBoxRecorder& operator=(const MessageBoxRecorder&) = delete;
+
+  const std::vector<ShownMessageBox>& shown() const { return shown_; }
+
+ private:
+  static LRESULT CALLBACK hookProcedure(int code, WPARAM wParam, LPARAM lParam);
+  void record(HWND box);
+
+  HHOOK hook_;
+  HWND lastBox_ = nullptr;  // a box may be activated more than once
+  std::function<void(const ShownMessageBox&)> onShown_;
+  std::vector<ShownMessageBox> shown_;
+};
+
+}  // namespace velmora::testing
