@@ -10,7 +10,11 @@
 namespace velmora {
 namespace {
 
-const Heap* heap = &processHeap();
+const Heap* installedHeap = nullptr;  // null until a heap is installed: the process heap
+
+const Heap& heap() {
+  return installedHeap ? *installedHeap : processHeap();
+}
 const uint8_t* constantsStart = nullptr;
 const uint8_t* constantsEnd = nullptr;
 
@@ -25,7 +29,7 @@ const uint8_t* constantsEnd = nullptr;
 }  // namespace
 
 void useHeap(const Heap& newHeap) {
-  heap = &newHeap;
+  installedHeap = &newHeap;
 }
 
 void setConstantRegion(const void* start, size_t length) {
@@ -40,7 +44,7 @@ bool isConstant(const void* pointer) {
 
 void* allocateQuietly(int32_t size) {
   if (size < 0) return nullptr;
-  return heap->allocate(static_cast<size_t>(size));
+  return heap().allocate(static_cast<size_t>(size));
 }
 
 void* allocate(int32_t size) {
@@ -58,14 +62,14 @@ void* reallocate(void* block, int32_t size) {
     std::memcpy(copy, block, std::min(static_cast<size_t>(size), available));
     return copy;
   }
-  void* moved = heap->reallocate(block, static_cast<size_t>(size));
+  void* moved = heap().reallocate(block, static_cast<size_t>(size));
   if (moved == nullptr) allocationFailed(size);
   return moved;
 }
 
 void freeBlock(void* block) {
   if (block == nullptr || isConstant(block)) return;
-  heap->release(block);
+  heap().release(block);
 }
 
 }  // namespace velmora

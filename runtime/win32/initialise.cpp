@@ -55,12 +55,14 @@ void startLibraries(const ProgramHeader& header, RuntimeState& state) {
 
 void initialiseRuntime(const ProgramHeader& header) {
   RuntimeState& state = runtimeState();
+  if (state.initialised) return;
+  state.initialised = true;
   useHeap(processHeap());
   state.runMode = header.runMode;
   state.version = header.version;
   state.buildNumber = header.buildNumber + 1;
   setConstantRegion(header.constants, header.constantsLength);
-  if (!state.oleInitialised) state.oleInitialised = SUCCEEDED(OleInitialize(nullptr));
+  state.oleInitialised = SUCCEEDED(OleInitialize(nullptr));
   takeProgramPath(state);
   state.hiddenOwner = createHiddenOwner();
   state.mainThreadId = GetCurrentThreadId();

@@ -14,6 +14,7 @@
 namespace velmora {
 
 struct RuntimeState {
+  bool initialised = false;
   uint32_t runMode = 0;
   uint32_t version = 0;
   uint32_t buildNumber = 0;

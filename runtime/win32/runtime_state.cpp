@@ -14,7 +14,9 @@ RuntimeState& runtimeState() {
   return state;
 }
 
-WindowRegistry& windowRegistry() { return *registry; }
+WindowRegistry& windowRegistry() {
+  return *registry;
+}
 
 void setWindowRegistry(WindowRegistry* newRegistry) {
   registry = newRegistry ? newRegistry : &emptyRegistry;

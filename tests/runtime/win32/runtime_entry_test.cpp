@@ -42,7 +42,8 @@ bool sameRecord(const ArgRecord& a, const ArgRecord& b) {
 }
 
 TEST(CommandEntries, PassRecordsInOrderAndHandBackAllThreeResultWords) {
-  for (EntryCode entry : {runtimeEntryTable.callCoreCommand, runtimeEntryTable.callLibraryCommand}) {
+  for (EntryCode entry :
+       {runtimeEntryTable.callCoreCommand, runtimeEntryTable.callLibraryCommand}) {
     seen = {};
     const ArgRecord args[] = {{{7, 0}, types::kInt}, {}, {{0, 0x40000000}, types::kDouble}};
     const ResultRecord result = callCommandEntry(entry, recordingCommand, 2, args);
@@ -61,7 +62,8 @@ TEST(CommandEntries, PassRecordsInOrderAndHandBackAllThreeResultWords) {
 TEST(CommandEntries, ACommandThatWritesNothingReturnsZeros) {
   const ArgRecord args[] = {{{1, 2}, types::kLong}};
   callCommandEntry(runtimeEntryTable.callCoreCommand, recordingCommand, 0, args);
-  const ResultRecord result = callCommandEntry(runtimeEntryTable.callCoreCommand, silentCommand, 0, {});
+  const ResultRecord result =
+      callCommandEntry(runtimeEntryTable.callCoreCommand, silentCommand, 0, {});
   EXPECT_EQ(result.value.low, 0u);
   EXPECT_EQ(result.value.high, 0u);
   EXPECT_EQ(result.third, 0u);

@@ -27,10 +27,9 @@ void writeEvent(const std::string& event) {
 // Texts go to the file as hexadecimal UTF-8, so that line breaks inside them stay unambiguous.
 std::string hexUtf8(const std::wstring& text) {
   std::string utf8(text.size() * 4, '\0');
-  utf8.resize(static_cast<size_t>(WideCharToMultiByte(CP_UTF8, 0, text.data(),
-                                                      static_cast<int>(text.size()), utf8.data(),
-                                                      static_cast<int>(utf8.size()), nullptr,
-                                                      nullptr)));
+  utf8.resize(static_cast<size_t>(
+      WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), utf8.data(),
+                          static_cast<int>(utf8.size()), nullptr, nullptr)));
   std::string hex;
   for (unsigned char c : utf8) {
     char digits[3];
@@ -52,14 +51,17 @@ void readCommandLine() {
 
 intptr_t VELMORA_STDCALL libraryNotify(int32_t code, uintptr_t first, uintptr_t) {
   writeEvent("library notify " + std::to_string(code));
-  if (code == kLibraryNotifyStart) runtimeNotifyForLibrary = reinterpret_cast<NotifyFunction>(first);
+  if (code == kLibraryNotifyStart)
+    runtimeNotifyForLibrary = reinterpret_cast<NotifyFunction>(first);
   return 0;
 }
 
 const LibraryDescriptor library = {.magic = kLibraryMagic, .notify = libraryNotify};
 const LibraryDescriptor* const libraries[] = {&library};
 
-void exitRoutine() { writeEvent("exit routine"); }
+void exitRoutine() {
+  writeEvent("exit routine");
+}
 
 DWORD WINAPI exitFromOtherThread(void*) {
   runtimeEntryTable.exitProgram(5);
@@ -81,9 +83,24 @@ void libraryMemory() {
   notify(2028, 9, 0);
 }
 
+// What initialisation left behind: the hidden owner window and the current directory.
+void describeInitialisedRuntime() {
+  const HWND owner = FindWindowW(L"_QV_HideOwner", nullptr);
+  const bool toolWindow = owner && (GetWindowLongW(owner, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
+  writeEvent(toolWindow && !IsWindowVisible(owner) ? "hidden owner window" : "no hidden owner");
+  wchar_t program[MAX_PATH];
+  wchar_t current[MAX_PATH];
+  GetModuleFileNameW(nullptr, program, MAX_PATH);
+  *wcsrchr(program, L'\\') = L'\0';
+  GetCurrentDirectoryW(MAX_PATH, current);
+  writeEvent(lstrcmpiW(program, current) == 0 ? "in the program's directory" : "elsewhere");
+}
+
 void play() {
   const EntryTable& runtime = runtimeEntryTable;
-  if (scenario == L"program-error") {
+  if (scenario == L"initialised") {
+    describeInitialisedRuntime();
+  } else if (scenario == L"program-error") {
     runtime.reportRuntimeError(1, 67185411, 1034);
   } else if (scenario == L"allocation") {
     runtime.allocate(0x7FFFFFF0);

@@ -60,14 +60,15 @@ ProbeRun runProbe(const std::wstring& scenario) {
   const std::wstring output = std::wstring(temporaryDirectory) + L"runtime_probe_" + scenario +
                               L"_" + std::to_wstring(GetCurrentProcessId()) + L".txt";
   DeleteFileW(output.c_str());
-  std::wstring commandLine =
-      L"\"" + directoryOfThisProgram() + L"\\runtime_probe.exe\" " + scenario + L" \"" + output + L"\"";
+  std::wstring commandLine = L"\"" + directoryOfThisProgram() + L"\\runtime_probe.exe\" " +
+                             scenario + L" \"" + output + L"\"";
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process{};
   ProbeRun run;
-  if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                      &startup, &process)) {
+  // Started elsewhere than in its own directory, which initialisation makes current.
+  if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      temporaryDirectory, &startup, &process)) {
     ADD_FAILURE() << "the probe did not start: " << GetLastError();
     return run;
   }
@@ -98,6 +99,14 @@ TEST(RuntimeProcess, NormalEndRunsTheExitRoutineOnceThenStopsTheLibraries) {
   EXPECT_EQ(run.exitCode, 0u);
   EXPECT_EQ(run.events, (Events{"library notify 1", "message loop returned", "exit routine",
                                 "library notify 6"}));
+}
+
+TEST(RuntimeProcess, InitialisationMakesTheOwnerWindowAndEntersTheProgramDirectory) {
+  const ProbeRun run = runProbe(L"initialised");
+  EXPECT_EQ(run.exitCode, 0u);
+  EXPECT_EQ(run.events,
+            (Events{"library notify 1", "hidden owner window", "in the program's directory",
+                    "message loop returned", "exit routine", "library notify 6"}));
 }
 
 TEST(RuntimeProcess, RefusedAllocationNamesTheSize) {
