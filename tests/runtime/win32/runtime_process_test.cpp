@@ -83,69 +83,68 @@ ProbeRun runProbe(const std::wstring& scenario) {
 
 using Events = std::vector<std::string>;
 
-TEST(RuntimeProcess, ProgramCheckFailureShowsOneErrorBoxAndEndsWithMinusOne) {
-  const ProbeRun run = runProbe(L"program-error");
-  EXPECT_EQ(run.exitCode, 0xFFFFFFFFu);
-  EXPECT_EQ(run.events, (Events{"library notify 1", "box", "错误",
-                                "运行时出错!\r\n"
-                                "\r\n错误代码：1\r\n"
-                                "\r\n错误信息：数组成员引用下标超出定义范围\r\n"
-                                "\r\n67185411, 1034\r\n",
-                                "library notify 6"}));
+// One run of the probe: what it plays, and the exit code and events that must follow.
+struct Scenario {
+  const wchar_t* name;
+  DWORD exitCode;
+  Events events;
+};
+
+void PrintTo(const Scenario& scenario, std::ostream* os) {
+  *os << std::string(scenario.name, scenario.name + wcslen(scenario.name));
 }
 
-TEST(RuntimeProcess, NormalEndRunsTheExitRoutineOnceThenStopsTheLibraries) {
-  const ProbeRun run = runProbe(L"normal");
-  EXPECT_EQ(run.exitCode, 0u);
-  EXPECT_EQ(run.events, (Events{"library notify 1", "message loop returned", "exit routine",
-                                "library notify 6"}));
+class RuntimeProcess : public ::testing::TestWithParam<Scenario> {};
+
+TEST_P(RuntimeProcess, EndsWithItsExitCodeAfterItsEvents) {
+  const Scenario& scenario = GetParam();
+  const ProbeRun run = runProbe(scenario.name);
+  EXPECT_EQ(run.exitCode, scenario.exitCode);
+  EXPECT_EQ(run.events, scenario.events);
 }
 
-TEST(RuntimeProcess, InitialisationMakesTheOwnerWindowAndEntersTheProgramDirectory) {
-  const ProbeRun run = runProbe(L"initialised");
-  EXPECT_EQ(run.exitCode, 0u);
-  EXPECT_EQ(run.events,
-            (Events{"library notify 1", "hidden owner window", "in the program's directory",
-                    "message loop returned", "exit routine", "library notify 6"}));
-}
+const Scenario kScenarios[] = {
+    // A failed check of the program: one box, no exit routine, exit code -1.
+    {L"program-error",
+     0xFFFFFFFF,
+     {"library notify 1", "box", "错误",
+      "运行时出错!\r\n"
+      "\r\n错误代码：1\r\n"
+      "\r\n错误信息：数组成员引用下标超出定义范围\r\n"
+      "\r\n67185411, 1034\r\n",
+      "library notify 6"}},
+    // The exit routine was registered twice and runs once, before the libraries stop.
+    {L"normal",
+     0,
+     {"library notify 1", "message loop returned", "exit routine", "library notify 6"}},
+    {L"initialised",
+     0,
+     {"library notify 1", "hidden owner window", "in the program's directory",
+      "message loop returned", "exit routine", "library notify 6"}},
+    {L"allocation",
+     0xFFFFFFFF,
+     {"library notify 1", "box", "错误",
+      "运行时出错!\r\n"
+      "\r\n错误信息：分配 2147483632 字节内存失败!\r\n"
+      "\r\n0, 0\r\n",
+      "library notify 6"}},
+    // No message loop runs after the start window failed.
+    {L"start-window",
+     0xFFFFFFFF,
+     {"library notify 1", "box", "错误",
+      "运行时出错!\r\n"
+      "\r\n错误信息：载入启动窗口失败\r\n"
+      "\r\n1375797249, 0\r\n未找到所指定的窗口\r\n",
+      "library notify 6"}},
+    {L"exit-code", 7, {"library notify 1", "exit routine", "library notify 6"}},
+    // Another thread ends the process at once, without the orderly exit.
+    {L"other-thread", 5, {"library notify 1"}},
+    {L"library-memory",
+     9,
+     {"library notify 1", "reallocated kept", "quiet allocation refused", "exit routine",
+      "library notify 6"}},
+};
 
-TEST(RuntimeProcess, RefusedAllocationNamesTheSize) {
-  const ProbeRun run = runProbe(L"allocation");
-  EXPECT_EQ(run.exitCode, 0xFFFFFFFFu);
-  EXPECT_EQ(run.events, (Events{"library notify 1", "box", "错误",
-                                "运行时出错!\r\n"
-                                "\r\n错误信息：分配 2147483632 字节内存失败!\r\n"
-                                "\r\n0, 0\r\n",
-                                "library notify 6"}));
-}
-
-TEST(RuntimeProcess, MissingStartWindowEndsBeforeAnyMessageLoop) {
-  const ProbeRun run = runProbe(L"start-window");
-  EXPECT_EQ(run.exitCode, 0xFFFFFFFFu);
-  EXPECT_EQ(run.events, (Events{"library notify 1", "box", "错误",
-                                "运行时出错!\r\n"
-                                "\r\n错误信息：载入启动窗口失败\r\n"
-                                "\r\n1375797249, 0\r\n未找到所指定的窗口\r\n",
-                                "library notify 6"}));
-}
-
-TEST(RuntimeProcess, ExitProgramRunsTheOrderlyExitWithItsCode) {
-  const ProbeRun run = runProbe(L"exit-code");
-  EXPECT_EQ(run.exitCode, 7u);
-  EXPECT_EQ(run.events, (Events{"library notify 1", "exit routine", "library notify 6"}));
-}
-
-TEST(RuntimeProcess, ExitFromAnotherThreadEndsAtOnce) {
-  const ProbeRun run = runProbe(L"other-thread");
-  EXPECT_EQ(run.exitCode, 5u);
-  EXPECT_EQ(run.events, (Events{"library notify 1"}));
-}
-
-TEST(RuntimeProcess, LibrariesReachMemoryAndExitThroughTheNotifyEntry) {
-  const ProbeRun run = runProbe(L"library-memory");
-  EXPECT_EQ(run.exitCode, 9u);
-  EXPECT_EQ(run.events, (Events{"library notify 1", "reallocated kept", "quiet allocation refused",
-                                "exit routine", "library notify 6"}));
-}
+INSTANTIATE_TEST_SUITE_P(Scenarios, RuntimeProcess, ::testing::ValuesIn(kScenarios));
 
 }  // namespace
