@@ -1,7 +1,9 @@
 # Sourced by the scripts that run Windows programs: the private Wine prefix, and a private X
 # display for it (Wine creates no windows without one).
 export VELMORA_CACHE="${VELMORA_CACHE:-/var/cache/velmora}"
-export WINEPREFIX="$VELMORA_CACHE/wineprefix"
+# VELMORA_WINEPREFIX gives a second checkout its own prefix, so that two test runs do not stop
+# each other's wineserver.
+export WINEPREFIX="${VELMORA_WINEPREFIX:-$VELMORA_CACHE/wineprefix}"
 export WINEDEBUG="${WINEDEBUG:--all}"
 
 xvfb_pid=""
