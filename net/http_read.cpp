@@ -1,0 +1,212 @@
+// The HTTP read command on WinINet.
+#include "net/http_read.h"
+
+#include <windows.h>
+#include <wininet.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "net/byte_buffer.h"
+#include "runtime/values.h"
+
+namespace velmora {
+namespace {
+
+constexpr char kUserAgent[] = "Mozilla/4.0 (compatible; MSIE 6.0; Windows NT 5.0)";
+constexpr char kAcceptType[] = "Accept: */* \r\n";
+constexpr char kAdditionalHeaders[] = "Accept: */*\r\n\r\n";
+constexpr DWORD kRequestFlags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE;
+constexpr DWORD kCanonicalBufferSize = 2084;
+constexpr DWORD kTimeoutMilliseconds = 15000;
+constexpr DWORD kDefaultChunkSize = 10240;
+constexpr DWORD kLargestChunkSize = 102400;
+
+// A service that accepts and then stalls must not freeze the window for long. Handles inherit the
+// root's time-outs on Windows; some implementations read them from the request handle only.
+void setTimeouts(HINTERNET handle) {
+  for (DWORD option : {INTERNET_OPTION_CONNECT_TIMEOUT, INTERNET_OPTION_SEND_TIMEOUT,
+                       INTERNET_OPTION_RECEIVE_TIMEOUT}) {
+    DWORD timeout = kTimeoutMilliseconds;
+    InternetSetOptionA(handle, option, &timeout, sizeof timeout);
+  }
+}
+
+// The library's process-wide state: the root handle, opened on first use and kept until exit,
+// and the proxy settings, which nothing in this program sets.
+class InternetState {
+ public:
+  ~InternetState() {
+    if (root_) InternetCloseHandle(root_);
+  }
+
+  HINTERNET root() {
+    if (root_ == nullptr) open();
+    return root_;
+  }
+  HINTERNET opened() const { return root_; }
+  const std::string& proxy() const { return proxy_; }
+  const std::string& proxyUserName() const { return proxyUserName_; }
+  const std::string& proxyPassword() const { return proxyPassword_; }
+
+ private:
+  void open() {
+    root_ = proxy_.empty()
+                ? InternetOpenA(kUserAgent, INTERNET_OPEN_TYPE_DIRECT, nullptr, nullptr, 0)
+                : InternetOpenA(kUserAgent, INTERNET_OPEN_TYPE_PROXY, proxy_.c_str(), nullptr, 0);
+    if (root_ != nullptr) setTimeouts(root_);
+  }
+
+  HINTERNET root_ = nullptr;
+  std::string proxy_;
+  std::string proxyUserName_;
+  std::string proxyPassword_;
+};
+
+InternetState internetState;
+
+struct UrlParts {
+  std::string host;
+  std::string path;  // with the query and any fragment
+  std::string userName;
+  std::string password;
+  INTERNET_PORT port = 0;
+  DWORD service = 0;
+  bool secure = false;
+};
+
+// The URL as the platform writes it, with nothing percent-encoded.
+bool canonicalise(const char* url, std::string& canonical) {
+  DWORD size = kCanonicalBufferSize;
+  canonical.assign(size, '\0');
+  if (!InternetCanonicalizeUrlA(url, canonical.data(), &size, ICU_NO_ENCODE)) {
+    if (GetLastError() != ERROR_INSUFFICIENT_BUFFER) return false;
+    canonical.assign(size, '\0');
+    if (!InternetCanonicalizeUrlA(url, canonical.data(), &size, ICU_NO_ENCODE)) return false;
+  }
+  canonical.resize(size);
+  return true;
+}
+
+DWORD serviceOf(INTERNET_SCHEME scheme) {
+  switch (scheme) {
+    case INTERNET_SCHEME_HTTP:
+    case INTERNET_SCHEME_HTTPS:
+      return INTERNET_SERVICE_HTTP;
+    case INTERNET_SCHEME_FTP:
+      return INTERNET_SERVICE_FTP;
+    case INTERNET_SCHEME_GOPHER:
+      return INTERNET_SERVICE_GOPHER;
+    default:
+      return 0;  // refused by the platform
+  }
+}
+
+bool parseUrl(const char* url, UrlParts& parts) {
+  std::string canonical;
+  if (!canonicalise(url, canonical)) return false;
+  std::vector<char> host(256), path(2048), userName(128), password(128);
+  URL_COMPONENTSA components{};
+  components.dwStructSize = sizeof components;
+  components.lpszHostName = host.data();
+  components.dwHostNameLength = static_cast<DWORD>(host.size());
+  components.lpszUrlPath = path.data();
+  components.dwUrlPathLength = static_cast<DWORD>(path.size());
+  components.lpszUserName = userName.data();
+  components.dwUserNameLength = static_cast<DWORD>(userName.size());
+  components.lpszPassword = password.data();
+  components.dwPasswordLength = static_cast<DWORD>(password.size());
+  if (!InternetCrackUrlA(canonical.c_str(), 0, 0, &components)) return false;
+  parts.host.assign(host.data(), components.dwHostNameLength);
+  parts.path.assign(path.data(), components.dwUrlPathLength);
+  parts.userName.assign(userName.data(), components.dwUserNameLength);
+  parts.password.assign(password.data(), components.dwPasswordLength);
+  parts.port = components.nPort;
+  parts.service = serviceOf(components.nScheme);
+  parts.secure = components.nScheme == INTERNET_SCHEME_HTTPS;
+  return true;
+}
+
+// The proxy record and the proxy credentials; their results do not matter.
+void setProxyOptions(HINTERNET root, HINTERNET connection) {
+  INTERNET_PROXY_INFO proxyInfo{};
+  if (internetState.proxy().empty()) {
+    proxyInfo.dwAccessType = INTERNET_OPEN_TYPE_PRECONFIG;
+  } else {
+    proxyInfo.dwAccessType = INTERNET_OPEN_TYPE_PROXY;
+    proxyInfo.lpszProxy = internetState.proxy().c_str();
+  }
+  InternetSetOptionA(root, INTERNET_OPTION_PROXY, &proxyInfo, sizeof proxyInfo);
+  const std::string& userName = internetState.proxyUserName();
+  const std::string& password = internetState.proxyPassword();
+  InternetSetOptionA(connection, INTERNET_OPTION_PROXY_USERNAME,
+                     const_cast<char*>(userName.c_str()), static_cast<DWORD>(userName.size() + 1));
+  InternetSetOptionA(connection, INTERNET_OPTION_PROXY_PASSWORD,
+                     const_cast<char*>(password.c_str()), static_cast<DWORD>(password.size() + 1));
+}
+
+// The announced content length plus one, at most 102400; 10240 when none is announced.
+DWORD chunkSize(HINTERNET request) {
+  char text[32] = {};
+  DWORD size = sizeof text;
+  if (!HttpQueryInfoA(request, HTTP_QUERY_CONTENT_LENGTH, text, &size, nullptr)) {
+    return kDefaultChunkSize;
+  }
+  const long length = std::strtol(text, nullptr, 10);
+  if (length <= 0) return kDefaultChunkSize;
+  return length >= static_cast<long>(kLargestChunkSize) ? kLargestChunkSize
+                                                        : static_cast<DWORD>(length) + 1;
+}
+
+// Reads the body to its end or to the first failure, keeping what arrived.
+void readBody(HINTERNET request, ByteBuffer& body) {
+  ByteBuffer chunk;
+  const DWORD size = chunkSize(request);
+  if (!chunk.reserve(size)) return;
+  for (;;) {
+    DWORD read = 0;
+    if (!InternetReadFile(request, chunk.data(), size, &read) || read == 0) return;
+    if (!body.append(chunk.data(), read)) return;
+  }
+}
+
+void fetch(const char* url, ByteBuffer& body) {
+  UrlParts parts;
+  if (!parseUrl(url, parts)) return;
+  const DWORD flags = parts.secure ? kRequestFlags | INTERNET_FLAG_SECURE : kRequestFlags;
+  HINTERNET root = internetState.root();
+  if (root == nullptr) return;
+  HINTERNET connection =
+      InternetConnectA(root, parts.host.c_str(), parts.port, parts.userName.c_str(),
+                       parts.password.c_str(), parts.service, 0, 0);
+  if (connection == nullptr) return;
+  setProxyOptions(root, connection);
+  const std::string object = parts.path.substr(0, parts.path.find('#'));
+  const char* acceptTypes[] = {kAcceptType, nullptr};
+  HINTERNET request = HttpOpenRequestA(connection, "GET", object.c_str(), "HTTP/1.0", nullptr,
+                                       acceptTypes, flags, 0);
+  if (request != nullptr) {
+    setTimeouts(request);
+    if (HttpSendRequestA(request, kAdditionalHeaders, sizeof kAdditionalHeaders - 1, nullptr, 0)) {
+      readBody(request, body);
+    }
+    InternetCloseHandle(request);
+  }
+  InternetCloseHandle(connection);
+}
+
+}  // namespace
+
+void* internetRootHandle() {
+  return internetState.opened();
+}
+
+void httpRead(ResultRecord* result, int32_t argCount, const ArgRecord* args) {
+  const char* url = argCount >= 1 && args[0].given() ? args[0].value.asText() : nullptr;
+  ByteBuffer body;
+  if (url != nullptr && url[0] != '\0') fetch(url, body);
+  result->value.setPointer(byteSetFromBytes(body.data(), static_cast<int32_t>(body.length())));
+}
+
+}  // namespace velmora

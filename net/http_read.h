@@ -1,0 +1,16 @@
+// The internet library's HTTP read command: one GET of a URL, the whole body as a byte set.
+// Failures show only as an empty or shortened result.
+#pragma once
+
+#include "runtime/value.h"
+
+namespace velmora {
+
+// httpRead(URL text) -> byte set
+void httpRead(ResultRecord* result, int32_t argCount, const ArgRecord* args);
+
+// The library's root internet handle: null until the first read opens it, then the same for the
+// life of the process.
+void* internetRootHandle();
+
+}  // namespace velmora

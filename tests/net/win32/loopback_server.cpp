@@ -1,0 +1,92 @@
+#include "tests/net/win32/loopback_server.h"
+
+#include <ws2tcpip.h>
+
+namespace velmora::testing {
+namespace {
+
+struct WinsockSession {
+  WinsockSession() {
+    WSADATA data;
+    WSAStartup(MAKEWORD(2, 2), &data);
+  }
+  ~WinsockSession() { WSACleanup(); }
+};
+
+SOCKET listenOnLoopback(unsigned short& port) {
+  static WinsockSession session;
+  SOCKET listener = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address);
+  int length = sizeof address;
+  getsockname(listener, reinterpret_cast<sockaddr*>(&address), &length);
+  port = ntohs(address.sin_port);
+  return listener;
+}
+
+std::string readRequestHead(SOCKET client) {
+  std::string request;
+  char buffer[1024];
+  while (request.find("\r\n\r\n") == std::string::npos) {
+    const int received = recv(client, buffer, sizeof buffer, 0);
+    if (received <= 0) break;
+    request.append(buffer, static_cast<size_t>(received));
+  }
+  return request;
+}
+
+void sendAll(SOCKET client, const std::string& bytes) {
+  for (size_t sent = 0; sent < bytes.size();) {
+    const int n = send(client, bytes.data() + sent, static_cast<int>(bytes.size() - sent), 0);
+    if (n <= 0) return;
+    sent += static_cast<size_t>(n);
+  }
+}
+
+}  // namespace
+
+LoopbackServer::LoopbackServer(std::function<std::string(const std::string&)> respond)
+    : respond_(std::move(respond)) {
+  listener_ = listenOnLoopback(port_);
+  listen(listener_, 8);
+  thread_ = std::thread([this] { serve(); });
+}
+
+LoopbackServer::~LoopbackServer() {
+  closesocket(listener_);  // ends accept() in the serving thread
+  thread_.join();
+}
+
+std::string LoopbackServer::url(const std::string& pathAndQuery) const {
+  return "http://127.0.0.1:" + std::to_string(port_) + pathAndQuery;
+}
+
+std::vector<std::string> LoopbackServer::requests() const {
+  std::lock_guard lock(mutex_);
+  return requests_;
+}
+
+unsigned short LoopbackServer::closedPort() {
+  unsigned short port = 0;
+  closesocket(listenOnLoopback(port));
+  return port;
+}
+
+void LoopbackServer::serve() {
+  for (;;) {
+    SOCKET client = accept(listener_, nullptr, nullptr);
+    if (client == INVALID_SOCKET) return;
+    const std::string request = readRequestHead(client);
+    {
+      std::lock_guard lock(mutex_);
+      requests_.push_back(request);
+    }
+    sendAll(client, respond_(request));
+    shutdown(client, SD_SEND);
+    closesocket(client);
+  }
+}
+
+}  // namespace velmora::testing

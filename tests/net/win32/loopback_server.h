@@ -1,0 +1,41 @@
+// A small HTTP peer on 127.0.0.1 for the tests of the HTTP read command: it records each request
+// it receives and answers with the response the test gives it.
+#pragma once
+
+#include <winsock2.h>
+
+#include <functional>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace velmora::testing {
+
+class LoopbackServer {
+ public:
+  // respond gets the request text (head only) and returns the raw response bytes.
+  explicit LoopbackServer(std::function<std::string(const std::string& request)> respond);
+  ~LoopbackServer();
+  LoopbackServer(const LoopbackServer&) = delete;
+  LoopbackServer& operator=(const LoopbackServer&) = delete;
+
+  unsigned short port() const { return port_; }
+  std::string url(const std::string& pathAndQuery) const;
+  std::vector<std::string> requests() const;
+
+  // A port on which nothing listens.
+  static unsigned short closedPort();
+
+ private:
+  void serve();
+
+  std::function<std::string(const std::string&)> respond_;
+  SOCKET listener_ = INVALID_SOCKET;
+  unsigned short port_ = 0;
+  mutable std::mutex mutex_;
+  std::vector<std::string> requests_;
+  std::thread thread_;
+};
+
+}  // namespace velmora::testing
