@@ -1,0 +1,91 @@
+#include "app/protocol/requests.h"
+
+namespace velmora::protocol {
+namespace {
+
+bool keptAsIs(unsigned char byte) {
+  return (byte >= 'A' && byte <= 'Z') || (byte >= 'a' && byte <= 'z') ||
+         (byte >= '0' && byte <= '9') || byte == '-' || byte == '.' || byte == '_' || byte == '~' ||
+         byte == '/';
+}
+
+}  // namespace
+
+std::string encodeQueryValue(std::string_view value) {
+  static constexpr char kHexDigits[] = "0123456789ABCDEF";
+  std::string encoded;
+  encoded.reserve(value.size());
+  for (unsigned char byte : value) {
+    if (keptAsIs(byte)) {
+      encoded += static_cast<char>(byte);
+    } else {
+      encoded += '%';
+      encoded += kHexDigits[byte >> 4];
+      encoded += kHexDigits[byte & 0x0F];
+    }
+  }
+  return encoded;
+}
+
+std::string requestUrl(std::string_view host, std::string_view endpoint,
+                       std::initializer_list<QueryField> query) {
+  std::string url = "http://";
+  url += host;
+  url += "/E/qx/";
+  url += endpoint;
+  char separator = '?';
+  for (const auto& [name, value] : query) {
+    url += separator;
+    url += name;
+    url += '=';
+    url += encodeQueryValue(value);
+    separator = '&';
+  }
+  return url;
+}
+
+std::string loginUrl(std::string_view host, std::string_view user, std::string_view password) {
+  return requestUrl(host, "login.php", {{"username", user}, {"password", password}});
+}
+
+std::string registerUrl(std::string_view host, std::string_view user, std::string_view password,
+                        std::string_view code, std::string_view email) {
+  return requestUrl(host, "restuser.php",
+                    {{"username", user}, {"password", password}, {"sj", code}, {"email", email}});
+}
+
+std::string supportContactUrl(std::string_view host) {
+  return requestUrl(host, "getkf.php");
+}
+
+std::string projectListUrl(std::string_view host) {
+  return requestUrl(host, "getxm.php");
+}
+
+std::string pendingOrderUrl(std::string_view host, std::string_view user) {
+  return requestUrl(host, "getpay.php", {{"username", user}});
+}
+
+std::string deleteOrderUrl(std::string_view host, std::string_view user) {
+  return requestUrl(host, "delpay.php", {{"username", user}});
+}
+
+std::string submitOrderUrl(std::string_view host, std::string_view user, std::string_view amount,
+                           std::string_view orderNumber, std::string_view date) {
+  return requestUrl(host, "restpay.php",
+                    {{"username", user}, {"qt", amount}, {"cd", orderNumber}, {"time", date}});
+}
+
+std::string updateProfileUrl(std::string_view host, std::string_view user,
+                             std::string_view password, std::string_view email,
+                             std::string_view address) {
+  return requestUrl(
+      host, "update.php",
+      {{"username", user}, {"password", password}, {"email", email}, {"d2", address}});
+}
+
+std::string depositAddressUrl(std::string_view host) {
+  return requestUrl(host, "getadd.php");
+}
+
+}  // namespace velmora::protocol

@@ -1,0 +1,37 @@
+// The requests the client sends: one GET per request to an endpoint under "/E/qx/" on the
+// service host, every input in the query string in a fixed order.
+#pragma once
+
+#include <initializer_list>
+#include <string>
+#include <string_view>
+#include <utility>
+
+namespace velmora::protocol {
+
+// A query value as it goes out: bytes other than A-Z a-z 0-9 - . _ ~ / become %XX, so that "&",
+// "#", "%", "+", "=" or a space typed by the user reach the service as typed and never cut or
+// add a field. GBK bytes keep their values.
+std::string encodeQueryValue(std::string_view value);
+
+using QueryField = std::pair<std::string_view, std::string_view>;  // name, value
+
+// "http://" host "/E/qx/" endpoint, then "?" name "=" value joined by "&".
+std::string requestUrl(std::string_view host, std::string_view endpoint,
+                       std::initializer_list<QueryField> query = {});
+
+std::string loginUrl(std::string_view host, std::string_view user, std::string_view password);
+std::string registerUrl(std::string_view host, std::string_view user, std::string_view password,
+                        std::string_view code, std::string_view email);
+std::string supportContactUrl(std::string_view host);
+std::string projectListUrl(std::string_view host);
+std::string pendingOrderUrl(std::string_view host, std::string_view user);
+std::string deleteOrderUrl(std::string_view host, std::string_view user);
+std::string submitOrderUrl(std::string_view host, std::string_view user, std::string_view amount,
+                           std::string_view orderNumber, std::string_view date);
+std::string updateProfileUrl(std::string_view host, std::string_view user,
+                             std::string_view password, std::string_view email,
+                             std::string_view address);
+std::string depositAddressUrl(std::string_view host);
+
+}  // namespace velmora::protocol
