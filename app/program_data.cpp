@@ -1,4 +1,5 @@
-// The program data header. The program has no constants, windows, libraries or DLL commands yet.
+// The program data header. The program has no constants, windows or libraries yet.
+#include "app/dll_command_table.h"
 #include "runtime/program_image.h"
 
 namespace velmora {
@@ -14,9 +15,9 @@ const ProgramHeader programHeader = {
     .windowDataLength = 0,
     .libraryCount = 0,
     .libraries = nullptr,
-    .dllCommandCount = 0,
-    .dllFileNames = nullptr,
-    .dllCommandNames = nullptr,
+    .dllCommandCount = kDllCommandCount,
+    .dllFileNames = kDllFileNames,
+    .dllCommandNames = kDllCommandNames,
 };
 
 }  // namespace velmora

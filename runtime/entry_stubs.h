@@ -11,6 +11,9 @@ extern "C" {
 void velmora_invoke_command_entry(velmora::EntryCode entry, velmora::Command command,
                                   int32_t library, int32_t argCount, const velmora::ArgRecord* args,
                                   velmora::ResultRecord* result);
+uint32_t velmora_invoke_dll_command(const velmora::EntryTable* runtime, int32_t index,
+                                    const uint32_t* words, int32_t wordCount, int32_t sourceId,
+                                    int32_t position);
 uintptr_t velmora_invoke_runtime_service(velmora::EntryCode entry, int32_t service,
                                          uintptr_t argument);
 void velmora_reset_floating_point();
@@ -26,6 +29,16 @@ inline ResultRecord callCommandEntry(EntryCode entry, Command command, int32_t l
   velmora_invoke_command_entry(entry, command, library, static_cast<int32_t>(args.size()),
                                args.data(), &result);
   return result;
+}
+
+// Calls DLL command index through slot 1 with its arguments as 32-bit words, argument 1 first.
+// The stack pointer is compared before and after the call: a function that removed more or fewer
+// bytes than were pushed is runtime error 6, reported through slot 0 at sourceId and position.
+inline uint32_t callDllCommand(const EntryTable& runtime, int32_t index,
+                               std::span<const uint32_t> words, int32_t sourceId,
+                               int32_t position) {
+  return velmora_invoke_dll_command(&runtime, index, words.data(),
+                                    static_cast<int32_t>(words.size()), sourceId, position);
 }
 
 inline uintptr_t callRuntimeService(EntryCode entry, int32_t service, uintptr_t argument = 0) {

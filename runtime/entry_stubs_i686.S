@@ -32,6 +32,42 @@ _velmora_invoke_command_entry:
         pop     ebp
         ret
 
+# uint32_t velmora_invoke_dll_command(runtime, index, words, wordCount, sourceId, position)
+# Saves the stack pointer, pushes the words (the first ends at the lowest address), puts the
+# index in eax and calls slot 1. The function removes its own arguments: when the stack pointer
+# then differs from the saved one, slot 0 reports runtime error 6 and does not return.
+        .globl  _velmora_invoke_dll_command
+_velmora_invoke_dll_command:
+        push    ebp
+        mov     ebp, esp
+        push    ebx
+        push    esi
+        mov     ebx, esp
+        mov     ecx, [ebp+20]
+        mov     esi, [ebp+16]
+        lea     esi, [esi+ecx*4]
+1:      test    ecx, ecx
+        jz      2f
+        sub     esi, 4
+        push    dword ptr [esi]
+        dec     ecx
+        jmp     1b
+2:      mov     eax, [ebp+12]
+        mov     edx, [ebp+8]
+        call    dword ptr [edx+4]
+        cmp     esp, ebx
+        jne     3f
+        pop     esi
+        pop     ebx
+        pop     ebp
+        ret
+3:      mov     esp, ebx
+        push    dword ptr [ebp+28]
+        push    dword ptr [ebp+24]
+        push    6
+        mov     edx, [ebp+8]
+        call    dword ptr [edx]
+
 # uintptr_t velmora_invoke_runtime_service(entry, service, argument)
         .globl  _velmora_invoke_runtime_service
 _velmora_invoke_runtime_service:

@@ -3,6 +3,7 @@
 
 #include "runtime/memory.h"
 #include "runtime/runtime_error.h"
+#include "runtime/win32/dll_commands.h"
 #include "runtime/win32/runtime.h"
 
 extern "C" void velmora_command_entry();
@@ -27,11 +28,10 @@ void loadStartWindow(uint32_t windowId) {
 
 }  // namespace
 
-// Slots 1 (DLL commands), 4 and 5 (properties) are filled by the DLL command and property
-// access modules.
+// Slots 4 and 5 (properties) are filled by the property access module.
 const EntryTable runtimeEntryTable = {
     reportProgramError,
-    nullptr,
+    velmora_dll_command_entry,
     velmora_command_entry,
     velmora_command_entry,
     nullptr,

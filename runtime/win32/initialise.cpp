@@ -4,6 +4,7 @@
 
 #include "runtime/entry_table.h"
 #include "runtime/memory.h"
+#include "runtime/win32/dll_commands.h"
 #include "runtime/win32/runtime.h"
 
 namespace velmora {
@@ -66,6 +67,7 @@ void initialiseRuntime(const ProgramHeader& header) {
   takeProgramPath(state);
   state.hiddenOwner = createHiddenOwner();
   state.mainThreadId = GetCurrentThreadId();
+  copyDllCommandTable(header);
   startLibraries(header, state);
 }
 

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "runtime/win32/dll_commands.h"
 #include "runtime/win32/runtime.h"
 
 namespace velmora {
@@ -66,6 +67,7 @@ void shutdownRuntime(int32_t exitCode) {
   windowRegistry().releaseAllWindows();
   runExitRoutines();
   stopLibraries(state);
+  releaseDllCommands();
   releaseRuntimeResources(state);
 }
 

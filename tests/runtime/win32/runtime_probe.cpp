@@ -1,9 +1,13 @@
-// A program on the runtime that plays one scenario of start-up, exit or runtime error and writes
+// A program on the runtime that plays one scenario of start-up, exit, DLL commands or runtime
+// error and writes
 // what happened, one event a line, to a file: runtime_probe.exe SCENARIO OUTPUT-FILE.
 // The runtime tests start it as a separate process and read the file and its exit code.
 #include <windows.h>
 
 #include <cstdio>
+#include <cstring>
+#include <initializer_list>
+#include <iterator>
 #include <string>
 
 #include "runtime/entry_stubs.h"
@@ -68,6 +72,59 @@ DWORD WINAPI exitFromOtherThread(void*) {
   return 0;
 }
 
+// The probe's DLL commands; the exact path of the probe library is filled in before the runtime
+// copies the table.
+char probeLibraryPath[MAX_PATH];
+const char* const dllFileNames[] = {
+    "",         "kernel32", "probe_library", probeLibraryPath, "probe_library", "probe_library",
+    "kernel32", "",
+};
+const char* const dllCommandNames[] = {
+    "MultiByteToWideChar", "lstrlenW", "#12",          "addTwo",
+    "misdeclared",         "#13",      "NoSuchExport", "NoSuchExport",
+};
+enum DllCommandIndex {
+  kMultiByteToWideChar,
+  kLstrlenW,
+  kOrdinal12,
+  kByExactPath,
+  kMisdeclared,
+  kMissingOrdinal,
+  kMissingNamed,
+  kMissingUnnamed,
+};
+
+void findProbeLibrary() {
+  GetModuleFileNameA(nullptr, probeLibraryPath, MAX_PATH);
+  lstrcpyA(std::strrchr(probeLibraryPath, '\\') + 1, "probe_library.dll");
+}
+
+uint32_t callDll(int32_t index, std::initializer_list<uint32_t> words) {
+  return callDllCommand(runtimeEntryTable, index, words, 67185411, 77);
+}
+
+uint32_t address(const void* pointer) {
+  return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(pointer));
+}
+
+void noteUnload() {
+  writeEvent("probe library unloaded");
+}
+
+// Each kind of binding once, then the unload of the probe library at the orderly exit.
+void dllCalls() {
+  writeEvent("MultiByteToWideChar " +
+             std::to_string(callDll(kMultiByteToWideChar, {65001, 0, address("ab"), 2, 0, 0})));
+  writeEvent("lstrlenW " + std::to_string(callDll(kLstrlenW, {address(L"abc")})));
+  writeEvent("ordinal 12 " + std::to_string(callDll(kOrdinal12, {2, 3})));
+  writeEvent("exact path " + std::to_string(callDll(kByExactPath, {4, 5})));
+  writeEvent("again " + std::to_string(callDll(kOrdinal12, {6, 7})));
+  using SetNotice = void (*)(void (*)());
+  const FARPROC setNotice =
+      GetProcAddress(GetModuleHandleW(L"probe_library.dll"), "setUnloadNotice");
+  reinterpret_cast<SetNotice>(reinterpret_cast<void*>(setNotice))(noteUnload);
+}
+
 // Memory through the notify entry, as a library reaches it.
 void libraryMemory() {
   const auto notify = [](int32_t code, uintptr_t first, uintptr_t second) {
@@ -113,6 +170,17 @@ void play() {
                         INFINITE);
   } else if (scenario == L"library-memory") {
     libraryMemory();
+  } else if (scenario == L"dll-calls") {
+    dllCalls();
+  } else if (scenario == L"dll-stack") {
+    callDll(kMisdeclared, {1, 2});
+    writeEvent("the stack check let it pass");
+  } else if (scenario == L"dll-missing-ordinal") {
+    callDll(kMissingOrdinal, {});
+  } else if (scenario == L"dll-missing-named") {
+    callDll(kMissingNamed, {});
+  } else if (scenario == L"dll-missing-unnamed") {
+    callDll(kMissingUnnamed, {});
   }
   runtime.runMessageLoop();
   writeEvent("message loop returned");
@@ -125,10 +193,14 @@ const ProgramHeader programHeader = {
     .buildNumber = 111502,
     .libraryCount = 1,
     .libraries = libraries,
+    .dllCommandCount = std::size(dllCommandNames),
+    .dllFileNames = dllFileNames,
+    .dllCommandNames = dllCommandNames,
 };
 
 int programEntry() {
   readCommandLine();
+  findProbeLibrary();
   testing::MessageBoxRecorder boxes([](const testing::ShownMessageBox& box) {
     writeEvent("box " + hexUtf8(box.caption) + " " + hexUtf8(box.text));
   });

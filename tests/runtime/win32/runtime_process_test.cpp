@@ -143,6 +143,43 @@ const Scenario kScenarios[] = {
      9,
      {"library notify 1", "reallocated kept", "quiet allocation refused", "exit routine",
       "library notify 6"}},
+    // Bound from the fallback libraries, by the system's search, by ordinal, by exact path; the
+    // probe library, loaded twice, is freed at the orderly exit.
+    {L"dll-calls",
+     0,
+     {"library notify 1", "MultiByteToWideChar 2", "lstrlenW 3", "ordinal 12 5", "exact path 9",
+      "again 13", "message loop returned", "exit routine", "library notify 6",
+      "probe library unloaded"}},
+    // The function removes 4 bytes of the 8 that were pushed.
+    {L"dll-stack",
+     0xFFFFFFFF,
+     {"library notify 1", "box", "错误",
+      "运行时出错!\r\n"
+      "\r\n错误代码：6\r\n"
+      "\r\n错误信息：调用DLL命令后发现堆栈错误\r\n"
+      "\r\n67185411, 77\r\n",
+      "library notify 6"}},
+    {L"dll-missing-ordinal",
+     0xFFFFFFFF,
+     {"library notify 1", "box", "错误",
+      "运行时出错!\r\n"
+      "\r\n错误信息：无法找到指定DLL库文件“probe_library”中的输出命令“#13”\r\n"
+      "\r\n0, 0\r\n",
+      "library notify 6"}},
+    {L"dll-missing-named",
+     0xFFFFFFFF,
+     {"library notify 1", "box", "错误",
+      "运行时出错!\r\n"
+      "\r\n错误信息：无法找到指定DLL库文件“kernel32”中的输出命令“NoSuchExport”\r\n"
+      "\r\n0, 0\r\n",
+      "library notify 6"}},
+    {L"dll-missing-unnamed",
+     0xFFFFFFFF,
+     {"library notify 1", "box", "错误",
+      "运行时出错!\r\n"
+      "\r\n错误信息：无法找到指定DLL库文件中的输出命令“NoSuchExport”\r\n"
+      "\r\n0, 0\r\n",
+      "library notify 6"}},
 };
 
 INSTANTIATE_TEST_SUITE_P(Scenarios, RuntimeProcess, ::testing::ValuesIn(kScenarios));

@@ -1,0 +1,66 @@
+// Calling commands in tests.
+#include "tests/runtime/commands/command_call.h"
+
+#include <vector>
+
+#include "runtime/memory.h"
+#include "runtime/values.h"
+
+namespace velmora::testing {
+
+ArgRecord integerArgument(int32_t value) {
+  ArgRecord record;
+  record.value.setInt(value);
+  record.type = types::kInt;
+  return record;
+}
+
+ArgRecord doubleArgument(double value, TypeCode type) {
+  ArgRecord record;
+  record.value.setDouble(value);
+  record.type = type;
+  return record;
+}
+
+ArgRecord textArgument(const char* text) {
+  return pointerArgument(types::kText, text);
+}
+
+ArgRecord valueArgument(TypeCode type, uint32_t low, uint32_t high) {
+  return ArgRecord{{low, high}, type};
+}
+
+ArgRecord pointerArgument(TypeCode type, const void* block) {
+  ArgRecord record;
+  record.value.setPointer(block);
+  record.type = type;
+  return record;
+}
+
+ResultRecord call(Command command, std::initializer_list<ArgRecord> args) {
+  const std::vector<ArgRecord> records(args);
+  ResultRecord result;
+  command(&result, static_cast<int32_t>(records.size()), records.data());
+  return result;
+}
+
+std::optional<std::string> takeText(const ResultRecord& result) {
+  char* text = static_cast<char*>(result.value.asPointer());
+  if (text == nullptr) return std::nullopt;
+  std::string copy = text;
+  freeBlock(text);
+  return copy;
+}
+
+std::vector<std::optional<std::string>> takeTextArray(const ResultRecord& result) {
+  void* array = result.value.asPointer();
+  std::vector<std::optional<std::string>> elements;
+  const auto* texts = static_cast<char* const*>(arrayElements(array));
+  for (int32_t i = 0; i < arrayElementCount(array); ++i) {
+    elements.push_back(texts[i] ? std::optional<std::string>(texts[i]) : std::nullopt);
+  }
+  freeArray(array, types::kText);
+  return elements;
+}
+
+}  // namespace velmora::testing

@@ -1,0 +1,29 @@
+// Calling commands in tests: argument records from plain values, results taken back as C++
+// values (and their blocks freed).
+#pragma once
+
+#include <cstdint>
+#include <initializer_list>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "runtime/value.h"
+
+namespace velmora::testing {
+
+ArgRecord integerArgument(int32_t value);
+ArgRecord doubleArgument(double value, TypeCode type = types::kDouble);
+ArgRecord textArgument(const char* text);
+ArgRecord valueArgument(TypeCode type, uint32_t low, uint32_t high = 0);
+ArgRecord pointerArgument(TypeCode type, const void* block);
+inline constexpr ArgRecord kOmitted{};
+
+ResultRecord call(Command command, std::initializer_list<ArgRecord> args = {});
+
+// The text of a result, its block freed; nullopt for the empty text (a null pointer).
+std::optional<std::string> takeText(const ResultRecord& result);
+// The elements of a one-dimensional text array result, the array freed; null elements as nullopt.
+std::vector<std::optional<std::string>> takeTextArray(const ResultRecord& result);
+
+}  // namespace velmora::testing
