@@ -21,6 +21,15 @@ void velmora_reset_floating_point();
 
 namespace velmora {
 
+// On hosts without the i686 conventions (native builds, where the program's code runs against a
+// fake entry table in tests) the register slots hold plain functions of these types.
+namespace portable_entry {
+using CommandEntry = void (*)(Command command, int32_t library, int32_t argCount,
+                              const ArgRecord* args, ResultRecord* result);
+using DllCommandEntry = uint32_t (*)(int32_t index, const uint32_t* words, int32_t wordCount);
+using ServiceEntry = uintptr_t (*)(int32_t service, uintptr_t argument);
+}  // namespace portable_entry
+
 // Calls a command through slot 2 (library commands) or slot 3 (core commands); the library
 // index travels with slot 2 only, and nothing reads it.
 inline ResultRecord callCommandEntry(EntryCode entry, Command command, int32_t library,

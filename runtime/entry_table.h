@@ -14,20 +14,23 @@ namespace velmora {
 using EntryCode = void (*)();
 
 struct EntryTable {
-  void (*reportRuntimeError)(int32_t code, int32_t sourceId, int32_t position);  // never returns
-  EntryCode callDllCommand;      // DLL command index in eax, the command's own arguments
-  EntryCode callLibraryCommand;  // command in eax, library index in ecx; count and records
-  EntryCode callCoreCommand;     // command in eax; count and records
-  uint64_t (*readProperty)(uint32_t windowId, uint32_t unitId, int32_t property, int32_t part);
+  void (*reportRuntimeError)(int32_t code, int32_t sourceId,
+                             int32_t position) = nullptr;  // never returns
+  EntryCode callDllCommand = nullptr;  // DLL command index in eax, the command's own arguments
+  EntryCode callLibraryCommand =
+      nullptr;                          // command in eax, library index in ecx; count and records
+  EntryCode callCoreCommand = nullptr;  // command in eax; count and records
+  uint64_t (*readProperty)(uint32_t windowId, uint32_t unitId, int32_t property,
+                           int32_t part) = nullptr;
   void (*writeProperty)(uint32_t windowId, uint32_t unitId, int32_t property, int32_t part,
-                        uint32_t low, uint32_t high);
-  void* (*allocate)(int32_t size);
-  void* (*reallocate)(void* block, int32_t size);
-  void (*free)(void* block);
-  void (*exitProgram)(int32_t exitCode);  // never returns
-  void (*runMessageLoop)();
-  void (*loadStartWindow)(uint32_t windowId);
-  EntryCode runtimeService;  // service number in eax, the service's arguments
+                        uint32_t low, uint32_t high) = nullptr;
+  void* (*allocate)(int32_t size) = nullptr;
+  void* (*reallocate)(void* block, int32_t size) = nullptr;
+  void (*free)(void* block) = nullptr;
+  void (*exitProgram)(int32_t exitCode) = nullptr;  // never returns
+  void (*runMessageLoop)() = nullptr;
+  void (*loadStartWindow)(uint32_t windowId) = nullptr;
+  EntryCode runtimeService = nullptr;  // service number in eax, the service's arguments
 };
 static_assert(sizeof(EntryTable) == 13 * sizeof(void*));
 

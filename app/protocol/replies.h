@@ -1,0 +1,45 @@
+// Reading the service's replies, once they are local text: status texts compared exactly with
+// the whole reply, numbers read with the runtime's to number, records split on their separator.
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace velmora::protocol {
+
+// login.php answers the number 25 when the login failed.
+bool isLoginFailure(const char* reply);
+
+// The account record of a successful login: eight fields split on "," (anything after the
+// eighth separator dropped); nothing when fewer than eight fields arrive.
+using AccountRecord = std::array<std::string, 8>;
+std::optional<AccountRecord> readAccountRecord(const char* reply);
+
+enum class RegistrationStatus { kIncomplete, kNameTaken, kRegistered, kFailed, kUnknown };
+RegistrationStatus readRegistrationStatus(const char* reply);
+
+// A status reply such as delpay.php's "1": the whole reply, exactly.
+bool isStatus(const char* reply, const char* status);
+
+// getxm.php: one line per item of the list.
+std::vector<std::string> readProjectList(const char* reply);
+// An item reads name "-" unit price; an item without "-" is all name, with an empty price.
+struct ProjectItem {
+  std::string name;
+  std::string price;
+};
+ProjectItem readProjectItem(const char* item);
+
+// getpay.php: "0" for no pending order, otherwise user "-" amount "-" order number "-" time. A
+// reply of fewer pieces is no order either.
+struct PendingOrder {
+  std::string user;
+  std::string amount;
+  std::string orderNumber;
+  std::string time;
+};
+std::optional<PendingOrder> readPendingOrder(const char* reply);
+
+}  // namespace velmora::protocol

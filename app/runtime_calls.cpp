@@ -1,0 +1,140 @@
+#include "app/runtime_calls.h"
+
+#include <cstring>
+
+#include "runtime/commands/core_commands.h"
+#include "runtime/entry_stubs.h"
+
+namespace velmora::app {
+namespace {
+
+const EntryTable* table = &runtimeEntryTable;
+
+int32_t headerWord(const void* block, int index) {
+  int32_t word;
+  std::memcpy(&word, static_cast<const uint8_t*>(block) + 4 * index, sizeof word);
+  return word;
+}
+
+}  // namespace
+
+const EntryTable& runtime() {
+  return *table;
+}
+void useEntryTable(const EntryTable* replacement) {
+  table = replacement ? replacement : &runtimeEntryTable;
+}
+
+ArgRecord textArgument(const char* text) {
+  ArgRecord argument;
+  argument.value.setPointer(text ? text : "");
+  argument.type = types::kText;
+  return argument;
+}
+
+ArgRecord integerArgument(int32_t value) {
+  ArgRecord argument;
+  argument.value.setInt(value);
+  argument.type = types::kInt;
+  return argument;
+}
+
+ResultRecord callCoreCommand(int command, std::initializer_list<ArgRecord> args) {
+  return callCommandEntry(runtime().callCoreCommand, coreCommands[command], 0,
+                          {args.begin(), args.size()});
+}
+
+Text::~Text() {
+  runtime().free(text_);
+}
+
+Text& Text::operator=(Text&& other) noexcept {
+  if (this != &other) {
+    runtime().free(text_);
+    text_ = other.release();
+  }
+  return *this;
+}
+
+char* Text::release() {
+  char* text = text_;
+  text_ = nullptr;
+  return text;
+}
+
+TextArray::~TextArray() {
+  if (array_ == nullptr) return;
+  for (int32_t i = 0; i < size(); ++i) runtime().free(elements()[i]);
+  runtime().free(array_);
+}
+
+int32_t TextArray::size() const {
+  return array_ ? headerWord(array_, 1) : 0;
+}
+
+char* const* TextArray::elements() const {
+  return reinterpret_cast<char* const*>(static_cast<const uint8_t*>(array_) + 8);
+}
+
+std::string_view TextArray::operator[](int32_t i) const {
+  const char* element = elements()[i];
+  return element ? element : "";
+}
+
+double toNumber(const char* text) {
+  return callCoreCommand(core_command::kToNumber, {textArgument(text)}).value.asDouble();
+}
+
+bool sameNumber(double a, double b) {
+  const double difference = a - b;
+  return difference <= 1e-7 && difference >= -1e-7;
+}
+
+TextArray splitText(const char* text, const char* separator, int32_t limit) {
+  ArgRecord limitArgument;  // omitted: no limit
+  if (limit >= 0) limitArgument = integerArgument(limit);
+  const ResultRecord result = callCoreCommand(
+      core_command::kSplitText, {textArgument(text), textArgument(separator), limitArgument});
+  return TextArray(result.value.asPointer());
+}
+
+}  // namespace velmora::app
+
+namespace velmora::app {
+namespace {
+
+ArgRecord dateTimeArgument(double dateTime) {
+  ArgRecord argument;
+  argument.value.setDouble(dateTime);
+  argument.type = types::kDateTime;
+  return argument;
+}
+
+}  // namespace
+
+void seedRandomNumbers() {
+  callCoreCommand(core_command::kSeedRandomNumbers);
+}
+
+int32_t randomNumber(int32_t low, int32_t high) {
+  return callCoreCommand(core_command::kRandomNumber, {integerArgument(low), integerArgument(high)})
+      .value.asInt();
+}
+
+double now() {
+  return callCoreCommand(core_command::kNow).value.asDouble();
+}
+
+int32_t yearOf(double dateTime) {
+  return callCoreCommand(core_command::kYearOf, {dateTimeArgument(dateTime)}).value.asInt();
+}
+
+int32_t monthOf(double dateTime) {
+  return callCoreCommand(core_command::kMonthOf, {dateTimeArgument(dateTime)}).value.asInt();
+}
+
+int32_t dayOf(double dateTime) {
+  return callCoreCommand(core_command::kDayOf, {dateTimeArgument(dateTime)}).value.asInt();
+}
+
+}  // namespace velmora::app

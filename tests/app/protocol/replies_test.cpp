@@ -1,0 +1,123 @@
+#include "app/protocol/replies.h"
+
+#include <gtest/gtest.h>
+
+#include <ctime>
+
+#include "app/protocol/request_values.h"
+#include "app/runtime_calls.h"
+#include "tests/support/fake_runtime.h"
+#include "tests/support/gbk.h"
+
+namespace velmora::protocol {
+namespace {
+
+using testing::gbk;
+
+class Replies : public ::testing::Test {
+ protected:
+  Replies() { app::useEntryTable(&runtime.table()); }
+  ~Replies() override {
+    EXPECT_EQ(runtime.heap.liveBlocks(), 0u) << "a reading leaked runtime blocks";
+    app::useEntryTable(nullptr);
+  }
+
+  testing::FakeRuntime runtime;
+};
+
+TEST_F(Replies, LoginFailsOnTheNumber25) {
+  for (const char* reply : {"25", "25.0", " 25", "25abc", "25.00000001"}) {
+    EXPECT_TRUE(isLoginFailure(reply)) << '"' << reply << '"';
+  }
+  for (const char* reply : {"250", "2.5", "", "demo,pw,12,T,code,x,y,m@x"}) {
+    EXPECT_FALSE(isLoginFailure(reply)) << '"' << reply << '"';
+  }
+  EXPECT_FALSE(isLoginFailure(nullptr));
+}
+
+TEST_F(Replies, AccountRecordNeedsEightFields) {
+  const auto record = readAccountRecord("demo,demo123,12,TAddr,VM8K2Q,a,b,demo@example.com");
+  ASSERT_TRUE(record);
+  EXPECT_EQ((*record)[0], "demo");
+  EXPECT_EQ((*record)[2], "12");
+  EXPECT_EQ((*record)[7], "demo@example.com");
+
+  // A ninth field and anything after it are dropped.
+  const auto longer = readAccountRecord("1,2,3,4,5,6,7,8,9,10");
+  ASSERT_TRUE(longer);
+  EXPECT_EQ((*longer)[7], "8");
+
+  // An empty field between separators stays; an empty last one is dropped.
+  const auto inner = readAccountRecord("u,,3,4,5,6,7,8");
+  ASSERT_TRUE(inner);
+  EXPECT_EQ((*inner)[1], "");
+  EXPECT_FALSE(readAccountRecord("u,p,3,4,5,6,7,"));
+  EXPECT_FALSE(readAccountRecord(""));
+  EXPECT_FALSE(readAccountRecord(nullptr));
+}
+
+TEST_F(Replies, StatusRepliesMatchTheWholeTextExactly) {
+  EXPECT_EQ(readRegistrationStatus("0"), RegistrationStatus::kIncomplete);
+  EXPECT_EQ(readRegistrationStatus("1"), RegistrationStatus::kNameTaken);
+  EXPECT_EQ(readRegistrationStatus("2"), RegistrationStatus::kRegistered);
+  EXPECT_EQ(readRegistrationStatus("3"), RegistrationStatus::kFailed);
+  for (const char* reply : {"4", "2 ", "1\r\n", "", "02"}) {
+    EXPECT_EQ(readRegistrationStatus(reply), RegistrationStatus::kUnknown) << reply;
+  }
+  EXPECT_TRUE(isStatus("1", "1"));
+  EXPECT_FALSE(isStatus("1\r\n", "1"));
+  EXPECT_FALSE(isStatus(nullptr, "1"));
+}
+
+TEST_F(Replies, ProjectListAndItems) {
+  const std::string list = gbk(u8"微信-0.5,抖音-1.2,,QQ-0.8,");
+  EXPECT_EQ(readProjectList(list.c_str()),
+            (std::vector<std::string>{gbk(u8"微信-0.5"), gbk(u8"抖音-1.2"), "", "QQ-0.8"}));
+  EXPECT_TRUE(readProjectList("").empty());
+
+  const std::string item = gbk(u8"微信-0.5");
+  const ProjectItem wechat = readProjectItem(item.c_str());
+  EXPECT_EQ(wechat.name, gbk(u8"微信"));
+  EXPECT_EQ(wechat.price, "0.5");
+  const ProjectItem bare = readProjectItem("Telegram");
+  EXPECT_EQ(bare.name, "Telegram");
+  EXPECT_EQ(bare.price, "");
+  EXPECT_EQ(readProjectItem("a-1-extra").price, "1");
+}
+
+TEST_F(Replies, PendingOrder) {
+  EXPECT_FALSE(readPendingOrder("0"));
+  const auto order = readPendingOrder("demo-10-2025123456789012-2025/3/7");
+  ASSERT_TRUE(order);
+  EXPECT_EQ(order->user, "demo");
+  EXPECT_EQ(order->amount, "10");
+  EXPECT_EQ(order->orderNumber, "2025123456789012");
+  EXPECT_EQ(order->time, "2025/3/7");
+  // Anything that is neither "0" nor four pieces is no order.
+  EXPECT_FALSE(readPendingOrder("demo-10-123"));
+  EXPECT_FALSE(readPendingOrder(""));
+  EXPECT_FALSE(readPendingOrder("0\r\n"));
+}
+
+TEST_F(Replies, RequestValuesFollowTheClockAndTheRandomNumbers) {
+  const std::time_t seconds = std::time(nullptr);
+  const std::tm today = *std::localtime(&seconds);
+  const std::string year = std::to_string(today.tm_year + 1900);
+
+  EXPECT_EQ(currentDate(),
+            year + "/" + std::to_string(today.tm_mon + 1) + "/" + std::to_string(today.tm_mday));
+  for (int i = 0; i < 50; ++i) {
+    const std::string number = newOrderNumber();
+    EXPECT_EQ(number.rfind(year, 0), 0u) << number;
+    EXPECT_GE(number.size(), 16u) << number;
+    EXPECT_LE(number.size(), 17u) << number;
+    EXPECT_EQ(number.find_first_not_of("0123456789"), std::string::npos) << number;
+
+    const int code = std::stoi(newRegistrationCode());
+    EXPECT_GE(code, 11111);
+    EXPECT_LE(code, 11111 + 32767);
+  }
+}
+
+}  // namespace
+}  // namespace velmora::protocol
