@@ -9,7 +9,7 @@
 namespace velmora::service {
 
 // Parameter name -> value in UTF-8. A value that is not readable (a broken percent escape, bytes
-// that are not GBK, control characters) is present but empty-handed, so an endpoint can tell it
+// that are not GBK, control characters) is present without a value, so an endpoint can tell it
 // from a missing parameter. The first of repeated names counts.
 using Query = std::map<std::string, std::optional<std::string>, std::less<>>;
 

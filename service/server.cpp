@@ -3,6 +3,7 @@
 #include <httplib.h>
 #include <pthread.h>
 #include <signal.h>
+#include <sys/socket.h>
 
 #include <cstdio>
 #include <mutex>
@@ -41,7 +42,7 @@ sigset_t stopSignals() {
   return signals;
 }
 
-bool bind(httplib::Server& server, int port, int& boundPort) {
+bool bindLoopback(httplib::Server& server, int port, int& boundPort) {
   const std::string host(kHost);
   if (port == 0) {
     boundPort = server.bind_to_any_port(host);
@@ -63,6 +64,12 @@ int runService(const Options& options) {
   std::mutex databaseMutex;  // the server answers on several threads
 
   httplib::Server server;
+  // The library would share the port with another listener (SO_REUSEPORT); a second service on
+  // the same port must fail instead of taking half of the requests.
+  server.set_socket_options([](int socket) {
+    const int yes = 1;
+    setsockopt(socket, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+  });
   server.set_pre_routing_handler([&](const httplib::Request& request, httplib::Response&) {
     log.write(request.method + " " + request.target + " " + request.version);
     return httplib::Server::HandlerResponse::Unhandled;
@@ -87,7 +94,7 @@ int runService(const Options& options) {
   });
 
   int port = 0;
-  if (!bind(server, options.port, port)) {
+  if (!bindLoopback(server, options.port, port)) {
     std::fprintf(stderr, "velmora-service: cannot listen on %s:%d\n", kHost.data(), options.port);
     return 1;
   }

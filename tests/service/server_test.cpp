@@ -26,7 +26,8 @@ namespace {
 // One running service; stopped with SIGTERM at the end.
 class ServiceProcess {
  public:
-  ServiceProcess(const std::string& database, const std::string& log) {
+  ServiceProcess(const std::string& database, const std::string& log,
+                 const std::string& port = "0") {
     int pipeEnds[2];
     if (pipe(pipeEnds) != 0) throw std::runtime_error("no pipe");
     posix_spawn_file_actions_t actions;
@@ -34,7 +35,7 @@ class ServiceProcess {
     posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], STDOUT_FILENO);
     posix_spawn_file_actions_addclose(&actions, pipeEnds[0]);
     std::vector<std::string> arguments{
-        VELMORA_SERVICE_PROGRAM, "--port", "0", "--database", database, "--log", log};
+        VELMORA_SERVICE_PROGRAM, "--port", port, "--database", database, "--log", log};
     std::vector<char*> argv;
     for (std::string& argument : arguments) argv.push_back(argument.data());
     argv.push_back(nullptr);
@@ -173,6 +174,14 @@ TEST_F(ServerTest, DataSurvivesARestart) {
   EXPECT_EQ(service.get("/E/qx/getpay.php?username=keeper"), "keeper-6-1-2026/1/1");
   const std::string projects = service.get("/E/qx/getxm.php");
   EXPECT_EQ(std::count(projects.begin(), projects.end(), ','), 39);  // not seeded twice
+}
+
+TEST_F(ServerTest, APortInUseIsNotShared) {
+  ServiceProcess first(database, log);
+  ServiceProcess second(folder.path("other.db"), log, std::to_string(first.port()));
+  EXPECT_EQ(second.firstLine(), "");
+  EXPECT_EQ(WEXITSTATUS(second.stop()), 1);
+  EXPECT_EQ(first.get("/E/qx/getkf.php"), "@velmora_support");
 }
 
 TEST_F(ServerTest, RefusesAnUnusableDatabase) {
