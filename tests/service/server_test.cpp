@@ -138,6 +138,8 @@ TEST_F(ServerTest, AnswersEveryEndpointAndLogsEachRequestLine) {
             "1");
   EXPECT_EQ(service.get("/E/qx/getpay.php?username=" + name), "王五-8-2026123412345678-2026/12/7");
   EXPECT_EQ(service.get("/E/qx/update.php?username=" + name + "&password=pw2&email=0&d2=0"), "1");
+  EXPECT_TRUE(
+      service.get("/E/qx/login.php?username=" + name + "&password=pw2").starts_with("王五,pw2,"));
   EXPECT_EQ(service.get("/E/qx/delpay.php?username=" + name), "1");
   EXPECT_EQ(service.get("/E/qx/delpay.php?username=" + name), "0");
 
