@@ -33,7 +33,7 @@ PACKAGES=(
   xvfb xauth fonts-wqy-microhei
   cmake ninja-build g++ clang clang-format libclang-rt-14-dev
   libgtest-dev googletest libgmock-dev libbenchmark-dev
-  dpkg-dev libsqlite3-dev libcpp-httplib-dev
+  dpkg-dev pkgconf libsqlite3-dev libcpp-httplib-dev
   imagemagick x11-apps
 )
 

@@ -1,0 +1,186 @@
+#include "service/endpoints.h"
+
+#include <array>
+#include <ctime>
+#include <random>
+
+#include "service/field_rules.h"
+
+namespace velmora::service {
+
+namespace {
+
+// The readable value of a parameter; nothing when it is missing or unreadable.
+std::optional<std::string> text(const Query& query, std::string_view name) {
+  const auto found = query.find(name);
+  return found == query.end() ? std::nullopt : found->second;
+}
+
+bool unreadable(const Query& query, std::string_view name) {
+  const auto found = query.find(name);
+  return found != query.end() && !found->second;
+}
+
+std::string join(std::initializer_list<std::string_view> fields, char separator) {
+  std::string joined;
+  bool first = true;
+  for (const std::string_view field : fields) {
+    if (!first) joined += separator;
+    joined += field;
+    first = false;
+  }
+  return joined;
+}
+
+std::string today() {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  return std::to_string(local.tm_year + 1900) + "/" + std::to_string(local.tm_mon + 1) + "/" +
+         std::to_string(local.tm_mday);
+}
+
+std::string newInvitationCode(Database& database) {
+  static constexpr std::string_view kSymbols = "ABCDEFGHJKLMNPQRSTUVWXYZ23456789";
+  static std::mt19937 generator{std::random_device{}()};
+  std::uniform_int_distribution<size_t> pick(0, kSymbols.size() - 1);
+  std::string code;
+  do {
+    code.clear();
+    for (int i = 0; i < 6; ++i) code += kSymbols[pick(generator)];
+  } while (database.invitationCodeInUse(code));
+  return code;
+}
+
+// "25" or the eight account fields separated by ",". No stored field is empty, so the record
+// never ends in a separator, which would cost it its last field on the client.
+std::string login(Database& database, const Query& query) {
+  const auto name = text(query, "username");
+  const auto password = text(query, "password");
+  if (!name || !password) return "25";
+  const std::optional<Account> account = database.findAccount(*name);
+  if (!account || account->password != *password) return "25";
+  return join(
+      {account->name, account->password, account->balance, account->address,
+       account->invitationCode, account->registrationCode, account->registeredOn, account->email},
+      ',');
+}
+
+// "0" incomplete, "1" name taken, "2" registered, "3" refused or failed.
+std::string registerUser(Database& database, const Query& query) {
+  for (const char* name : {"username", "password", "sj", "email"}) {
+    if (unreadable(query, name)) return "3";
+  }
+  const std::string name = text(query, "username").value_or("");
+  const std::string password = text(query, "password").value_or("");
+  if (name.empty() || password.empty()) return "0";
+  if (database.findAccount(name)) return "1";
+  Account account{
+      .name = name,
+      .password = password,
+      .balance = "0",
+      .address = "0",
+      .invitationCode = newInvitationCode(database),
+      .registrationCode = storedOptional(text(query, "sj").value_or("")),
+      .registeredOn = today(),
+      .email = storedOptional(text(query, "email").value_or("")),
+  };
+  if (!acceptableUserName(account.name) || !fitsRecord(account.password, ",") ||
+      !fitsRecord(account.registrationCode, ",") || !fitsRecord(account.email, ",")) {
+    return "3";
+  }
+  return database.addAccount(account) ? "2" : "1";
+}
+
+std::string supportContact(Database& database, const Query&) {
+  return database.setting("support_contact");
+}
+
+std::string depositAddress(Database& database, const Query&) {
+  return database.setting("deposit_address");
+}
+
+// "name-price" items separated by ",".
+std::string projectList(Database& database, const Query&) {
+  std::string list;
+  for (const Project& project : database.projects()) {
+    if (!list.empty()) list += ',';
+    list += join({project.name, project.price}, '-');
+  }
+  return list;
+}
+
+// "0" or "user-amount-order number-time".
+std::string pendingOrder(Database& database, const Query& query) {
+  const auto user = text(query, "username");
+  if (!user) return "0";
+  const std::optional<Order> order = database.pendingOrder(*user);
+  if (!order) return "0";
+  return join({order->user, order->amount, order->number, order->time}, '-');
+}
+
+std::string deleteOrder(Database& database, const Query& query) {
+  const auto user = text(query, "username");
+  return user && database.deleteOrder(*user) ? "1" : "0";
+}
+
+// One pending order per account: a second one is refused, so an order that may already be paid
+// is never replaced behind the user's back.
+std::string submitOrder(Database& database, const Query& query) {
+  const Order order{
+      .user = text(query, "username").value_or(""),
+      .amount = text(query, "qt").value_or(""),
+      .number = text(query, "cd").value_or(""),
+      .time = text(query, "time").value_or(""),
+  };
+  if (!acceptableAmount(order.amount) || !fitsRecord(order.number, "-") ||
+      !fitsRecord(order.time, "-") || !database.findAccount(order.user)) {
+    return "0";
+  }
+  return database.addOrder(order) ? "1" : "0";
+}
+
+// The client sends "0" for an empty e-mail or address; a missing one counts the same.
+std::string updateAccount(Database& database, const Query& query) {
+  for (const char* name : {"username", "password", "email", "d2"}) {
+    if (unreadable(query, name)) return "0";
+  }
+  const std::string name = text(query, "username").value_or("");
+  const std::string password = text(query, "password").value_or("");
+  const std::string email = storedOptional(text(query, "email").value_or(""));
+  const std::string address = storedOptional(text(query, "d2").value_or(""));
+  if (!fitsRecord(password, ",") || !fitsRecord(email, ",") || !fitsRecord(address, ",")) {
+    return "0";
+  }
+  return database.updateAccount(name, password, email, address) ? "1" : "0";
+}
+
+struct Endpoint {
+  std::string_view file;
+  std::string (*reply)(Database&, const Query&);
+  std::string_view failureReply;  // when the store fails
+};
+
+constexpr std::array kEndpoints{
+    Endpoint{"login.php", login, "25"},         Endpoint{"restuser.php", registerUser, "3"},
+    Endpoint{"getkf.php", supportContact, ""},  Endpoint{"getxm.php", projectList, ""},
+    Endpoint{"getpay.php", pendingOrder, "0"},  Endpoint{"delpay.php", deleteOrder, "0"},
+    Endpoint{"restpay.php", submitOrder, "0"},  Endpoint{"update.php", updateAccount, "0"},
+    Endpoint{"getadd.php", depositAddress, ""},
+};
+
+}  // namespace
+
+std::optional<std::string> answer(Database& database, std::string_view file, const Query& query) {
+  for (const Endpoint& endpoint : kEndpoints) {
+    if (endpoint.file != file) continue;
+    try {
+      return endpoint.reply(database, query);
+    } catch (const DatabaseError&) {
+      return std::string(endpoint.failureReply);
+    }
+  }
+  return std::nullopt;
+}
+
+}  // namespace velmora::service

@@ -1,0 +1,20 @@
+// velmora-service: the demo service the client talks to on loopback.
+#include <cstdio>
+#include <exception>
+
+#include "service/options.h"
+#include "service/server.h"
+
+int main(int argc, char** argv) {
+  const auto options = velmora::service::parseOptions(argc, argv);
+  if (!options) {
+    std::fputs(velmora::service::kUsage, stderr);
+    return 2;
+  }
+  try {
+    return velmora::service::runService(*options);
+  } catch (const std::exception& error) {
+    std::fprintf(stderr, "velmora-service: %s\n", error.what());
+    return 1;
+  }
+}

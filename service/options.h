@@ -1,0 +1,26 @@
+// The demo service's command line.
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace velmora::service {
+
+inline constexpr int kDefaultPort = 8765;  // the client's built-in service port
+
+struct Options {
+  int port = kDefaultPort;  // 0: any free port
+  std::string databasePath = "velmora-demo.db";
+  std::string logPath;  // empty: standard error
+};
+
+inline constexpr const char* kUsage =
+    "usage: velmora-service [--port N] [--database PATH] [--log PATH]\n"
+    "  --port N         port on 127.0.0.1 (default 8765; 0 picks a free one)\n"
+    "  --database PATH  SQLite file, created with demo data if new (default velmora-demo.db)\n"
+    "  --log PATH       file that receives each request line (default standard error)\n";
+
+// Nothing when the arguments are not understood.
+std::optional<Options> parseOptions(int argc, const char* const* argv);
+
+}  // namespace velmora::service

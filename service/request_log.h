@@ -1,0 +1,27 @@
+// The request log: one line per request as it arrived, written before the request is answered.
+#pragma once
+
+#include <cstdio>
+#include <mutex>
+#include <string>
+#include <string_view>
+
+namespace velmora::service {
+
+class RequestLog {
+ public:
+  // Appends to the file at `path`, or writes to standard error when `path` is empty. Throws
+  // std::runtime_error when the file cannot be opened.
+  explicit RequestLog(const std::string& path);
+  ~RequestLog();
+  RequestLog(const RequestLog&) = delete;
+  RequestLog& operator=(const RequestLog&) = delete;
+
+  void write(std::string_view line);
+
+ private:
+  std::FILE* file_;
+  std::mutex mutex_;
+};
+
+}  // namespace velmora::service

@@ -1,0 +1,115 @@
+#include "service/server.h"
+
+#include <httplib.h>
+#include <pthread.h>
+#include <signal.h>
+#include <sys/socket.h>
+
+#include <cstdio>
+#include <mutex>
+#include <string_view>
+#include <thread>
+
+#include "service/database.h"
+#include "service/endpoints.h"
+#include "service/query.h"
+#include "service/request_log.h"
+
+namespace velmora::service {
+
+namespace {
+
+constexpr std::string_view kHost = "127.0.0.1";
+constexpr std::string_view kEndpointFolder = "/E/qx/";
+
+// The request target as it came, split at the first "?".
+struct Target {
+  std::string_view path;
+  std::string_view query;
+};
+
+Target splitTarget(std::string_view target) {
+  const size_t mark = target.find('?');
+  if (mark == std::string_view::npos) return {target, {}};
+  return {target.substr(0, mark), target.substr(mark + 1)};
+}
+
+sigset_t stopSignals() {
+  sigset_t signals;
+  sigemptyset(&signals);
+  sigaddset(&signals, SIGINT);
+  sigaddset(&signals, SIGTERM);
+  return signals;
+}
+
+bool bindLoopback(httplib::Server& server, int port, int& boundPort) {
+  const std::string host(kHost);
+  if (port == 0) {
+    boundPort = server.bind_to_any_port(host);
+    return boundPort > 0;
+  }
+  boundPort = port;
+  return server.bind_to_port(host, port);
+}
+
+}  // namespace
+
+int runService(const Options& options) {
+  // Every thread the server starts inherits the blocked signals; one thread waits for them.
+  const sigset_t signals = stopSignals();
+  pthread_sigmask(SIG_BLOCK, &signals, nullptr);
+
+  Database database(options.databasePath);
+  RequestLog log(options.logPath);
+  std::mutex databaseMutex;  // the server answers on several threads
+
+  httplib::Server server;
+  // The library would share the port with another listener (SO_REUSEPORT); a second service on
+  // the same port must fail instead of taking half of the requests.
+  server.set_socket_options([](int socket) {
+    const int yes = 1;
+    setsockopt(socket, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+  });
+  server.set_pre_routing_handler([&](const httplib::Request& request, httplib::Response&) {
+    log.write(request.method + " " + request.target + " " + request.version);
+    return httplib::Server::HandlerResponse::Unhandled;
+  });
+  server.Get(".*", [&](const httplib::Request& request, httplib::Response& response) {
+    const Target target = splitTarget(request.target);
+    if (!target.path.starts_with(kEndpointFolder)) {
+      response.status = 404;
+      return;
+    }
+    const Query query = decodeQuery(target.query);
+    std::optional<std::string> reply;
+    {
+      std::lock_guard lock(databaseMutex);
+      reply = answer(database, target.path.substr(kEndpointFolder.size()), query);
+    }
+    if (!reply) {
+      response.status = 404;
+      return;
+    }
+    response.set_content(*reply, "text/plain; charset=utf-8");
+  });
+
+  int port = 0;
+  if (!bindLoopback(server, options.port, port)) {
+    std::fprintf(stderr, "velmora-service: cannot listen on %s:%d\n", kHost.data(), options.port);
+    return 1;
+  }
+  std::printf("listening on %s:%d\n", kHost.data(), port);
+  std::fflush(stdout);
+
+  std::thread stopper([&] {
+    int signal = 0;
+    sigwait(&signals, &signal);
+    server.stop();
+  });
+  const bool listened = server.listen_after_bind();
+  pthread_kill(stopper.native_handle(), SIGTERM);  // wakes the stopper if no signal came
+  stopper.join();
+  return listened ? 0 : 1;
+}
+
+}  // namespace velmora::service

@@ -1,0 +1,12 @@
+// The demo service's HTTP side: listens on 127.0.0.1 and answers until SIGINT or SIGTERM.
+#pragma once
+
+#include "service/options.h"
+
+namespace velmora::service {
+
+// Prints "listening on 127.0.0.1:PORT" as the first line on standard output once requests can
+// arrive. Returns the process exit code; throws when the database or the log cannot be opened.
+int runService(const Options& options);
+
+}  // namespace velmora::service

@@ -1,0 +1,231 @@
+// The nine endpoints against a scratch database, with queries encoded as the client sends them.
+#include "service/endpoints.h"
+
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <vector>
+
+#include "service/seed_data.h"
+#include "tests/service/service_test_support.h"
+#include "tests/support/gbk.h"
+
+namespace velmora::service {
+namespace {
+
+using testing::gbk;
+using testing::percentEncoded;
+
+// Pieces of a reply as the client splits it: an empty last piece is dropped.
+std::vector<std::string> pieces(const std::string& reply, char separator) {
+  std::vector<std::string> result;
+  size_t start = 0;
+  for (size_t at; (at = reply.find(separator, start)) != std::string::npos; start = at + 1) {
+    result.push_back(reply.substr(start, at - start));
+  }
+  if (start < reply.size()) result.push_back(reply.substr(start));
+  return result;
+}
+
+class EndpointTest : public ::testing::Test {
+ protected:
+  // `query` is written as name=value pairs in UTF-8; the values go out as percent-encoded GBK.
+  std::string ask(std::string_view file,
+                  std::initializer_list<std::pair<std::string, std::u8string>> parameters = {}) {
+    std::string query;
+    for (const auto& [name, value] : parameters) {
+      if (!query.empty()) query += '&';
+      query += name + "=" + percentEncoded(gbk(value));
+    }
+    return askRaw(file, query);
+  }
+
+  std::string askRaw(std::string_view file, std::string_view query) {
+    return answer(database, file, decodeQuery(query)).value_or("<no endpoint>");
+  }
+
+  std::string login(std::u8string name, std::u8string password) {
+    return ask("login.php", {{"username", name}, {"password", password}});
+  }
+
+  std::string registerUser(std::u8string name, std::u8string password = u8"secret",
+                           std::u8string email = u8"") {
+    return ask("restuser.php",
+               {{"username", name}, {"password", password}, {"sj", u8"23456"}, {"email", email}});
+  }
+
+  std::string submitOrder(std::u8string user, std::u8string amount,
+                          std::u8string number = u8"2026512343217890") {
+    return ask("restpay.php",
+               {{"username", user}, {"qt", amount}, {"cd", number}, {"time", u8"2026/5/7"}});
+  }
+
+  testing::TemporaryFolder folder;
+  Database database{folder.path("service.db")};
+};
+
+TEST_F(EndpointTest, DemoAccountLogsInWithItsEightFields) {
+  EXPECT_EQ(login(u8"demo", u8"demo123"),
+            "demo,demo123,12,TQn9Y2khEsLJW1ChVWFMSMeRDow5KcbLSE,VM8K2Q,20815,2026/1/1,"
+            "demo@example.com");
+}
+
+TEST_F(EndpointTest, LoginFailsWith25) {
+  EXPECT_EQ(login(u8"demo", u8"demo12"), "25");
+  EXPECT_EQ(login(u8"demo", u8"DEMO123"), "25");
+  EXPECT_EQ(login(u8"nobody", u8"demo123"), "25");
+  EXPECT_EQ(askRaw("login.php", "username=demo"), "25");
+  EXPECT_EQ(askRaw("login.php", ""), "25");
+  EXPECT_EQ(askRaw("login.php", "username=demo&password=demo1%"), "25");
+}
+
+TEST_F(EndpointTest, RegistrationStatuses) {
+  EXPECT_EQ(askRaw("restuser.php", "password=x&sj=1&email="), "0");
+  EXPECT_EQ(registerUser(u8""), "0");
+  EXPECT_EQ(registerUser(u8"alice", u8""), "0");
+  EXPECT_EQ(registerUser(u8"alice"), "2");
+  EXPECT_EQ(registerUser(u8"alice", u8"other"), "1");
+  EXPECT_EQ(registerUser(u8"demo"), "1");
+  EXPECT_EQ(askRaw("restuser.php", "username=%FF%FE&password=x&sj=1&email="), "3");
+  EXPECT_EQ(askRaw("restuser.php", "username=bob&password=x&sj=1&email=%D5"), "3");
+}
+
+TEST_F(EndpointTest, RegistrationRefusesWhatWouldBreakTheReplies) {
+  EXPECT_EQ(registerUser(u8"a,b"), "3");  // login record
+  EXPECT_EQ(registerUser(u8"a-b"), "3");  // order record
+  EXPECT_EQ(registerUser(u8"carol", u8"p,w"), "3");
+  EXPECT_EQ(registerUser(u8"carol", u8"pw", u8"c@x,y"), "3");
+  EXPECT_EQ(registerUser(std::u8string(129, u8'n')), "3");
+  // The client reads a record starting with 25 as the failure reply.
+  EXPECT_EQ(registerUser(u8"25"), "3");
+  EXPECT_EQ(registerUser(u8"25abc"), "3");
+  EXPECT_EQ(registerUser(u8" 2.5e1"), "3");
+  EXPECT_EQ(registerUser(u8"２５号"), "3");
+  EXPECT_EQ(registerUser(u8"250"), "2");
+  EXPECT_EQ(registerUser(u8"x25"), "2");
+}
+
+TEST_F(EndpointTest, RegisteredChineseAccountLogsInWithAFullRecord) {
+  ASSERT_EQ(registerUser(u8"张三", u8"密码１", u8""), "2");
+  const std::string reply = login(u8"张三", u8"密码１");
+  const std::vector<std::string> fields = pieces(reply, ',');
+  ASSERT_EQ(fields.size(), 8u) << reply;
+  EXPECT_EQ(fields[0], "张三");
+  EXPECT_EQ(fields[1], "密码１");
+  EXPECT_EQ(fields[2], "0");
+  EXPECT_EQ(fields[3], "0");
+  EXPECT_EQ(fields[4].size(), 6u);
+  EXPECT_EQ(fields[5], "23456");
+  EXPECT_NE(fields[6].find('/'), std::string::npos);
+  EXPECT_EQ(fields[7], "0");  // an empty e-mail must not leave the record ending in ","
+  EXPECT_EQ(login(u8"张三", u8"密码1"), "25");
+}
+
+TEST_F(EndpointTest, NewAccountsGetTheirOwnInvitationCodes) {
+  ASSERT_EQ(registerUser(u8"first"), "2");
+  ASSERT_EQ(registerUser(u8"second"), "2");
+  const auto code = [&](std::u8string name) { return pieces(login(name, u8"secret"), ',')[4]; };
+  EXPECT_NE(code(u8"first"), code(u8"second"));
+  EXPECT_NE(code(u8"first"), demoAccount().invitationCode);
+}
+
+TEST_F(EndpointTest, FreeTexts) {
+  EXPECT_EQ(ask("getkf.php"), "@velmora_support");
+  EXPECT_EQ(ask("getadd.php"), "TDhNQAT8YrjBAUhj9G48CDS3qTqVTNTxe3");
+  EXPECT_EQ(askRaw("getkf.php", "junk=%FF"), "@velmora_support");
+}
+
+TEST_F(EndpointTest, ProjectListItemsAreNameDashPrice) {
+  const std::string reply = ask("getxm.php");
+  const std::vector<std::string> items = pieces(reply, ',');
+  ASSERT_EQ(items.size(), demoProjects().size());
+  EXPECT_EQ(items.front(), "微信-1.2");
+  for (const std::string& item : items) {
+    const std::vector<std::string> parts = pieces(item, '-');
+    ASSERT_EQ(parts.size(), 2u) << item;
+    EXPECT_GT(std::stod(parts[1]), 0) << item;
+  }
+  EXPECT_NE(reply.find("芒果TV-"), std::string::npos);
+}
+
+TEST_F(EndpointTest, OneOrderFromSubmissionToDeletion) {
+  EXPECT_EQ(ask("getpay.php", {{"username", u8"demo"}}), "0");
+  EXPECT_EQ(submitOrder(u8"demo", u8"10abc"), "1");
+  EXPECT_EQ(ask("getpay.php", {{"username", u8"demo"}}), "demo-10abc-2026512343217890-2026/5/7");
+  // A second order is refused and the first one stays.
+  EXPECT_EQ(submitOrder(u8"demo", u8"20", u8"2026111111111111"), "0");
+  EXPECT_EQ(ask("getpay.php", {{"username", u8"demo"}}), "demo-10abc-2026512343217890-2026/5/7");
+  EXPECT_EQ(ask("delpay.php", {{"username", u8"demo"}}), "1");
+  EXPECT_EQ(ask("delpay.php", {{"username", u8"demo"}}), "0");
+  EXPECT_EQ(ask("getpay.php", {{"username", u8"demo"}}), "0");
+  EXPECT_EQ(submitOrder(u8"demo", u8"5"), "1");
+}
+
+TEST_F(EndpointTest, OrdersOfAChineseUserName) {
+  ASSERT_EQ(registerUser(u8"李四"), "2");
+  EXPECT_EQ(submitOrder(u8"李四", u8"５０"), "1");
+  EXPECT_EQ(ask("getpay.php", {{"username", u8"李四"}}), "李四-５０-2026512343217890-2026/5/7");
+  EXPECT_EQ(ask("getpay.php", {{"username", u8"demo"}}), "0");
+}
+
+TEST_F(EndpointTest, RefusedOrders) {
+  EXPECT_EQ(submitOrder(u8"demo", u8"4.99"), "0");
+  EXPECT_EQ(submitOrder(u8"demo", u8"abc"), "0");
+  EXPECT_EQ(submitOrder(u8"demo", u8""), "0");
+  EXPECT_EQ(submitOrder(u8"demo", u8"6-1"), "0");
+  EXPECT_EQ(submitOrder(u8"demo", u8"10", u8""), "0");
+  EXPECT_EQ(submitOrder(u8"nobody", u8"10"), "0");
+  EXPECT_EQ(askRaw("restpay.php", "username=demo&qt=10&cd=1"), "0");
+  EXPECT_EQ(askRaw("restpay.php", "username=demo&qt=10&cd=1&time=%FF"), "0");
+  EXPECT_EQ(ask("getpay.php", {{"username", u8"demo"}}), "0");
+  EXPECT_EQ(askRaw("getpay.php", ""), "0");
+  EXPECT_EQ(askRaw("delpay.php", "username=%FF"), "0");
+}
+
+TEST_F(EndpointTest, UpdateChangesPasswordEmailAndAddress) {
+  EXPECT_EQ(ask("update.php", {{"username", u8"demo"},
+                               {"password", u8"新密码"},
+                               {"email", u8"0"},
+                               {"d2", u8"TAddressOfDemo"}}),
+            "1");
+  EXPECT_EQ(login(u8"demo", u8"demo123"), "25");
+  EXPECT_EQ(login(u8"demo", u8"新密码"), "demo,新密码,12,TAddressOfDemo,VM8K2Q,20815,2026/1/1,0");
+}
+
+TEST_F(EndpointTest, RefusedUpdates) {
+  const auto update = [&](std::u8string user, std::u8string password, std::u8string email) {
+    return ask("update.php",
+               {{"username", user}, {"password", password}, {"email", email}, {"d2", u8"0"}});
+  };
+  EXPECT_EQ(update(u8"nobody", u8"pw", u8"0"), "0");
+  EXPECT_EQ(update(u8"demo", u8"", u8"0"), "0");
+  EXPECT_EQ(update(u8"demo", u8"pw", u8"a,b"), "0");
+  EXPECT_EQ(askRaw("update.php", "username=demo&email=0&d2=0"), "0");
+  EXPECT_EQ(askRaw("update.php", "username=demo&password=pw&email=%81&d2=0"), "0");
+  EXPECT_EQ(login(u8"demo", u8"demo123").substr(0, 5), "demo,");
+}
+
+TEST_F(EndpointTest, UnknownEndpointHasNoReply) {
+  EXPECT_EQ(askRaw("index.php", ""), "<no endpoint>");
+  EXPECT_EQ(askRaw("login", ""), "<no endpoint>");
+}
+
+// A broken store gives each endpoint's negative reply, not a crash or a half answer.
+TEST_F(EndpointTest, BrokenStoreGivesNegativeReplies) {
+  sqlite3* other = nullptr;
+  ASSERT_EQ(sqlite3_open(folder.path("service.db").c_str(), &other), SQLITE_OK);
+  ASSERT_EQ(sqlite3_exec(other, "DROP TABLE orders; DROP TABLE accounts; DROP TABLE projects;",
+                         nullptr, nullptr, nullptr),
+            SQLITE_OK);
+  sqlite3_close(other);
+  EXPECT_EQ(login(u8"demo", u8"demo123"), "25");
+  EXPECT_EQ(registerUser(u8"alice"), "3");
+  EXPECT_EQ(ask("getxm.php"), "");
+  EXPECT_EQ(ask("getpay.php", {{"username", u8"demo"}}), "0");
+  EXPECT_EQ(submitOrder(u8"demo", u8"10"), "0");
+  EXPECT_EQ(ask("delpay.php", {{"username", u8"demo"}}), "0");
+  EXPECT_EQ(ask("getkf.php"), "@velmora_support");
+}
+
+}  // namespace
+}  // namespace velmora::service

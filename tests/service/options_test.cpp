@@ -1,0 +1,42 @@
+// The service's command line.
+#include "service/options.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace velmora::service {
+namespace {
+
+std::optional<Options> parse(std::vector<const char*> arguments) {
+  arguments.insert(arguments.begin(), "velmora-service");
+  return parseOptions(static_cast<int>(arguments.size()), arguments.data());
+}
+
+TEST(OptionsTest, DefaultsAndGivenValues) {
+  const std::optional<Options> defaults = parse({});
+  ASSERT_TRUE(defaults);
+  EXPECT_EQ(defaults->port, 8765);
+  EXPECT_EQ(defaults->logPath, "");
+  const std::optional<Options> given = parse({"--log", "l.txt", "--port", "0", "--database", "d"});
+  ASSERT_TRUE(given);
+  EXPECT_EQ(given->port, 0);
+  EXPECT_EQ(given->databasePath, "d");
+  EXPECT_EQ(given->logPath, "l.txt");
+}
+
+TEST(OptionsTest, RefusedArguments) {
+  for (const std::vector<const char*>& arguments :
+       std::vector<std::vector<const char*>>{{"--port"},
+                                             {"--port", "65536"},
+                                             {"--port", "-1"},
+                                             {"--port", "80x"},
+                                             {"--database", ""},
+                                             {"--verbose", "1"},
+                                             {"8765"}}) {
+    EXPECT_FALSE(parse(arguments)) << arguments[0];
+  }
+}
+
+}  // namespace
+}  // namespace velmora::service

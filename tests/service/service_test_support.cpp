@@ -1,0 +1,37 @@
+#include "tests/service/service_test_support.h"
+
+#include <stdlib.h>
+
+#include <cstdio>
+#include <stdexcept>
+
+namespace velmora::testing {
+
+TemporaryFolder::TemporaryFolder() {
+  std::string pattern = (std::filesystem::temp_directory_path() / "velmora-service-XXXXXX");
+  if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("no temporary folder");
+  folder_ = pattern;
+}
+
+TemporaryFolder::~TemporaryFolder() {
+  std::error_code ignored;
+  std::filesystem::remove_all(folder_, ignored);
+}
+
+std::string percentEncoded(std::string_view bytes) {
+  std::string encoded;
+  for (const char c : bytes) {
+    const auto byte = static_cast<unsigned char>(c);
+    if ((byte >= 'A' && byte <= 'Z') || (byte >= 'a' && byte <= 'z') ||
+        (byte >= '0' && byte <= '9') || c == '-' || c == '.' || c == '_' || c == '~' || c == '/') {
+      encoded += c;
+    } else {
+      char escape[4];
+      std::snprintf(escape, sizeof escape, "%%%02X", byte);
+      encoded += escape;
+    }
+  }
+  return encoded;
+}
+
+}  // namespace velmora::testing

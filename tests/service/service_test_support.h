@@ -1,0 +1,27 @@
+// Shared helpers of the demo service tests: a scratch folder and queries as the client sends them.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace velmora::testing {
+
+// A new empty folder, removed with everything in it at the end of the test.
+class TemporaryFolder {
+ public:
+  TemporaryFolder();
+  ~TemporaryFolder();
+  TemporaryFolder(const TemporaryFolder&) = delete;
+  TemporaryFolder& operator=(const TemporaryFolder&) = delete;
+
+  std::filesystem::path path(std::string_view name) const { return folder_ / name; }
+
+ private:
+  std::filesystem::path folder_;
+};
+
+// Bytes percent-encoded one by one as the client's HTTP layer does: all but A-Z a-z 0-9 - . _ ~ /
+std::string percentEncoded(std::string_view bytes);
+
+}  // namespace velmora::testing
