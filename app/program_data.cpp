@@ -1,4 +1,6 @@
-// The program data header. The program has no constants, windows, libraries or DLL commands yet.
+// The program data header: the constant block and the window data built from forms/data. The
+// program has no libraries or DLL commands yet.
+#include "program_data_generated.h"
 #include "runtime/program_image.h"
 
 namespace velmora {
@@ -8,10 +10,10 @@ const ProgramHeader programHeader = {
     .version = 0,
     .buildNumber = 111502,
     .codeBase = nullptr,
-    .constants = nullptr,
-    .constantsLength = 0,
-    .windowData = nullptr,
-    .windowDataLength = 0,
+    .constants = program_data::constants,
+    .constantsLength = program_data::kConstantsLength,
+    .windowData = program_data::windowData,
+    .windowDataLength = program_data::kWindowDataLength,
     .libraryCount = 0,
     .libraries = nullptr,
     .dllCommandCount = 0,
