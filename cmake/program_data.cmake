@@ -11,7 +11,7 @@ if(CMAKE_CROSSCOMPILING)
   ExternalProject_Add(velmora_host_tools
     SOURCE_DIR ${PROJECT_SOURCE_DIR}/tools/host
     BINARY_DIR ${host_tools}
-    CMAKE_ARGS -DCMAKE_BUILD_TYPE=Release
+    CMAKE_ARGS -DCMAKE_BUILD_TYPE=RelWithDebInfo
     INSTALL_COMMAND ""
     BUILD_ALWAYS ON
     BUILD_BYPRODUCTS ${program_data_builder}

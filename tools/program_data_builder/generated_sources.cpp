@@ -15,7 +15,8 @@ std::string byteArray(const char* name, const Bytes& bytes) {
   for (size_t i = 0; i < bytes.size(); ++i) {
     char hex[8];
     std::snprintf(hex, sizeof hex, "0x%02x,", bytes[i]);
-    out += (i % 16 == 0 ? "\n    " : " ") + std::string(hex);
+    out += i % 16 == 0 ? "\n    " : " ";
+    out += hex;
   }
   return out + "\n};\n";
 }
