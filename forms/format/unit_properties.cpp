@@ -1,7 +1,6 @@
 #include "forms/format/unit_properties.h"
 
-#include <algorithm>
-#include <cstring>
+#include <utility>
 
 namespace velmora {
 namespace {
