@@ -57,7 +57,7 @@ void UnitTable::write(ArchiveWriter& writer) const {
 }
 
 uint32_t UnitTable::idAt(uint32_t index) const {
-  return loadWord(body_.data() + size_t{index} * 4);
+  return index < count_ ? loadWord(body_.data() + size_t{index} * 4) : 0;
 }
 
 uint32_t UnitTable::offsetAt(uint32_t index) const {
@@ -73,17 +73,20 @@ std::optional<uint32_t> UnitTable::indexOf(uint32_t id) const {
 }
 
 std::span<uint8_t> UnitTable::recordAt(uint32_t index) {
+  if (index >= count_) return {};
   uint8_t* entry = body_.data() + entriesStart() + offsetAt(index);
   return {entry + 4, loadWord(entry)};
 }
 
 std::span<const uint8_t> UnitTable::recordAt(uint32_t index) const {
+  if (index >= count_) return {};
   const uint8_t* entry = body_.data() + entriesStart() + offsetAt(index);
   return {entry + 4, loadWord(entry)};
 }
 
 UnitRecord UnitTable::unitAt(uint32_t index) const {
-  return *readUnitRecord(recordAt(index));  // checked when the table was read or changed
+  // Every record was checked when the table was read or changed.
+  return index < count_ ? *readUnitRecord(recordAt(index)) : UnitRecord{};
 }
 
 UnitRecordPlaces UnitTable::placesAt(uint32_t index) const {
@@ -105,7 +108,7 @@ void UnitTable::relocateHandlers(uint32_t codeBase) {
 }
 
 bool UnitTable::replaceRecord(uint32_t index, std::span<const uint8_t> record) {
-  if (!readUnitRecord(record)) return false;
+  if (index >= count_ || !readUnitRecord(record)) return false;
   size_t entry = entriesStart() + offsetAt(index);
   uint32_t oldLength = loadWord(body_.data() + entry);
   uint32_t newLength = static_cast<uint32_t>(record.size());
@@ -129,6 +132,7 @@ bool UnitTable::replaceRecord(uint32_t index, std::span<const uint8_t> record) {
 }
 
 void UnitTable::replaceText(uint32_t index, std::string_view text) {
+  if (index >= count_) return;
   text = text.substr(0, text.find('\0'));
   UnitRecordPlaces places = placesAt(index);
   auto old = recordAt(index);

@@ -24,6 +24,8 @@ class UnitTable {
   static std::optional<UnitTable> read(ArchiveReader& reader);
   void write(ArchiveWriter& writer) const;
 
+  // Access by index; an index past the end gives id 0, an empty record and a unit of type 0,
+  // and changes nothing.
   uint32_t count() const { return count_; }
   uint32_t idAt(uint32_t index) const;
   // The first unit with this id; nothing for an id that is not well formed.

@@ -180,6 +180,8 @@ TEST(ProgramDataBuilderTest, FaultsInSourcesNameTheirFileAndLine) {
       {"window 0x52000001 0x00000001", "t.win:1: not a well-formed window unit id: 0x00000001"},
       {"window 0x52000001 0x06000001\n  P8 \"open", "t.win:2: a quoted text does not end"},
       {"window 0x52000001 0x06000001\n  flags shown", "t.win:2: unknown flag: shown"},
+      {"window 0x52000001 0x06000001\nunit 0x06000001 Label \"a\"",
+       "t.win:2: a second unit of this window with this id"},
       {"window 0x52000001 0x06000001\n  \"loose\"",
        "t.win:2: a quoted text that continues nothing"},
   };

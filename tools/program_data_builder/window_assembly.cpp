@@ -85,6 +85,9 @@ class Assembler {
     std::vector<uint32_t> ids{source.own.id};
     std::vector<UnitRecord> units{unitRecord(source.own)};
     for (const SourceUnit& unit : source.units) {
+      if (std::find(ids.begin(), ids.end(), unit.id) != ids.end()) {
+        unit.line.fail("a second unit of this window with this id");
+      }
       ids.push_back(unit.id);
       UnitRecord record = unitRecord(unit);
       record.container = containerId(source, unit);

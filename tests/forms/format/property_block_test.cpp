@@ -2,6 +2,8 @@
 // refused newer versions and blocks cut short.
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include "forms/format/unit_ids.h"
 #include "forms/format/unit_properties.h"
 #include "tests/support/gbk.h"
@@ -125,20 +127,61 @@ TEST(PropertyBlockTest, CartoonBoxVersion1HoldsBorderColourModeAndPictureOnly) {
   EXPECT_EQ(writePropertyBlock(filled, 1).size(), 4 + 3 * 4 + 4 + filled.backgroundPicture.size());
 }
 
-TEST(PropertyBlockTest, FieldOrderOfATransLabelBlockIsAsStored) {
-  TransLabelProperties label;
-  label.caption = gbk(u8"您有未支付订单");
-  label.effect = 3;
-  label.textColour = 0x0000FF;
-  label.horizontalAlignment = 1;
-  label.wordWrap = 1;
-  label.verticalAlignment = 2;
-  label.font = Bytes{9, 8};
-  ArchiveWriter expected;
-  for (uint32_t word : {1u, 3u, 0xFFu, 1u, 2u, 1u}) expected.writeWord(word);
-  expected.writeData(label.font);
-  expected.writeCountedText(label.caption);
-  EXPECT_EQ(writePropertyBlock(label), expected.bytes());
+// The stored field order of every type at its highest version, written out independently of the
+// property tables: i int, s 16-bit, d data, t text, l list, each with its property index.
+struct StoredLayout {
+  uint32_t type;
+  const char* fields;
+};
+constexpr StoredLayout kStoredLayouts[] = {
+    {kWindowType,
+     "i9 i12 i10 i16 i17 i15 i18 i19 i14 i21 i22 i23 i25 i26 i27 i28 i29 i30 t31 d11 d20 d13 t8 "
+     "t24"},
+    {kLabelType,
+     "i9 i11 i10 i12 i13 i14 i16 i17 i19 i20 i21 i22 i23 i24 i26 i25 d15 d18 t8 t27 t28"},
+    {kEditBoxType, "i9 i10 i11 i13 i14 i15 i16 i17 i18 s19 i20 i21 i22 i23 i24 i25 d12 t8 t27 t28"},
+    {kPicBoxType, "i8 i9 i11 i12 d10 t13 t14"},
+    {kShapeBoxType, "i8 i9 i10 i11 i12 i13 i14"},
+    {kGroupBoxType, "i9 i10 i11 d12 t8"},
+    {kCheckBoxType, "i9 i10 i12 i13 i14 i15 i16 i18 d8 d17 t11 t19 t20"},
+    {kComboBoxType, "i8 i10 i11 i12 i14 i15 i16 i17 i19 d18 d21 t9 l20 t22 t23 i24"},
+    {kTransLabelType, "i9 i11 i12 i14 i13 d10 t8"},
+    {kSuperBtnType,
+     "i8 i9 i10 i11 i12 i13 i14 i18 i16 i23 i30 i34 i24 i25 i26 i27 i28 i29 d17 d15 d21 d31 d32 "
+     "t22 t33 i20 d19"},
+    {kCartoonBoxType, "i8 i9 i11 i12 i13 i14 i15 i16 i17 i18 i19 d20 d10"},
+};
+
+TEST(PropertyBlockTest, EveryTypeStoresItsFieldsInTheStoredOrder) {
+  for (const StoredLayout& layout : kStoredLayouts) {
+    SCOPED_TRACE(unitTypeName(layout.type));
+    Bytes block = writeUnitProperties(filledProperties(layout.type));
+    ArchiveReader reader(block);
+    EXPECT_EQ(reader.readWord(), highestBlockVersion(layout.type));
+    std::istringstream fields(layout.fields);
+    for (std::string field; fields >> field;) {
+      int index = std::stoi(field.substr(1));
+      switch (field[0]) {
+        case 'i':
+          EXPECT_EQ(reader.readInt(), 1000 + index) << field;
+          break;
+        case 's':
+          EXPECT_EQ(reader.readShort(), 0x2000 + index) << field;
+          break;
+        case 'd':
+          EXPECT_EQ(reader.readData(), Bytes(index, index)) << field;
+          break;
+        case 't':
+          EXPECT_EQ(reader.readCountedText(), "P" + field.substr(1)) << field;
+          break;
+        case 'l':
+          EXPECT_EQ(reader.readTextList(), (TextList{"first", "", "third"}));
+          break;
+      }
+    }
+    EXPECT_TRUE(reader.ok());
+    EXPECT_TRUE(reader.atEnd());
+  }
 }
 
 TEST(PropertyBlockTest, AnEmptyBlockGivesTheDefaults) {

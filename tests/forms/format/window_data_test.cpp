@@ -133,11 +133,16 @@ TEST(UnitTableTest, ANewTagResizesTheRecordAndMovesTheEntriesBehindIt) {
   EXPECT_EQ(again->body(), units.body());
 }
 
-TEST(UnitTableTest, ARecordThatDoesNotReadIsNotTakenIn) {
+TEST(UnitTableTest, BadRecordsAndIndexesPastTheEndChangeNothing) {
   UnitTable units = sampleWindows()[0].units;
   Bytes body = units.body();
   EXPECT_FALSE(units.replaceRecord(2, Bytes{1, 2, 3}));
+  EXPECT_FALSE(units.replaceRecord(4, writeUnitRecord(units.unitAt(1))));
+  units.replaceText(4, "tag");
   EXPECT_EQ(units.body(), body);
+  EXPECT_EQ(units.idAt(4), 0u);
+  EXPECT_TRUE(units.recordAt(4).empty());
+  EXPECT_EQ(units.unitAt(4).type, 0u);
 }
 
 TEST(UnitRecordTest, RecordsRoundTripAndEveryCutFails) {
