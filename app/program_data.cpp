@@ -1,5 +1,7 @@
-// The program data header. The program has no constants, windows or libraries yet.
+// The program data header: the constant block and the window data built from forms/data, and
+// the DLL command table.
 #include "app/dll_command_table.h"
+#include "program_data_generated.h"
 #include "runtime/program_image.h"
 
 namespace velmora {
@@ -9,10 +11,10 @@ const ProgramHeader programHeader = {
     .version = 0,
     .buildNumber = 111502,
     .codeBase = nullptr,
-    .constants = nullptr,
-    .constantsLength = 0,
-    .windowData = nullptr,
-    .windowDataLength = 0,
+    .constants = program_data::constants,
+    .constantsLength = program_data::kConstantsLength,
+    .windowData = program_data::windowData,
+    .windowDataLength = program_data::kWindowDataLength,
     .libraryCount = 0,
     .libraries = nullptr,
     .dllCommandCount = kDllCommandCount,

@@ -34,8 +34,35 @@ run_suite() {
   rm -f "$log"
 }
 
+# run_fuzz: build the fuzz preset and run the program data fuzzer for a minute from seeds made
+# from the sample window data; counts as one test.
+run_fuzz() {
+  local log seeds corpus
+  log=$(mktemp)
+  echo "== fuzz"
+  if ! cmake --preset fuzz >"$log" 2>&1 || ! cmake --build --preset fuzz >>"$log" 2>&1; then
+    tail -n 60 "$log"
+    failed_suites+=("fuzz (build)")
+    rm -f "$log"
+    return
+  fi
+  rm -f "$log"
+  seeds=build/fuzz/seeds/program_data
+  corpus=build/fuzz/corpus/program_data
+  rm -rf "$seeds" && mkdir -p "$seeds" "$corpus"
+  build/fuzz/tests/fuzz/make_fuzz_seeds "$seeds"
+  if build/fuzz/tests/fuzz/program_data_fuzzer -max_total_time=60 -print_final_stats=1 \
+      "$corpus" "$seeds" 2>&1 | tail -n 12; [[ ${PIPESTATUS[0]} -eq 0 ]]; then
+    passed_total=$((passed_total + 1))
+  else
+    failed_total=$((failed_total + 1))
+    failed_suites+=("fuzz")
+  fi
+}
+
 run_suite native
 run_suite sanitize
+run_fuzz
 start_wine_display
 run_suite win32
 stop_wine_display

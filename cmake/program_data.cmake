@@ -1,0 +1,47 @@
+# The program data, made at build time from forms/data by the builder and embedded through a
+# generated source: target velmora_program_data, header "program_data_generated.h". The
+# builder also writes program_data.bin for program_data_dump.
+set(VELMORA_SERVICE_HOST "127.0.0.1:8765" CACHE STRING
+    "Host (and port) of the service the client talks to; default: the demo service on loopback")
+
+if(CMAKE_CROSSCOMPILING)
+  include(ExternalProject)
+  set(host_tools ${CMAKE_BINARY_DIR}/host-tools)
+  set(program_data_builder ${host_tools}/tools/program_data_builder)
+  ExternalProject_Add(velmora_host_tools
+    SOURCE_DIR ${PROJECT_SOURCE_DIR}/tools/host
+    BINARY_DIR ${host_tools}
+    CMAKE_ARGS -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    INSTALL_COMMAND ""
+    BUILD_ALWAYS ON
+    BUILD_BYPRODUCTS ${program_data_builder}
+  )
+  set(program_data_builder_target velmora_host_tools)
+else()
+  set(program_data_builder $<TARGET_FILE:program_data_builder>)
+  set(program_data_builder_target program_data_builder)
+endif()
+
+# velmora_program_data(target WINDOWS dir CONSTANTS file): a library embedding the program
+# data built from those sources.
+function(velmora_program_data target)
+  cmake_parse_arguments(DATA "" "WINDOWS;CONSTANTS" "" ${ARGN})
+  set(out ${CMAKE_CURRENT_BINARY_DIR}/${target})
+  file(GLOB sources CONFIGURE_DEPENDS ${DATA_WINDOWS}/*.win ${DATA_WINDOWS}/pictures/*)
+  add_custom_command(
+    OUTPUT ${out}/program_data_generated.h ${out}/program_data_generated.cpp
+           ${out}/program_data.bin
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${out}
+    COMMAND ${program_data_builder}
+            --windows ${DATA_WINDOWS} --constants ${DATA_CONSTANTS}
+            --define VELMORA_SERVICE_HOST=${VELMORA_SERVICE_HOST}
+            --out-header ${out}/program_data_generated.h
+            --out-source ${out}/program_data_generated.cpp
+            --out-binary ${out}/program_data.bin
+    DEPENDS ${program_data_builder_target} ${sources} ${DATA_CONSTANTS}
+    COMMENT "Building the program data of ${target}"
+  )
+  add_library(${target} STATIC ${out}/program_data_generated.cpp)
+  velmora_target(${target})
+  target_include_directories(${target} PUBLIC ${out})
+endfunction()
