@@ -1,6 +1,7 @@
-// The program data header: the constant block and the window data built from forms/data, and
-// the DLL command table.
+// The program data header: the constant block and the window data built from forms/data, the
+// libraries and the DLL command table.
 #include "app/dll_command_table.h"
+#include "app/libraries.h"
 #include "program_data_generated.h"
 #include "runtime/program_image.h"
 
@@ -15,8 +16,8 @@ const ProgramHeader programHeader = {
     .constantsLength = program_data::kConstantsLength,
     .windowData = program_data::windowData,
     .windowDataLength = program_data::kWindowDataLength,
-    .libraryCount = 0,
-    .libraries = nullptr,
+    .libraryCount = kProgramLibraryCount,
+    .libraries = programLibraries,
     .dllCommandCount = kDllCommandCount,
     .dllFileNames = kDllFileNames,
     .dllCommandNames = kDllCommandNames,

@@ -1,0 +1,63 @@
+#include "app/libraries.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+
+#include "forms/format/unit_type_descriptors.h"
+#include "net/http_read.h"
+#include "runtime/commands/core_commands.h"
+
+namespace velmora {
+namespace {
+
+struct Expected {
+  uint32_t slots;
+  std::set<std::string> filled;  // English names of the filled slots
+  uint32_t commands;
+};
+
+TEST(Libraries, FiveLibrariesWithTheirSlotsAndCommands) {
+  const Expected expected[kProgramLibraryCount] = {
+      {51,
+       {"window", "EditBox", "PicBox", "ShapeBox", "GroupBox", "Label", "CheckBox", "ComboBox"},
+       22},
+      {0, {}, 0},
+      {0, {}, 1},
+      {5, {"TransLabel"}, 0},
+      {9, {"SuperBtn", "CartoonBox"}, 0},
+  };
+  std::set<std::string> identities;
+  for (uint32_t i = 0; i < kProgramLibraryCount; ++i) {
+    const LibraryDescriptor& library = *programLibraries[i];
+    EXPECT_EQ(library.magic, kLibraryMagic);
+    const std::string identity = library.identity;
+    EXPECT_EQ(identity.size(), 32u);
+    EXPECT_EQ(identity.find_first_not_of("0123456789ABCDEF"), std::string::npos);
+    identities.insert(identity);
+    EXPECT_NE(library.notify, nullptr);
+    EXPECT_EQ(library.unitTypeCount, expected[i].slots) << "library " << i + 1;
+    EXPECT_EQ(library.commandCount, expected[i].commands) << "library " << i + 1;
+
+    std::set<std::string> filled;
+    const auto* slots = static_cast<const UnitTypeDescriptor*>(library.unitTypes);
+    for (uint32_t slot = 0; slot < library.unitTypeCount; ++slot) {
+      if (slots[slot].englishName) filled.insert(slots[slot].englishName);
+    }
+    EXPECT_EQ(filled, expected[i].filled) << "library " << i + 1;
+  }
+  EXPECT_EQ(identities.size(), kProgramLibraryCount);
+
+  // The slot of a type is its code's low word minus one.
+  const auto* core = static_cast<const UnitTypeDescriptor*>(programLibraries[0]->unitTypes);
+  EXPECT_STREQ(core[13].englishName, "ComboBox");
+  const auto* second = static_cast<const UnitTypeDescriptor*>(programLibraries[4]->unitTypes);
+  EXPECT_STREQ(second[7].englishName, "CartoonBox");
+
+  EXPECT_EQ(programLibraries[0]->commands, coreCommands);
+  EXPECT_EQ(programLibraries[2]->commands[0], &httpRead);
+}
+
+}  // namespace
+}  // namespace velmora
