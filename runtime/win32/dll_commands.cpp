@@ -68,25 +68,9 @@ HMODULE loadNamedLibrary(const std::wstring& fileName) {
   return nullptr;
 }
 
-// The first fallback library that exports the command.
-bool bindFromFallbackLibraries(DllCommand& command) {
-  for (const wchar_t* library : kFallbackLibraries) {
-    HMODULE module = LoadLibraryW(library);
-    if (module == nullptr) continue;
-    if (FARPROC address = findExport(module, command.commandName)) {
-      command.address = address;
-      command.module = module;
-      return true;
-    }
-    FreeLibrary(module);
-  }
-  return false;
-}
-
-bool bindFromNamedLibrary(DllCommand& command) {
-  const std::wstring fileName = wideFromGbk(command.fileName);
-  HMODULE module = fileName.find(L':') != std::wstring::npos ? LoadLibraryW(fileName.c_str())
-                                                             : loadNamedLibrary(fileName);
+// Binds the command to its export in a loaded module, which it then keeps; a module without the
+// export is released.
+bool bindIn(HMODULE module, DllCommand& command) {
   if (module == nullptr) return false;
   if (FARPROC address = findExport(module, command.commandName)) {
     command.address = address;
@@ -95,6 +79,21 @@ bool bindFromNamedLibrary(DllCommand& command) {
   }
   FreeLibrary(module);
   return false;
+}
+
+// The first fallback library that exports the command.
+bool bindFromFallbackLibraries(DllCommand& command) {
+  for (const wchar_t* library : kFallbackLibraries) {
+    if (bindIn(LoadLibraryW(library), command)) return true;
+  }
+  return false;
+}
+
+bool bindFromNamedLibrary(DllCommand& command) {
+  const std::wstring fileName = wideFromGbk(command.fileName);
+  return bindIn(fileName.find(L':') != std::wstring::npos ? LoadLibraryW(fileName.c_str())
+                                                          : loadNamedLibrary(fileName),
+                command);
 }
 
 [[noreturn]] void commandNotFound(const DllCommand& command) {
