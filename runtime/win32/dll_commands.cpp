@@ -1,5 +1,5 @@
-// Binding DLL commands: the library named by the program data, found the way the program's own
-// directory comes first, and the exported function by name or by "#ordinal".
+// Binding DLL commands: the library named by the program data, looked for in the system
+// directory first, and the exported function by name or by "#ordinal".
 #include "runtime/win32/dll_commands.h"
 
 #include <windows.h>
@@ -54,10 +54,18 @@ HMODULE runtimeModule() {
   return module;
 }
 
-// A file name without a colon: the program's directory, the runtime's directory, then the
-// system's own library search, which also supplies a missing ".dll".
+std::wstring systemDirectory() {
+  wchar_t path[MAX_PATH];
+  const UINT length = GetSystemDirectoryW(path, MAX_PATH);
+  return std::wstring(path, length < MAX_PATH ? length : 0);
+}
+
+// A file name without a colon: the system directory first, so that a stray file of a system
+// library's name beside the program is never taken for it; then the program's directory, the
+// runtime's directory and the system's own library search, which also supplies a missing ".dll".
 HMODULE loadNamedLibrary(const std::wstring& fileName) {
   const std::wstring candidates[] = {
+      systemDirectory() + L"\\" + fileName,
       runtimeState().programDirectory + L"\\" + fileName,
       directoryOf(runtimeModule()) + L"\\" + fileName,
       fileName,

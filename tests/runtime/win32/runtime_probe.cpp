@@ -77,11 +77,11 @@ DWORD WINAPI exitFromOtherThread(void*) {
 char probeLibraryPath[MAX_PATH];
 const char* const dllFileNames[] = {
     "",         "kernel32", "probe_library", probeLibraryPath, "probe_library", "probe_library",
-    "kernel32", "",
+    "kernel32", "",         "lz32",
 };
 const char* const dllCommandNames[] = {
-    "MultiByteToWideChar", "lstrlenW", "#12",          "addTwo",
-    "misdeclared",         "#13",      "NoSuchExport", "NoSuchExport",
+    "MultiByteToWideChar", "lstrlenW",     "#12",     "addTwo", "misdeclared", "#13",
+    "NoSuchExport",        "NoSuchExport", "LZStart",
 };
 enum DllCommandIndex {
   kMultiByteToWideChar,
@@ -92,6 +92,7 @@ enum DllCommandIndex {
   kMissingOrdinal,
   kMissingNamed,
   kMissingUnnamed,
+  kSystemLibrary,
 };
 
 void findProbeLibrary() {
@@ -172,6 +173,9 @@ void play() {
     libraryMemory();
   } else if (scenario == L"dll-calls") {
     dllCalls();
+  } else if (scenario == L"dll-system-first") {
+    // A look-alike lz32.dll lies beside the probe; its LZStart answers 77, the system's 1.
+    writeEvent("LZStart " + std::to_string(callDll(kSystemLibrary, {})));
   } else if (scenario == L"dll-stack") {
     callDll(kMisdeclared, {1, 2});
     writeEvent("the stack check let it pass");

@@ -54,7 +54,23 @@ std::vector<std::string> readEvents(const std::wstring& path) {
   return events;
 }
 
+// Windows takes a library file beside a program over the system's own when asked for it by
+// bare name; Wine does so only for the libraries its settings name, so tell it, as Windows
+// would behave, for the probe's look-alike of lz32.dll. Windows ignores the key.
+void preferLibrariesBesideTheProbe() {
+  HKEY key;
+  if (RegCreateKeyExW(HKEY_CURRENT_USER,
+                      L"Software\\Wine\\AppDefaults\\runtime_probe.exe\\DllOverrides", 0, nullptr,
+                      0, KEY_SET_VALUE, nullptr, &key, nullptr) != ERROR_SUCCESS) {
+    return;
+  }
+  const wchar_t order[] = L"native,builtin";
+  RegSetValueExW(key, L"lz32", 0, REG_SZ, reinterpret_cast<const BYTE*>(order), sizeof order);
+  RegCloseKey(key);
+}
+
 ProbeRun runProbe(const std::wstring& scenario) {
+  preferLibrariesBesideTheProbe();
   wchar_t temporaryDirectory[MAX_PATH];
   GetTempPathW(MAX_PATH, temporaryDirectory);
   const std::wstring output = std::wstring(temporaryDirectory) + L"runtime_probe_" + scenario +
@@ -150,6 +166,11 @@ const Scenario kScenarios[] = {
      {"library notify 1", "MultiByteToWideChar 2", "lstrlenW 3", "ordinal 12 5", "exact path 9",
       "again 13", "message loop returned", "exit routine", "library notify 6",
       "probe library unloaded"}},
+    // A system library wins over a file of the same name beside the program.
+    {L"dll-system-first",
+     0,
+     {"library notify 1", "LZStart 1", "message loop returned", "exit routine",
+      "library notify 6"}},
     // The function removes 4 bytes of the 8 that were pushed.
     {L"dll-stack",
      0xFFFFFFFF,
