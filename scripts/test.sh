@@ -34,10 +34,24 @@ run_suite() {
   rm -f "$log"
 }
 
-# run_fuzz: build the fuzz preset and run the program data fuzzer for a minute from seeds made
-# from the sample window data; counts as one test.
+# fuzz_target NAME SECONDS CORPUS...: one libFuzzer target for a while; counts as one test.
+fuzz_target() {
+  local name=$1 seconds=$2
+  shift 2
+  echo "-- $name"
+  if build/fuzz/tests/fuzz/"$name" -max_total_time="$seconds" -print_final_stats=1 "$@" 2>&1 |
+      tail -n 12; [[ ${PIPESTATUS[0]} -eq 0 ]]; then
+    passed_total=$((passed_total + 1))
+  else
+    failed_total=$((failed_total + 1))
+    failed_suites+=("fuzz $name")
+  fi
+}
+
+# run_fuzz: build the fuzz preset and run each target briefly from its seeds (long runs are made
+# by hand).
 run_fuzz() {
-  local log seeds corpus
+  local log
   log=$(mktemp)
   echo "== fuzz"
   if ! cmake --preset fuzz >"$log" 2>&1 || ! cmake --build --preset fuzz >>"$log" 2>&1; then
@@ -47,17 +61,13 @@ run_fuzz() {
     return
   fi
   rm -f "$log"
-  seeds=build/fuzz/seeds/program_data
-  corpus=build/fuzz/corpus/program_data
-  rm -rf "$seeds" && mkdir -p "$seeds" "$corpus"
-  build/fuzz/tests/fuzz/make_fuzz_seeds "$seeds"
-  if build/fuzz/tests/fuzz/program_data_fuzzer -max_total_time=60 -print_final_stats=1 \
-      "$corpus" "$seeds" 2>&1 | tail -n 12; [[ ${PIPESTATUS[0]} -eq 0 ]]; then
-    passed_total=$((passed_total + 1))
-  else
-    failed_total=$((failed_total + 1))
-    failed_suites+=("fuzz")
-  fi
+  local seeds=build/fuzz/seeds corpus=build/fuzz/corpus
+  rm -rf "$seeds" && mkdir -p "$seeds"/{program_data,text} "$corpus"/{program_data,text}
+  build/fuzz/tests/fuzz/make_fuzz_seeds "$seeds/program_data"
+  printf '\x03\x01,a,,b,\xd6\xd0,' >"$seeds/text/split"
+  printf '\x00\x00  -12.5e1xyz' >"$seeds/text/number"
+  fuzz_target program_data_fuzzer 60 "$corpus/program_data" "$seeds/program_data"
+  fuzz_target text_commands_fuzzer 20 "$corpus/text" "$seeds/text"
 }
 
 run_suite native

@@ -1,0 +1,65 @@
+// Fuzzes the text commands with texts from outside (service replies are such texts): split,
+// find with and without case folding, to number and to text of the number read.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "runtime/commands/commands.h"
+#include "runtime/memory.h"
+#include "runtime/values.h"
+
+namespace {
+
+using namespace velmora;
+
+ArgRecord textArgument(const std::string& text) {
+  ArgRecord argument;
+  argument.value.setPointer(text.c_str());
+  argument.type = types::kText;
+  return argument;
+}
+
+ArgRecord integerArgument(int32_t value) {
+  ArgRecord argument;
+  argument.value.setInt(value);
+  argument.type = types::kInt;
+  return argument;
+}
+
+}  // namespace
+
+// Input: a control byte (split limit and find start), the separator length, the separator, the
+// text.
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  if (size < 2) return 0;
+  const int32_t control = data[0] % 8 - 1;
+  const size_t separatorLength = data[1] % 4;
+  if (size < 2 + separatorLength) return 0;
+  const std::string separator(reinterpret_cast<const char*>(data + 2), separatorLength);
+  const std::string text(reinterpret_cast<const char*>(data + 2 + separatorLength),
+                         size - 2 - separatorLength);
+  // Texts end at their first zero byte, as the runtime's texts do.
+  const std::string runtimeText(text.c_str());
+  const std::string runtimeSeparator(separator.c_str());
+
+  ResultRecord result;
+  const ArgRecord splitArguments[] = {textArgument(runtimeText), textArgument(runtimeSeparator),
+                                      control < 0 ? ArgRecord{} : integerArgument(control)};
+  splitText(&result, 3, splitArguments);
+  freeArray(result.value.asPointer(), types::kText);
+
+  for (bool foldCase : {false, true}) {
+    findTextPosition(runtimeText, runtimeSeparator, control, foldCase);
+  }
+
+  result = {};
+  const ArgRecord numberArgument = textArgument(runtimeText);
+  toNumber(&result, 1, &numberArgument);
+  ArgRecord doubleArgument;
+  doubleArgument.value.setDouble(result.value.asDouble());
+  doubleArgument.type = types::kDouble;
+  result = {};
+  toText(&result, 1, &doubleArgument);
+  freeBlock(result.value.asPointer());
+  return 0;
+}
