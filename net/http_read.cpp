@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <wininet.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -22,15 +23,22 @@ constexpr DWORD kCanonicalBufferSize = 2084;
 constexpr DWORD kTimeoutMilliseconds = 15000;
 constexpr DWORD kDefaultChunkSize = 10240;
 constexpr DWORD kLargestChunkSize = 102400;
+// A runaway reply must not end the program with an allocation error, nor a server that trickles
+// bytes hold the window: bodies above 16 MiB and exchanges over 30 seconds give nothing.
+constexpr size_t kLargestBody = 16u << 20;
+constexpr DWORD kDeadlineMilliseconds = 30000;
 
-// A service that accepts and then stalls must not freeze the window for long. Handles inherit the
-// root's time-outs on Windows; some implementations read them from the request handle only.
+// A service that accepts and then stalls must not freeze the window for long: one connection
+// attempt, and 15 seconds for each step. Handles inherit the root's settings on Windows; some
+// implementations read them from the request handle only.
 void setTimeouts(HINTERNET handle) {
   for (DWORD option : {INTERNET_OPTION_CONNECT_TIMEOUT, INTERNET_OPTION_SEND_TIMEOUT,
                        INTERNET_OPTION_RECEIVE_TIMEOUT}) {
     DWORD timeout = kTimeoutMilliseconds;
     InternetSetOptionA(handle, option, &timeout, sizeof timeout);
   }
+  DWORD retries = 1;
+  InternetSetOptionA(handle, INTERNET_OPTION_CONNECT_RETRIES, &retries, sizeof retries);
 }
 
 // The library's process-wide state: the root handle, opened on first use and kept until exit,
@@ -146,54 +154,71 @@ void setProxyOptions(HINTERNET root, HINTERNET connection) {
                      const_cast<char*>(password.c_str()), static_cast<DWORD>(password.size() + 1));
 }
 
-// The announced content length plus one, at most 102400; 10240 when none is announced.
-DWORD chunkSize(HINTERNET request) {
+// The Content-Length the server announced, or 0 when it gave none that reads as a number above 0.
+DWORD announcedLength(HINTERNET request) {
   char text[32] = {};
   DWORD size = sizeof text;
-  if (!HttpQueryInfoA(request, HTTP_QUERY_CONTENT_LENGTH, text, &size, nullptr)) {
-    return kDefaultChunkSize;
-  }
+  if (!HttpQueryInfoA(request, HTTP_QUERY_CONTENT_LENGTH, text, &size, nullptr)) return 0;
   const long length = std::strtol(text, nullptr, 10);
-  if (length <= 0) return kDefaultChunkSize;
-  return length >= static_cast<long>(kLargestChunkSize) ? kLargestChunkSize
-                                                        : static_cast<DWORD>(length) + 1;
+  return length > 0 ? static_cast<DWORD>(length) : 0;
 }
 
-// Reads the body to its end or to the first failure, keeping what arrived.
-void readBody(HINTERNET request, ByteBuffer& body) {
+// The announced length plus one, at most 102400; 10240 when none is announced.
+DWORD chunkSize(DWORD announced) {
+  if (announced == 0) return kDefaultChunkSize;
+  return announced >= kLargestChunkSize ? kLargestChunkSize : announced + 1;
+}
+
+// Reads the body to its end. False when the body is not whole: a read failed, the body ended
+// before its announced length, it outgrew the largest body, or the exchange outlasted its
+// deadline; a caller must not take such a body for the reply.
+bool readBody(HINTERNET request, DWORD deadline, ByteBuffer& body) {
+  const DWORD announced = announcedLength(request);
+  const DWORD size = chunkSize(announced);
   ByteBuffer chunk;
-  const DWORD size = chunkSize(request);
-  if (!chunk.reserve(size)) return;
+  if (!chunk.reserve(size)) return false;
   for (;;) {
+    // Reading only what has arrived lets the deadline be checked while a server trickles.
+    DWORD available = 0;
+    if (!InternetQueryDataAvailable(request, &available, 0, 0)) return false;
     DWORD read = 0;
-    if (!InternetReadFile(request, chunk.data(), size, &read) || read == 0) return;
-    if (!body.append(chunk.data(), read)) return;
+    if (available > 0 &&
+        !InternetReadFile(request, chunk.data(), std::min(available, size), &read)) {
+      return false;
+    }
+    if (read == 0) return body.length() >= announced;
+    if (body.length() + read > kLargestBody || !body.append(chunk.data(), read)) return false;
+    if (static_cast<LONG>(GetTickCount() - deadline) >= 0) return false;
   }
 }
 
-void fetch(const char* url, ByteBuffer& body) {
+// One exchange; true when body holds the whole reply.
+bool fetch(const char* url, ByteBuffer& body) {
+  const DWORD deadline = GetTickCount() + kDeadlineMilliseconds;
   UrlParts parts;
-  if (!parseUrl(url, parts)) return;
+  if (!parseUrl(url, parts)) return false;
   const DWORD flags = parts.secure ? kRequestFlags | INTERNET_FLAG_SECURE : kRequestFlags;
   HINTERNET root = internetState.root();
-  if (root == nullptr) return;
+  if (root == nullptr) return false;
   HINTERNET connection =
       InternetConnectA(root, parts.host.c_str(), parts.port, parts.userName.c_str(),
                        parts.password.c_str(), parts.service, 0, 0);
-  if (connection == nullptr) return;
+  if (connection == nullptr) return false;
   setProxyOptions(root, connection);
   const std::string object = parts.path.substr(0, parts.path.find('#'));
   const char* acceptTypes[] = {kAcceptType, nullptr};
   HINTERNET request = HttpOpenRequestA(connection, "GET", object.c_str(), "HTTP/1.0", nullptr,
                                        acceptTypes, flags, 0);
+  bool whole = false;
   if (request != nullptr) {
     setTimeouts(request);
-    if (HttpSendRequestA(request, kAdditionalHeaders, sizeof kAdditionalHeaders - 1, nullptr, 0)) {
-      readBody(request, body);
-    }
+    whole =
+        HttpSendRequestA(request, kAdditionalHeaders, sizeof kAdditionalHeaders - 1, nullptr, 0) &&
+        readBody(request, deadline, body);
     InternetCloseHandle(request);
   }
   InternetCloseHandle(connection);
+  return whole;
 }
 
 }  // namespace
@@ -205,7 +230,7 @@ void* internetRootHandle() {
 void httpRead(ResultRecord* result, int32_t argCount, const ArgRecord* args) {
   const char* url = argCount >= 1 && args[0].given() ? args[0].value.asText() : nullptr;
   ByteBuffer body;
-  if (url != nullptr && url[0] != '\0') fetch(url, body);
+  if (url == nullptr || url[0] == '\0' || !fetch(url, body)) return;  // the empty byte set
   result->value.setPointer(byteSetFromBytes(body.data(), static_cast<int32_t>(body.length())));
 }
 

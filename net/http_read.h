@@ -1,5 +1,6 @@
 // The internet library's HTTP read command: one GET of a URL, the whole body as a byte set.
-// Failures show only as an empty or shortened result.
+// Failures show only as the empty byte set: a body that did not arrive whole (a failed read, a
+// body shorter than announced, over 16 MiB, or an exchange over 30 seconds) is never returned.
 #pragma once
 
 #include "runtime/value.h"

@@ -129,6 +129,35 @@ TEST(HttpRead, BodiesArriveWholeWithOrWithoutALength) {
   EXPECT_EQ(read(odd.url("/odd")).body, "odd body");
 }
 
+TEST(HttpRead, ABodyThatIsNotWholeIsNoReply) {
+  // The connection closes after half of the announced length.
+  LoopbackServer cut([](const std::string&) {
+    return std::string("HTTP/1.0 200 OK\r\nContent-Length: 10\r\n\r\n12345");
+  });
+  EXPECT_TRUE(read(cut.url("/cut")).empty);
+
+  // A runaway reply past 16 MiB gives nothing rather than exhausting memory.
+  const std::string huge(20u << 20, 'x');
+  LoopbackServer runaway([&](const std::string&) { return response("200 OK", huge, false); });
+  EXPECT_TRUE(read(runaway.url("/huge")).empty);
+
+  // Exactly 16 MiB is still a reply.
+  const std::string largest(16u << 20, 'y');
+  LoopbackServer large([&](const std::string&) { return response("200 OK", largest, false); });
+  EXPECT_EQ(read(large.url("/large")).body.size(), largest.size());
+}
+
+TEST(HttpRead, ATricklingServerIsGivenUpAfterThirtySeconds) {
+  const std::string head = "HTTP/1.0 200 OK\r\n\r\n";
+  LoopbackServer trickle([&](const std::string&) { return head + std::string(45, 'z'); },
+                         {head.size(), 1000});
+  const DWORD start = GetTickCount();
+  EXPECT_TRUE(read(trickle.url("/slow")).empty);
+  const DWORD elapsed = GetTickCount() - start;
+  EXPECT_GE(elapsed, 29000u);
+  EXPECT_LT(elapsed, 35000u);
+}
+
 TEST(HttpRead, TheRootHandleIsOpenedOnceAndKept) {
   LoopbackServer server([](const std::string&) { return response("200 OK", "x"); });
   read(server.url("/one"));

@@ -2,6 +2,8 @@
 
 #include <ws2tcpip.h>
 
+#include <algorithm>
+
 namespace velmora::testing {
 namespace {
 
@@ -37,18 +39,31 @@ std::string readRequestHead(SOCKET client) {
   return request;
 }
 
-void sendAll(SOCKET client, const std::string& bytes) {
-  for (size_t sent = 0; sent < bytes.size();) {
-    const int n = send(client, bytes.data() + sent, static_cast<int>(bytes.size() - sent), 0);
-    if (n <= 0) return;
+bool sendAll(SOCKET client, const char* bytes, size_t count) {
+  for (size_t sent = 0; sent < count;) {
+    const int n = send(client, bytes + sent, static_cast<int>(count - sent), 0);
+    if (n <= 0) return false;
     sent += static_cast<size_t>(n);
+  }
+  return true;
+}
+
+// Sends the bytes before the pacing's start at once, then one byte per interval until the peer
+// goes away.
+void sendPaced(SOCKET client, const std::string& bytes, const Pacing& pacing) {
+  const size_t atOnce = std::min(pacing.trickleFrom, bytes.size());
+  if (!sendAll(client, bytes.data(), atOnce)) return;
+  for (size_t i = atOnce; i < bytes.size(); ++i) {
+    Sleep(pacing.intervalMilliseconds);
+    if (!sendAll(client, bytes.data() + i, 1)) return;
   }
 }
 
 }  // namespace
 
-LoopbackServer::LoopbackServer(std::function<std::string(const std::string&)> respond)
-    : respond_(std::move(respond)) {
+LoopbackServer::LoopbackServer(std::function<std::string(const std::string&)> respond,
+                               Pacing pacing)
+    : respond_(std::move(respond)), pacing_(pacing) {
   listener_ = listenOnLoopback(port_);
   listen(listener_, 8);
   thread_ = std::thread([this] { serve(); });
@@ -83,7 +98,7 @@ void LoopbackServer::serve() {
       std::lock_guard lock(mutex_);
       requests_.push_back(request);
     }
-    sendAll(client, respond_(request));
+    sendPaced(client, respond_(request), pacing_);
     shutdown(client, SD_SEND);
     closesocket(client);
   }

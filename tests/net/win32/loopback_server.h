@@ -12,10 +12,17 @@
 
 namespace velmora::testing {
 
+// How a response goes out: all at once, or from byte trickleFrom on one byte per interval.
+struct Pacing {
+  size_t trickleFrom = std::string::npos;
+  unsigned intervalMilliseconds = 0;
+};
+
 class LoopbackServer {
  public:
   // respond gets the request text (head only) and returns the raw response bytes.
-  explicit LoopbackServer(std::function<std::string(const std::string& request)> respond);
+  explicit LoopbackServer(std::function<std::string(const std::string& request)> respond,
+                          Pacing pacing = {});
   ~LoopbackServer();
   LoopbackServer(const LoopbackServer&) = delete;
   LoopbackServer& operator=(const LoopbackServer&) = delete;
@@ -31,6 +38,7 @@ class LoopbackServer {
   void serve();
 
   std::function<std::string(const std::string&)> respond_;
+  Pacing pacing_;
   SOCKET listener_ = INVALID_SOCKET;
   unsigned short port_ = 0;
   mutable std::mutex mutex_;
