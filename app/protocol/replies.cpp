@@ -1,5 +1,6 @@
 #include "app/protocol/replies.h"
 
+#include <algorithm>
 #include <cstring>
 #include <string_view>
 
@@ -14,11 +15,22 @@ bool isLoginFailure(const char* reply) {
   return app::sameNumber(app::toNumber(reply), 25);
 }
 
+namespace {
+
+// Whether a record of exactly seven separators ends in one: its eighth field is empty. ","
+// never occurs inside a GBK character, so bytes can be counted.
+bool endsInEmptyEighthField(std::string_view reply) {
+  return !reply.empty() && reply.back() == ',' && std::count(reply.begin(), reply.end(), ',') == 7;
+}
+
+}  // namespace
+
 std::optional<AccountRecord> readAccountRecord(const char* reply) {
   const TextArray fields = splitText(reply, ",", 8);
-  if (fields.size() != 8) return std::nullopt;
+  const bool emptyEighth = fields.size() == 7 && endsInEmptyEighthField(reply ? reply : "");
+  if (fields.size() != 8 && !emptyEighth) return std::nullopt;
   AccountRecord record;
-  for (int32_t i = 0; i < 8; ++i) record[i] = fields[i];
+  for (int32_t i = 0; i < fields.size(); ++i) record[i] = fields[i];
   return record;
 }
 
@@ -50,8 +62,19 @@ ProjectItem readProjectItem(const char* item) {
           std::string(pieces.size() > 1 ? pieces[1] : "")};
 }
 
-std::optional<PendingOrder> readPendingOrder(const char* reply) {
+std::optional<PendingOrder> readPendingOrder(const char* reply, std::string_view user) {
   if (isStatus(reply, "0")) return std::nullopt;
+  const std::string_view text = reply ? reply : "";
+  // A user name that holds "-" itself is taken whole when the record starts with it.
+  const bool startsWithUser = !user.empty() && text.size() > user.size() &&
+                              text.substr(0, user.size()) == user && text[user.size()] == '-';
+  if (startsWithUser) {
+    const std::string rest(text.substr(user.size() + 1));
+    const TextArray pieces = splitText(rest.c_str(), "-");
+    if (pieces.size() < 3) return std::nullopt;
+    return PendingOrder{std::string(user), std::string(pieces[0]), std::string(pieces[1]),
+                        std::string(pieces[2])};
+  }
   const TextArray pieces = splitText(reply, "-");
   if (pieces.size() < 4) return std::nullopt;
   return PendingOrder{std::string(pieces[0]), std::string(pieces[1]), std::string(pieces[2]),

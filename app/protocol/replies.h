@@ -5,6 +5,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace velmora::protocol {
@@ -13,7 +14,8 @@ namespace velmora::protocol {
 bool isLoginFailure(const char* reply);
 
 // The account record of a successful login: eight fields split on "," (anything after the
-// eighth separator dropped); nothing when fewer than eight fields arrive.
+// eighth separator dropped); a record of exactly seven separators that ends in one has an empty
+// eighth field (an account without e-mail); nothing when fewer fields arrive.
 using AccountRecord = std::array<std::string, 8>;
 std::optional<AccountRecord> readAccountRecord(const char* reply);
 
@@ -33,13 +35,14 @@ struct ProjectItem {
 ProjectItem readProjectItem(const char* item);
 
 // getpay.php: "0" for no pending order, otherwise user "-" amount "-" order number "-" time. A
-// reply of fewer pieces is no order either.
+// reply of fewer pieces is no order either. When the reply starts with the account's user name
+// and "-", that name is the user even if it holds "-" itself.
 struct PendingOrder {
   std::string user;
   std::string amount;
   std::string orderNumber;
   std::string time;
 };
-std::optional<PendingOrder> readPendingOrder(const char* reply);
+std::optional<PendingOrder> readPendingOrder(const char* reply, std::string_view user);
 
 }  // namespace velmora::protocol

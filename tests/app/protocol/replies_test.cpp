@@ -51,9 +51,21 @@ TEST_F(Replies, AccountRecordNeedsEightFields) {
   const auto inner = readAccountRecord("u,,3,4,5,6,7,8");
   ASSERT_TRUE(inner);
   EXPECT_EQ((*inner)[1], "");
-  EXPECT_FALSE(readAccountRecord("u,p,3,4,5,6,7,"));
+  EXPECT_FALSE(readAccountRecord("u,p,3,4,5,6,"));
   EXPECT_FALSE(readAccountRecord(""));
   EXPECT_FALSE(readAccountRecord(nullptr));
+}
+
+TEST_F(Replies, AnAccountWithoutEMailStillLogsIn) {
+  // Seven separators and a trailing one: the eighth field, the e-mail, is empty.
+  const auto record = readAccountRecord("u,p,12,TAddr,code,a,b,");
+  ASSERT_TRUE(record);
+  EXPECT_EQ((*record)[6], "b");
+  EXPECT_EQ((*record)[7], "");
+  const auto twoEmpty = readAccountRecord("u,p,12,TAddr,code,a,,");
+  ASSERT_TRUE(twoEmpty);
+  EXPECT_EQ((*twoEmpty)[6], "");
+  EXPECT_EQ((*twoEmpty)[7], "");
 }
 
 TEST_F(Replies, StatusRepliesMatchTheWholeTextExactly) {
@@ -86,17 +98,29 @@ TEST_F(Replies, ProjectListAndItems) {
 }
 
 TEST_F(Replies, PendingOrder) {
-  EXPECT_FALSE(readPendingOrder("0"));
-  const auto order = readPendingOrder("demo-10-2025123456789012-2025/3/7");
+  EXPECT_FALSE(readPendingOrder("0", "demo"));
+  const auto order = readPendingOrder("demo-10-2025123456789012-2025/3/7", "demo");
   ASSERT_TRUE(order);
   EXPECT_EQ(order->user, "demo");
   EXPECT_EQ(order->amount, "10");
   EXPECT_EQ(order->orderNumber, "2025123456789012");
   EXPECT_EQ(order->time, "2025/3/7");
   // Anything that is neither "0" nor four pieces is no order.
-  EXPECT_FALSE(readPendingOrder("demo-10-123"));
-  EXPECT_FALSE(readPendingOrder(""));
-  EXPECT_FALSE(readPendingOrder("0\r\n"));
+  EXPECT_FALSE(readPendingOrder("demo-10-123", "demo"));
+  EXPECT_FALSE(readPendingOrder("", "demo"));
+  EXPECT_FALSE(readPendingOrder("0\r\n", "demo"));
+}
+
+TEST_F(Replies, AUserNameWithADashKeepsTheOrderFieldsInPlace) {
+  const auto order = readPendingOrder("vip-5-20-2025123456789012-2025/3/7", "vip-5");
+  ASSERT_TRUE(order);
+  EXPECT_EQ(order->user, "vip-5");
+  EXPECT_EQ(order->amount, "20");
+  EXPECT_EQ(order->orderNumber, "2025123456789012");
+  EXPECT_EQ(order->time, "2025/3/7");
+  // A record of another user is read piece by piece as before.
+  EXPECT_EQ(readPendingOrder("demo-10-1-2025/3/7", "vip-5")->amount, "10");
+  EXPECT_FALSE(readPendingOrder("vip-5-20-1", "vip-5"));
 }
 
 TEST_F(Replies, RequestValuesFollowTheClockAndTheRandomNumbers) {
