@@ -278,9 +278,11 @@ PropertyValue writtenValue(PropertyKind kind, uint32_t low, uint32_t high, const
         font = pointer ? fontFromRecord(*reinterpret_cast<const FontRecord*>(pointer), dpi)
                        : fontFromRecord(FontRecord{}, dpi);
       } else {
-        const char* face = reinterpret_cast<const char*>(pointer);
-        font = withFontElement(currentFont(live, ownIndex), static_cast<FontElement>(part),
-                               static_cast<int32_t>(low), face ? face : "", dpi);
+        const auto element = static_cast<FontElement>(part);
+        const char* face =
+            element == FontElement::faceName ? reinterpret_cast<const char*>(pointer) : nullptr;
+        font = withFontElement(currentFont(live, ownIndex), element, static_cast<int32_t>(low),
+                               face ? face : "", dpi);
       }
       kept.assign(reinterpret_cast<const uint8_t*>(&font),
                   reinterpret_cast<const uint8_t*>(&font) + sizeof font);
