@@ -28,9 +28,20 @@ uint64_t recordingHandler() {
   return kHandler == Handler::mainCloseQuery ? calls.closeQueryAnswer : kNoAnswer;
 }
 
+// Takes two words, remembers them and the event source, and answers with their sum.
+uint64_t argumentsHandler(uint32_t first, uint32_t second) {
+  calls.count[static_cast<int>(Handler::withArguments)] += 1;
+  calls.arguments = {first, second};
+  uint32_t source[2] = {};
+  if (runtimeNotify(2017, reinterpret_cast<uintptr_t>(source), 0) == 1)
+    calls.source = {source[0], source[1]};
+  return uint64_t{first} + second;
+}
+
 const EventHandler handlerTable[] = {
     recordingHandler<Handler::mainCreated>, recordingHandler<Handler::mainCloseQuery>,
-    recordingHandler<Handler::secondCreated>, recordingHandler<Handler::labelEvent>};
+    recordingHandler<Handler::secondCreated>, recordingHandler<Handler::labelEvent>,
+    reinterpret_cast<EventHandler>(reinterpret_cast<void*>(argumentsHandler))};
 
 int32_t handlerOffset(Handler handler) {
   return static_cast<int32_t>(handler) * 4;
@@ -169,17 +180,9 @@ void* testInterface(int32_t number) {
   }
 }
 
-UnitTypeDescriptor typeSlots[14];
-LibraryDescriptor testLibrary;
-
-void fillTestLibrary() {
-  typeSlots[0] = unitTypeDescriptor(kWindowType, windowUnitInterface);
-  typeSlots[4] = unitTypeDescriptor(kEditBoxType, nullptr);
-  typeSlots[9] = unitTypeDescriptor(kLabelType, testInterface<createLabel>);
-  typeSlots[13] = unitTypeDescriptor(kComboBoxType, testInterface<createComboBox>);
-  testLibrary.magic = kLibraryMagic;
-  testLibrary.unitTypeCount = 14;
-  testLibrary.unitTypes = typeSlots;
+intptr_t VELMORA_STDCALL testLibraryNotify(int32_t code, uintptr_t, uintptr_t) {
+  if (code == kLibraryNotifyStart) installFormRuntime();
+  return 0;
 }
 
 UnitRecord unitOf(uint32_t type, uint32_t flags) {
@@ -218,7 +221,8 @@ UnitRecord labelUnit(const char* caption, int32_t left, int32_t top) {
   unit.width = 100;
   unit.height = 30;
   unit.tag = "tag";
-  unit.events = {{0, handlerOffset(Handler::labelEvent)}};
+  unit.events = {{0, handlerOffset(Handler::labelEvent)},
+                 {5, handlerOffset(Handler::withArguments)}};
   unit.propertyBlock = writePropertyBlock(properties);
   return unit;
 }
@@ -232,7 +236,7 @@ WindowRecord windowRecord(uint32_t id, std::vector<uint32_t> ids, std::vector<Un
   return window;
 }
 
-Bytes testWindowData() {
+Bytes buildTestWindowData() {
   UnitRecord combo = unitOf(kComboBoxType, kUnitVisible);
   combo.left = 10;
   combo.top = 100;
@@ -256,9 +260,33 @@ Bytes testWindowData() {
   return writeWindowData(windows);
 }
 
-Bytes windowData;
-
 }  // namespace
+
+const LibraryDescriptor& testLibrary() {
+  static UnitTypeDescriptor typeSlots[14];
+  static const LibraryDescriptor library = [] {
+    typeSlots[0] = unitTypeDescriptor(kWindowType, windowUnitInterface);
+    typeSlots[4] = unitTypeDescriptor(kEditBoxType, nullptr);
+    typeSlots[9] = unitTypeDescriptor(kLabelType, testInterface<createLabel>);
+    typeSlots[13] = unitTypeDescriptor(kComboBoxType, testInterface<createComboBox>);
+    LibraryDescriptor descriptor;
+    descriptor.magic = kLibraryMagic;
+    descriptor.unitTypeCount = 14;
+    descriptor.unitTypes = typeSlots;
+    descriptor.notify = testLibraryNotify;
+    return descriptor;
+  }();
+  return library;
+}
+
+const Bytes& testWindowData() {
+  static const Bytes data = buildTestWindowData();
+  return data;
+}
+
+const void* testCodeBase() {
+  return handlerTable;
+}
 
 HandlerCalls& handlerCalls() {
   return calls;
@@ -266,15 +294,13 @@ HandlerCalls& handlerCalls() {
 
 TestForms::TestForms() {
   calls = HandlerCalls{};
-  fillTestLibrary();
   RuntimeState& state = runtimeState();
-  state.libraries = {&testLibrary};
+  state.libraries = {&testLibrary()};
   state.loadingDepth = 0;
   state.modalWindowId = 0;
-  installFormRuntime();
-  windowData = testWindowData();
-  formRegistry().loadWindowData(windowData.data(), static_cast<uint32_t>(windowData.size()),
-                                handlerTable);
+  testLibrary().notify(kLibraryNotifyStart, 0, 0);
+  const Bytes& data = testWindowData();
+  windowRegistry().loadWindowData(data.data(), static_cast<uint32_t>(data.size()), testCodeBase());
 }
 
 TestForms::~TestForms() {

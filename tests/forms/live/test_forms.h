@@ -39,6 +39,7 @@ enum class Handler {
   mainCloseQuery,  // main window event 12
   secondCreated,   // second window event 0
   labelEvent,      // the labels' event 0
+  withArguments,   // the labels' event 5: two words, answers their sum
   count
 };
 
@@ -47,8 +48,17 @@ struct HandlerCalls {
   std::function<void()> action[static_cast<int>(Handler::count)];
   // What the close query handler answers: kNoAnswer or a logical.
   uint64_t closeQueryAnswer = 0x8000000000000000ull;
+  std::vector<uint32_t> arguments;  // what the handler with arguments received
+  std::vector<uint32_t> source;     // the event source it saw
 };
 HandlerCalls& handlerCalls();
+
+// The test program's core library: its notify installs the form runtime, its unit types are
+// the window type and the test types.
+const LibraryDescriptor& testLibrary();
+const std::vector<uint8_t>& testWindowData();
+// The table of the test handlers' entry points.
+const void* testCodeBase();
 
 // Sets up the registry from the test window data, with the test library as the runtime's only
 // library; tears it all down again.
