@@ -89,7 +89,7 @@ const WindowObject* FormRegistry::find(uint32_t windowId) const {
 }
 
 LiveUnit* FormRegistry::liveUnit(const WindowObject& window, uint32_t index) const {
-  if (index >= window.live.count() || window.live.unitAt(index).isMenuItem()) return nullptr;
+  if (index >= window.live.count() || isMenuItemAt(window.live, index)) return nullptr;
   LiveUnit* unit = storedLiveObject(window.live, index);
   return unit && IsWindow(unit->window) ? unit : nullptr;
 }
@@ -114,20 +114,15 @@ LiveUnit* FormRegistry::findLive(uint32_t windowId, uint32_t unitId, bool strict
 }
 
 std::optional<std::string_view> FormRegistry::windowName(uint32_t windowId) const {
-  const WindowObject* window = find(windowId);
-  if (!window) return std::nullopt;
-  const auto record = window->live.recordAt(0);
-  if (record.size() < 24) return std::string_view();
-  return std::string_view(reinterpret_cast<const char*>(record.data() + 24));
+  return unitName(windowId, 0);
 }
 
 std::optional<std::string_view> FormRegistry::unitName(uint32_t windowId, uint32_t unitId) const {
   const WindowObject* window = find(windowId);
-  if (!window) return std::nullopt;
-  const auto index = unitIndex(*window, unitId);
+  const auto index = window ? unitIndex(*window, unitId) : std::nullopt;
   if (!index) return std::nullopt;
-  const auto record = window->live.recordAt(*index);
   // The name follows the type, the link and four reserved words.
+  const auto record = window->live.recordAt(*index);
   return std::string_view(reinterpret_cast<const char*>(record.data() + 24));
 }
 
@@ -216,7 +211,7 @@ std::optional<intptr_t> FormRegistry::notify(int32_t code, uintptr_t first, uint
     case kUnitType: {
       const WindowObject* window = find(windowId);
       const auto index = window ? unitIndex(*window, unitId) : std::nullopt;
-      return index ? static_cast<intptr_t>(window->live.unitAt(*index).type) : 0;
+      return index ? static_cast<intptr_t>(storedType(window->live, *index)) : 0;
     }
     case kWindowHandle: {
       const WindowObject* window = find(windowId);

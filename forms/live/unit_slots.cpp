@@ -1,5 +1,7 @@
 #include "forms/live/unit_slots.h"
 
+#include "forms/format/unit_ids.h"
+
 namespace velmora {
 namespace {
 
@@ -11,33 +13,66 @@ void setWordAt(UnitTable& table, uint32_t index, size_t place, uint32_t value) {
   storeWord(table.recordAt(index).data() + place, value);
 }
 
+// The live object word follows the type, the link, four reserved words and the two texts; found
+// without reading the whole record, whose property block may hold pictures.
+constexpr size_t kNamePlace = 24;
+size_t liveObjectPlace(const UnitTable& table, uint32_t index) {
+  const auto record = table.recordAt(index);
+  size_t place = kNamePlace;
+  for (int text = 0; text < 2; ++text) {
+    while (place < record.size() && record[place] != 0) ++place;
+    ++place;
+  }
+  return place;
+}
+
+constexpr size_t kCursorOffset = 20;  // after the live object and the rectangle
+constexpr size_t kContainerOffset = 24;
+
 size_t rectPlace(const UnitTable& table, uint32_t index, RectField field) {
-  return table.placesAt(index).liveObject + 4 + 4 * static_cast<size_t>(field);
+  return liveObjectPlace(table, index) + 4 + 4 * static_cast<size_t>(field);
+}
+
+bool hasControlPart(const UnitTable& table, uint32_t index) {
+  return index < table.count() && storedType(table, index) != kMenuItemType;
 }
 
 }  // namespace
 
+uint32_t storedType(const UnitTable& table, uint32_t index) {
+  return index < table.count() ? wordAt(table, index, 0) : 0;
+}
+
+bool isMenuItemAt(const UnitTable& table, uint32_t index) {
+  return storedType(table, index) == kMenuItemType;
+}
+
+uint32_t storedContainer(const UnitTable& table, uint32_t index) {
+  if (!hasControlPart(table, index)) return 0;
+  return wordAt(table, index, liveObjectPlace(table, index) + kContainerOffset);
+}
+
 LiveUnit* storedLiveObject(const UnitTable& table, uint32_t index) {
-  if (index >= table.count()) return nullptr;
+  if (!hasControlPart(table, index)) return nullptr;
   return reinterpret_cast<LiveUnit*>(
-      static_cast<uintptr_t>(wordAt(table, index, table.placesAt(index).liveObject)));
+      static_cast<uintptr_t>(wordAt(table, index, liveObjectPlace(table, index))));
 }
 
 void storeLiveObject(UnitTable& table, uint32_t index, LiveUnit* unit) {
-  if (index >= table.count()) return;
-  setWordAt(table, index, table.placesAt(index).liveObject,
+  if (!hasControlPart(table, index)) return;
+  setWordAt(table, index, liveObjectPlace(table, index),
             static_cast<uint32_t>(reinterpret_cast<uintptr_t>(unit)));
 }
 
 HCURSOR storedPointer(const UnitTable& table, uint32_t index) {
-  if (index >= table.count()) return nullptr;
+  if (!hasControlPart(table, index)) return nullptr;
   return reinterpret_cast<HCURSOR>(
-      static_cast<uintptr_t>(wordAt(table, index, table.placesAt(index).cursor)));
+      static_cast<uintptr_t>(wordAt(table, index, liveObjectPlace(table, index) + kCursorOffset)));
 }
 
 void storePointer(UnitTable& table, uint32_t index, HCURSOR pointer) {
-  if (index >= table.count()) return;
-  setWordAt(table, index, table.placesAt(index).cursor,
+  if (!hasControlPart(table, index)) return;
+  setWordAt(table, index, liveObjectPlace(table, index) + kCursorOffset,
             static_cast<uint32_t>(reinterpret_cast<uintptr_t>(pointer)));
 }
 
@@ -52,12 +87,12 @@ void storeUnitFlags(UnitTable& table, uint32_t index, uint32_t flags) {
 }
 
 int32_t storedRect(const UnitTable& table, uint32_t index, RectField field) {
-  if (index >= table.count()) return 0;
+  if (!hasControlPart(table, index)) return 0;
   return static_cast<int32_t>(wordAt(table, index, rectPlace(table, index, field)));
 }
 
 void storeRect(UnitTable& table, uint32_t index, RectField field, int32_t value) {
-  if (index >= table.count()) return;
+  if (!hasControlPart(table, index)) return;
   setWordAt(table, index, rectPlace(table, index, field), static_cast<uint32_t>(value));
 }
 

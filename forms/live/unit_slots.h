@@ -13,6 +13,11 @@ namespace velmora {
 
 enum class RectField { left = 0, top = 1, width = 2, height = 3 };
 
+uint32_t storedType(const UnitTable& table, uint32_t index);
+bool isMenuItemAt(const UnitTable& table, uint32_t index);
+// The container's id; 0 for the window itself and for menu items.
+uint32_t storedContainer(const UnitTable& table, uint32_t index);
+// The words below belong to units other than menu items; a menu item has none of them.
 LiveUnit* storedLiveObject(const UnitTable& table, uint32_t index);
 void storeLiveObject(UnitTable& table, uint32_t index, LiveUnit* unit);
 HCURSOR storedPointer(const UnitTable& table, uint32_t index);

@@ -16,9 +16,7 @@ constexpr int32_t kCloseQueryEvents[] = {12, 1};
 constexpr int32_t kDestroyingEvent = 2;
 
 void forgetPointers(WindowObject& window) {
-  for (uint32_t i = 0; i < window.live.count(); ++i) {
-    if (!window.live.unitAt(i).isMenuItem()) storePointer(window.live, i, nullptr);
-  }
+  for (uint32_t i = 0; i < window.live.count(); ++i) storePointer(window.live, i, nullptr);
 }
 
 // The live table goes back to the copy taken at the start of the load.
@@ -82,7 +80,7 @@ void unitDestroyed(uint32_t windowId, uint32_t unitId) {
   if (registry.recreatingUnit) return;
   WindowObject* window = registry.find(windowId);
   const auto index = window ? unitIndex(*window, unitId) : std::nullopt;
-  if (!index || *index == 0 || window->live.unitAt(*index).isMenuItem()) return;
+  if (!index || *index == 0 || isMenuItemAt(window->live, *index)) return;
   storePointer(window->live, *index, nullptr);
   storeLiveObject(window->live, *index, nullptr);
 }
@@ -94,7 +92,7 @@ void closeUnit(WindowObject& window, uint32_t index) {
   const uint32_t unitId = window.live.idAt(index);
   DestroyWindow(unit->window);
   if (hadChildren) return;
-  const uint32_t container = window.live.unitAt(index).container;
+  const uint32_t container = storedContainer(window.live, index);
   if (const auto containerIndex = container ? window.live.indexOf(container) : std::nullopt) {
     UnitRecord holder = window.live.unitAt(*containerIndex);
     std::erase(holder.children, unitId);

@@ -109,11 +109,11 @@ void stackUnits(WindowObject& window) {
   for (uint32_t i = 1; i < count; ++i) {
     LiveUnit* live = registry.liveUnit(window, i);
     if (!live) continue;
-    const uint32_t container = window.live.unitAt(i).container;
+    const uint32_t container = storedContainer(window.live, i);
     HWND above = HWND_TOP;
     for (uint32_t j = i; j-- > 1;) {
       LiveUnit* earlier = registry.liveUnit(window, j);
-      if (earlier && window.live.unitAt(j).container == container) {
+      if (earlier && storedContainer(window.live, j) == container) {
         above = earlier->window;
         break;
       }
@@ -212,7 +212,7 @@ void showLoadedWindow(WindowObject& window) {
 }
 
 bool unitMayShow(const WindowObject& window, uint32_t index) {
-  const UnitTypeDescriptor* type = unitTypeDescriptorOf(window.live.unitAt(index).type);
+  const UnitTypeDescriptor* type = unitTypeDescriptorOf(storedType(window.live, index));
   return type && !(type->state & kTypeStartsHidden);
 }
 
