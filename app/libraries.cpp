@@ -3,20 +3,31 @@
 
 #include <array>
 
+#include "forms/format/unit_ids.h"
 #include "forms/format/unit_type_descriptors.h"
+#include "forms/live/form_registry.h"
+#include "forms/live/live_window.h"
 #include "net/http_read.h"
 #include "runtime/commands/core_commands.h"
 
 namespace velmora {
 namespace {
 
+// The interface function of a unit type: the window type comes with the form runtime; the
+// other types' functions come with the unit types themselves.
+UnitTypeInterface interfaceOf(uint32_t typeCode) {
+  return typeCode == kWindowType ? windowUnitInterface : nullptr;
+}
+
 // The unit type slots of a library: the slots of the types this program uses are filled, the
-// others are zero. The types' interface functions come with the unit types themselves.
+// others are zero.
 template <size_t kSlots>
 std::array<UnitTypeDescriptor, kSlots> unitTypeSlots(uint32_t library) {
   std::array<UnitTypeDescriptor, kSlots> slots{};
-  for (uint32_t i = 0; i < kSlots; ++i)
-    slots[i] = unitTypeDescriptor((library << 16) | (i + 1), nullptr);
+  for (uint32_t i = 0; i < kSlots; ++i) {
+    const uint32_t code = unitTypeCode(library, i);
+    slots[i] = unitTypeDescriptor(code, interfaceOf(code));
+  }
   return slots;
 }
 
@@ -30,10 +41,14 @@ const Command internetCommands[] = {httpRead};
 template <int kLibrary>
 NotifyFunction runtimeNotifyOf = nullptr;
 
+// The core library brings the form runtime: its registry is in place before the runtime loads
+// the window data.
 template <int kLibrary>
 intptr_t VELMORA_STDCALL libraryNotify(int32_t code, uintptr_t first, uintptr_t) {
-  if (code == kLibraryNotifyStart)
+  if (code == kLibraryNotifyStart) {
     runtimeNotifyOf<kLibrary> = reinterpret_cast<NotifyFunction>(first);
+    if (kLibrary == 1) installFormRuntime();
+  }
   if (code == kLibraryNotifyShutdown) runtimeNotifyOf<kLibrary> = nullptr;
   return 0;
 }

@@ -30,6 +30,24 @@ class WindowRegistry {
   // Sees every message before it is dispatched; true when the message was handled.
   virtual bool preTranslateMessage(tagMSG* message) = 0;
   virtual void releaseAllWindows() = 0;
+
+  // Initialisation: reads the program's window data and turns every handler offset into an
+  // address relative to codeBase. False when the data cannot be read.
+  virtual bool loadWindowData(const uint8_t*, uint32_t length, const void*) { return length == 0; }
+  // Entry slots 4 and 5: a unit property by window id, unit id, property index and part (-1: the
+  // whole value).
+  virtual uint64_t readProperty(uint32_t /*windowId*/, uint32_t /*unitId*/, int32_t /*property*/,
+                                int32_t /*part*/) {
+    return 0;
+  }
+  virtual void writeProperty(uint32_t /*windowId*/, uint32_t /*unitId*/, int32_t /*property*/,
+                             int32_t /*part*/, uint32_t /*low*/, uint32_t /*high*/) {}
+  // The runtime notify codes that concern windows and units; nothing for a code the registry
+  // does not answer.
+  virtual std::optional<intptr_t> notify(int32_t /*code*/, uintptr_t /*first*/,
+                                         uintptr_t /*second*/) {
+    return std::nullopt;
+  }
 };
 
 // The registry of a program without windows.

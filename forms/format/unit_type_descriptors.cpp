@@ -46,7 +46,7 @@ const std::vector<PropertyDescriptor>& propertyDescriptors(uint32_t typeCode) {
 
 }  // namespace
 
-UnitTypeDescriptor unitTypeDescriptor(uint32_t typeCode, UnitTypeInterface interface) {
+UnitTypeDescriptor unitTypeDescriptor(uint32_t typeCode, UnitTypeInterface interfaceFunction) {
   for (const TypeFacts& facts : kTypeFacts) {
     if (facts.typeCode != typeCode) continue;
     const auto& properties = propertyDescriptors(typeCode);
@@ -55,7 +55,7 @@ UnitTypeDescriptor unitTypeDescriptor(uint32_t typeCode, UnitTypeInterface inter
             .state = facts.state,
             .propertyCount = static_cast<uint32_t>(properties.size()),
             .properties = properties.data(),
-            .interface = interface};
+            .interfaceFunction = interfaceFunction};
   }
   return {};
 }

@@ -33,7 +33,7 @@ struct UnitTypeDescriptor {
   const void* eventDescriptions{};  // left out
   uint32_t propertyCount{};         // the eight common ones included
   const PropertyDescriptor* properties{};
-  UnitTypeInterface interface {};
+  UnitTypeInterface interfaceFunction{};  // "interface" is a macro of the window system's headers
   uint32_t reserved12{};
   const void* reserved13{};
 };
@@ -55,7 +55,7 @@ inline constexpr uint32_t kTypeNotifiesParent = 1u << 20;    // parent told of a
 // The descriptor of one of the eleven unit types, with the given interface function; a zero
 // descriptor (an unused slot) for any other code. Its property descriptors live as long as the
 // program.
-UnitTypeDescriptor unitTypeDescriptor(uint32_t typeCode, UnitTypeInterface interface);
+UnitTypeDescriptor unitTypeDescriptor(uint32_t typeCode, UnitTypeInterface interfaceFunction);
 
 // The value kinds of the common properties 0 to 7.
 inline constexpr PropertyKind kCommonPropertyKinds[8] = {

@@ -2,26 +2,27 @@
 #include "runtime/commands/core_commands.h"
 
 #include "runtime/commands/commands.h"
+#include "runtime/commands/window_commands.h"
 
 namespace velmora {
 
 const Command coreCommands[kCoreCommandCount] = {
     toText,
-    nullptr,  // message box: filled by the window commands
+    messageBoxEntry,
     toNumber,
     splitText,
     sleep,
-    nullptr,  // load window: filled by the window commands
+    loadWindowEntry,
     byteSetLengthCommand,
     blankByteSet,
     blankText,
-    nullptr,  // close window: filled by the window commands
-    nullptr,  // clear combo box: filled by the combo box commands
-    nullptr,  // add combo box item: filled by the combo box commands
-    nullptr,  // combo box item count: filled by the combo box commands
-    nullptr,  // combo box item text: filled by the combo box commands
+    closeWindowEntry,
+    clearComboBoxEntry,
+    addComboBoxItemEntry,
+    comboBoxItemCountEntry,
+    comboBoxItemTextEntry,
     findText,
-    nullptr,  // set clipboard text: filled by the clipboard command
+    setClipboardTextEntry,
     seedRandomNumbers,
     now,
     yearOf,

@@ -26,16 +26,25 @@ void loadStartWindow(uint32_t windowId) {
   }
 }
 
+// Slots 4 and 5: unit properties, served by the window registry.
+uint64_t readProperty(uint32_t windowId, uint32_t unitId, int32_t property, int32_t part) {
+  return windowRegistry().readProperty(windowId, unitId, property, part);
+}
+
+void writeProperty(uint32_t windowId, uint32_t unitId, int32_t property, int32_t part, uint32_t low,
+                   uint32_t high) {
+  windowRegistry().writeProperty(windowId, unitId, property, part, low, high);
+}
+
 }  // namespace
 
-// Slots 4 and 5 (properties) are filled by the property access module.
 const EntryTable runtimeEntryTable = {
     reportProgramError,
     velmora_dll_command_entry,
     velmora_command_entry,
     velmora_command_entry,
-    nullptr,
-    nullptr,
+    readProperty,
+    writeProperty,
     allocate,
     reallocate,
     freeBlock,

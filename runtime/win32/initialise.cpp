@@ -2,10 +2,13 @@
 #include <ole2.h>
 #include <windows.h>
 
+#include "runtime/commands/core_commands.h"
+#include "runtime/commands/window_commands.h"
 #include "runtime/entry_table.h"
 #include "runtime/memory.h"
 #include "runtime/win32/dll_commands.h"
 #include "runtime/win32/runtime.h"
+#include "runtime/win32/window_commands.h"
 
 namespace velmora {
 namespace {
@@ -68,7 +71,14 @@ void initialiseRuntime(const ProgramHeader& header) {
   state.hiddenOwner = createHiddenOwner();
   state.mainThreadId = GetCurrentThreadId();
   copyDllCommandTable(header);
+  installPlatformCommands();
   startLibraries(header, state);
+  windowRegistry().loadWindowData(header.windowData, header.windowDataLength, header.codeBase);
+}
+
+void installPlatformCommands() {
+  installCoreCommand(core_command::kMessageBox, messageBoxCommand);
+  installCoreCommand(core_command::kSetClipboardText, setClipboardTextCommand);
 }
 
 }  // namespace velmora

@@ -109,6 +109,17 @@ void dropIdleCallbacks() {
   idleCallbacks.clear();
 }
 
+void processPendingMessages() {
+  MSG message;
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE) && message.message != WM_QUIT) {
+    if (!GetMessageW(&message, nullptr, 0, 0)) return;
+    if (!windowRegistry().preTranslateMessage(&message)) {
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
+    }
+  }
+}
+
 void runMessageLoop() {
   runtimeState().messageLoopStarted = true;
   if (!windowRegistry().anyWindowLive()) return;

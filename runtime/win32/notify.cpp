@@ -7,6 +7,8 @@ namespace {
 
 enum NotifyCode : int32_t {
   kAddIdleCallback = 1012,
+  kRaiseLoadingDepth = 2009,
+  kLowerLoadingDepth = 2010,
   kRemoveIdleCallback = 1013,
   kAllocate = 2024,
   kFree = 2025,
@@ -40,10 +42,19 @@ intptr_t VELMORA_STDCALL runtimeNotify(int32_t code, uintptr_t first, uintptr_t 
       return 0;
     case kReallocate:
       return result(reallocate(pointer(first), static_cast<int32_t>(second)));
+    case kRaiseLoadingDepth:
+      processPendingMessages();
+      runtimeState().loadingDepth += 1;
+      return 0;
+    case kLowerLoadingDepth:
+      processPendingMessages();
+      if (runtimeState().loadingDepth >= 1) runtimeState().loadingDepth -= 1;
+      return 0;
     case kExitProgram:
       exitProgram(static_cast<int32_t>(first));
     default:
-      return 0;
+      // The codes that concern windows and units go to the window registry.
+      return windowRegistry().notify(code, first, second).value_or(0);
   }
 }
 

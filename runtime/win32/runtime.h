@@ -61,6 +61,9 @@ void addIdleCallback(const IdleCallbackRecord& record);
 void removeIdleCallback(HWND window);
 void dropIdleCallbacks();
 
+// Dispatches every message waiting in the queue; a quit message stays for the message loop.
+void processPendingMessages();
+
 // Slot 10: runs until the quit message; returns at once when no window is live.
 void runMessageLoop();
 // Runs the loop for a modal window until that window's modal state ends (its id is no longer

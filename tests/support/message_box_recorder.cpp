@@ -27,6 +27,12 @@ BOOL CALLBACK findMessageText(HWND child, LPARAM found) {
   return FALSE;
 }
 
+BOOL CALLBACK collectButton(HWND child, LPARAM buttons) {
+  if (className(child) == L"Button" && IsWindowVisible(child))
+    reinterpret_cast<std::vector<std::wstring>*>(buttons)->push_back(windowText(child));
+  return TRUE;
+}
+
 }  // namespace
 
 MessageBoxRecorder::MessageBoxRecorder(std::function<void(const ShownMessageBox&)> onShown)
@@ -40,11 +46,22 @@ MessageBoxRecorder::~MessageBoxRecorder() {
   current = nullptr;
 }
 
+// A box activated before it is filled and shown (a task-modal box) is read a moment later.
+void CALLBACK recordLater(HWND box, UINT, UINT_PTR timer, DWORD) {
+  KillTimer(box, timer);
+  if (current) current->record(box);
+}
+
 void MessageBoxRecorder::record(HWND box) {
   if (box == lastBox_) return;
+  if (!IsWindowVisible(box)) {
+    SetTimer(box, 1, 10, recordLater);
+    return;
+  }
   lastBox_ = box;
-  ShownMessageBox shown{windowText(box), {}};
+  ShownMessageBox shown{windowText(box), {}, {}};
   EnumChildWindows(box, findMessageText, reinterpret_cast<LPARAM>(&shown.text));
+  EnumChildWindows(box, collectButton, reinterpret_cast<LPARAM>(&shown.buttons));
   shown_.push_back(shown);
   if (onShown_) onShown_(shown);
   PostMessageW(box, WM_COMMAND, IDOK, 0);

@@ -13,6 +13,7 @@ namespace velmora::testing {
 struct ShownMessageBox {
   std::wstring caption;
   std::wstring text;
+  std::vector<std::wstring> buttons;  // the texts of its buttons
 };
 
 class MessageBoxRecorder {
@@ -24,10 +25,10 @@ class MessageBoxRecorder {
   MessageBoxRecorder& operator=(const MessageBoxRecorder&) = delete;
 
   const std::vector<ShownMessageBox>& shown() const { return shown_; }
+  void record(HWND box);
 
  private:
   static LRESULT CALLBACK hookProcedure(int code, WPARAM wParam, LPARAM lParam);
-  void record(HWND box);
 
   HHOOK hook_;
   HWND lastBox_ = nullptr;  // a box may be activated more than once

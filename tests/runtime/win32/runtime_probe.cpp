@@ -4,7 +4,6 @@
 // The runtime tests start it as a separate process and read the file and its exit code.
 #include <windows.h>
 
-#include <cstdio>
 #include <cstring>
 #include <initializer_list>
 #include <iterator>
@@ -13,45 +12,15 @@
 #include "runtime/entry_stubs.h"
 #include "runtime/program_image.h"
 #include "tests/support/message_box_recorder.h"
+#include "tests/support/probe_events.h"
 
 namespace velmora {
 namespace {
 
+using testing::writeEvent;
+
 std::wstring scenario;
-std::wstring outputPath;
 NotifyFunction runtimeNotifyForLibrary = nullptr;
-
-void writeEvent(const std::string& event) {
-  if (FILE* file = _wfopen(outputPath.c_str(), L"ab")) {
-    std::fprintf(file, "%s\n", event.c_str());
-    std::fclose(file);
-  }
-}
-
-// Texts go to the file as hexadecimal UTF-8, so that line breaks inside them stay unambiguous.
-std::string hexUtf8(const std::wstring& text) {
-  std::string utf8(text.size() * 4, '\0');
-  utf8.resize(static_cast<size_t>(
-      WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), utf8.data(),
-                          static_cast<int>(utf8.size()), nullptr, nullptr)));
-  std::string hex;
-  for (unsigned char c : utf8) {
-    char digits[3];
-    std::snprintf(digits, sizeof digits, "%02x", c);
-    hex += digits;
-  }
-  return hex;
-}
-
-void readCommandLine() {
-  int count = 0;
-  LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
-  if (count >= 3) {
-    scenario = arguments[1];
-    outputPath = arguments[2];
-  }
-  LocalFree(arguments);
-}
 
 intptr_t VELMORA_STDCALL libraryNotify(int32_t code, uintptr_t first, uintptr_t) {
   writeEvent("library notify " + std::to_string(code));
@@ -203,11 +172,9 @@ const ProgramHeader programHeader = {
 };
 
 int programEntry() {
-  readCommandLine();
+  scenario = testing::readProbeCommandLine();
   findProbeLibrary();
-  testing::MessageBoxRecorder boxes([](const testing::ShownMessageBox& box) {
-    writeEvent("box " + hexUtf8(box.caption) + " " + hexUtf8(box.text));
-  });
+  testing::MessageBoxRecorder boxes(testing::writeMessageBox);
   const EntryTable& runtime = runtimeEntryTable;
   callRuntimeService(runtime.runtimeService, kServiceInitialiseRuntime);
   resetFloatingPoint();

@@ -1,0 +1,44 @@
+// The live object of a window's own unit: the window system's window and what the form runtime
+// keeps about it while it is loaded.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <vector>
+
+#include "forms/format/unit_properties.h"
+#include "forms/unit_type_interface.h"
+
+namespace velmora {
+
+// A window that a modal load disabled, and whether it was enabled before.
+struct DisabledWindow {
+  HWND window = nullptr;
+  bool wasEnabled = false;
+};
+
+struct LiveWindow : LiveUnit {
+  uint32_t windowId = 0;
+  uint32_t unitId = 0;
+  bool closing = false;  // a close was requested and its message is on its way
+  bool loaded = false;   // a load completed; cleared when the window is first shown
+  bool modal = false;
+  bool hasParent = false;
+  bool topmost = false;  // made topmost because its modal owner was
+  std::vector<DisabledWindow> disabledWindows;
+  HACCEL accelerators = nullptr;
+  UnitProperties properties = WindowProperties{};
+
+  const WindowProperties& windowProperties() const {
+    return std::get<WindowProperties>(properties);
+  }
+};
+
+// The window type's interface function: the one unit type the form runtime brings itself.
+void* windowUnitInterface(int32_t number);
+
+// Enables again every window that a modal load of this window disabled, as it was before.
+void enableDisabledWindows(LiveWindow& window);
+
+}  // namespace velmora

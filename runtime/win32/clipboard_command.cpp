@@ -1,0 +1,54 @@
+// Set clipboard text: the text in both the Unicode and the plain-text format. The clipboard is
+// emptied only once the blocks exist, so a failed copy leaves what the user had there.
+#include <windows.h>
+
+#include <cstring>
+
+#include "runtime/commands/arguments.h"
+#include "runtime/win32/wide_text.h"
+#include "runtime/win32/window_commands.h"
+
+namespace velmora {
+namespace {
+
+HGLOBAL globalCopy(const void* bytes, size_t size) {
+  HGLOBAL block = clipboardAllocator()(GMEM_MOVEABLE | GMEM_ZEROINIT, size);
+  if (block == nullptr) return nullptr;
+  if (void* target = GlobalLock(block)) {
+    std::memcpy(target, bytes, size);
+    GlobalUnlock(block);
+    return block;
+  }
+  GlobalFree(block);
+  return nullptr;
+}
+
+ClipboardAllocator allocator = GlobalAlloc;
+
+}  // namespace
+
+ClipboardAllocator& clipboardAllocator() {
+  return allocator;
+}
+
+void setClipboardTextCommand(ResultRecord* result, int32_t argCount, const ArgRecord* args) {
+  const Arguments arguments(argCount, args);
+  const char* text = arguments.text(1);
+  result->value.setLogical(false);
+  if (!OpenClipboard(nullptr)) return;
+  const std::wstring wide = wideFromGbk(text);
+  HGLOBAL plain = globalCopy(text, std::strlen(text) + 1);
+  HGLOBAL unicode = globalCopy(wide.c_str(), (wide.size() + 1) * sizeof(wchar_t));
+  if (plain && unicode) {
+    EmptyClipboard();
+    SetClipboardData(CF_UNICODETEXT, unicode);
+    SetClipboardData(CF_TEXT, plain);
+    result->value.setLogical(true);
+  } else {
+    if (plain) GlobalFree(plain);
+    if (unicode) GlobalFree(unicode);
+  }
+  CloseClipboard();
+}
+
+}  // namespace velmora

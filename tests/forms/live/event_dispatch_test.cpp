@@ -1,0 +1,117 @@
+// Events from units to handlers through the runtime notify entry, and the other notify codes
+// that concern windows and units.
+#include <gtest/gtest.h>
+
+#include "forms/format/unit_ids.h"
+#include "forms/format/unit_type_descriptors.h"
+#include "forms/live/event_dispatch.h"
+#include "runtime/value.h"
+#include "runtime/win32/runtime.h"
+#include "tests/forms/live/test_forms.h"
+#include "tests/support/gbk.h"
+#include "tests/support/test_heap.h"
+
+namespace velmora::testing {
+namespace {
+
+intptr_t notify(int32_t code, uintptr_t first = 0, uintptr_t second = 0) {
+  return runtimeNotify(code, first, second);
+}
+
+template <class Record>
+intptr_t raise(int32_t code, Record& record) {
+  return notify(code, reinterpret_cast<uintptr_t>(&record));
+}
+
+class EventDispatch : public ::testing::Test {
+ protected:
+  std::string raisedMessage(EventRecord record) {
+    try {
+      raise(2008, record);
+    } catch (const RaisedRuntimeError& error) {
+      return error.report.message;
+    }
+    return "no runtime error";
+  }
+
+  TestHeap heap;
+  TestForms forms;
+};
+
+TEST_F(EventDispatch, AHandlerGetsTheArgumentsAndTheEventSourceAndItsAnswerIsKept) {
+  EventRecord record{.windowId = kMainWindow, .unitId = kLowerLabel, .event = 5, .argCount = 2};
+  record.args[0] = 3;
+  record.args[1] = 4;
+  EXPECT_EQ(raise(2008, record), 1);
+  EXPECT_EQ(record.resultFlag, 1u);
+  EXPECT_EQ(record.result, 7u);
+  EXPECT_EQ(handlerCalls().arguments, (std::vector<uint32_t>{3, 4}));
+  EXPECT_EQ(handlerCalls().source, (std::vector<uint32_t>{kMainWindow, kLowerLabel}));
+  uint32_t source[2] = {};
+  EXPECT_EQ(notify(2017, reinterpret_cast<uintptr_t>(source)), 0);  // no handler runs now
+}
+
+TEST_F(EventDispatch, TypedArgumentsPassOneOrTwoWordsByTheirType) {
+  TypedEventRecord record{
+      .windowId = kMainWindow, .unitId = kUpperLabel, .event = 5, .argCount = 2};
+  record.args[0] = {.low = 0x1FF, .type = types::kByte};
+  record.args[1] = {.low = 0xFFFF, .type = types::kShort};
+  EXPECT_EQ(raise(2031, record), 1);
+  EXPECT_EQ(handlerCalls().arguments, (std::vector<uint32_t>{0xFF, 0xFFFFFFFF}));
+  EXPECT_EQ(record.resultFlag, 1u);
+  EXPECT_EQ(record.resultLow, 0xFEu);
+  EXPECT_EQ(record.resultHigh, 1u);
+
+  record =
+      TypedEventRecord{.windowId = kMainWindow, .unitId = kUpperLabel, .event = 5, .argCount = 1};
+  record.args[0] = {.low = 11, .high = 22, .type = types::kDouble};
+  raise(2031, record);
+  EXPECT_EQ(handlerCalls().arguments, (std::vector<uint32_t>{11, 22}));
+  record.args[0].flags = 1;  // the low word only, whatever the type
+  raise(2031, record);
+  EXPECT_EQ(handlerCalls().arguments[0], 11u);
+}
+
+TEST_F(EventDispatch, NothingIsCalledWithoutAHandlerOrWhileWindowsAreBuilt) {
+  EventRecord unbound{.windowId = kMainWindow, .unitId = kComboBox, .event = 0};
+  EXPECT_EQ(raise(2008, unbound), 0);
+  EXPECT_EQ(unbound.resultFlag, 0u);
+  EventRecord bound{.windowId = kMainWindow, .unitId = 0, .event = 0};
+  notify(2009);
+  EXPECT_EQ(runtimeState().loadingDepth, 1);
+  EXPECT_EQ(raise(2008, bound), 0);
+  notify(2010);
+  notify(2010);  // never below zero
+  EXPECT_EQ(runtimeState().loadingDepth, 0);
+  EXPECT_EQ(raise(2008, bound), 1);
+  EXPECT_EQ(bound.resultFlag, 0u);  // the handler gave no answer
+  EXPECT_EQ(handlerCalls().count[static_cast<int>(Handler::mainCreated)], 1);
+}
+
+TEST_F(EventDispatch, EventsOfUnknownWindowsOrUnitsEndTheProgram) {
+  EXPECT_EQ(raisedMessage({.windowId = 0x52000099}), gbk(u8"未找到引发事件的窗口"));
+  EXPECT_EQ(raisedMessage({.windowId = kMainWindow, .unitId = 0x16000099}),
+            gbk(u8"未找到引发事件的窗口组件"));
+}
+
+TEST_F(EventDispatch, NotifyCodesFindWindowsUnitsAndTypes) {
+  EXPECT_EQ(notify(1001), reinterpret_cast<intptr_t>(&forms.registry()));
+  const auto* label = reinterpret_cast<const UnitTypeDescriptor*>(notify(1002, kLabelType));
+  ASSERT_NE(label, nullptr);
+  EXPECT_STREQ(label->englishName, "Label");
+  EXPECT_EQ(notify(1002, 0x00010002), 0);  // an empty slot
+  EXPECT_EQ(notify(1002, 0x00020001), 0);  // no such library
+  EXPECT_EQ(notify(2022, kMainWindow, kUpperLabel), static_cast<intptr_t>(kLabelType));
+  EXPECT_EQ(notify(2022, kMainWindow, 0), static_cast<intptr_t>(kWindowType));
+  EXPECT_EQ(notify(2006, kMainWindow, 0), 0);
+  EXPECT_EQ(notify(2033, kMainWindow), 0);
+  ASSERT_TRUE(forms.registry().loadStartWindow(kMainWindow));
+  EXPECT_EQ(reinterpret_cast<HWND>(notify(2033, kMainWindow)), forms.windowHandle(kMainWindow));
+  const auto* unit = reinterpret_cast<const LiveUnit*>(notify(2007, kMainWindow, kUpperLabel));
+  ASSERT_NE(unit, nullptr);
+  EXPECT_EQ(unit->window, forms.unitHandle(kMainWindow, kUpperLabel));
+  EXPECT_EQ(notify(2006, kMainWindow, kMainWindowUnit), notify(2006, kMainWindow, 0));
+}
+
+}  // namespace
+}  // namespace velmora::testing

@@ -1,0 +1,164 @@
+// The combo box commands on a live combo box, the message box as a hook sees it, and the
+// clipboard, including a failed copy that must not lose what the clipboard held.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "forms/live/form_commands.h"
+#include "runtime/memory.h"
+#include "runtime/win32/window_commands.h"
+#include "tests/forms/live/command_arguments.h"
+#include "tests/forms/live/test_forms.h"
+#include "tests/support/gbk.h"
+#include "tests/support/message_box_recorder.h"
+#include "tests/support/test_heap.h"
+
+namespace velmora::testing {
+namespace {
+
+ArgRecord comboReference() {
+  ArgRecord record = windowReference(kMainWindow, kComboBox);
+  record.type = types::kComboBoxRef;
+  return record;
+}
+
+class ComboBoxCommands : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(forms.registry().loadStartWindow(kMainWindow)); }
+
+  int32_t count() {
+    const ArgRecord args[] = {comboReference()};
+    ResultRecord result;
+    comboBoxItemCount(&result, 1, args);
+    return result.value.asInt();
+  }
+  std::string itemText(int32_t index, bool* empty = nullptr) {
+    const ArgRecord args[] = {comboReference(), integerRecord(index)};
+    ResultRecord result;
+    comboBoxItemText(&result, 2, args);
+    char* text = static_cast<char*>(result.value.asPointer());
+    if (empty) *empty = text == nullptr;
+    std::string copy = text ? text : "";
+    freeBlock(text);
+    return copy;
+  }
+
+  TestHeap heap;
+  TestForms forms;
+};
+
+TEST_F(ComboBoxCommands, ItemsAreAddedReadAndCleared) {
+  HWND box = forms.unitHandle(kMainWindow, kComboBox);
+  const std::string first = gbk(u8"项目一");
+  const ArgRecord withoutData[] = {comboReference(), textRecord(first.c_str())};
+  ResultRecord result;
+  addComboBoxItem(&result, 2, withoutData);
+  EXPECT_EQ(result.value.asInt(), 0);
+  const ArgRecord withData[] = {comboReference(), textRecord("second"), integerRecord(7)};
+  addComboBoxItem(&result, 3, withData);
+  EXPECT_EQ(result.value.asInt(), 1);
+  EXPECT_EQ(SendMessageW(box, CB_GETITEMDATA, 0, 0), 0);
+  EXPECT_EQ(SendMessageW(box, CB_GETITEMDATA, 1, 0), 7);
+  EXPECT_EQ(count(), 2);
+  EXPECT_EQ(itemText(0), first);
+  bool empty = false;
+  itemText(-1, &empty);
+  EXPECT_TRUE(empty);
+  itemText(2, &empty);
+  EXPECT_TRUE(empty);
+  const ArgRecord clear[] = {comboReference()};
+  clearComboBox(&result, 1, clear);
+  EXPECT_EQ(count(), 0);
+}
+
+TEST_F(ComboBoxCommands, AComboBoxOfAWindowNotLoadedEndsTheProgram) {
+  const ArgRecord args[] = {windowReference(kSecondWindow, kComboBox)};
+  ResultRecord result;
+  try {
+    comboBoxItemCount(&result, 1, args);
+    FAIL() << "no runtime error";
+  } catch (const RaisedRuntimeError& error) {
+    EXPECT_EQ(error.report.message, gbk(u8"指定窗口或窗口组件不存在或尚未载入"));
+    EXPECT_EQ(static_cast<uint32_t>(error.report.sourceId), kSecondWindow);
+  }
+}
+
+struct ShownBox {
+  ShownMessageBox box;
+  int32_t result = -1;
+};
+
+ShownBox showBox(std::initializer_list<ArgRecord> args) {
+  MessageBoxRecorder recorder;
+  ResultRecord result;
+  messageBoxCommand(&result, static_cast<int32_t>(args.size()), std::data(args));
+  ShownBox shown;
+  if (!recorder.shown().empty()) shown.box = recorder.shown().front();
+  shown.result = result.value.asInt();
+  return shown;
+}
+
+TEST(MessageBoxCommand, ShowsAnyValueAsTextWithTheDefaultCaptionAndOneButton) {
+  TestHeap heap;
+  const ShownBox number = showBox({integerRecord(42), integerRecord(0)});
+  EXPECT_EQ(number.box.caption, L"信息：");
+  EXPECT_EQ(number.box.text, L"42");
+  EXPECT_EQ(number.box.buttons.size(), 1u);
+  EXPECT_EQ(number.result, 0);
+  EXPECT_EQ(showBox({logicalRecord(true), integerRecord(0)}).box.text, L"真");
+  const std::string caption = gbk(u8"提示");
+  const ShownBox captioned =
+      showBox({textRecord("hello"), integerRecord(0), textRecord(caption.c_str())});
+  EXPECT_EQ(captioned.box.caption, L"提示");
+  EXPECT_EQ(captioned.box.text, L"hello");
+  // An owner window reference of a window that is not loaded shows the box without an owner.
+  EXPECT_EQ(showBox({textRecord("x"), integerRecord(0), {}, windowReference(0x52000099)}).box.text,
+            L"x");
+}
+
+std::wstring clipboardText() {
+  std::wstring text;
+  if (!OpenClipboard(nullptr)) return L"(not opened)";
+  if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+    text = static_cast<const wchar_t*>(GlobalLock(data));
+    GlobalUnlock(data);
+  }
+  CloseClipboard();
+  return text;
+}
+
+bool setClipboard(const char* text) {
+  const ArgRecord args[] = {textRecord(text)};
+  ResultRecord result;
+  setClipboardTextCommand(&result, 1, args);
+  return result.value.asLogical();
+}
+
+HGLOBAL WINAPI refuseAllocation(UINT, SIZE_T) {
+  return nullptr;
+}
+
+TEST(ClipboardCommand, PutsTheTextInBothFormatsAndKeepsTheOldTextWhenTheCopyFails) {
+  const std::string text = gbk(u8"复制内容");
+  ASSERT_TRUE(setClipboard(text.c_str()));
+  EXPECT_EQ(clipboardText(), L"复制内容");
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  HANDLE plain = GetClipboardData(CF_TEXT);
+  ASSERT_NE(plain, nullptr);
+  EXPECT_EQ(std::string(static_cast<const char*>(GlobalLock(plain))), text);
+  GlobalUnlock(plain);
+  CloseClipboard();
+
+  clipboardAllocator() = refuseAllocation;
+  EXPECT_FALSE(setClipboard("lost"));
+  clipboardAllocator() = GlobalAlloc;
+  EXPECT_EQ(clipboardText(), L"复制内容");
+
+  EXPECT_TRUE(setClipboard(""));
+  EXPECT_EQ(clipboardText(), L"");
+}
+
+}  // namespace
+}  // namespace velmora::testing

@@ -1,0 +1,75 @@
+// A program on the runtime with the test windows, for what only a whole process shows: start-up
+// loading the window data, the start window, the end of the message loop with the last window,
+// and property errors that end the program. forms_probe.exe SCENARIO OUTPUT-FILE.
+#include <windows.h>
+
+#include <iterator>
+#include <string>
+
+#include "forms/live/form_registry.h"
+#include "runtime/commands/core_commands.h"
+#include "runtime/entry_stubs.h"
+#include "runtime/program_image.h"
+#include "tests/forms/live/command_arguments.h"
+#include "tests/forms/live/test_forms.h"
+#include "tests/support/probe_events.h"
+
+namespace velmora {
+namespace {
+
+using testing::writeEvent;
+
+const LibraryDescriptor* const libraries[] = {&testing::testLibrary()};
+
+void exitRoutine() {
+  writeEvent("exit routine");
+}
+
+void CALLBACK closeMainWindow(HWND, UINT, UINT_PTR timer, DWORD) {
+  KillTimer(nullptr, timer);
+  const ArgRecord args[] = {testing::windowReference(testing::kMainWindow)};
+  callCommandEntry(runtimeEntryTable.callCoreCommand, coreCommands[core_command::kCloseWindow], 0,
+                   args);
+  writeEvent("close requested");
+}
+
+void play(const std::wstring& scenario) {
+  const EntryTable& runtime = runtimeEntryTable;
+  if (scenario == L"read-unloaded") {
+    writeEvent("width " + std::to_string(runtime.readProperty(testing::kStoredWindow,
+                                                              testing::kStoredEditBox, 2, -1)));
+    runtime.readProperty(testing::kStoredWindow, testing::kStoredEditBox, 8, -1);
+  } else if (scenario == L"last-window") {
+    runtime.loadStartWindow(testing::kMainWindow);
+    SetTimer(nullptr, 0, 50, closeMainWindow);
+  } else if (scenario == L"broken-start") {
+    runtime.loadStartWindow(testing::kBrokenWindow);
+  }
+  runtime.runMessageLoop();
+  writeEvent("message loop returned");
+}
+
+}  // namespace
+
+const ProgramHeader programHeader = {
+    .runMode = 3,
+    .codeBase = testing::testCodeBase(),
+    .windowData = testing::testWindowData().data(),
+    .windowDataLength = static_cast<uint32_t>(testing::testWindowData().size()),
+    .libraryCount = std::size(libraries),
+    .libraries = libraries,
+};
+
+int programEntry() {
+  const std::wstring scenario = testing::readProbeCommandLine();
+  testing::MessageBoxRecorder boxes(testing::writeMessageBox);
+  const EntryTable& runtime = runtimeEntryTable;
+  callRuntimeService(runtime.runtimeService, kServiceInitialiseRuntime);
+  resetFloatingPoint();
+  callRuntimeService(runtime.runtimeService, kServiceRegisterExitRoutine,
+                     reinterpret_cast<uintptr_t>(&exitRoutine));
+  play(scenario);
+  return 0;
+}
+
+}  // namespace velmora

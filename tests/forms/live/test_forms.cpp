@@ -1,0 +1,337 @@
+#include "tests/forms/live/test_forms.h"
+
+#include <cstring>
+#include <string>
+
+#include "forms/format/property_blocks.h"
+#include "forms/format/unit_ids.h"
+#include "forms/format/unit_type_descriptors.h"
+#include "forms/format/window_data.h"
+#include "forms/live/event_handler.h"
+#include "forms/live/live_window.h"
+#include "runtime/win32/runtime.h"
+#include "runtime/win32/wide_text.h"
+
+namespace velmora::testing {
+namespace {
+
+constexpr int32_t kRaiseEvent = 2008;
+constexpr int32_t kUnitDestroyed = 2000;
+
+HandlerCalls calls;
+
+template <Handler kHandler>
+uint64_t recordingHandler() {
+  const int index = static_cast<int>(kHandler);
+  calls.count[index] += 1;
+  if (calls.action[index]) calls.action[index]();
+  return kHandler == Handler::mainCloseQuery ? calls.closeQueryAnswer : kNoAnswer;
+}
+
+// Takes two words, remembers them and the event source, and answers with their sum.
+uint64_t argumentsHandler(uint32_t first, uint32_t second) {
+  calls.count[static_cast<int>(Handler::withArguments)] += 1;
+  calls.arguments = {first, second};
+  uint32_t source[2] = {};
+  if (runtimeNotify(2017, reinterpret_cast<uintptr_t>(source), 0) == 1)
+    calls.source = {source[0], source[1]};
+  return uint64_t{first} + second;
+}
+
+const EventHandler handlerTable[] = {
+    recordingHandler<Handler::mainCreated>, recordingHandler<Handler::mainCloseQuery>,
+    recordingHandler<Handler::secondCreated>, recordingHandler<Handler::labelEvent>,
+    reinterpret_cast<EventHandler>(reinterpret_cast<void*>(argumentsHandler))};
+
+int32_t handlerOffset(Handler handler) {
+  return static_cast<int32_t>(handler) * 4;
+}
+
+// A test unit: the system control and the properties it keeps.
+struct TestUnit : LiveUnit {
+  uint32_t windowId = 0;
+  uint32_t unitId = 0;
+  UnitProperties properties;
+  WNDPROC systemProcedure = nullptr;
+};
+
+LRESULT CALLBACK testUnitProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* unit = reinterpret_cast<TestUnit*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  const WNDPROC system = unit->systemProcedure;
+  if (message == kRaiseLabelEvent) {
+    uint32_t record[11] = {unit->windowId, unit->unitId};  // event 0, no arguments
+    runtimeNotify(kRaiseEvent, reinterpret_cast<uintptr_t>(record), 0);
+    return 0;
+  }
+  if (message == WM_NCDESTROY) {
+    const LRESULT result = CallWindowProcW(system, window, message, wParam, lParam);
+    runtimeNotify(kUnitDestroyed, unit->windowId, unit->unitId);
+    delete unit;
+    return result;
+  }
+  return CallWindowProcW(system, window, message, wParam, lParam);
+}
+
+LiveUnit* createTestUnit(const wchar_t* systemClass, uint32_t systemStyle,
+                         UnitProperties properties, const std::string& text, uint32_t style,
+                         HWND parent, uintptr_t id, int32_t x, int32_t y, int32_t width,
+                         int32_t height, uint32_t windowId, uint32_t unitId) {
+  HWND window = CreateWindowExW(0, systemClass, wideFromGbk(text).c_str(),
+                                WS_CHILD | systemStyle | style, x, y, width, height, parent,
+                                reinterpret_cast<HMENU>(id), GetModuleHandleW(nullptr), nullptr);
+  if (!window) return nullptr;
+  auto* unit = new TestUnit;
+  unit->window = window;
+  unit->windowId = windowId;
+  unit->unitId = unitId;
+  unit->properties = std::move(properties);
+  SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(unit));
+  unit->systemProcedure = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(testUnitProcedure)));
+  // A unit that reports an event while it is being built: no handler may hear it.
+  SendMessageW(window, kRaiseLabelEvent, 0, 0);
+  return unit;
+}
+
+LiveUnit* VELMORA_STDCALL createLabel(const uint8_t* block, uint32_t length, uint32_t style,
+                                      HWND parent, uintptr_t id, int32_t x, int32_t y,
+                                      int32_t width, int32_t height, uint32_t windowId,
+                                      uint32_t unitId, HWND, int32_t) {
+  LabelProperties properties;
+  if (readPropertyBlock(std::span(block, length), properties) != ReadStatus::ok) return nullptr;
+  const std::string caption = properties.caption;
+  return createTestUnit(L"STATIC", 0, properties, caption, style, parent, id, x, y, width, height,
+                        windowId, unitId);
+}
+
+LiveUnit* VELMORA_STDCALL createComboBox(const uint8_t* block, uint32_t length, uint32_t style,
+                                         HWND parent, uintptr_t id, int32_t x, int32_t y,
+                                         int32_t width, int32_t height, uint32_t windowId,
+                                         uint32_t unitId, HWND, int32_t) {
+  ComboBoxProperties properties;
+  if (readPropertyBlock(std::span(block, length), properties) != ReadStatus::ok) return nullptr;
+  return createTestUnit(L"COMBOBOX", CBS_DROPDOWNLIST, properties, "", style, parent, id, x, y,
+                        width, height + 100, windowId, unitId);
+}
+
+PropertyRef ownProperty(TestUnit& unit, int32_t ownIndex) {
+  PropertyRef found;
+  forEachProperty(unit.properties, [&](const PropertyInfo& info, PropertyRef ref) {
+    if (info.index == ownIndex + 8) found = ref;
+  });
+  return found;
+}
+
+int32_t VELMORA_STDCALL readTestProperty(LiveUnit* live, int32_t ownIndex, PropertyValue* out) {
+  const PropertyRef ref = ownProperty(*static_cast<TestUnit*>(live), ownIndex);
+  if (auto number = std::get_if<int32_t*>(&ref)) {
+    out->first = static_cast<uint32_t>(**number);
+  } else if (auto text = std::get_if<std::string*>(&ref)) {
+    out->first = reinterpret_cast<uintptr_t>((*text)->c_str());
+  } else if (auto bytes = std::get_if<Bytes*>(&ref)) {
+    out->first = reinterpret_cast<uintptr_t>((*bytes)->data());
+    out->second = static_cast<uint32_t>((*bytes)->size());
+  } else {
+    return 0;
+  }
+  return 1;
+}
+
+// The label's caption shows at once; any other change of a label needs a new unit.
+int32_t VELMORA_STDCALL testPropertyChanged(LiveUnit* live, int32_t ownIndex,
+                                            const PropertyValue* value, int32_t) {
+  auto& unit = *static_cast<TestUnit*>(live);
+  const PropertyRef ref = ownProperty(unit, ownIndex);
+  if (auto number = std::get_if<int32_t*>(&ref)) {
+    **number = static_cast<int32_t>(value->first);
+  } else if (auto text = std::get_if<std::string*>(&ref)) {
+    **text = reinterpret_cast<const char*>(value->first);
+    SetWindowTextW(unit.window, wideFromGbk(**text).c_str());
+    return 0;
+  } else if (auto bytes = std::get_if<Bytes*>(&ref)) {
+    const auto* data = reinterpret_cast<const uint8_t*>(value->first);
+    (*bytes)->assign(data, data + (data ? value->second : 0));
+  }
+  return 1;
+}
+
+int32_t VELMORA_STDCALL serialiseTestUnit(LiveUnit* live, SerialisedBlock* out) {
+  const Bytes block = writeUnitProperties(static_cast<TestUnit*>(live)->properties);
+  out->block = GlobalAlloc(GMEM_MOVEABLE, block.size());
+  std::memcpy(GlobalLock(out->block), block.data(), block.size());
+  GlobalUnlock(out->block);
+  out->length = static_cast<uint32_t>(block.size());
+  return 1;
+}
+
+template <auto kCreate>
+void* testInterface(int32_t number) {
+  switch (number) {
+    case kCreateUnit:
+      return reinterpret_cast<void*>(kCreate);
+    case kPropertyChanged:
+      return reinterpret_cast<void*>(testPropertyChanged);
+    case kSerialiseUnit:
+      return reinterpret_cast<void*>(serialiseTestUnit);
+    case kReadProperty:
+      return reinterpret_cast<void*>(readTestProperty);
+    default:
+      return nullptr;
+  }
+}
+
+intptr_t VELMORA_STDCALL testLibraryNotify(int32_t code, uintptr_t, uintptr_t) {
+  if (code == kLibraryNotifyStart) installFormRuntime();
+  return 0;
+}
+
+UnitRecord unitOf(uint32_t type, uint32_t flags) {
+  UnitRecord unit;
+  unit.type = type;
+  unit.flags = flags;
+  return unit;
+}
+
+UnitRecord windowUnit(const char* caption, std::vector<EventBinding> events) {
+  WindowProperties properties;
+  properties.caption = caption;
+  properties.position = 0;
+  UnitRecord unit = unitOf(kWindowType, kUnitVisible);
+  unit.left = 40;
+  unit.top = 40;
+  unit.width = 320;
+  unit.height = 240;
+  unit.events = std::move(events);
+  unit.propertyBlock = writePropertyBlock(properties);
+  return unit;
+}
+
+UnitRecord labelUnit(const char* caption, int32_t left, int32_t top) {
+  LabelProperties properties;
+  properties.caption = caption;
+  LOGFONTA font{};
+  font.lfHeight = -12;  // 9 points at 96 dots per inch
+  font.lfWeight = 700;
+  std::strcpy(font.lfFaceName, "Tahoma");
+  properties.font.assign(reinterpret_cast<uint8_t*>(&font),
+                         reinterpret_cast<uint8_t*>(&font) + sizeof font);
+  UnitRecord unit = unitOf(kLabelType, kUnitVisible);
+  unit.left = left;
+  unit.top = top;
+  unit.width = 100;
+  unit.height = 30;
+  unit.tag = "tag";
+  unit.events = {{0, handlerOffset(Handler::labelEvent)},
+                 {5, handlerOffset(Handler::withArguments)}};
+  unit.propertyBlock = writePropertyBlock(properties);
+  return unit;
+}
+
+WindowRecord windowRecord(uint32_t id, std::vector<uint32_t> ids, std::vector<UnitRecord> units) {
+  std::vector<Bytes> records;
+  for (const UnitRecord& unit : units) records.push_back(writeUnitRecord(unit));
+  WindowRecord window;
+  window.id = id;
+  window.units = UnitTable::build(ids, records);
+  return window;
+}
+
+Bytes buildTestWindowData() {
+  UnitRecord combo = unitOf(kComboBoxType, kUnitVisible);
+  combo.left = 10;
+  combo.top = 100;
+  combo.width = 120;
+  combo.height = 24;
+  combo.propertyBlock = writePropertyBlock(ComboBoxProperties{});
+  UnitRecord edit = unitOf(kEditBoxType, kUnitVisible);
+  edit.width = kStoredEditBoxWidth;
+  edit.height = 20;
+  edit.propertyBlock = writePropertyBlock(EditBoxProperties{});
+  const std::vector<WindowRecord> windows = {
+      windowRecord(kMainWindow, {kMainWindowUnit, kUpperLabel, kLowerLabel, kComboBox},
+                   {windowUnit(kMainCaption, {{0, handlerOffset(Handler::mainCreated)},
+                                              {12, handlerOffset(Handler::mainCloseQuery)}}),
+                    labelUnit(kUpperCaption, 10, 10), labelUnit("lower", 20, 20), combo}),
+      windowRecord(kSecondWindow, {kSecondWindowUnit},
+                   {windowUnit("Second", {{0, handlerOffset(Handler::secondCreated)}})}),
+      windowRecord(kStoredWindow, {0x06000003, kStoredEditBox}, {windowUnit("Stored", {}), edit}),
+      windowRecord(kBrokenWindow, {0x06000004, 0x16000041}, {windowUnit("Broken", {}), edit}),
+  };
+  return writeWindowData(windows);
+}
+
+}  // namespace
+
+const LibraryDescriptor& testLibrary() {
+  static UnitTypeDescriptor typeSlots[14];
+  static const LibraryDescriptor library = [] {
+    typeSlots[0] = unitTypeDescriptor(kWindowType, windowUnitInterface);
+    typeSlots[4] = unitTypeDescriptor(kEditBoxType, nullptr);
+    typeSlots[9] = unitTypeDescriptor(kLabelType, testInterface<createLabel>);
+    typeSlots[13] = unitTypeDescriptor(kComboBoxType, testInterface<createComboBox>);
+    LibraryDescriptor descriptor;
+    descriptor.magic = kLibraryMagic;
+    descriptor.unitTypeCount = 14;
+    descriptor.unitTypes = typeSlots;
+    descriptor.notify = testLibraryNotify;
+    return descriptor;
+  }();
+  return library;
+}
+
+const Bytes& testWindowData() {
+  static const Bytes data = buildTestWindowData();
+  return data;
+}
+
+const void* testCodeBase() {
+  return handlerTable;
+}
+
+HandlerCalls& handlerCalls() {
+  return calls;
+}
+
+TestForms::TestForms() {
+  calls = HandlerCalls{};
+  RuntimeState& state = runtimeState();
+  state.libraries = {&testLibrary()};
+  state.loadingDepth = 0;
+  state.modalWindowId = 0;
+  testLibrary().notify(kLibraryNotifyStart, 0, 0);
+  const Bytes& data = testWindowData();
+  windowRegistry().loadWindowData(data.data(), static_cast<uint32_t>(data.size()), testCodeBase());
+}
+
+TestForms::~TestForms() {
+  formRegistry().releaseAllWindows();
+  pumpPending();
+  MSG message;
+  while (PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+  }
+  runtimeState().libraries.clear();
+  runtimeState().messageLoopStarted = false;
+  setWindowRegistry(nullptr);
+}
+
+HWND TestForms::windowHandle(uint32_t windowId) {
+  const WindowObject* window = formRegistry().find(windowId);
+  LiveWindow* live = window ? formRegistry().liveWindow(*window) : nullptr;
+  return live ? live->window : nullptr;
+}
+
+HWND TestForms::unitHandle(uint32_t windowId, uint32_t unitId) {
+  LiveUnit* unit = formRegistry().findLive(windowId, unitId, false);
+  return unit ? unit->window : nullptr;
+}
+
+void pumpPending() {
+  MSG message;
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE) && message.message != WM_QUIT) {
+    GetMessageW(&message, nullptr, 0, 0);
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+}
+
+}  // namespace velmora::testing

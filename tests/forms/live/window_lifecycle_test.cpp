@@ -1,0 +1,215 @@
+// Loading, showing, stacking, modal loops and destroying of windows, as a program sees them.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "forms/live/form_commands.h"
+#include "forms/live/live_window.h"
+#include "runtime/win32/runtime.h"
+#include "tests/forms/live/command_arguments.h"
+#include "tests/forms/live/test_forms.h"
+
+namespace velmora::testing {
+namespace {
+
+std::wstring textOf(HWND window) {
+  wchar_t text[256] = {};
+  GetWindowTextW(window, text, 256);
+  return text;
+}
+
+bool loadWindow(uint32_t windowId, bool modal = false) {
+  const ArgRecord args[] = {windowReference(windowId), {}, logicalRecord(modal)};
+  ResultRecord result;
+  loadWindowCommand(&result, 3, args);
+  return result.value.asLogical();
+}
+
+void closeWindow(uint32_t windowId, uint32_t unitId = 0, bool immediately = false) {
+  const ArgRecord args[] = {windowReference(windowId, unitId), logicalRecord(immediately)};
+  ResultRecord result;
+  closeWindowCommand(&result, immediately ? 2 : 1, args);
+}
+
+int calls(Handler handler) {
+  return handlerCalls().count[static_cast<int>(handler)];
+}
+
+void onHandler(Handler handler, std::function<void()> action) {
+  handlerCalls().action[static_cast<int>(handler)] = std::move(action);
+}
+
+// Whether `upper` lies above `lower` among their siblings.
+bool liesAbove(HWND upper, HWND lower) {
+  for (HWND at = GetWindow(GetParent(upper), GW_CHILD); at; at = GetWindow(at, GW_HWNDNEXT)) {
+    if (at == upper) return true;
+    if (at == lower) return false;
+  }
+  return false;
+}
+
+class WindowLifecycle : public ::testing::Test {
+ protected:
+  TestForms forms;
+};
+
+TEST_F(WindowLifecycle, LoadBuildsTheUnitsInOrderWithoutEventsAndStacksEarlierUnitsOnTop) {
+  ASSERT_TRUE(forms.registry().loadStartWindow(kMainWindow));
+  HWND window = forms.windowHandle(kMainWindow);
+  ASSERT_NE(window, nullptr);
+  wchar_t className[32] = {};
+  GetClassNameW(window, className, 32);
+  EXPECT_STREQ(className, L"NVWindow");
+  EXPECT_EQ(textOf(window), L"Main");
+  EXPECT_TRUE(IsWindowVisible(window));
+  // Each label reported an event while it was built; only the window's event 0 reached a
+  // handler, after the units existed.
+  EXPECT_EQ(calls(Handler::labelEvent), 0);
+  EXPECT_EQ(calls(Handler::mainCreated), 1);
+  EXPECT_EQ(runtimeState().loadingDepth, 0);
+  // Units are created from the last record to the first.
+  EXPECT_EQ(GetDlgCtrlID(forms.unitHandle(kMainWindow, kComboBox)), 100);
+  EXPECT_EQ(GetDlgCtrlID(forms.unitHandle(kMainWindow, kLowerLabel)), 110);
+  EXPECT_EQ(GetDlgCtrlID(forms.unitHandle(kMainWindow, kUpperLabel)), 120);
+  EXPECT_TRUE(liesAbove(forms.unitHandle(kMainWindow, kUpperLabel),
+                        forms.unitHandle(kMainWindow, kLowerLabel)));
+  // Once loaded, the units' events reach their handlers.
+  SendMessageW(forms.unitHandle(kMainWindow, kLowerLabel), kRaiseLabelEvent, 0, 0);
+  EXPECT_EQ(calls(Handler::labelEvent), 1);
+}
+
+TEST_F(WindowLifecycle, LoadingALiveWindowOnlyRestoresIt) {
+  ASSERT_TRUE(loadWindow(kMainWindow));
+  HWND window = forms.windowHandle(kMainWindow);
+  ShowWindow(window, SW_MINIMIZE);
+  ASSERT_TRUE(IsIconic(window));
+  EXPECT_TRUE(loadWindow(kMainWindow));
+  EXPECT_EQ(forms.windowHandle(kMainWindow), window);
+  EXPECT_FALSE(IsIconic(window));
+  EXPECT_EQ(calls(Handler::mainCreated), 1);
+}
+
+struct ModalObservation {
+  bool mainEnabled = true;
+  bool secondLive = false;
+};
+ModalObservation observed;
+
+void CALLBACK observeAndCloseSecond(HWND, UINT, UINT_PTR timer, DWORD) {
+  KillTimer(nullptr, timer);
+  const WindowObject* main = formRegistry().find(kMainWindow);
+  observed.mainEnabled = IsWindowEnabled(formRegistry().liveWindow(*main)->window);
+  observed.secondLive = formRegistry().findLive(kSecondWindow, 0, false) != nullptr;
+  closeWindow(kSecondWindow);
+}
+
+TEST_F(WindowLifecycle, AModalLoadDisablesTheOtherWindowsUntilTheModalWindowIsClosed) {
+  ASSERT_TRUE(loadWindow(kMainWindow));
+  HWND main = forms.windowHandle(kMainWindow);
+  for (const bool enabledBefore : {true, false}) {
+    EnableWindow(main, enabledBefore);
+    observed = {};
+    SetTimer(nullptr, 0, 50, observeAndCloseSecond);
+    EXPECT_TRUE(loadWindow(kSecondWindow, true));
+    // The load returned only after the timer saw the modal window and closed it.
+    EXPECT_TRUE(observed.secondLive);
+    EXPECT_FALSE(observed.mainEnabled);
+    EXPECT_EQ(forms.windowHandle(kSecondWindow), nullptr);
+    EXPECT_EQ(IsWindowEnabled(main) != FALSE, enabledBefore);
+    EXPECT_EQ(runtimeState().modalWindowId, 0u);
+  }
+}
+
+TEST_F(WindowLifecycle, AWindowClosedFromItsOwnHandlerGoesWhenThePostedRequestArrives) {
+  bool liveAfterClose = false;
+  onHandler(Handler::secondCreated, [&] {
+    closeWindow(kSecondWindow);
+    liveAfterClose = IsWindow(forms.windowHandle(kSecondWindow));
+  });
+  ASSERT_TRUE(loadWindow(kSecondWindow));
+  EXPECT_TRUE(liveAfterClose);
+  EXPECT_NE(forms.windowHandle(kSecondWindow), nullptr);
+  pumpPending();
+  EXPECT_EQ(forms.windowHandle(kSecondWindow), nullptr);
+}
+
+TEST_F(WindowLifecycle, PropertyChangesAreDroppedWhenTheWindowGoes) {
+  ASSERT_TRUE(loadWindow(kMainWindow));
+  forms.registry().writeProperty(kMainWindow, 0, 8, -1,
+                                 static_cast<uint32_t>(reinterpret_cast<uintptr_t>("Changed")), 0);
+  forms.registry().writeProperty(kMainWindow, kLowerLabel, 0, -1, 150, 0);
+  EXPECT_EQ(textOf(forms.windowHandle(kMainWindow)), L"Changed");
+  closeWindow(kMainWindow, 0, true);
+  EXPECT_EQ(forms.windowHandle(kMainWindow), nullptr);
+  ASSERT_TRUE(loadWindow(kMainWindow));
+  EXPECT_EQ(textOf(forms.windowHandle(kMainWindow)), L"Main");
+  EXPECT_EQ(forms.registry().readProperty(kMainWindow, kLowerLabel, 0, -1), 20u);
+}
+
+TEST_F(WindowLifecycle, AHandlerAnsweringFalseToTheCloseQueryKeepsTheWindow) {
+  ASSERT_TRUE(loadWindow(kMainWindow));
+  HWND window = forms.windowHandle(kMainWindow);
+  handlerCalls().closeQueryAnswer = 0;
+  SendMessageW(window, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(IsWindow(window));
+  handlerCalls().closeQueryAnswer = 0x8000000000000000ull;  // no answer: the close goes on
+  SendMessageW(window, WM_CLOSE, 0, 0);
+  EXPECT_FALSE(IsWindow(window));
+  EXPECT_EQ(calls(Handler::mainCloseQuery), 2);
+}
+
+void CALLBACK closeMain(HWND, UINT, UINT_PTR timer, DWORD) {
+  KillTimer(nullptr, timer);
+  closeWindow(kMainWindow);
+}
+
+TEST_F(WindowLifecycle, ClosingTheLastWindowEndsTheMessageLoop) {
+  ASSERT_TRUE(loadWindow(kMainWindow));
+  SetTimer(nullptr, 0, 50, closeMain);
+  runMessageLoop();
+  EXPECT_FALSE(forms.registry().anyWindowLive());
+}
+
+TEST_F(WindowLifecycle, AWindowWithAUnitOfATypeWithoutInterfaceFailsToLoadCleanly) {
+  EXPECT_FALSE(forms.registry().loadStartWindow(kBrokenWindow));
+  EXPECT_FALSE(loadWindow(kBrokenWindow));
+  EXPECT_FALSE(forms.registry().anyWindowLive());
+  EXPECT_EQ(runtimeState().loadingDepth, 0);
+  const WindowObject* window = forms.registry().find(kBrokenWindow);
+  EXPECT_EQ(window->backup.count(), 0u);
+  EXPECT_EQ(window->live.count(), 2u);
+  EXPECT_FALSE(loadWindow(0x52000099));
+}
+
+TEST_F(WindowLifecycle, AUnitCreatedAnewKeepsItsPlaceAndProperties) {
+  ASSERT_TRUE(loadWindow(kMainWindow));
+  HWND old = forms.unitHandle(kMainWindow, kUpperLabel);
+  // Any label property but the caption needs a new unit.
+  forms.registry().writeProperty(kMainWindow, kUpperLabel, 9, -1, 2, 0);
+  HWND created = forms.unitHandle(kMainWindow, kUpperLabel);
+  ASSERT_NE(created, nullptr);
+  EXPECT_NE(created, old);
+  EXPECT_FALSE(IsWindow(old));
+  EXPECT_EQ(textOf(created), L"upper");
+  EXPECT_EQ(GetDlgCtrlID(created), 120);
+  EXPECT_EQ(forms.registry().readProperty(kMainWindow, kUpperLabel, 9, -1), 2u);
+  EXPECT_TRUE(liesAbove(created, forms.unitHandle(kMainWindow, kLowerLabel)));
+  EXPECT_EQ(runtimeState().loadingDepth, 0);
+}
+
+TEST_F(WindowLifecycle, AClosedUnitLeavesItsWindowUntilTheNextLoad) {
+  ASSERT_TRUE(loadWindow(kMainWindow));
+  HWND lower = forms.unitHandle(kMainWindow, kLowerLabel);
+  closeWindow(kMainWindow, kLowerLabel);
+  EXPECT_FALSE(IsWindow(lower));
+  EXPECT_FALSE(forms.registry().find(kMainWindow)->live.indexOf(kLowerLabel).has_value());
+  EXPECT_NE(forms.unitHandle(kMainWindow, kUpperLabel), nullptr);
+  closeWindow(kMainWindow, 0, true);
+  ASSERT_TRUE(loadWindow(kMainWindow));
+  EXPECT_NE(forms.unitHandle(kMainWindow, kLowerLabel), nullptr);
+}
+
+}  // namespace
+}  // namespace velmora::testing
