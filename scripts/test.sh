@@ -34,8 +34,9 @@ run_suite() {
   rm -f "$log"
 }
 
-# run_fuzz: build the fuzz preset and run the program data fuzzer for a minute from seeds made
-# from the sample window data; counts as one test.
+# run_fuzz: build the fuzz preset, run the program data fuzzer for a minute from seeds made from
+# the sample window data and the picture fuzzer for half a minute from the window data's
+# pictures; each counts as one test.
 run_fuzz() {
   local log seeds corpus
   log=$(mktemp)
@@ -51,13 +52,39 @@ run_fuzz() {
   corpus=build/fuzz/corpus/program_data
   rm -rf "$seeds" && mkdir -p "$seeds" "$corpus"
   build/fuzz/tests/fuzz/make_fuzz_seeds "$seeds"
-  if build/fuzz/tests/fuzz/program_data_fuzzer -max_total_time=60 -print_final_stats=1 \
-      "$corpus" "$seeds" 2>&1 | tail -n 12; [[ ${PIPESTATUS[0]} -eq 0 ]]; then
+  fuzz_target program_data 60 "$corpus" "$seeds"
+  seeds=build/fuzz/seeds/picture
+  corpus=build/fuzz/corpus/picture
+  rm -rf "$seeds" && mkdir -p "$seeds" "$corpus"
+  make_picture_seeds "$seeds"
+  fuzz_target picture 30 "$corpus" "$seeds"
+}
+
+# fuzz_target NAME SECONDS CORPUS SEEDS: runs NAME_fuzzer; counts as one test.
+fuzz_target() {
+  if build/fuzz/tests/fuzz/"$1"_fuzzer -max_total_time="$2" -print_final_stats=1 \
+      "$3" "$4" 2>&1 | tail -n 12; [[ ${PIPESTATUS[0]} -eq 0 ]]; then
     passed_total=$((passed_total + 1))
   else
     failed_total=$((failed_total + 1))
-    failed_suites+=("fuzz")
+    failed_suites+=("fuzz $1")
   fi
+}
+
+# make_picture_seeds DIR: the window data's pictures, cut-off copies of them, and small JPEG and
+# BMP files.
+make_picture_seeds() {
+  local picture name
+  for picture in forms/data/pictures/*; do
+    name=$(basename "$picture")
+    cp "$picture" "$1/$name"
+    head -c 64 "$picture" >"$1/head-$name"
+    head -c "$(($(stat -c %s "$picture") / 2))" "$picture" >"$1/half-$name"
+  done
+  convert -size 12x10 gradient:red-blue "$1/gradient.jpg"
+  convert -size 12x10 gradient:red-blue -interlace JPEG "$1/progressive.jpg"
+  convert -size 12x10 gradient:red-blue "BMP3:$1/gradient.bmp"
+  convert -size 12x10 gradient:red-blue -colors 16 "BMP3:$1/palette.bmp"
 }
 
 run_suite native
