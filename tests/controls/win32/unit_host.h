@@ -12,6 +12,7 @@
 #include "controls/standard_units.h"
 #include "controls/unit_type.h"
 #include "forms/format/property_blocks.h"
+#include "forms/format/unit_ids.h"
 
 namespace velmora::testing {
 
