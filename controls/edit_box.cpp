@@ -277,6 +277,7 @@ struct EditBoxUnit : UnitOf<EditBoxProperties> {
       case WM_KILLFOCUS:
         if (auto clamped =
                 clampedNumericText(properties.inputMode, gbkFromWide(windowText(window)))) {
+          OwnContentChange own(*this);
           SetWindowTextW(window, wideFromGbk(*clamped).c_str());
         }
         return false;

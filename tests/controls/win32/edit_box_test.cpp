@@ -97,9 +97,11 @@ TEST(EditBox, NumericModesFilterTypingAndClampOnLeaving) {
   SetFocus(byte);
   type(byte, L"3x00");
   EXPECT_EQ(textOf(byte), L"300");
+  const size_t typedEvents = recorder().events.size();
   SetFocus(integer);
   pumpMessages();
   EXPECT_EQ(textOf(byte), L"255");
+  EXPECT_EQ(recorder().events.size(), typedEvents) << "clamping is the unit's own change";
 }
 
 TEST(EditBox, PasswordModeMasksWithItsCharacter) {

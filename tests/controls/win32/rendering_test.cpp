@@ -47,6 +47,27 @@ TEST(UnitRendering, LabelDrawsAGradientOnlyWithTwoColoursSet) {
   EXPECT_EQ(screen.at(60, 80), kBlue) << "one colour set: no gradient";
 }
 
+TEST(UnitRendering, LabelCaptionFollowsItsAlignment) {
+  UnitHost host;
+  LabelProperties label;
+  label.caption = "WWW";
+  label.backgroundColour = RGB(0, 0, 0);
+  label.textColour = RGB(255, 255, 255);
+  label.horizontalAlignment = 2;  // right
+  host.create(label, {10, 10, 210, 40});
+  ScreenCapture screen(host.window());
+  int left = 0;
+  int right = 0;
+  for (int y = 10; y < 40; ++y) {
+    for (int x = 10; x < 210; ++x) {
+      if (GetGValue(screen.at(x, y)) < 128) continue;  // the bright text, smoothed or not
+      (x < 110 ? left : right) += 1;
+    }
+  }
+  EXPECT_EQ(left, 0);
+  EXPECT_GT(right, 20) << "the caption drawn at the right";
+}
+
 TEST(UnitRendering, PaintedFrameOfTheLabel) {
   UnitHost host;
   LabelProperties label;
