@@ -93,6 +93,11 @@ TEST(CheckBox, ClickRaisesEventZeroAndChecksTheBox) {
   PropertyValuePair checked{};
   ASSERT_EQ(read(unit, 18 - 8, &checked), 1);
   EXPECT_EQ(checked.first, 1u);
+
+  const auto unitId = static_cast<uint32_t>(0x16000000 + GetDlgCtrlID(box));
+  DestroyWindow(box);
+  ASSERT_EQ(recorder().goneUnits.size(), 1u) << "the unit tells the runtime that it is gone";
+  EXPECT_EQ(recorder().goneUnits[0], unitId);
 }
 
 }  // namespace
