@@ -62,12 +62,30 @@ run_fuzz() {
   fi
   rm -f "$log"
   local seeds=build/fuzz/seeds corpus=build/fuzz/corpus
-  rm -rf "$seeds" && mkdir -p "$seeds"/{program_data,text} "$corpus"/{program_data,text}
+  rm -rf "$seeds" && mkdir -p "$seeds"/{program_data,text,picture} "$corpus"/{program_data,text,picture}
   build/fuzz/tests/fuzz/make_fuzz_seeds "$seeds/program_data"
   printf '\x03\x01,a,,b,\xd6\xd0,' >"$seeds/text/split"
   printf '\x00\x00  -12.5e1xyz' >"$seeds/text/number"
+  make_picture_seeds "$seeds/picture"
   fuzz_target program_data_fuzzer 60 "$corpus/program_data" "$seeds/program_data"
   fuzz_target text_commands_fuzzer 20 "$corpus/text" "$seeds/text"
+  fuzz_target picture_fuzzer 30 "$corpus/picture" "$seeds/picture"
+}
+
+# make_picture_seeds DIR: the window data's pictures, cut-off copies of them, and small JPEG and
+# BMP files.
+make_picture_seeds() {
+  local picture name
+  for picture in forms/data/pictures/*; do
+    name=$(basename "$picture")
+    cp "$picture" "$1/$name"
+    head -c 64 "$picture" >"$1/head-$name"
+    head -c "$(($(stat -c %s "$picture") / 2))" "$picture" >"$1/half-$name"
+  done
+  convert -size 12x10 gradient:red-blue "$1/gradient.jpg"
+  convert -size 12x10 gradient:red-blue -interlace JPEG "$1/progressive.jpg"
+  convert -size 12x10 gradient:red-blue "BMP3:$1/gradient.bmp"
+  convert -size 12x10 gradient:red-blue -colors 16 "BMP3:$1/palette.bmp"
 }
 
 run_suite native

@@ -1,0 +1,29 @@
+// A unit's font, made from its stored 60-byte LOGFONTA record with the GBK face name converted
+// for the wide font functions. No record, or one of another size, gives the default GUI font.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <span>
+
+namespace velmora {
+
+class UnitFont {
+ public:
+  UnitFont() = default;
+  ~UnitFont();
+  UnitFont(const UnitFont&) = delete;
+  UnitFont& operator=(const UnitFont&) = delete;
+
+  void set(std::span<const uint8_t> record);
+  HFONT handle() const;
+
+ private:
+  HFONT made_ = nullptr;
+};
+
+// The wide form of a stored record; false when the record is not one.
+bool logicalFontFromRecord(std::span<const uint8_t> record, LOGFONTW& out);
+
+}  // namespace velmora

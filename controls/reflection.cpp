@@ -1,0 +1,57 @@
+#include "controls/reflection.h"
+
+namespace velmora {
+namespace {
+
+constexpr wchar_t kUnitWindowProperty[] = L"VelmoraUnitWindow";
+
+HWND unitWindowOf(HWND window) {
+  return static_cast<HWND>(GetPropW(window, kUnitWindowProperty));
+}
+
+// The window that sent the message, as the message names it.
+HWND senderOf(HWND container, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_COMMAND:
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC:
+      return reinterpret_cast<HWND>(lParam);
+    case WM_NOTIFY:
+      return reinterpret_cast<const NMHDR*>(lParam)->hwndFrom;
+    case WM_DRAWITEM:
+      return reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)->hwndItem;
+    case WM_MEASUREITEM:
+      return GetDlgItem(container, static_cast<int>(wParam));
+    default:
+      return nullptr;
+  }
+}
+
+}  // namespace
+
+void markUnitWindow(HWND window, HWND unitWindow) {
+  SetPropW(window, kUnitWindowProperty, unitWindow);
+}
+
+void unmarkUnitWindow(HWND window) {
+  RemovePropW(window, kUnitWindowProperty);
+}
+
+bool reflectToUnit(HWND container, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  // A control inside a unit (the edit part of a combo box) counts as the unit.
+  for (HWND sender = senderOf(container, message, wParam, lParam);
+       sender != nullptr && sender != container; sender = GetParent(sender)) {
+    if (HWND unit = unitWindowOf(sender)) {
+      result = SendMessageW(unit, message + kReflectedMessageOffset, wParam, lParam);
+      return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace velmora

@@ -1,0 +1,35 @@
+#include "controls/standard_units.h"
+
+#include <type_traits>
+
+#include "forms/format/unit_ids.h"
+#include "forms/format/unit_type_descriptors.h"
+
+namespace velmora {
+
+static_assert(std::is_same_v<StandardUnitInterface, UnitTypeInterface>);
+
+StandardUnitInterface standardUnitTypeInterface(uint32_t typeCode) {
+  switch (typeCode) {
+    case kLabelType:
+      return labelInterface;
+    case kEditBoxType:
+      return editBoxInterface;
+    case kPicBoxType:
+      return picBoxInterface;
+    case kGroupBoxType:
+      return groupBoxInterface;
+    case kComboBoxType:
+      return comboBoxInterface;
+    case kCheckBoxType:
+      return checkBoxInterface;
+    case kShapeBoxType:
+      return shapeBoxInterface;
+    case kCartoonBoxType:
+      return cartoonBoxInterface;
+    default:
+      return nullptr;
+  }
+}
+
+}  // namespace velmora

@@ -1,0 +1,165 @@
+// The edit box: its text band, input modes, adjuster and content event.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "tests/controls/win32/input.h"
+#include "tests/controls/win32/unit_host.h"
+
+namespace velmora {
+namespace {
+
+using testing::clickAt;
+using testing::pumpMessages;
+using testing::recorder;
+using testing::UnitHost;
+
+Bytes fontRecord(int height) {
+  LOGFONTA font{};
+  font.lfHeight = -height;
+  font.lfWeight = FW_NORMAL;
+  font.lfCharSet = GB2312_CHARSET;
+  Bytes record(sizeof font);
+  std::memcpy(record.data(), &font, sizeof font);
+  return record;
+}
+
+std::wstring textOf(HWND window) {
+  wchar_t text[256] = {};
+  GetWindowTextW(window, text, 256);
+  return text;
+}
+
+void type(HWND window, const wchar_t* keys) {
+  for (const wchar_t* key = keys; *key != 0; ++key) SendMessageW(window, WM_CHAR, *key, 1);
+}
+
+int textHeightIn(HWND window, const wchar_t* text) {
+  HDC dc = GetDC(window);
+  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0)));
+  SIZE size{};
+  GetTextExtentPoint32W(dc, text, static_cast<int>(wcslen(text)), &size);
+  SelectObject(dc, old);
+  ReleaseDC(window, dc);
+  return size.cy;
+}
+
+TEST(EditBox, SingleLineTextBandIsCentredAndOnlyItTakesClicks) {
+  UnitHost host;
+  EditBoxProperties properties;
+  properties.font = fontRecord(16);
+  properties.content = "abc";
+  HWND edit = UnitHost::windowOf(host.create(properties, {20, 20, 220, 52}));  // 32 high
+  RECT window;
+  GetWindowRect(edit, &window);
+  ASSERT_EQ(window.bottom - window.top, 32);
+  RECT client;
+  GetClientRect(edit, &client);
+  const int band = textHeightIn(edit, L"W");
+  EXPECT_EQ(client.bottom, band);
+  POINT origin{0, 0};
+  ClientToScreen(edit, &origin);
+  EXPECT_EQ(origin.y - window.top, (32 - band) / 2);
+
+  SetForegroundWindow(host.window());
+  SetFocus(host.window());
+  clickAt({origin.x + 20, window.top + 2});
+  EXPECT_NE(GetFocus(), edit) << "a click above the band places no caret";
+  clickAt({origin.x + 20, window.bottom - 2});
+  EXPECT_NE(GetFocus(), edit) << "nor one below it";
+  clickAt({origin.x + 20, origin.y + band / 2});
+  EXPECT_EQ(GetFocus(), edit) << "a click on the band does";
+}
+
+TEST(EditBox, SingleLineBoxIsAtLeastAsHighAsItsText) {
+  UnitHost host;
+  EditBoxProperties properties;
+  properties.font = fontRecord(16);
+  HWND edit = UnitHost::windowOf(host.create(properties, {20, 20, 220, 30}));
+  RECT window;
+  GetWindowRect(edit, &window);
+  EXPECT_EQ(window.bottom - window.top,
+            textHeightIn(edit, L"\u5434") + 2 * GetSystemMetrics(SM_CYEDGE));
+  EXPECT_EQ(window.right - window.left, 200) << "the width stays";
+}
+
+TEST(EditBox, NumericModesFilterTypingAndClampOnLeaving) {
+  UnitHost host;
+  EditBoxProperties properties;
+  properties.inputMode = 7;  // integer
+  HWND integer = UnitHost::windowOf(host.create(properties, {20, 20, 220, 50}));
+  type(integer, L"1a2-b");
+  EXPECT_EQ(textOf(integer), L"12-");
+
+  properties.inputMode = 5;  // byte
+  HWND byte = UnitHost::windowOf(host.create(properties, {20, 60, 220, 90}));
+  SetFocus(byte);
+  type(byte, L"3x00");
+  EXPECT_EQ(textOf(byte), L"300");
+  const size_t typedEvents = recorder().events.size();
+  SetFocus(integer);
+  pumpMessages();
+  EXPECT_EQ(textOf(byte), L"255");
+  EXPECT_EQ(recorder().events.size(), typedEvents) << "clamping is the unit's own change";
+}
+
+TEST(EditBox, PasswordModeMasksWithItsCharacter) {
+  UnitHost host;
+  EditBoxProperties properties;
+  properties.inputMode = 2;
+  properties.passwordCharacter = '#';
+  HWND edit = UnitHost::windowOf(host.create(properties, {20, 20, 220, 50}));
+  EXPECT_EQ(SendMessageW(edit, EM_GETPASSWORDCHAR, 0, 0), '#');
+  EXPECT_TRUE(GetWindowLongW(edit, GWL_STYLE) & ES_PASSWORD);
+}
+
+TEST(EditBox, ContentEventsComeFromTypingNotFromTheUnitsOwnChanges) {
+  UnitHost host;
+  EditBoxProperties properties;
+  void* unit = host.create(properties, {20, 20, 220, 50});
+  HWND edit = UnitHost::windowOf(unit);
+  EXPECT_TRUE(recorder().events.empty()) << "creation raises nothing";
+  type(edit, L"x");
+  ASSERT_EQ(recorder().events.size(), 1u);
+  EXPECT_EQ(recorder().events[0].event, 0);
+  EXPECT_EQ(recorder().events[0].unitId, 0x16000000u + GetDlgCtrlID(edit));
+
+  auto changed = testing::unitFunction<PropertyChangedFunction>(kEditBoxType, 4);
+  const PropertyValuePair content{reinterpret_cast<uintptr_t>("written"), 0};
+  EXPECT_EQ(changed(unit, 0, &content, 0), 0);
+  EXPECT_EQ(textOf(edit), L"written");
+  EXPECT_EQ(recorder().events.size(), 1u) << "writing the content raises no event";
+}
+
+TEST(EditBox, NotificationsReachABoxInsideAGroupBox) {
+  UnitHost host;
+  HWND group = UnitHost::windowOf(host.create(GroupBoxProperties{}, {10, 10, 300, 200}));
+  HWND edit = UnitHost::windowOf(host.create(EditBoxProperties{}, {20, 30, 200, 60}, group));
+  type(edit, L"y");
+  ASSERT_EQ(recorder().events.size(), 1u);
+  EXPECT_EQ(recorder().events[0].event, 0);
+}
+
+TEST(EditBox, AutomaticAdjusterStepsTheValueWithinItsRange) {
+  UnitHost host;
+  EditBoxProperties properties;
+  properties.content = "99";
+  properties.adjuster = 1;
+  properties.adjusterLowest = 100;  // the range runs from the smaller to the larger
+  properties.adjusterHighest = 0;
+  HWND edit = UnitHost::windowOf(host.create(properties, {20, 20, 220, 50}));
+  SendMessageW(edit, WM_KEYDOWN, VK_UP, 0);
+  pumpMessages();
+  EXPECT_EQ(textOf(edit), L"100");
+  SendMessageW(edit, WM_KEYDOWN, VK_UP, 0);
+  pumpMessages();
+  EXPECT_EQ(textOf(edit), L"100") << "kept within the range";
+  SendMessageW(edit, WM_KEYDOWN, VK_DOWN, 0);
+  pumpMessages();
+  EXPECT_EQ(textOf(edit), L"99");
+  EXPECT_EQ(GetFocus(), edit);
+}
+
+}  // namespace
+}  // namespace velmora
