@@ -94,6 +94,14 @@ TEST_F(EventDispatch, EventsOfUnknownWindowsOrUnitsEndTheProgram) {
             gbk(u8"未找到引发事件的窗口组件"));
 }
 
+TEST_F(EventDispatch, ALinkedUnitIsServedByTheHandlersOfTheUnitItNames) {
+  EventRecord record{.windowId = kStoredWindow, .unitId = kLinkedLabel, .event = 5, .argCount = 2};
+  EXPECT_EQ(raise(2008, record), 1);
+  EXPECT_EQ(handlerCalls().source, (std::vector<uint32_t>{kStoredWindow, kLinkedLabel}));
+  EXPECT_EQ(raisedMessage({.windowId = kStoredWindow, .unitId = kUntypedUnit}),
+            gbk(u8"引发事件的窗口组件无效"));
+}
+
 TEST_F(EventDispatch, NotifyCodesFindWindowsUnitsAndTypes) {
   EXPECT_EQ(notify(1001), reinterpret_cast<intptr_t>(&forms.registry()));
   const auto* label = reinterpret_cast<const UnitTypeDescriptor*>(notify(1002, kLabelType));

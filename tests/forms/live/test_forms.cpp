@@ -247,6 +247,9 @@ Bytes buildTestWindowData() {
   edit.width = kStoredEditBoxWidth;
   edit.height = 20;
   edit.propertyBlock = writePropertyBlock(EditBoxProperties{});
+  UnitRecord linked = labelUnit("linked", 0, 40);
+  linked.link = kServingLabel;
+  linked.events.clear();
   const std::vector<WindowRecord> windows = {
       windowRecord(kMainWindow, {kMainWindowUnit, kUpperLabel, kLowerLabel, kComboBox},
                    {windowUnit(kMainCaption, {{0, handlerOffset(Handler::mainCreated)},
@@ -254,7 +257,10 @@ Bytes buildTestWindowData() {
                     labelUnit(kUpperCaption, 10, 10), labelUnit("lower", 20, 20), combo}),
       windowRecord(kSecondWindow, {kSecondWindowUnit},
                    {windowUnit("Second", {{0, handlerOffset(Handler::secondCreated)}})}),
-      windowRecord(kStoredWindow, {0x06000003, kStoredEditBox}, {windowUnit("Stored", {}), edit}),
+      windowRecord(kStoredWindow,
+                   {0x06000003, kStoredEditBox, kServingLabel, kLinkedLabel, kUntypedUnit},
+                   {windowUnit("Stored", {}), edit, labelUnit("serving", 0, 0), linked,
+                    unitOf(0x00010002, 0)}),
       windowRecord(kBrokenWindow, {0x06000004, 0x16000041}, {windowUnit("Broken", {}), edit}),
   };
   return writeWindowData(windows);

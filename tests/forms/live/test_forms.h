@@ -26,6 +26,9 @@ inline constexpr uint32_t kSecondWindowUnit = 0x06000002;
 inline constexpr uint32_t kStoredWindow = 0x52000003;  // never loaded by the tests
 inline constexpr uint32_t kStoredEditBox = 0x16000031;
 inline constexpr int32_t kStoredEditBoxWidth = 77;
+inline constexpr uint32_t kServingLabel = 0x16000032;  // its handlers serve the linked label
+inline constexpr uint32_t kLinkedLabel = 0x16000033;
+inline constexpr uint32_t kUntypedUnit = 0x16000034;  // of a type no library has
 
 inline constexpr uint32_t kBrokenWindow = 0x52000004;  // holds a unit of a type with no interface
 
