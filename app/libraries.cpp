@@ -3,6 +3,8 @@
 
 #include <array>
 
+#include "controls/runtime_link.h"
+#include "controls/standard_units.h"
 #include "forms/format/unit_ids.h"
 #include "forms/format/unit_type_descriptors.h"
 #include "forms/live/form_registry.h"
@@ -13,10 +15,10 @@
 namespace velmora {
 namespace {
 
-// The interface function of a unit type: the window type comes with the form runtime; the
-// other types' functions come with the unit types themselves.
+// The interface function of a unit type: the window type comes with the form runtime, the
+// standard units with the unit types; the super button and the transparent label have none yet.
 UnitTypeInterface interfaceOf(uint32_t typeCode) {
-  return typeCode == kWindowType ? windowUnitInterface : nullptr;
+  return typeCode == kWindowType ? windowUnitInterface : standardUnitTypeInterface(typeCode);
 }
 
 // The unit type slots of a library: the slots of the types this program uses are filled, the
@@ -41,6 +43,11 @@ const Command internetCommands[] = {httpRead};
 template <int kLibrary>
 NotifyFunction runtimeNotifyOf = nullptr;
 
+// The libraries that hold unit types: their units reach the runtime through its notify function.
+constexpr bool holdsUnitTypes(int library) {
+  return library == 1 || library == 5;
+}
+
 // The core library brings the form runtime: its registry is in place before the runtime loads
 // the window data.
 template <int kLibrary>
@@ -48,8 +55,12 @@ intptr_t VELMORA_STDCALL libraryNotify(int32_t code, uintptr_t first, uintptr_t)
   if (code == kLibraryNotifyStart) {
     runtimeNotifyOf<kLibrary> = reinterpret_cast<NotifyFunction>(first);
     if (kLibrary == 1) installFormRuntime();
+    if (holdsUnitTypes(kLibrary)) setUnitsRuntimeNotify(runtimeNotifyOf<kLibrary>);
   }
-  if (code == kLibraryNotifyShutdown) runtimeNotifyOf<kLibrary> = nullptr;
+  if (code == kLibraryNotifyShutdown) {
+    runtimeNotifyOf<kLibrary> = nullptr;
+    if (holdsUnitTypes(kLibrary)) setUnitsRuntimeNotify(nullptr);
+  }
   return 0;
 }
 

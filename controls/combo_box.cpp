@@ -123,7 +123,7 @@ struct ComboBoxUnit : UnitOf<ComboBoxProperties> {
     properties.selectionLength = static_cast<int32_t>(end - start);
   }
 
-  bool readLiveOnly(int index, PropertyValuePair& value) {
+  bool readLiveOnly(int index, PropertyValue& value) {
     if (index != 13) return false;
     const std::wstring text = wideFromGbk(properties.text);
     const size_t start = std::min<size_t>(properties.selectionStart, text.size());

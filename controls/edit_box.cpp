@@ -161,7 +161,7 @@ struct EditBoxUnit : UnitOf<EditBoxProperties> {
     properties.selectionLength = static_cast<int32_t>(end - start);
   }
 
-  bool readLiveOnly(int index, PropertyValuePair& value) {
+  bool readLiveOnly(int index, PropertyValue& value) {
     if (index != 26) return false;
     const std::wstring text = windowText(window);
     const size_t start = std::min<size_t>(properties.selectionStart, text.size());

@@ -1,5 +1,5 @@
-// The live object of a unit: its window handle first, as the form runtime reads it, then what
-// every unit keeps.
+// What every standard unit keeps: the live object the form runtime reads (its window handle
+// first), then the unit's ids and its own state.
 #pragma once
 
 #include <windows.h>
@@ -8,11 +8,11 @@
 #include <string>
 
 #include "forms/format/archive.h"
+#include "forms/unit_type_interface.h"
 
 namespace velmora {
 
-struct LiveUnit {
-  HWND window = nullptr;
+struct StandardUnit : LiveUnit {
   uint32_t windowId = 0;
   uint32_t unitId = 0;
   // The standard control's own window procedure, for units made from one; null for units of
@@ -21,7 +21,6 @@ struct LiveUnit {
   // Raised while the unit changes its own content, so that it raises no event for it.
   int changingOwnContent = 0;
 };
-static_assert(offsetof(LiveUnit, window) == 0);
 
 // Holds the texts and bytes a unit hands out for reads until the next one.
 struct ReadScratch {
@@ -32,13 +31,13 @@ struct ReadScratch {
 // While alive, the unit raises no content events.
 class OwnContentChange {
  public:
-  explicit OwnContentChange(LiveUnit& unit) : unit_(unit) { ++unit_.changingOwnContent; }
+  explicit OwnContentChange(StandardUnit& unit) : unit_(unit) { ++unit_.changingOwnContent; }
   ~OwnContentChange() { --unit_.changingOwnContent; }
   OwnContentChange(const OwnContentChange&) = delete;
   OwnContentChange& operator=(const OwnContentChange&) = delete;
 
  private:
-  LiveUnit& unit_;
+  StandardUnit& unit_;
 };
 
 }  // namespace velmora

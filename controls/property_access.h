@@ -8,7 +8,7 @@
 #include <variant>
 
 #include "controls/live_unit.h"
-#include "controls/unit_type.h"
+#include "forms/unit_type_interface.h"
 #include "forms/format/property_blocks.h"
 
 namespace velmora {
@@ -50,7 +50,7 @@ inline std::string textFromCharacter(uint16_t character) {
 // Property `index` (absolute) of `block` into `out`; false when the type has no such stored
 // property.
 template <class Block>
-bool readStoredProperty(Block& block, int index, PropertyValuePair& out, ReadScratch& scratch) {
+bool readStoredProperty(Block& block, int index, PropertyValue& out, ReadScratch& scratch) {
   const PropertyField<Block>* field = propertyField<Block>(index);
   if (field == nullptr) return false;
   out = {};
@@ -89,7 +89,7 @@ bool readStoredProperty(Block& block, int index, PropertyValuePair& out, ReadScr
 // Stores a written value into property `index` (absolute); false when the type has no such
 // stored property.
 template <class Block>
-bool writeStoredProperty(Block& block, int index, const PropertyValuePair& value) {
+bool writeStoredProperty(Block& block, int index, const PropertyValue& value) {
   const PropertyField<Block>* field = propertyField<Block>(index);
   if (field == nullptr) return false;
   auto bytesOf = [&value] {

@@ -17,7 +17,7 @@ NotifyFunction unitsRuntimeNotify() {
   return runtimeNotifyOfUnits;
 }
 
-bool raiseEvent(const LiveUnit& unit, int32_t event, std::initializer_list<int32_t> arguments) {
+bool raiseEvent(const StandardUnit& unit, int32_t event, std::initializer_list<int32_t> arguments) {
   if (runtimeNotifyOfUnits == nullptr) return false;
   EventRecord record{};
   record.windowId = unit.windowId;
@@ -30,7 +30,7 @@ bool raiseEvent(const LiveUnit& unit, int32_t event, std::initializer_list<int32
   return called == 1 && record.resultFlag == 1 && record.result == 0;
 }
 
-void reportUnitGone(const LiveUnit& unit) {
+void reportUnitGone(const StandardUnit& unit) {
   if (runtimeNotifyOfUnits != nullptr)
     runtimeNotifyOfUnits(kNotifyUnitGone, unit.windowId, unit.unitId);
 }

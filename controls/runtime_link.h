@@ -30,9 +30,9 @@ NotifyFunction unitsRuntimeNotify();
 
 // Raises event `event` of the unit with up to five arguments. True when a handler ran and
 // answered logical false: the unit then skips its default behaviour.
-bool raiseEvent(const LiveUnit& unit, int32_t event, std::initializer_list<int32_t> arguments = {});
+bool raiseEvent(const StandardUnit& unit, int32_t event, std::initializer_list<int32_t> arguments = {});
 
 // Tells the runtime that the unit's window is gone.
-void reportUnitGone(const LiveUnit& unit);
+void reportUnitGone(const StandardUnit& unit);
 
 }  // namespace velmora

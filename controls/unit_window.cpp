@@ -4,7 +4,7 @@
 
 namespace velmora {
 
-void attachUnit(HWND window, LiveUnit* unit) {
+void attachUnit(HWND window, StandardUnit* unit) {
   unit->window = window;
   SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(unit));
   markUnitWindow(window, window);
@@ -15,7 +15,7 @@ void detachUnit(HWND window) {
   SetWindowLongPtrW(window, GWLP_USERDATA, 0);
 }
 
-LRESULT defaultProcessing(const LiveUnit& unit, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT defaultProcessing(const StandardUnit& unit, UINT message, WPARAM wParam, LPARAM lParam) {
   if (unit.standardProcedure != nullptr)
     return CallWindowProcW(unit.standardProcedure, unit.window, message, wParam, lParam);
   return DefWindowProcW(unit.window, message, wParam, lParam);

@@ -8,10 +8,10 @@
 
 #include "controls/live_unit.h"
 #include "controls/property_access.h"
-#include "controls/reflection.h"
 #include "controls/runtime_link.h"
-#include "controls/unit_type.h"
 #include "forms/format/property_blocks.h"
+#include "forms/live/reflection.h"
+#include "forms/unit_type_interface.h"
 
 namespace velmora {
 
@@ -28,7 +28,7 @@ struct CreateRequest {
 
 // The live object of a unit of one type, with the defaults of what a type may provide.
 template <class Block>
-struct UnitOf : LiveUnit {
+struct UnitOf : StandardUnit {
   Block properties;
   ReadScratch scratch;
 
@@ -37,14 +37,14 @@ struct UnitOf : LiveUnit {
   // Copies into `properties` what the live window holds (content, selection, checked state).
   void takeLiveValues() {}
   // A value only the live window has (a selected text); false for the stored ones.
-  bool readLiveOnly(int, PropertyValuePair&) { return false; }
+  bool readLiveOnly(int, PropertyValue&) { return false; }
   // A message the unit handles itself; false lets the default processing run.
   bool handle(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
 };
 
-void attachUnit(HWND window, LiveUnit* unit);
+void attachUnit(HWND window, StandardUnit* unit);
 void detachUnit(HWND window);
-LRESULT defaultProcessing(const LiveUnit& unit, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT defaultProcessing(const StandardUnit& unit, UINT message, WPARAM wParam, LPARAM lParam);
 // Registers one of the units' own window classes on first use: double clicks, redraw on
 // resizing, arrow cursor, no background brush.
 void registerUnitClass(const wchar_t* className, WNDPROC procedure);
@@ -99,10 +99,10 @@ bool createStandardControl(Unit* unit, const wchar_t* className, const CreateReq
 // `applyChange` (shows a written property; false when the unit must be created anew).
 template <class Unit>
 struct UnitTypeFunctions {
-  static void* VELMORA_STDCALL create(const uint8_t* block, uint32_t blockLength, uint32_t style,
-                                      void* parent, uintptr_t controlId, int32_t x, int32_t y,
-                                      int32_t width, int32_t height, uint32_t windowId,
-                                      uint32_t unitId, uintptr_t, int32_t) {
+  static LiveUnit* VELMORA_STDCALL create(const uint8_t* block, uint32_t blockLength,
+                                          uint32_t style, HWND parent, uintptr_t controlId,
+                                          int32_t x, int32_t y, int32_t width, int32_t height,
+                                          uint32_t windowId, uint32_t unitId, HWND, int32_t) {
     auto* unit = new Unit();
     const std::span<const uint8_t> bytes(block, block != nullptr ? blockLength : 0);
     if (readPropertyBlock(bytes, unit->properties) != ReadStatus::ok) {
@@ -112,7 +112,7 @@ struct UnitTypeFunctions {
     unit->windowId = windowId;
     unit->unitId = unitId;
     unit->normalise();
-    const CreateRequest request{style, static_cast<HWND>(parent), controlId, x, y, width, height};
+    const CreateRequest request{style, parent, controlId, x, y, width, height};
     if (!unit->open(request)) {
       if (unit->window != nullptr) {
         DestroyWindow(unit->window);  // its window procedure deletes the unit
@@ -124,8 +124,8 @@ struct UnitTypeFunctions {
     return unit;
   }
 
-  static int32_t VELMORA_STDCALL changed(void* live, int32_t ownIndex,
-                                         const PropertyValuePair* value, int32_t) {
+  static int32_t VELMORA_STDCALL changed(LiveUnit* live, int32_t ownIndex,
+                                         const PropertyValue* value, int32_t) {
     auto* unit = static_cast<Unit*>(live);
     if (unit == nullptr || value == nullptr) return 0;
     unit->takeLiveValues();
@@ -134,20 +134,20 @@ struct UnitTypeFunctions {
     return unit->applyChange(ownIndex + 8) ? 0 : 1;
   }
 
-  static void* VELMORA_STDCALL serialise(void* live, uint32_t* blockLength) {
+  static int32_t VELMORA_STDCALL serialise(LiveUnit* live, SerialisedBlock* out) {
     auto* unit = static_cast<Unit*>(live);
-    if (unit == nullptr || blockLength == nullptr) return nullptr;
+    if (unit == nullptr || out == nullptr) return 0;
     unit->takeLiveValues();
     const Bytes block = writePropertyBlock(unit->properties);
     HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, block.size());
-    if (memory == nullptr) return nullptr;
+    if (memory == nullptr) return 0;
     std::copy(block.begin(), block.end(), static_cast<uint8_t*>(GlobalLock(memory)));
     GlobalUnlock(memory);
-    *blockLength = static_cast<uint32_t>(block.size());
-    return memory;
+    *out = {memory, static_cast<uint32_t>(block.size())};
+    return 1;
   }
 
-  static int32_t VELMORA_STDCALL read(void* live, int32_t ownIndex, PropertyValuePair* value) {
+  static int32_t VELMORA_STDCALL read(LiveUnit* live, int32_t ownIndex, PropertyValue* value) {
     auto* unit = static_cast<Unit*>(live);
     if (unit == nullptr || value == nullptr) return 0;
     unit->takeLiveValues();
@@ -157,13 +157,13 @@ struct UnitTypeFunctions {
 
   static void* functionNumbered(int32_t number) {
     switch (number) {
-      case kCreateUnitFunction:
+      case kCreateUnit:
         return reinterpret_cast<void*>(static_cast<CreateUnitFunction>(create));
-      case kPropertyChangedFunction:
+      case kPropertyChanged:
         return reinterpret_cast<void*>(static_cast<PropertyChangedFunction>(changed));
-      case kSerialiseUnitFunction:
+      case kSerialiseUnit:
         return reinterpret_cast<void*>(static_cast<SerialiseUnitFunction>(serialise));
-      case kReadPropertyFunction:
+      case kReadProperty:
         return reinterpret_cast<void*>(static_cast<ReadPropertyFunction>(read));
       default:
         return nullptr;

@@ -5,6 +5,7 @@
 
 #include "forms/live/event_dispatch.h"
 #include "forms/live/form_registry.h"
+#include "forms/live/reflection.h"
 #include "forms/live/unit_slots.h"
 #include "forms/live/window_lifecycle.h"
 #include "forms/live/window_styles.h"
@@ -72,6 +73,9 @@ bool setUnitPointer(HWND hit) {
 LRESULT CALLBACK windowProcedure(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
   LiveWindow* window = liveWindowOf(handle);
   if (window == nullptr) return DefWindowProcW(handle, message, wParam, lParam);
+  // Each unit handles its own notifications, owner-draw and colour messages.
+  if (LRESULT reflected; reflectToUnit(handle, message, wParam, lParam, reflected))
+    return reflected;
   switch (message) {
     case kCloseRequest:
       closeRequested(*window);

@@ -82,7 +82,7 @@ TEST(ComboBox, EditingTheTextRaisesEventOne) {
 TEST(CheckBox, ClickRaisesEventZeroAndChecksTheBox) {
   UnitHost host;
   CheckBoxProperties properties;
-  void* unit = host.create(properties, {20, 20, 220, 44});
+  LiveUnit* unit = host.create(properties, {20, 20, 220, 44});
   HWND box = UnitHost::windowOf(unit);
   EXPECT_TRUE(GetWindowLongW(box, GWL_STYLE) & BS_AUTOCHECKBOX);
   SendMessageW(box, BM_CLICK, 0, 0);
@@ -90,7 +90,7 @@ TEST(CheckBox, ClickRaisesEventZeroAndChecksTheBox) {
   ASSERT_EQ(recorder().events.size(), 1u);
   EXPECT_EQ(recorder().events[0].event, 0);
   auto read = testing::unitFunction<ReadPropertyFunction>(kCheckBoxType, 6);
-  PropertyValuePair checked{};
+  PropertyValue checked{};
   ASSERT_EQ(read(unit, 18 - 8, &checked), 1);
   EXPECT_EQ(checked.first, 1u);
 

@@ -117,7 +117,7 @@ TEST(EditBox, PasswordModeMasksWithItsCharacter) {
 TEST(EditBox, ContentEventsComeFromTypingNotFromTheUnitsOwnChanges) {
   UnitHost host;
   EditBoxProperties properties;
-  void* unit = host.create(properties, {20, 20, 220, 50});
+  LiveUnit* unit = host.create(properties, {20, 20, 220, 50});
   HWND edit = UnitHost::windowOf(unit);
   EXPECT_TRUE(recorder().events.empty()) << "creation raises nothing";
   type(edit, L"x");
@@ -126,7 +126,7 @@ TEST(EditBox, ContentEventsComeFromTypingNotFromTheUnitsOwnChanges) {
   EXPECT_EQ(recorder().events[0].unitId, 0x16000000u + GetDlgCtrlID(edit));
 
   auto changed = testing::unitFunction<PropertyChangedFunction>(kEditBoxType, 4);
-  const PropertyValuePair content{reinterpret_cast<uintptr_t>("written"), 0};
+  const PropertyValue content{reinterpret_cast<uintptr_t>("written"), 0};
   EXPECT_EQ(changed(unit, 0, &content, 0), 0);
   EXPECT_EQ(textOf(edit), L"written");
   EXPECT_EQ(recorder().events.size(), 1u) << "writing the content raises no event";

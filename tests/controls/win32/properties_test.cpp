@@ -35,22 +35,22 @@ struct SampleValues {
   std::map<int, Bytes> bytes;
 
   template <class Block>
-  PropertyValuePair valueFor(const PropertyField<Block>& field) {
+  PropertyValue valueFor(const PropertyField<Block>& field) {
     return std::visit(
         Visitors{
-            [](std::monostate) { return PropertyValuePair{}; },
+            [](std::monostate) { return PropertyValue{}; },
             [&](int32_t Block::*) {
               auto found = integerOverrides.find(field.index);
               if (found != integerOverrides.end())
-                return PropertyValuePair{static_cast<uint32_t>(found->second), 0};
+                return PropertyValue{static_cast<uint32_t>(found->second), 0};
               switch (field.kind) {
                 case PropertyKind::choice:
                 case PropertyKind::logical:
-                  return PropertyValuePair{1, 0};
+                  return PropertyValue{1, 0};
                 case PropertyKind::integer:
-                  return PropertyValuePair{7, 0};
+                  return PropertyValue{7, 0};
                 default:
-                  return PropertyValuePair{0x123456, 0};
+                  return PropertyValue{0x123456, 0};
               }
             },
             [&](uint16_t Block::*) { return text(field.index, "#"); },
@@ -64,42 +64,42 @@ struct SampleValues {
                                          ? testing::pictureFile("logo.png")
                                          : Bytes{11, 0, 0, 0, 22, 0, 0, 0};
               }
-              return PropertyValuePair{reinterpret_cast<uintptr_t>(bytes[field.index].data()),
-                                       bytes[field.index].size()};
+              return PropertyValue{reinterpret_cast<uintptr_t>(bytes[field.index].data()),
+                                   bytes[field.index].size()};
             },
             [&](TextList Block::*) {
               ArchiveWriter list;
               list.writeTextList({"one", testing::gbk(u8"第二项")});
               bytes[field.index] = list.take();
-              return PropertyValuePair{reinterpret_cast<uintptr_t>(bytes[field.index].data()),
-                                       bytes[field.index].size()};
+              return PropertyValue{reinterpret_cast<uintptr_t>(bytes[field.index].data()),
+                                   bytes[field.index].size()};
             },
         },
         field.member);
   }
 
-  PropertyValuePair text(int index, const std::string& value) {
+  PropertyValue text(int index, const std::string& value) {
     if (!texts.count(index)) texts[index] = value;
     return {reinterpret_cast<uintptr_t>(texts[index].c_str()), 0};
   }
 };
 
-Bytes serialised(uint32_t typeCode, void* unit) {
-  auto serialise = testing::unitFunction<SerialiseUnitFunction>(typeCode, kSerialiseUnitFunction);
-  uint32_t length = 0;
-  HGLOBAL memory = serialise(unit, &length);
-  EXPECT_NE(memory, nullptr);
-  EXPECT_EQ(GlobalSize(memory), length);
-  const auto* bytes = static_cast<const uint8_t*>(GlobalLock(memory));
-  Bytes block(bytes, bytes + length);
-  GlobalUnlock(memory);
-  GlobalFree(memory);
+Bytes serialised(uint32_t typeCode, LiveUnit* unit) {
+  auto serialise = testing::unitFunction<SerialiseUnitFunction>(typeCode, kSerialiseUnit);
+  SerialisedBlock out;
+  EXPECT_EQ(serialise(unit, &out), 1);
+  EXPECT_NE(out.block, nullptr);
+  EXPECT_EQ(GlobalSize(out.block), out.length);
+  const auto* bytes = static_cast<const uint8_t*>(GlobalLock(out.block));
+  Bytes block(bytes, bytes + out.length);
+  GlobalUnlock(out.block);
+  GlobalFree(out.block);
   return block;
 }
 
 // What the form runtime does when a change asks for it: a new unit from the old one's block.
-void* createdAnew(UnitHost& host, uint32_t typeCode, void* unit, RECT rect) {
-  void* again = host.create(typeCode, serialised(typeCode, unit), rect);
+LiveUnit* createdAnew(UnitHost& host, uint32_t typeCode, LiveUnit* unit, RECT rect) {
+  LiveUnit* again = host.create(typeCode, serialised(typeCode, unit), rect);
   DestroyWindow(UnitHost::windowOf(unit));
   return again;
 }
@@ -108,17 +108,17 @@ template <class Block>
 void checkRoundTrips(SampleValues samples) {
   const uint32_t type = Block::table.typeCode;
   SCOPED_TRACE(Block::table.typeName);
-  auto changed = testing::unitFunction<PropertyChangedFunction>(type, kPropertyChangedFunction);
-  auto read = testing::unitFunction<ReadPropertyFunction>(type, kReadPropertyFunction);
+  auto changed = testing::unitFunction<PropertyChangedFunction>(type, kPropertyChanged);
+  auto read = testing::unitFunction<ReadPropertyFunction>(type, kReadProperty);
   UnitHost host;
   const RECT rect{20, 20, 260, 60};
-  void* unit = host.create(Block{}, rect);
+  LiveUnit* unit = host.create(Block{}, rect);
   ASSERT_NE(unit, nullptr);
   // Twice, so that properties that depend on later ones (a current item on the items) hold.
   for (int pass = 0; pass < 2; ++pass) {
     for (const auto& field : Block::table.fields) {
       if (std::holds_alternative<std::monostate>(field.member)) continue;
-      const PropertyValuePair value = samples.valueFor(field);
+      const PropertyValue value = samples.valueFor(field);
       if (changed(unit, field.index - 8, &value, 0) == 1)
         unit = createdAnew(host, type, unit, rect);
       ASSERT_NE(unit, nullptr) << field.name;
@@ -126,8 +126,8 @@ void checkRoundTrips(SampleValues samples) {
   }
   for (const auto& field : Block::table.fields) {
     if (std::holds_alternative<std::monostate>(field.member)) continue;
-    const PropertyValuePair written = samples.valueFor(field);
-    PropertyValuePair got{};
+    const PropertyValue written = samples.valueFor(field);
+    PropertyValue got{};
     ASSERT_EQ(read(unit, field.index - 8, &got), 1) << field.name;
     std::visit(Visitors{
                    [](std::monostate) {},
@@ -148,7 +148,7 @@ void checkRoundTrips(SampleValues samples) {
                field.member);
   }
   const Bytes block = serialised(type, unit);
-  void* copy = host.create(type, block, {20, 80, 260, 120});
+  LiveUnit* copy = host.create(type, block, {20, 80, 260, 120});
   ASSERT_NE(copy, nullptr);
   EXPECT_EQ(serialised(type, copy), block);
   Block stored;

@@ -1,7 +1,7 @@
 #include "tests/controls/win32/unit_host.h"
 
-#include "controls/reflection.h"
 #include "controls/standard_units.h"
+#include "forms/live/reflection.h"
 
 namespace velmora::testing {
 namespace {
@@ -62,13 +62,13 @@ UnitHost::~UnitHost() {
   setUnitsRuntimeNotify(nullptr);
 }
 
-void* UnitHost::create(uint32_t typeCode, const Bytes& block, RECT rect, HWND parent) {
-  auto create = reinterpret_cast<CreateUnitFunction>(
-      standardUnitTypeInterface(typeCode)(kCreateUnitFunction));
-  void* unit = create(block.data(), static_cast<uint32_t>(block.size()), WS_TABSTOP,
-                      parent != nullptr ? parent : window_, nextControlId_, rect.left, rect.top,
-                      rect.right - rect.left, rect.bottom - rect.top, 0x52010001,
-                      0x16000000 + nextControlId_, 0, 0);
+LiveUnit* UnitHost::create(uint32_t typeCode, const Bytes& block, RECT rect, HWND parent) {
+  auto create =
+      reinterpret_cast<CreateUnitFunction>(standardUnitTypeInterface(typeCode)(kCreateUnit));
+  LiveUnit* unit = create(block.data(), static_cast<uint32_t>(block.size()), WS_TABSTOP,
+                          parent != nullptr ? parent : window_, nextControlId_, rect.left, rect.top,
+                          rect.right - rect.left, rect.bottom - rect.top, 0x52010001,
+                          0x16000000 + nextControlId_, nullptr, 0);
   nextControlId_ += 10;
   if (unit != nullptr) {
     ShowWindow(windowOf(unit), SW_SHOWNOACTIVATE);

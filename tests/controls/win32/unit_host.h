@@ -10,9 +10,9 @@
 
 #include "controls/runtime_link.h"
 #include "controls/standard_units.h"
-#include "controls/unit_type.h"
 #include "forms/format/property_blocks.h"
 #include "forms/format/unit_ids.h"
+#include "forms/unit_type_interface.h"
 
 namespace velmora::testing {
 
@@ -33,9 +33,9 @@ class UnitHost {
   HWND window() const { return window_; }
 
   // Creates a unit of the type from a property block; null when it refuses.
-  void* create(uint32_t typeCode, const Bytes& block, RECT rect, HWND parent = nullptr);
+  LiveUnit* create(uint32_t typeCode, const Bytes& block, RECT rect, HWND parent = nullptr);
   template <class Block>
-  void* create(const Block& properties, RECT rect, HWND parent = nullptr) {
+  LiveUnit* create(const Block& properties, RECT rect, HWND parent = nullptr) {
     return create(Block::table.typeCode, writePropertyBlock(properties), rect, parent);
   }
 

@@ -1,4 +1,4 @@
-#include "controls/reflection.h"
+#include "forms/live/reflection.h"
 
 namespace velmora {
 namespace {
