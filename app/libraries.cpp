@@ -3,6 +3,7 @@
 
 #include <array>
 
+#include "controls/picture_bitmap.h"
 #include "controls/runtime_link.h"
 #include "controls/standard_units.h"
 #include "forms/format/unit_ids.h"
@@ -11,6 +12,7 @@
 #include "forms/live/live_window.h"
 #include "net/http_read.h"
 #include "runtime/commands/core_commands.h"
+#include "runtime/win32/runtime.h"
 
 namespace velmora {
 namespace {
@@ -54,12 +56,16 @@ template <int kLibrary>
 intptr_t VELMORA_STDCALL libraryNotify(int32_t code, uintptr_t first, uintptr_t) {
   if (code == kLibraryNotifyStart) {
     runtimeNotifyOf<kLibrary> = reinterpret_cast<NotifyFunction>(first);
-    if (kLibrary == 1) installFormRuntime();
+    if (kLibrary == 1) {
+      installFormRuntime();
+      setPictureService(pictureServiceNotify);
+    }
     if (holdsUnitTypes(kLibrary)) setUnitsRuntimeNotify(runtimeNotifyOf<kLibrary>);
   }
   if (code == kLibraryNotifyShutdown) {
     runtimeNotifyOf<kLibrary> = nullptr;
     if (holdsUnitTypes(kLibrary)) setUnitsRuntimeNotify(nullptr);
+    if (kLibrary == 1) setPictureService(nullptr);
   }
   return 0;
 }

@@ -10,6 +10,7 @@ enum NotifyCode : int32_t {
   kRaiseLoadingDepth = 2009,
   kLowerLoadingDepth = 2010,
   kRemoveIdleCallback = 1013,
+  kPictureBitmap = 1003,
   kAllocate = 2024,
   kFree = 2025,
   kReallocate = 2026,
@@ -23,7 +24,13 @@ intptr_t result(void* block) {
   return reinterpret_cast<intptr_t>(block);
 }
 
+PictureService pictureService = nullptr;
+
 }  // namespace
+
+void setPictureService(PictureService service) {
+  pictureService = service;
+}
 
 intptr_t VELMORA_STDCALL runtimeNotify(int32_t code, uintptr_t first, uintptr_t second) {
   switch (code) {
@@ -50,6 +57,8 @@ intptr_t VELMORA_STDCALL runtimeNotify(int32_t code, uintptr_t first, uintptr_t 
       processPendingMessages();
       if (runtimeState().loadingDepth >= 1) runtimeState().loadingDepth -= 1;
       return 0;
+    case kPictureBitmap:
+      return pictureService ? pictureService(first, second) : 0;
     case kExitProgram:
       exitProgram(static_cast<int32_t>(first));
     default:

@@ -45,6 +45,11 @@ void registerExitRoutine(void (*routine)());
 // Empties the exit-routine list without running it (after a runtime error).
 void forgetExitRoutines();
 
+// Notify code 1003 turns picture file bytes into a bitmap; the library that holds the unit types
+// provides the service at start.
+using PictureService = intptr_t (*)(uintptr_t request, uintptr_t result);
+void setPictureService(PictureService service);
+
 // The runtime notify entry handed to every library.
 intptr_t VELMORA_STDCALL runtimeNotify(int32_t code, uintptr_t first, uintptr_t second);
 

@@ -2,12 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
 #include <set>
 #include <string>
 
 #include "forms/format/unit_type_descriptors.h"
 #include "net/http_read.h"
 #include "runtime/commands/core_commands.h"
+#include "runtime/win32/runtime.h"
 
 namespace velmora {
 namespace {
@@ -57,6 +60,39 @@ TEST(Libraries, FiveLibrariesWithTheirSlotsAndCommands) {
 
   EXPECT_EQ(programLibraries[0]->commands, coreCommands);
   EXPECT_EQ(programLibraries[2]->commands[0], &httpRead);
+}
+
+// A library reaches the picture service through the runtime's notify function, once the core
+// library has started.
+TEST(Libraries, TheCoreLibraryBringsThePictureService) {
+  programLibraries[0]->notify(kLibraryNotifyStart, reinterpret_cast<uintptr_t>(&runtimeNotify), 0);
+  std::ifstream file(VELMORA_PICTURES_DIR "/logo.png", std::ios::binary);
+  const std::vector<uint8_t> logo{std::istreambuf_iterator<char>(file), {}};
+  ASSERT_FALSE(logo.empty());
+  struct {
+    const uint8_t* bytes;
+    uint32_t length;
+  } request{logo.data(), static_cast<uint32_t>(logo.size())};
+  struct {
+    HBITMAP bitmap;
+    int32_t width;
+    int32_t height;
+  } made{};
+  EXPECT_EQ(runtimeNotify(1003, reinterpret_cast<uintptr_t>(&request),
+                          reinterpret_cast<uintptr_t>(&made)),
+            1);
+  EXPECT_NE(made.bitmap, nullptr);
+  EXPECT_EQ(made.width, 90);
+  EXPECT_EQ(made.height, 90);
+  DeleteObject(made.bitmap);
+
+  const uint8_t broken[] = {0x89, 'P', 'N', 'G', 0, 1};
+  request = {broken, sizeof broken};
+  EXPECT_EQ(runtimeNotify(1003, reinterpret_cast<uintptr_t>(&request),
+                          reinterpret_cast<uintptr_t>(&made)),
+            0);
+  EXPECT_EQ(made.bitmap, nullptr);
+  programLibraries[0]->notify(kLibraryNotifyShutdown, 0, 0);
 }
 
 }  // namespace
