@@ -1,10 +1,12 @@
 // Set clipboard text: the text in both the Unicode and the plain-text format. The clipboard is
-// emptied only once the blocks exist, so a failed copy leaves what the user had there.
+// emptied only once the blocks exist, so a failed copy leaves what the user had there, and the
+// command answers true only when the clipboard took both.
 #include <windows.h>
 
 #include <cstring>
 
 #include "runtime/commands/arguments.h"
+#include "runtime/win32/runtime.h"
 #include "runtime/win32/wide_text.h"
 #include "runtime/win32/window_commands.h"
 
@@ -24,6 +26,14 @@ HGLOBAL globalCopy(const void* bytes, size_t size) {
 }
 
 ClipboardAllocator allocator = GlobalAlloc;
+ClipboardSetter setter = SetClipboardData;
+
+// Hands a block to the clipboard, which then owns it; a block it refuses is freed here.
+bool handOver(UINT format, HGLOBAL block) {
+  if (setter(format, block) != nullptr) return true;
+  GlobalFree(block);
+  return false;
+}
 
 }  // namespace
 
@@ -31,19 +41,23 @@ ClipboardAllocator& clipboardAllocator() {
   return allocator;
 }
 
+ClipboardSetter& clipboardSetter() {
+  return setter;
+}
+
 void setClipboardTextCommand(ResultRecord* result, int32_t argCount, const ArgRecord* args) {
   const Arguments arguments(argCount, args);
   const char* text = arguments.text(1);
   result->value.setLogical(false);
-  if (!OpenClipboard(nullptr)) return;
+  if (!OpenClipboard(runtimeState().hiddenOwner)) return;
   const std::wstring wide = wideFromGbk(text);
   HGLOBAL plain = globalCopy(text, std::strlen(text) + 1);
   HGLOBAL unicode = globalCopy(wide.c_str(), (wide.size() + 1) * sizeof(wchar_t));
   if (plain && unicode) {
     EmptyClipboard();
-    SetClipboardData(CF_UNICODETEXT, unicode);
-    SetClipboardData(CF_TEXT, plain);
-    result->value.setLogical(true);
+    const bool unicodeTaken = handOver(CF_UNICODETEXT, unicode);
+    const bool plainTaken = handOver(CF_TEXT, plain);
+    result->value.setLogical(unicodeTaken && plainTaken);
   } else {
     if (plain) GlobalFree(plain);
     if (unicode) GlobalFree(unicode);

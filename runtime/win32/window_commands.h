@@ -14,6 +14,9 @@ void setClipboardTextCommand(ResultRecord* result, int32_t argCount, const ArgRe
 // Where the clipboard's blocks come from: the global heap; tests make it refuse.
 using ClipboardAllocator = HGLOBAL(WINAPI*)(UINT flags, SIZE_T size);
 ClipboardAllocator& clipboardAllocator();
+// How a block goes to the clipboard: SetClipboardData; tests make it refuse.
+using ClipboardSetter = HANDLE(WINAPI*)(UINT format, HANDLE block);
+ClipboardSetter& clipboardSetter();
 
 void installPlatformCommands();
 

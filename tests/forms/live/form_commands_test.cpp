@@ -140,6 +140,10 @@ HGLOBAL WINAPI refuseAllocation(UINT, SIZE_T) {
   return nullptr;
 }
 
+HANDLE WINAPI refuseBlock(UINT, HANDLE) {
+  return nullptr;
+}
+
 TEST(ClipboardCommand, PutsTheTextInBothFormatsAndKeepsTheOldTextWhenTheCopyFails) {
   const std::string text = gbk(u8"复制内容");
   ASSERT_TRUE(setClipboard(text.c_str()));
@@ -158,6 +162,14 @@ TEST(ClipboardCommand, PutsTheTextInBothFormatsAndKeepsTheOldTextWhenTheCopyFail
 
   EXPECT_TRUE(setClipboard(""));
   EXPECT_EQ(clipboardText(), L"");
+}
+
+TEST(ClipboardCommand, AnswersFalseWhenTheClipboardRefusesTheText) {
+  clipboardSetter() = refuseBlock;
+  EXPECT_FALSE(setClipboard("refused"));
+  clipboardSetter() = SetClipboardData;
+  EXPECT_TRUE(setClipboard("taken"));
+  EXPECT_EQ(clipboardText(), L"taken");
 }
 
 }  // namespace
