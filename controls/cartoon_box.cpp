@@ -92,20 +92,8 @@ struct CartoonBoxUnit : UnitOf<CartoonBoxProperties> {
   }
 
   bool handle(UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
+    if (handlePaintMessages(*this, message, wParam, result)) return true;
     switch (message) {
-      case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(window, &ps);
-        paint(dc);
-        EndPaint(window, &ps);
-        return true;
-      }
-      case WM_PRINTCLIENT:
-        paint(reinterpret_cast<HDC>(wParam));
-        return true;
-      case WM_ERASEBKGND:
-        result = 1;
-        return true;
       case WM_TIMER:
         return wParam == kFrameTimer;  // no moving objects: the frame stays as composed
       case WM_DESTROY:

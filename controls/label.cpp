@@ -93,23 +93,7 @@ struct LabelUnit : UnitOf<LabelProperties> {
   }
 
   bool handle(UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
-    switch (message) {
-      case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(window, &ps);
-        paint(dc);
-        EndPaint(window, &ps);
-        return true;
-      }
-      case WM_PRINTCLIENT:
-        paint(reinterpret_cast<HDC>(wParam));
-        return true;
-      case WM_ERASEBKGND:
-        result = 1;  // painting covers it
-        return true;
-      default:
-        return false;
-    }
+    return handlePaintMessages(*this, message, wParam, result);
   }
 };
 

@@ -126,23 +126,7 @@ struct ShapeBoxUnit : UnitOf<ShapeBoxProperties> {
 
   bool handle(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     if (reflectToUnit(window, message, wParam, lParam, result)) return true;
-    switch (message) {
-      case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(window, &ps);
-        paint(dc);
-        EndPaint(window, &ps);
-        return true;
-      }
-      case WM_PRINTCLIENT:
-        paint(reinterpret_cast<HDC>(wParam));
-        return true;
-      case WM_ERASEBKGND:
-        result = 1;
-        return true;
-      default:
-        return false;
-    }
+    return handlePaintMessages(*this, message, wParam, result);
   }
 };
 

@@ -171,4 +171,28 @@ struct UnitTypeFunctions {
   }
 };
 
+// The painting messages of a unit that paints its whole area itself: WM_PAINT and WM_PRINTCLIENT
+// draw through unit.paint(dc), and the background is never erased apart. False for any other
+// message.
+template <class Unit>
+bool handlePaintMessages(Unit& unit, UINT message, WPARAM wParam, LRESULT& result) {
+  switch (message) {
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      HDC dc = BeginPaint(unit.window, &ps);
+      unit.paint(dc);
+      EndPaint(unit.window, &ps);
+      return true;
+    }
+    case WM_PRINTCLIENT:
+      unit.paint(reinterpret_cast<HDC>(wParam));
+      return true;
+    case WM_ERASEBKGND:
+      result = 1;
+      return true;
+    default:
+      return false;
+  }
+}
+
 }  // namespace velmora
