@@ -150,6 +150,8 @@ struct SuperButtonUnit : UnitOf<SuperBtnProperties> {
   HWND toolTip = nullptr;
   bool hovered = false;
   bool checkBoxMode = false;
+  // Disabling a focused window takes its focus before the window hears it is disabled.
+  bool focusTakenByDisabling = false;
 
   void normalise() {
     auto& p = properties;
@@ -323,12 +325,14 @@ struct SuperButtonUnit : UnitOf<SuperBtnProperties> {
     raiseEvent(*this, kClickedEvent);
   }
 
+  // A disabled button hands its focus on to the next tab item, or to its parent.
   void disabled() {
-    if (GetFocus() == window) {
+    if (GetFocus() == window || (focusTakenByDisabling && GetFocus() == nullptr)) {
       HWND parent = GetParent(window);
       HWND next = GetNextDlgTabItem(parent, window, FALSE);
       SetFocus(next != nullptr && next != window ? next : parent);
     }
+    focusTakenByDisabling = false;
     cancelHover();
   }
 
@@ -516,6 +520,7 @@ struct SuperButtonUnit : UnitOf<SuperBtnProperties> {
         return true;
       case WM_KILLFOCUS:
         result = defaultProcessing(*this, message, wParam, lParam);
+        focusTakenByDisabling = wParam == 0 && !IsWindowEnabled(window);
         cancelHover();
         raiseEvent(*this, kLostFocusEvent);
         return true;

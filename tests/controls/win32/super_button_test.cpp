@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "controls/colours.h"
+#include "tests/controls/picture_files.h"
 #include "tests/controls/win32/input.h"
 #include "tests/controls/win32/unit_host.h"
 
@@ -109,6 +110,68 @@ TEST(SuperButton, ClickRaisesEventZeroOnceAndFocusRaisesMinusSeven) {
   SetFocus(host.window());
   pumpMessages();
   EXPECT_EQ(events.back().event, -8) << "losing the focus";
+  moveAway(host.window());
+}
+
+TEST(SuperButton, DraggingOntoTheButtonWithTheButtonHeldStartsNoHover) {
+  UnitHost host;
+  moveAway(host.window());
+  host.create(flatButton(), kButton);
+  INPUT press{};
+  press.type = INPUT_MOUSE;
+  press.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  SendInput(1, &press, sizeof press);
+  pumpMessages();
+  testing::moveMouseTo(screenPoint(host.window(), {80, 35}));
+  {
+    ScreenCapture screen(host.window(), Capture::asShown);
+    EXPECT_EQ(screen.at(24, 24), kNormalBackground);
+  }
+  press.mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  SendInput(1, &press, sizeof press);
+  pumpMessages();
+  moveAway(host.window());
+  EXPECT_TRUE(recorder().events.empty()) << "a press elsewhere is no click";
+}
+
+TEST(SuperButton, DisablingTheFocusedButtonMovesTheFocusToTheNextOne) {
+  UnitHost host;
+  HWND first = UnitHost::windowOf(host.create(flatButton(), kButton));
+  HWND second = UnitHost::windowOf(host.create(flatButton(), {20, 60, 140, 90}));
+  SetForegroundWindow(host.window());
+  SetFocus(first);
+  pumpMessages();
+  ASSERT_EQ(GetFocus(), first);
+  EnableWindow(first, FALSE);
+  pumpMessages();
+  EXPECT_EQ(GetFocus(), second);
+}
+
+TEST(SuperButton, OnlyTheNormalPictureShowsAlsoUnderTheMouse) {
+  UnitHost host;
+  moveAway(host.window());
+  SuperBtnProperties properties = flatButton();
+  properties.caption = "";
+  properties.normalPicture = testing::pictureFile("logo.png");
+  ASSERT_FALSE(properties.normalPicture.empty());
+  host.create(properties, {20, 20, 260, 200});
+  auto changedPixels = [&](const ScreenCapture& screen, COLORREF background) {
+    int count = 0;
+    for (int y = 25; y < 195; ++y) {
+      for (int x = 25; x < 255; ++x) count += screen.at(x, y) != background;
+    }
+    return count;
+  };
+  int normal = 0;
+  {
+    ScreenCapture screen(host.window());
+    normal = changedPixels(screen, kNormalBackground);
+  }
+  EXPECT_GT(normal, 50) << "the picture is drawn";
+  testing::moveMouseTo(screenPoint(host.window(), {140, 110}));
+  ScreenCapture screen(host.window(), Capture::asShown);
+  EXPECT_EQ(screen.at(24, 24), kHoverBackground);
+  EXPECT_EQ(changedPixels(screen, kHoverBackground), normal) << "the same picture";
   moveAway(host.window());
 }
 

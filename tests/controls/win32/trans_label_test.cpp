@@ -73,6 +73,39 @@ TEST(TransLabel, ShorterCaptionLeavesNoTraceOfTheLongerOne) {
   EXPECT_GT(right.left, right.right) << "no pixel of the long text remains";
 }
 
+TEST(TransLabel, ShorterCaptionOnAShapeBoxLeavesTheShapeWhole) {
+  UnitHost host;
+  ShapeBoxProperties shape;
+  shape.fillColour = RGB(250, 250, 40);
+  shape.backgroundColour = RGB(250, 250, 40);
+  HWND box = UnitHost::windowOf(host.create(shape, {10, 10, 330, 70}));
+  TransLabelProperties label;
+  label.caption = "WWWWWWWWWWWWWWWW";
+  label.textColour = kTextColour;
+  LiveUnit* unit = host.create(label, {10, 10, 290, 40}, box);
+  ASSERT_NE(unit, nullptr);
+  setCaption(unit, "W");
+  ScreenCapture screen(host.window(), Capture::asShown);
+  const RECT right = boundsOf(screen, isMostlyTextColour, {130, 20, 310, 50});
+  EXPECT_GT(right.left, right.right) << "no pixel of the long text remains";
+  EXPECT_EQ(screen.at(250, 35), RGB(250, 250, 40)) << "the shape shows again";
+}
+
+TEST(TransLabel, MovingTheLabelLeavesNoTextBehind) {
+  UnitHost host;
+  TransLabelProperties label;
+  label.caption = "WWWWWW";
+  label.textColour = kTextColour;
+  HWND window = UnitHost::windowOf(host.create(label, {20, 20, 200, 50}));
+  SetWindowPos(window, nullptr, 20, 120, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  pumpMessages();
+  ScreenCapture screen(host.window(), Capture::asShown);
+  const RECT before = boundsOf(screen, isMostlyTextColour, {20, 20, 200, 50});
+  EXPECT_GT(before.left, before.right) << "the old place shows the background";
+  const RECT after = boundsOf(screen, isMostlyTextColour, {20, 120, 200, 150});
+  EXPECT_LE(after.left, after.right);
+}
+
 TEST(TransLabel, EmptyCaptionShowsTheBackgroundWhole) {
   UnitHost host;
   TransLabelProperties label;
