@@ -18,7 +18,7 @@ namespace velmora {
 namespace {
 
 // The interface function of a unit type: the window type comes with the form runtime, the
-// standard units with the unit types; the super button and the transparent label have none yet.
+// others (the standard units, the super button, the transparent label) with the unit types.
 UnitTypeInterface interfaceOf(uint32_t typeCode) {
   return typeCode == kWindowType ? windowUnitInterface : standardUnitTypeInterface(typeCode);
 }
@@ -47,7 +47,7 @@ NotifyFunction runtimeNotifyOf = nullptr;
 
 // The libraries that hold unit types: their units reach the runtime through its notify function.
 constexpr bool holdsUnitTypes(int library) {
-  return library == 1 || library == 5;
+  return library == 1 || library == 4 || library == 5;
 }
 
 // The core library brings the form runtime: its registry is in place before the runtime loads

@@ -1,5 +1,7 @@
 #include "controls/colours.h"
 
+#include <algorithm>
+
 #include "forms/format/property_kind.h"
 
 namespace velmora {
@@ -14,6 +16,17 @@ COLORREF resolveColour(int32_t value, int role) {
 
 COLORREF backgroundColour(int32_t value) {
   return resolveColour(value, COLOR_BTNFACE);
+}
+
+COLORREF lightenColour(COLORREF colour, int offset) {
+  if (offset < -255 || offset > 255) return colour;
+  const int channels[3] = {GetRValue(colour), GetGValue(colour), GetBValue(colour)};
+  int step = offset;
+  for (int channel : channels) {
+    if (offset > 0) step = std::min(step, 255 - channel);
+    if (offset < 0) step = std::max(step, -channel);
+  }
+  return RGB(channels[0] + step, channels[1] + step, channels[2] + step);
 }
 
 SolidBrush::~SolidBrush() {

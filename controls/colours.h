@@ -14,6 +14,10 @@ COLORREF resolveColour(int32_t value, int role);
 // A background colour: the default marker is the button face.
 COLORREF backgroundColour(int32_t value);
 
+// Each channel moved by the same step, `offset` or less, so that none leaves 0..255 and the hue
+// keeps its balance; an offset outside -255..255 leaves the colour as it is.
+COLORREF lightenColour(COLORREF colour, int offset);
+
 class SolidBrush {
  public:
   SolidBrush() = default;

@@ -37,11 +37,19 @@ UnitFont::~UnitFont() {
   if (made_ != nullptr) DeleteObject(made_);
 }
 
-void UnitFont::set(std::span<const uint8_t> record) {
+void UnitFont::set(std::span<const uint8_t> record, FontUse use) {
   if (made_ != nullptr) DeleteObject(made_);
   made_ = nullptr;
   LOGFONTW font;
-  if (logicalFontFromRecord(record, font)) made_ = CreateFontIndirectW(&font);
+  if (!logicalFontFromRecord(record, font)) return;
+  if (use == FontUse::ownDrawing) {
+    font.lfCharSet = DEFAULT_CHARSET;
+    font.lfOutPrecision = 0;
+    font.lfClipPrecision = 0;
+    font.lfQuality = PROOF_QUALITY;
+    font.lfPitchAndFamily = 0;
+  }
+  made_ = CreateFontIndirectW(&font);
 }
 
 HFONT UnitFont::handle() const {

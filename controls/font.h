@@ -9,6 +9,10 @@
 
 namespace velmora {
 
+// The owner-drawn units (super button, transparent label) make their font for any character set
+// at proof quality, whatever the record says of those fields.
+enum class FontUse { asStored, ownDrawing };
+
 class UnitFont {
  public:
   UnitFont() = default;
@@ -16,7 +20,7 @@ class UnitFont {
   UnitFont(const UnitFont&) = delete;
   UnitFont& operator=(const UnitFont&) = delete;
 
-  void set(std::span<const uint8_t> record);
+  void set(std::span<const uint8_t> record, FontUse use = FontUse::asStored);
   HFONT handle() const;
 
  private:

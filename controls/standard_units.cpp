@@ -27,6 +27,10 @@ StandardUnitInterface standardUnitTypeInterface(uint32_t typeCode) {
       return shapeBoxInterface;
     case kCartoonBoxType:
       return cartoonBoxInterface;
+    case kSuperBtnType:
+      return superButtonInterface;
+    case kTransLabelType:
+      return transLabelInterface;
     default:
       return nullptr;
   }

@@ -6,9 +6,9 @@
 namespace velmora {
 
 // The interface function of the unit type with this code; null for a type that is not one of
-// the standard units.
-// the standard units. Its type is the descriptors' UnitTypeInterface, named here without their
-// header, which can't follow <windows.h> (whose `interface` macro it would meet).
+// the units of this library (the standard units, the super button and the transparent label). Its
+// type is the descriptors' UnitTypeInterface, named here without their header, which can't follow
+// <windows.h> (whose `interface` macro it would meet).
 using StandardUnitInterface = void* (*)(int32_t number);
 StandardUnitInterface standardUnitTypeInterface(uint32_t typeCode);
 
@@ -20,5 +20,7 @@ void* comboBoxInterface(int32_t number);
 void* checkBoxInterface(int32_t number);
 void* shapeBoxInterface(int32_t number);
 void* cartoonBoxInterface(int32_t number);
+void* superButtonInterface(int32_t number);
+void* transLabelInterface(int32_t number);
 
 }  // namespace velmora

@@ -7,6 +7,18 @@
 
 namespace velmora::testing {
 
+// Moves the mouse to a point on the screen and processes what follows.
+inline void moveMouseTo(POINT screen) {
+  SetCursorPos(screen.x, screen.y);
+  INPUT move{};
+  move.type = INPUT_MOUSE;
+  move.mi.dx = MulDiv(screen.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+  move.mi.dy = MulDiv(screen.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+  move.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  SendInput(1, &move, sizeof(INPUT));
+  pumpMessages();
+}
+
 // Clicks the left button at a point on the screen and processes what follows.
 inline void clickAt(POINT screen) {
   SetCursorPos(screen.x, screen.y);

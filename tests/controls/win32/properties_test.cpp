@@ -192,6 +192,14 @@ TEST(UnitProperties, CartoonBoxReadsBackEveryProperty) {
   checkRoundTrips<CartoonBoxProperties>({});
 }
 
+TEST(UnitProperties, SuperButtonReadsBackEveryProperty) {
+  checkRoundTrips<SuperBtnProperties>({});
+}
+
+TEST(UnitProperties, TransLabelReadsBackEveryProperty) {
+  checkRoundTrips<TransLabelProperties>({});
+}
+
 TEST(UnitProperties, ABlockOfAHigherVersionCreatesNoUnit) {
   UnitHost host;
   Bytes block = writePropertyBlock(LabelProperties{});

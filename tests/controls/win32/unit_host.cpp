@@ -89,8 +89,11 @@ void pumpMessages() {
   }
 }
 
-ScreenCapture::ScreenCapture(HWND window) {
-  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+ScreenCapture::ScreenCapture(HWND window, Capture mode) {
+  if (mode == Capture::redrawn) {
+    RedrawWindow(window, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+  }
   UpdateWindow(window);
   pumpMessages();
   RECT client;

@@ -50,9 +50,12 @@ class UnitHost {
 void pumpMessages();
 
 // The window's client area as the screen shows it.
+// Either what the window shows once it has been redrawn whole, or what it shows as it is.
+enum class Capture { redrawn, asShown };
+
 class ScreenCapture {
  public:
-  explicit ScreenCapture(HWND window);
+  explicit ScreenCapture(HWND window, Capture mode = Capture::redrawn);
   COLORREF at(int x, int y) const;
   int width() const { return width_; }
   int height() const { return height_; }

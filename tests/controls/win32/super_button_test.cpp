@@ -1,0 +1,283 @@
+// The super button: its flat look under the mouse, its click, its disabled caption, its colours
+// and the changes that need a new unit.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+
+#include "controls/colours.h"
+#include "tests/controls/picture_files.h"
+#include "tests/controls/win32/input.h"
+#include "tests/controls/win32/unit_host.h"
+
+namespace velmora {
+namespace {
+
+using testing::Capture;
+using testing::pumpMessages;
+using testing::recorder;
+using testing::ScreenCapture;
+using testing::UnitHost;
+
+constexpr COLORREF kNormalBackground = RGB(20, 40, 220);
+constexpr COLORREF kHoverBackground = RGB(30, 200, 60);
+constexpr RECT kButton{20, 20, 140, 50};
+
+SuperBtnProperties flatButton() {
+  SuperBtnProperties button;
+  button.caption = "OK";
+  button.useSystemColours = 0;
+  button.textColour = button.hoverTextColour = button.focusTextColour = RGB(255, 255, 255);
+  button.backgroundColour = button.focusBackgroundColour = kNormalBackground;
+  button.hoverBackgroundColour = kHoverBackground;
+  return button;
+}
+
+POINT screenPoint(HWND window, POINT client) {
+  ClientToScreen(window, &client);
+  return client;
+}
+
+// Moves the mouse off the button and waits for the leave notification, which comes from a
+// timer under Wine.
+void moveAway(HWND host) {
+  testing::moveMouseTo(screenPoint(host, {400, 300}));
+  for (int i = 0; i < 10; ++i) pumpMessages();
+}
+
+// The embossed caption: its highlight copy is white, its shadow copy a mid grey; the smoothed
+// edges mix with the background and count as neither.
+bool isHighlight(COLORREF pixel) {
+  return GetRValue(pixel) > 200 && GetGValue(pixel) > 200 && GetBValue(pixel) > 200;
+}
+
+bool isShadow(COLORREF pixel) {
+  const int r = GetRValue(pixel);
+  return r >= 100 && r <= 170 && std::abs(r - GetGValue(pixel)) < 20 &&
+         std::abs(r - GetBValue(pixel)) < 20;
+}
+
+TEST(SuperButton, FlatButtonShowsItsEdgeAndHoverColoursOnlyWhileTheMouseIsOver) {
+  UnitHost host;
+  moveAway(host.window());
+  HWND button = UnitHost::windowOf(host.create(flatButton(), kButton));
+  ASSERT_NE(button, nullptr);
+  const COLORREF highlight = GetSysColor(COLOR_BTNHIGHLIGHT);
+  const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW);
+  {
+    ScreenCapture screen(host.window(), Capture::asShown);
+    EXPECT_EQ(screen.at(20, 20), kNormalBackground) << "no edge before the mouse comes";
+    EXPECT_EQ(screen.at(139, 49), kNormalBackground);
+    EXPECT_EQ(screen.at(24, 24), kNormalBackground);
+  }
+  testing::moveMouseTo(screenPoint(host.window(), {80, 35}));
+  {
+    ScreenCapture screen(host.window(), Capture::asShown);
+    EXPECT_EQ(screen.at(20, 20), highlight) << "raised: light above and left";
+    EXPECT_EQ(screen.at(139, 49), shadow) << "raised: dark below and right";
+    EXPECT_EQ(screen.at(24, 24), kHoverBackground);
+  }
+  moveAway(host.window());
+  {
+    ScreenCapture screen(host.window(), Capture::asShown);
+    EXPECT_EQ(screen.at(20, 20), kNormalBackground) << "the leave notification ends the hover";
+    EXPECT_EQ(screen.at(24, 24), kNormalBackground);
+  }
+}
+
+TEST(SuperButton, ButtonWithoutDrawBorderLightsUpWithoutAnEdge) {
+  UnitHost host;
+  moveAway(host.window());
+  SuperBtnProperties properties = flatButton();
+  properties.drawBorder = 0;
+  host.create(properties, kButton);
+  testing::moveMouseTo(screenPoint(host.window(), {80, 35}));
+  ScreenCapture screen(host.window(), Capture::asShown);
+  EXPECT_EQ(screen.at(20, 20), kHoverBackground);
+  moveAway(host.window());
+}
+
+TEST(SuperButton, ClickRaisesEventZeroOnceAndFocusRaisesMinusSeven) {
+  UnitHost host;
+  HWND button = UnitHost::windowOf(host.create(flatButton(), kButton));
+  SetForegroundWindow(host.window());
+  testing::clickAt(screenPoint(host.window(), {80, 35}));
+  const auto& events = recorder().events;
+  EXPECT_EQ(std::count_if(events.begin(), events.end(), [](auto& e) { return e.event == 0; }), 1);
+  EXPECT_EQ(std::count_if(events.begin(), events.end(), [](auto& e) { return e.event == -7; }), 1);
+  EXPECT_EQ(GetFocus(), button);
+  SetFocus(host.window());
+  pumpMessages();
+  EXPECT_EQ(events.back().event, -8) << "losing the focus";
+  moveAway(host.window());
+}
+
+TEST(SuperButton, DraggingOntoTheButtonWithTheButtonHeldStartsNoHover) {
+  UnitHost host;
+  moveAway(host.window());
+  host.create(flatButton(), kButton);
+  INPUT press{};
+  press.type = INPUT_MOUSE;
+  press.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  SendInput(1, &press, sizeof press);
+  pumpMessages();
+  testing::moveMouseTo(screenPoint(host.window(), {80, 35}));
+  {
+    ScreenCapture screen(host.window(), Capture::asShown);
+    EXPECT_EQ(screen.at(24, 24), kNormalBackground);
+  }
+  press.mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  SendInput(1, &press, sizeof press);
+  pumpMessages();
+  moveAway(host.window());
+  EXPECT_TRUE(recorder().events.empty()) << "a press elsewhere is no click";
+}
+
+TEST(SuperButton, DisablingTheFocusedButtonMovesTheFocusToTheNextOne) {
+  UnitHost host;
+  HWND first = UnitHost::windowOf(host.create(flatButton(), kButton));
+  HWND second = UnitHost::windowOf(host.create(flatButton(), {20, 60, 140, 90}));
+  SetForegroundWindow(host.window());
+  SetFocus(first);
+  pumpMessages();
+  ASSERT_EQ(GetFocus(), first);
+  EnableWindow(first, FALSE);
+  pumpMessages();
+  EXPECT_EQ(GetFocus(), second);
+}
+
+TEST(SuperButton, OnlyTheNormalPictureShowsAlsoUnderTheMouse) {
+  UnitHost host;
+  moveAway(host.window());
+  SuperBtnProperties properties = flatButton();
+  properties.caption = "";
+  properties.normalPicture = testing::pictureFile("logo.png");
+  ASSERT_FALSE(properties.normalPicture.empty());
+  host.create(properties, {20, 20, 260, 200});
+  auto changedPixels = [&](const ScreenCapture& screen, COLORREF background) {
+    int count = 0;
+    for (int y = 25; y < 195; ++y) {
+      for (int x = 25; x < 255; ++x) count += screen.at(x, y) != background;
+    }
+    return count;
+  };
+  int normal = 0;
+  {
+    ScreenCapture screen(host.window());
+    normal = changedPixels(screen, kNormalBackground);
+  }
+  EXPECT_GT(normal, 50) << "the picture is drawn";
+  testing::moveMouseTo(screenPoint(host.window(), {140, 110}));
+  ScreenCapture screen(host.window(), Capture::asShown);
+  EXPECT_EQ(screen.at(24, 24), kHoverBackground);
+  EXPECT_EQ(changedPixels(screen, kHoverBackground), normal) << "the same picture";
+  moveAway(host.window());
+}
+
+TEST(SuperButton, CheckBoxModeTogglesOnEachClick) {
+  UnitHost host;
+  SuperBtnProperties properties = flatButton();
+  properties.checkBoxMode = 1;
+  HWND button = UnitHost::windowOf(host.create(properties, kButton));
+  SetForegroundWindow(host.window());
+  testing::clickAt(screenPoint(host.window(), {80, 35}));
+  EXPECT_EQ(SendMessageW(button, BM_GETCHECK, 0, 0), 1);
+  Sleep(GetDoubleClickTime() + 50);  // two clicks, not a double click
+  testing::clickAt(screenPoint(host.window(), {80, 35}));
+  EXPECT_EQ(SendMessageW(button, BM_GETCHECK, 0, 0), 0);
+  moveAway(host.window());
+}
+
+TEST(SuperButton, DisabledButtonDrawsItsCaptionEmbossed) {
+  UnitHost host;
+  moveAway(host.window());
+  SuperBtnProperties properties = flatButton();
+  properties.caption = "WW";
+  // A large bold font, so that the strokes have cores the smoothing leaves alone.
+  LOGFONTA font{};
+  font.lfHeight = -26;
+  font.lfWeight = FW_BOLD;
+  properties.font.resize(sizeof font);
+  std::memcpy(properties.font.data(), &font, sizeof font);
+  HWND button = UnitHost::windowOf(host.create(properties, kButton));
+  EnableWindow(button, FALSE);
+  pumpMessages();
+  ScreenCapture screen(host.window());
+  ASSERT_TRUE(isHighlight(GetSysColor(COLOR_BTNHIGHLIGHT)));
+  ASSERT_TRUE(isShadow(GetSysColor(COLOR_BTNSHADOW)));
+  RECT lit{1000, 1000, -1, -1};
+  RECT dark = lit;
+  for (int y = kButton.top; y < kButton.bottom; ++y) {
+    for (int x = kButton.left; x < kButton.right; ++x) {
+      const COLORREF pixel = screen.at(x, y);
+      RECT* box = isHighlight(pixel) ? &lit : isShadow(pixel) ? &dark : nullptr;
+      if (box == nullptr) continue;
+      box->left = std::min<LONG>(box->left, x);
+      box->top = std::min<LONG>(box->top, y);
+      box->right = std::max<LONG>(box->right, x);
+      box->bottom = std::max<LONG>(box->bottom, y);
+    }
+  }
+  ASSERT_GE(dark.right, dark.left) << "the caption in the shadow colour";
+  ASSERT_GE(lit.right, lit.left) << "its copy in the highlight colour";
+  // The highlight copy sticks out below and right of the shadow copy by the one-pixel shift (a
+  // smoothed edge may add one more).
+  EXPECT_GE(lit.right - dark.right, 1);
+  EXPECT_LE(lit.right - dark.right, 2);
+  EXPECT_GE(lit.bottom - dark.bottom, 1);
+  EXPECT_LE(lit.bottom - dark.bottom, 2);
+  EXPECT_EQ(screen.at(24, 24), kNormalBackground);
+}
+
+TEST(SuperButton, SystemColoursHideTheOwnColoursAndTheHoverFaceIsLightened) {
+  UnitHost host;
+  moveAway(host.window());
+  SuperBtnProperties properties = flatButton();
+  properties.useSystemColours = 1;
+  host.create(properties, kButton);
+  const COLORREF face = GetSysColor(COLOR_BTNFACE);
+  {
+    ScreenCapture screen(host.window());
+    EXPECT_EQ(screen.at(24, 24), face);
+  }
+  testing::moveMouseTo(screenPoint(host.window(), {80, 35}));
+  ScreenCapture screen(host.window(), Capture::asShown);
+  EXPECT_EQ(screen.at(24, 24), lightenColour(face, 32));
+  moveAway(host.window());
+}
+
+TEST(SuperButton, LighteningMovesEveryChannelByTheSameStep) {
+  EXPECT_EQ(lightenColour(RGB(100, 200, 240), 32), RGB(115, 215, 255));
+  EXPECT_EQ(lightenColour(RGB(10, 50, 90), -32), RGB(0, 40, 80));
+  EXPECT_EQ(lightenColour(RGB(10, 50, 90), 300), RGB(10, 50, 90));
+}
+
+TEST(SuperButton, CheckBoxModeAndDefaultButtonChangesNeedANewUnit) {
+  UnitHost host;
+  LiveUnit* unit = host.create(flatButton(), kButton);
+  auto changed = testing::unitFunction<PropertyChangedFunction>(kSuperBtnType, kPropertyChanged);
+  const PropertyValue off{0, 0};
+  const PropertyValue on{1, 0};
+  EXPECT_EQ(changed(unit, 9 - 8, &off, 0), 0) << "unchanged check-box mode";
+  EXPECT_EQ(changed(unit, 9 - 8, &on, 0), 1);
+  EXPECT_EQ(changed(unit, 34 - 8, &off, 0), 1) << "the default flag always";
+  const PropertyValue red{RGB(255, 0, 0), 0};
+  EXPECT_EQ(changed(unit, 24 - 8, &red, 0), 0);
+  const PropertyValue style{7, 0};
+  EXPECT_EQ(changed(unit, 8 - 8, &style, 0), 0);
+  auto read = testing::unitFunction<ReadPropertyFunction>(kSuperBtnType, kReadProperty);
+  PropertyValue got{};
+  ASSERT_EQ(read(unit, 8 - 8, &got), 1);
+  EXPECT_EQ(got.first, 2u) << "the style is clamped";
+}
+
+TEST(SuperButton, ABlockOfVersionThreeCreatesNoUnit) {
+  UnitHost host;
+  Bytes block = writePropertyBlock(SuperBtnProperties{});
+  block[0] = 3;
+  EXPECT_EQ(host.create(kSuperBtnType, block, kButton), nullptr);
+}
+
+}  // namespace
+}  // namespace velmora

@@ -1,0 +1,156 @@
+// The transparent label: what lies behind it is repainted before its text changes, and its
+// effects.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "tests/controls/win32/unit_host.h"
+
+namespace velmora {
+namespace {
+
+using testing::Capture;
+using testing::kHostBackground;
+using testing::pumpMessages;
+using testing::ScreenCapture;
+using testing::UnitHost;
+
+constexpr COLORREF kTextColour = RGB(20, 40, 220);
+
+// Text is drawn smoothed: its pixels are the text colour mixed with what lies behind.
+bool isMostlyTextColour(COLORREF pixel) {
+  return GetBValue(pixel) > GetRValue(pixel) + 100;
+}
+
+bool isWhitish(COLORREF pixel) {
+  return GetRValue(pixel) > 180 && GetGValue(pixel) > 180 && GetBValue(pixel) > 180;
+}
+
+// The smallest rectangle holding every pixel that passes `test` in `area`; empty when there is
+// none.
+RECT boundsOf(const ScreenCapture& screen, bool (*test)(COLORREF), RECT area) {
+  RECT box{area.right, area.bottom, area.left - 1, area.top - 1};
+  for (int y = area.top; y < area.bottom; ++y) {
+    for (int x = area.left; x < area.right; ++x) {
+      if (!test(screen.at(x, y))) continue;
+      box.left = std::min<LONG>(box.left, x);
+      box.top = std::min<LONG>(box.top, y);
+      box.right = std::max<LONG>(box.right, x);
+      box.bottom = std::max<LONG>(box.bottom, y);
+    }
+  }
+  return box;
+}
+
+void setCaption(LiveUnit* unit, const char* caption) {
+  auto changed = testing::unitFunction<PropertyChangedFunction>(kTransLabelType, kPropertyChanged);
+  const PropertyValue value{reinterpret_cast<uintptr_t>(caption), 0};
+  EXPECT_EQ(changed(unit, 8 - 8, &value, 0), 0);
+  pumpMessages();
+}
+
+TEST(TransLabel, ShorterCaptionLeavesNoTraceOfTheLongerOne) {
+  UnitHost host;
+  TransLabelProperties label;
+  label.caption = "WWWWWWWWWWWWWWWW";
+  label.textColour = kTextColour;
+  label.horizontalAlignment = 0;
+  const RECT rect{20, 20, 300, 50};
+  LiveUnit* unit = host.create(label, rect);
+  ASSERT_NE(unit, nullptr);
+  const RECT rightPart{120, 20, 300, 50};
+  {
+    ScreenCapture screen(host.window());
+    ASSERT_LE(boundsOf(screen, isMostlyTextColour, rightPart).left, 200)
+        << "the long text is drawn";
+    EXPECT_EQ(screen.at(21, 21), kHostBackground) << "no background of its own";
+  }
+  setCaption(unit, "W");
+  ScreenCapture screen(host.window(), Capture::asShown);
+  const RECT left = boundsOf(screen, isMostlyTextColour, {20, 20, 120, 50});
+  EXPECT_LE(left.left, left.right) << "the short text is drawn";
+  const RECT right = boundsOf(screen, isMostlyTextColour, rightPart);
+  EXPECT_GT(right.left, right.right) << "no pixel of the long text remains";
+}
+
+TEST(TransLabel, ShorterCaptionOnAShapeBoxLeavesTheShapeWhole) {
+  UnitHost host;
+  ShapeBoxProperties shape;
+  shape.fillColour = RGB(250, 250, 40);
+  shape.backgroundColour = RGB(250, 250, 40);
+  HWND box = UnitHost::windowOf(host.create(shape, {10, 10, 330, 70}));
+  TransLabelProperties label;
+  label.caption = "WWWWWWWWWWWWWWWW";
+  label.textColour = kTextColour;
+  LiveUnit* unit = host.create(label, {10, 10, 290, 40}, box);
+  ASSERT_NE(unit, nullptr);
+  setCaption(unit, "W");
+  ScreenCapture screen(host.window(), Capture::asShown);
+  const RECT right = boundsOf(screen, isMostlyTextColour, {130, 20, 310, 50});
+  EXPECT_GT(right.left, right.right) << "no pixel of the long text remains";
+  EXPECT_EQ(screen.at(250, 35), RGB(250, 250, 40)) << "the shape shows again";
+}
+
+TEST(TransLabel, MovingTheLabelLeavesNoTextBehind) {
+  UnitHost host;
+  TransLabelProperties label;
+  label.caption = "WWWWWW";
+  label.textColour = kTextColour;
+  HWND window = UnitHost::windowOf(host.create(label, {20, 20, 200, 50}));
+  SetWindowPos(window, nullptr, 20, 120, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  pumpMessages();
+  ScreenCapture screen(host.window(), Capture::asShown);
+  const RECT before = boundsOf(screen, isMostlyTextColour, {20, 20, 200, 50});
+  EXPECT_GT(before.left, before.right) << "the old place shows the background";
+  const RECT after = boundsOf(screen, isMostlyTextColour, {20, 120, 200, 150});
+  EXPECT_LE(after.left, after.right);
+}
+
+TEST(TransLabel, EmptyCaptionShowsTheBackgroundWhole) {
+  UnitHost host;
+  TransLabelProperties label;
+  label.textColour = kTextColour;
+  LiveUnit* unit = host.create(label, {20, 20, 200, 50});
+  setCaption(unit, "");
+  ScreenCapture screen(host.window(), Capture::asShown);
+  const RECT drawn = boundsOf(screen, isMostlyTextColour, {20, 20, 200, 50});
+  EXPECT_GT(drawn.left, drawn.right);
+}
+
+TEST(TransLabel, SunkenEffectShiftsTheTextOnePixelDownAndRight) {
+  UnitHost host;
+  TransLabelProperties label;
+  label.caption = "Wq";
+  label.textColour = kTextColour;
+  host.create(label, {20, 20, 200, 50});
+  label.effect = 2;
+  host.create(label, {20, 80, 200, 110});
+  ScreenCapture screen(host.window());
+  const RECT plain = boundsOf(screen, isMostlyTextColour, {20, 20, 200, 50});
+  const RECT sunken = boundsOf(screen, isMostlyTextColour, {20, 80, 200, 110});
+  ASSERT_LE(plain.left, plain.right);
+  EXPECT_EQ(sunken.left, plain.left + 1);
+  EXPECT_EQ(sunken.top, plain.top + 60 + 1);
+  EXPECT_EQ(sunken.right, plain.right + 1);
+  EXPECT_EQ(sunken.bottom, plain.bottom + 60 + 1);
+  const RECT white = boundsOf(screen, isWhitish, {20, 80, 200, 110});
+  EXPECT_LT(white.left, sunken.left) << "the white copy stays in place";
+  EXPECT_LT(white.top, sunken.top);
+}
+
+TEST(TransLabel, AlignmentChoicesAreClamped) {
+  UnitHost host;
+  TransLabelProperties label;
+  label.horizontalAlignment = 7;
+  label.verticalAlignment = -1;
+  LiveUnit* unit = host.create(label, {20, 20, 200, 50});
+  auto read = testing::unitFunction<ReadPropertyFunction>(kTransLabelType, kReadProperty);
+  PropertyValue got{};
+  ASSERT_EQ(read(unit, 12 - 8, &got), 1);
+  EXPECT_EQ(got.first, 2u);
+  ASSERT_EQ(read(unit, 14 - 8, &got), 1);
+  EXPECT_EQ(got.first, 0u);
+}
+
+}  // namespace
+}  // namespace velmora
