@@ -43,7 +43,8 @@ void UnitFont::set(std::span<const uint8_t> record, FontUse use) {
   LOGFONTW font;
   if (!logicalFontFromRecord(record, font)) return;
   if (use == FontUse::ownDrawing) {
-    font.lfCharSet = DEFAULT_CHARSET;
+    // The stored character set stays (GB2312 in this program's fonts): the default one follows
+    // the system's locale, and a font chosen for another locale may lack the Chinese characters.
     font.lfOutPrecision = 0;
     font.lfClipPrecision = 0;
     font.lfQuality = PROOF_QUALITY;
