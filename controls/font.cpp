@@ -43,8 +43,9 @@ void UnitFont::set(std::span<const uint8_t> record, FontUse use) {
   LOGFONTW font;
   if (!logicalFontFromRecord(record, font)) return;
   if (use == FontUse::ownDrawing) {
-    // The stored character set stays (GB2312 in this program's fonts): the default one follows
-    // the system's locale, and a font chosen for another locale may lack the Chinese characters.
+    // A record without a face name is found by its character set alone: any character set
+    // would pick the system's default face, which under a Western code page has no Chinese.
+    if (font.lfFaceName[0] != 0) font.lfCharSet = DEFAULT_CHARSET;
     font.lfOutPrecision = 0;
     font.lfClipPrecision = 0;
     font.lfQuality = PROOF_QUALITY;

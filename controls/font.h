@@ -9,8 +9,9 @@
 
 namespace velmora {
 
-// The owner-drawn units (super button, transparent label) make their font for any character set
-// at proof quality, whatever the record says of those fields.
+// The owner-drawn units (super button, transparent label) make their font at proof quality with
+// the default precisions and pitch, and for any character set when the record names a face,
+// whatever the record says of those fields.
 enum class FontUse { asStored, ownDrawing };
 
 class UnitFont {

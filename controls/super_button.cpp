@@ -150,6 +150,7 @@ struct SuperButtonUnit : UnitOf<SuperBtnProperties> {
   HWND toolTip = nullptr;
   bool hovered = false;
   bool checkBoxMode = false;
+  Bytes playing;  // the sound playing from memory
   // Disabling a focused window takes its focus before the window hears it is disabled.
   bool focusTakenByDisabling = false;
 
@@ -253,15 +254,25 @@ struct SuperButtonUnit : UnitOf<SuperBtnProperties> {
     return !recreate;
   }
 
-  void playSound(bool click) const {
+  // A sound from memory plays on after the call: it plays from the unit's own copy, which a new
+  // property value can't free under it, and stops before the copy goes.
+  void playSound(bool click) {
     const auto& p = properties;
     if (p.builtInSound) {
       PlaySoundA(kBuiltInSound, GetModuleHandleW(nullptr), SND_RESOURCE | kSoundFlags);
       return;
     }
     const Bytes& sound = click ? p.clickSound : p.hoverSound;
-    if (!sound.empty())
-      PlaySoundA(reinterpret_cast<LPCSTR>(sound.data()), nullptr, SND_MEMORY | kSoundFlags);
+    if (sound.empty()) return;
+    stopSound();
+    playing = sound;
+    PlaySoundA(reinterpret_cast<LPCSTR>(playing.data()), nullptr, SND_MEMORY | kSoundFlags);
+  }
+
+  void stopSound() {
+    if (playing.empty()) return;
+    PlaySoundA(nullptr, nullptr, 0);
+    playing.clear();
   }
 
   void setToolTip() {
@@ -546,6 +557,7 @@ struct SuperButtonUnit : UnitOf<SuperBtnProperties> {
         result = properties.checked;
         return true;
       case WM_DESTROY:
+        stopSound();
         if (toolTip != nullptr) DestroyWindow(toolTip);
         toolTip = nullptr;
         return false;
