@@ -102,7 +102,8 @@ void UnitTable::relocateHandlers(uint32_t codeBase) {
     for (size_t h = 0; h < places.handlerCount; ++h) {
       uint8_t* word = record.data() + places.handlers + h * places.handlerStride;
       uint32_t offset = loadWord(word);
-      storeWord(word, offset == static_cast<uint32_t>(kNoHandler) ? 0 : codeBase + offset);
+      const bool bound = offset != static_cast<uint32_t>(kNoHandler) && codeBase != 0;
+      storeWord(word, bound ? codeBase + offset : 0);
     }
   }
 }

@@ -35,8 +35,9 @@ class UnitTable {
   UnitRecord unitAt(uint32_t index) const;
   UnitRecordPlaces placesAt(uint32_t index) const;
 
-  // Turns every handler offset into an address: code base + offset, and -1 into 0. Done once,
-  // when the window data is loaded.
+  // Turns every handler offset into an address: code base + offset, and -1 into 0. A code base
+  // of 0 is a program without handler code: every handler becomes 0, never an address near 0.
+  // Done once, when the window data is loaded.
   void relocateHandlers(uint32_t codeBase);
   // Replaces a record, moving the entries behind it; false (and no change) for a record that
   // does not read back as one.

@@ -106,6 +106,14 @@ TEST(UnitTableTest, RelocationAddsTheCodeBaseAndTurnsNoHandlerIntoZero) {
   EXPECT_EQ(units.unitAt(1).events, std::vector<EventBinding>{});
 }
 
+TEST(UnitTableTest, WithoutHandlerCodeNoHandlerIsBound) {
+  UnitTable units = sampleWindows()[0].units;
+  units.relocateHandlers(0);
+  EXPECT_EQ(units.unitAt(0).events, (std::vector<EventBinding>{{0, 0}}));
+  EXPECT_EQ(units.unitAt(2).events, (std::vector<EventBinding>{{0, 0}, {-7, 0}}));
+  EXPECT_EQ(units.unitAt(3).menuHandler, 0);
+}
+
 TEST(UnitTableTest, ANewTagResizesTheRecordAndMovesTheEntriesBehindIt) {
   UnitTable units = sampleWindows()[0].units;
   std::vector<UnitRecord> before;
