@@ -88,11 +88,8 @@ struct CheckBoxUnit : UnitOf<CheckBoxProperties> {
         return true;
       case kReflectedMessageOffset + WM_CTLCOLORSTATIC:
       case kReflectedMessageOffset + WM_CTLCOLORBTN: {
-        HDC dc = reinterpret_cast<HDC>(wParam);
-        const COLORREF back = backgroundColour(properties.backgroundColour);
-        SetTextColor(dc, resolveColour(properties.textColour, COLOR_WINDOWTEXT));
-        SetBkColor(dc, back);
-        result = reinterpret_cast<LRESULT>(background.set(back));
+        result = controlColours(reinterpret_cast<HDC>(wParam), properties.textColour,
+                                properties.backgroundColour, background);
         return true;
       }
       default:

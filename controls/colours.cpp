@@ -39,4 +39,11 @@ HBRUSH SolidBrush::set(COLORREF colour) {
   return brush_;
 }
 
+LRESULT controlColours(HDC dc, int32_t textColour, int32_t background, SolidBrush& brush) {
+  const COLORREF back = backgroundColour(background);
+  SetTextColor(dc, resolveColour(textColour, COLOR_WINDOWTEXT));
+  SetBkColor(dc, back);
+  return reinterpret_cast<LRESULT>(brush.set(back));
+}
+
 }  // namespace velmora

@@ -32,4 +32,9 @@ class SolidBrush {
   HBRUSH brush_ = nullptr;
 };
 
+// The answer to a control-colour message from a unit's standard control: the text colour (the
+// default marker: window text) and the background set on the device context, and the brush of
+// the background, kept in `brush`.
+LRESULT controlColours(HDC dc, int32_t textColour, int32_t background, SolidBrush& brush);
+
 }  // namespace velmora

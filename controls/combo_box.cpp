@@ -179,11 +179,8 @@ struct ComboBoxUnit : UnitOf<ComboBoxProperties> {
       case kReflectedMessageOffset + WM_CTLCOLOREDIT:
       case kReflectedMessageOffset + WM_CTLCOLORLISTBOX:
       case kReflectedMessageOffset + WM_CTLCOLORSTATIC: {
-        HDC dc = reinterpret_cast<HDC>(wParam);
-        const COLORREF back = backgroundColour(properties.backgroundColour);
-        SetTextColor(dc, resolveColour(properties.textColour, COLOR_WINDOWTEXT));
-        SetBkColor(dc, back);
-        result = reinterpret_cast<LRESULT>(background.set(back));
+        result = controlColours(reinterpret_cast<HDC>(wParam), properties.textColour,
+                                properties.backgroundColour, background);
         return true;
       }
       default:

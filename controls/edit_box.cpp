@@ -240,10 +240,7 @@ struct EditBoxUnit : UnitOf<EditBoxProperties> {
   }
 
   LRESULT colours(HDC dc) {
-    SetTextColor(dc, resolveColour(properties.textColour, COLOR_WINDOWTEXT));
-    const COLORREF back = backgroundColour(properties.backgroundColour);
-    SetBkColor(dc, back);
-    return reinterpret_cast<LRESULT>(background.set(back));
+    return controlColours(dc, properties.textColour, properties.backgroundColour, background);
   }
 
   bool handle(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {

@@ -52,11 +52,8 @@ struct GroupBoxUnit : UnitOf<GroupBoxProperties> {
     if (reflectToUnit(window, message, wParam, lParam, result)) return true;
     if (message == kReflectedMessageOffset + WM_CTLCOLORSTATIC ||
         message == kReflectedMessageOffset + WM_CTLCOLORBTN) {
-      HDC dc = reinterpret_cast<HDC>(wParam);
-      SetTextColor(dc, resolveColour(properties.textColour, COLOR_WINDOWTEXT));
-      SetBkColor(dc, backgroundColour(properties.backgroundColour));
-      result =
-          reinterpret_cast<LRESULT>(background.set(backgroundColour(properties.backgroundColour)));
+      result = controlColours(reinterpret_cast<HDC>(wParam), properties.textColour,
+                              properties.backgroundColour, background);
       return true;
     }
     if (message == WM_ERASEBKGND) {
