@@ -167,6 +167,10 @@ void ClientFake::setText(app::UnitRef unit, std::u8string_view text) {
   texts_[{unit.window, unit.unit, kText}] = gbk(text);
 }
 
+void ClientFake::setComboBoxText(app::UnitRef comboBox, std::u8string_view text) {
+  texts_[{comboBox.window, comboBox.unit, kComboBoxText}] = gbk(text);
+}
+
 void ClientFake::setTicked(app::UnitRef checkBox, bool ticked) {
   numbers_[{checkBox.window, checkBox.unit, kTicked}] = ticked ? 1 : 0;
 }

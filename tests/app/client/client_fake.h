@@ -33,6 +33,7 @@ class ClientFake {
   std::string answer(const std::string& url);
 
   void setText(app::UnitRef unit, std::u8string_view text);
+  void setComboBoxText(app::UnitRef comboBox, std::u8string_view text);
   void setTicked(app::UnitRef checkBox, bool ticked);
   void setItems(app::UnitRef comboBox, std::vector<std::u8string> items);
   // Texts as the runtime holds them (GBK).
