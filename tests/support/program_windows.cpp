@@ -41,6 +41,7 @@ void startProgramRuntime() {
 HWND openProgramWindow(uint32_t windowId) {
   const LoadRequest request{.windowId = windowId};
   if (runtimeNotify(2005, reinterpret_cast<uintptr_t>(&request), 0) != 0) return nullptr;
+  processPendingMessages();
   LiveWindow* live = liveWindowOf(windowId);
   return live ? live->window : nullptr;
 }

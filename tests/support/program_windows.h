@@ -26,8 +26,9 @@ inline void PrintTo(const ProgramWindow& window, std::ostream* out) {
 // scripts/wine-env.sh names.
 void startProgramRuntime();
 
-// Loads the window as the program loads its start window (no parent, not modal) and returns its
-// window, or null when it did not load.
+// Loads the window as the program loads its start window (no parent, not modal), runs the
+// messages that follow, its first painting among them, and returns its window, or null when it
+// did not load.
 HWND openProgramWindow(uint32_t windowId);
 
 // Closes the window at once, as the close window command does when told not to wait, and runs

@@ -51,6 +51,7 @@ void openUseAndClose(const ProgramWindow& window) {
   HWND handle = openProgramWindow(window.id);
   ASSERT_NE(handle, nullptr) << window.name << " did not load";
   EXPECT_TRUE(IsWindowVisible(handle));
+  EXPECT_FALSE(GetUpdateRect(handle, nullptr, FALSE)) << window.name << " is not painted";
   useUnits(window.id);
   const ULONGLONG start = GetTickCount64();
   ASSERT_TRUE(closeProgramWindow(window.id)) << window.name << " did not close";
