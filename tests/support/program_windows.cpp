@@ -10,6 +10,8 @@
 namespace velmora::testing {
 namespace {
 
+constexpr int32_t kLoadWindowNotify = 2005;
+
 LiveWindow* liveWindowOf(uint32_t windowId) {
   const WindowObject* window = formRegistry().find(windowId);
   return window ? formRegistry().liveWindow(*window) : nullptr;
@@ -40,7 +42,8 @@ void startProgramRuntime() {
 
 HWND openProgramWindow(uint32_t windowId) {
   const LoadRequest request{.windowId = windowId};
-  if (runtimeNotify(2005, reinterpret_cast<uintptr_t>(&request), 0) != 0) return nullptr;
+  if (runtimeNotify(kLoadWindowNotify, reinterpret_cast<uintptr_t>(&request), 0) != 0)
+    return nullptr;
   processPendingMessages();
   LiveWindow* live = liveWindowOf(windowId);
   return live ? live->window : nullptr;

@@ -32,7 +32,7 @@ void startProgramRuntime();
 HWND openProgramWindow(uint32_t windowId);
 
 // Closes the window at once, as the close window command does when told not to wait, and runs
-// the messages that follows; true when the window is gone.
+// the messages that follow; true when the window is gone.
 bool closeProgramWindow(uint32_t windowId);
 
 }  // namespace velmora::testing
