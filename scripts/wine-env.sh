@@ -8,12 +8,6 @@ export WINEDEBUG="${WINEDEBUG:--all}"
 
 xvfb_pid=""
 
-# Programs that open and close windows hundreds of times. Wine's X11 driver hands a top-level
-# window to the window manager and, when hiding or destroying it, waits up to two seconds for the
-# manager to let it go; the private display has no manager, so every close would wait that long.
-# Wine keeps these programs' windows to itself instead.
-unmanaged_programs=(app_window_soak_tests.exe window_benchmarks.exe)
-
 # Starts Xvfb on a free display and a persistent wineserver with its services, so that no test
 # process waits for the server or hands its pipes to Wine's background services.
 start_wine_display() {
@@ -29,11 +23,6 @@ start_wine_display() {
   wineserver -k >/dev/null 2>&1 || true
   wineserver -p
   wine cmd /c exit >/dev/null 2>&1 </dev/null
-  local program
-  for program in "${unmanaged_programs[@]}"; do
-    wine reg add "HKCU\\Software\\Wine\\AppDefaults\\$program\\X11 Driver" /v Managed /d N /f \
-      >/dev/null 2>&1 </dev/null
-  done
 }
 
 stop_wine_display() {
