@@ -62,6 +62,15 @@ bool abandonLoad(WindowObject& window, LiveUnit* windowUnit) {
   return false;
 }
 
+// The live window of the unit's container; null for a unit of the window itself or a container
+// not made yet.
+HWND containerWindow(WindowObject& window, const UnitRecord& unit) {
+  if (unit.container == 0) return nullptr;
+  const auto container = window.live.indexOf(unit.container);
+  LiveUnit* live = container ? formRegistry().liveUnit(window, *container) : nullptr;
+  return live ? live->window : nullptr;
+}
+
 // Steps 8 to 10: the units, the window's children first, each into its container.
 bool createUnits(WindowObject& window, HWND handle, std::vector<bool>& visible) {
   FormRegistry& registry = formRegistry();
@@ -70,8 +79,11 @@ bool createUnits(WindowObject& window, HWND handle, std::vector<bool>& visible) 
   for (uint32_t i = count; i-- > 1;) {
     const UnitRecord unit = window.live.unitAt(i);
     if (unit.isMenuItem()) continue;
-    LiveUnit* live = createUnit(unit, creationStyle(unit.flags), handle, controlId, window.id,
-                                window.live.idAt(i));
+    // A container stored after its units already lives: they are made in it at once, which
+    // spares the window system a change of parent for each.
+    HWND parent = containerWindow(window, unit);
+    LiveUnit* live = createUnit(unit, creationStyle(unit.flags), parent ? parent : handle,
+                                controlId, window.id, window.live.idAt(i));
     if (!live) return false;
     controlId += kControlIdStep;
     storeLiveObject(window.live, i, live);
@@ -82,10 +94,8 @@ bool createUnits(WindowObject& window, HWND handle, std::vector<bool>& visible) 
     const UnitTypeDescriptor* type = unitTypeDescriptorOf(unit.type);
     visible[i] = !(type->state & kTypeStartsHidden) && (unit.flags & kUnitVisible);
     LiveUnit* live = registry.liveUnit(window, i);
-    if (unit.container == 0) continue;
-    const auto container = window.live.indexOf(unit.container);
-    if (LiveUnit* parent = container ? registry.liveUnit(window, *container) : nullptr)
-      SetParent(live->window, parent->window);
+    HWND parent = containerWindow(window, unit);
+    if (parent && GetParent(live->window) != parent) SetParent(live->window, parent);
   }
   // The children of a page container after its first page start hidden.
   for (uint32_t i = 1; i < count; ++i) {
@@ -118,6 +128,9 @@ void stackUnits(WindowObject& window) {
         break;
       }
     }
+    // Units made from the last to the first mostly lie in this order already.
+    const HWND now = GetWindow(live->window, GW_HWNDPREV);
+    if (above == HWND_TOP ? now == nullptr : now == above) continue;
     SetWindowPos(live->window, above, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   }
 }
