@@ -1,6 +1,7 @@
 // The program data header: the constant block and the window data built from forms/data, the
-// libraries and the DLL command table.
+// handler table, the libraries and the DLL command table.
 #include "app/dll_command_table.h"
+#include "app/handlers/handler_table.h"
 #include "app/libraries.h"
 #include "program_data_generated.h"
 #include "runtime/program_image.h"
@@ -11,7 +12,7 @@ const ProgramHeader programHeader = {
     .runMode = 3,
     .version = 0,
     .buildNumber = 111502,
-    .codeBase = nullptr,
+    .codeBase = app::handlerTable,
     .constants = program_data::constants,
     .constantsLength = program_data::kConstantsLength,
     .windowData = program_data::windowData,

@@ -1,4 +1,5 @@
 // The client's program entry: the start sequence, run through the runtime entry table.
+#include "app/account.h"
 #include "runtime/entry_stubs.h"
 #include "runtime/program_image.h"
 
@@ -8,7 +9,10 @@ namespace {
 constexpr uint32_t kLoginWindowId = 0x52010001;
 
 void initialiseProgram() {}
-void releaseProgram() {}
+// The exit routine: the orderly exit releases the account fields.
+void releaseProgram() {
+  app::releaseAccount();
+}
 int startUp() {
   return 0;
 }

@@ -39,6 +39,13 @@ ArgRecord integerArgument(int32_t value) {
   return argument;
 }
 
+ArgRecord logicalArgument(bool value) {
+  ArgRecord argument;
+  argument.value.setLogical(value);
+  argument.type = types::kLogical;
+  return argument;
+}
+
 ResultRecord callCoreCommand(int command, std::initializer_list<ArgRecord> args) {
   return callCommandEntry(runtime().callCoreCommand, coreCommands[command], 0,
                           {args.begin(), args.size()});
@@ -60,6 +67,14 @@ char* Text::release() {
   char* text = text_;
   text_ = nullptr;
   return text;
+}
+
+Text makeText(std::string_view bytes) {
+  if (bytes.empty()) return Text();
+  auto* text = static_cast<char*>(runtime().allocate(static_cast<int32_t>(bytes.size() + 1)));
+  std::memcpy(text, bytes.data(), bytes.size());
+  text[bytes.size()] = '\0';
+  return Text(text);
 }
 
 TextArray::~TextArray() {
@@ -85,9 +100,25 @@ double toNumber(const char* text) {
   return callCoreCommand(core_command::kToNumber, {textArgument(text)}).value.asDouble();
 }
 
+constexpr double kTolerance = 1e-7;
+
 bool sameNumber(double a, double b) {
-  const double difference = a - b;
-  return difference <= 1e-7 && difference >= -1e-7;
+  return !isLess(a, b) && !isGreater(a, b);
+}
+
+bool isLess(double a, double b) {
+  return a - b < -kTolerance;
+}
+
+bool isGreater(double a, double b) {
+  return a - b > kTolerance;
+}
+
+int32_t findText(const char* text, const char* sought, bool ignoreCase) {
+  return callCoreCommand(
+             core_command::kFindText,
+             {textArgument(text), textArgument(sought), {}, logicalArgument(ignoreCase)})
+      .value.asInt();
 }
 
 TextArray splitText(const char* text, const char* separator, int32_t limit) {

@@ -16,6 +16,7 @@ void useEntryTable(const EntryTable* table);
 
 ArgRecord textArgument(const char* text);  // null passes the empty text
 ArgRecord integerArgument(int32_t value);
+ArgRecord logicalArgument(bool value);
 
 ResultRecord callCoreCommand(int command, std::initializer_list<ArgRecord> args = {});
 
@@ -35,6 +36,9 @@ class Text {
  private:
   char* text_;
 };
+
+// A new text holding these bytes; the empty text for none.
+Text makeText(std::string_view bytes);
 
 // An array of texts the program owns, as split text returns it.
 class TextArray {
@@ -57,8 +61,13 @@ class TextArray {
 double toNumber(const char* text);
 // Numbers compare with a tolerance of 1e-7.
 bool sameNumber(double a, double b);
+bool isLess(double a, double b);
+bool isGreater(double a, double b);
 // The pieces of text between separators, at most limit of them (a negative limit: no limit).
 TextArray splitText(const char* text, const char* separator, int32_t limit = -1);
+
+// The 1-based position of sought in text, or -1; with ignoreCase, ASCII letters match either case.
+int32_t findText(const char* text, const char* sought, bool ignoreCase);
 
 // Seeds the random numbers from the clock.
 void seedRandomNumbers();

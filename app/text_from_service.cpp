@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "app/dll_command_table.h"
+#include "app/runtime_calls.h"
 #include "runtime/commands/core_commands.h"
 #include "runtime/entry_stubs.h"
 
@@ -34,19 +35,14 @@ uint32_t address(const void* pointer) {
 }
 
 void* callBlankCommand(int command, int32_t count) {
-  ArgRecord argument;
-  argument.value.setInt(count);
-  argument.type = types::kInt;
-  const ResultRecord result =
-      callCommandEntry(runtimeEntryTable.callCoreCommand, coreCommands[command], 0, {&argument, 1});
-  return reinterpret_cast<void*>(static_cast<uintptr_t>(result.value.low));
+  return app::callCoreCommand(command, {app::integerArgument(count)}).value.asPointer();
 }
 
 // A copy of text up to its first zero byte; null when that is empty.
 char* copyOfText(const char* text) {
   const size_t length = text ? std::strlen(text) : 0;
   if (length == 0) return nullptr;
-  auto* copy = static_cast<char*>(runtimeEntryTable.allocate(static_cast<int32_t>(length + 1)));
+  auto* copy = static_cast<char*>(app::runtime().allocate(static_cast<int32_t>(length + 1)));
   std::memcpy(copy, text, length + 1);
   return copy;
 }
@@ -54,7 +50,7 @@ char* copyOfText(const char* text) {
 }  // namespace
 
 char* textFromService(const void* replyBody) {
-  const EntryTable& runtime = runtimeEntryTable;
+  const EntryTable& runtime = app::runtime();
   const auto count = static_cast<uint32_t>(byteSetLength(replyBody));
   if (count == 0) return nullptr;
   const uint32_t body = dataAddress(replyBody);

@@ -1,0 +1,55 @@
+// The profile window: the account's password, e-mail and receiving address, sent to the service
+// on save.
+#include <string>
+
+#include "app/account.h"
+#include "app/client_texts.h"
+#include "app/handlers/handlers.h"
+#include "app/handlers/shared.h"
+#include "app/protocol/replies.h"
+#include "app/protocol/requests.h"
+#include "app/service_calls.h"
+#include "app/window_calls.h"
+
+namespace velmora::app {
+namespace {
+
+using namespace profile;
+
+// The service keeps "0" for an e-mail or address left empty.
+std::string orZero(std::string_view text) {
+  return text.empty() ? "0" : std::string(text);
+}
+
+}  // namespace
+
+void profileWindowCreated() {
+  setUnitText(kUser, accountField(AccountField::kUserName));
+  setUnitText(kPassword, accountField(AccountField::kPassword));
+  setUnitText(kEmail, accountField(AccountField::kEmail));
+  setUnitText(kAddress, accountField(AccountField::kReceivingAddress));
+}
+
+void profileSaveClicked() {
+  const Text user = unitText(kUser);
+  const Text password = unitText(kPassword);
+  const Text email = unitText(kEmail);
+  const Text address = unitText(kAddress);
+  if (password.empty()) return showMessage(texts::kEnterPassword);
+  if (holdsComma(user.view()) || holdsComma(password.view()) || holdsComma(email.view()) ||
+      holdsComma(address.view()))
+    return showMessage(texts::kNoCommas);
+
+  const std::string sentEmail = orZero(email.view());
+  const std::string sentAddress = orZero(address.view());
+  const Text reply = askService(protocol::updateProfileUrl(
+      serviceHost(), user.view(), password.view(), sentEmail, sentAddress));
+  if (!protocol::isStatus(reply.get(), "1")) return showMessage(texts::kNotUpdated);
+  // The window opens from these fields next time: they hold what the service now holds.
+  setAccountField(AccountField::kPassword, password.view());
+  setAccountField(AccountField::kEmail, sentEmail);
+  setAccountField(AccountField::kReceivingAddress, sentAddress);
+  showMessage(texts::kUpdated);
+}
+
+}  // namespace velmora::app

@@ -1,0 +1,35 @@
+#include "app/handlers/shared.h"
+
+#include "app/account.h"
+#include "app/client_texts.h"
+#include "app/protocol/requests.h"
+#include "app/service_calls.h"
+#include "app/window_calls.h"
+#include "program_data_generated.h"
+
+namespace velmora::app {
+
+std::string_view serviceHost() {
+  return program_data::serviceHost();
+}
+
+void showSupportContact(UnitRef label) {
+  const Text contact = askService(protocol::supportContactUrl(serviceHost()));
+  setUnitText(label, contact.get());
+}
+
+void showBalance(UnitRef label) {
+  setUnitText(label, balanceText().c_str());
+}
+
+void copyUnitText(UnitRef unit, const char* copiedMessage, const char* caption) {
+  const Text text = unitText(unit);
+  showMessage(setClipboardText(text.get()) ? copiedMessage : texts::kCopyFailed, caption);
+}
+
+bool holdsComma(std::string_view text) {
+  // "," is never a byte of a double-byte character, so the bytes can be searched.
+  return text.find(',') != std::string_view::npos;
+}
+
+}  // namespace velmora::app

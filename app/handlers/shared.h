@@ -1,0 +1,21 @@
+// What several windows' handlers do alike.
+#pragma once
+
+#include <string_view>
+
+#include "app/window_units.h"
+
+namespace velmora::app {
+
+std::string_view serviceHost();
+
+// Asks the service for its support contact and shows it in the label.
+void showSupportContact(UnitRef label);
+// Shows the account's balance in the label.
+void showBalance(UnitRef label);
+// Puts the text of a unit on the clipboard and says whether that worked.
+void copyUnitText(UnitRef unit, const char* copiedMessage, const char* caption);
+// Account texts are stored comma-separated: a value holding "," would shift every later field.
+bool holdsComma(std::string_view text);
+
+}  // namespace velmora::app

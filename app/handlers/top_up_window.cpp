@@ -1,0 +1,95 @@
+// The top-up window: the pending order the service holds for the account, new orders, deleting
+// the pending one, and the deposit address.
+#include <string>
+
+#include "app/account.h"
+#include "app/client_texts.h"
+#include "app/handlers/handlers.h"
+#include "app/handlers/shared.h"
+#include "app/protocol/replies.h"
+#include "app/protocol/request_values.h"
+#include "app/protocol/requests.h"
+#include "app/service_calls.h"
+#include "app/window_calls.h"
+
+namespace velmora::app {
+namespace {
+
+using namespace top_up;
+
+constexpr int32_t kPauseAfterChange = 300;
+constexpr double kLeastAmount = 1;
+constexpr double kMinimumAmount = 5;
+
+void showOrder(const char* user, const char* amount, const char* orderNumber, const char* time) {
+  setUnitText(kOrderUser, user);
+  setUnitText(kOrderAmount, amount);
+  setUnitText(kOrderNumber, orderNumber);
+  setUnitText(kOrderTime, time);
+}
+
+// An order is shown while its user label holds a text.
+bool orderShown() {
+  return !unitText(kOrderUser).empty();
+}
+
+// Shows the service's pending order. A reply without an order leaves the labels as they are.
+void refreshPendingOrder() {
+  const char* user = accountField(AccountField::kUserName);
+  const Text reply = askService(protocol::pendingOrderUrl(serviceHost(), user));
+  if (const auto order = protocol::readPendingOrder(reply.get(), user)) {
+    showOrder(order->user.c_str(), order->amount.c_str(), order->orderNumber.c_str(),
+              order->time.c_str());
+  }
+  const bool shown = orderShown();
+  setVisible(kOrderFrame, shown);
+  setVisible(kDeleteOrder, shown);
+}
+
+}  // namespace
+
+void topUpWindowCreated() {
+  showSupportContact(kSupportContact);
+  setUnitText(kUserName, accountField(AccountField::kUserName));
+  showBalance(kBalance);
+  const Text address = askService(protocol::depositAddressUrl(serviceHost()));
+  setUnitText(kDepositAddress, address.get());
+  refreshPendingOrder();
+}
+
+void submitTopUpClicked() {
+  const double amount = toNumber(unitText(kAmount).get());
+  if (isLess(amount, kLeastAmount)) return showMessage(texts::kEnterValidNumber);
+  if (isLess(amount, kMinimumAmount)) return showMessage(texts::kMinimumAmount);
+  if (orderShown()) return showMessage(texts::kOrderPending);
+
+  const Text user = unitText(kUserName);
+  const Text typedAmount = unitText(kAmount);
+  const std::string date = protocol::currentDate();
+  const std::string orderNumber = protocol::newOrderNumber();
+  const Text reply = askService(
+      protocol::submitOrderUrl(serviceHost(), user.view(), typedAmount.view(), orderNumber, date));
+  if (protocol::isStatus(reply.get(), "0")) {
+    showMessage(texts::kSubmitFailed);
+  } else if (protocol::isStatus(reply.get(), "1")) {
+    showMessage(texts::kSubmitted);
+    pause(kPauseAfterChange);
+  }
+  refreshPendingOrder();
+}
+
+void deleteOrderClicked() {
+  const Text reply =
+      askService(protocol::deleteOrderUrl(serviceHost(), accountField(AccountField::kUserName)));
+  if (!protocol::isStatus(reply.get(), "1")) return;
+  showOrder(nullptr, nullptr, nullptr, nullptr);
+  showMessage(texts::kOrderDeleted);
+  pause(kPauseAfterChange);
+  refreshPendingOrder();
+}
+
+void copyAddressClicked() {
+  copyUnitText(kDepositAddress, texts::kAddressCopied, texts::kNoticeCaption);
+}
+
+}  // namespace velmora::app

@@ -1,0 +1,123 @@
+#include "app/window_calls.h"
+
+#include "runtime/commands/core_commands.h"
+
+namespace velmora::app {
+namespace {
+
+enum Property : int32_t {
+  kVisible = 5,
+  kText = 8,
+  kComboBoxText = 9,
+  kTicked = 18,
+};
+constexpr int32_t kWholeValue = -1;
+
+uint64_t readProperty(UnitRef unit, int32_t property) {
+  return runtime().readProperty(unit.window, unit.unit, property, kWholeValue);
+}
+
+void writeProperty(UnitRef unit, int32_t property, ValueSlot value) {
+  runtime().writeProperty(unit.window, unit.unit, property, kWholeValue, value.low, value.high);
+}
+
+Text readTextProperty(UnitRef unit, int32_t property) {
+  return Text(reinterpret_cast<char*>(static_cast<uintptr_t>(readProperty(unit, property))));
+}
+
+void writeTextProperty(UnitRef unit, int32_t property, const char* text) {
+  ValueSlot value;
+  value.setPointer(text);
+  writeProperty(unit, property, value);
+}
+
+ArgRecord referenceArgument(TypeCode type, uint32_t window, uint32_t unit) {
+  ArgRecord argument;
+  argument.value.low = window;
+  argument.value.high = unit;
+  argument.type = type;
+  return argument;
+}
+
+ArgRecord windowArgument(uint32_t window) {
+  return referenceArgument(types::kWindowRef, window, 0);
+}
+
+ArgRecord comboBoxArgument(UnitRef comboBox) {
+  return referenceArgument(types::kComboBoxRef, comboBox.window, comboBox.unit);
+}
+
+}  // namespace
+
+Text unitText(UnitRef unit) {
+  return readTextProperty(unit, kText);
+}
+
+void setUnitText(UnitRef unit, const char* text) {
+  writeTextProperty(unit, kText, text);
+}
+
+Text comboBoxText(UnitRef unit) {
+  return readTextProperty(unit, kComboBoxText);
+}
+
+void setComboBoxText(UnitRef unit, const char* text) {
+  writeTextProperty(unit, kComboBoxText, text);
+}
+
+bool isTicked(UnitRef checkBox) {
+  return static_cast<uint32_t>(readProperty(checkBox, kTicked)) == 1;
+}
+
+void setVisible(UnitRef unit, bool visible) {
+  ValueSlot value;
+  value.setLogical(visible);
+  writeProperty(unit, kVisible, value);
+}
+
+void openWindow(uint32_t window) {
+  callCoreCommand(core_command::kLoadWindow, {windowArgument(window), {}, logicalArgument(true)});
+}
+
+void closeWindow(uint32_t window) {
+  callCoreCommand(core_command::kCloseWindow, {windowArgument(window)});
+}
+
+void clearComboBox(UnitRef comboBox) {
+  callCoreCommand(core_command::kClearComboBox, {comboBoxArgument(comboBox)});
+}
+
+void addComboBoxItem(UnitRef comboBox, const char* item) {
+  callCoreCommand(core_command::kAddComboBoxItem, {comboBoxArgument(comboBox), textArgument(item)});
+}
+
+int32_t comboBoxItemCount(UnitRef comboBox) {
+  return callCoreCommand(core_command::kComboBoxItemCount, {comboBoxArgument(comboBox)})
+      .value.asInt();
+}
+
+Text comboBoxItemText(UnitRef comboBox, int32_t index) {
+  const ResultRecord result = callCoreCommand(core_command::kComboBoxItemText,
+                                              {comboBoxArgument(comboBox), integerArgument(index)});
+  return Text(static_cast<char*>(result.value.asPointer()));
+}
+
+void showMessage(const char* text, const char* caption) {
+  constexpr int32_t kOneOkButton = 0;
+  if (caption) {
+    callCoreCommand(core_command::kMessageBox,
+                    {textArgument(text), integerArgument(kOneOkButton), textArgument(caption)});
+  } else {
+    callCoreCommand(core_command::kMessageBox, {textArgument(text), integerArgument(kOneOkButton)});
+  }
+}
+
+bool setClipboardText(const char* text) {
+  return callCoreCommand(core_command::kSetClipboardText, {textArgument(text)}).value.asLogical();
+}
+
+void pause(int32_t milliseconds) {
+  callCoreCommand(core_command::kSleep, {integerArgument(milliseconds)});
+}
+
+}  // namespace velmora::app

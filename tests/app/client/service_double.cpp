@@ -1,0 +1,32 @@
+// On the host there is no network or code-page kernel: the HTTP read command answers from the
+// client fake's script, and text from service turns the UTF-8 body into GBK with iconv. Both keep
+// the runtime's ownership rules: a new byte set, a new text, null for empty.
+#include <cstring>
+
+#include "app/runtime_calls.h"
+#include "app/text_from_service.h"
+#include "net/http_read.h"
+#include "runtime/values.h"
+#include "tests/app/client/client_fake.h"
+#include "tests/support/gbk.h"
+
+namespace velmora {
+
+void httpRead(ResultRecord* result, int32_t, const ArgRecord* args) {
+  const std::string body = testing::ClientFake::current().answer(args[0].value.asText());
+  if (!body.empty()) {
+    result->value.setPointer(byteSetFromBytes(body.data(), static_cast<int32_t>(body.size())));
+  }
+}
+
+char* textFromService(const void* replyBody) {
+  const int32_t length = byteSetLength(replyBody);
+  if (length == 0) return nullptr;
+  const auto* bytes = byteSetData(replyBody);
+  std::u8string utf8(reinterpret_cast<const char8_t*>(bytes), static_cast<size_t>(length));
+  utf8.resize(std::char_traits<char8_t>::length(utf8.c_str()));  // a zero byte ends the text
+  const std::string local = testing::gbk(utf8);
+  return app::makeText(local).release();
+}
+
+}  // namespace velmora
