@@ -4,7 +4,7 @@
 # (build/velmora-demo.db, kept from run to run). Then
 #  - with a display ($DISPLAY set): runs velmora.exe under Wine on it; the service stops when the
 #    client ends, or on Ctrl-C;
-#  - without one: runs the screenshot tour (tools/screenshot-tour) on a private Xvfb display,
+#  - without one: runs the screenshot tour (tools/tour/screenshot-tour) on a private Xvfb display,
 #    which writes a picture of each of the seven windows to build/tour/ and prints their paths.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -66,7 +66,7 @@ say "demo service on $service_address (database $database, requests in build/vel
 
 if [[ -z ${DISPLAY:-} ]]; then
   say "no DISPLAY: the screenshot tour on a private Xvfb display"
-  tools/screenshot-tour build/tour
+  tools/tour/screenshot-tour build/tour
   exit
 fi
 

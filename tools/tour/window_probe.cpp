@@ -50,12 +50,12 @@ std::string escaped(const std::string& text) {
   return out;
 }
 
+// The text the window system holds for the window, read without sending the window a message,
+// so that a client busy in a request does not hold the probe up.
 std::wstring windowText(HWND window) {
-  const int length = GetWindowTextLengthW(window);
-  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-  const int copied = GetWindowTextW(window, text.data(), length + 1);
-  text.resize(static_cast<size_t>(copied > 0 ? copied : 0));
-  return text;
+  static wchar_t text[32768];
+  const int length = InternalGetWindowText(window, text, 32768);
+  return std::wstring(text, static_cast<size_t>(length > 0 ? length : 0));
 }
 
 std::wstring className(HWND window) {
