@@ -22,10 +22,14 @@ else()
   set(program_data_builder_target program_data_builder)
 endif()
 
-# velmora_program_data(target WINDOWS dir CONSTANTS file): a library embedding the program
-# data built from those sources.
+# velmora_program_data(target WINDOWS dir CONSTANTS file [HOST host]): a library embedding the
+# program data built from those sources, for the service host given (default
+# VELMORA_SERVICE_HOST).
 function(velmora_program_data target)
-  cmake_parse_arguments(DATA "" "WINDOWS;CONSTANTS" "" ${ARGN})
+  cmake_parse_arguments(DATA "" "WINDOWS;CONSTANTS;HOST" "" ${ARGN})
+  if(NOT DATA_HOST)
+    set(DATA_HOST ${VELMORA_SERVICE_HOST})
+  endif()
   set(out ${CMAKE_CURRENT_BINARY_DIR}/${target})
   file(GLOB sources CONFIGURE_DEPENDS ${DATA_WINDOWS}/*.win ${DATA_WINDOWS}/pictures/*)
   add_custom_command(
@@ -34,7 +38,7 @@ function(velmora_program_data target)
     COMMAND ${CMAKE_COMMAND} -E make_directory ${out}
     COMMAND ${program_data_builder}
             --windows ${DATA_WINDOWS} --constants ${DATA_CONSTANTS}
-            --define VELMORA_SERVICE_HOST=${VELMORA_SERVICE_HOST}
+            --define VELMORA_SERVICE_HOST=${DATA_HOST}
             --out-header ${out}/program_data_generated.h
             --out-source ${out}/program_data_generated.cpp
             --out-binary ${out}/program_data.bin

@@ -48,6 +48,8 @@ struct LabelUnit : UnitOf<LabelProperties> {
     DWORD extended = border.extendedStyle;
     if (properties.effect == kTransparentBackground) extended |= WS_EX_TRANSPARENT;
     if (!createOwnClassWindow(this, L"_QV_Label", request, border.style, extended)) return false;
+    // The window text mirrors the caption, for whatever reads window texts (accessibility tools).
+    SetWindowTextW(window, wideFromGbk(properties.caption).c_str());
     font.set(properties.font);
     picture.load(properties.backgroundPicture);
     return true;
@@ -55,6 +57,7 @@ struct LabelUnit : UnitOf<LabelProperties> {
 
   bool applyChange(int index) {
     if (index == 9 || index == 10) return false;  // window styles
+    if (index == 8) SetWindowTextW(window, wideFromGbk(properties.caption).c_str());
     if (index == 15) font.set(properties.font);
     if (index == 18) picture.load(properties.backgroundPicture);
     InvalidateRect(window, nullptr, TRUE);

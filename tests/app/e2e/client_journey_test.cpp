@@ -1,0 +1,237 @@
+// The whole program against the demo service on loopback: a new user registers, logs in, uses
+// every window and closes the main window, and the process ends with code 0. The program's
+// windows are driven from this process through their messages, as a person's input arrives.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "tests/app/e2e/client_driver.h"
+
+namespace velmora::testing {
+namespace {
+
+constexpr uint32_t kLoginWindow = 0x52010001;
+constexpr uint32_t kRegistrationWindow = 0x52012B38;
+constexpr uint32_t kProfileWindow = 0x52012C48;
+constexpr uint32_t kMainWindow = 0x52012C57;
+constexpr uint32_t kTopUpWindow = 0x52012D7A;
+constexpr uint32_t kPromotionWindow = 0x52012E18;
+constexpr uint32_t kApiWindow = 0x52012E1A;
+constexpr DWORD kStepTime = 15000;
+
+std::wstring wide(std::u8string_view utf8) {
+  std::wstring text(utf8.size(), L'\0');
+  text.resize(static_cast<size_t>(MultiByteToWideChar(
+      CP_UTF8, 0, reinterpret_cast<const char*>(utf8.data()), static_cast<int>(utf8.size()),
+      text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+// The program beside this test's executable.
+std::wstring programPath() {
+  wchar_t path[MAX_PATH] = {};
+  GetModuleFileNameW(nullptr, path, MAX_PATH);
+  std::wstring folder = path;
+  folder.resize(folder.find_last_of(L"\\/") + 1);
+  return folder + VELMORA_E2E_PROGRAM;
+}
+
+std::wstring clipboardText() {
+  std::wstring text;
+  if (!OpenClipboard(nullptr)) return text;
+  if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+    if (const auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) {
+      text = chars;
+      GlobalUnlock(data);
+    }
+  }
+  CloseClipboard();
+  return text;
+}
+
+class ClientJourney : public ::testing::Test {
+ protected:
+  ClientJourney() : client(programPath()), driver(client) {}
+
+  // Opens at its stored outer size, centred on the screen.
+  static void expectPlacement(HWND window, int width, int height) {
+    RECT rect;
+    GetWindowRect(window, &rect);
+    EXPECT_EQ(rect.right - rect.left, width);
+    EXPECT_EQ(rect.bottom - rect.top, height);
+    const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
+    const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
+    EXPECT_NEAR(rect.left + width / 2, screenWidth / 2, 1);
+    EXPECT_NEAR(rect.top + height / 2, screenHeight / 2, 1);
+  }
+
+  HWND open(const std::u8string& caption, int width, int height) {
+    HWND window = driver.waitForWindow(wide(caption), kStepTime);
+    if (window) expectPlacement(window, width, height);
+    return window;
+  }
+
+  HWND unit(HWND window, uint32_t windowId, std::u8string_view name) {
+    HWND found = driver.unit(window, windowId, name);
+    EXPECT_NE(found, nullptr) << "no unit " << reinterpret_cast<const char*>(name.data());
+    return found;
+  }
+
+  // Clicks and expects one message box with this text and caption.
+  void clickForMessage(HWND button, std::u8string_view text,
+                       std::u8string_view caption = u8"信息：") {
+    ClientDriver::click(button);
+    const auto seen = driver.answerMessage(kStepTime);
+    ASSERT_TRUE(seen.has_value()) << "no message for "
+                                  << reinterpret_cast<const char*>(text.data());
+    EXPECT_EQ(seen->text, wide(text));
+    EXPECT_EQ(seen->caption, wide(caption));
+  }
+
+  // Waits until the unit shows the text (a handler may still be at work).
+  bool shows(HWND unit, const std::wstring& text) {
+    const DWORD start = GetTickCount();
+    while (ClientDriver::text(unit) != text) {
+      if (GetTickCount() - start > kStepTime) return false;
+      Sleep(20);
+    }
+    return true;
+  }
+
+  void close(HWND window) {
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(driver.waitUntilClosed(window, kStepTime));
+  }
+
+  ClientProcess client;
+  ClientDriver driver;
+  // A new user each run: the service's database lives as long as the test run's service.
+  const std::wstring user = L"e2e" + std::to_wstring(GetTickCount() % 1000000);
+};
+
+TEST_F(ClientJourney, ANewUserRegistersLogsInAndUsesEveryWindow) {
+  ASSERT_TRUE(client.started());
+
+  // Login window: the support contact arrives from the service.
+  HWND login = open(u8"Velmora", 300, 450);
+  ASSERT_NE(login, nullptr);
+  EXPECT_TRUE(shows(unit(login, kLoginWindow, u8"kf1"), L"@velmora_support"));
+
+  // Registration, without an e-mail, then back to the one login window.
+  ClientDriver::click(unit(login, kLoginWindow, u8"超级按钮1"));
+  HWND registration = open(u8"用户注册", 304, 414);
+  ASSERT_NE(registration, nullptr);
+  ClientDriver::type(unit(registration, kRegistrationWindow, u8"用户名"), user);
+  ClientDriver::type(unit(registration, kRegistrationWindow, u8"密码"), L"pw1");
+  ClientDriver::type(unit(registration, kRegistrationWindow, u8"密码1"), L"PW1");
+  clickForMessage(unit(registration, kRegistrationWindow, u8"注册按钮"),
+                  u8"两次输入密码不一致，请检查");
+  ClientDriver::type(unit(registration, kRegistrationWindow, u8"密码1"), L"pw1");
+  clickForMessage(unit(registration, kRegistrationWindow, u8"注册按钮"), u8"注册成功");
+  ClientDriver::click(unit(registration, kRegistrationWindow, u8"超级按钮1"));
+  EXPECT_TRUE(driver.waitUntilClosed(registration, kStepTime));
+  EXPECT_EQ(driver.waitForWindow(L"Velmora", kStepTime), login);
+
+  // Login: the main window opens and closes the login window.
+  ClientDriver::type(unit(login, kLoginWindow, u8"用户名"), user);
+  ClientDriver::type(unit(login, kLoginWindow, u8"密码"), L"wrong");
+  clickForMessage(unit(login, kLoginWindow, u8"登录"), u8"请检查信息");
+  ClientDriver::type(unit(login, kLoginWindow, u8"密码"), L"pw1");
+  clickForMessage(unit(login, kLoginWindow, u8"登录"), u8"登入成功");
+  HWND main = open(u8"Velmora-海量优质号源", 750, 543);
+  ASSERT_NE(main, nullptr);
+  EXPECT_TRUE(driver.waitUntilClosed(login, kStepTime));
+  EXPECT_TRUE(shows(unit(main, kMainWindow, u8"用户名"), user));
+  EXPECT_EQ(ClientDriver::text(unit(main, kMainWindow, u8"my")), L"0.00");
+  EXPECT_FALSE(IsWindowVisible(unit(main, kMainWindow, u8"复2")));
+  EXPECT_FALSE(IsWindowEnabled(unit(main, kMainWindow, u8"编辑框1")));
+
+  // Search and pick a project.
+  HWND projects = unit(main, kMainWindow, u8"组合框1");
+  EXPECT_EQ(SendMessageW(projects, CB_GETCOUNT, 0, 0), 40);
+  ClientDriver::type(unit(main, kMainWindow, u8"搜"), L"\u5fae");  // 微
+  ClientDriver::click(unit(main, kMainWindow, u8"搜索"));
+  const auto matches = driver.answerMessage(kStepTime);
+  ASSERT_TRUE(matches.has_value());
+  EXPECT_EQ(matches->caption, wide(u8"符合3项"));
+  EXPECT_EQ(matches->text, wide(u8"微信-1.2\r\n微博-0.5\r\n企业微信-1.5\r\n"));
+  EXPECT_EQ(SendMessageW(projects, CB_GETCOUNT, 0, 0), 3);
+  ClientDriver::pick(projects, 2);
+  EXPECT_TRUE(shows(unit(main, kMainWindow, u8"项目名称"), wide(u8"企业微信")));
+  EXPECT_EQ(ClientDriver::text(unit(main, kMainWindow, u8"单价")), L"1.5");
+
+  // Top-up: submit 10, see the pending order, delete it.
+  ClientDriver::click(unit(main, kMainWindow, u8"指定号码1"));
+  HWND topUp = open(u8"充值", 803, 442);
+  ASSERT_NE(topUp, nullptr);
+  HWND orderUser = unit(topUp, kTopUpWindow, u8"j户");
+  HWND deleteOrder = unit(topUp, kTopUpWindow, u8"删");
+  EXPECT_TRUE(shows(unit(topUp, kTopUpWindow, u8"ad"), L"TDhNQAT8YrjBAUhj9G48CDS3qTqVTNTxe3"));
+  EXPECT_FALSE(IsWindowEnabled(unit(topUp, kTopUpWindow, u8"ad")));
+  EXPECT_FALSE(IsWindowEnabled(unit(topUp, kTopUpWindow, u8"用户名")));
+  EXPECT_EQ(ClientDriver::text(unit(topUp, kTopUpWindow, u8"用户名")), user);
+  EXPECT_FALSE(IsWindowVisible(deleteOrder));
+  ClientDriver::type(unit(topUp, kTopUpWindow, u8"数量"), L"10");
+  clickForMessage(unit(topUp, kTopUpWindow, u8"提充"), u8"充值提交成功");
+  EXPECT_TRUE(shows(orderUser, user));
+  EXPECT_EQ(ClientDriver::text(unit(topUp, kTopUpWindow, u8"j量")), L"10");
+  EXPECT_TRUE(IsWindowVisible(deleteOrder));
+  EXPECT_TRUE(IsWindowVisible(unit(topUp, kTopUpWindow, u8"外形框1")));
+  clickForMessage(deleteOrder, u8"订单已删除，现在可以重新创建订单");
+  EXPECT_TRUE(shows(orderUser, L""));
+  close(topUp);
+
+  // Profile: the account has no e-mail; an update shows when the window opens again.
+  ClientDriver::click(unit(main, kMainWindow, u8"超级按钮1"));
+  HWND profile = open(u8"用户信息", 271, 433);
+  ASSERT_NE(profile, nullptr);
+  EXPECT_TRUE(shows(unit(profile, kProfileWindow, u8"用户"), user));
+  EXPECT_EQ(ClientDriver::text(unit(profile, kProfileWindow, u8"邮箱")), L"");
+  ClientDriver::type(unit(profile, kProfileWindow, u8"密码"), L"pw2");
+  ClientDriver::type(unit(profile, kProfileWindow, u8"地址"), L"TNewAddress");
+  clickForMessage(unit(profile, kProfileWindow, u8"保存"), u8"更新成功");
+  close(profile);
+  ClientDriver::click(unit(main, kMainWindow, u8"超级按钮1"));
+  profile = open(u8"用户信息", 271, 433);
+  ASSERT_NE(profile, nullptr);
+  EXPECT_TRUE(shows(unit(profile, kProfileWindow, u8"密码"), L"pw2"));
+  EXPECT_EQ(ClientDriver::text(unit(profile, kProfileWindow, u8"地址")), L"TNewAddress");
+  close(profile);
+
+  // Promotion: the invitation code the service gave the new account.
+  ClientDriver::click(unit(main, kMainWindow, u8"推广"));
+  HWND promotion = open(u8"推广中心", 390, 431);
+  ASSERT_NE(promotion, nullptr);
+  EXPECT_EQ(ClientDriver::text(unit(promotion, kPromotionWindow, u8"请码")).size(), 6u);
+  clickForMessage(unit(promotion, kPromotionWindow, u8"指定号码1"), u8"已刷新");
+  close(promotion);
+
+  // API: one sample visible at a time; both copy buttons copy the API address.
+  ClientDriver::click(unit(main, kMainWindow, u8"api"));
+  HWND api = open(u8"API", 588, 494);
+  ASSERT_NE(api, nullptr);
+  const std::u8string samples[] = {u8"代1", u8"代2", u8"代3", u8"代4"};
+  auto visibleSamples = [&] {
+    std::vector<bool> visible;
+    for (const auto& sample : samples)
+      visible.push_back(IsWindowVisible(unit(api, kApiWindow, sample)) != FALSE);
+    return visible;
+  };
+  EXPECT_EQ(visibleSamples(), (std::vector<bool>{true, false, false, false}));
+  ClientDriver::click(unit(api, kApiWindow, u8"注册按钮3"));
+  ClientDriver::click(unit(api, kApiWindow, u8"注册按钮3"));
+  Sleep(300);
+  EXPECT_EQ(visibleSamples(), (std::vector<bool>{false, false, true, false}));
+  clickForMessage(unit(api, kApiWindow, u8"注册按钮5"), u8"复制成功", u8"提示");
+  const std::wstring address = ClientDriver::text(unit(api, kApiWindow, u8"编辑框1"));
+  EXPECT_TRUE(address.starts_with(L"url:")) << "the API address, not a code sample";
+  EXPECT_EQ(clipboardText(), address);
+  close(api);
+
+  // Closing the main window ends the program.
+  PostMessageW(main, WM_CLOSE, 0, 0);
+  EXPECT_EQ(client.waitForExit(kStepTime), std::optional<DWORD>(0));
+}
+
+}  // namespace
+}  // namespace velmora::testing
