@@ -4,8 +4,9 @@
 # (build/velmora-demo.db, kept from run to run). Then
 #  - with a display ($DISPLAY set): runs velmora.exe under Wine on it; the service stops when the
 #    client ends, or on Ctrl-C;
-#  - without one: runs the screenshot tour (tools/tour/screenshot-tour) on a private Xvfb display,
-#    which writes a picture of each of the seven windows to build/tour/ and prints their paths.
+#  - without one: runs the screenshot tour (tools/tour/screenshot-tour) on a private Xvfb
+#    display, which writes a picture of each of the seven windows to build/tour/ and prints
+#    their paths.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/wine-env.sh
@@ -43,7 +44,9 @@ stop_all() {
 trap stop_all EXIT
 trap 'exit 130' INT TERM HUP
 
-service_answers() { curl -fsS --max-time 2 "http://$service_address/E/qx/getkf.php" >/dev/null 2>&1; }
+service_answers() {
+  curl -fsS --max-time 2 "http://$service_address/E/qx/getkf.php" >/dev/null 2>&1
+}
 
 # The client is built for this one address, so a service that already listens there would
 # answer it instead of ours.

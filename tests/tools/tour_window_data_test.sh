@@ -31,7 +31,8 @@ for file in "$windows_dir"/[0-9][0-9]_*.win; do
   name=${name#[0-9][0-9]_}
   caption=$(window_caption "$name")
   check "$name has a caption" "$([[ -n $caption ]] && echo yes)" yes
-  check "$name has an outer size" "$([[ $(window_size "$name") =~ ^[1-9][0-9]*\ [1-9][0-9]*$ ]] && echo yes)" yes
+  size=$(window_size "$name")
+  check "$name has an outer size" "$([[ $size =~ ^[1-9][0-9]*\ [1-9][0-9]*$ ]] && echo yes)" yes
   captions+=("$caption")
 done
 check "windows" "${#captions[@]}" 7
