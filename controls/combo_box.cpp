@@ -39,6 +39,7 @@ uint32_t storedItemData(const Bytes& data, size_t index) {
 struct ComboBoxUnit : UnitOf<ComboBoxProperties> {
   UnitFont font;
   SolidBrush background;
+  int dropHeight = 0;  // of the open box, field and list together
 
   bool hasEditPart() const { return properties.kind != kDropDownList; }
 
@@ -51,9 +52,10 @@ struct ComboBoxUnit : UnitOf<ComboBoxProperties> {
   bool open(const CreateRequest& request) {
     CreateRequest sized = request;
     if (properties.kind != 0) sized.height = std::max(sized.height, kLowestDropHeight);
-    DWORD style = WS_VSCROLL | CBS_AUTOHSCROLL | kindStyle(properties.kind);
+    DWORD style = WS_VSCROLL | CBS_AUTOHSCROLL | CBS_NOINTEGRALHEIGHT | kindStyle(properties.kind);
     if (properties.sorted) style |= CBS_SORT;
     if (!createStandardControl(this, L"COMBOBOX", sized, style, 0)) return false;
+    dropHeight = sized.height;
     applyFont();
     SendMessageW(window, CB_LIMITTEXT, properties.maxLength, 0);
     fillItems();
@@ -69,6 +71,25 @@ struct ComboBoxUnit : UnitOf<ComboBoxProperties> {
       SendMessageW(window, CB_SETITEMHEIGHT, 0,
                    std::max<LRESULT>(1, standard + properties.extraItemHeight));
     }
+    fitDroppedList();
+  }
+
+  // The open box, field and list together, is as high as the unit: the list box is given the
+  // height below the field and keeps it (no integral height), and the combo box drops the list at
+  // the size its list box was given. Left to itself, the combo box would take a border allowance
+  // off and round the list down to whole items.
+  void fitDroppedList() {
+    if (properties.kind == 0) return;
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetComboBoxInfo(window, &info)) return;
+    RECT field;
+    GetWindowRect(window, &field);
+    RECT list;
+    GetWindowRect(info.hwndList, &list);
+    SetWindowPos(info.hwndList, nullptr, 0, 0, list.right - list.left,
+                 dropHeight - (field.bottom - field.top),
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
 
   void fillItems() {

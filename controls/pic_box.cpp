@@ -1,15 +1,18 @@
-// The picture box: a background colour and a picture in one of four display modes.
+// The picture box: a background colour and a picture in one of four display modes. In mode 3 an
+// animated picture plays, each frame for as long as the picture says, over and over.
 #include "controls/borders.h"
 #include "controls/colours.h"
-#include "controls/picture_bitmap.h"
+#include "controls/picture_animation.h"
 #include "controls/standard_units.h"
 #include "controls/unit_window.h"
 
 namespace velmora {
 namespace {
 
-// Mode 0 natural size at the top-left, 1 stretched, 2 centred and scaled down to fit, 3
-// stretched (an animation shows its first frame).
+constexpr int kPlayingMode = 3;
+constexpr UINT_PTR kFrameTimer = 1;
+
+// Mode 0 natural size at the top-left, 1 and 3 stretched, 2 centred and scaled down to fit.
 PictureMode pictureModeOf(int displayMode) {
   switch (displayMode) {
     case 0:
@@ -22,7 +25,7 @@ PictureMode pictureModeOf(int displayMode) {
 }
 
 struct PicBoxUnit : UnitOf<PicBoxProperties> {
-  PictureBitmap picture;
+  PictureAnimation picture;
   SolidBrush background;
 
   void normalise() {
@@ -34,26 +37,67 @@ struct PicBoxUnit : UnitOf<PicBoxProperties> {
     const BorderStyles border = borderStyles(properties.border);
     if (!createOwnClassWindow(this, L"_QV_PicBox", request, border.style, border.extendedStyle))
       return false;
-    picture.load(properties.picture);
+    loadPicture();
     return true;
+  }
+
+  // Only the playing mode keeps every frame; the others show the first.
+  void loadPicture() {
+    picture.load(properties.picture, properties.displayMode == kPlayingMode);
+    KillTimer(window, kFrameTimer);
+    if (picture.animated()) SetTimer(window, kFrameTimer, picture.milliseconds(), nullptr);
+  }
+
+  void nextFrame() {
+    picture.advance();
+    SetTimer(window, kFrameTimer, picture.milliseconds(), nullptr);
+    InvalidateRect(window, nullptr, FALSE);
   }
 
   bool applyChange(int index) {
     if (index == 8) return false;  // a window style
-    if (index == 10) picture.load(properties.picture);
+    if (index == 10 || index == 11) loadPicture();
     InvalidateRect(window, nullptr, TRUE);
     return true;
   }
 
-  void paint(HDC dc) {
-    RECT area;
-    GetClientRect(window, &area);
+  void compose(HDC dc, const RECT& area) {
     FillRect(dc, &area, background.set(backgroundColour(properties.backgroundColour)));
     picture.draw(dc, area, pictureModeOf(properties.displayMode));
   }
 
+  // Composed in memory and copied once, so that a playing animation does not flicker.
+  void paint(HDC dc) {
+    RECT area;
+    GetClientRect(window, &area);
+    if (area.right <= 0 || area.bottom <= 0) return;
+    HBITMAP canvas = CreateCompatibleBitmap(dc, area.right, area.bottom);
+    if (canvas == nullptr) {
+      compose(dc, area);
+      return;
+    }
+    HDC memory = CreateCompatibleDC(dc);
+    HGDIOBJ previous = SelectObject(memory, canvas);
+    compose(memory, area);
+    BitBlt(dc, 0, 0, area.right, area.bottom, memory, 0, 0, SRCCOPY);
+    SelectObject(memory, previous);
+    DeleteObject(canvas);
+    DeleteDC(memory);
+  }
+
   bool handle(UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
-    return handlePaintMessages(*this, message, wParam, result);
+    if (handlePaintMessages(*this, message, wParam, result)) return true;
+    switch (message) {
+      case WM_TIMER:
+        if (wParam != kFrameTimer) return false;
+        nextFrame();
+        return true;
+      case WM_DESTROY:
+        KillTimer(window, kFrameTimer);
+        return false;
+      default:
+        return false;
+    }
   }
 };
 

@@ -2,25 +2,32 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 #include "controls/picture_service.h"
 
 namespace velmora {
 
-HBITMAP bitmapFromPictureBytes(std::span<const uint8_t> bytes, int* width, int* height) {
-  auto picture = decodePicture(bytes);
-  if (!picture) return nullptr;
+HBITMAP bitmapFromPicture(const Picture& picture) {
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = static_cast<LONG>(picture->width);
-  info.bmiHeader.biHeight = -static_cast<LONG>(picture->height);
+  info.bmiHeader.biWidth = static_cast<LONG>(picture.width);
+  info.bmiHeader.biHeight = -static_cast<LONG>(picture.height);
   info.bmiHeader.biPlanes = 1;
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
   HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
   if (bitmap == nullptr) return nullptr;
-  std::memcpy(bits, picture->pixels.data(), picture->pixels.size() * sizeof(uint32_t));
+  std::memcpy(bits, picture.pixels.data(), picture.pixels.size() * sizeof(uint32_t));
+  return bitmap;
+}
+
+HBITMAP bitmapFromPictureBytes(std::span<const uint8_t> bytes, int* width, int* height) {
+  auto picture = decodePicture(bytes);
+  if (!picture) return nullptr;
+  HBITMAP bitmap = bitmapFromPicture(*picture);
+  if (bitmap == nullptr) return nullptr;
   *width = static_cast<int>(picture->width);
   *height = static_cast<int>(picture->height);
   return bitmap;
@@ -69,6 +76,19 @@ PictureBitmap::~PictureBitmap() {
   release();
 }
 
+PictureBitmap::PictureBitmap(PictureBitmap&& other) noexcept {
+  *this = std::move(other);
+}
+
+PictureBitmap& PictureBitmap::operator=(PictureBitmap&& other) noexcept {
+  if (this == &other) return *this;
+  release();
+  std::swap(bitmap_, other.bitmap_);
+  std::swap(width_, other.width_);
+  std::swap(height_, other.height_);
+  return *this;
+}
+
 void PictureBitmap::release() {
   if (bitmap_ != nullptr) DeleteObject(bitmap_);
   bitmap_ = nullptr;
@@ -78,6 +98,14 @@ void PictureBitmap::release() {
 void PictureBitmap::load(std::span<const uint8_t> bytes) {
   release();
   bitmap_ = bitmapFromPictureBytes(bytes, &width_, &height_);
+}
+
+void PictureBitmap::assign(const Picture& picture) {
+  release();
+  bitmap_ = bitmapFromPicture(picture);
+  if (bitmap_ == nullptr) return;
+  width_ = static_cast<int>(picture.width);
+  height_ = static_cast<int>(picture.height);
 }
 
 void PictureBitmap::blend(HDC dc, int x, int y, int width, int height) const {

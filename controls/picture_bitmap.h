@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <span>
 
+#include "controls/picture_service.h"
+
 namespace velmora {
 
 enum class PictureMode {
@@ -22,9 +24,13 @@ class PictureBitmap {
   ~PictureBitmap();
   PictureBitmap(const PictureBitmap&) = delete;
   PictureBitmap& operator=(const PictureBitmap&) = delete;
+  PictureBitmap(PictureBitmap&& other) noexcept;
+  PictureBitmap& operator=(PictureBitmap&& other) noexcept;
 
   // Decodes the bytes of a picture file; bytes that are no picture leave it empty.
   void load(std::span<const uint8_t> bytes);
+  // Takes a decoded picture.
+  void assign(const Picture& picture);
   bool empty() const { return bitmap_ == nullptr; }
   int width() const { return width_; }
   int height() const { return height_; }
@@ -45,7 +51,9 @@ class PictureBitmap {
 // fits, else scaled down by the smaller ratio and centred.
 RECT centredFitRect(int pictureWidth, int pictureHeight, const RECT& area);
 
-// A 32-bit top-down DIB section of the decoded bytes (premultiplied), or null.
+// A 32-bit top-down DIB section of a decoded picture or of the decoded bytes (premultiplied), or
+// null.
+HBITMAP bitmapFromPicture(const Picture& picture);
 HBITMAP bitmapFromPictureBytes(std::span<const uint8_t> bytes, int* width, int* height);
 
 // Notify code 1003: first points to {bytes, length}, second to {bitmap, width, height}, which is

@@ -1,5 +1,6 @@
-// GIF through giflib: the first frame, read record by record so that nothing beyond it is
-// decoded, laid on a transparent canvas of the logical screen's size.
+// GIF through giflib, read record by record so that nothing beyond the frames wanted is decoded.
+// Each frame is laid on a canvas of the logical screen's size, transparent at first, so that a
+// frame shows what the ones before it left, as the frames' disposal methods say.
 #include <gif_lib.h>
 
 #include <algorithm>
@@ -23,17 +24,32 @@ int readGifBytes(GifFileType* gif, GifByteType* into, int wanted) {
   return static_cast<int>(count);
 }
 
-// The transparent colour index of a graphic control extension, or -1.
-int transparentIndexOf(const GifByteType* extension) {
-  if (extension == nullptr || extension[0] < 4 || (extension[1] & 1) == 0) return -1;
-  return extension[4];
+// What a graphic control extension says of the frame after it.
+struct FrameControl {
+  int transparentIndex = -1;
+  int disposal = 0;  // 2: the frame's area is cleared after it, 3: the canvas goes back
+  int delayCentiseconds = 0;
+};
+
+constexpr int kDisposeToBackground = 2;
+constexpr int kDisposeToPrevious = 3;
+// A delay of 0 or 1 hundredths is meant as "as fast as possible", which viewers show as a tenth.
+constexpr uint32_t kDelayForNoDelay = 100;
+
+FrameControl frameControlOf(const GifByteType* extension) {
+  FrameControl control;
+  if (extension == nullptr || extension[0] < 4) return control;
+  control.disposal = extension[1] >> 2 & 7;
+  control.delayCentiseconds = extension[2] | extension[3] << 8;
+  if (extension[1] & 1) control.transparentIndex = extension[4];
+  return control;
 }
 
-bool skipExtension(GifFileType* gif, int& transparentIndex) {
+bool readExtension(GifFileType* gif, FrameControl& control) {
   int code = 0;
   GifByteType* extension = nullptr;
   if (DGifGetExtension(gif, &code, &extension) == GIF_ERROR) return false;
-  if (code == GRAPHICS_EXT_FUNC_CODE) transparentIndex = transparentIndexOf(extension);
+  if (code == GRAPHICS_EXT_FUNC_CODE) control = frameControlOf(extension);
   while (extension != nullptr) {
     if (DGifGetExtensionNext(gif, &extension) == GIF_ERROR) return false;
   }
@@ -55,11 +71,29 @@ std::vector<int> rowOrder(int height, bool interlaced) {
   return rows;
 }
 
-bool readFrame(GifFileType* gif, int transparentIndex, Picture& canvas) {
+// The part of the canvas a frame covers.
+struct CanvasArea {
+  uint32_t left = 0;
+  uint32_t top = 0;
+  uint32_t right = 0;
+  uint32_t bottom = 0;
+};
+
+CanvasArea canvasAreaOf(const GifImageDesc& frame, const Picture& canvas) {
+  auto within = [](int64_t value, uint32_t limit) {
+    return static_cast<uint32_t>(std::clamp<int64_t>(value, 0, limit));
+  };
+  return {within(frame.Left, canvas.width), within(frame.Top, canvas.height),
+          within(int64_t{frame.Left} + frame.Width, canvas.width),
+          within(int64_t{frame.Top} + frame.Height, canvas.height)};
+}
+
+bool readFrame(GifFileType* gif, int transparentIndex, Picture& canvas, CanvasArea& covered) {
   if (DGifGetImageDesc(gif) == GIF_ERROR) return false;
   const GifImageDesc& frame = gif->Image;
   const ColorMapObject* colours = frame.ColorMap ? frame.ColorMap : gif->SColorMap;
   if (colours == nullptr || frame.Width <= 0 || frame.Height <= 0) return false;
+  covered = canvasAreaOf(frame, canvas);
   std::vector<GifPixelType> line(frame.Width);
   for (int y : rowOrder(frame.Height, frame.Interlace)) {
     if (DGifGetLine(gif, line.data(), frame.Width) == GIF_ERROR) return false;
@@ -80,31 +114,55 @@ bool readFrame(GifFileType* gif, int transparentIndex, Picture& canvas) {
   return true;
 }
 
-bool readFirstFrame(GifFileType* gif, Picture& canvas) {
-  int transparentIndex = -1;
-  GifRecordType record = UNDEFINED_RECORD_TYPE;
-  while (DGifGetRecordType(gif, &record) != GIF_ERROR) {
-    if (record == IMAGE_DESC_RECORD_TYPE) return readFrame(gif, transparentIndex, canvas);
-    if (record == EXTENSION_RECORD_TYPE && !skipExtension(gif, transparentIndex)) return false;
-    if (record == TERMINATE_RECORD_TYPE) return false;
+uint32_t frameMilliseconds(int delayCentiseconds) {
+  return delayCentiseconds <= 1 ? kDelayForNoDelay : delayCentiseconds * 10u;
+}
+
+void clearArea(Picture& canvas, const CanvasArea& area) {
+  for (uint32_t y = area.top; y < area.bottom; ++y) {
+    std::fill_n(canvas.pixels.begin() + size_t{y} * canvas.width + area.left,
+                area.right - area.left, 0u);
   }
-  return false;
+}
+
+// Reads frames until the file ends, `mostFrames` are read, or one more would pass the pixel
+// limit. A frame that breaks ends the reading with the frames before it.
+void readFrames(GifFileType* gif, size_t mostFrames, std::vector<AnimationFrame>& frames) {
+  Picture canvas = blankPicture(gif->SWidth, gif->SHeight);
+  const uint64_t framePixels = uint64_t{canvas.width} * canvas.height;
+  FrameControl control;
+  GifRecordType record = UNDEFINED_RECORD_TYPE;
+  while (frames.size() < mostFrames && (frames.size() + 1) * framePixels <= kLargestPicturePixels &&
+         DGifGetRecordType(gif, &record) != GIF_ERROR && record != TERMINATE_RECORD_TYPE) {
+    if (record == EXTENSION_RECORD_TYPE && !readExtension(gif, control)) break;
+    if (record != IMAGE_DESC_RECORD_TYPE) continue;
+    const Picture before = control.disposal == kDisposeToPrevious ? canvas : Picture{};
+    CanvasArea covered;
+    if (!readFrame(gif, control.transparentIndex, canvas, covered)) break;
+    frames.push_back({canvas, frameMilliseconds(control.delayCentiseconds)});
+    if (control.disposal == kDisposeToBackground) clearArea(canvas, covered);
+    if (control.disposal == kDisposeToPrevious) canvas = before;
+    control = FrameControl{};
+  }
 }
 
 }  // namespace
 
-std::optional<Picture> decodeGif(std::span<const uint8_t> bytes) {
+std::vector<AnimationFrame> decodeGifFrames(std::span<const uint8_t> bytes, size_t mostFrames) {
   GifSource source{bytes};
   int error = 0;
   GifFileType* gif = DGifOpen(&source, readGifBytes, &error);
-  if (gif == nullptr) return std::nullopt;
-  std::optional<Picture> picture;
-  if (sizeAllowed(gif->SWidth, gif->SHeight)) {
-    Picture canvas = blankPicture(gif->SWidth, gif->SHeight);
-    if (readFirstFrame(gif, canvas)) picture = std::move(canvas);
-  }
+  if (gif == nullptr) return {};
+  std::vector<AnimationFrame> frames;
+  if (sizeAllowed(gif->SWidth, gif->SHeight)) readFrames(gif, mostFrames, frames);
   DGifCloseFile(gif, &error);
-  return picture;
+  return frames;
+}
+
+std::optional<Picture> decodeGif(std::span<const uint8_t> bytes) {
+  std::vector<AnimationFrame> frames = decodeGifFrames(bytes, 1);
+  if (frames.empty()) return std::nullopt;
+  return std::move(frames.front().picture);
 }
 
 }  // namespace velmora::picture_decoding

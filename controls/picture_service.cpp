@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 
 namespace velmora {
 namespace picture_decoding {
@@ -44,6 +45,14 @@ std::optional<Picture> decodePicture(std::span<const uint8_t> bytes) {
   if (startsWith(bytes, kGifSignature)) return decodeGif(bytes);
   if (startsWith(bytes, kBmpSignature)) return decodeBmp(bytes);
   return std::nullopt;
+}
+
+std::vector<AnimationFrame> decodeAnimation(std::span<const uint8_t> bytes) {
+  using namespace picture_decoding;
+  if (startsWith(bytes, kGifSignature)) return decodeGifFrames(bytes, SIZE_MAX);
+  std::vector<AnimationFrame> frames;
+  if (auto still = decodePicture(bytes)) frames.push_back({std::move(*still), 0});
+  return frames;
 }
 
 }  // namespace velmora

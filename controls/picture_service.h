@@ -25,6 +25,18 @@ inline constexpr uint64_t kLargestPicturePixels = 16u * 1024 * 1024;
 // are no picture, a broken picture, or one larger than the limits above.
 std::optional<Picture> decodePicture(std::span<const uint8_t> bytes);
 
+// One step of an animation: the whole picture as it shows, and for how long.
+struct AnimationFrame {
+  Picture picture;
+  uint32_t milliseconds = 0;
+};
+
+// The frames of an animated picture in the order they show; a still picture gives one frame,
+// bytes that are no picture none. An animation that breaks after its first frame gives the
+// frames before the break. All frames together hold no more pixels than the largest allowed
+// picture: the frames beyond are left out.
+std::vector<AnimationFrame> decodeAnimation(std::span<const uint8_t> bytes);
+
 namespace picture_decoding {
 
 bool sizeAllowed(uint64_t width, uint64_t height);
@@ -35,6 +47,8 @@ uint32_t premultiplied(uint8_t alpha, uint8_t red, uint8_t green, uint8_t blue);
 std::optional<Picture> decodePng(std::span<const uint8_t> bytes);
 std::optional<Picture> decodeJpeg(std::span<const uint8_t> bytes);
 std::optional<Picture> decodeGif(std::span<const uint8_t> bytes);
+// At most `mostFrames` frames of a GIF, within the pixel limit.
+std::vector<AnimationFrame> decodeGifFrames(std::span<const uint8_t> bytes, size_t mostFrames);
 std::optional<Picture> decodeBmp(std::span<const uint8_t> bytes);
 
 }  // namespace picture_decoding

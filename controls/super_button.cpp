@@ -4,13 +4,16 @@
 #include <windows.h>
 // after windows.h
 #include <commctrl.h>
-#include <mmsystem.h>
 
 #include <array>
+#include <optional>
+#include <vector>
 
 #include "controls/colours.h"
 #include "controls/font.h"
 #include "controls/picture_bitmap.h"
+#include "controls/picture_service.h"
+#include "controls/sound_player.h"
 #include "controls/standard_units.h"
 #include "controls/unit_window.h"
 #include "runtime/win32/wide_text.h"
@@ -29,6 +32,28 @@ constexpr UINT kSoundFlags = SND_ASYNC | SND_NODEFAULT | SND_NOWAIT;
 // The program's own click sound, a WAVE resource.
 constexpr char kBuiltInSound[] = "VELMORA_CLICK";
 
+// The rows of a monochrome mask of the picture, 1 for each pixel of the transparent colour (the
+// default marker: the colour of the top-left pixel); those pixels are blackened in the picture.
+std::vector<uint8_t> takeTransparentPixels(Picture& picture, int32_t transparentColour) {
+  constexpr uint32_t kColourBits = 0xFFFFFF;
+  const auto colour = static_cast<COLORREF>(transparentColour);
+  const uint32_t transparent =
+      isDefaultColour(transparentColour)
+          ? picture.pixels[0] & kColourBits
+          : uint32_t{GetRValue(colour)} << 16 | GetGValue(colour) << 8 | GetBValue(colour);
+  const size_t stride = (picture.width + 15) / 16 * 2;  // mask rows are whole 16-bit words
+  std::vector<uint8_t> mask(stride * picture.height, 0);
+  for (uint32_t y = 0; y < picture.height; ++y) {
+    for (uint32_t x = 0; x < picture.width; ++x) {
+      uint32_t& pixel = picture.pixels[size_t{y} * picture.width + x];
+      if ((pixel & kColourBits) != transparent) continue;
+      mask[y * stride + x / 8] |= 0x80 >> (x % 8);
+      pixel = 0;
+    }
+  }
+  return mask;
+}
+
 // A picture with its transparent pixels blackened, and the mask that marks them.
 class PictureSlot {
  public:
@@ -38,33 +63,22 @@ class PictureSlot {
   int height() const { return height_; }
   HBITMAP bitmap() const { return bitmap_; }
 
-  // A picture that can't be decoded or masked leaves the slot as it was.
+  // A picture that can't be decoded or masked leaves the slot as it was. The mask is made from
+  // the decoded pixels' colours: a copy to monochrome through the window system would compare
+  // the whole 32-bit pixel, alpha included, and match nothing.
   void load(std::span<const uint8_t> bytes, int32_t transparentColour) {
-    int width = 0;
-    int height = 0;
-    HBITMAP bitmap = bitmapFromPictureBytes(bytes, &width, &height);
-    if (bitmap == nullptr) return;
-    HBITMAP mask = CreateBitmap(width, height, 1, 1, nullptr);
-    if (mask == nullptr) {
-      DeleteObject(bitmap);
+    std::optional<Picture> picture = decodePicture(bytes);
+    if (!picture) return;
+    const int width = static_cast<int>(picture->width);
+    const int height = static_cast<int>(picture->height);
+    const std::vector<uint8_t> maskBits = takeTransparentPixels(*picture, transparentColour);
+    HBITMAP bitmap = bitmapFromPicture(*picture);
+    HBITMAP mask = CreateBitmap(width, height, 1, 1, maskBits.data());
+    if (bitmap == nullptr || mask == nullptr) {
+      if (bitmap != nullptr) DeleteObject(bitmap);
+      if (mask != nullptr) DeleteObject(mask);
       return;
     }
-    HDC picture = CreateCompatibleDC(nullptr);
-    HDC masking = CreateCompatibleDC(nullptr);
-    HGDIOBJ oldPicture = SelectObject(picture, bitmap);
-    HGDIOBJ oldMask = SelectObject(masking, mask);
-    const COLORREF transparent = isDefaultColour(transparentColour)
-                                     ? GetPixel(picture, 0, 0)
-                                     : static_cast<COLORREF>(transparentColour & 0xFFFFFF);
-    SetBkColor(picture, transparent);
-    BitBlt(masking, 0, 0, width, height, picture, 0, 0, SRCCOPY);
-    SetTextColor(picture, RGB(255, 255, 255));
-    SetBkColor(picture, RGB(0, 0, 0));
-    BitBlt(picture, 0, 0, width, height, masking, 0, 0, SRCAND);
-    SelectObject(masking, oldMask);
-    SelectObject(picture, oldPicture);
-    DeleteDC(masking);
-    DeleteDC(picture);
     release();
     bitmap_ = bitmap;
     mask_ = mask;
@@ -259,19 +273,19 @@ struct SuperButtonUnit : UnitOf<SuperBtnProperties> {
   void playSound(bool click) {
     const auto& p = properties;
     if (p.builtInSound) {
-      PlaySoundA(kBuiltInSound, GetModuleHandleW(nullptr), SND_RESOURCE | kSoundFlags);
+      playSoundFunction(kBuiltInSound, GetModuleHandleW(nullptr), SND_RESOURCE | kSoundFlags);
       return;
     }
     const Bytes& sound = click ? p.clickSound : p.hoverSound;
     if (sound.empty()) return;
     stopSound();
     playing = sound;
-    PlaySoundA(reinterpret_cast<LPCSTR>(playing.data()), nullptr, SND_MEMORY | kSoundFlags);
+    playSoundFunction(reinterpret_cast<LPCSTR>(playing.data()), nullptr, SND_MEMORY | kSoundFlags);
   }
 
   void stopSound() {
     if (playing.empty()) return;
-    PlaySoundA(nullptr, nullptr, 0);
+    playSoundFunction(nullptr, nullptr, 0);
     playing.clear();
   }
 
@@ -510,6 +524,12 @@ struct SuperButtonUnit : UnitOf<SuperBtnProperties> {
         return true;
       case kReflectedMessageOffset + WM_CTLCOLORBTN:
         result = reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
+        return true;
+      case WM_LBUTTONDBLCLK:
+        // The button class takes double clicks, and an owner-drawn button would turn the second
+        // click of one into a double-click notice and raise no click; to a person a quick second
+        // click is one more click.
+        result = defaultProcessing(*this, WM_LBUTTONDOWN, wParam, lParam);
         return true;
       case WM_MOUSEMOVE:
         result = defaultProcessing(*this, message, wParam, lParam);

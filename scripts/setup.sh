@@ -461,6 +461,26 @@ install_symbol_font() {
   say "marlett: in the wine prefix"
 }
 
+# Wine's X11 driver leaves top-level windows to a window manager unless told not to. The test
+# display has none, so every closing window (each message box among them) would wait two seconds
+# for a manager to confirm it; unmanaged, Wine draws and moves its windows itself, as Windows does.
+x11_driver_in_place() {
+  awk '/^\[/{on = ($0 ~ /^\[Software\\\\Wine\\\\X11 Driver\]/)} on' "$WINEPFX/user.reg" |
+    grep -qx '"Managed"="N"'
+}
+
+setup_wine_x11_driver() {
+  if x11_driver_in_place; then
+    say "wine x11 driver: windows unmanaged"
+    return
+  fi
+  wine_q wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f ||
+    die "could not set the X11 driver's Managed value"
+  wine_q wineserver -w || true
+  x11_driver_in_place || die "the X11 driver's Managed value did not land in $WINEPFX/user.reg"
+  say "wine x11 driver: windows unmanaged"
+}
+
 # ------------------------------------------------------------------- verify --
 verify() {
   local f missing=()
@@ -478,4 +498,5 @@ install_packages
 build_libraries
 setup_wineprefix
 install_symbol_font
+setup_wine_x11_driver
 verify

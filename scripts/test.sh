@@ -62,14 +62,18 @@ run_fuzz() {
   fi
   rm -f "$log"
   local seeds=build/fuzz/seeds corpus=build/fuzz/corpus
-  rm -rf "$seeds" && mkdir -p "$seeds"/{program_data,text,picture} "$corpus"/{program_data,text,picture}
+  rm -rf "$seeds" && mkdir -p "$seeds"/{program_data,text,picture,replies} "$corpus"/{program_data,text,picture,replies}
   build/fuzz/tests/fuzz/make_fuzz_seeds "$seeds/program_data"
   printf '\x03\x01,a,,b,\xd6\xd0,' >"$seeds/text/split"
   printf '\x00\x00  -12.5e1xyz' >"$seeds/text/number"
   make_picture_seeds "$seeds/picture"
+  printf '\x04demodemo,demo123,12,TAddr,VM8K2Q,f6,f7,' >"$seeds/replies/login"
+  printf '\x05vip-5vip-5-30-2026555566667777-2026/12/1' >"$seeds/replies/order"
+  printf '\x00\xce\xa2\xd0\xc5-1.2,QQ-1.0,Steam' >"$seeds/replies/projects"
   fuzz_target program_data_fuzzer 60 "$corpus/program_data" "$seeds/program_data"
   fuzz_target text_commands_fuzzer 20 "$corpus/text" "$seeds/text"
   fuzz_target picture_fuzzer 30 "$corpus/picture" "$seeds/picture"
+  fuzz_target service_replies_fuzzer 20 "$corpus/replies" "$seeds/replies"
 }
 
 # make_picture_seeds DIR: the window data's pictures, cut-off copies of them, and small JPEG and

@@ -1,17 +1,31 @@
 // libFuzzer target over the picture service: any bytes either decode to a picture whose pixel
-// count matches its size within the limits, or give no picture.
+// count matches its size within the limits, or give no picture; an animation's frames together
+// stay within the pixel limit.
 #include <cstdlib>
 #include <span>
 
 #include "controls/picture_service.h"
 
+namespace {
+
+void checkConsistent(const velmora::Picture& picture) {
+  const bool consistent = picture.pixels.size() == size_t{picture.width} * picture.height &&
+                          picture.width <= velmora::kLargestPictureSide &&
+                          picture.height <= velmora::kLargestPictureSide;
+  if (!consistent) std::abort();
+}
+
+}  // namespace
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  auto picture = velmora::decodePicture(std::span<const uint8_t>(data, size));
-  if (picture) {
-    const bool consistent = picture->pixels.size() == size_t{picture->width} * picture->height &&
-                            picture->width <= velmora::kLargestPictureSide &&
-                            picture->height <= velmora::kLargestPictureSide;
-    if (!consistent) std::abort();
+  const std::span<const uint8_t> bytes(data, size);
+  auto picture = velmora::decodePicture(bytes);
+  if (picture) checkConsistent(*picture);
+  uint64_t pixels = 0;
+  for (const auto& frame : velmora::decodeAnimation(bytes)) {
+    checkConsistent(frame.picture);
+    pixels += frame.picture.pixels.size();
   }
+  if (pixels > velmora::kLargestPicturePixels) std::abort();
   return 0;
 }

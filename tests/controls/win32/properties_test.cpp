@@ -8,6 +8,7 @@
 
 #include "controls/property_access.h"
 #include "forms/format/unit_ids.h"
+#include "forms/live/window_lifecycle.h"
 #include "tests/controls/picture_files.h"
 #include "tests/controls/win32/unit_host.h"
 #include "tests/support/gbk.h"
@@ -198,6 +199,38 @@ TEST(UnitProperties, SuperButtonReadsBackEveryProperty) {
 
 TEST(UnitProperties, TransLabelReadsBackEveryProperty) {
   checkRoundTrips<TransLabelProperties>({});
+}
+
+// The messages the form runtime sends units while it loads a window or makes a unit anew mean
+// nothing to these unit types: they answer 0 and stay as they were.
+template <class Block>
+void checkIgnoresLoadingMessages() {
+  const uint32_t type = Block::table.typeCode;
+  SCOPED_TRACE(Block::table.typeName);
+  UnitHost host;
+  LiveUnit* unit = host.create(Block{}, {20, 20, 260, 60});
+  ASSERT_NE(unit, nullptr);
+  HWND window = UnitHost::windowOf(unit);
+  const Bytes before = serialised(type, unit);
+  for (UINT message : {kUnitsCreated, kUnitsArranged, kKeepFocus})
+    EXPECT_EQ(SendMessageW(window, message, 0, 0), 0);
+  testing::pumpMessages();
+  ASSERT_TRUE(IsWindow(window));
+  EXPECT_EQ(serialised(type, unit), before);
+  EXPECT_TRUE(testing::recorder().events.empty());
+}
+
+TEST(UnitProperties, EveryUnitTypeIgnoresTheLoadingMessages) {
+  checkIgnoresLoadingMessages<LabelProperties>();
+  checkIgnoresLoadingMessages<EditBoxProperties>();
+  checkIgnoresLoadingMessages<PicBoxProperties>();
+  checkIgnoresLoadingMessages<GroupBoxProperties>();
+  checkIgnoresLoadingMessages<ComboBoxProperties>();
+  checkIgnoresLoadingMessages<CheckBoxProperties>();
+  checkIgnoresLoadingMessages<ShapeBoxProperties>();
+  checkIgnoresLoadingMessages<CartoonBoxProperties>();
+  checkIgnoresLoadingMessages<SuperBtnProperties>();
+  checkIgnoresLoadingMessages<TransLabelProperties>();
 }
 
 TEST(UnitProperties, ABlockOfAHigherVersionCreatesNoUnit) {

@@ -154,6 +154,37 @@ TEST(UnitRendering, PictureBoxShowsASmallPictureAtNaturalSize) {
   EXPECT_GT(drawn.right, drawn.left);
 }
 
+// The pixels of a part of the host that differ between two captures.
+int changedPixels(const ScreenCapture& before, const ScreenCapture& after, RECT within) {
+  int count = 0;
+  for (int y = within.top; y < within.bottom; ++y) {
+    for (int x = within.left; x < within.right; ++x) count += before.at(x, y) != after.at(x, y);
+  }
+  return count;
+}
+
+TEST(UnitRendering, PictureBoxPlaysAnAnimationInModeThreeOnly) {
+  UnitHost host;
+  PicBoxProperties box;
+  box.backgroundColour = RGB(255, 255, 255);
+  box.picture = testing::pictureFile("payment-animation.gif");
+  box.displayMode = 3;
+  host.create(box, {20, 20, 84, 76});
+  box.displayMode = 1;  // stretched, still
+  host.create(box, {120, 20, 184, 76});
+  const ScreenCapture first(host.window(), testing::Capture::asShown);
+  int playing = 0;
+  int still = 0;
+  for (int sample = 0; sample < 4; ++sample) {
+    Sleep(150);
+    const ScreenCapture later(host.window(), testing::Capture::asShown);
+    playing = std::max(playing, changedPixels(first, later, {20, 20, 84, 76}));
+    still = std::max(still, changedPixels(first, later, {120, 20, 184, 76}));
+  }
+  EXPECT_GT(playing, 100) << "the coin turns";
+  EXPECT_EQ(still, 0);
+}
+
 TEST(UnitRendering, AnimationBoxShowsTheFirstFrameOfItsPicture) {
   UnitHost host;
   CartoonBoxProperties box;

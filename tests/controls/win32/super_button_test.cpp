@@ -4,47 +4,28 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <cstring>
+#include <vector>
 
 #include "controls/colours.h"
 #include "tests/controls/picture_files.h"
 #include "tests/controls/win32/input.h"
+#include "tests/controls/win32/super_button_sample.h"
 #include "tests/controls/win32/unit_host.h"
 
 namespace velmora {
 namespace {
 
 using testing::Capture;
+using testing::flatButton;
+using testing::kButton;
+using testing::kHoverBackground;
+using testing::kNormalBackground;
+using testing::moveAway;
 using testing::pumpMessages;
 using testing::recorder;
 using testing::ScreenCapture;
+using testing::screenPoint;
 using testing::UnitHost;
-
-constexpr COLORREF kNormalBackground = RGB(20, 40, 220);
-constexpr COLORREF kHoverBackground = RGB(30, 200, 60);
-constexpr RECT kButton{20, 20, 140, 50};
-
-SuperBtnProperties flatButton() {
-  SuperBtnProperties button;
-  button.caption = "OK";
-  button.useSystemColours = 0;
-  button.textColour = button.hoverTextColour = button.focusTextColour = RGB(255, 255, 255);
-  button.backgroundColour = button.focusBackgroundColour = kNormalBackground;
-  button.hoverBackgroundColour = kHoverBackground;
-  return button;
-}
-
-POINT screenPoint(HWND window, POINT client) {
-  ClientToScreen(window, &client);
-  return client;
-}
-
-// Moves the mouse off the button and waits for the leave notification, which comes from a
-// timer under Wine.
-void moveAway(HWND host) {
-  testing::moveMouseTo(screenPoint(host, {400, 300}));
-  for (int i = 0; i < 10; ++i) pumpMessages();
-}
 
 // The embossed caption: its highlight copy is white, its shadow copy a mid grey; the smoothed
 // edges mix with the background and count as neither.
@@ -194,12 +175,7 @@ TEST(SuperButton, DisabledButtonDrawsItsCaptionEmbossed) {
   moveAway(host.window());
   SuperBtnProperties properties = flatButton();
   properties.caption = "WW";
-  // A large bold font, so that the strokes have cores the smoothing leaves alone.
-  LOGFONTA font{};
-  font.lfHeight = -26;
-  font.lfWeight = FW_BOLD;
-  properties.font.resize(sizeof font);
-  std::memcpy(properties.font.data(), &font, sizeof font);
+  properties.font = testing::boldFont(26);
   HWND button = UnitHost::windowOf(host.create(properties, kButton));
   EnableWindow(button, FALSE);
   pumpMessages();
@@ -244,6 +220,55 @@ TEST(SuperButton, SystemColoursHideTheOwnColoursAndTheHoverFaceIsLightened) {
   testing::moveMouseTo(screenPoint(host.window(), {80, 35}));
   ScreenCapture screen(host.window(), Capture::asShown);
   EXPECT_EQ(screen.at(24, 24), lightenColour(face, 32));
+  moveAway(host.window());
+}
+
+// Every pixel of the button.
+std::vector<COLORREF> buttonPixels(HWND host) {
+  ScreenCapture screen(host);
+  std::vector<COLORREF> pixels;
+  for (int y = kButton.top; y < kButton.bottom; ++y) {
+    for (int x = kButton.left; x < kButton.right; ++x) pixels.push_back(screen.at(x, y));
+  }
+  return pixels;
+}
+
+TEST(SuperButton, WithSystemColoursTheOwnTextColourChangesNothingOnScreen) {
+  auto changed = testing::unitFunction<PropertyChangedFunction>(kSuperBtnType, kPropertyChanged);
+  const PropertyValue red{RGB(255, 0, 0), 0};
+  for (int32_t systemColours : {1, 0}) {
+    SCOPED_TRACE(systemColours);
+    UnitHost host;
+    moveAway(host.window());
+    SuperBtnProperties properties = flatButton();
+    properties.caption = "WW";
+    properties.font = testing::boldFont(26);
+    properties.useSystemColours = systemColours;
+    LiveUnit* unit = host.create(properties, kButton);
+    const std::vector<COLORREF> before = buttonPixels(host.window());
+    EXPECT_EQ(changed(unit, 24 - 8, &red, 0), 0);
+    pumpMessages();
+    const std::vector<COLORREF> after = buttonPixels(host.window());
+    if (systemColours) {
+      EXPECT_EQ(after, before);
+    } else {
+      EXPECT_NE(after, before) << "without system colours the caption turns red";
+    }
+  }
+}
+
+TEST(SuperButton, AQuickSecondClickIsOneMoreClick) {
+  UnitHost host;
+  SuperBtnProperties properties = flatButton();
+  properties.checkBoxMode = 1;
+  HWND button = UnitHost::windowOf(host.create(properties, kButton));
+  SetForegroundWindow(host.window());
+  const POINT middle = screenPoint(host.window(), {80, 35});
+  testing::clickAt(middle);
+  testing::clickAt(middle);  // well within the double-click time
+  const auto& events = recorder().events;
+  EXPECT_EQ(std::count_if(events.begin(), events.end(), [](auto& e) { return e.event == 0; }), 2);
+  EXPECT_EQ(SendMessageW(button, BM_GETCHECK, 0, 0), 0) << "checked and unchecked again";
   moveAway(host.window());
 }
 

@@ -2,8 +2,6 @@
 // effects.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "tests/controls/win32/unit_host.h"
 
 namespace velmora {
@@ -11,6 +9,7 @@ namespace {
 
 using testing::Capture;
 using testing::kHostBackground;
+using testing::pixelBounds;
 using testing::pumpMessages;
 using testing::ScreenCapture;
 using testing::UnitHost;
@@ -24,22 +23,6 @@ bool isMostlyTextColour(COLORREF pixel) {
 
 bool isWhitish(COLORREF pixel) {
   return GetRValue(pixel) > 180 && GetGValue(pixel) > 180 && GetBValue(pixel) > 180;
-}
-
-// The smallest rectangle holding every pixel that passes `test` in `area`; empty when there is
-// none.
-RECT boundsOf(const ScreenCapture& screen, bool (*test)(COLORREF), RECT area) {
-  RECT box{area.right, area.bottom, area.left - 1, area.top - 1};
-  for (int y = area.top; y < area.bottom; ++y) {
-    for (int x = area.left; x < area.right; ++x) {
-      if (!test(screen.at(x, y))) continue;
-      box.left = std::min<LONG>(box.left, x);
-      box.top = std::min<LONG>(box.top, y);
-      box.right = std::max<LONG>(box.right, x);
-      box.bottom = std::max<LONG>(box.bottom, y);
-    }
-  }
-  return box;
 }
 
 void setCaption(LiveUnit* unit, const char* caption) {
@@ -61,15 +44,15 @@ TEST(TransLabel, ShorterCaptionLeavesNoTraceOfTheLongerOne) {
   const RECT rightPart{120, 20, 300, 50};
   {
     ScreenCapture screen(host.window());
-    ASSERT_LE(boundsOf(screen, isMostlyTextColour, rightPart).left, 200)
+    ASSERT_LE(pixelBounds(screen, rightPart, isMostlyTextColour).left, 200)
         << "the long text is drawn";
     EXPECT_EQ(screen.at(21, 21), kHostBackground) << "no background of its own";
   }
   setCaption(unit, "W");
   ScreenCapture screen(host.window(), Capture::asShown);
-  const RECT left = boundsOf(screen, isMostlyTextColour, {20, 20, 120, 50});
+  const RECT left = pixelBounds(screen, {20, 20, 120, 50}, isMostlyTextColour);
   EXPECT_LE(left.left, left.right) << "the short text is drawn";
-  const RECT right = boundsOf(screen, isMostlyTextColour, rightPart);
+  const RECT right = pixelBounds(screen, rightPart, isMostlyTextColour);
   EXPECT_GT(right.left, right.right) << "no pixel of the long text remains";
 }
 
@@ -86,7 +69,7 @@ TEST(TransLabel, ShorterCaptionOnAShapeBoxLeavesTheShapeWhole) {
   ASSERT_NE(unit, nullptr);
   setCaption(unit, "W");
   ScreenCapture screen(host.window(), Capture::asShown);
-  const RECT right = boundsOf(screen, isMostlyTextColour, {130, 20, 310, 50});
+  const RECT right = pixelBounds(screen, {130, 20, 310, 50}, isMostlyTextColour);
   EXPECT_GT(right.left, right.right) << "no pixel of the long text remains";
   EXPECT_EQ(screen.at(250, 35), RGB(250, 250, 40)) << "the shape shows again";
 }
@@ -100,9 +83,9 @@ TEST(TransLabel, MovingTheLabelLeavesNoTextBehind) {
   SetWindowPos(window, nullptr, 20, 120, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   pumpMessages();
   ScreenCapture screen(host.window(), Capture::asShown);
-  const RECT before = boundsOf(screen, isMostlyTextColour, {20, 20, 200, 50});
+  const RECT before = pixelBounds(screen, {20, 20, 200, 50}, isMostlyTextColour);
   EXPECT_GT(before.left, before.right) << "the old place shows the background";
-  const RECT after = boundsOf(screen, isMostlyTextColour, {20, 120, 200, 150});
+  const RECT after = pixelBounds(screen, {20, 120, 200, 150}, isMostlyTextColour);
   EXPECT_LE(after.left, after.right);
 }
 
@@ -113,7 +96,7 @@ TEST(TransLabel, EmptyCaptionShowsTheBackgroundWhole) {
   LiveUnit* unit = host.create(label, {20, 20, 200, 50});
   setCaption(unit, "");
   ScreenCapture screen(host.window(), Capture::asShown);
-  const RECT drawn = boundsOf(screen, isMostlyTextColour, {20, 20, 200, 50});
+  const RECT drawn = pixelBounds(screen, {20, 20, 200, 50}, isMostlyTextColour);
   EXPECT_GT(drawn.left, drawn.right);
 }
 
@@ -126,14 +109,14 @@ TEST(TransLabel, SunkenEffectShiftsTheTextOnePixelDownAndRight) {
   label.effect = 2;
   host.create(label, {20, 80, 200, 110});
   ScreenCapture screen(host.window());
-  const RECT plain = boundsOf(screen, isMostlyTextColour, {20, 20, 200, 50});
-  const RECT sunken = boundsOf(screen, isMostlyTextColour, {20, 80, 200, 110});
+  const RECT plain = pixelBounds(screen, {20, 20, 200, 50}, isMostlyTextColour);
+  const RECT sunken = pixelBounds(screen, {20, 80, 200, 110}, isMostlyTextColour);
   ASSERT_LE(plain.left, plain.right);
   EXPECT_EQ(sunken.left, plain.left + 1);
   EXPECT_EQ(sunken.top, plain.top + 60 + 1);
   EXPECT_EQ(sunken.right, plain.right + 1);
   EXPECT_EQ(sunken.bottom, plain.bottom + 60 + 1);
-  const RECT white = boundsOf(screen, isWhitish, {20, 80, 200, 110});
+  const RECT white = pixelBounds(screen, {20, 80, 200, 110}, isWhitish);
   EXPECT_LT(white.left, sunken.left) << "the white copy stays in place";
   EXPECT_LT(white.top, sunken.top);
 }

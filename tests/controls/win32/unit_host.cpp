@@ -1,5 +1,7 @@
 #include "tests/controls/win32/unit_host.h"
 
+#include <algorithm>
+
 #include "controls/standard_units.h"
 #include "forms/live/reflection.h"
 
@@ -128,6 +130,20 @@ COLORREF ScreenCapture::at(int x, int y) const {
   if (x < 0 || y < 0 || x >= width_ || y >= height_) return CLR_INVALID;
   const uint32_t pixel = pixels_[size_t(y) * width_ + x];
   return RGB(pixel >> 16 & 0xFF, pixel >> 8 & 0xFF, pixel & 0xFF);
+}
+
+RECT pixelBounds(const ScreenCapture& screen, RECT area, bool (*test)(COLORREF)) {
+  RECT box{area.right, area.bottom, area.left - 1, area.top - 1};
+  for (int y = area.top; y < area.bottom; ++y) {
+    for (int x = area.left; x < area.right; ++x) {
+      if (!test(screen.at(x, y))) continue;
+      box.left = std::min<LONG>(box.left, x);
+      box.top = std::min<LONG>(box.top, y);
+      box.right = std::max<LONG>(box.right, x);
+      box.bottom = std::max<LONG>(box.bottom, y);
+    }
+  }
+  return box;
 }
 
 }  // namespace velmora::testing

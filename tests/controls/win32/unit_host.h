@@ -66,6 +66,10 @@ class ScreenCapture {
   std::vector<uint32_t> pixels_;
 };
 
+// The smallest rectangle, right and bottom included, that holds every pixel of `area` that passes
+// `test`; empty (right below left) when none does.
+RECT pixelBounds(const ScreenCapture& screen, RECT area, bool (*test)(COLORREF));
+
 }  // namespace velmora::testing
 
 namespace velmora::testing {

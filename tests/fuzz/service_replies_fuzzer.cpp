@@ -1,0 +1,32 @@
+// Fuzzes the reading of the service's replies, as local text, the way the handlers read them:
+// the login record and its failure number, the status replies, the project list and its items,
+// and the pending order for an account name.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "app/protocol/replies.h"
+
+// Input: the length of the account name (first byte, up to 15), the name, the reply.
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  using namespace velmora::protocol;
+  if (size < 1) return 0;
+  const size_t nameLength = data[0] % 16;
+  if (size < 1 + nameLength) return 0;
+  const std::string name(reinterpret_cast<const char*>(data + 1), nameLength);
+  // Texts end at their first zero byte, as the runtime's texts do.
+  const std::string reply(
+      std::string(reinterpret_cast<const char*>(data + 1 + nameLength), size - 1 - nameLength)
+          .c_str());
+
+  isLoginFailure(reply.c_str());
+  if (const auto record = readAccountRecord(reply.c_str())) {
+    if (record->size() != 8) __builtin_trap();
+  }
+  readRegistrationStatus(reply.c_str());
+  for (const std::string& item : readProjectList(reply.c_str())) readProjectItem(item.c_str());
+  // An order is only ever read from a record with separators.
+  const auto order = readPendingOrder(reply.c_str(), std::string(name.c_str()));
+  if (order && reply.find('-') == std::string::npos) __builtin_trap();
+  return 0;
+}
