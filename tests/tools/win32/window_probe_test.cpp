@@ -23,8 +23,11 @@ std::string utf8(const char8_t* text) {
 std::string probeOutput() {
   wchar_t directory[MAX_PATH];
   GetTempPathW(MAX_PATH, directory);
+  // A new file each run: the last one may still be on its way out with the probe that wrote it.
+  static int run = 0;
   const std::wstring path = std::wstring(directory) + L"window_probe_test_" +
-                            std::to_wstring(GetCurrentProcessId()) + L".txt";
+                            std::to_wstring(GetCurrentProcessId()) + L"_" + std::to_wstring(++run) +
+                            L".txt";
   SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
   HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
