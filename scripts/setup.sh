@@ -2,8 +2,8 @@
 # Set up a Debian 12 machine for building and testing Velmora.
 #
 #   1. Debian packages (compilers, Wine, test and benchmark libraries, ...).
-#   2. libpng, libjpeg-turbo and giflib built as static i686 Windows libraries
-#      from Debian's source packages, installed into $CACHE/i686.
+#   2. libpng, libjpeg-turbo, giflib and Google Benchmark built as static i686
+#      Windows libraries from Debian's source packages, installed into $CACHE/i686.
 #   3. A private Wine prefix in $CACHE/wineprefix (or $VELMORA_WINEPREFIX) with
 #      the CJK font mapping and Wine's Marlett symbol font.
 #
@@ -47,6 +47,7 @@ LIBS=(
   "libpng1.6 1.6.39 libpng"
   "libjpeg-turbo 2.1.5 libjpeg-turbo"
   "giflib 5.2.1 giflib"
+  "benchmark 1.7.1 benchmark"
 )
 
 # Faces the program may name, all drawn with the installed CJK font.
@@ -284,6 +285,18 @@ build_giflib() {
   install -m 644 "$src/gif_lib.h" "$PREFIX/include/gif_lib.h"
 }
 
+# Google Benchmark for the window benchmarks that run under Wine. Its own tests
+# are left out, and its version is given: Debian's patches drop reading it
+# from git tags.
+build_benchmark() {
+  local src=$1 build=$2 log=$3
+  cmake_cross "$log" "$src" "$build" \
+    -DGIT_VERSION=1.7.1 -DBENCHMARK_ENABLE_TESTING=OFF -DBENCHMARK_ENABLE_GTEST_TESTS=OFF \
+    -DBENCHMARK_ENABLE_WERROR=OFF -DBENCHMARK_INSTALL_DOCS=OFF
+  run "$log" cmake --build "$build"
+  run "$log" cmake --install "$build"
+}
+
 build_libraries() {
   local todo=() entry name upstream stamp
   for entry in "${LIBS[@]}"; do
@@ -291,7 +304,7 @@ build_libraries() {
     [[ -f "$STAMPS/$stamp" ]] || todo+=("$entry")
   done
   if ((${#todo[@]} == 0)); then
-    say "picture libraries: built ($PREFIX)"
+    say "i686 libraries: built ($PREFIX)"
     return
   fi
   command -v "$CROSS_CC" >/dev/null || die "$CROSS_CC not found"
@@ -320,6 +333,7 @@ build_libraries() {
       libpng) build_libpng "$src" "$work/build" "$log" ;;
       libjpeg-turbo) build_libjpeg_turbo "$src" "$work/build" "$log" ;;
       giflib) build_giflib "$src" "$work/build" "$log" ;;
+      benchmark) build_benchmark "$src" "$work/build" "$log" ;;
     esac
     rm -rf "$work"
     printf '%s %s\n' "$name" "$FETCHED_VERSION" >"$STAMPS/$stamp"
@@ -486,6 +500,7 @@ verify() {
   local f missing=()
   for f in "$PREFIX/lib/libpng16.a" "$PREFIX/lib/libjpeg.a" "$PREFIX/lib/libgif.a" \
     "$PREFIX/include/png.h" "$PREFIX/include/jpeglib.h" "$PREFIX/include/gif_lib.h" \
+    "$PREFIX/lib/libbenchmark.a" "$PREFIX/include/benchmark/benchmark.h" \
     "$PREFIX_STAMP" "$WINEPFX/user.reg" "$WINEPFX/drive_c/windows/Fonts/marlett.ttf"; do
     [[ -f $f ]] || missing+=("$f")
   done
