@@ -4,7 +4,8 @@
 #   1. Debian packages (compilers, Wine, test and benchmark libraries, ...).
 #   2. libpng, libjpeg-turbo, giflib and Google Benchmark built as static i686
 #      Windows libraries from Debian's source packages, installed into $CACHE/i686.
-#   3. A private Wine prefix in $CACHE/wineprefix with the CJK font mapping.
+#   3. A private Wine prefix in $CACHE/wineprefix (or $VELMORA_WINEPREFIX) with
+#      the CJK font mapping and Wine's Marlett symbol font.
 #
 # Cache root: ${VELMORA_CACHE:-/var/cache/velmora}. Every step checks before
 # doing anything, so a second run with everything in place takes seconds.
@@ -21,7 +22,9 @@ export VELMORA_CACHE=$CACHE
 PREFIX="$CACHE/i686"
 STAMPS="$CACHE/stamps"
 LOGS="$CACHE/logs"
-WINEPFX="$CACHE/wineprefix"
+# VELMORA_WINEPREFIX gives a second checkout its own prefix (as in scripts/wine-env.sh).
+WINEPFX="${VELMORA_WINEPREFIX:-$CACHE/wineprefix}"
+PREFIX_STAMP="$STAMPS/$(basename "$WINEPFX")"
 
 MINGW_SYSROOT=/usr/i686-w64-mingw32
 CROSS_CC=i686-w64-mingw32-gcc-posix
@@ -35,7 +38,7 @@ PACKAGES=(
   libgtest-dev googletest libgmock-dev libbenchmark-dev
   dpkg-dev pkgconf libsqlite3-dev libcpp-httplib-dev
   libpng-dev libjpeg62-turbo-dev libgif-dev zlib1g-dev
-  imagemagick x11-apps
+  imagemagick x11-apps xdotool curl
 )
 
 # Source package, upstream version we build, stamp name. The Debian revision
@@ -381,8 +384,14 @@ fonts_in_place() {
 }
 
 setup_wineprefix() {
-  local stamp="$STAMPS/wineprefix"
+  local stamp="$PREFIX_STAMP"
   if [[ -f $stamp && -f "$WINEPFX/system.reg" ]]; then
+    say "wine prefix: ready ($WINEPFX)"
+    return
+  fi
+  # A complete prefix made by other means (a copy of this one) is taken as it is.
+  if [[ -f "$WINEPFX/system.reg" ]] && fonts_in_place; then
+    date -u +%FT%TZ >"$stamp"
     say "wine prefix: ready ($WINEPFX)"
     return
   fi
@@ -440,6 +449,32 @@ EOF
   say "wine prefix: ready ($WINEPFX)"
 }
 
+# Wine draws caption buttons, combo box arrows and check marks with glyphs of the Marlett
+# symbol font; without it they show as plain letters. Debian ships it in fonts-wine, which
+# brings Wine's own Tahoma too, and a face that exists is not replaced by the CJK mapping
+# above: so only Marlett goes into the prefix's font folder.
+install_symbol_font() {
+  local target="$WINEPFX/drive_c/windows/Fonts/marlett.ttf"
+  if [[ -f $target ]]; then
+    say "marlett: in the wine prefix"
+    return
+  fi
+  local log="$LOGS/marlett.log" tmp
+  : >"$log"
+  rm -rf "$CACHE"/marlett-tmp.*
+  tmp=$(mktemp -d "$CACHE/marlett-tmp.XXXXXX")
+  say "marlett: taking it from Debian's fonts-wine"
+  if ! (cd "$tmp" && apt-get download fonts-wine) >>"$log" 2>&1 </dev/null; then
+    ((APT_UPDATED)) || apt_update
+    (cd "$tmp" && run "$log" apt-get download fonts-wine)
+  fi
+  run "$log" dpkg-deb -x "$(find "$tmp" -maxdepth 1 -name 'fonts-wine_*.deb' | head -n 1)" "$tmp/x"
+  mkdir -p "$(dirname "$target")"
+  install -m 644 "$tmp/x/usr/share/wine/fonts/marlett.ttf" "$target"
+  rm -rf "$tmp"
+  say "marlett: in the wine prefix"
+}
+
 # Wine's X11 driver leaves top-level windows to a window manager unless told not to. The test
 # display has none, so every closing window (each message box among them) would wait two seconds
 # for a manager to confirm it; unmanaged, Wine draws and moves its windows itself, as Windows does.
@@ -466,7 +501,7 @@ verify() {
   for f in "$PREFIX/lib/libpng16.a" "$PREFIX/lib/libjpeg.a" "$PREFIX/lib/libgif.a" \
     "$PREFIX/include/png.h" "$PREFIX/include/jpeglib.h" "$PREFIX/include/gif_lib.h" \
     "$PREFIX/lib/libbenchmark.a" "$PREFIX/include/benchmark/benchmark.h" \
-    "$STAMPS/wineprefix" "$WINEPFX/user.reg"; do
+    "$PREFIX_STAMP" "$WINEPFX/user.reg" "$WINEPFX/drive_c/windows/Fonts/marlett.ttf"; do
     [[ -f $f ]] || missing+=("$f")
   done
   ((${#missing[@]} == 0)) || die "missing after set-up: ${missing[*]}"
@@ -477,5 +512,6 @@ mkdir -p "$CACHE" "$STAMPS" "$LOGS"
 install_packages
 build_libraries
 setup_wineprefix
+install_symbol_font
 setup_wine_x11_driver
 verify
