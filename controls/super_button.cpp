@@ -213,7 +213,7 @@ struct SuperButtonUnit : UnitOf<SuperBtnProperties> {
 
   bool open(const CreateRequest& request) {
     checkBoxMode = properties.checkBoxMode != 0;
-    if (!createStandardControl(this, L"BUTTON", request, BS_OWNERDRAW | WS_CLIPSIBLINGS, 0,
+    if (!createStandardControl(this, L"BUTTON", request, BS_OWNERDRAW, 0,
                                wideFromGbk(properties.caption).c_str())) {
       return false;
     }

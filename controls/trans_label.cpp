@@ -77,8 +77,7 @@ struct TransLabelUnit : UnitOf<TransLabelProperties> {
   }
 
   bool open(const CreateRequest& request) {
-    if (!createOwnClassWindow(this, L"_QV_TransLabel", request, WS_CLIPSIBLINGS,
-                              WS_EX_TRANSPARENT)) {
+    if (!createOwnClassWindow(this, L"_QV_TransLabel", request, 0, WS_EX_TRANSPARENT)) {
       return false;
     }
     SetWindowTextW(window, wideFromGbk(properties.caption).c_str());

@@ -69,13 +69,17 @@ LRESULT CALLBACK unitWindowProcedure(HWND window, UINT message, WPARAM wParam, L
   return result;
 }
 
+// Every unit is a child window that clips its siblings, so that a unit stored earlier, which lies
+// above a later one, is never painted over by it.
+inline constexpr DWORD kUnitWindowStyle = WS_CHILD | WS_CLIPSIBLINGS;
+
 // A window of one of the units' own classes, attached to the unit.
 template <class Unit>
 bool createOwnClassWindow(Unit* unit, const wchar_t* className, const CreateRequest& request,
                           DWORD style, DWORD extendedStyle) {
   registerUnitClass(className, unitWindowProcedure<Unit>);
-  return CreateWindowExW(extendedStyle, className, L"", WS_CHILD | request.style | style, request.x,
-                         request.y, request.width, request.height, request.parent,
+  return CreateWindowExW(extendedStyle, className, L"", kUnitWindowStyle | request.style | style,
+                         request.x, request.y, request.width, request.height, request.parent,
                          reinterpret_cast<HMENU>(request.controlId), GetModuleHandleW(nullptr),
                          unit) != nullptr;
 }
@@ -84,10 +88,10 @@ bool createOwnClassWindow(Unit* unit, const wchar_t* className, const CreateRequ
 template <class Unit>
 bool createStandardControl(Unit* unit, const wchar_t* className, const CreateRequest& request,
                            DWORD style, DWORD extendedStyle, const wchar_t* text = L"") {
-  HWND window = CreateWindowExW(extendedStyle, className, text, WS_CHILD | request.style | style,
-                                request.x, request.y, request.width, request.height, request.parent,
-                                reinterpret_cast<HMENU>(request.controlId),
-                                GetModuleHandleW(nullptr), nullptr);
+  HWND window = CreateWindowExW(
+      extendedStyle, className, text, kUnitWindowStyle | request.style | style, request.x,
+      request.y, request.width, request.height, request.parent,
+      reinterpret_cast<HMENU>(request.controlId), GetModuleHandleW(nullptr), nullptr);
   if (window == nullptr) return false;
   attachUnit(window, unit);
   unit->standardProcedure = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
