@@ -82,6 +82,7 @@ struct EditBoxUnit : UnitOf<EditBoxProperties> {
                                border.extendedStyle, content.c_str())) {
       return false;
     }
+    font.set(properties.font);
     applyFont();
     if (singleLine()) {
       SetWindowPos(window, nullptr, 0, 0, 0, 0,
@@ -113,6 +114,13 @@ struct EditBoxUnit : UnitOf<EditBoxProperties> {
     if (properties.inputMode != kPasswordInput) return;
     const std::wstring mask = wideFromGbk(textFromCharacter(properties.passwordCharacter));
     SendMessageW(window, EM_SETPASSWORDCHAR, mask.empty() ? L'*' : mask[0], 0);
+  }
+
+  // Wine's multi-line edit control loses a heap block for every wrapped line it still holds when
+  // it is destroyed; emptied first, it holds none.
+  void forgetContent() {
+    OwnContentChange own(*this);
+    SetWindowTextW(window, L"");
   }
 
   void applySelection() {
@@ -281,6 +289,7 @@ struct EditBoxUnit : UnitOf<EditBoxProperties> {
       case WM_DESTROY:
         if (adjuster != nullptr) DestroyWindow(adjuster);
         adjuster = nullptr;
+        if (!singleLine()) forgetContent();
         return false;
       case kReflectedMessageOffset + WM_CTLCOLOREDIT:
       case kReflectedMessageOffset + WM_CTLCOLORSTATIC:

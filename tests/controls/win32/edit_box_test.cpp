@@ -72,6 +72,19 @@ TEST(EditBox, SingleLineTextBandIsCentredAndOnlyItTakesClicks) {
   EXPECT_EQ(GetFocus(), edit) << "a click on the band does";
 }
 
+TEST(EditBox, DrawsInItsStoredFontFromTheStart) {
+  UnitHost host;
+  EditBoxProperties properties;
+  properties.font = fontRecord(30);
+  properties.multiLine = 1;
+  HWND edit = UnitHost::windowOf(host.create(properties, {20, 20, 220, 120}));
+  LOGFONTW font{};
+  ASSERT_NE(
+      GetObjectW(reinterpret_cast<HFONT>(SendMessageW(edit, WM_GETFONT, 0, 0)), sizeof font, &font),
+      0);
+  EXPECT_EQ(font.lfHeight, -30);
+}
+
 TEST(EditBox, SingleLineBoxIsAtLeastAsHighAsItsText) {
   UnitHost host;
   EditBoxProperties properties;
