@@ -25,27 +25,6 @@ void useEntryTable(const EntryTable* replacement) {
   table = replacement ? replacement : &runtimeEntryTable;
 }
 
-ArgRecord textArgument(const char* text) {
-  ArgRecord argument;
-  argument.value.setPointer(text ? text : "");
-  argument.type = types::kText;
-  return argument;
-}
-
-ArgRecord integerArgument(int32_t value) {
-  ArgRecord argument;
-  argument.value.setInt(value);
-  argument.type = types::kInt;
-  return argument;
-}
-
-ArgRecord logicalArgument(bool value) {
-  ArgRecord argument;
-  argument.value.setLogical(value);
-  argument.type = types::kLogical;
-  return argument;
-}
-
 ResultRecord callCoreCommand(int command, std::initializer_list<ArgRecord> args) {
   return callCommandEntry(runtime().callCoreCommand, coreCommands[command], 0,
                           {args.begin(), args.size()});
@@ -132,16 +111,6 @@ TextArray splitText(const char* text, const char* separator, int32_t limit) {
 }  // namespace velmora::app
 
 namespace velmora::app {
-namespace {
-
-ArgRecord dateTimeArgument(double dateTime) {
-  ArgRecord argument;
-  argument.value.setDouble(dateTime);
-  argument.type = types::kDateTime;
-  return argument;
-}
-
-}  // namespace
 
 void seedRandomNumbers() {
   callCoreCommand(core_command::kSeedRandomNumbers);
@@ -157,15 +126,18 @@ double now() {
 }
 
 int32_t yearOf(double dateTime) {
-  return callCoreCommand(core_command::kYearOf, {dateTimeArgument(dateTime)}).value.asInt();
+  return callCoreCommand(core_command::kYearOf, {doubleArgument(dateTime, types::kDateTime)})
+      .value.asInt();
 }
 
 int32_t monthOf(double dateTime) {
-  return callCoreCommand(core_command::kMonthOf, {dateTimeArgument(dateTime)}).value.asInt();
+  return callCoreCommand(core_command::kMonthOf, {doubleArgument(dateTime, types::kDateTime)})
+      .value.asInt();
 }
 
 int32_t dayOf(double dateTime) {
-  return callCoreCommand(core_command::kDayOf, {dateTimeArgument(dateTime)}).value.asInt();
+  return callCoreCommand(core_command::kDayOf, {doubleArgument(dateTime, types::kDateTime)})
+      .value.asInt();
 }
 
 }  // namespace velmora::app

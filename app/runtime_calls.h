@@ -14,10 +14,6 @@ const EntryTable& runtime();
 // Tests run the program's code against a table of their own; null goes back to the runtime's.
 void useEntryTable(const EntryTable* table);
 
-ArgRecord textArgument(const char* text);  // null passes the empty text
-ArgRecord integerArgument(int32_t value);
-ArgRecord logicalArgument(bool value);
-
 ResultRecord callCoreCommand(int command, std::initializer_list<ArgRecord> args = {});
 
 // A text the program owns: freed through the free entry. Null is the empty text.

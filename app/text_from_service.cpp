@@ -35,7 +35,7 @@ uint32_t address(const void* pointer) {
 }
 
 void* callBlankCommand(int command, int32_t count) {
-  return app::callCoreCommand(command, {app::integerArgument(count)}).value.asPointer();
+  return app::callCoreCommand(command, {integerArgument(count)}).value.asPointer();
 }
 
 // A copy of text up to its first zero byte; null when that is empty.

@@ -31,20 +31,12 @@ void writeTextProperty(UnitRef unit, int32_t property, const char* text) {
   writeProperty(unit, property, value);
 }
 
-ArgRecord referenceArgument(TypeCode type, uint32_t window, uint32_t unit) {
-  ArgRecord argument;
-  argument.value.low = window;
-  argument.value.high = unit;
-  argument.type = type;
-  return argument;
-}
-
 ArgRecord windowArgument(uint32_t window) {
-  return referenceArgument(types::kWindowRef, window, 0);
+  return valueArgument(types::kWindowRef, window);
 }
 
 ArgRecord comboBoxArgument(UnitRef comboBox) {
-  return referenceArgument(types::kComboBoxRef, comboBox.window, comboBox.unit);
+  return valueArgument(types::kComboBoxRef, comboBox.window, comboBox.unit);
 }
 
 }  // namespace

@@ -33,20 +33,6 @@ const std::string& itemList() {
   return list;
 }
 
-ArgRecord textArgument(const char* text) {
-  ArgRecord record;
-  record.value.setPointer(text);
-  record.type = types::kText;
-  return record;
-}
-
-ArgRecord logicalArgument(bool value) {
-  ArgRecord record;
-  record.value.setLogical(value);
-  record.type = types::kLogical;
-  return record;
-}
-
 void splitTextCommand(benchmark::State& state) {
   const ArgRecord args[] = {textArgument(itemList().c_str()), textArgument(",")};
   for (auto _ : state) {

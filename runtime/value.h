@@ -134,6 +134,38 @@ struct ArgRecord {
   bool given() const { return type != types::kOmitted; }
 };
 
+// Argument records as a caller makes them; a null text is the empty text.
+inline ArgRecord valueArgument(TypeCode type, uint32_t low, uint32_t high = 0) {
+  return ArgRecord{{low, high}, type};
+}
+inline ArgRecord integerArgument(int32_t value) {
+  ArgRecord argument;
+  argument.value.setInt(value);
+  argument.type = types::kInt;
+  return argument;
+}
+inline ArgRecord logicalArgument(bool value) {
+  ArgRecord argument;
+  argument.value.setLogical(value);
+  argument.type = types::kLogical;
+  return argument;
+}
+inline ArgRecord doubleArgument(double value, TypeCode type = types::kDouble) {
+  ArgRecord argument;
+  argument.value.setDouble(value);
+  argument.type = type;
+  return argument;
+}
+inline ArgRecord pointerArgument(TypeCode type, const void* block) {
+  ArgRecord argument;
+  argument.value.setPointer(block);
+  argument.type = type;
+  return argument;
+}
+inline ArgRecord textArgument(const char* text) {
+  return pointerArgument(types::kText, text);
+}
+
 // What a command hands back. The calling entry zeroes it before the command runs.
 struct ResultRecord {
   ValueSlot value;

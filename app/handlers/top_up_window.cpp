@@ -58,13 +58,13 @@ void topUpWindowCreated() {
 }
 
 void submitTopUpClicked() {
-  const double amount = toNumber(unitText(kAmount).get());
+  const Text typedAmount = unitText(kAmount);
+  const double amount = toNumber(typedAmount.get());
   if (isLess(amount, kLeastAmount)) return showMessage(texts::kEnterValidNumber);
   if (isLess(amount, kMinimumAmount)) return showMessage(texts::kMinimumAmount);
   if (orderShown()) return showMessage(texts::kOrderPending);
 
   const Text user = unitText(kUserName);
-  const Text typedAmount = unitText(kAmount);
   const std::string date = protocol::currentDate();
   const std::string orderNumber = protocol::newOrderNumber();
   const Text reply = askService(

@@ -10,14 +10,13 @@ namespace velmora {
 // Puts a command behind its number in the core library's command table; null takes it away.
 void installCoreCommand(int number, Command command);
 
-// The table entries: each calls what is installed behind its number.
-void messageBoxEntry(ResultRecord* result, int32_t argCount, const ArgRecord* args);
-void loadWindowEntry(ResultRecord* result, int32_t argCount, const ArgRecord* args);
-void closeWindowEntry(ResultRecord* result, int32_t argCount, const ArgRecord* args);
-void clearComboBoxEntry(ResultRecord* result, int32_t argCount, const ArgRecord* args);
-void addComboBoxItemEntry(ResultRecord* result, int32_t argCount, const ArgRecord* args);
-void comboBoxItemCountEntry(ResultRecord* result, int32_t argCount, const ArgRecord* args);
-void comboBoxItemTextEntry(ResultRecord* result, int32_t argCount, const ArgRecord* args);
-void setClipboardTextEntry(ResultRecord* result, int32_t argCount, const ArgRecord* args);
+// What is installed behind a number, or null.
+Command installedCoreCommand(int number);
+
+// The table entry of command kNumber: it calls what is installed behind that number.
+template <int kNumber>
+void installedCommandEntry(ResultRecord* result, int32_t argCount, const ArgRecord* args) {
+  if (Command command = installedCoreCommand(kNumber)) command(result, argCount, args);
+}
 
 }  // namespace velmora

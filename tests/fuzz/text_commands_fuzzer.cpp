@@ -8,25 +8,7 @@
 #include "runtime/memory.h"
 #include "runtime/values.h"
 
-namespace {
-
 using namespace velmora;
-
-ArgRecord textArgument(const std::string& text) {
-  ArgRecord argument;
-  argument.value.setPointer(text.c_str());
-  argument.type = types::kText;
-  return argument;
-}
-
-ArgRecord integerArgument(int32_t value) {
-  ArgRecord argument;
-  argument.value.setInt(value);
-  argument.type = types::kInt;
-  return argument;
-}
-
-}  // namespace
 
 // Input: a control byte (split limit and find start), the separator length, the separator, the
 // text.
@@ -43,7 +25,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string runtimeSeparator(separator.c_str());
 
   ResultRecord result;
-  const ArgRecord splitArguments[] = {textArgument(runtimeText), textArgument(runtimeSeparator),
+  const ArgRecord splitArguments[] = {textArgument(runtimeText.c_str()),
+                                      textArgument(runtimeSeparator.c_str()),
                                       control < 0 ? ArgRecord{} : integerArgument(control)};
   splitText(&result, 3, splitArguments);
   freeArray(result.value.asPointer(), types::kText);
@@ -53,7 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
 
   result = {};
-  const ArgRecord numberArgument = textArgument(runtimeText);
+  const ArgRecord numberArgument = textArgument(runtimeText.c_str());
   toNumber(&result, 1, &numberArgument);
   ArgRecord doubleArgument;
   doubleArgument.value.setDouble(result.value.asDouble());

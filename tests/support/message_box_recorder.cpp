@@ -12,15 +12,9 @@ std::wstring windowText(HWND window) {
   return text;
 }
 
-std::wstring className(HWND window) {
-  wchar_t name[64] = {};
-  GetClassNameW(window, name, 64);
-  return name;
-}
-
 // The message is the text of the box's static control that holds text (the icon's has none).
 BOOL CALLBACK findMessageText(HWND child, LPARAM found) {
-  if (className(child) != L"Static") return TRUE;
+  if (windowClassName(child) != L"Static") return TRUE;
   std::wstring text = windowText(child);
   if (text.empty()) return TRUE;
   *reinterpret_cast<std::wstring*>(found) = std::move(text);
@@ -28,12 +22,24 @@ BOOL CALLBACK findMessageText(HWND child, LPARAM found) {
 }
 
 BOOL CALLBACK collectButton(HWND child, LPARAM buttons) {
-  if (className(child) == L"Button" && IsWindowVisible(child))
+  if (windowClassName(child) == L"Button" && IsWindowVisible(child))
     reinterpret_cast<std::vector<std::wstring>*>(buttons)->push_back(windowText(child));
   return TRUE;
 }
 
 }  // namespace
+
+std::wstring windowClassName(HWND window) {
+  wchar_t name[64] = {};
+  GetClassNameW(window, name, 64);
+  return name;
+}
+
+std::wstring messageBoxText(HWND box) {
+  std::wstring text;
+  EnumChildWindows(box, findMessageText, reinterpret_cast<LPARAM>(&text));
+  return text;
+}
 
 MessageBoxRecorder::MessageBoxRecorder(std::function<void(const ShownMessageBox&)> onShown)
     : hook_(SetWindowsHookExW(WH_CBT, hookProcedure, nullptr, GetCurrentThreadId())),
@@ -59,8 +65,7 @@ void MessageBoxRecorder::record(HWND box) {
     return;
   }
   lastBox_ = box;
-  ShownMessageBox shown{windowText(box), {}, {}};
-  EnumChildWindows(box, findMessageText, reinterpret_cast<LPARAM>(&shown.text));
+  ShownMessageBox shown{windowText(box), messageBoxText(box), {}};
   EnumChildWindows(box, collectButton, reinterpret_cast<LPARAM>(&shown.buttons));
   shown_.push_back(shown);
   if (onShown_) onShown_(shown);
@@ -70,7 +75,7 @@ void MessageBoxRecorder::record(HWND box) {
 LRESULT CALLBACK MessageBoxRecorder::hookProcedure(int code, WPARAM wParam, LPARAM lParam) {
   if (code == HCBT_ACTIVATE && current) {
     const HWND window = reinterpret_cast<HWND>(wParam);
-    if (className(window) == L"#32770") current->record(window);
+    if (windowClassName(window) == L"#32770") current->record(window);
   }
   return CallNextHookEx(nullptr, code, wParam, lParam);
 }

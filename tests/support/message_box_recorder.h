@@ -16,6 +16,11 @@ struct ShownMessageBox {
   std::vector<std::wstring> buttons;  // the texts of its buttons
 };
 
+// The class name of a window, and the message a message box shows (the text of its static control
+// that holds text); both work on another process's windows too.
+std::wstring windowClassName(HWND window);
+std::wstring messageBoxText(HWND box);
+
 class MessageBoxRecorder {
  public:
   // onShown, when given, hears of each box as soon as it appears.

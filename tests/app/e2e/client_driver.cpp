@@ -4,17 +4,12 @@
 
 #include "program_data_generated.h"
 #include "tests/support/gbk.h"
+#include "tests/support/message_box_recorder.h"
 
 namespace velmora::testing {
 namespace {
 
 constexpr DWORD kPollInterval = 20;
-
-std::wstring className(HWND window) {
-  wchar_t name[64] = {};
-  GetClassNameW(window, name, 64);
-  return name;
-}
 
 template <typename Found>
 bool poll(DWORD milliseconds, Found found) {
@@ -38,7 +33,7 @@ BOOL CALLBACK findTopLevel(HWND window, LPARAM search) {
   DWORD owner = 0;
   GetWindowThreadProcessId(window, &owner);
   if (owner != s.processId || !IsWindowVisible(window)) return TRUE;
-  if (!s.className.empty() && className(window) != s.className) return TRUE;
+  if (!s.className.empty() && windowClassName(window) != s.className) return TRUE;
   if (!s.caption.empty() && ClientDriver::text(window) != s.caption) return TRUE;
   s.found = window;
   return FALSE;
@@ -48,14 +43,6 @@ HWND topLevel(DWORD processId, const std::wstring& windowClass, const std::wstri
   TopLevelSearch search{processId, windowClass, caption};
   EnumWindows(findTopLevel, reinterpret_cast<LPARAM>(&search));
   return search.found;
-}
-
-BOOL CALLBACK findMessageText(HWND child, LPARAM found) {
-  if (className(child) != L"Static") return TRUE;
-  std::wstring text = ClientDriver::text(child);
-  if (text.empty()) return TRUE;
-  *reinterpret_cast<std::wstring*>(found) = std::move(text);
-  return FALSE;
 }
 
 // The child windows of parent placed at the unit's stored place in its client area.
@@ -163,9 +150,7 @@ std::optional<SeenMessage> ClientDriver::answerMessage(DWORD milliseconds) const
   HWND box = nullptr;
   if (!poll(milliseconds, [&] { return (box = topLevel(processId_, L"#32770", L"")) != nullptr; }))
     return std::nullopt;
-  SeenMessage seen;
-  seen.caption = text(box);
-  EnumChildWindows(box, findMessageText, reinterpret_cast<LPARAM>(&seen.text));
+  const SeenMessage seen{messageBoxText(box), text(box)};
   PostMessageW(box, WM_COMMAND, IDOK, 0);
   waitUntilClosed(box, milliseconds);
   return seen;

@@ -8,35 +8,6 @@
 
 namespace velmora::testing {
 
-ArgRecord integerArgument(int32_t value) {
-  ArgRecord record;
-  record.value.setInt(value);
-  record.type = types::kInt;
-  return record;
-}
-
-ArgRecord doubleArgument(double value, TypeCode type) {
-  ArgRecord record;
-  record.value.setDouble(value);
-  record.type = type;
-  return record;
-}
-
-ArgRecord textArgument(const char* text) {
-  return pointerArgument(types::kText, text);
-}
-
-ArgRecord valueArgument(TypeCode type, uint32_t low, uint32_t high) {
-  return ArgRecord{{low, high}, type};
-}
-
-ArgRecord pointerArgument(TypeCode type, const void* block) {
-  ArgRecord record;
-  record.value.setPointer(block);
-  record.type = type;
-  return record;
-}
-
 ResultRecord call(Command command, std::initializer_list<ArgRecord> args) {
   const std::vector<ArgRecord> records(args);
   ResultRecord result;

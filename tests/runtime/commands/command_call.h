@@ -12,11 +12,6 @@
 
 namespace velmora::testing {
 
-ArgRecord integerArgument(int32_t value);
-ArgRecord doubleArgument(double value, TypeCode type = types::kDouble);
-ArgRecord textArgument(const char* text);
-ArgRecord valueArgument(TypeCode type, uint32_t low, uint32_t high = 0);
-ArgRecord pointerArgument(TypeCode type, const void* block);
 inline constexpr ArgRecord kOmitted{};
 
 ResultRecord call(Command command, std::initializer_list<ArgRecord> args = {});
