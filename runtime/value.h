@@ -165,6 +165,9 @@ inline ArgRecord pointerArgument(TypeCode type, const void* block) {
 inline ArgRecord textArgument(const char* text) {
   return pointerArgument(types::kText, text);
 }
+inline ArgRecord subroutineArgument(void (*routine)()) {
+  return pointerArgument(types::kSubroutine, reinterpret_cast<const void*>(routine));
+}
 
 // What a command hands back. The calling entry zeroes it before the command runs.
 struct ResultRecord {

@@ -162,6 +162,18 @@ int32_t dispatchTypedEvent(TypedEventRecord& record) {
   return 1;
 }
 
+RoutineCall callProgramRoutine(uint32_t windowId, ProgramRoutine routine) {
+  const WindowObject* window = formRegistry().find(windowId);
+  if (window == nullptr || formRegistry().liveWindow(*window) == nullptr)
+    return RoutineCall::kWindowGone;
+  if (runtimeState().loadingDepth >= 1 || runtimeState().waitingDepth >= 1)
+    return RoutineCall::kHeld;
+  sources.push_back({windowId, window->live.idAt(0)});
+  routine();
+  sources.pop_back();
+  return RoutineCall::kCalled;
+}
+
 int32_t currentEventSource(uint32_t* source) {
   if (sources.empty()) return 0;
   source[0] = sources.back().windowId;

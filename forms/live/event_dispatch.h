@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <initializer_list>
 
+#include "runtime/program_routine.h"
+
 namespace velmora {
 
 struct EventRecord {
@@ -46,5 +48,9 @@ int32_t currentEventSource(uint32_t* source);
 // answered logical false, which refuses the unit's default action.
 bool eventRefused(uint32_t windowId, uint32_t unitId, int32_t event,
                   std::initializer_list<uint32_t> args = {});
+
+// Runs a program routine as an event of a loaded window (the window as its source); held while a
+// load runs or a handler waits in a message box.
+RoutineCall callProgramRoutine(uint32_t windowId, ProgramRoutine routine);
 
 }  // namespace velmora

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "forms/live/form_registry.h"
+#include "forms/live/program_timers.h"
 #include "forms/live/window_lifecycle.h"
 #include "runtime/commands/arguments.h"
 #include "runtime/commands/core_commands.h"
@@ -104,6 +105,8 @@ void installFormCommands() {
   installCoreCommand(core_command::kClearComboBox, clearComboBox);
   installCoreCommand(core_command::kLoadWindow, loadWindowCommand);
   installCoreCommand(core_command::kCloseWindow, closeWindowCommand);
+  installCoreCommand(core_command::kStartTimer, startTimerCommand);
+  installCoreCommand(core_command::kStopTimer, stopTimerCommand);
 }
 
 }  // namespace velmora

@@ -206,6 +206,9 @@ std::optional<intptr_t> FormRegistry::notify(int32_t code, uintptr_t first, uint
       return dispatchEvent(*reinterpret_cast<EventRecord*>(first));
     case kRaiseTypedEvent:
       return dispatchTypedEvent(*reinterpret_cast<TypedEventRecord*>(first));
+    case kNotifyCallProgramRoutine:
+      return static_cast<intptr_t>(
+          callProgramRoutine(windowId, reinterpret_cast<ProgramRoutine>(second)));
     case kEventSource:
       return currentEventSource(reinterpret_cast<uint32_t*>(first));
     case kUnitType: {

@@ -9,6 +9,7 @@
 
 #include "forms/format/unit_properties.h"
 #include "forms/unit_type_interface.h"
+#include "runtime/program_routine.h"
 
 namespace velmora {
 
@@ -16,6 +17,13 @@ namespace velmora {
 struct DisabledWindow {
   HWND window = nullptr;
   bool wasEnabled = false;
+};
+
+// A timer the program started on the window: its routine runs at every tick while the window
+// lives.
+struct ProgramTimer {
+  UINT_PTR id = 0;
+  ProgramRoutine routine = nullptr;
 };
 
 struct LiveWindow : LiveUnit {
@@ -28,6 +36,7 @@ struct LiveWindow : LiveUnit {
   bool topmost = false;  // made topmost because its modal owner was
   std::vector<DisabledWindow> disabledWindows;
   HACCEL accelerators = nullptr;
+  std::vector<ProgramTimer> timers;
   UnitProperties properties = WindowProperties{};
 
   const WindowProperties& windowProperties() const {

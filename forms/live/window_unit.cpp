@@ -5,6 +5,7 @@
 
 #include "forms/live/event_dispatch.h"
 #include "forms/live/form_registry.h"
+#include "forms/live/program_timers.h"
 #include "forms/live/reflection.h"
 #include "forms/live/unit_slots.h"
 #include "forms/live/window_lifecycle.h"
@@ -102,6 +103,9 @@ LRESULT CALLBACK windowProcedure(HWND handle, UINT message, WPARAM wParam, LPARA
       if (reinterpret_cast<HWND>(wParam) != handle &&
           setUnitPointer(reinterpret_cast<HWND>(wParam)))
         return TRUE;
+      break;
+    case WM_TIMER:
+      if (programTimerTicked(*window, wParam)) return 0;
       break;
     case WM_NCACTIVATE:
       if (!wParam && window->windowProperties().keepCaptionActive == 1)

@@ -29,6 +29,8 @@ const Command coreCommands[kCoreCommandCount] = {
     monthOf,
     dayOf,
     randomNumber,
+    installedCommandEntry<core_command::kStartTimer>,
+    installedCommandEntry<core_command::kStopTimer>,
 };
 
 }  // namespace velmora

@@ -6,7 +6,7 @@
 
 namespace velmora {
 
-inline constexpr int kCoreCommandCount = 22;
+inline constexpr int kCoreCommandCount = 24;
 
 namespace core_command {
 inline constexpr int kToText = 0;
@@ -31,6 +31,8 @@ inline constexpr int kYearOf = 18;
 inline constexpr int kMonthOf = 19;
 inline constexpr int kDayOf = 20;
 inline constexpr int kRandomNumber = 21;
+inline constexpr int kStartTimer = 22;
+inline constexpr int kStopTimer = 23;
 }  // namespace core_command
 
 extern const Command coreCommands[kCoreCommandCount];

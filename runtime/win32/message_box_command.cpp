@@ -66,8 +66,10 @@ void messageBoxCommand(ResultRecord* result, int32_t argCount, const ArgRecord* 
       argCount >= 3 && arguments.given(3) ? arguments.text(3) : "\xd0\xc5\xcf\xa2\xa3\xba";
   UINT style = static_cast<UINT>(arguments.integer(2));
   if ((style & kSystemModal) == 0) style |= kTaskModal;
+  runtimeState().waitingDepth += 1;
   const int pressed = MessageBoxW(ownerOf(arguments, argCount), content.c_str(),
                                   wideFromGbk(caption).c_str(), style);
+  runtimeState().waitingDepth -= 1;
   result->value.setInt(pressed >= IDOK && pressed <= IDNO ? pressed - 1 : 0);
 }
 

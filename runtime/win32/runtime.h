@@ -25,6 +25,9 @@ struct RuntimeState {
   DWORD mainThreadId = 0;
   // While above zero no events reach the program's handlers.
   int loadingDepth = 0;
+  // While above zero a handler waits in a message box: the program's timers and finished
+  // requests hold their routines, so that none runs in the middle of a handler.
+  int waitingDepth = 0;
   // The window whose modal message loop runs innermost; 0 for none.
   uint32_t modalWindowId = 0;
   bool messageLoopStarted = false;

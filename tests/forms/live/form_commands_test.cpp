@@ -7,7 +7,9 @@
 #include <string>
 
 #include "forms/live/form_commands.h"
+#include "forms/live/program_timers.h"
 #include "runtime/memory.h"
+#include "runtime/win32/runtime.h"
 #include "runtime/win32/window_commands.h"
 #include "tests/forms/live/command_arguments.h"
 #include "tests/forms/live/test_forms.h"
@@ -98,6 +100,54 @@ ShownBox showBox(std::initializer_list<ArgRecord> args) {
   if (!recorder.shown().empty()) shown.box = recorder.shown().front();
   shown.result = result.value.asInt();
   return shown;
+}
+
+int ticks = 0;
+void countTick() {
+  ++ticks;
+}
+
+// Dispatches the thread's messages for a while and answers how many ticks came.
+int ticksWithin(DWORD milliseconds) {
+  ticks = 0;
+  const DWORD start = GetTickCount();
+  while (GetTickCount() - start < milliseconds) {
+    pumpPending();
+    Sleep(5);
+  }
+  return ticks;
+}
+
+class ProgramTimers : public ComboBoxCommands {
+ protected:
+  bool start(int32_t milliseconds) {
+    const ArgRecord args[] = {windowReference(kMainWindow), integerRecord(milliseconds),
+                              subroutineArgument(countTick)};
+    ResultRecord result;
+    startTimerCommand(&result, 3, args);
+    return result.value.asLogical();
+  }
+  void stop() {
+    const ArgRecord args[] = {windowReference(kMainWindow), subroutineArgument(countTick)};
+    ResultRecord result;
+    stopTimerCommand(&result, 2, args);
+  }
+};
+
+TEST_F(ProgramTimers, TickUntilStoppedHeldWhileAHandlerWaitsAndEndWithTheWindow) {
+  ASSERT_TRUE(start(20));
+  EXPECT_GE(ticksWithin(300), 3);
+  runtimeState().waitingDepth = 1;
+  EXPECT_EQ(ticksWithin(150), 0) << "no tick in the middle of a handler";
+  runtimeState().waitingDepth = 0;
+  ASSERT_TRUE(start(20));  // a second start only sets the interval anew
+  stop();
+  EXPECT_EQ(ticksWithin(150), 0);
+
+  ASSERT_TRUE(start(20));
+  DestroyWindow(forms.windowHandle(kMainWindow));
+  EXPECT_EQ(ticksWithin(150), 0);
+  EXPECT_FALSE(start(20)) << "no timer on a window that is not loaded";
 }
 
 TEST(MessageBoxCommand, ShowsAnyValueAsTextWithTheDefaultCaptionAndOneButton) {
