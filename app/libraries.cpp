@@ -11,6 +11,7 @@
 #include "forms/live/form_registry.h"
 #include "forms/live/live_window.h"
 #include "net/http_read.h"
+#include "net/http_requests.h"
 #include "runtime/commands/core_commands.h"
 #include "runtime/win32/runtime.h"
 
@@ -39,7 +40,7 @@ const auto coreUnitTypes = unitTypeSlots<51>(1);
 const auto firstExtendedUnitTypes = unitTypeSlots<5>(4);
 const auto secondExtendedUnitTypes = unitTypeSlots<9>(5);
 
-const Command internetCommands[] = {httpRead};
+const Command internetCommands[] = {httpRead, startHttpRead, takeHttpReply, cancelHttpRead};
 
 // Each library keeps the runtime's notify function, handed over at start.
 template <int kLibrary>
@@ -61,11 +62,13 @@ intptr_t VELMORA_STDCALL libraryNotify(int32_t code, uintptr_t first, uintptr_t)
       setPictureService(pictureServiceNotify);
     }
     if (holdsUnitTypes(kLibrary)) setUnitsRuntimeNotify(runtimeNotifyOf<kLibrary>);
+    if (kLibrary == 3) setInternetRuntimeNotify(runtimeNotifyOf<kLibrary>);
   }
   if (code == kLibraryNotifyShutdown) {
     runtimeNotifyOf<kLibrary> = nullptr;
     if (holdsUnitTypes(kLibrary)) setUnitsRuntimeNotify(nullptr);
     if (kLibrary == 1) setPictureService(nullptr);
+    if (kLibrary == 3) setInternetRuntimeNotify(nullptr);
   }
   return 0;
 }
@@ -96,7 +99,7 @@ const LibraryDescriptor internetLibrary = {
     .magic = kLibraryMagic,
     .identity = "94DBD0D157054E109F83620E6BA35A5E",
     .displayName = "\xbb\xa5\xc1\xaa\xcd\xf8\xbf\xe2",  // 互联网库
-    .commandCount = 1,
+    .commandCount = std::size(internetCommands),
     .commands = internetCommands,
     .notify = libraryNotify<3>,
 };

@@ -8,8 +8,8 @@ namespace velmora {
 
 void* BlockPool::take() {
   for (size_t i = 0; i < kBlockCount; ++i) {
-    if (!used_[i]) {
-      used_[i] = true;
+    bool free = false;
+    if (used_[i].compare_exchange_strong(free, true)) {
       usedCount_ += 1;
       return blocks_[i];
     }

@@ -1,7 +1,9 @@
 // The internet library's growable byte buffers. Small buffers come from a pool of 96 blocks of
-// 512 bytes shared by the library; larger ones from the process heap, with 128 bytes to spare.
+// 512 bytes shared by the library, whose requests may run on several threads at once; larger
+// ones from the process heap, with 128 bytes to spare.
 #pragma once
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 
@@ -16,12 +18,12 @@ class BlockPool {
   void* take();
   void give(void* block);
   bool owns(const void* block) const;
-  size_t used() const { return usedCount_; }
+  size_t used() const { return usedCount_.load(); }
 
  private:
   alignas(8) uint8_t blocks_[kBlockCount][kBlockSize];
-  bool used_[kBlockCount] = {};
-  size_t usedCount_ = 0;
+  std::atomic<bool> used_[kBlockCount] = {};
+  std::atomic<size_t> usedCount_ = 0;
 };
 
 // The pool of the internet library.

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "net/byte_buffer.h"
+#include "net/http_exchange.h"
 #include "runtime/values.h"
 
 namespace velmora {
@@ -192,8 +193,39 @@ bool readBody(HINTERNET request, DWORD deadline, ByteBuffer& body) {
   }
 }
 
-// One exchange; true when body holds the whole reply.
-bool fetch(const char* url, ByteBuffer& body) {
+}  // namespace
+
+bool ExchangeWatch::watch(HINTERNET request) {
+  EnterCriticalSection(&lock_);
+  const bool givenUp = givenUp_;
+  if (!givenUp) request_ = request;
+  LeaveCriticalSection(&lock_);
+  if (givenUp) InternetCloseHandle(request);
+  return !givenUp;
+}
+
+void ExchangeWatch::closeRequest() {
+  EnterCriticalSection(&lock_);
+  HINTERNET request = request_;
+  request_ = nullptr;
+  LeaveCriticalSection(&lock_);
+  if (request != nullptr) InternetCloseHandle(request);
+}
+
+void ExchangeWatch::giveUp() {
+  EnterCriticalSection(&lock_);
+  givenUp_ = true;
+  HINTERNET request = request_;
+  request_ = nullptr;
+  LeaveCriticalSection(&lock_);
+  if (request != nullptr) InternetCloseHandle(request);
+}
+
+bool openInternetRoot() {
+  return internetState.root() != nullptr;
+}
+
+bool fetch(const char* url, ByteBuffer& body, ExchangeWatch* watch) {
   const DWORD deadline = GetTickCount() + kDeadlineMilliseconds;
   UrlParts parts;
   if (!parseUrl(url, parts)) return false;
@@ -211,17 +243,19 @@ bool fetch(const char* url, ByteBuffer& body) {
                                        acceptTypes, flags, 0);
   bool whole = false;
   if (request != nullptr) {
-    setTimeouts(request);
-    whole =
-        HttpSendRequestA(request, kAdditionalHeaders, sizeof kAdditionalHeaders - 1, nullptr, 0) &&
-        readBody(request, deadline, body);
-    InternetCloseHandle(request);
+    ExchangeWatch unwatched;
+    if (watch == nullptr) watch = &unwatched;
+    if (watch->watch(request)) {
+      setTimeouts(request);
+      whole = HttpSendRequestA(request, kAdditionalHeaders, sizeof kAdditionalHeaders - 1, nullptr,
+                               0) &&
+              readBody(request, deadline, body);
+      watch->closeRequest();
+    }
   }
   InternetCloseHandle(connection);
   return whole;
 }
-
-}  // namespace
 
 void* internetRootHandle() {
   return internetState.opened();

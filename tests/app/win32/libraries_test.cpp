@@ -25,9 +25,9 @@ TEST(Libraries, FiveLibrariesWithTheirSlotsAndCommands) {
   const Expected expected[kProgramLibraryCount] = {
       {51,
        {"window", "EditBox", "PicBox", "ShapeBox", "GroupBox", "Label", "CheckBox", "ComboBox"},
-       22},
+       24},
       {0, {}, 0},
-      {0, {}, 1},
+      {0, {}, 4},
       {5, {"TransLabel"}, 0},
       {9, {"SuperBtn", "CartoonBox"}, 0},
   };
