@@ -112,4 +112,13 @@ void pause(int32_t milliseconds) {
   callCoreCommand(core_command::kSleep, {integerArgument(milliseconds)});
 }
 
+void startTimer(uint32_t window, int32_t milliseconds, void (*routine)()) {
+  callCoreCommand(core_command::kStartTimer, {windowArgument(window), integerArgument(milliseconds),
+                                              subroutineArgument(routine)});
+}
+
+void stopTimer(uint32_t window, void (*routine)()) {
+  callCoreCommand(core_command::kStopTimer, {windowArgument(window), subroutineArgument(routine)});
+}
+
 }  // namespace velmora::app

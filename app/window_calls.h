@@ -35,4 +35,9 @@ void showMessage(const char* text, const char* caption = nullptr);
 bool setClipboardText(const char* text);
 void pause(int32_t milliseconds);
 
+// routine runs every so many milliseconds as an event of the window, until it is stopped or the
+// window goes.
+void startTimer(uint32_t window, int32_t milliseconds, void (*routine)());
+void stopTimer(uint32_t window, void (*routine)());
+
 }  // namespace velmora::app

@@ -49,6 +49,8 @@ inline constexpr UnitRef kOperators{kWindow, 0x16012D49};       // 组合框3
 inline constexpr UnitRef kOperator{kWindow, 0x16012D4B};        // 号段
 inline constexpr UnitRef kAutoCode{kWindow, 0x16012D63};        // 选择框1
 inline constexpr UnitRef kCopyCode{kWindow, 0x16012D64};        // 复2
+inline constexpr UnitRef kNumber{kWindow, 0x16012F3E};          // 标签14
+inline constexpr UnitRef kSms{kWindow, 0x16012D5A};             // 编辑框1
 }  // namespace main_window
 
 namespace top_up {

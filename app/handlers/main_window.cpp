@@ -5,6 +5,7 @@
 #include "app/account.h"
 #include "app/client_texts.h"
 #include "app/handlers/handlers.h"
+#include "app/handlers/number_panel.h"
 #include "app/handlers/shared.h"
 #include "app/protocol/replies.h"
 #include "app/protocol/requests.h"
@@ -48,6 +49,7 @@ std::string matchCountCaption(int32_t count) {
 }  // namespace
 
 void mainWindowCreated() {
+  resetNumberPanel();
   loadProjectList();
   setUnitText(kUserName, accountField(AccountField::kUserName));
   showBalance(kBalance);

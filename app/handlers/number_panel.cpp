@@ -1,41 +1,212 @@
-// The main window's number and SMS panel. Its buttons answer with fixed notices; the check box
-// shows or hides the copy-code button.
+// The main window's number and SMS panel. "获取号码" and "指定号码" ask the service for a number;
+// while a number is held and no SMS has come, a timer asks for its SMS every 2 seconds, off the
+// user-interface thread, so a slow service never holds up the window. The SMS or its code can be
+// copied, and the number released or blacklisted. A service that grants no numbers gets the
+// panel's fixed notices.
+#include <string>
+
+#include "app/account.h"
 #include "app/client_texts.h"
 #include "app/handlers/handlers.h"
+#include "app/handlers/number_panel.h"
+#include "app/handlers/shared.h"
+#include "app/protocol/replies.h"
+#include "app/protocol/requests.h"
+#include "app/protocol/verification_code.h"
+#include "app/service_calls.h"
 #include "app/window_calls.h"
 
 namespace velmora::app {
+namespace {
+
+using namespace main_window;
+using protocol::NumberAction;
+
+constexpr int32_t kPollInterval = 2000;
+constexpr char kNumberGone[] = "2";
+
+// What the panel holds between events.
+struct NumberPanel {
+  std::string number;      // the number the account holds; empty for none
+  std::string lastNumber;  // the last number granted in this run, for asking for it again
+  std::string sms;         // the SMS that came for the number
+  int32_t poll = 0;        // the SMS request on its way; 0 for none
+};
+
+NumberPanel panel;
+
+protocol::Credentials credentials() {
+  return {accountField(AccountField::kUserName), accountField(AccountField::kPassword)};
+}
+
+protocol::NumberChoice choice(const Text& project, const Text& region, const Text& carrier) {
+  return {project.view(), region.view(), carrier.view()};
+}
+
+std::string numberActionUrl(NumberAction action) {
+  return protocol::numberActionUrl(serviceHost(), action, credentials(), panel.number);
+}
+
+void showBalanceAfter(const std::string& balance) {
+  setAccountField(AccountField::kBalance, balance);
+  showBalance(kBalance);
+}
+
+void pollEnded();
+
+void pollTick() {
+  if (panel.number.empty() || !panel.sms.empty() || panel.poll != 0) return;
+  panel.poll = startServiceRequest(numberActionUrl(NumberAction::kReadSms), kWindow, pollEnded);
+}
+
+void stopPolling() {
+  stopTimer(kWindow, pollTick);
+  if (panel.poll != 0) cancelServiceRequest(panel.poll);
+  panel.poll = 0;
+}
+
+void holdNumber(const protocol::GrantedNumber& granted) {
+  panel.number = granted.number;
+  panel.lastNumber = granted.number;
+  panel.sms.clear();
+  setUnitText(kNumber, granted.number.c_str());
+  setUnitText(kSms, nullptr);
+  showBalanceAfter(granted.balance);
+  startTimer(kWindow, kPollInterval, pollTick);
+}
+
+// The number is no longer the account's: the panel shows none.
+void dropNumber() {
+  stopPolling();
+  panel.number.clear();
+  panel.sms.clear();
+  setUnitText(kNumber, texts::kGetNumberPrompt);
+  setUnitText(kSms, nullptr);
+}
+
+// A getsms.php reply: an SMS, a number gone or a wrong account end the polling; false for any
+// other reply, which leaves everything as it was.
+bool tookSmsReply(const char* reply) {
+  if (auto sms = protocol::readSms(reply)) {
+    stopPolling();
+    panel.sms = *sms;
+    setUnitText(kSms, panel.sms.c_str());
+    return true;
+  }
+  if (protocol::isStatus(reply, kNumberGone)) {
+    dropNumber();
+    showMessage(texts::kNumberExpired);
+    return true;
+  }
+  if (protocol::isStatus(reply, protocol::kWrongAccount)) {
+    dropNumber();
+    showMessage(texts::kWrongAccount);
+    return true;
+  }
+  return false;
+}
+
+void pollEnded() {
+  const Text reply = takeServiceReply(panel.poll);
+  panel.poll = 0;
+  tookSmsReply(reply.get());
+}
+
+// The notice for a getnum.php reply that grants no number; a reply the panel does not know
+// means a service without numbers, whose answer is that the balance is too low.
+const char* numberRefusal(const char* reply) {
+  static constexpr std::pair<const char*, const char*> kRefusals[] = {
+      {"2", texts::kNoNumberFree},
+      {"3", texts::kChooseProjectFirst},
+      {"5", texts::kNumberUnavailable},
+      {"6", texts::kNoNumberYet},
+      {protocol::kWrongAccount, texts::kWrongAccount},
+  };
+  for (const auto& [status, notice] : kRefusals) {
+    if (protocol::isStatus(reply, status)) return notice;
+  }
+  return texts::kBalanceTooLow;
+}
+
+// getnum.php, for any free number or (asked) for the last one again.
+void askForNumber(bool again) {
+  if (!panel.number.empty()) return showMessage(texts::kReleaseFirst);
+  const Text project = unitText(kProjectName);
+  const Text region = unitText(kRegion);
+  const Text carrier = unitText(kOperator);
+  const auto picked = choice(project, region, carrier);
+  const Text reply = askService(
+      again ? protocol::numberAgainUrl(serviceHost(), credentials(), picked, panel.lastNumber)
+            : protocol::numberUrl(serviceHost(), credentials(), picked));
+  if (const auto granted = protocol::readGrantedNumber(reply.get())) return holdNumber(*granted);
+  showMessage(numberRefusal(reply.get()));
+}
+
+struct LetGo {
+  NumberAction action;
+  const char* nothingHeld;
+  const char* done;
+  const char* failed;
+};
+
+// release.php or blacklist.php for the number held.
+void letNumberGo(const LetGo& letGo) {
+  if (panel.number.empty()) return showMessage(letGo.nothingHeld);
+  const Text reply = askService(numberActionUrl(letGo.action));
+  if (const auto balance = protocol::readBalanceAfter(reply.get())) {
+    dropNumber();
+    showBalanceAfter(*balance);
+    return showMessage(letGo.done);
+  }
+  if (protocol::isStatus(reply.get(), protocol::kWrongAccount))
+    return showMessage(texts::kWrongAccount);
+  showMessage(letGo.failed);
+}
+
+}  // namespace
+
+void resetNumberPanel() {
+  panel = NumberPanel{};
+}
 
 void getNumberClicked() {
-  showMessage(texts::kBalanceTooLow);
+  askForNumber(false);
 }
 
 void chooseNumberClicked() {
-  showMessage(texts::kBalanceTooLow);
+  askForNumber(true);
 }
 
 void refreshSmsClicked() {
-  showMessage(texts::kNoNumberYet);
+  if (panel.number.empty()) return showMessage(texts::kNoNumberYet);
+  const Text reply = askService(numberActionUrl(NumberAction::kReadSms));
+  if (!tookSmsReply(reply.get())) showMessage(texts::kNoSmsYet);
 }
 
 void copySmsClicked() {
-  showMessage(texts::kNoSms);
+  if (panel.sms.empty()) return showMessage(texts::kNoSms);
+  copyText(panel.sms.c_str(), texts::kCopied, texts::kHintCaption);
 }
 
 void copyVerificationCodeClicked() {
-  showMessage(texts::kNoSms);
+  if (panel.sms.empty()) return showMessage(texts::kNoSms);
+  const std::string code = protocol::verificationCode(panel.sms);
+  if (code.empty()) return showMessage(texts::kNoCodeFound);
+  copyText(code.c_str(), texts::kCopied, texts::kHintCaption);
 }
 
 void blacklistButtonClicked() {
-  showMessage(texts::kNothingToBlacklist);
+  letNumberGo({NumberAction::kBlacklist, texts::kNothingToBlacklist, texts::kBlacklisted,
+               texts::kBlacklistFailed});
 }
 
 void releaseButtonClicked() {
-  showMessage(texts::kNothingToRelease);
+  letNumberGo(
+      {NumberAction::kRelease, texts::kNothingToRelease, texts::kReleased, texts::kReleaseFailed});
 }
 
 void autoCodeCheckClicked() {
-  setVisible(main_window::kCopyCode, isTicked(main_window::kAutoCode));
+  setVisible(kCopyCode, isTicked(kAutoCode));
 }
 
 }  // namespace velmora::app

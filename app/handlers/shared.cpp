@@ -22,9 +22,12 @@ void showBalance(UnitRef label) {
   setUnitText(label, balanceText().c_str());
 }
 
+void copyText(const char* text, const char* copiedMessage, const char* caption) {
+  showMessage(setClipboardText(text) ? copiedMessage : texts::kCopyFailed, caption);
+}
+
 void copyUnitText(UnitRef unit, const char* copiedMessage, const char* caption) {
-  const Text text = unitText(unit);
-  showMessage(setClipboardText(text.get()) ? copiedMessage : texts::kCopyFailed, caption);
+  copyText(unitText(unit).get(), copiedMessage, caption);
 }
 
 bool holdsComma(std::string_view text) {

@@ -13,7 +13,9 @@ std::string_view serviceHost();
 void showSupportContact(UnitRef label);
 // Shows the account's balance in the label.
 void showBalance(UnitRef label);
-// Puts the text of a unit on the clipboard and says whether that worked.
+// Puts a text on the clipboard and says whether that worked.
+void copyText(const char* text, const char* copiedMessage, const char* caption);
+// The same with the text of a unit.
 void copyUnitText(UnitRef unit, const char* copiedMessage, const char* caption);
 // Account texts are stored comma-separated: a value holding "," would shift every later field.
 bool holdsComma(std::string_view text);

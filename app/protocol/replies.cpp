@@ -81,4 +81,35 @@ std::optional<PendingOrder> readPendingOrder(const char* reply, std::string_view
                       std::string(pieces[3])};
 }
 
+namespace {
+
+// What follows the "1," of a success reply; nothing when the reply is not one.
+std::optional<std::string_view> afterSuccess(const char* reply) {
+  const std::string_view text = reply ? reply : "";
+  if (!text.starts_with("1,")) return std::nullopt;
+  return text.substr(2);
+}
+
+}  // namespace
+
+std::optional<GrantedNumber> readGrantedNumber(const char* reply) {
+  const auto rest = afterSuccess(reply);
+  if (!rest) return std::nullopt;
+  const TextArray fields = splitText(std::string(*rest).c_str(), ",");
+  if (fields.size() != 2 || fields[0].empty()) return std::nullopt;
+  return GrantedNumber{std::string(fields[0]), std::string(fields[1])};
+}
+
+std::optional<std::string> readSms(const char* reply) {
+  const auto rest = afterSuccess(reply);
+  if (!rest || rest->empty()) return std::nullopt;
+  return std::string(*rest);
+}
+
+std::optional<std::string> readBalanceAfter(const char* reply) {
+  const auto rest = afterSuccess(reply);
+  if (!rest) return std::nullopt;
+  return std::string(*rest);
+}
+
 }  // namespace velmora::protocol

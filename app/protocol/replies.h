@@ -45,4 +45,24 @@ struct PendingOrder {
 };
 std::optional<PendingOrder> readPendingOrder(const char* reply, std::string_view user);
 
+// The number endpoints answer "9" when the user name or password is wrong.
+inline constexpr char kWrongAccount[] = "9";
+
+// getnum.php: "1," number "," balance when a number was granted (the balance after its charge),
+// otherwise a status: "0" balance too low, "2" no number free, "3" no such project, "5" the
+// asked number is not available, "6" no earlier number to ask for, "9" wrong account. Nothing
+// when the reply grants no number; the status is then the whole reply.
+struct GrantedNumber {
+  std::string number;
+  std::string balance;
+};
+std::optional<GrantedNumber> readGrantedNumber(const char* reply);
+
+// getsms.php: "1," and the SMS text, all of the rest of the reply ("," included); "0" nothing
+// yet; "2" the number is no longer the account's. Nothing when no SMS came with the reply.
+std::optional<std::string> readSms(const char* reply);
+
+// release.php and blacklist.php: "1," and the balance after the refund, if any.
+std::optional<std::string> readBalanceAfter(const char* reply);
+
 }  // namespace velmora::protocol

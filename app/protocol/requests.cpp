@@ -88,4 +88,32 @@ std::string depositAddressUrl(std::string_view host) {
   return requestUrl(host, "getadd.php");
 }
 
+std::string numberUrl(std::string_view host, const Credentials& account,
+                      const NumberChoice& choice) {
+  return requestUrl(host, "getnum.php",
+                    {{"username", account.user},
+                     {"password", account.password},
+                     {"xm", choice.project},
+                     {"dq", choice.region},
+                     {"yys", choice.carrier}});
+}
+
+std::string numberAgainUrl(std::string_view host, const Credentials& account,
+                           const NumberChoice& choice, std::string_view number) {
+  return requestUrl(host, "getnum.php",
+                    {{"username", account.user},
+                     {"password", account.password},
+                     {"xm", choice.project},
+                     {"dq", choice.region},
+                     {"yys", choice.carrier},
+                     {"hm", number}});
+}
+
+std::string numberActionUrl(std::string_view host, NumberAction action, const Credentials& account,
+                            std::string_view number) {
+  constexpr std::string_view kEndpoints[] = {"getsms.php", "release.php", "blacklist.php"};
+  return requestUrl(host, kEndpoints[static_cast<int>(action)],
+                    {{"username", account.user}, {"password", account.password}, {"hm", number}});
+}
+
 }  // namespace velmora::protocol

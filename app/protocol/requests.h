@@ -34,4 +34,27 @@ std::string updateProfileUrl(std::string_view host, std::string_view user,
                              std::string_view address);
 std::string depositAddressUrl(std::string_view host);
 
+// The number endpoints: every request carries the account's user name and password.
+struct Credentials {
+  std::string_view user;
+  std::string_view password;
+};
+// What the user picked for a number: the project's name, the region and the operator.
+struct NumberChoice {
+  std::string_view project;
+  std::string_view region;
+  std::string_view carrier;
+};
+// getnum.php: any free number of the choice.
+std::string numberUrl(std::string_view host, const Credentials& account,
+                      const NumberChoice& choice);
+// getnum.php for one number again (empty: the session got none yet).
+std::string numberAgainUrl(std::string_view host, const Credentials& account,
+                           const NumberChoice& choice, std::string_view number);
+// What can be done with a number the account holds.
+enum class NumberAction { kReadSms, kRelease, kBlacklist };
+// getsms.php, release.php or blacklist.php for the number.
+std::string numberActionUrl(std::string_view host, NumberAction action, const Credentials& account,
+                            std::string_view number);
+
 }  // namespace velmora::protocol

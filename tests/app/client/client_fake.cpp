@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 
 #include "app/runtime_calls.h"
@@ -107,7 +108,19 @@ void setClipboardText(ResultRecord* result, int32_t, const ArgRecord* args) {
   result->value.setLogical(true);
 }
 
+void startTimer(ResultRecord* result, int32_t, const ArgRecord* args) {
+  active->startTimer(args[0].value.low, args[1].value.asInt(),
+                     reinterpret_cast<void (*)()>(args[2].value.asPointer()));
+  result->value.setLogical(true);
+}
+
+void stopTimer(ResultRecord*, int32_t, const ArgRecord* args) {
+  active->stopTimer(args[0].value.low, reinterpret_cast<void (*)()>(args[1].value.asPointer()));
+}
+
 constexpr std::pair<int, Command> kWindowCommands[] = {
+    {core_command::kStartTimer, startTimer},
+    {core_command::kStopTimer, stopTimer},
     {core_command::kMessageBox, messageBox},
     {core_command::kLoadWindow, loadWindow},
     {core_command::kCloseWindow, closeWindow},
@@ -161,6 +174,61 @@ std::string ClientFake::answer(const std::string& url) {
   std::string body = found->second.front();
   if (found->second.size() > 1) found->second.pop_front();
   return body;
+}
+
+int32_t ClientFake::startRequest(const std::string& url, void (*ended)()) {
+  std::string reply = answer(url);
+  pending_.push_back({++lastRequest_, url, std::move(reply), ended});
+  return lastRequest_;
+}
+
+std::string ClientFake::takeReply(int32_t request) {
+  auto found = endedReplies_.find(request);
+  if (found == endedReplies_.end()) return {};
+  std::string reply = std::move(found->second);
+  endedReplies_.erase(found);
+  return reply;
+}
+
+void ClientFake::cancelRequest(int32_t request) {
+  auto found = std::find_if(pending_.begin(), pending_.end(),
+                            [&](const PendingRequest& p) { return p.number == request; });
+  if (found == pending_.end()) return;
+  log.push_back(cancelled(found->url));
+  pending_.erase(found);
+}
+
+void ClientFake::endRequests() {
+  std::vector<PendingRequest> ending;
+  ending.swap(pending_);
+  for (PendingRequest& request : ending) {
+    endedReplies_[request.number] = std::move(request.reply);
+    request.ended();
+    endedReplies_.erase(request.number);  // a reply not taken goes with its request
+  }
+}
+
+void ClientFake::tick() {
+  const auto running = timers_;
+  for (const auto& [window, routine] : running) routine();
+}
+
+void ClientFake::startTimer(uint32_t window, int32_t milliseconds, void (*routine)()) {
+  log.push_back(timerStarted(window, milliseconds));
+  if (std::find(timers_.begin(), timers_.end(), std::pair{window, routine}) == timers_.end())
+    timers_.emplace_back(window, routine);
+}
+
+void ClientFake::stopTimer(uint32_t window, void (*routine)()) {
+  const auto found = std::find(timers_.begin(), timers_.end(), std::pair{window, routine});
+  if (found == timers_.end()) return;
+  log.push_back(timerStopped(window));
+  timers_.erase(found);
+}
+
+bool ClientFake::timerRuns(uint32_t window) const {
+  return std::any_of(timers_.begin(), timers_.end(),
+                     [&](const auto& timer) { return timer.first == window; });
 }
 
 void ClientFake::setText(app::UnitRef unit, std::u8string_view text) {
@@ -246,6 +314,18 @@ std::string ClientFake::opened(uint32_t window) {
 
 std::string ClientFake::closed(uint32_t window) {
   return "close " + hexId(window);
+}
+
+std::string ClientFake::timerStarted(uint32_t window, int32_t milliseconds) {
+  return "timer " + hexId(window) + " every " + std::to_string(milliseconds);
+}
+
+std::string ClientFake::timerStopped(uint32_t window) {
+  return "timer " + hexId(window) + " stopped";
+}
+
+std::string ClientFake::cancelled(const std::string& url) {
+  return "cancel " + url;
 }
 
 }  // namespace velmora::testing

@@ -43,6 +43,21 @@ class ClientFake {
   bool visibilitySet(app::UnitRef unit) const;
   std::vector<std::string> items(app::UnitRef comboBox) const;
 
+  // Requests that do not hold up the window: each is answered from the script when it starts,
+  // and its routine runs when the test ends it.
+  int32_t startRequest(const std::string& url, void (*ended)());
+  std::string takeReply(int32_t request);
+  void cancelRequest(int32_t request);
+  // Every request on its way ends now, in the order they started.
+  void endRequests();
+  size_t requestsOnTheirWay() const { return pending_.size(); }
+
+  // The program's timers: every running timer's routine runs once.
+  void tick();
+  void startTimer(uint32_t window, int32_t milliseconds, void (*routine)());
+  void stopTimer(uint32_t window, void (*routine)());
+  bool timerRuns(uint32_t window) const;
+
   std::vector<std::string> log;
   std::string clipboard;
   bool clipboardTakesText = true;
@@ -55,6 +70,9 @@ class ClientFake {
   static std::string pause(int32_t milliseconds);
   static std::string opened(uint32_t window);
   static std::string closed(uint32_t window);
+  static std::string timerStarted(uint32_t window, int32_t milliseconds);
+  static std::string timerStopped(uint32_t window);
+  static std::string cancelled(const std::string& url);
 
   // The part of the entry table the fake serves; everything else is the runtime's.
   uint64_t readProperty(uint32_t window, uint32_t unit, int32_t property);
@@ -68,6 +86,17 @@ class ClientFake {
   std::map<PropertyKey, std::string> texts_;
   std::map<PropertyKey, uint32_t> numbers_;
   std::map<std::string, std::deque<std::string>> replies_;
+
+  struct PendingRequest {
+    int32_t number = 0;
+    std::string url;
+    std::string reply;
+    void (*ended)() = nullptr;
+  };
+  std::vector<PendingRequest> pending_;
+  std::map<int32_t, std::string> endedReplies_;
+  int32_t lastRequest_ = 0;
+  std::vector<std::pair<uint32_t, void (*)()>> timers_;
 };
 
 }  // namespace velmora::testing

@@ -8,6 +8,7 @@
 
 #include "app/account.h"
 #include "app/handlers/handlers.h"
+#include "app/handlers/number_panel.h"
 #include "app/handlers/shared.h"
 #include "tests/app/client/client_fake.h"
 #include "tests/support/gbk.h"
@@ -16,6 +17,7 @@ namespace velmora::testing {
 
 class ClientTest : public ::testing::Test {
  protected:
+  ClientTest() { app::resetNumberPanel(); }
   ~ClientTest() override {
     app::releaseAccount();
     EXPECT_EQ(fake.heap.liveBlocks(), 0u) << "runtime blocks left behind";

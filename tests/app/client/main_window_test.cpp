@@ -138,21 +138,29 @@ TEST_F(MainWindow, TheFourButtonsOpenTheirWindows) {
                  ClientFake::opened(api::kWindow), ClientFake::opened(promotion::kWindow)}));
 }
 
-TEST_F(MainWindow, TheNumberPanelAnswersWithFixedNotices) {
-  getNumberClicked();
-  chooseNumberClicked();
-  refreshSmsClicked();
-  copySmsClicked();
-  copyVerificationCodeClicked();
-  blacklistButtonClicked();
-  releaseButtonClicked();
-  EXPECT_EQ(fake.log,
-            (Log{ClientFake::message(u8"可用余额不足，请充值"),
-                 ClientFake::message(u8"可用余额不足，请充值"),
-                 ClientFake::message(u8"你还没有获取号码，请先获取号码"),
-                 ClientFake::message(u8"暂无短信内容"), ClientFake::message(u8"暂无短信内容"),
-                 ClientFake::message(u8"暂无拉黑对像"), ClientFake::message(u8"暂无释放对像")}));
-  EXPECT_EQ(fake.clipboard, "") << "the copy buttons copy nothing";
+TEST_F(MainWindow, AServiceWithoutNumbersGetsThePanelsFixedNotices) {
+  for (const char8_t* page : {u8"", u8"<html><body>404 Not Found</body></html>"}) {
+    for (const char* endpoint : {"getnum.php", "getsms.php", "release.php", "blacklist.php"})
+      fake.reply(endpoint, {page});
+    fake.log.clear();
+    getNumberClicked();
+    chooseNumberClicked();
+    refreshSmsClicked();
+    copySmsClicked();
+    copyVerificationCodeClicked();
+    blacklistButtonClicked();
+    releaseButtonClicked();
+    EXPECT_EQ(fake.log,
+              (Log{request("getnum.php?username=demo&password=demo123&xm=&dq=&yys="),
+                   ClientFake::message(u8"可用余额不足，请充值"),
+                   request("getnum.php?username=demo&password=demo123&xm=&dq=&yys=&hm="),
+                   ClientFake::message(u8"可用余额不足，请充值"),
+                   ClientFake::message(u8"你还没有获取号码，请先获取号码"),
+                   ClientFake::message(u8"暂无短信内容"), ClientFake::message(u8"暂无短信内容"),
+                   ClientFake::message(u8"暂无拉黑对像"), ClientFake::message(u8"暂无释放对像")}));
+    EXPECT_EQ(fake.clipboard, "") << "the copy buttons copy nothing";
+    EXPECT_FALSE(fake.timerRuns(kWindow));
+  }
 }
 
 TEST_F(MainWindow, TheCheckBoxShowsAndHidesTheCopyCodeButton) {

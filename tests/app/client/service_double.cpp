@@ -6,6 +6,7 @@
 #include "app/runtime_calls.h"
 #include "app/text_from_service.h"
 #include "net/http_read.h"
+#include "net/http_requests.h"
 #include "runtime/values.h"
 #include "tests/app/client/client_fake.h"
 #include "tests/support/gbk.h"
@@ -17,6 +18,22 @@ void httpRead(ResultRecord* result, int32_t, const ArgRecord* args) {
   if (!body.empty()) {
     result->value.setPointer(byteSetFromBytes(body.data(), static_cast<int32_t>(body.size())));
   }
+}
+
+void startHttpRead(ResultRecord* result, int32_t, const ArgRecord* args) {
+  const auto ended = reinterpret_cast<void (*)()>(args[2].value.asPointer());
+  result->value.setInt(testing::ClientFake::current().startRequest(args[0].value.asText(), ended));
+}
+
+void takeHttpReply(ResultRecord* result, int32_t, const ArgRecord* args) {
+  const std::string body = testing::ClientFake::current().takeReply(args[0].value.asInt());
+  if (!body.empty()) {
+    result->value.setPointer(byteSetFromBytes(body.data(), static_cast<int32_t>(body.size())));
+  }
+}
+
+void cancelHttpRead(ResultRecord*, int32_t, const ArgRecord* args) {
+  testing::ClientFake::current().cancelRequest(args[0].value.asInt());
 }
 
 char* textFromService(const void* replyBody) {

@@ -42,6 +42,8 @@ constexpr NamedUnit kUnits[] = {
     {main_window::kOperator, u8"号段"},
     {main_window::kAutoCode, u8"选择框1"},
     {main_window::kCopyCode, u8"复2"},
+    {main_window::kNumber, u8"标签14"},
+    {main_window::kSms, u8"编辑框1"},
     {top_up::kBalance, u8"my"},
     {top_up::kUserName, u8"用户名"},
     {top_up::kAmount, u8"数量"},

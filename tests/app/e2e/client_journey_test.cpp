@@ -233,5 +233,118 @@ TEST_F(ClientJourney, ANewUserRegistersLogsInAndUsesEveryWindow) {
   EXPECT_EQ(client.waitForExit(kStepTime), std::optional<DWORD>(0));
 }
 
+// The demo account, logged in: its main window with 微信 picked.
+class NumberJourney : public ClientJourney {
+ protected:
+  HWND logInAndPickWeChat() {
+    HWND login = open(u8"Velmora", 300, 450);
+    if (!login) return nullptr;
+    ClientDriver::type(unit(login, kLoginWindow, u8"用户名"), L"demo");
+    ClientDriver::type(unit(login, kLoginWindow, u8"密码"), L"demo123");
+    clickForMessage(unit(login, kLoginWindow, u8"登录"), u8"登入成功");
+    HWND main = open(u8"Velmora-海量优质号源", 750, 543);
+    if (!main) return nullptr;
+    HWND projects = unit(main, kMainWindow, u8"组合框1");
+    EXPECT_TRUE(shows(unit(main, kMainWindow, u8"my"), L"12.00"));
+    const auto index = SendMessageW(projects, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                    reinterpret_cast<LPARAM>(wide(u8"微信-1.2").c_str()));
+    EXPECT_GE(index, 0);
+    ClientDriver::pick(projects, static_cast<int>(index));
+    EXPECT_TRUE(shows(unit(main, kMainWindow, u8"项目名称"), wide(u8"微信")));
+    return main;
+  }
+
+  // Clicks "获取号码" and waits for the number it was granted.
+  std::wstring getNumber(HWND main) {
+    HWND number = unit(main, kMainWindow, u8"标签14");
+    ClientDriver::click(unit(main, kMainWindow, u8"获取号码"));
+    const DWORD start = GetTickCount();
+    while (ClientDriver::text(number) == wide(u8"请获取号码") && GetTickCount() - start < kStepTime)
+      Sleep(20);
+    EXPECT_FALSE(driver.messageShowing());
+    return ClientDriver::text(number);
+  }
+
+  void exitFrom(HWND main) {
+    PostMessageW(main, WM_CLOSE, 0, 0);
+    EXPECT_EQ(client.waitForExit(kStepTime), std::optional<DWORD>(0));
+  }
+};
+
+TEST_F(NumberJourney, TheDemoAccountGetsANumberItsSmsAndLetsNumbersGo) {
+  ASSERT_TRUE(client.started());
+  HWND main = logInAndPickWeChat();
+  ASSERT_NE(main, nullptr);
+  HWND balance = unit(main, kMainWindow, u8"my");
+  HWND sms = unit(main, kMainWindow, u8"编辑框1");
+
+  // A number is charged, and its SMS arrives by polling.
+  const std::wstring first = getNumber(main);
+  EXPECT_EQ(first.size(), 11u);
+  EXPECT_TRUE(shows(balance, L"10.80"));
+  const DWORD start = GetTickCount();
+  while (ClientDriver::text(sms).empty() && GetTickCount() - start < kStepTime) Sleep(50);
+  const std::wstring text = ClientDriver::text(sms);
+  EXPECT_NE(text.find(wide(u8"微信")), std::wstring::npos) << "the SMS names its project";
+
+  // Both copy buttons fill the clipboard.
+  ClientDriver::click(unit(main, kMainWindow, u8"选择框1"));
+  Sleep(200);
+  ASSERT_TRUE(IsWindowVisible(unit(main, kMainWindow, u8"复2")));
+  clickForMessage(unit(main, kMainWindow, u8"复1"), u8"复制成功", u8"提示");
+  EXPECT_EQ(clipboardText(), text);
+  clickForMessage(unit(main, kMainWindow, u8"复2"), u8"复制成功", u8"提示");
+  const std::wstring code = clipboardText();
+  EXPECT_EQ(code.size(), 6u);
+  EXPECT_NE(text.find(code), std::wstring::npos);
+
+  // Released after its SMS: no refund. Released before one: refunded.
+  clickForMessage(unit(main, kMainWindow, u8"释"), u8"号码已释放");
+  EXPECT_EQ(ClientDriver::text(unit(main, kMainWindow, u8"标签14")), wide(u8"请获取号码"));
+  EXPECT_EQ(ClientDriver::text(sms), L"");
+  EXPECT_EQ(ClientDriver::text(balance), L"10.80");
+  getNumber(main);
+  EXPECT_TRUE(shows(balance, L"9.60"));
+  clickForMessage(unit(main, kMainWindow, u8"释"), u8"号码已释放");
+  EXPECT_EQ(ClientDriver::text(balance), L"10.80");
+
+  // A blacklisted number is refunded and never given to this account again.
+  const std::wstring blacklisted = getNumber(main);
+  clickForMessage(unit(main, kMainWindow, u8"拉黑"), u8"已拉黑该号码");
+  EXPECT_EQ(ClientDriver::text(balance), L"10.80");
+  clickForMessage(unit(main, kMainWindow, u8"指定号码"), u8"该号码暂不可用");
+  exitFrom(main);
+}
+
+// Run against a demo service whose SMS never comes before the number expires.
+TEST_F(NumberJourney, ANumberWithoutSmsExpires) {
+  ASSERT_TRUE(client.started());
+  HWND main = logInAndPickWeChat();
+  ASSERT_NE(main, nullptr);
+  EXPECT_EQ(getNumber(main).size(), 11u);
+  const auto seen = driver.answerMessage(kStepTime);
+  ASSERT_TRUE(seen.has_value());
+  EXPECT_EQ(seen->text, wide(u8"号码已失效，请重新获取"));
+  EXPECT_EQ(ClientDriver::text(unit(main, kMainWindow, u8"标签14")), wide(u8"请获取号码"));
+  exitFrom(main);
+}
+
+// Run against a service that holds every SMS request for 25 seconds.
+TEST_F(NumberJourney, AHangingPollLeavesTheWindowAnswering) {
+  ASSERT_TRUE(client.started());
+  HWND main = logInAndPickWeChat();
+  ASSERT_NE(main, nullptr);
+  getNumber(main);
+  Sleep(3000);  // the first poll is out and hangs
+  const DWORD clicked = GetTickCount();
+  ClientDriver::click(unit(main, kMainWindow, u8"复1"));
+  while (!driver.messageShowing() && GetTickCount() - clicked < kStepTime) Sleep(5);
+  EXPECT_LT(GetTickCount() - clicked, 500u) << "the click waited for the poll";
+  const auto seen = driver.answerMessage(kStepTime);
+  ASSERT_TRUE(seen.has_value());
+  EXPECT_EQ(seen->text, wide(u8"暂无短信内容"));
+  exitFrom(main);
+}
+
 }  // namespace
 }  // namespace velmora::testing

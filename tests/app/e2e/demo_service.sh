@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Starts or stops the demo service for the end-to-end tests: a fresh database in the test folder,
-# the service on the loopback port the end-to-end program is built for.
-#   demo_service.sh start SERVICE PORT FOLDER | demo_service.sh stop SERVICE PORT FOLDER
+# the service on the loopback port the end-to-end program is built for, with any further options.
+#   demo_service.sh start SERVICE PORT FOLDER [OPTION...] | demo_service.sh stop SERVICE PORT FOLDER
 set -euo pipefail
 action=$1 service=$2 port=$3 folder=$4
+shift 4
 pid_file=$folder/e2e-service.pid
 
 case $action in
@@ -14,7 +15,7 @@ case $action in
     fi
     rm -f "$folder/e2e-service.db"
     setsid "$service" --port "$port" --database "$folder/e2e-service.db" \
-      --log "$folder/e2e-service.log" >"$folder/e2e-service.out" 2>&1 </dev/null &
+      --log "$folder/e2e-service.log" "$@" >"$folder/e2e-service.out" 2>&1 </dev/null &
     echo $! >"$pid_file"
     for _ in $(seq 100); do
       if grep -q listening "$folder/e2e-service.out" 2>/dev/null; then exit 0; fi

@@ -5,6 +5,7 @@
 #include <ctime>
 
 #include "app/protocol/request_values.h"
+#include "app/protocol/verification_code.h"
 #include "app/runtime_calls.h"
 #include "tests/support/fake_runtime.h"
 #include "tests/support/gbk.h"
@@ -141,6 +142,57 @@ TEST_F(Replies, RequestValuesFollowTheClockAndTheRandomNumbers) {
     EXPECT_GE(code, 11111);
     EXPECT_LE(code, 11111 + 32767);
   }
+}
+
+}  // namespace
+}  // namespace velmora::protocol
+
+namespace velmora::protocol {
+namespace {
+
+TEST_F(Replies, NumberRepliesGrantOnlyWithANumberAndABalance) {
+  const auto granted = readGrantedNumber("1,13800138000,10.50");
+  ASSERT_TRUE(granted);
+  EXPECT_EQ(granted->number, "13800138000");
+  EXPECT_EQ(granted->balance, "10.50");
+  for (const char* reply : {"0", "1", "1,", "1,138", "1,,10", "1,138,10,x", "11,138,10", ""})
+    EXPECT_FALSE(readGrantedNumber(reply)) << '"' << reply << '"';
+  EXPECT_FALSE(readGrantedNumber(nullptr));
+}
+
+TEST_F(Replies, AnSmsIsAllOfTheReplyAfterItsStatus) {
+  EXPECT_EQ(readSms("1,a,b,,c"), "a,b,,c");
+  for (const char* reply : {"0", "2", "1,", "1", "10,x", ""})
+    EXPECT_FALSE(readSms(reply)) << '"' << reply << '"';
+  EXPECT_EQ(readBalanceAfter("1,12.00"), "12.00");
+  EXPECT_FALSE(readBalanceAfter("9"));
+}
+
+TEST_F(Replies, TheVerificationCodeFollowsItsWordOrStandsAlone) {
+  const std::pair<const char8_t*, const char*> kCodes[] = {
+      {u8"【微信】您的验证码是：482913，5分钟内有效，请勿泄露给他人。", "482913"},
+      {u8"【淘宝】校验码 7731，订单号 202612081234567", "7731"},
+      {u8"[Telegram] Your login code is 48291. Do not share it.", "48291"},
+      {u8"Code: 12345678 expires in 10 minutes", "12345678"},
+      {u8"验证码为【８６２１】", "8621"},                          // full-width digits
+      {u8"订单20261208已发货，验证码：5520", "5520"},              // the word's code comes first
+      {u8"尊敬的用户：2026年12月8日您的取件码为 443322", "2026"},  // no word: first lone run
+      {u8"请于123456789之前输入 4821", "4821"},                    // a longer run is no code
+      {u8"验证码123，备用号码 90817", "90817"},                    // too short after the word
+      {u8"验证码是一个很长很长的说明 8888", "8888"},               // too far after the word
+      {u8"您的账户已登录", ""},
+      {u8"code 123", ""},
+      {u8"", ""},
+  };
+  for (const auto& [sms, code] : kCodes) {
+    EXPECT_EQ(verificationCode(gbk(sms)), code) << gbk(sms);
+  }
+  // A byte of a double-byte character is never read as a letter of "code": 獵 is 0xAB 0x63.
+  EXPECT_EQ(verificationCode("2026 code 5678"), "5678");
+  EXPECT_EQ(verificationCode("2026 \xab"
+                             "code 5678"),
+            "2026");
+  EXPECT_EQ(verificationCode("x\xab"), "");  // a lead byte at the end
 }
 
 }  // namespace
