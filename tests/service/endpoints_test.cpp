@@ -132,9 +132,9 @@ TEST_F(EndpointTest, NewAccountsGetTheirOwnInvitationCodes) {
 }
 
 TEST_F(EndpointTest, FreeTexts) {
-  EXPECT_EQ(ask("getkf.php"), "@velmora_support");
+  EXPECT_EQ(ask("getkf.php"), "@velmora_kf");
   EXPECT_EQ(ask("getadd.php"), "TDhNQAT8YrjBAUhj9G48CDS3qTqVTNTxe3");
-  EXPECT_EQ(askRaw("getkf.php", "junk=%FF"), "@velmora_support");
+  EXPECT_EQ(askRaw("getkf.php", "junk=%FF"), "@velmora_kf");
 }
 
 TEST_F(EndpointTest, ProjectListItemsAreNameDashPrice) {
@@ -226,7 +226,7 @@ TEST_F(EndpointTest, BrokenStoreGivesNegativeReplies) {
   EXPECT_EQ(ask("getpay.php", {{"username", u8"demo"}}), "0");
   EXPECT_EQ(submitOrder(u8"demo", u8"10"), "0");
   EXPECT_EQ(ask("delpay.php", {{"username", u8"demo"}}), "0");
-  EXPECT_EQ(ask("getkf.php"), "@velmora_support");
+  EXPECT_EQ(ask("getkf.php"), "@velmora_kf");
 }
 
 }  // namespace

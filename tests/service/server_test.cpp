@@ -124,7 +124,7 @@ TEST_F(ServerTest, AnswersEveryEndpointAndLogsEachRequestLine) {
   ASSERT_GT(service.port(), 0) << service.firstLine();
   const std::string name = percentEncoded(gbk(u8"王五"));
 
-  EXPECT_EQ(service.get("/E/qx/getkf.php"), "@velmora_support");
+  EXPECT_EQ(service.get("/E/qx/getkf.php"), "@velmora_kf");
   EXPECT_EQ(service.get("/E/qx/getadd.php"), "TDhNQAT8YrjBAUhj9G48CDS3qTqVTNTxe3");
   EXPECT_TRUE(service.get("/E/qx/getxm.php").starts_with("微信-1.2,支付宝-1.5,"));
   EXPECT_TRUE(
@@ -159,7 +159,7 @@ TEST_F(ServerTest, BadRequestsDoNotStopTheService) {
   EXPECT_EQ(service.get("/elsewhere"), "");
   service.exchange("GARBAGE\r\n\r\n", false);
   service.exchange("GET /E/qx/getkf.php", false);  // cut off
-  EXPECT_EQ(service.get("/E/qx/getkf.php"), "@velmora_support");
+  EXPECT_EQ(service.get("/E/qx/getkf.php"), "@velmora_kf");
   EXPECT_EQ(service.stop(), 0);
 }
 
@@ -183,7 +183,7 @@ TEST_F(ServerTest, APortInUseIsNotShared) {
   ServiceProcess second(folder.path("other.db"), log, std::to_string(first.port()));
   EXPECT_EQ(second.firstLine(), "");
   EXPECT_EQ(WEXITSTATUS(second.stop()), 1);
-  EXPECT_EQ(first.get("/E/qx/getkf.php"), "@velmora_support");
+  EXPECT_EQ(first.get("/E/qx/getkf.php"), "@velmora_kf");
 }
 
 TEST_F(ServerTest, RefusesAnUnusableDatabase) {
