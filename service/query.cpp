@@ -93,4 +93,9 @@ Query decodeQuery(std::string_view query) {
   return values;
 }
 
+std::optional<std::string> queryValue(const Query& query, std::string_view name) {
+  const auto found = query.find(name);
+  return found == query.end() ? std::nullopt : found->second;
+}
+
 }  // namespace velmora::service

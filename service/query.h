@@ -16,6 +16,9 @@ using Query = std::map<std::string, std::optional<std::string>, std::less<>>;
 // The query part of a request target, without the "?".
 Query decodeQuery(std::string_view query);
 
+// The readable value of a parameter; nothing when it is missing or unreadable.
+std::optional<std::string> queryValue(const Query& query, std::string_view name);
+
 // GBK bytes as UTF-8; nothing when the bytes are not GBK or hold control characters.
 std::optional<std::string> textFromGbk(std::string_view bytes);
 

@@ -12,6 +12,7 @@
 
 #include "service/database.h"
 #include "service/endpoints.h"
+#include "service/number_desk.h"
 #include "service/query.h"
 #include "service/request_log.h"
 
@@ -60,8 +61,11 @@ int runService(const Options& options) {
   pthread_sigmask(SIG_BLOCK, &signals, nullptr);
 
   Database database(options.databasePath);
+  NumberDesk desk(database, NumberTimes{});
   RequestLog log(options.logPath);
-  std::mutex databaseMutex;  // the server answers on several threads
+  // The server answers on several threads; they share the one connection, whose transactions
+  // must not interleave.
+  std::mutex databaseMutex;
 
   httplib::Server server;
   // The library would share the port with another listener (SO_REUSEPORT); a second service on
@@ -84,7 +88,7 @@ int runService(const Options& options) {
     std::optional<std::string> reply;
     {
       std::lock_guard lock(databaseMutex);
-      reply = answer(database, target.path.substr(kEndpointFolder.size()), query);
+      reply = answer(desk, target.path.substr(kEndpointFolder.size()), query);
     }
     if (!reply) {
       response.status = 404;
