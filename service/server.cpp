@@ -10,6 +10,7 @@
 #include <string_view>
 #include <thread>
 
+#include "service/api.h"
 #include "service/database.h"
 #include "service/endpoints.h"
 #include "service/number_desk.h"
@@ -53,6 +54,21 @@ bool bindLoopback(httplib::Server& server, int port, int& boundPort) {
   return server.bind_to_port(host, port);
 }
 
+struct Reply {
+  std::string body;
+  std::string_view contentType;
+};
+
+// Nothing when there is no such endpoint.
+std::optional<Reply> reply(NumberDesk& desk, std::string_view file, std::string_view query) {
+  if (file == kApiFile) {
+    return Reply{answerApi(desk, decodeQuery(query, QueryEncoding::kFormUtf8)), kApiContentType};
+  }
+  std::optional<std::string> text = answer(desk, file, decodeQuery(query));
+  if (!text) return std::nullopt;
+  return Reply{std::move(*text), "text/plain; charset=utf-8"};
+}
+
 }  // namespace
 
 int runService(const Options& options) {
@@ -84,17 +100,16 @@ int runService(const Options& options) {
       response.status = 404;
       return;
     }
-    const Query query = decodeQuery(target.query);
-    std::optional<std::string> reply;
+    std::optional<Reply> answered;
     {
       std::lock_guard lock(databaseMutex);
-      reply = answer(desk, target.path.substr(kEndpointFolder.size()), query);
+      answered = reply(desk, target.path.substr(kEndpointFolder.size()), target.query);
     }
-    if (!reply) {
+    if (!answered) {
       response.status = 404;
       return;
     }
-    response.set_content(*reply, "text/plain; charset=utf-8");
+    response.set_content(answered->body, std::string(answered->contentType));
   });
 
   int port = 0;

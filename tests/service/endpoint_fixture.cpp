@@ -1,5 +1,6 @@
 #include "tests/service/endpoint_fixture.h"
 
+#include "service/api.h"
 #include "service/endpoints.h"
 #include "tests/support/gbk.h"
 
@@ -35,6 +36,10 @@ std::string EndpointTest::ask(
 
 std::string EndpointTest::askRaw(std::string_view file, std::string_view query) {
   return answer(*desk, file, decodeQuery(query)).value_or("<no endpoint>");
+}
+
+std::string EndpointTest::askApi(std::string_view query) {
+  return answerApi(*desk, decodeQuery(query, QueryEncoding::kFormUtf8));
 }
 
 std::string EndpointTest::login(std::u8string name, std::u8string password) {

@@ -30,6 +30,8 @@ class EndpointTest : public ::testing::Test {
   std::string ask(std::string_view file,
                   std::initializer_list<std::pair<std::string, std::u8string>> parameters = {});
   std::string askRaw(std::string_view file, std::string_view query);
+  // The JSON API with a query as URL libraries send it.
+  std::string askApi(std::string_view query);
 
   std::string login(std::u8string name, std::u8string password);
   std::string registerUser(std::u8string name, std::u8string password = u8"secret",

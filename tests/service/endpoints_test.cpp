@@ -183,6 +183,8 @@ TEST_F(EndpointTest, BrokenStoreGivesNegativeReplies) {
     EXPECT_EQ(ask(file, {{"username", u8"demo"}, {"password", u8"demo123"}, {"hm", hm}}), "0")
         << file;
   }
+  EXPECT_EQ(askApi("username=demo&password=demo123"),
+            R"({"code":10,"msg":"服务繁忙，请稍后再试"})");
 }
 
 }  // namespace
