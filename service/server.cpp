@@ -54,6 +54,11 @@ bool bindLoopback(httplib::Server& server, int port, int& boundPort) {
   return server.bind_to_port(host, port);
 }
 
+NumberTimes numberTimes(const Options& options) {
+  return {std::chrono::seconds(options.smsDelaySeconds),
+          std::chrono::seconds(options.numberExpirySeconds)};
+}
+
 struct Reply {
   std::string body;
   std::string_view contentType;
@@ -77,7 +82,7 @@ int runService(const Options& options) {
   pthread_sigmask(SIG_BLOCK, &signals, nullptr);
 
   Database database(options.databasePath);
-  NumberDesk desk(database, NumberTimes{});
+  NumberDesk desk(database, numberTimes(options));
   RequestLog log(options.logPath);
   // The server answers on several threads; they share the one connection, whose transactions
   // must not interleave.

@@ -4,8 +4,11 @@
 
 #include <algorithm>
 #include <fstream>
+#include <latch>
+#include <set>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "tests/service/service_process.h"
@@ -85,6 +88,52 @@ TEST_F(ServerTest, DataSurvivesARestart) {
   EXPECT_EQ(service.get("/E/qx/getpay.php?username=keeper"), "keeper-6-1-2026/1/1");
   const std::string projects = service.get("/E/qx/getxm.php");
   EXPECT_EQ(std::count(projects.begin(), projects.end(), ','), 39);  // not seeded twice
+}
+
+TEST_F(ServerTest, NumbersFollowTheSmsDelayAndExpiryOptions) {
+  using namespace std::chrono_literals;
+  ServiceProcess service(database, log, "0", {"--sms-delay", "1", "--number-expiry", "3"});
+  const std::string demo = "username=demo&password=demo123";
+  const std::string given = service.get("/E/qx/getnum.php?" + demo +
+                                        "&xm=" + percentEncoded(gbk(u8"微信")) + "&dq=&yys=");
+  const auto givenBy = std::chrono::steady_clock::now();
+  ASSERT_TRUE(given.starts_with("1,")) << given;
+  const std::string getsms = "/E/qx/getsms.php?" + demo + "&hm=" + given.substr(2, 11);
+  EXPECT_EQ(service.get(getsms), "0");
+  std::this_thread::sleep_until(givenBy + 1300ms);
+  EXPECT_TRUE(service.get(getsms).starts_with("1,【微信】"));
+  std::this_thread::sleep_until(givenBy + 3300ms);
+  EXPECT_EQ(service.get(getsms), "2");
+  // Its SMS came, so its end refunds nothing.
+  EXPECT_TRUE(service.get("/E/qx/login.php?" + demo).starts_with("demo,demo123,10.80,"));
+}
+
+// The service answers on several threads: demo's 12.00 pays for six Steam numbers at 2.0, however
+// many clients ask at once.
+TEST_F(ServerTest, SimultaneousClientsNeverShareANumberNorOverdraw) {
+  ServiceProcess service(database, log);
+  constexpr int kClients = 10;
+  std::vector<std::string> replies(kClients);
+  std::latch start(kClients);
+  std::vector<std::thread> clients;
+  for (int i = 0; i < kClients; ++i) {
+    clients.emplace_back([&, i] {
+      start.arrive_and_wait();
+      replies[i] = service.get("/E/qx/getnum.php?username=demo&password=demo123&xm=Steam&dq=&yys=");
+    });
+  }
+  for (std::thread& client : clients) client.join();
+  std::set<std::string> numbers;
+  for (const std::string& reply : replies) {
+    if (reply.starts_with("1,")) {
+      numbers.insert(reply.substr(2, 11));
+    } else {
+      EXPECT_EQ(reply, "0");
+    }
+  }
+  EXPECT_EQ(numbers.size(), 6u);
+  EXPECT_TRUE(service.get("/E/qx/login.php?username=demo&password=demo123")
+                  .starts_with("demo,demo123,0.00,"));
 }
 
 TEST_F(ServerTest, APortInUseIsNotShared) {
