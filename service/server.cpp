@@ -96,7 +96,7 @@ int runService(const Options& options) {
     setsockopt(socket, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
   });
   server.set_pre_routing_handler([&](const httplib::Request& request, httplib::Response&) {
-    log.write(request.method + " " + request.target + " " + request.version);
+    log.write(request.method + " " + withoutPasswords(request.target) + " " + request.version);
     return httplib::Server::HandlerResponse::Unhandled;
   });
   server.Get(".*", [&](const httplib::Request& request, httplib::Response& response) {

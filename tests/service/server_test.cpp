@@ -57,9 +57,13 @@ TEST_F(ServerTest, AnswersEveryEndpointAndLogsEachRequestLine) {
 
   const std::string logged = fileText(log);
   EXPECT_NE(logged.find("GET /E/qx/getkf.php HTTP/1.0\n"), std::string::npos) << logged;
-  EXPECT_NE(logged.find("GET /E/qx/login.php?username=%CD%F5%CE%E5&password=pw HTTP/1.0\n"),
+  EXPECT_NE(logged.find("GET /E/qx/login.php?username=%CD%F5%CE%E5&password=*** HTTP/1.0\n"),
             std::string::npos)
       << logged;
+  EXPECT_NE(logged.find("GET /E/qx/update.php?username=%CD%F5%CE%E5&password=***&email=0&d2=0 "),
+            std::string::npos)
+      << logged;
+  EXPECT_EQ(logged.find("password=pw"), std::string::npos) << logged;
   EXPECT_EQ(service.stop(), 0);
 }
 
