@@ -18,6 +18,7 @@ std::optional<Hundredths> readAmount(std::string_view text);
 Hundredths storedAmount(std::string_view text);
 
 // Always two decimals: "10.80", "0.00". The client shows a balance with a point as it comes.
+// Amounts are never negative: a charge larger than the balance is refused.
 std::string amountText(Hundredths amount);
 
 }  // namespace velmora::service

@@ -2,6 +2,7 @@
 // simultaneous requests, on a clock the test moves.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <latch>
 #include <regex>
 #include <set>
