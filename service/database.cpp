@@ -37,11 +37,49 @@ CREATE TABLE settings (
 );
 )sql";
 
-// Bumped when the schema changes; 0 is a database we have not set up yet.
-constexpr int kSchemaVersion = 1;
+// The pool, who holds which number until when, and which numbers each user refuses.
+constexpr const char* kNumberTables = R"sql(
+CREATE TABLE numbers (
+  number TEXT PRIMARY KEY,
+  region TEXT NOT NULL,
+  operator TEXT NOT NULL
+);
+CREATE TABLE leases (
+  number TEXT PRIMARY KEY REFERENCES numbers(number),
+  user TEXT NOT NULL REFERENCES accounts(name),
+  price TEXT NOT NULL,
+  sms_at INTEGER NOT NULL,
+  expires_at INTEGER NOT NULL,
+  code TEXT NOT NULL,
+  sms TEXT NOT NULL
+);
+CREATE INDEX leases_by_expiry ON leases (expires_at);
+CREATE TABLE blacklist (
+  user TEXT NOT NULL REFERENCES accounts(name),
+  number TEXT NOT NULL REFERENCES numbers(number),
+  PRIMARY KEY (user, number)
+);
+)sql";
+
+// Bumped when the schema changes; 0 is a database we have not set up yet, 1 one without the
+// number pool.
+constexpr int kSchemaVersion = 2;
+
+// How long a statement waits for another connection's transaction before it fails.
+constexpr int kBusyTimeoutMilliseconds = 10000;
 
 constexpr const char* kAccountColumns =
     "name, password, balance, address, invitation_code, registration_code, registered_on, email";
+constexpr const char* kLeaseColumns = "number, user, price, sms_at, expires_at, code, sms";
+
+Lease leaseFrom(Statement& row) {
+  return Lease{row.text(0),    row.text(1), row.text(2), row.integer(3),
+               row.integer(4), row.text(5), row.text(6)};
+}
+
+std::string select(const char* columns, const char* rest) {
+  return std::string("SELECT ") + columns + " " + rest;
+}
 
 }  // namespace
 
@@ -52,10 +90,9 @@ Database::Database(const std::string& path) {
     throw DatabaseError("cannot open " + path + ": " + message);
   }
   try {
+    sqlite3_busy_timeout(connection_, kBusyTimeoutMilliseconds);
     execute("PRAGMA foreign_keys = ON");
-    Statement version(connection_, "PRAGMA user_version");
-    version.step();
-    if (version.text(0) == "0") createAndSeed();
+    upgrade();
   } catch (...) {
     sqlite3_close(connection_);
     throw;
@@ -75,25 +112,10 @@ void Database::execute(const char* sql) {
   }
 }
 
-// All in one transaction, so a database is either new or complete.
-void Database::createAndSeed() {
+void Database::inTransaction(const std::function<void()>& work) {
   execute("BEGIN IMMEDIATE");
   try {
-    execute(kSchema);
-    addAccount(demoAccount());
-    int position = 0;
-    for (const Project& project : demoProjects()) {
-      Statement(connection_, "INSERT INTO projects VALUES (?, ?, ?)")
-          .bind(std::to_string(++position))
-          .bind(project.name)
-          .bind(project.price)
-          .step();
-    }
-    Statement insertSetting(connection_, "INSERT INTO settings VALUES (?, ?), (?, ?)");
-    insertSetting.bind("support_contact").bind(kSupportContact);
-    insertSetting.bind("deposit_address").bind(kDepositAddress);
-    insertSetting.step();
-    execute(("PRAGMA user_version = " + std::to_string(kSchemaVersion)).c_str());
+    work();
     execute("COMMIT");
   } catch (...) {
     sqlite3_exec(connection_, "ROLLBACK", nullptr, nullptr, nullptr);
@@ -101,10 +123,59 @@ void Database::createAndSeed() {
   }
 }
 
+// In one transaction, so a database is at one version or the next, and a second connection
+// opening the same new file waits and then finds it complete.
+void Database::upgrade() {
+  inTransaction([&] {
+    std::int64_t version = 0;
+    {
+      Statement query(connection_, "PRAGMA user_version");
+      if (query.step()) version = query.integer(0);
+    }
+    if (version >= kSchemaVersion) return;
+    if (version < 1) createAndSeed();
+    if (version < 2) addNumberPool();
+    execute(("PRAGMA user_version = " + std::to_string(kSchemaVersion)).c_str());
+  });
+}
+
+void Database::createAndSeed() {
+  execute(kSchema);
+  addAccount(demoAccount());
+  int position = 0;
+  for (const Project& project : demoProjects()) {
+    Statement(connection_, "INSERT INTO projects VALUES (?, ?, ?)")
+        .bind(std::to_string(++position))
+        .bind(project.name)
+        .bind(project.price)
+        .step();
+  }
+  Statement insertSetting(connection_, "INSERT INTO settings VALUES (?, ?), (?, ?)");
+  insertSetting.bind("support_contact").bind(kSupportContact);
+  insertSetting.bind("deposit_address").bind(kDepositAddress);
+  insertSetting.step();
+}
+
+// Also replaces the support contact that databases of version 1 were seeded with, which the
+// client's login window cuts; a contact set by hand stays.
+void Database::addNumberPool() {
+  execute(kNumberTables);
+  for (const PoolNumber& number : demoNumbers()) {
+    Statement(connection_, "INSERT INTO numbers VALUES (?, ?, ?)")
+        .bind(number.number)
+        .bind(number.region)
+        .bind(number.carrier)
+        .step();
+  }
+  Statement(connection_,
+            "UPDATE settings SET value = ? WHERE key = 'support_contact' AND value = ?")
+      .bind(kSupportContact)
+      .bind(kFormerSupportContact)
+      .step();
+}
+
 std::optional<Account> Database::findAccount(const std::string& name) {
-  Statement query(
-      connection_,
-      (std::string("SELECT ") + kAccountColumns + " FROM accounts WHERE name = ?").c_str());
+  Statement query(connection_, select(kAccountColumns, "FROM accounts WHERE name = ?").c_str());
   if (!query.bind(name).step()) return std::nullopt;
   return Account{query.text(0), query.text(1), query.text(2), query.text(3),
                  query.text(4), query.text(5), query.text(6), query.text(7)};
@@ -137,6 +208,13 @@ bool Database::updateAccount(const std::string& name, const std::string& passwor
   return sqlite3_changes(connection_) > 0;
 }
 
+void Database::setBalance(const std::string& name, const std::string& balance) {
+  Statement(connection_, "UPDATE accounts SET balance = ? WHERE name = ?")
+      .bind(balance)
+      .bind(name)
+      .step();
+}
+
 std::optional<Order> Database::pendingOrder(const std::string& user) {
   Statement query(connection_, "SELECT user, amount, number, time FROM orders WHERE user = ?");
   if (!query.bind(user).step()) return std::nullopt;
@@ -167,6 +245,73 @@ std::vector<Project> Database::projects() {
 std::string Database::setting(const std::string& key) {
   Statement query(connection_, "SELECT value FROM settings WHERE key = ?");
   return query.bind(key).step() ? query.text(0) : std::string();
+}
+
+std::optional<std::string> Database::projectPrice(const std::string& name) {
+  Statement query(connection_, "SELECT price FROM projects WHERE name = ? ORDER BY position");
+  if (!query.bind(name).step()) return std::nullopt;
+  return query.text(0);
+}
+
+std::optional<std::string> Database::freeNumber(const std::string& user, const std::string& region,
+                                                const std::string& carrier) {
+  Statement query(connection_, R"sql(
+SELECT number FROM numbers
+WHERE (?1 = '' OR region = ?1) AND (?2 = '' OR operator = ?2)
+  AND number NOT IN (SELECT number FROM leases)
+  AND number NOT IN (SELECT number FROM blacklist WHERE user = ?3)
+ORDER BY random() LIMIT 1
+)sql");
+  if (!query.bind(region).bind(carrier).bind(user).step()) return std::nullopt;
+  return query.text(0);
+}
+
+bool Database::numberFreeFor(const std::string& user, const std::string& number) {
+  return Statement(connection_, R"sql(
+SELECT 1 FROM numbers
+WHERE number = ?1
+  AND number NOT IN (SELECT number FROM leases)
+  AND number NOT IN (SELECT number FROM blacklist WHERE user = ?2)
+)sql")
+      .bind(number)
+      .bind(user)
+      .step();
+}
+
+void Database::addLease(const Lease& lease) {
+  Statement insert(connection_, (std::string("INSERT INTO leases (") + kLeaseColumns +
+                                 ") VALUES (?, ?, ?, ?, ?, ?, ?)")
+                                    .c_str());
+  insert.bind(lease.number).bind(lease.user).bind(lease.price);
+  insert.bind(lease.smsAt).bind(lease.expiresAt).bind(lease.code).bind(lease.sms);
+  insert.step();
+}
+
+std::optional<Lease> Database::findLease(const std::string& number) {
+  Statement query(connection_, select(kLeaseColumns, "FROM leases WHERE number = ?").c_str());
+  if (!query.bind(number).step()) return std::nullopt;
+  return leaseFrom(query);
+}
+
+void Database::removeLease(const std::string& number) {
+  Statement(connection_, "DELETE FROM leases WHERE number = ?").bind(number).step();
+}
+
+std::vector<Lease> Database::leasesExpiredBy(Instant time) {
+  Statement query(
+      connection_,
+      select(kLeaseColumns, "FROM leases WHERE expires_at <= ? ORDER BY expires_at").c_str());
+  query.bind(time);
+  std::vector<Lease> leases;
+  while (query.step()) leases.push_back(leaseFrom(query));
+  return leases;
+}
+
+void Database::addToBlacklist(const std::string& user, const std::string& number) {
+  Statement(connection_, "INSERT OR IGNORE INTO blacklist VALUES (?, ?)")
+      .bind(user)
+      .bind(number)
+      .step();
 }
 
 }  // namespace velmora::service

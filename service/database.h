@@ -1,6 +1,8 @@
-// The demo service's SQLite store: accounts, pending orders, projects and the service's settings.
+// The demo service's SQLite store: accounts, pending orders, projects, the service's settings and
+// the number pool with its leases and blacklist.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -18,14 +20,19 @@ class DatabaseError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-// One open database. A new file gets the tables and the demo data once; opening it again keeps
-// whatever it holds. Not thread-safe: callers serialise access.
+// One open database. A new file gets the tables and the demo data once; an older one gets what
+// it lacks; opening it again keeps whatever it holds. One object is not thread-safe: callers
+// serialise access. Several objects, in one process or several, may share a file: a transaction
+// waits for another's end.
 class Database {
  public:
   explicit Database(const std::string& path);
   ~Database();
   Database(const Database&) = delete;
   Database& operator=(const Database&) = delete;
+
+  // Runs `work` as one write transaction: all of its changes are kept, or none when it throws.
+  void inTransaction(const std::function<void()>& work);
 
   std::optional<Account> findAccount(const std::string& name);
   bool invitationCodeInUse(const std::string& code);
@@ -34,6 +41,7 @@ class Database {
   // False when there is no such account.
   bool updateAccount(const std::string& name, const std::string& password, const std::string& email,
                      const std::string& address);
+  void setBalance(const std::string& name, const std::string& balance);
 
   std::optional<Order> pendingOrder(const std::string& user);
   // False when the user already has a pending order.
@@ -42,11 +50,26 @@ class Database {
   bool deleteOrder(const std::string& user);
 
   std::vector<Project> projects();
+  std::optional<std::string> projectPrice(const std::string& name);
   std::string setting(const std::string& key);
+
+  // A number of the pool that nobody holds and `user` has not blacklisted, picked at random among
+  // those of `region` and `carrier` (empty: any).
+  std::optional<std::string> freeNumber(const std::string& user, const std::string& region,
+                                        const std::string& carrier);
+  // Whether `number` is in the pool, held by nobody and not blacklisted by `user`.
+  bool numberFreeFor(const std::string& user, const std::string& number);
+  void addLease(const Lease& lease);
+  std::optional<Lease> findLease(const std::string& number);
+  void removeLease(const std::string& number);
+  std::vector<Lease> leasesExpiredBy(Instant time);
+  void addToBlacklist(const std::string& user, const std::string& number);
 
  private:
   void execute(const char* sql);
+  void upgrade();
   void createAndSeed();
+  void addNumberPool();
 
   sqlite3* connection_ = nullptr;
 };

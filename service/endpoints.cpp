@@ -5,16 +5,11 @@
 #include <random>
 
 #include "service/field_rules.h"
+#include "service/number_parameters.h"
 
 namespace velmora::service {
 
 namespace {
-
-// The readable value of a parameter; nothing when it is missing or unreadable.
-std::optional<std::string> text(const Query& query, std::string_view name) {
-  const auto found = query.find(name);
-  return found == query.end() ? std::nullopt : found->second;
-}
 
 bool unreadable(const Query& query, std::string_view name) {
   const auto found = query.find(name);
@@ -54,12 +49,9 @@ std::string newInvitationCode(Database& database) {
 
 // "25" or the eight account fields separated by ",". No stored field is empty, so the record
 // never ends in a separator, which would cost it its last field on the client.
-std::string login(Database& database, const Query& query) {
-  const auto name = text(query, "username");
-  const auto password = text(query, "password");
-  if (!name || !password) return "25";
-  const std::optional<Account> account = database.findAccount(*name);
-  if (!account || account->password != *password) return "25";
+std::string login(NumberDesk& desk, const Query& query) {
+  const std::optional<Account> account = desk.signIn(credentialsIn(query));
+  if (!account) return "25";
   return join(
       {account->name, account->password, account->balance, account->address,
        account->invitationCode, account->registrationCode, account->registeredOn, account->email},
@@ -71,8 +63,8 @@ std::string registerUser(Database& database, const Query& query) {
   for (const char* name : {"username", "password", "sj", "email"}) {
     if (unreadable(query, name)) return "3";
   }
-  const std::string name = text(query, "username").value_or("");
-  const std::string password = text(query, "password").value_or("");
+  const std::string name = queryValue(query, "username").value_or("");
+  const std::string password = queryValue(query, "password").value_or("");
   if (name.empty() || password.empty()) return "0";
   if (database.findAccount(name)) return "1";
   Account account{
@@ -81,10 +73,10 @@ std::string registerUser(Database& database, const Query& query) {
       .balance = "0",
       .address = "0",
       .invitationCode = newInvitationCode(database),
-      .registrationCode = storedOptional(text(query, "sj").value_or("")),
+      .registrationCode = storedOptional(queryValue(query, "sj").value_or("")),
       .registeredOn = today(),
       // The e-mail is optional: an account without one logs in with an empty last field.
-      .email = text(query, "email").value_or(""),
+      .email = queryValue(query, "email").value_or(""),
   };
   const bool emailFits = account.email.empty() || fitsRecord(account.email, ",");
   if (!acceptableUserName(account.name) || !fitsRecord(account.password, ",") ||
@@ -114,7 +106,7 @@ std::string projectList(Database& database, const Query&) {
 
 // "0" or "user-amount-order number-time".
 std::string pendingOrder(Database& database, const Query& query) {
-  const auto user = text(query, "username");
+  const auto user = queryValue(query, "username");
   if (!user) return "0";
   const std::optional<Order> order = database.pendingOrder(*user);
   if (!order) return "0";
@@ -122,7 +114,7 @@ std::string pendingOrder(Database& database, const Query& query) {
 }
 
 std::string deleteOrder(Database& database, const Query& query) {
-  const auto user = text(query, "username");
+  const auto user = queryValue(query, "username");
   return user && database.deleteOrder(*user) ? "1" : "0";
 }
 
@@ -130,10 +122,10 @@ std::string deleteOrder(Database& database, const Query& query) {
 // is never replaced behind the user's back.
 std::string submitOrder(Database& database, const Query& query) {
   const Order order{
-      .user = text(query, "username").value_or(""),
-      .amount = text(query, "qt").value_or(""),
-      .number = text(query, "cd").value_or(""),
-      .time = text(query, "time").value_or(""),
+      .user = queryValue(query, "username").value_or(""),
+      .amount = queryValue(query, "qt").value_or(""),
+      .number = queryValue(query, "cd").value_or(""),
+      .time = queryValue(query, "time").value_or(""),
   };
   if (!acceptableAmount(order.amount) || !fitsRecord(order.number, "-") ||
       !fitsRecord(order.time, "-") || !database.findAccount(order.user)) {
@@ -147,37 +139,101 @@ std::string updateAccount(Database& database, const Query& query) {
   for (const char* name : {"username", "password", "email", "d2"}) {
     if (unreadable(query, name)) return "0";
   }
-  const std::string name = text(query, "username").value_or("");
-  const std::string password = text(query, "password").value_or("");
-  const std::string email = storedOptional(text(query, "email").value_or(""));
-  const std::string address = storedOptional(text(query, "d2").value_or(""));
+  const std::string name = queryValue(query, "username").value_or("");
+  const std::string password = queryValue(query, "password").value_or("");
+  const std::string email = storedOptional(queryValue(query, "email").value_or(""));
+  const std::string address = storedOptional(queryValue(query, "d2").value_or(""));
   if (!fitsRecord(password, ",") || !fitsRecord(email, ",") || !fitsRecord(address, ",")) {
     return "0";
   }
   return database.updateAccount(name, password, email, address) ? "1" : "0";
 }
 
+// The number endpoints' replies other than success: one text per status, whichever endpoint.
+std::string statusReply(NumberStatus status) {
+  switch (status) {
+    case NumberStatus::kBalanceTooLow:
+    case NumberStatus::kSmsNotYet:
+      return "0";
+    case NumberStatus::kNoNumberFree:
+    case NumberStatus::kNotHeld:
+      return "2";
+    case NumberStatus::kNoSuchProject:
+      return "3";
+    case NumberStatus::kAskedNumberUnavailable:
+      return "5";
+    case NumberStatus::kNoEarlierNumber:
+      return "6";
+    case NumberStatus::kDone:
+      return "1";
+    case NumberStatus::kWrongCredentials:
+      break;
+  }
+  return "9";
+}
+
+// "1," and the fields when the step was done, its status reply otherwise.
+std::string numberReply(const NumberOutcome& outcome,
+                        std::initializer_list<std::string_view> doneFields) {
+  if (outcome.status != NumberStatus::kDone) return statusReply(outcome.status);
+  return "1," + join(doneFields, ',');
+}
+
+// "1," number "," balance.
+std::string getNumber(NumberDesk& desk, const Query& query) {
+  const NumberOutcome outcome = desk.getNumber(credentialsIn(query), numberRequestIn(query));
+  return numberReply(outcome, {outcome.number, outcome.balance});
+}
+
+// "1," SMS text; the text may hold ",".
+std::string readSms(NumberDesk& desk, const Query& query) {
+  const NumberOutcome outcome = desk.readSms(credentialsIn(query), heldNumberIn(query));
+  return numberReply(outcome, {outcome.sms});
+}
+
+// "1," balance, for release.php and blacklist.php.
+template <NumberOutcome (NumberDesk::*step)(const Credentials&, const std::string&)>
+std::string giveBack(NumberDesk& desk, const Query& query) {
+  const NumberOutcome outcome = (desk.*step)(credentialsIn(query), heldNumberIn(query));
+  return numberReply(outcome, {outcome.balance});
+}
+
+// The endpoints that read and write the store directly.
+template <std::string (*reply)(Database&, const Query&)>
+std::string fromStore(NumberDesk& desk, const Query& query) {
+  return reply(desk.database(), query);
+}
+
 struct Endpoint {
   std::string_view file;
-  std::string (*reply)(Database&, const Query&);
+  std::string (*reply)(NumberDesk&, const Query&);
   std::string_view failureReply;  // when the store fails
 };
 
 constexpr std::array kEndpoints{
-    Endpoint{"login.php", login, "25"},         Endpoint{"restuser.php", registerUser, "3"},
-    Endpoint{"getkf.php", supportContact, ""},  Endpoint{"getxm.php", projectList, ""},
-    Endpoint{"getpay.php", pendingOrder, "0"},  Endpoint{"delpay.php", deleteOrder, "0"},
-    Endpoint{"restpay.php", submitOrder, "0"},  Endpoint{"update.php", updateAccount, "0"},
-    Endpoint{"getadd.php", depositAddress, ""},
+    Endpoint{"login.php", login, "25"},
+    Endpoint{"restuser.php", fromStore<registerUser>, "3"},
+    Endpoint{"getkf.php", fromStore<supportContact>, ""},
+    Endpoint{"getxm.php", fromStore<projectList>, ""},
+    Endpoint{"getpay.php", fromStore<pendingOrder>, "0"},
+    Endpoint{"delpay.php", fromStore<deleteOrder>, "0"},
+    Endpoint{"restpay.php", fromStore<submitOrder>, "0"},
+    Endpoint{"update.php", fromStore<updateAccount>, "0"},
+    Endpoint{"getadd.php", fromStore<depositAddress>, ""},
+    // A failed store is a moment without numbers, an SMS not yet read, a step to try again.
+    Endpoint{"getnum.php", getNumber, "2"},
+    Endpoint{"getsms.php", readSms, "0"},
+    Endpoint{"release.php", giveBack<&NumberDesk::release>, "0"},
+    Endpoint{"blacklist.php", giveBack<&NumberDesk::blacklist>, "0"},
 };
 
 }  // namespace
 
-std::optional<std::string> answer(Database& database, std::string_view file, const Query& query) {
+std::optional<std::string> answer(NumberDesk& desk, std::string_view file, const Query& query) {
   for (const Endpoint& endpoint : kEndpoints) {
     if (endpoint.file != file) continue;
     try {
-      return endpoint.reply(database, query);
+      return endpoint.reply(desk, query);
     } catch (const DatabaseError&) {
       return std::string(endpoint.failureReply);
     }

@@ -7,13 +7,24 @@ namespace velmora::service {
 
 namespace {
 
-std::optional<int> portNumber(std::string_view text) {
-  int port = -1;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), port);
-  if (error != std::errc() || end != text.data() + text.size() || port < 0 || port > 65535) {
+constexpr int kMaxPort = 65535;
+constexpr int kOneDay = 24 * 60 * 60;  // longest time the number options take
+
+std::optional<int> integerIn(std::string_view text, int lowest, int highest) {
+  int value = lowest - 1;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error != std::errc() || end != text.data() + text.size() || value < lowest ||
+      value > highest) {
     return std::nullopt;
   }
-  return port;
+  return value;
+}
+
+// Sets `field` from `text`; false when it is not a number in range.
+bool setInteger(int& field, std::string_view text, int lowest, int highest) {
+  const std::optional<int> value = integerIn(text, lowest, highest);
+  if (value) field = *value;
+  return value.has_value();
 }
 
 }  // namespace
@@ -24,17 +35,21 @@ std::optional<Options> parseOptions(int argc, const char* const* argv) {
     if (i + 1 >= argc) return std::nullopt;
     const std::string_view name = argv[i];
     const std::string_view value = argv[i + 1];
+    bool understood = true;
     if (name == "--port") {
-      const std::optional<int> port = portNumber(value);
-      if (!port) return std::nullopt;
-      options.port = *port;
+      understood = setInteger(options.port, value, 0, kMaxPort);
+    } else if (name == "--sms-delay") {
+      understood = setInteger(options.smsDelaySeconds, value, 0, kOneDay);
+    } else if (name == "--number-expiry") {
+      understood = setInteger(options.numberExpirySeconds, value, 1, kOneDay);
     } else if (name == "--database" && !value.empty()) {
       options.databasePath = value;
     } else if (name == "--log" && !value.empty()) {
       options.logPath = value;
     } else {
-      return std::nullopt;
+      understood = false;
     }
+    if (!understood) return std::nullopt;
   }
   return options;
 }

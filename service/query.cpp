@@ -15,13 +15,13 @@ int hexDigit(char c) {
   return -1;
 }
 
-// "%XX" becomes the byte XX; any other byte, even one the client should have escaped, stands
-// for itself.
-std::optional<std::string> percentDecode(std::string_view encoded) {
+// "%XX" becomes the byte XX, "+" a space when `plusIsSpace`; any other byte, even one the
+// client should have escaped, stands for itself.
+std::optional<std::string> percentDecode(std::string_view encoded, bool plusIsSpace) {
   std::string bytes;
   for (size_t i = 0; i < encoded.size(); ++i) {
     if (encoded[i] != '%') {
-      bytes += encoded[i];
+      bytes += plusIsSpace && encoded[i] == '+' ? ' ' : encoded[i];
       continue;
     }
     if (encoded.size() - i < 3) return std::nullopt;
@@ -43,7 +43,7 @@ bool hasControlCharacter(std::string_view text) {
 
 class Converter {
  public:
-  Converter() : handle_(iconv_open("UTF-8", "GBK")) {}
+  explicit Converter(const char* from) : handle_(iconv_open("UTF-8", from)) {}
   ~Converter() {
     if (valid()) iconv_close(handle_);
   }
@@ -57,14 +57,14 @@ class Converter {
   iconv_t handle_;
 };
 
-}  // namespace
-
-std::optional<std::string> textFromGbk(std::string_view bytes) {
+// The bytes in the encoding `from` as UTF-8; nothing when they are not in it or hold control
+// characters.
+std::optional<std::string> utf8Text(std::string_view bytes, const char* from) {
   if (hasControlCharacter(bytes)) return std::nullopt;
-  Converter converter;
+  Converter converter(from);
   if (!converter.valid()) return std::nullopt;
   std::string in(bytes);
-  std::string out(in.size() * 3 + 4, '\0');  // ample: no GBK byte grows beyond three
+  std::string out(in.size() * 3 + 4, '\0');  // ample: no GBK or UTF-8 byte grows beyond three
   char* inPointer = in.data();
   char* outPointer = out.data();
   size_t inLeft = in.size();
@@ -77,20 +77,37 @@ std::optional<std::string> textFromGbk(std::string_view bytes) {
   return out;
 }
 
-Query decodeQuery(std::string_view query) {
+}  // namespace
+
+std::optional<std::string> textFromGbk(std::string_view bytes) {
+  return utf8Text(bytes, "GBK");
+}
+
+std::optional<std::string> textFromUtf8(std::string_view bytes) {
+  return utf8Text(bytes, "UTF-8");
+}
+
+Query decodeQuery(std::string_view query, QueryEncoding encoding) {
+  const bool form = encoding == QueryEncoding::kFormUtf8;
+  const auto text = form ? textFromUtf8 : textFromGbk;
   Query values;
   while (!query.empty()) {
     const size_t end = std::min(query.find('&'), query.size());
     const std::string_view pair = query.substr(0, end);
     query.remove_prefix(std::min(end + 1, query.size()));
     const size_t equals = std::min(pair.find('='), pair.size());
-    const std::optional<std::string> name = percentDecode(pair.substr(0, equals));
+    const std::optional<std::string> name = percentDecode(pair.substr(0, equals), form);
     if (!name || name->empty() || values.contains(*name)) continue;
     const std::string_view value = pair.substr(std::min(equals + 1, pair.size()));
-    const std::optional<std::string> bytes = percentDecode(value);
-    values.emplace(*name, bytes ? textFromGbk(*bytes) : std::nullopt);
+    const std::optional<std::string> bytes = percentDecode(value, form);
+    values.emplace(*name, bytes ? text(*bytes) : std::nullopt);
   }
   return values;
+}
+
+std::optional<std::string> queryValue(const Query& query, std::string_view name) {
+  const auto found = query.find(name);
+  return found == query.end() ? std::nullopt : found->second;
 }
 
 }  // namespace velmora::service

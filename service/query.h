@@ -1,4 +1,5 @@
-// Reading the query of a client request: percent-encoded GBK bytes become UTF-8 texts.
+// Reading the query of a request: percent-encoded GBK (the client) or UTF-8 (programs calling the
+// JSON API) bytes become UTF-8 texts.
 #pragma once
 
 #include <map>
@@ -13,10 +14,20 @@ namespace velmora::service {
 // from a missing parameter. The first of repeated names counts.
 using Query = std::map<std::string, std::optional<std::string>, std::less<>>;
 
+enum class QueryEncoding {
+  kClientGbk,  // GBK, every byte but A-Z a-z 0-9 - . _ ~ / escaped; "+" is itself
+  kFormUtf8,   // UTF-8 as URL libraries and web forms send it, "+" for a space
+};
+
 // The query part of a request target, without the "?".
-Query decodeQuery(std::string_view query);
+Query decodeQuery(std::string_view query, QueryEncoding encoding = QueryEncoding::kClientGbk);
+
+// The readable value of a parameter; nothing when it is missing or unreadable.
+std::optional<std::string> queryValue(const Query& query, std::string_view name);
 
 // GBK bytes as UTF-8; nothing when the bytes are not GBK or hold control characters.
 std::optional<std::string> textFromGbk(std::string_view bytes);
+// UTF-8 bytes as they are; nothing when they are not UTF-8 or hold control characters.
+std::optional<std::string> textFromUtf8(std::string_view bytes);
 
 }  // namespace velmora::service

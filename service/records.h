@@ -1,6 +1,7 @@
-// The records the demo service keeps: accounts, pending top-up orders and projects.
+// The records the demo service keeps: accounts, pending top-up orders, projects and numbers.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace velmora::service {
@@ -32,6 +33,29 @@ struct Order {
 struct Project {
   std::string name;
   std::string price;  // USDT per verification code
+};
+
+// Milliseconds since the epoch.
+using Instant = std::int64_t;
+
+// A number of the pool the service hands out.
+struct PoolNumber {
+  std::string number;   // 11 digits
+  std::string region;   // a province as the client lists it ("北京")
+  std::string carrier;  // the operator as the client lists it ("中国移动号段")
+};
+
+// A number held by a user, from getnum until it is released, blacklisted or runs out.
+struct Lease {
+  std::string number;
+  std::string user;
+  std::string price;  // what the user paid for it, refunded when no SMS came
+  Instant smsAt = 0;  // its SMS has come from then on
+  Instant expiresAt = 0;
+  std::string code;  // the verification code inside the SMS
+  std::string sms;
+
+  bool operator==(const Lease&) const = default;
 };
 
 }  // namespace velmora::service

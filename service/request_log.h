@@ -8,6 +8,10 @@
 
 namespace velmora::service {
 
+// The request target with the value of every password parameter written as "***", so that the
+// log never holds a password.
+std::string withoutPasswords(std::string_view target);
+
 class RequestLog {
  public:
   // Appends to the file at `path`, or writes to standard error when `path` is empty. Throws

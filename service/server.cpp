@@ -10,8 +10,10 @@
 #include <string_view>
 #include <thread>
 
+#include "service/api.h"
 #include "service/database.h"
 #include "service/endpoints.h"
+#include "service/number_desk.h"
 #include "service/query.h"
 #include "service/request_log.h"
 
@@ -52,6 +54,26 @@ bool bindLoopback(httplib::Server& server, int port, int& boundPort) {
   return server.bind_to_port(host, port);
 }
 
+NumberTimes numberTimes(const Options& options) {
+  return {std::chrono::seconds(options.smsDelaySeconds),
+          std::chrono::seconds(options.numberExpirySeconds)};
+}
+
+struct Reply {
+  std::string body;
+  std::string_view contentType;
+};
+
+// Nothing when there is no such endpoint.
+std::optional<Reply> reply(NumberDesk& desk, std::string_view file, std::string_view query) {
+  if (file == kApiFile) {
+    return Reply{answerApi(desk, decodeQuery(query, QueryEncoding::kFormUtf8)), kApiContentType};
+  }
+  std::optional<std::string> text = answer(desk, file, decodeQuery(query));
+  if (!text) return std::nullopt;
+  return Reply{std::move(*text), "text/plain; charset=utf-8"};
+}
+
 }  // namespace
 
 int runService(const Options& options) {
@@ -60,8 +82,11 @@ int runService(const Options& options) {
   pthread_sigmask(SIG_BLOCK, &signals, nullptr);
 
   Database database(options.databasePath);
+  NumberDesk desk(database, numberTimes(options));
   RequestLog log(options.logPath);
-  std::mutex databaseMutex;  // the server answers on several threads
+  // The server answers on several threads; they share the one connection, whose transactions
+  // must not interleave.
+  std::mutex databaseMutex;
 
   httplib::Server server;
   // The library would share the port with another listener (SO_REUSEPORT); a second service on
@@ -71,7 +96,7 @@ int runService(const Options& options) {
     setsockopt(socket, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
   });
   server.set_pre_routing_handler([&](const httplib::Request& request, httplib::Response&) {
-    log.write(request.method + " " + request.target + " " + request.version);
+    log.write(request.method + " " + withoutPasswords(request.target) + " " + request.version);
     return httplib::Server::HandlerResponse::Unhandled;
   });
   server.Get(".*", [&](const httplib::Request& request, httplib::Response& response) {
@@ -80,17 +105,16 @@ int runService(const Options& options) {
       response.status = 404;
       return;
     }
-    const Query query = decodeQuery(target.query);
-    std::optional<std::string> reply;
+    std::optional<Reply> answered;
     {
       std::lock_guard lock(databaseMutex);
-      reply = answer(database, target.path.substr(kEndpointFolder.size()), query);
+      answered = reply(desk, target.path.substr(kEndpointFolder.size()), target.query);
     }
-    if (!reply) {
+    if (!answered) {
       response.status = 404;
       return;
     }
-    response.set_content(*reply, "text/plain; charset=utf-8");
+    response.set_content(answered->body, std::string(answered->contentType));
   });
 
   int port = 0;

@@ -25,6 +25,14 @@ Statement& Statement::bind(const std::string& text) {
   return *this;
 }
 
+Statement& Statement::bind(std::int64_t number) {
+  ++boundCount_;
+  if (sqlite3_bind_int64(statement_, boundCount_, number) != SQLITE_OK) {
+    throw DatabaseError(sqlite3_errmsg(connection_));
+  }
+  return *this;
+}
+
 int Statement::advance() {
   const int status = sqlite3_step(statement_);
   if (status != SQLITE_ROW && status != SQLITE_DONE && status != SQLITE_CONSTRAINT) {
@@ -53,6 +61,10 @@ std::string Statement::text(int column) {
   const auto* bytes = reinterpret_cast<const char*>(sqlite3_column_text(statement_, column));
   if (bytes == nullptr) return {};
   return std::string(bytes, static_cast<size_t>(sqlite3_column_bytes(statement_, column)));
+}
+
+std::int64_t Statement::integer(int column) {
+  return sqlite3_column_int64(statement_, column);
 }
 
 }  // namespace velmora::service

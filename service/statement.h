@@ -1,6 +1,7 @@
-// A prepared SQLite statement with text parameters and text columns.
+// A prepared SQLite statement with text and integer parameters and columns.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 struct sqlite3;
@@ -16,11 +17,13 @@ class Statement {
   Statement& operator=(const Statement&) = delete;
 
   Statement& bind(const std::string& text);
+  Statement& bind(std::int64_t number);
   // True while a row is available; throws DatabaseError on failure.
   bool step();
   // False when the statement broke a uniqueness rule; throws on any other failure.
   bool stepUnlessDuplicate();
   std::string text(int column);
+  std::int64_t integer(int column);
 
  private:
   int advance();

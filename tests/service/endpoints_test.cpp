@@ -7,62 +7,10 @@
 #include <vector>
 
 #include "service/seed_data.h"
-#include "tests/service/service_test_support.h"
-#include "tests/support/gbk.h"
+#include "tests/service/endpoint_fixture.h"
 
 namespace velmora::service {
 namespace {
-
-using testing::gbk;
-using testing::percentEncoded;
-
-// Pieces of a reply as the client splits it: an empty last piece is dropped.
-std::vector<std::string> pieces(const std::string& reply, char separator) {
-  std::vector<std::string> result;
-  size_t start = 0;
-  for (size_t at; (at = reply.find(separator, start)) != std::string::npos; start = at + 1) {
-    result.push_back(reply.substr(start, at - start));
-  }
-  if (start < reply.size()) result.push_back(reply.substr(start));
-  return result;
-}
-
-class EndpointTest : public ::testing::Test {
- protected:
-  // `query` is written as name=value pairs in UTF-8; the values go out as percent-encoded GBK.
-  std::string ask(std::string_view file,
-                  std::initializer_list<std::pair<std::string, std::u8string>> parameters = {}) {
-    std::string query;
-    for (const auto& [name, value] : parameters) {
-      if (!query.empty()) query += '&';
-      query += name + "=" + percentEncoded(gbk(value));
-    }
-    return askRaw(file, query);
-  }
-
-  std::string askRaw(std::string_view file, std::string_view query) {
-    return answer(database, file, decodeQuery(query)).value_or("<no endpoint>");
-  }
-
-  std::string login(std::u8string name, std::u8string password) {
-    return ask("login.php", {{"username", name}, {"password", password}});
-  }
-
-  std::string registerUser(std::u8string name, std::u8string password = u8"secret",
-                           std::u8string email = u8"") {
-    return ask("restuser.php",
-               {{"username", name}, {"password", password}, {"sj", u8"23456"}, {"email", email}});
-  }
-
-  std::string submitOrder(std::u8string user, std::u8string amount,
-                          std::u8string number = u8"2026512343217890") {
-    return ask("restpay.php",
-               {{"username", user}, {"qt", amount}, {"cd", number}, {"time", u8"2026/5/7"}});
-  }
-
-  testing::TemporaryFolder folder;
-  Database database{folder.path("service.db")};
-};
 
 TEST_F(EndpointTest, DemoAccountLogsInWithItsEightFields) {
   EXPECT_EQ(login(u8"demo", u8"demo123"),
@@ -132,9 +80,9 @@ TEST_F(EndpointTest, NewAccountsGetTheirOwnInvitationCodes) {
 }
 
 TEST_F(EndpointTest, FreeTexts) {
-  EXPECT_EQ(ask("getkf.php"), "@velmora_support");
+  EXPECT_EQ(ask("getkf.php"), "@velmora_kf");
   EXPECT_EQ(ask("getadd.php"), "TDhNQAT8YrjBAUhj9G48CDS3qTqVTNTxe3");
-  EXPECT_EQ(askRaw("getkf.php", "junk=%FF"), "@velmora_support");
+  EXPECT_EQ(askRaw("getkf.php", "junk=%FF"), "@velmora_kf");
 }
 
 TEST_F(EndpointTest, ProjectListItemsAreNameDashPrice) {
@@ -215,7 +163,7 @@ TEST_F(EndpointTest, UnknownEndpointHasNoReply) {
 // A broken store gives each endpoint's negative reply, not a crash or a half answer.
 TEST_F(EndpointTest, BrokenStoreGivesNegativeReplies) {
   sqlite3* other = nullptr;
-  ASSERT_EQ(sqlite3_open(folder.path("service.db").c_str(), &other), SQLITE_OK);
+  ASSERT_EQ(sqlite3_open(databasePath.c_str(), &other), SQLITE_OK);
   ASSERT_EQ(sqlite3_exec(other, "DROP TABLE orders; DROP TABLE accounts; DROP TABLE projects;",
                          nullptr, nullptr, nullptr),
             SQLITE_OK);
@@ -226,7 +174,17 @@ TEST_F(EndpointTest, BrokenStoreGivesNegativeReplies) {
   EXPECT_EQ(ask("getpay.php", {{"username", u8"demo"}}), "0");
   EXPECT_EQ(submitOrder(u8"demo", u8"10"), "0");
   EXPECT_EQ(ask("delpay.php", {{"username", u8"demo"}}), "0");
-  EXPECT_EQ(ask("getkf.php"), "@velmora_support");
+  EXPECT_EQ(ask("getkf.php"), "@velmora_kf");
+  const std::u8string hm = u8"13800138000";
+  EXPECT_EQ(
+      ask("getnum.php", {{"username", u8"demo"}, {"password", u8"demo123"}, {"xm", u8"微信"}}),
+      "2");
+  for (const char* file : {"getsms.php", "release.php", "blacklist.php"}) {
+    EXPECT_EQ(ask(file, {{"username", u8"demo"}, {"password", u8"demo123"}, {"hm", hm}}), "0")
+        << file;
+  }
+  EXPECT_EQ(askApi("username=demo&password=demo123"),
+            R"({"code":10,"msg":"服务繁忙，请稍后再试"})");
 }
 
 }  // namespace

@@ -18,11 +18,16 @@ TEST(OptionsTest, DefaultsAndGivenValues) {
   ASSERT_TRUE(defaults);
   EXPECT_EQ(defaults->port, 8765);
   EXPECT_EQ(defaults->logPath, "");
-  const std::optional<Options> given = parse({"--log", "l.txt", "--port", "0", "--database", "d"});
+  EXPECT_EQ(defaults->smsDelaySeconds, 5);
+  EXPECT_EQ(defaults->numberExpirySeconds, 600);
+  const std::optional<Options> given = parse({"--log", "l.txt", "--port", "0", "--database", "d",
+                                              "--sms-delay", "0", "--number-expiry", "2"});
   ASSERT_TRUE(given);
   EXPECT_EQ(given->port, 0);
   EXPECT_EQ(given->databasePath, "d");
   EXPECT_EQ(given->logPath, "l.txt");
+  EXPECT_EQ(given->smsDelaySeconds, 0);
+  EXPECT_EQ(given->numberExpirySeconds, 2);
 }
 
 TEST(OptionsTest, RefusedArguments) {
@@ -32,6 +37,10 @@ TEST(OptionsTest, RefusedArguments) {
                                              {"--port", "-1"},
                                              {"--port", "80x"},
                                              {"--database", ""},
+                                             {"--sms-delay", "-1"},
+                                             {"--sms-delay", "5s"},
+                                             {"--number-expiry", "0"},
+                                             {"--number-expiry", "86401"},
                                              {"--verbose", "1"},
                                              {"8765"}}) {
     EXPECT_FALSE(parse(arguments)) << arguments[0];

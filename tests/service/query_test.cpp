@@ -28,6 +28,25 @@ TEST(QueryTest, UnreadableValuesArePresentWithoutText) {
   }
 }
 
+// The JSON API's callers send UTF-8, and their URL libraries write a space as "+".
+TEST(QueryTest, FormEncodedUtf8) {
+  const struct {
+    const char* raw;
+    Value value;
+  } rows[] = {
+      {"x=%E5%BE%AE%E4%BF%A1", Value("微信")},
+      {"x=a+b%2Bc", Value("a b+c")},
+      {"x=\xE5\xBE\xAE", Value("微")},
+      {"x=%D5%C5", std::nullopt},
+      {"x=%C0%AF", std::nullopt},
+      {"x=%0A", std::nullopt},
+  };
+  for (const auto& row : rows) {
+    EXPECT_EQ(decodeQuery(row.raw, QueryEncoding::kFormUtf8).at("x"), row.value) << row.raw;
+  }
+  EXPECT_EQ(decodeQuery("a+b=1", QueryEncoding::kFormUtf8).at("a b"), Value("1"));
+}
+
 TEST(QueryTest, ShapeOfTheQuery) {
   const Query query = decodeQuery("a=1&&b&a=2&=3&c=x=y");
   EXPECT_EQ(query.at("a"), Value("1"));  // the first of repeated names

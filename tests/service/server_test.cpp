@@ -1,110 +1,22 @@
 // The real velmora-service program on a free loopback port, spoken to as the client does.
-#include <arpa/inet.h>
 #include <gtest/gtest.h>
-#include <netinet/in.h>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/socket.h>
 #include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <fstream>
+#include <latch>
+#include <set>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
+#include "tests/service/service_process.h"
 #include "tests/service/service_test_support.h"
 #include "tests/support/gbk.h"
 
-extern char** environ;
-
 namespace velmora::testing {
 namespace {
-
-// One running service; stopped with SIGTERM at the end.
-class ServiceProcess {
- public:
-  ServiceProcess(const std::string& database, const std::string& log,
-                 const std::string& port = "0") {
-    int pipeEnds[2];
-    if (pipe(pipeEnds) != 0) throw std::runtime_error("no pipe");
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], STDOUT_FILENO);
-    posix_spawn_file_actions_addclose(&actions, pipeEnds[0]);
-    std::vector<std::string> arguments{
-        VELMORA_SERVICE_PROGRAM, "--port", port, "--database", database, "--log", log};
-    std::vector<char*> argv;
-    for (std::string& argument : arguments) argv.push_back(argument.data());
-    argv.push_back(nullptr);
-    const int spawned = posix_spawn(&pid_, argv[0], &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    close(pipeEnds[1]);
-    if (spawned != 0) throw std::runtime_error("cannot start the service");
-    output_ = fdopen(pipeEnds[0], "r");
-    char line[128] = {};
-    if (std::fgets(line, sizeof line, output_)) {
-      firstLine_ = line;
-      std::sscanf(line, "listening on 127.0.0.1:%d", &port_);
-    }
-  }
-
-  ~ServiceProcess() {
-    if (pid_ > 0) stop();
-    if (output_) std::fclose(output_);
-  }
-
-  // The exit status after SIGTERM.
-  int stop() {
-    kill(pid_, SIGTERM);
-    int status = 0;
-    waitpid(pid_, &status, 0);
-    pid_ = 0;
-    return status;
-  }
-
-  int port() const { return port_; }
-  const std::string& firstLine() const { return firstLine_; }
-
-  // Sends `request` as it stands and returns everything the service sent back, or nothing when
-  // `awaitReply` is false and the connection is closed at once.
-  std::string exchange(const std::string& request, bool awaitReply = true) const {
-    const int connection = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_port = htons(static_cast<uint16_t>(port_));
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    std::string response;
-    if (connect(connection, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
-        send(connection, request.data(), request.size(), 0) ==
-            static_cast<ssize_t>(request.size()) &&
-        awaitReply) {
-      char buffer[4096];
-      for (ssize_t got; (got = recv(connection, buffer, sizeof buffer, 0)) > 0;) {
-        response.append(buffer, static_cast<size_t>(got));
-      }
-    }
-    close(connection);
-    return response;
-  }
-
-  // The body of the reply to a GET of `target`, sent like the client's requests.
-  std::string get(const std::string& target) const {
-    const std::string response = exchange("GET " + target +
-                                          " HTTP/1.0\r\nUser-Agent: velmora-test\r\n"
-                                          "Accept: */*\r\n\r\n");
-    const size_t bodyStart = response.find("\r\n\r\n");
-    return bodyStart == std::string::npos ? "<no reply>" : response.substr(bodyStart + 4);
-  }
-
- private:
-  pid_t pid_ = 0;
-  FILE* output_ = nullptr;
-  std::string firstLine_;
-  int port_ = 0;
-};
 
 std::string fileText(const std::string& path) {
   std::ostringstream text;
@@ -124,7 +36,7 @@ TEST_F(ServerTest, AnswersEveryEndpointAndLogsEachRequestLine) {
   ASSERT_GT(service.port(), 0) << service.firstLine();
   const std::string name = percentEncoded(gbk(u8"王五"));
 
-  EXPECT_EQ(service.get("/E/qx/getkf.php"), "@velmora_support");
+  EXPECT_EQ(service.get("/E/qx/getkf.php"), "@velmora_kf");
   EXPECT_EQ(service.get("/E/qx/getadd.php"), "TDhNQAT8YrjBAUhj9G48CDS3qTqVTNTxe3");
   EXPECT_TRUE(service.get("/E/qx/getxm.php").starts_with("微信-1.2,支付宝-1.5,"));
   EXPECT_TRUE(
@@ -145,9 +57,13 @@ TEST_F(ServerTest, AnswersEveryEndpointAndLogsEachRequestLine) {
 
   const std::string logged = fileText(log);
   EXPECT_NE(logged.find("GET /E/qx/getkf.php HTTP/1.0\n"), std::string::npos) << logged;
-  EXPECT_NE(logged.find("GET /E/qx/login.php?username=%CD%F5%CE%E5&password=pw HTTP/1.0\n"),
+  EXPECT_NE(logged.find("GET /E/qx/login.php?username=%CD%F5%CE%E5&password=*** HTTP/1.0\n"),
             std::string::npos)
       << logged;
+  EXPECT_NE(logged.find("GET /E/qx/update.php?username=%CD%F5%CE%E5&password=***&email=0&d2=0 "),
+            std::string::npos)
+      << logged;
+  EXPECT_EQ(logged.find("password=pw"), std::string::npos) << logged;
   EXPECT_EQ(service.stop(), 0);
 }
 
@@ -159,7 +75,7 @@ TEST_F(ServerTest, BadRequestsDoNotStopTheService) {
   EXPECT_EQ(service.get("/elsewhere"), "");
   service.exchange("GARBAGE\r\n\r\n", false);
   service.exchange("GET /E/qx/getkf.php", false);  // cut off
-  EXPECT_EQ(service.get("/E/qx/getkf.php"), "@velmora_support");
+  EXPECT_EQ(service.get("/E/qx/getkf.php"), "@velmora_kf");
   EXPECT_EQ(service.stop(), 0);
 }
 
@@ -178,12 +94,58 @@ TEST_F(ServerTest, DataSurvivesARestart) {
   EXPECT_EQ(std::count(projects.begin(), projects.end(), ','), 39);  // not seeded twice
 }
 
+TEST_F(ServerTest, NumbersFollowTheSmsDelayAndExpiryOptions) {
+  using namespace std::chrono_literals;
+  ServiceProcess service(database, log, "0", {"--sms-delay", "1", "--number-expiry", "3"});
+  const std::string demo = "username=demo&password=demo123";
+  const std::string given = service.get("/E/qx/getnum.php?" + demo +
+                                        "&xm=" + percentEncoded(gbk(u8"微信")) + "&dq=&yys=");
+  const auto givenBy = std::chrono::steady_clock::now();
+  ASSERT_TRUE(given.starts_with("1,")) << given;
+  const std::string getsms = "/E/qx/getsms.php?" + demo + "&hm=" + given.substr(2, 11);
+  EXPECT_EQ(service.get(getsms), "0");
+  std::this_thread::sleep_until(givenBy + 1300ms);
+  EXPECT_TRUE(service.get(getsms).starts_with("1,【微信】"));
+  std::this_thread::sleep_until(givenBy + 3300ms);
+  EXPECT_EQ(service.get(getsms), "2");
+  // Its SMS came, so its end refunds nothing.
+  EXPECT_TRUE(service.get("/E/qx/login.php?" + demo).starts_with("demo,demo123,10.80,"));
+}
+
+// The service answers on several threads: demo's 12.00 pays for six Steam numbers at 2.0, however
+// many clients ask at once.
+TEST_F(ServerTest, SimultaneousClientsNeverShareANumberNorOverdraw) {
+  ServiceProcess service(database, log);
+  constexpr int kClients = 10;
+  std::vector<std::string> replies(kClients);
+  std::latch start(kClients);
+  std::vector<std::thread> clients;
+  for (int i = 0; i < kClients; ++i) {
+    clients.emplace_back([&, i] {
+      start.arrive_and_wait();
+      replies[i] = service.get("/E/qx/getnum.php?username=demo&password=demo123&xm=Steam&dq=&yys=");
+    });
+  }
+  for (std::thread& client : clients) client.join();
+  std::set<std::string> numbers;
+  for (const std::string& reply : replies) {
+    if (reply.starts_with("1,")) {
+      numbers.insert(reply.substr(2, 11));
+    } else {
+      EXPECT_EQ(reply, "0");
+    }
+  }
+  EXPECT_EQ(numbers.size(), 6u);
+  EXPECT_TRUE(service.get("/E/qx/login.php?username=demo&password=demo123")
+                  .starts_with("demo,demo123,0.00,"));
+}
+
 TEST_F(ServerTest, APortInUseIsNotShared) {
   ServiceProcess first(database, log);
   ServiceProcess second(folder.path("other.db"), log, std::to_string(first.port()));
   EXPECT_EQ(second.firstLine(), "");
   EXPECT_EQ(WEXITSTATUS(second.stop()), 1);
-  EXPECT_EQ(first.get("/E/qx/getkf.php"), "@velmora_support");
+  EXPECT_EQ(first.get("/E/qx/getkf.php"), "@velmora_kf");
 }
 
 TEST_F(ServerTest, RefusesAnUnusableDatabase) {

@@ -115,7 +115,7 @@ TEST_F(ClientJourney, ANewUserRegistersLogsInAndUsesEveryWindow) {
   // Login window: the support contact arrives from the service.
   HWND login = open(u8"Velmora", 300, 450);
   ASSERT_NE(login, nullptr);
-  EXPECT_TRUE(shows(unit(login, kLoginWindow, u8"kf1"), L"@velmora_support"));
+  EXPECT_TRUE(shows(unit(login, kLoginWindow, u8"kf1"), L"@velmora_kf"));
 
   // Registration, without an e-mail, then back to the one login window.
   ClientDriver::click(unit(login, kLoginWindow, u8"超级按钮1"));

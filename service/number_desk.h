@@ -1,0 +1,94 @@
+// The number panel's steps: a number handed out for a project and charged, its SMS read, the
+// number given back or blacklisted, and numbers that ran out settled. The text endpoints and the
+// JSON API both go through here.
+#pragma once
+
+#include <chrono>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "service/database.h"
+#include "service/money.h"
+#include "service/records.h"
+
+namespace velmora::service {
+
+struct NumberTimes {
+  std::chrono::milliseconds smsDelay = std::chrono::seconds(5);  // from getnum to its SMS
+  std::chrono::milliseconds expiry = std::chrono::minutes(10);   // from getnum to its end
+};
+
+using Clock = std::function<Instant()>;
+Instant systemTime();
+
+enum class NumberStatus {
+  kDone,
+  kWrongCredentials,
+  kBalanceTooLow,
+  kNoNumberFree,
+  kNoSuchProject,
+  kAskedNumberUnavailable,
+  kNoEarlierNumber,
+  kSmsNotYet,
+  kNotHeld,
+};
+
+// What a step gave; the texts are filled in when it is done.
+struct NumberOutcome {
+  NumberStatus status = NumberStatus::kWrongCredentials;
+  std::string number;
+  std::string balance;  // after the step, two decimals
+  std::string sms;      // readSms
+  std::string code;     // readSms: the verification code inside the SMS
+};
+
+struct Credentials {
+  std::string name;
+  std::string password;
+};
+
+struct NumberRequest {
+  std::string project;  // a project's name as getxm.php lists it
+  std::string region;   // empty: any
+  std::string carrier;  // empty: any
+  // Set when the user asks for a particular number again: the last one they got, empty when
+  // there was none.
+  std::optional<std::string> askedNumber;
+};
+
+// Every step is one transaction that first settles the leases that ran out by the clock, so
+// expiry refunds are made exactly once, whenever the state is next touched, also after a restart.
+// Each step throws DatabaseError when the store fails, and then changes nothing.
+class NumberDesk {
+ public:
+  NumberDesk(Database& database, NumberTimes times, Clock clock = systemTime);
+
+  Database& database() { return database_; }
+
+  // The account when the password is right, its balance current.
+  std::optional<Account> signIn(const Credentials& credentials);
+
+  NumberOutcome getNumber(const Credentials& credentials, const NumberRequest& request);
+  NumberOutcome readSms(const Credentials& credentials, const std::string& number);
+  // Refunded when its SMS has not come.
+  NumberOutcome release(const Credentials& credentials, const std::string& number);
+  // Released as above, and never again handed to this user.
+  NumberOutcome blacklist(const Credentials& credentials, const std::string& number);
+
+ private:
+  using Step = std::function<NumberOutcome(const Account&, Instant now)>;
+  NumberOutcome serve(const Credentials& credentials, const Step& step);
+  std::optional<Account> settleAndSignIn(const Credentials& credentials, Instant now);
+  void settleExpired(Instant now);
+  Hundredths refund(const Lease& lease);
+  NumberOutcome handOut(const Account& account, const NumberRequest& request, Instant now);
+  std::optional<std::string> pickNumber(const Account& account, const NumberRequest& request);
+  NumberOutcome giveBack(const Account& account, const std::string& number, Instant now);
+
+  Database& database_;
+  NumberTimes times_;
+  Clock clock_;
+};
+
+}  // namespace velmora::service

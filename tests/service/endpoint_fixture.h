@@ -1,0 +1,51 @@
+// The service's endpoints against a scratch database and a clock the test moves, with queries
+// encoded as their callers send them.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "service/database.h"
+#include "service/number_desk.h"
+#include "tests/service/service_test_support.h"
+
+namespace velmora::service {
+
+// Pieces of a reply as the client splits it: an empty last piece is dropped.
+std::vector<std::string> pieces(const std::string& reply, char separator);
+
+class EndpointTest : public ::testing::Test {
+ protected:
+  EndpointTest() { open(); }
+
+  // Opens the database file, again after the first time, as a restarted service does.
+  void open(NumberTimes times = {});
+  void pass(std::chrono::milliseconds time) { now += time.count(); }
+
+  // A text endpoint; `parameters` are written in UTF-8 and go out as percent-encoded GBK.
+  std::string ask(std::string_view file,
+                  std::initializer_list<std::pair<std::string, std::u8string>> parameters = {});
+  std::string askRaw(std::string_view file, std::string_view query);
+  // The JSON API with a query as URL libraries send it.
+  std::string askApi(std::string_view query);
+
+  std::string login(std::u8string name, std::u8string password);
+  std::string registerUser(std::u8string name, std::u8string password = u8"secret",
+                           std::u8string email = u8"");
+  std::string submitOrder(std::u8string user, std::u8string amount,
+                          std::u8string number = u8"2026512343217890");
+  // The balance field of the account's login record.
+  std::string balance(std::u8string name = u8"demo", std::u8string password = u8"demo123");
+
+  testing::TemporaryFolder folder;
+  const std::string databasePath = folder.path("service.db");
+  Instant now = 1'800'000'000'000;
+  std::unique_ptr<Database> database;
+  std::unique_ptr<NumberDesk> desk;
+};
+
+}  // namespace velmora::service

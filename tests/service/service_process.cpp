@@ -1,0 +1,83 @@
+#include "tests/service/service_process.h"
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/socket.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <stdexcept>
+
+extern char** environ;
+
+namespace velmora::testing {
+
+ServiceProcess::ServiceProcess(const std::string& database, const std::string& log,
+                               const std::string& port, const std::vector<std::string>& options) {
+  int pipeEnds[2];
+  if (pipe(pipeEnds) != 0) throw std::runtime_error("no pipe");
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], STDOUT_FILENO);
+  posix_spawn_file_actions_addclose(&actions, pipeEnds[0]);
+  std::vector<std::string> arguments{
+      VELMORA_SERVICE_PROGRAM, "--port", port, "--database", database, "--log", log};
+  arguments.insert(arguments.end(), options.begin(), options.end());
+  std::vector<char*> argv;
+  for (std::string& argument : arguments) argv.push_back(argument.data());
+  argv.push_back(nullptr);
+  const int spawned = posix_spawn(&pid_, argv[0], &actions, nullptr, argv.data(), environ);
+  posix_spawn_file_actions_destroy(&actions);
+  close(pipeEnds[1]);
+  if (spawned != 0) throw std::runtime_error("cannot start the service");
+  output_ = fdopen(pipeEnds[0], "r");
+  char line[128] = {};
+  if (std::fgets(line, sizeof line, output_)) {
+    firstLine_ = line;
+    std::sscanf(line, "listening on 127.0.0.1:%d", &port_);
+  }
+}
+
+ServiceProcess::~ServiceProcess() {
+  if (pid_ > 0) stop();
+  if (output_) std::fclose(output_);
+}
+
+int ServiceProcess::stop() {
+  kill(pid_, SIGTERM);
+  int status = 0;
+  waitpid(pid_, &status, 0);
+  pid_ = 0;
+  return status;
+}
+
+std::string ServiceProcess::exchange(const std::string& request, bool awaitReply) const {
+  const int connection = socket(AF_INET, SOCK_STREAM, 0);
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_port = htons(static_cast<uint16_t>(port_));
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  std::string response;
+  if (connect(connection, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
+      send(connection, request.data(), request.size(), 0) == static_cast<ssize_t>(request.size()) &&
+      awaitReply) {
+    char buffer[4096];
+    for (ssize_t got; (got = recv(connection, buffer, sizeof buffer, 0)) > 0;) {
+      response.append(buffer, static_cast<size_t>(got));
+    }
+  }
+  close(connection);
+  return response;
+}
+
+std::string ServiceProcess::get(const std::string& target) const {
+  const std::string response = exchange("GET " + target +
+                                        " HTTP/1.0\r\nUser-Agent: velmora-test\r\n"
+                                        "Accept: */*\r\n\r\n");
+  const size_t bodyStart = response.find("\r\n\r\n");
+  return bodyStart == std::string::npos ? "<no reply>" : response.substr(bodyStart + 4);
+}
+
+}  // namespace velmora::testing

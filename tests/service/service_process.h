@@ -1,0 +1,42 @@
+// The real velmora-service program on a loopback port, for the tests that talk to it over HTTP.
+#pragma once
+
+#include <sys/types.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace velmora::testing {
+
+// One running service; stopped with SIGTERM at the end.
+class ServiceProcess {
+ public:
+  // `options` are further command-line options.
+  ServiceProcess(const std::string& database, const std::string& log, const std::string& port = "0",
+                 const std::vector<std::string>& options = {});
+  ~ServiceProcess();
+  ServiceProcess(const ServiceProcess&) = delete;
+  ServiceProcess& operator=(const ServiceProcess&) = delete;
+
+  // The exit status after SIGTERM.
+  int stop();
+
+  int port() const { return port_; }
+  const std::string& firstLine() const { return firstLine_; }
+
+  // Sends `request` as it stands and returns everything the service sent back, or nothing when
+  // `awaitReply` is false and the connection is closed at once.
+  std::string exchange(const std::string& request, bool awaitReply = true) const;
+
+  // The body of the reply to a GET of `target`, sent like the client's requests.
+  std::string get(const std::string& target) const;
+
+ private:
+  pid_t pid_ = 0;
+  FILE* output_ = nullptr;
+  std::string firstLine_;
+  int port_ = 0;
+};
+
+}  // namespace velmora::testing
