@@ -131,7 +131,10 @@ void runModalMessageLoop(uint32_t windowId) {
   const uint32_t outerModalWindowId = state.modalWindowId;
   state.modalWindowId = windowId;
   pumpMessages(true, windowId);
-  if (state.modalWindowId == windowId || state.modalWindowId == 0) {
+  // A window shown again while its modal loop runs nests a loop for itself: once the window is
+  // gone, the outer loop must see it gone too, not get the dead window's id back.
+  const bool outerIsThisWindow = outerModalWindowId == windowId;
+  if ((state.modalWindowId == windowId || state.modalWindowId == 0) && !outerIsThisWindow) {
     state.modalWindowId = outerModalWindowId;
   }
 }
