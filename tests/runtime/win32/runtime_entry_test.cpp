@@ -183,6 +183,27 @@ TEST(MessageLoop, IdleCallbacksRunFromLastToFirstForLiveWindowsOnly) {
   dropIdleCallbacks();
 }
 
+std::vector<HWND> windowsToRemove;
+void VELMORA_STDCALL removingIdleCallback(uintptr_t argument) {
+  idleCallback(argument);
+  for (HWND window : windowsToRemove) removeIdleCallback(window);
+}
+
+TEST(MessageLoop, AnIdleCallbackMayRemoveOtherEntries) {
+  LoopWindow first;
+  LoopWindow second;
+  LoopWindow last;
+  idleArguments.clear();
+  addIdleCallback({first.handle, idleCallback, 1});
+  addIdleCallback({second.handle, idleCallback, 2});
+  addIdleCallback({last.handle, removingIdleCallback, 3});
+  windowsToRemove = {first.handle, second.handle};
+  runModalMessageLoop(kOuterWindowId);
+  // The entries removed in the first pass never run, in that pass or later.
+  EXPECT_EQ(idleArguments, (std::vector<uintptr_t>{3, 3, 3}));
+  dropIdleCallbacks();
+}
+
 TEST(MessageLoop, MainLoopReturnsAtOnceWithoutLiveWindows) {
   runMessageLoop();
   EXPECT_TRUE(runtimeState().messageLoopStarted);
