@@ -91,6 +91,16 @@ TEST_F(WindowLifecycle, LoadingALiveWindowOnlyRestoresIt) {
   EXPECT_EQ(calls(Handler::mainCreated), 1);
 }
 
+TEST_F(WindowLifecycle, TheUnitThatHoldsTheFocusAtTheEndOfALoadGetsTheFocusEvent) {
+  onHandler(Handler::focusWindowCreated,
+            [&] { SetFocus(forms.unitHandle(kFocusWindow, kContainedComboBox)); });
+  ASSERT_TRUE(loadWindow(kFocusWindow));
+  ASSERT_EQ(GetFocus(), forms.unitHandle(kFocusWindow, kContainedComboBox));
+  EXPECT_EQ(calls(Handler::gotFocus), 1);
+  EXPECT_EQ(handlerCalls().source, (std::vector<uint32_t>{kFocusWindow, kContainedComboBox}))
+      << "not its container, stored after it";
+}
+
 struct ModalObservation {
   bool mainEnabled = true;
   bool secondLive = false;
