@@ -84,10 +84,6 @@ struct EditBoxUnit : UnitOf<EditBoxProperties> {
     }
     font.set(properties.font);
     applyFont();
-    if (singleLine()) {
-      SetWindowPos(window, nullptr, 0, 0, 0, 0,
-                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
-    }
     SendMessageW(window, EM_LIMITTEXT, properties.maxLength, 0);
     applyPasswordCharacter();
     applySelection();
@@ -95,7 +91,8 @@ struct EditBoxUnit : UnitOf<EditBoxProperties> {
     return true;
   }
 
-  // Sets the font; a single-line box lower than its text needs is made that high.
+  // Sets the font. A single-line box lower than its text needs is made that high, and its text
+  // band is sized and centred anew for the font, whether or not the box changed size.
   void applyFont() {
     SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font.handle()), TRUE);
     bandHeight = textHeight(window, font.handle(), L"W");
@@ -104,10 +101,9 @@ struct EditBoxUnit : UnitOf<EditBoxProperties> {
         textHeight(window, font.handle(), L"\u5434") + 2 * GetSystemMetrics(SM_CYEDGE);
     RECT rect;
     GetWindowRect(window, &rect);
-    if (rect.bottom - rect.top < needed) {
-      SetWindowPos(window, nullptr, 0, 0, rect.right - rect.left, needed,
-                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    }
+    SetWindowPos(window, nullptr, 0, 0, rect.right - rect.left,
+                 std::max(rect.bottom - rect.top, static_cast<LONG>(needed)),
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
   }
 
   void applyPasswordCharacter() {

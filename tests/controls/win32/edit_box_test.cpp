@@ -72,6 +72,31 @@ TEST(EditBox, SingleLineTextBandIsCentredAndOnlyItTakesClicks) {
   EXPECT_EQ(GetFocus(), edit) << "a click on the band does";
 }
 
+TEST(EditBox, AFontWriteSizesAndCentresTheTextBandAnew) {
+  UnitHost host;
+  EditBoxProperties properties;
+  properties.font = fontRecord(16);
+  LiveUnit* unit = host.create(properties, {20, 20, 220, 80});  // high enough for either font
+  HWND edit = UnitHost::windowOf(unit);
+  const int smallBand = textHeightIn(edit, L"W");
+  const Bytes bigFont = fontRecord(28);
+  const PropertyValue font{reinterpret_cast<uintptr_t>(bigFont.data()),
+                           static_cast<uint32_t>(bigFont.size())};
+  auto changed = testing::unitFunction<PropertyChangedFunction>(kEditBoxType, 4);
+  EXPECT_EQ(changed(unit, 12 - 8, &font, 0), 0);
+  RECT window;
+  GetWindowRect(edit, &window);
+  ASSERT_EQ(window.bottom - window.top, 60) << "the box keeps its size";
+  RECT client;
+  GetClientRect(edit, &client);
+  const int band = textHeightIn(edit, L"W");
+  ASSERT_GT(band, smallBand);
+  EXPECT_EQ(client.bottom, band) << "the text band holds the new font";
+  POINT origin{0, 0};
+  ClientToScreen(edit, &origin);
+  EXPECT_EQ(origin.y - window.top, (60 - band) / 2);
+}
+
 TEST(EditBox, DrawsInItsStoredFontFromTheStart) {
   UnitHost host;
   EditBoxProperties properties;
