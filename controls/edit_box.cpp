@@ -19,6 +19,7 @@ namespace {
 
 constexpr int kContentChangedEvent = 0;
 constexpr int kAdjusterEvent = 1;
+constexpr int kLostFocusEvent = -8;
 constexpr int kAutomaticAdjustment = 1;
 
 int textHeight(HWND window, HFONT font, const wchar_t* text) {
@@ -117,6 +118,13 @@ struct EditBoxUnit : UnitOf<EditBoxProperties> {
   void forgetContent() {
     OwnContentChange own(*this);
     SetWindowTextW(window, L"");
+  }
+
+  void clampNumericText() {
+    if (auto clamped = clampedNumericText(properties.inputMode, gbkFromWide(windowText(window)))) {
+      OwnContentChange own(*this);
+      SetWindowTextW(window, wideFromGbk(*clamped).c_str());
+    }
   }
 
   void applySelection() {
@@ -276,12 +284,11 @@ struct EditBoxUnit : UnitOf<EditBoxProperties> {
       case WM_CHAR:
         return !acceptsTypedCharacter(properties.inputMode, static_cast<unsigned>(wParam));
       case WM_KILLFOCUS:
-        if (auto clamped =
-                clampedNumericText(properties.inputMode, gbkFromWide(windowText(window)))) {
-          OwnContentChange own(*this);
-          SetWindowTextW(window, wideFromGbk(*clamped).c_str());
-        }
-        return false;
+        // The lost-focus handler reads the value the box keeps: clamped into its mode's range.
+        clampNumericText();
+        result = defaultProcessing(*this, message, wParam, lParam);
+        raiseEvent(*this, kLostFocusEvent);
+        return true;
       case WM_DESTROY:
         if (adjuster != nullptr) DestroyWindow(adjuster);
         adjuster = nullptr;

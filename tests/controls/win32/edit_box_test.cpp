@@ -122,7 +122,7 @@ TEST(EditBox, SingleLineBoxIsAtLeastAsHighAsItsText) {
   EXPECT_EQ(window.right - window.left, 200) << "the width stays";
 }
 
-TEST(EditBox, NumericModesFilterTypingAndClampOnLeaving) {
+TEST(EditBox, NumericModesFilterTypingAndClampBeforeTheLostFocusEvent) {
   UnitHost host;
   EditBoxProperties properties;
   properties.inputMode = 7;  // integer
@@ -136,10 +136,15 @@ TEST(EditBox, NumericModesFilterTypingAndClampOnLeaving) {
   type(byte, L"3x00");
   EXPECT_EQ(textOf(byte), L"300");
   const size_t typedEvents = recorder().events.size();
+  std::wstring textOnLeaving;
+  recorder().onEvent = [&](const EventRecord&) { textOnLeaving = textOf(byte); };
   SetFocus(integer);
   pumpMessages();
   EXPECT_EQ(textOf(byte), L"255");
-  EXPECT_EQ(recorder().events.size(), typedEvents) << "clamping is the unit's own change";
+  ASSERT_EQ(recorder().events.size(), typedEvents + 1) << "clamping is the unit's own change";
+  EXPECT_EQ(recorder().events.back().event, -8) << "leaving raises the lost-focus event";
+  EXPECT_EQ(recorder().events.back().unitId, 0x16000000u + GetDlgCtrlID(byte));
+  EXPECT_EQ(textOnLeaving, L"255") << "after the clamp";
 }
 
 TEST(EditBox, PasswordModeMasksWithItsCharacter) {
