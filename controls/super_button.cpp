@@ -538,6 +538,7 @@ struct SuperButtonUnit : UnitOf<SuperBtnProperties> {
         cancelHover();
         return false;
       case WM_ACTIVATE:
+        // A child window never becomes inactive itself: its window passes its deactivation on.
         if (LOWORD(wParam) == WA_INACTIVE) cancelHover();
         return false;
       case WM_ENABLE:

@@ -77,6 +77,8 @@ LRESULT CALLBACK testUnitProcedure(HWND window, UINT message, WPARAM wParam, LPA
     runtimeNotify(kRaiseEvent, reinterpret_cast<uintptr_t>(record), 0);
     return 0;
   }
+  if (message == WM_ACTIVATE && LOWORD(wParam) == WA_INACTIVE)
+    calls.deactivatedUnits.push_back(unit->unitId);
   if (message == WM_NCDESTROY) {
     const LRESULT result = CallWindowProcW(system, window, message, wParam, lParam);
     runtimeNotify(kUnitDestroyed, unit->windowId, unit->unitId);

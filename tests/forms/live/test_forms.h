@@ -58,8 +58,9 @@ struct HandlerCalls {
   std::function<void()> action[static_cast<int>(Handler::count)];
   // What the close query handler answers: kNoAnswer or a logical.
   uint64_t closeQueryAnswer = 0x8000000000000000ull;
-  std::vector<uint32_t> arguments;  // what the handler with arguments received
-  std::vector<uint32_t> source;     // the event source it or the focus handler saw
+  std::vector<uint32_t> arguments;         // what the handler with arguments received
+  std::vector<uint32_t> source;            // the event source it or the focus handler saw
+  std::vector<uint32_t> deactivatedUnits;  // the test units told their window is inactive
 };
 HandlerCalls& handlerCalls();
 

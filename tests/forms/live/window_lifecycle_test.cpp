@@ -101,6 +101,16 @@ TEST_F(WindowLifecycle, TheUnitThatHoldsTheFocusAtTheEndOfALoadGetsTheFocusEvent
       << "not its container, stored after it";
 }
 
+TEST_F(WindowLifecycle, AWindowThatIsNoLongerActiveTellsItsUnits) {
+  ASSERT_TRUE(loadWindow(kMainWindow));
+  ASSERT_EQ(GetActiveWindow(), forms.windowHandle(kMainWindow));
+  EXPECT_TRUE(handlerCalls().deactivatedUnits.empty());
+  ASSERT_TRUE(loadWindow(kSecondWindow));
+  ASSERT_EQ(GetActiveWindow(), forms.windowHandle(kSecondWindow));
+  EXPECT_EQ(handlerCalls().deactivatedUnits,
+            (std::vector<uint32_t>{kUpperLabel, kLowerLabel, kComboBox}));
+}
+
 struct ModalObservation {
   bool mainEnabled = true;
   bool secondLive = false;
