@@ -1,6 +1,6 @@
 // A small form world for the form runtime's tests: a core library whose window type is the form
 // runtime's own and whose label and combo box types are simple test types on the system's STATIC
-// and COMBOBOX controls, three windows built with the program data writers, and a table of
+// and COMBOBOX controls, windows built with the program data writers, and a table of
 // handlers that record their calls.
 #pragma once
 
