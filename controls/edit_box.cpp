@@ -19,6 +19,7 @@ namespace {
 
 constexpr int kContentChangedEvent = 0;
 constexpr int kAdjusterEvent = 1;
+constexpr int kLostFocusEvent = -8;
 constexpr int kAutomaticAdjustment = 1;
 
 int textHeight(HWND window, HFONT font, const wchar_t* text) {
@@ -84,10 +85,6 @@ struct EditBoxUnit : UnitOf<EditBoxProperties> {
     }
     font.set(properties.font);
     applyFont();
-    if (singleLine()) {
-      SetWindowPos(window, nullptr, 0, 0, 0, 0,
-                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
-    }
     SendMessageW(window, EM_LIMITTEXT, properties.maxLength, 0);
     applyPasswordCharacter();
     applySelection();
@@ -95,7 +92,8 @@ struct EditBoxUnit : UnitOf<EditBoxProperties> {
     return true;
   }
 
-  // Sets the font; a single-line box lower than its text needs is made that high.
+  // Sets the font. A single-line box lower than its text needs is made that high, and its text
+  // band is sized and centred anew for the font, whether or not the box changed size.
   void applyFont() {
     SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font.handle()), TRUE);
     bandHeight = textHeight(window, font.handle(), L"W");
@@ -104,10 +102,9 @@ struct EditBoxUnit : UnitOf<EditBoxProperties> {
         textHeight(window, font.handle(), L"\u5434") + 2 * GetSystemMetrics(SM_CYEDGE);
     RECT rect;
     GetWindowRect(window, &rect);
-    if (rect.bottom - rect.top < needed) {
-      SetWindowPos(window, nullptr, 0, 0, rect.right - rect.left, needed,
-                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    }
+    SetWindowPos(window, nullptr, 0, 0, rect.right - rect.left,
+                 std::max(rect.bottom - rect.top, static_cast<LONG>(needed)),
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
   }
 
   void applyPasswordCharacter() {
@@ -121,6 +118,13 @@ struct EditBoxUnit : UnitOf<EditBoxProperties> {
   void forgetContent() {
     OwnContentChange own(*this);
     SetWindowTextW(window, L"");
+  }
+
+  void clampNumericText() {
+    if (auto clamped = clampedNumericText(properties.inputMode, gbkFromWide(windowText(window)))) {
+      OwnContentChange own(*this);
+      SetWindowTextW(window, wideFromGbk(*clamped).c_str());
+    }
   }
 
   void applySelection() {
@@ -280,12 +284,11 @@ struct EditBoxUnit : UnitOf<EditBoxProperties> {
       case WM_CHAR:
         return !acceptsTypedCharacter(properties.inputMode, static_cast<unsigned>(wParam));
       case WM_KILLFOCUS:
-        if (auto clamped =
-                clampedNumericText(properties.inputMode, gbkFromWide(windowText(window)))) {
-          OwnContentChange own(*this);
-          SetWindowTextW(window, wideFromGbk(*clamped).c_str());
-        }
-        return false;
+        // The lost-focus handler reads the value the box keeps: clamped into its mode's range.
+        clampNumericText();
+        result = defaultProcessing(*this, message, wParam, lParam);
+        raiseEvent(*this, kLostFocusEvent);
+        return true;
       case WM_DESTROY:
         if (adjuster != nullptr) DestroyWindow(adjuster);
         adjuster = nullptr;

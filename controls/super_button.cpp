@@ -63,25 +63,23 @@ class PictureSlot {
   int height() const { return height_; }
   HBITMAP bitmap() const { return bitmap_; }
 
-  // A picture that can't be decoded or masked leaves the slot as it was. The mask is made from
-  // the decoded pixels' colours: a copy to monochrome through the window system would compare
-  // the whole 32-bit pixel, alpha included, and match nothing.
+  // The slot holds the new picture only: an empty one, or one that can't be decoded or masked,
+  // leaves it empty. The mask is made from the decoded pixels' colours: a copy to monochrome
+  // through the window system would compare the whole 32-bit pixel, alpha included, and match
+  // nothing.
   void load(std::span<const uint8_t> bytes, int32_t transparentColour) {
+    release();
     std::optional<Picture> picture = decodePicture(bytes);
     if (!picture) return;
     const int width = static_cast<int>(picture->width);
     const int height = static_cast<int>(picture->height);
     const std::vector<uint8_t> maskBits = takeTransparentPixels(*picture, transparentColour);
-    HBITMAP bitmap = bitmapFromPicture(*picture);
-    HBITMAP mask = CreateBitmap(width, height, 1, 1, maskBits.data());
-    if (bitmap == nullptr || mask == nullptr) {
-      if (bitmap != nullptr) DeleteObject(bitmap);
-      if (mask != nullptr) DeleteObject(mask);
+    bitmap_ = bitmapFromPicture(*picture);
+    mask_ = CreateBitmap(width, height, 1, 1, maskBits.data());
+    if (bitmap_ == nullptr || mask_ == nullptr) {
+      release();
       return;
     }
-    release();
-    bitmap_ = bitmap;
-    mask_ = mask;
     width_ = width;
     height_ = height;
   }
@@ -540,6 +538,7 @@ struct SuperButtonUnit : UnitOf<SuperBtnProperties> {
         cancelHover();
         return false;
       case WM_ACTIVATE:
+        // A child window never becomes inactive itself: its window passes its deactivation on.
         if (LOWORD(wParam) == WA_INACTIVE) cancelHover();
         return false;
       case WM_ENABLE:

@@ -32,8 +32,9 @@ class WindowRegistry {
   virtual void releaseAllWindows() = 0;
 
   // Initialisation: reads the program's window data and turns every handler offset into an
-  // address relative to codeBase. False when the data cannot be read.
-  virtual bool loadWindowData(const uint8_t*, uint32_t length, const void*) { return length == 0; }
+  // address relative to codeBase. Data that cannot be read ends the program with a runtime error
+  // that names where it is broken. A program without the form runtime has no windows to read.
+  virtual void loadWindowData(const uint8_t*, uint32_t, const void*) {}
   // Entry slots 4 and 5: a unit property by window id, unit id, property index and part (-1: the
   // whole value).
   virtual uint64_t readProperty(uint32_t /*windowId*/, uint32_t /*unitId*/, int32_t /*property*/,

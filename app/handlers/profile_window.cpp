@@ -40,15 +40,14 @@ void profileSaveClicked() {
       holdsComma(address.view()))
     return showMessage(texts::kNoCommas);
 
-  const std::string sentEmail = orZero(email.view());
-  const std::string sentAddress = orZero(address.view());
   const Text reply = askService(protocol::updateProfileUrl(
-      serviceHost(), user.view(), password.view(), sentEmail, sentAddress));
+      serviceHost(), user.view(), password.view(), orZero(email.view()), orZero(address.view())));
   if (!protocol::isStatus(reply.get(), "1")) return showMessage(texts::kNotUpdated);
-  // The window opens from these fields next time: they hold what the service now holds.
+  // The window opens from these fields next time: they hold what the user saved, a box left
+  // empty as empty, not as the "0" that stood for it on the wire.
   setAccountField(AccountField::kPassword, password.view());
-  setAccountField(AccountField::kEmail, sentEmail);
-  setAccountField(AccountField::kReceivingAddress, sentAddress);
+  setAccountField(AccountField::kEmail, email.view());
+  setAccountField(AccountField::kReceivingAddress, address.view());
   showMessage(texts::kUpdated);
 }
 

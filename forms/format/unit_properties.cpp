@@ -63,6 +63,17 @@ Bytes writeUnitProperties(const UnitProperties& properties, uint32_t version) {
   return std::visit([&](const auto& p) { return writePropertyBlock(p, version); }, properties);
 }
 
+std::optional<uint32_t> firstUnreadablePropertyBlock(const UnitTable& units) {
+  for (uint32_t i = 0; i < units.count(); ++i) {
+    const UnitRecord unit = units.unitAt(i);
+    UnitProperties properties;
+    if (findDefaults(unit.type) != nullptr &&
+        readUnitProperties(unit.type, unit.propertyBlock, properties) != ReadStatus::ok)
+      return i;
+  }
+  return std::nullopt;
+}
+
 const char* unitTypeName(uint32_t typeCode) {
   const UnitProperties* found = findDefaults(typeCode);
   if (found == nullptr) return nullptr;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "forms/format/property_blocks.h"
+#include "forms/format/unit_table.h"
 
 namespace velmora {
 
@@ -35,6 +36,10 @@ std::optional<UnitProperties> defaultUnitProperties(uint32_t typeCode);
 ReadStatus readUnitProperties(uint32_t typeCode, std::span<const uint8_t> block,
                               UnitProperties& out);
 Bytes writeUnitProperties(const UnitProperties& properties, uint32_t version = 0);
+// The index of the first unit in the table whose property block does not read; nothing when
+// every block reads. Menu items hold no block, and the block of a type the format does not know
+// is read by its own library.
+std::optional<uint32_t> firstUnreadablePropertyBlock(const UnitTable& units);
 
 uint32_t unitTypeCodeOf(const UnitProperties& properties);
 // The English name of a type, or nullptr for an unknown code.

@@ -17,11 +17,13 @@ std::vector<uint32_t> readWindowIndex(ArchiveReader& reader) {
 }  // namespace
 
 std::optional<std::vector<WindowRecord>> readWindowData(std::span<const uint8_t> data,
-                                                        ReadStatus* why) {
+                                                        WindowDataFault* fault) {
   std::vector<WindowRecord> windows;
   if (data.empty()) return windows;
   ArchiveReader reader(data);
+  uint32_t readingWindow = 0;  // 0 while the index is read
   for (uint32_t id : readWindowIndex(reader)) {
+    readingWindow = id;
     WindowRecord window;
     window.id = id;
     window.reserved1 = reader.readWord();
@@ -33,7 +35,7 @@ std::optional<std::vector<WindowRecord>> readWindowData(std::span<const uint8_t>
     window.units = std::move(*units);
     windows.push_back(std::move(window));
   }
-  if (why != nullptr) *why = reader.status();
+  if (fault != nullptr) *fault = {reader.status(), reader.ok() ? 0 : readingWindow};
   if (!reader.ok()) return std::nullopt;
   return windows;
 }

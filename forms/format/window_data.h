@@ -21,10 +21,16 @@ struct WindowRecord {
   UnitTable units;
 };
 
-// Reads the whole stream; an empty stream holds no windows. On failure, `why` (when given)
-// tells the reason: truncated for a stream that ends early.
+// Where a stream stopped reading and why: truncated for a stream that ends early.
+struct WindowDataFault {
+  ReadStatus status = ReadStatus::ok;
+  uint32_t windowId = 0;  // the window whose record does not read; 0 for the window index
+};
+
+// Reads the whole stream; an empty stream holds no windows. On failure, `fault` (when given)
+// tells where and why.
 std::optional<std::vector<WindowRecord>> readWindowData(std::span<const uint8_t> data,
-                                                        ReadStatus* why = nullptr);
+                                                        WindowDataFault* fault = nullptr);
 Bytes writeWindowData(const std::vector<WindowRecord>& windows);
 
 }  // namespace velmora

@@ -1,8 +1,10 @@
 #include "forms/live/form_registry.h"
 
 #include <algorithm>
+#include <cstdio>
 
 #include "forms/format/unit_ids.h"
+#include "forms/format/unit_properties.h"
 #include "forms/format/window_data.h"
 #include "forms/live/event_dispatch.h"
 #include "forms/live/form_commands.h"
@@ -35,6 +37,37 @@ intptr_t pointerResult(const void* pointer) {
   return reinterpret_cast<intptr_t>(pointer);
 }
 
+// 窗口数据已损坏
+constexpr char kBrokenWindowData[] = "\xb4\xb0\xbf\xda\xca\xfd\xbe\xdd\xd2\xd1\xcb\xf0\xbb\xb5";
+// ：窗口
+constexpr char kInWindow[] = "\xa3\xba\xb4\xb0\xbf\xda ";
+// ，组件
+constexpr char kOfUnit[] = "\xa3\xac\xd7\xe9\xbc\xfe ";
+// 的属性无法读取
+constexpr char kPropertiesUnreadable[] =
+    " \xb5\xc4\xca\xf4\xd0\xd4\xce\xde\xb7\xa8\xb6\xc1\xc8\xa1";
+
+std::string hexId(uint32_t id) {
+  char text[16];
+  std::snprintf(text, sizeof text, "0x%08X", static_cast<unsigned>(id));
+  return text;
+}
+
+// Window data that does not read ends the program at once, naming where it is broken; the
+// registry holds no window it could name later.
+[[noreturn]] void raiseBrokenWindowData(const std::string& where) {
+  raiseRuntimeError(kBrokenWindowData + where, 0, 0, 0);
+}
+
+std::string windowPlace(uint32_t windowId) {
+  return windowId != 0 ? kInWindow + hexId(windowId) : std::string();
+}
+
+std::string unitPlace(const WindowRecord& window, uint32_t index) {
+  return windowPlace(window.id) + kOfUnit + hexId(window.units.idAt(index)) + " \"" +
+         window.units.unitAt(index).name + "\"" + kPropertiesUnreadable;
+}
+
 }  // namespace
 
 FormRegistry& formRegistry() {
@@ -58,11 +91,17 @@ const UnitTypeDescriptor* unitTypeDescriptorOf(uint32_t typeCode) {
   return type->name != nullptr || type->interfaceFunction != nullptr ? type : nullptr;
 }
 
-bool FormRegistry::loadWindowData(const uint8_t* data, uint32_t length, const void* codeBase) {
+void FormRegistry::loadWindowData(const uint8_t* data, uint32_t length, const void* codeBase) {
   windows_.clear();
-  if (length == 0) return true;
-  auto records = readWindowData(std::span(data, length));
-  if (!records) return false;
+  WindowDataFault fault;
+  auto records = readWindowData(std::span(data, length), &fault);
+  if (!records) raiseBrokenWindowData(windowPlace(fault.windowId));
+  // A unit's block is read when the unit is made; one that can't be would only show as a window
+  // that fails to load.
+  for (const WindowRecord& record : *records) {
+    if (auto unit = firstUnreadablePropertyBlock(record.units))
+      raiseBrokenWindowData(unitPlace(record, *unit));
+  }
   for (WindowRecord& record : *records) {
     record.units.relocateHandlers(static_cast<uint32_t>(reinterpret_cast<uintptr_t>(codeBase)));
     windows_.push_back(WindowObject{.id = record.id,
@@ -73,7 +112,6 @@ bool FormRegistry::loadWindowData(const uint8_t* data, uint32_t length, const vo
                                     .live = std::move(record.units),
                                     .backup = {}});
   }
-  return true;
 }
 
 WindowObject* FormRegistry::find(uint32_t windowId) {

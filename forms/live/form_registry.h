@@ -36,7 +36,7 @@ class FormRegistry final : public WindowRegistry {
   bool raiseIdleEvents(uint32_t idleMilliseconds, bool periodStart) override;
   bool preTranslateMessage(MSG* message) override;
   void releaseAllWindows() override;
-  bool loadWindowData(const uint8_t* data, uint32_t length, const void* codeBase) override;
+  void loadWindowData(const uint8_t* data, uint32_t length, const void* codeBase) override;
   uint64_t readProperty(uint32_t windowId, uint32_t unitId, int32_t property,
                         int32_t part) override;
   void writeProperty(uint32_t windowId, uint32_t unitId, int32_t property, int32_t part,

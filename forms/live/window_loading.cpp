@@ -149,6 +149,19 @@ void makePointers(WindowObject& window) {
   }
 }
 
+// The unit that holds the focus: the innermost unit whose window is the focus or holds it (the
+// edit part of a combo box counts as the combo box), never a container around it; 0 for the
+// window itself.
+uint32_t focusedUnitId(const WindowObject& window, HWND windowHandle, HWND focus) {
+  for (HWND at = focus; at != nullptr && at != windowHandle; at = GetParent(at)) {
+    for (uint32_t i = 1; i < window.live.count(); ++i) {
+      LiveUnit* unit = formRegistry().liveUnit(window, i);
+      if (unit && unit->window == at) return window.live.idAt(i);
+    }
+  }
+  return 0;
+}
+
 void showWindow(LiveWindow& window) {
   int command = SW_SHOW;
   if (runtimeState().hiddenOwner) {
@@ -160,13 +173,8 @@ void showWindow(LiveWindow& window) {
   HWND focus = GetFocus();
   if (focus && (focus == window.window || IsChild(window.window, focus))) {
     const WindowObject* object = formRegistry().find(window.windowId);
-    uint32_t unitId = 0;
-    for (uint32_t i = 1; object && i < object->live.count(); ++i) {
-      LiveUnit* unit = formRegistry().liveUnit(*object, i);
-      if (unit && (unit->window == focus || IsChild(unit->window, focus)))
-        unitId = object->live.idAt(i);
-    }
-    eventRefused(window.windowId, unitId, kFocusEvent);
+    eventRefused(window.windowId, object ? focusedUnitId(*object, window.window, focus) : 0,
+                 kFocusEvent);
   }
 }
 

@@ -71,6 +71,16 @@ bool setUnitPointer(HWND hit) {
   return false;
 }
 
+// Only a top-level window hears that it is no longer active; its units hear it from it, so that
+// a unit lit under the mouse (a super button's hover face) goes dark when the user switches away.
+void passDeactivationToUnits(const LiveWindow& window, WPARAM wParam, LPARAM lParam) {
+  const WindowObject* object = formRegistry().find(window.windowId);
+  for (uint32_t i = 1; object && i < object->live.count(); ++i) {
+    if (LiveUnit* unit = formRegistry().liveUnit(*object, i))
+      SendMessageW(unit->window, WM_ACTIVATE, wParam, lParam);
+  }
+}
+
 LRESULT CALLBACK windowProcedure(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
   LiveWindow* window = liveWindowOf(handle);
   if (window == nullptr) return DefWindowProcW(handle, message, wParam, lParam);
@@ -106,6 +116,9 @@ LRESULT CALLBACK windowProcedure(HWND handle, UINT message, WPARAM wParam, LPARA
       break;
     case WM_TIMER:
       if (programTimerTicked(*window, wParam)) return 0;
+      break;
+    case WM_ACTIVATE:
+      if (LOWORD(wParam) == WA_INACTIVE) passDeactivationToUnits(*window, wParam, lParam);
       break;
     case WM_NCACTIVATE:
       if (!wParam && window->windowProperties().keepCaptionActive == 1)

@@ -17,13 +17,27 @@ struct IdlePeriod {
   bool fresh = false;  // the windows have not been asked yet in this period
 };
 
+// The listed entry of a window; the list holds one entry a window.
+std::vector<IdleCallbackRecord>::iterator listedEntry(HWND window) {
+  return std::find_if(idleCallbacks.begin(), idleCallbacks.end(),
+                      [&](const auto& entry) { return entry.window == window; });
+}
+
+// Runs the callbacks from the last to the first. A callback may add or remove entries, any
+// number of them: the walk follows the windows listed when it began and skips an entry that is
+// gone by its turn.
 void runIdleCallbacks() {
-  for (size_t i = idleCallbacks.size(); i-- > 0;) {
-    if (!IsWindow(idleCallbacks[i].window)) {
-      idleCallbacks.erase(idleCallbacks.begin() + static_cast<ptrdiff_t>(i));
+  std::vector<HWND> windows;
+  windows.reserve(idleCallbacks.size());
+  for (const IdleCallbackRecord& entry : idleCallbacks) windows.push_back(entry.window);
+  for (auto window = windows.rbegin(); window != windows.rend(); ++window) {
+    const auto entry = listedEntry(*window);
+    if (entry == idleCallbacks.end()) continue;
+    if (!IsWindow(*window)) {
+      idleCallbacks.erase(entry);
       continue;
     }
-    const IdleCallbackRecord record = idleCallbacks[i];
+    const IdleCallbackRecord record = *entry;
     record.callback(record.argument);
   }
 }
@@ -95,10 +109,8 @@ void pumpMessages(bool modal, uint32_t modalWindowId) {
 }  // namespace
 
 void addIdleCallback(const IdleCallbackRecord& record) {
-  if (!IsWindow(record.window)) return;
-  const bool listed = std::any_of(idleCallbacks.begin(), idleCallbacks.end(),
-                                  [&](const auto& entry) { return entry.window == record.window; });
-  if (!listed) idleCallbacks.push_back(record);
+  if (IsWindow(record.window) && listedEntry(record.window) == idleCallbacks.end())
+    idleCallbacks.push_back(record);
 }
 
 void removeIdleCallback(HWND window) {
@@ -131,7 +143,10 @@ void runModalMessageLoop(uint32_t windowId) {
   const uint32_t outerModalWindowId = state.modalWindowId;
   state.modalWindowId = windowId;
   pumpMessages(true, windowId);
-  if (state.modalWindowId == windowId || state.modalWindowId == 0) {
+  // A window shown again while its modal loop runs nests a loop for itself: once the window is
+  // gone, the outer loop must see it gone too, not get the dead window's id back.
+  const bool outerIsThisWindow = outerModalWindowId == windowId;
+  if ((state.modalWindowId == windowId || state.modalWindowId == 0) && !outerIsThisWindow) {
     state.modalWindowId = outerModalWindowId;
   }
 }

@@ -201,12 +201,13 @@ std::string dumpProgramData(const BuiltProgramData& data) {
   for (size_t i = 0; i < data.handlerNames.size(); ++i) {
     out += "  " + std::to_string(i * 4) + " " + data.handlerNames[i] + "\n";
   }
-  ReadStatus why = ReadStatus::ok;
-  auto windows = readWindowData(data.windowData, &why);
+  WindowDataFault fault;
+  auto windows = readWindowData(data.windowData, &fault);
   if (!windows) {
     return out + "window data: " + std::to_string(data.windowData.size()) +
            " bytes that do not read (" +
-           (why == ReadStatus::truncated ? "truncated" : "malformed") + ")\n";
+           (fault.status == ReadStatus::truncated ? "truncated" : "malformed") + ") at " +
+           (fault.windowId != 0 ? "window " + hex(fault.windowId) : "the window index") + "\n";
   }
   out += "windows: " + std::to_string(windows->size()) + "\n";
   for (const auto& window : *windows) {

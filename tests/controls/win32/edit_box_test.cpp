@@ -72,6 +72,31 @@ TEST(EditBox, SingleLineTextBandIsCentredAndOnlyItTakesClicks) {
   EXPECT_EQ(GetFocus(), edit) << "a click on the band does";
 }
 
+TEST(EditBox, AFontWriteSizesAndCentresTheTextBandAnew) {
+  UnitHost host;
+  EditBoxProperties properties;
+  properties.font = fontRecord(16);
+  LiveUnit* unit = host.create(properties, {20, 20, 220, 80});  // high enough for either font
+  HWND edit = UnitHost::windowOf(unit);
+  const int smallBand = textHeightIn(edit, L"W");
+  const Bytes bigFont = fontRecord(28);
+  const PropertyValue font{reinterpret_cast<uintptr_t>(bigFont.data()),
+                           static_cast<uint32_t>(bigFont.size())};
+  auto changed = testing::unitFunction<PropertyChangedFunction>(kEditBoxType, 4);
+  EXPECT_EQ(changed(unit, 12 - 8, &font, 0), 0);
+  RECT window;
+  GetWindowRect(edit, &window);
+  ASSERT_EQ(window.bottom - window.top, 60) << "the box keeps its size";
+  RECT client;
+  GetClientRect(edit, &client);
+  const int band = textHeightIn(edit, L"W");
+  ASSERT_GT(band, smallBand);
+  EXPECT_EQ(client.bottom, band) << "the text band holds the new font";
+  POINT origin{0, 0};
+  ClientToScreen(edit, &origin);
+  EXPECT_EQ(origin.y - window.top, (60 - band) / 2);
+}
+
 TEST(EditBox, DrawsInItsStoredFontFromTheStart) {
   UnitHost host;
   EditBoxProperties properties;
@@ -97,7 +122,7 @@ TEST(EditBox, SingleLineBoxIsAtLeastAsHighAsItsText) {
   EXPECT_EQ(window.right - window.left, 200) << "the width stays";
 }
 
-TEST(EditBox, NumericModesFilterTypingAndClampOnLeaving) {
+TEST(EditBox, NumericModesFilterTypingAndClampBeforeTheLostFocusEvent) {
   UnitHost host;
   EditBoxProperties properties;
   properties.inputMode = 7;  // integer
@@ -111,10 +136,15 @@ TEST(EditBox, NumericModesFilterTypingAndClampOnLeaving) {
   type(byte, L"3x00");
   EXPECT_EQ(textOf(byte), L"300");
   const size_t typedEvents = recorder().events.size();
+  std::wstring textOnLeaving;
+  recorder().onEvent = [&](const EventRecord&) { textOnLeaving = textOf(byte); };
   SetFocus(integer);
   pumpMessages();
   EXPECT_EQ(textOf(byte), L"255");
-  EXPECT_EQ(recorder().events.size(), typedEvents) << "clamping is the unit's own change";
+  ASSERT_EQ(recorder().events.size(), typedEvents + 1) << "clamping is the unit's own change";
+  EXPECT_EQ(recorder().events.back().event, -8) << "leaving raises the lost-focus event";
+  EXPECT_EQ(recorder().events.back().unitId, 0x16000000u + GetDlgCtrlID(byte));
+  EXPECT_EQ(textOnLeaving, L"255") << "after the clamp";
 }
 
 TEST(EditBox, PasswordModeMasksWithItsCharacter) {

@@ -86,6 +86,28 @@ TEST(SuperButtonPictures, TheTransparentColourLetsTheFaceShowThrough) {
   }
 }
 
+TEST(SuperButtonPictures, AnEmptyOrUndecodablePictureRemovesThePicture) {
+  const Bytes undecodable = {'n', 'o', ' ', 'p', 'i', 'c', 't', 'u', 'r', 'e'};
+  for (const Bytes& written : {Bytes{}, undecodable}) {
+    SCOPED_TRACE(written.size());
+    UnitHost host;
+    testing::moveAway(host.window());
+    SuperBtnProperties properties = flatButton();
+    properties.caption = "";
+    properties.normalPicture = framedSquare(10, 3, kRed);
+    LiveUnit* unit = host.create(properties, kWide);
+    ASSERT_EQ(countOf(ScreenCapture(host.window()), kWide, kRed), 100);
+    auto changed = testing::unitFunction<PropertyChangedFunction>(kSuperBtnType, 4);
+    const PropertyValue picture{reinterpret_cast<uintptr_t>(written.data()),
+                                static_cast<uint32_t>(written.size())};
+    EXPECT_EQ(changed(unit, 15 - 8, &picture, 0), 0);
+    pumpMessages();
+    ScreenCapture screen(host.window());
+    EXPECT_EQ(countOf(screen, kWide, kRed), 0);
+    EXPECT_EQ(screen.at(kWide.left + 60, kWide.top + 20), kNormalBackground) << "the plain face";
+  }
+}
+
 TEST(SuperButtonPictures, ThePicturePositionPlacesThePictureAndMovesTheCaption) {
   struct Case {
     int position;

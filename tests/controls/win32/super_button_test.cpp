@@ -65,6 +65,15 @@ TEST(SuperButton, FlatButtonShowsItsEdgeAndHoverColoursOnlyWhileTheMouseIsOver) 
     EXPECT_EQ(screen.at(20, 20), kNormalBackground) << "the leave notification ends the hover";
     EXPECT_EQ(screen.at(24, 24), kNormalBackground);
   }
+  testing::moveMouseTo(screenPoint(host.window(), {80, 35}));
+  SendMessageW(button, WM_ACTIVATE, WA_INACTIVE, 0);  // as its window passes its deactivation on
+  pumpMessages();
+  {
+    ScreenCapture screen(host.window(), Capture::asShown);
+    EXPECT_EQ(screen.at(20, 20), kNormalBackground) << "switching away ends the hover";
+    EXPECT_EQ(screen.at(24, 24), kNormalBackground);
+  }
+  moveAway(host.window());
 }
 
 TEST(SuperButton, ButtonWithoutDrawBorderLightsUpWithoutAnEdge) {

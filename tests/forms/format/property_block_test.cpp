@@ -220,6 +220,29 @@ TEST(PropertyBlockTest, ABlockCutAnywhereIsTruncated) {
   }
 }
 
+TEST(PropertyBlockTest, TheFirstUnitOfATableWhoseBlockDoesNotReadIsFound) {
+  auto record = [](uint32_t type, Bytes block) {
+    UnitRecord unit;
+    unit.type = type;
+    unit.propertyBlock = std::move(block);
+    return writeUnitRecord(unit);
+  };
+  const std::vector<uint32_t> ids = {0x06000001, 0x16000002, 0x16000003, 0x16000004};
+  // A menu item holds no block, and a type of another library reads its own.
+  const UnitTable readable = UnitTable::build(
+      ids, {record(kWindowType, {}), record(kMenuItemType, {}), record(0x00010002, {9, 9}),
+            record(kLabelType, writeUnitProperties(filledProperties(kLabelType)))});
+  EXPECT_EQ(firstUnreadablePropertyBlock(readable), std::nullopt);
+
+  Bytes newer = writeUnitProperties(filledProperties(kEditBoxType));
+  newer[0] = static_cast<uint8_t>(highestBlockVersion(kEditBoxType) + 1);
+  const Bytes label = writeUnitProperties(filledProperties(kLabelType));
+  const UnitTable broken = UnitTable::build(
+      ids, {record(kWindowType, {}), record(kLabelType, label), record(kEditBoxType, newer),
+            record(kLabelType, Bytes(label.begin(), label.begin() + 9))});
+  EXPECT_EQ(firstUnreadablePropertyBlock(broken), 2u);
+}
+
 TEST(PropertyBlockTest, UnknownTypesHaveNoProperties) {
   UnitProperties read;
   EXPECT_EQ(readUnitProperties(kMenuItemType, {}, read), ReadStatus::malformed);

@@ -63,9 +63,9 @@ TEST(WindowDataTest, AStreamCutAnywhereFailsAsTruncated) {
   for (size_t cut = 1; cut < data.size(); ++cut) {
     // A copy of exactly the cut length, so that the sanitizers catch any read beyond it.
     Bytes shortData(data.begin(), data.begin() + cut);
-    ReadStatus why = ReadStatus::ok;
-    EXPECT_FALSE(readWindowData(shortData, &why).has_value()) << cut;
-    EXPECT_EQ(why, ReadStatus::truncated) << cut;
+    WindowDataFault fault;
+    EXPECT_FALSE(readWindowData(shortData, &fault).has_value()) << cut;
+    EXPECT_EQ(fault.status, ReadStatus::truncated) << cut;
   }
 }
 
@@ -75,9 +75,10 @@ TEST(WindowDataTest, EntriesOutsideTheirTableAreMalformed) {
   // the single id.
   size_t offsetWord = 12 + 8 + 8 + 8 + 4;
   data[offsetWord] = 0x40;
-  ReadStatus why = ReadStatus::ok;
-  EXPECT_FALSE(readWindowData(data, &why).has_value());
-  EXPECT_EQ(why, ReadStatus::malformed);
+  WindowDataFault fault;
+  EXPECT_FALSE(readWindowData(data, &fault).has_value());
+  EXPECT_EQ(fault.status, ReadStatus::malformed);
+  EXPECT_EQ(fault.windowId, sampleWindows()[1].id) << "the window whose table is broken";
 }
 
 TEST(UnitTableTest, LookupByIdTakesTheFirstMatchAndNeverFindsIllFormedIds) {

@@ -28,20 +28,34 @@ uint64_t recordingHandler() {
   return kHandler == Handler::mainCloseQuery ? calls.closeQueryAnswer : kNoAnswer;
 }
 
+void recordEventSource() {
+  uint32_t source[2] = {};
+  if (runtimeNotify(2017, reinterpret_cast<uintptr_t>(source), 0) == 1)
+    calls.source = {source[0], source[1]};
+}
+
 // Takes two words, remembers them and the event source, and answers with their sum.
 uint64_t argumentsHandler(uint32_t first, uint32_t second) {
   calls.count[static_cast<int>(Handler::withArguments)] += 1;
   calls.arguments = {first, second};
-  uint32_t source[2] = {};
-  if (runtimeNotify(2017, reinterpret_cast<uintptr_t>(source), 0) == 1)
-    calls.source = {source[0], source[1]};
+  recordEventSource();
   return uint64_t{first} + second;
 }
 
+uint64_t focusHandler() {
+  calls.count[static_cast<int>(Handler::gotFocus)] += 1;
+  recordEventSource();
+  return kNoAnswer;
+}
+
 const EventHandler handlerTable[] = {
-    recordingHandler<Handler::mainCreated>, recordingHandler<Handler::mainCloseQuery>,
-    recordingHandler<Handler::secondCreated>, recordingHandler<Handler::labelEvent>,
-    reinterpret_cast<EventHandler>(reinterpret_cast<void*>(argumentsHandler))};
+    recordingHandler<Handler::mainCreated>,
+    recordingHandler<Handler::mainCloseQuery>,
+    recordingHandler<Handler::secondCreated>,
+    recordingHandler<Handler::labelEvent>,
+    reinterpret_cast<EventHandler>(reinterpret_cast<void*>(argumentsHandler)),
+    recordingHandler<Handler::focusWindowCreated>,
+    focusHandler};
 
 int32_t handlerOffset(Handler handler) {
   return static_cast<int32_t>(handler) * 4;
@@ -63,6 +77,8 @@ LRESULT CALLBACK testUnitProcedure(HWND window, UINT message, WPARAM wParam, LPA
     runtimeNotify(kRaiseEvent, reinterpret_cast<uintptr_t>(record), 0);
     return 0;
   }
+  if (message == WM_ACTIVATE && LOWORD(wParam) == WA_INACTIVE)
+    calls.deactivatedUnits.push_back(unit->unitId);
   if (message == WM_NCDESTROY) {
     const LRESULT result = CallWindowProcW(system, window, message, wParam, lParam);
     runtimeNotify(kUnitDestroyed, unit->windowId, unit->unitId);
@@ -250,6 +266,15 @@ Bytes buildTestWindowData() {
   UnitRecord linked = labelUnit("linked", 0, 40);
   linked.link = kServingLabel;
   linked.events.clear();
+  const EventBinding gotFocus{-7, handlerOffset(Handler::gotFocus)};
+  UnitRecord contained = combo;
+  contained.container = kContainerLabel;
+  contained.top = 10;
+  contained.events = {gotFocus};
+  UnitRecord container = labelUnit("container", 0, 60);
+  container.height = 100;
+  container.children = {kContainedComboBox};
+  container.events = {gotFocus};
   const std::vector<WindowRecord> windows = {
       windowRecord(kMainWindow, {kMainWindowUnit, kUpperLabel, kLowerLabel, kComboBox},
                    {windowUnit(kMainCaption, {{0, handlerOffset(Handler::mainCreated)},
@@ -262,6 +287,9 @@ Bytes buildTestWindowData() {
                    {windowUnit("Stored", {}), edit, labelUnit("serving", 0, 0), linked,
                     unitOf(0x00010002, 0)}),
       windowRecord(kBrokenWindow, {0x06000004, 0x16000041}, {windowUnit("Broken", {}), edit}),
+      windowRecord(kFocusWindow, {0x06000005, kContainedComboBox, kContainerLabel},
+                   {windowUnit("Focus", {{0, handlerOffset(Handler::focusWindowCreated)}}),
+                    contained, container}),
   };
   return writeWindowData(windows);
 }

@@ -1,6 +1,6 @@
 // A small form world for the form runtime's tests: a core library whose window type is the form
 // runtime's own and whose label and combo box types are simple test types on the system's STATIC
-// and COMBOBOX controls, three windows built with the program data writers, and a table of
+// and COMBOBOX controls, windows built with the program data writers, and a table of
 // handlers that record their calls.
 #pragma once
 
@@ -32,17 +32,24 @@ inline constexpr uint32_t kUntypedUnit = 0x16000034;  // of a type no library ha
 
 inline constexpr uint32_t kBrokenWindow = 0x52000004;  // holds a unit of a type with no interface
 
+// A combo box inside a label that serves as its container, stored after it; both raise event -7.
+inline constexpr uint32_t kFocusWindow = 0x52000005;
+inline constexpr uint32_t kContainedComboBox = 0x16000051;
+inline constexpr uint32_t kContainerLabel = 0x16000052;
+
 // The stored captions.
 inline constexpr char kMainCaption[] = "Main";
 inline constexpr char kUpperCaption[] = "upper";
 
 // Handlers of the test windows; each records its call and runs the test's action, if any.
 enum class Handler {
-  mainCreated,     // main window event 0
-  mainCloseQuery,  // main window event 12
-  secondCreated,   // second window event 0
-  labelEvent,      // the labels' event 0
-  withArguments,   // the labels' event 5: two words, answers their sum
+  mainCreated,         // main window event 0
+  mainCloseQuery,      // main window event 12
+  secondCreated,       // second window event 0
+  labelEvent,          // the labels' event 0
+  withArguments,       // the labels' event 5: two words, answers their sum
+  focusWindowCreated,  // focus window event 0
+  gotFocus,            // the focus window's units' event -7
   count
 };
 
@@ -51,8 +58,9 @@ struct HandlerCalls {
   std::function<void()> action[static_cast<int>(Handler::count)];
   // What the close query handler answers: kNoAnswer or a logical.
   uint64_t closeQueryAnswer = 0x8000000000000000ull;
-  std::vector<uint32_t> arguments;  // what the handler with arguments received
-  std::vector<uint32_t> source;     // the event source it saw
+  std::vector<uint32_t> arguments;         // what the handler with arguments received
+  std::vector<uint32_t> source;            // the event source it or the focus handler saw
+  std::vector<uint32_t> deactivatedUnits;  // the test units told their window is inactive
 };
 HandlerCalls& handlerCalls();
 

@@ -5,11 +5,14 @@
 
 #include <string>
 
+#include "forms/format/window_data.h"
 #include "forms/live/form_commands.h"
 #include "forms/live/live_window.h"
 #include "runtime/win32/runtime.h"
 #include "tests/forms/live/command_arguments.h"
 #include "tests/forms/live/test_forms.h"
+#include "tests/support/gbk.h"
+#include "tests/support/test_heap.h"
 
 namespace velmora::testing {
 namespace {
@@ -89,6 +92,26 @@ TEST_F(WindowLifecycle, LoadingALiveWindowOnlyRestoresIt) {
   EXPECT_EQ(forms.windowHandle(kMainWindow), window);
   EXPECT_FALSE(IsIconic(window));
   EXPECT_EQ(calls(Handler::mainCreated), 1);
+}
+
+TEST_F(WindowLifecycle, TheUnitThatHoldsTheFocusAtTheEndOfALoadGetsTheFocusEvent) {
+  onHandler(Handler::focusWindowCreated,
+            [&] { SetFocus(forms.unitHandle(kFocusWindow, kContainedComboBox)); });
+  ASSERT_TRUE(loadWindow(kFocusWindow));
+  ASSERT_EQ(GetFocus(), forms.unitHandle(kFocusWindow, kContainedComboBox));
+  EXPECT_EQ(calls(Handler::gotFocus), 1);
+  EXPECT_EQ(handlerCalls().source, (std::vector<uint32_t>{kFocusWindow, kContainedComboBox}))
+      << "not its container, stored after it";
+}
+
+TEST_F(WindowLifecycle, AWindowThatIsNoLongerActiveTellsItsUnits) {
+  ASSERT_TRUE(loadWindow(kMainWindow));
+  ASSERT_EQ(GetActiveWindow(), forms.windowHandle(kMainWindow));
+  EXPECT_TRUE(handlerCalls().deactivatedUnits.empty());
+  ASSERT_TRUE(loadWindow(kSecondWindow));
+  ASSERT_EQ(GetActiveWindow(), forms.windowHandle(kSecondWindow));
+  EXPECT_EQ(handlerCalls().deactivatedUnits,
+            (std::vector<uint32_t>{kUpperLabel, kLowerLabel, kComboBox}));
 }
 
 struct ModalObservation {
@@ -181,6 +204,45 @@ TEST_F(WindowLifecycle, AWindowWithAUnitOfATypeWithoutInterfaceFailsToLoadCleanl
   EXPECT_EQ(window->backup.count(), 0u);
   EXPECT_EQ(window->live.count(), 2u);
   EXPECT_FALSE(loadWindow(0x52000099));
+}
+
+// The test window data with the stored edit box named and its block of a version no reader
+// knows.
+Bytes dataWithAnUnreadableBlock() {
+  std::vector<WindowRecord> windows = *readWindowData(testWindowData());
+  auto stored = std::find_if(windows.begin(), windows.end(),
+                             [](const WindowRecord& window) { return window.id == kStoredWindow; });
+  const uint32_t index = *stored->units.indexOf(kStoredEditBox);
+  UnitRecord edit = stored->units.unitAt(index);
+  edit.name = "edit";
+  edit.propertyBlock[0] = 99;
+  stored->units.replaceRecord(index, writeUnitRecord(edit));
+  return writeWindowData(windows);
+}
+
+TEST_F(WindowLifecycle, WindowDataThatDoesNotReadEndsTheProgramNamingWhereItIsBroken) {
+  const Bytes& whole = testWindowData();
+  struct Case {
+    Bytes data;
+    const char8_t* message;
+  };
+  const Case cases[] = {
+      {Bytes(whole.begin(), whole.begin() + 6), u8"窗口数据已损坏"},
+      {Bytes(whole.begin(), whole.end() - 4), u8"窗口数据已损坏：窗口 0x52000005"},
+      {dataWithAnUnreadableBlock(),
+       u8"窗口数据已损坏：窗口 0x52000003，组件 0x16000031 \"edit\" 的属性无法读取"},
+  };
+  TestHeap heap;  // runtime errors leave by an exception
+  for (const Case& c : cases) {
+    std::string raised = "no runtime error";
+    try {
+      windowRegistry().loadWindowData(c.data.data(), static_cast<uint32_t>(c.data.size()),
+                                      testCodeBase());
+    } catch (const RaisedRuntimeError& error) {
+      raised = error.report.message;
+    }
+    EXPECT_EQ(raised, gbk(c.message));
+  }
 }
 
 TEST_F(WindowLifecycle, AUnitCreatedAnewKeepsItsPlaceAndProperties) {

@@ -126,13 +126,22 @@ TEST(MessageLoop, ModalLoopEndsWhenItsWindowIsNoLongerModal) {
   EXPECT_EQ(runtimeState().modalWindowId, 0u);
 }
 
-TEST(MessageLoop, NestedModalLoopGivesBackTheOuterModalWindow) {
-  LoopWindow window;
-  ASSERT_NE(window.handle, nullptr);
-  PostMessageW(window.handle, LoopWindow::kRunInnerModal, kInnerWindowId, 0);
-  runModalMessageLoop(kOuterWindowId);
-  EXPECT_EQ(LoopWindow::modalIdAfterInner, kOuterWindowId);
-  EXPECT_EQ(runtimeState().modalWindowId, 0u);
+TEST(MessageLoop, NestedModalLoopGivesBackTheOuterModalWindowUnlessItHasEnded) {
+  struct Nesting {
+    uint32_t innerWindowId;
+    uint32_t modalIdAfterInner;
+  };
+  // A window shown again while modal nests a loop for itself; when that one ends, its window is
+  // no longer modal for the outer loop either.
+  for (const Nesting nesting :
+       {Nesting{kInnerWindowId, kOuterWindowId}, Nesting{kOuterWindowId, 0}}) {
+    LoopWindow window;
+    ASSERT_NE(window.handle, nullptr);
+    PostMessageW(window.handle, LoopWindow::kRunInnerModal, nesting.innerWindowId, 0);
+    runModalMessageLoop(kOuterWindowId);
+    EXPECT_EQ(LoopWindow::modalIdAfterInner, nesting.modalIdAfterInner) << nesting.innerWindowId;
+    EXPECT_EQ(runtimeState().modalWindowId, 0u);
+  }
 }
 
 TEST(MessageLoop, ModalLoopLeavesTheQuitMessageToTheOuterLoop) {
@@ -171,6 +180,27 @@ TEST(MessageLoop, IdleCallbacksRunFromLastToFirstForLiveWindowsOnly) {
   idleArguments.clear();
   runModalMessageLoop(kOuterWindowId);
   EXPECT_EQ(idleArguments, (std::vector<uintptr_t>{1, 1, 1}));
+  dropIdleCallbacks();
+}
+
+std::vector<HWND> windowsToRemove;
+void VELMORA_STDCALL removingIdleCallback(uintptr_t argument) {
+  idleCallback(argument);
+  for (HWND window : windowsToRemove) removeIdleCallback(window);
+}
+
+TEST(MessageLoop, AnIdleCallbackMayRemoveOtherEntries) {
+  LoopWindow first;
+  LoopWindow second;
+  LoopWindow last;
+  idleArguments.clear();
+  addIdleCallback({first.handle, idleCallback, 1});
+  addIdleCallback({second.handle, idleCallback, 2});
+  addIdleCallback({last.handle, removingIdleCallback, 3});
+  windowsToRemove = {first.handle, second.handle};
+  runModalMessageLoop(kOuterWindowId);
+  // The entries removed in the first pass never run, in that pass or later.
+  EXPECT_EQ(idleArguments, (std::vector<uintptr_t>{3, 3, 3}));
   dropIdleCallbacks();
 }
 
