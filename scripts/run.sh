@@ -1,18 +1,25 @@
 #!/usr/bin/env bash
 # Runs the client against the demo service: sets up the machine, builds the demo service and
-# velmora.exe, and starts the service on 127.0.0.1:8765 with its database in the build folder
-# (build/velmora-demo.db, kept from run to run). Then
-#  - with a display ($DISPLAY set): runs velmora.exe under Wine on it; the service stops when the
+# velmora.exe, and starts the service on 127.0.0.1:8765. Then
+#  - with a display ($DISPLAY set): runs velmora.exe under Wine on it, against the database in
+#    the build folder (build/velmora-demo.db, kept from run to run); the service stops when the
 #    client ends, or on Ctrl-C;
 #  - without one: runs the screenshot tour (tools/tour/screenshot-tour) on a private Xvfb
-#    display, which writes a picture of each of the seven windows to build/tour/ and prints
+#    display, against a fresh database (the tour spends the demo account's balance on a
+#    number), which writes a picture of each of the seven windows to build/tour/ and prints
 #    their paths.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/wine-env.sh
 
 readonly service_address=127.0.0.1:8765
-readonly database=build/velmora-demo.db
+if [[ -n ${DISPLAY:-} ]]; then
+  readonly database=build/velmora-demo.db
+else
+  readonly database=build/tour/velmora-tour.db
+  mkdir -p build/tour
+  rm -f "$database"
+fi
 
 say() { printf 'run: %s\n' "$*" >&2; }
 die() {
