@@ -1,5 +1,5 @@
-// velmora.exe as Windows' shell reads it: the icon shown for the file, read from the built program
-// with the calls Explorer makes.
+// velmora.exe as Windows' shell reads it: the version resource shown in the file's properties and
+// the icon shown for the file, read from the built program with the calls Explorer makes.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -10,6 +10,46 @@
 
 namespace velmora {
 namespace {
+
+// The file's version texts in its one translation, simplified Chinese in UTF-16.
+std::wstring versionText(const std::vector<char>& info, const wchar_t* name) {
+  void* text = nullptr;
+  UINT length = 0;
+  const std::wstring path = std::wstring(L"\\StringFileInfo\\080404b0\\") + name;
+  if (!VerQueryValueW(info.data(), path.c_str(), &text, &length) || length == 0) return L"";
+  return static_cast<const wchar_t*>(text);
+}
+
+TEST(ProgramFile, VersionResourceNamesTheProductAndTheProjectVersion) {
+  DWORD handle = 0;
+  std::vector<char> info(GetFileVersionInfoSizeW(VELMORA_PROGRAM, &handle));
+  ASSERT_FALSE(info.empty()) << "no version resource";
+  ASSERT_TRUE(
+      GetFileVersionInfoW(VELMORA_PROGRAM, 0, static_cast<DWORD>(info.size()), info.data()));
+
+  void* value = nullptr;
+  UINT length = 0;
+  ASSERT_TRUE(VerQueryValueW(info.data(), L"\\", &value, &length));
+  const auto& fixed = *static_cast<const VS_FIXEDFILEINFO*>(value);
+  EXPECT_EQ(fixed.dwSignature, VS_FFI_SIGNATURE);
+  EXPECT_EQ(fixed.dwFileType, static_cast<DWORD>(VFT_APP));
+  const std::wstring fileVersion = std::to_wstring(HIWORD(fixed.dwFileVersionMS)) + L"." +
+                                   std::to_wstring(LOWORD(fixed.dwFileVersionMS)) + L"." +
+                                   std::to_wstring(HIWORD(fixed.dwFileVersionLS));
+  EXPECT_EQ(fileVersion, VELMORA_VERSION_TEXT);
+  EXPECT_EQ(fixed.dwProductVersionMS, fixed.dwFileVersionMS);
+  EXPECT_EQ(fixed.dwProductVersionLS, fixed.dwFileVersionLS);
+
+  ASSERT_TRUE(VerQueryValueW(info.data(), L"\\VarFileInfo\\Translation", &value, &length));
+  ASSERT_EQ(length, 4u);
+  EXPECT_EQ(static_cast<const WORD*>(value)[0], 0x0804);  // simplified Chinese
+  EXPECT_EQ(static_cast<const WORD*>(value)[1], 1200);    // UTF-16
+
+  EXPECT_EQ(versionText(info, L"ProductName"), L"Velmora");
+  EXPECT_EQ(versionText(info, L"FileDescription"), L"Velmora 短信验证码客户端");
+  EXPECT_EQ(versionText(info, L"FileVersion"), VELMORA_VERSION_TEXT);
+  EXPECT_EQ(versionText(info, L"ProductVersion"), VELMORA_VERSION_TEXT);
+}
 
 #pragma pack(push, 2)
 struct IconGroupEntry {  // one image of an icon group resource
