@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# The program as shipped: stripped to at most 3 MB, and still able to turn a crash address into a
+# source line through the debug file that its debug link names.
+#
+#   shipped_program_test.sh NM ADDR2LINE PROGRAM
+set -uo pipefail
+
+nm=$1 addr2line=$2 program=$3
+readonly largest=$((3 * 1024 * 1024))
+
+size=$(stat -c %s "$program") || exit 1
+if ((size > largest)); then
+  echo "$program is $size bytes, more than $largest: is it stripped?"
+  exit 1
+fi
+# The program has no symbols of its own: the address of its entry function comes from the debug
+# file, and addr2line, given the program alone, must find that file and the line.
+address=$("$nm" -C "$program.debug" | sed -n 's/^\([0-9a-f]*\) T velmora::programEntry()$/\1/p')
+if [[ -z $address ]]; then
+  echo "$program.debug has no velmora::programEntry()"
+  exit 1
+fi
+line=$("$addr2line" -e "$program" "0x$address")
+if [[ $line != */app/program_entry.cpp:[0-9]* ]]; then
+  echo "address 0x$address of $program resolves to '$line', not to app/program_entry.cpp"
+  exit 1
+fi
