@@ -5,7 +5,11 @@
 #include <windows.h>
 #include <wininet.h>
 
+#include <memory>
+#include <string>
+
 #include "net/byte_buffer.h"
+#include "runtime/program_image.h"
 
 namespace velmora {
 
@@ -40,5 +44,42 @@ bool openInternetRoot();
 // One exchange; true when body holds the whole reply. With a watch, the exchange can be given up
 // from another thread.
 bool fetch(const char* url, ByteBuffer& body, ExchangeWatch* watch = nullptr);
+
+// Whatever the peer does, a request ends for the program within this time.
+inline constexpr DWORD kLongestRequest = 30000;
+
+// An exchange on a thread of its own, shared by the thread that started it and the exchange's
+// thread; the last of the two to let go deletes it. Its outcome is read once `ended` is set.
+struct Exchange {
+  std::string url;
+  ByteBuffer body;
+  bool whole = false;
+  ExchangeWatch watch;
+  HANDLE ended = nullptr;  // set by the exchange's thread when it is done
+  // Where the end is posted as well, with the request's number as its first parameter; none for
+  // a null window.
+  HWND endedWindow = nullptr;
+  UINT endedMessage = 0;
+  WPARAM number = 0;
+  LONG holders = 2;
+
+  ~Exchange() { CloseHandle(ended); }
+};
+
+void letGo(Exchange* exchange);
+struct ExchangeHold {
+  void operator()(Exchange* exchange) const { letGo(exchange); }
+};
+using HeldExchange = std::unique_ptr<Exchange, ExchangeHold>;
+
+// Opens the root handle and starts the exchange on a thread of its own; null when it could not
+// start.
+HeldExchange startExchange(const char* url, HWND endedWindow = nullptr, UINT endedMessage = 0,
+                           WPARAM number = 0);
+
+// The runtime's notify function, for the library's calls into the runtime; null until the
+// library has started and after it has shut down.
+NotifyFunction internetRuntimeNotify();
+void keepInternetRuntimeNotify(NotifyFunction notify);
 
 }  // namespace velmora

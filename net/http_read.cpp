@@ -11,6 +11,7 @@
 
 #include "net/byte_buffer.h"
 #include "net/http_exchange.h"
+#include "runtime/program_routine.h"
 #include "runtime/values.h"
 
 namespace velmora {
@@ -24,10 +25,9 @@ constexpr DWORD kCanonicalBufferSize = 2084;
 constexpr DWORD kTimeoutMilliseconds = 15000;
 constexpr DWORD kDefaultChunkSize = 10240;
 constexpr DWORD kLargestChunkSize = 102400;
-// A runaway reply must not end the program with an allocation error, nor a server that trickles
-// bytes hold the window: bodies above 16 MiB and exchanges over 30 seconds give nothing.
+// A runaway reply must not end the program with an allocation error: bodies above 16 MiB give
+// nothing.
 constexpr size_t kLargestBody = 16u << 20;
-constexpr DWORD kDeadlineMilliseconds = 30000;
 
 // A service that accepts and then stalls must not freeze the window for long: one connection
 // attempt, and 15 seconds for each step. Handles inherit the root's settings on Windows; some
@@ -193,6 +193,33 @@ bool readBody(HINTERNET request, DWORD deadline, ByteBuffer& body) {
   }
 }
 
+// Runs a handler's wait for its reply: the windows go on painting and their timers run, while
+// keyboard and mouse input waits in the queue until the handler has its reply, so nothing
+// re-enters a handler. False when the deadline came first.
+bool waitPainting(HANDLE ended, DWORD deadline) {
+  NotifyFunction notify = internetRuntimeNotify();
+  if (notify) notify(kNotifyHandlerWaits, 0, 0);
+  bool done = false;
+  for (;;) {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE) ||
+           PeekMessageW(&message, nullptr, WM_TIMER, WM_TIMER, PM_REMOVE)) {
+      DispatchMessageW(&message);
+    }
+    const auto left = static_cast<LONG>(deadline - GetTickCount());
+    if (left <= 0) break;
+    const DWORD woken =
+        MsgWaitForMultipleObjects(1, &ended, FALSE, static_cast<DWORD>(left), QS_PAINT | QS_TIMER);
+    if (woken == WAIT_OBJECT_0) {
+      done = true;
+      break;
+    }
+    if (woken != WAIT_OBJECT_0 + 1) break;
+  }
+  if (notify) notify(kNotifyHandlerGoesOn, 0, 0);
+  return done;
+}
+
 }  // namespace
 
 bool ExchangeWatch::watch(HINTERNET request) {
@@ -226,7 +253,7 @@ bool openInternetRoot() {
 }
 
 bool fetch(const char* url, ByteBuffer& body, ExchangeWatch* watch) {
-  const DWORD deadline = GetTickCount() + kDeadlineMilliseconds;
+  const DWORD deadline = GetTickCount() + kLongestRequest;
   UrlParts parts;
   if (!parseUrl(url, parts)) return false;
   const DWORD flags = parts.secure ? kRequestFlags | INTERNET_FLAG_SECURE : kRequestFlags;
@@ -263,8 +290,16 @@ void* internetRootHandle() {
 
 void httpRead(ResultRecord* result, int32_t argCount, const ArgRecord* args) {
   const char* url = argCount >= 1 && args[0].given() ? args[0].value.asText() : nullptr;
-  ByteBuffer body;
-  if (url == nullptr || url[0] == '\0' || !fetch(url, body)) return;  // the empty byte set
+  if (url == nullptr || url[0] == '\0') return;  // the empty byte set
+  const DWORD deadline = GetTickCount() + kLongestRequest;
+  HeldExchange exchange = startExchange(url);
+  if (!exchange) return;
+  if (!waitPainting(exchange->ended, deadline)) {
+    exchange->watch.giveUp();
+    return;
+  }
+  if (!exchange->whole) return;
+  const ByteBuffer& body = exchange->body;
   result->value.setPointer(byteSetFromBytes(body.data(), static_cast<int32_t>(body.length())));
 }
 

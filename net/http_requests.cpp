@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include <map>
-#include <memory>
 
 #include "net/http_exchange.h"
 #include "runtime/commands/arguments.h"
@@ -14,52 +13,21 @@ namespace velmora {
 namespace {
 
 constexpr UINT kRequestEnded = WM_APP + 1;
-// Whatever the peer does, a request ends for the program within this time.
-constexpr UINT kLongestRequest = 30000;
 // How soon a routine that was held is offered again.
 constexpr UINT kRetryDelay = 50;
 
-// What the request's thread and the user-interface thread share: the exchange and its outcome.
-// The last of the two to let go deletes it.
-struct Exchange {
-  std::string url;
-  ByteBuffer body;
-  bool whole = false;
-  ExchangeWatch watch;
-  HWND replyWindow = nullptr;
-  int32_t number = 0;
-  LONG holders = 2;
-};
-
-void letGo(Exchange* exchange) {
-  if (InterlockedDecrement(&exchange->holders) == 0) delete exchange;
-}
-
-struct ExchangeHold {
-  void operator()(Exchange* exchange) const { letGo(exchange); }
-};
-
 // A request as the user-interface thread keeps it.
 struct Request {
-  std::unique_ptr<Exchange, ExchangeHold> exchange;
+  HeldExchange exchange;
   uint32_t windowId = 0;
   ProgramRoutine routine = nullptr;
   bool ended = false;
   bool whole = false;  // ended with the whole body
 };
 
-NotifyFunction runtimeNotify = nullptr;
 HWND replyWindow = nullptr;
 std::map<int32_t, Request> requests;
 int32_t lastNumber = 0;
-
-DWORD WINAPI runExchange(void* argument) {
-  auto* exchange = static_cast<Exchange*>(argument);
-  exchange->whole = fetch(exchange->url.c_str(), exchange->body, &exchange->watch);
-  PostMessageW(exchange->replyWindow, kRequestEnded, static_cast<WPARAM>(exchange->number), 0);
-  letGo(exchange);
-  return 0;
-}
 
 // The request has ended: its routine runs now, or a little later while it is held. The reply,
 // taken or not, goes with the request.
@@ -67,10 +35,11 @@ void offerReply(int32_t number) {
   auto found = requests.find(number);
   if (found == requests.end()) return;
   const Request& request = found->second;
-  const auto call = static_cast<RoutineCall>(
-      runtimeNotify ? runtimeNotify(kNotifyCallProgramRoutine, request.windowId,
-                                    reinterpret_cast<uintptr_t>(request.routine))
-                    : 0);
+  NotifyFunction notify = internetRuntimeNotify();
+  const auto call =
+      static_cast<RoutineCall>(notify ? notify(kNotifyCallProgramRoutine, request.windowId,
+                                               reinterpret_cast<uintptr_t>(request.routine))
+                                      : 0);
   if (call == RoutineCall::kHeld) {
     SetTimer(replyWindow, static_cast<UINT_PTR>(number), kRetryDelay, nullptr);
     return;
@@ -129,23 +98,16 @@ HWND ensureReplyWindow() {
 
 int32_t start(const char* url, uint32_t windowId, ProgramRoutine routine) {
   if (url == nullptr || url[0] == '\0' || routine == nullptr) return 0;
-  if (!openInternetRoot() || ensureReplyWindow() == nullptr) return 0;
-  auto* exchange = new Exchange;
-  exchange->url = url;
-  exchange->replyWindow = replyWindow;
-  exchange->number = ++lastNumber;
-  HANDLE thread = CreateThread(nullptr, 0, runExchange, exchange, 0, nullptr);
-  if (thread == nullptr) {
-    delete exchange;
-    return 0;
-  }
-  CloseHandle(thread);
-  requests[exchange->number] =
-      Request{.exchange = std::unique_ptr<Exchange, ExchangeHold>(exchange),
-              .windowId = windowId,
-              .routine = routine};
-  SetTimer(replyWindow, static_cast<UINT_PTR>(exchange->number), kLongestRequest, nullptr);
-  return exchange->number;
+  if (ensureReplyWindow() == nullptr) return 0;
+  const int32_t number = lastNumber + 1;
+  HeldExchange exchange =
+      startExchange(url, replyWindow, kRequestEnded, static_cast<WPARAM>(number));
+  if (!exchange) return 0;
+  lastNumber = number;
+  requests[number] =
+      Request{.exchange = std::move(exchange), .windowId = windowId, .routine = routine};
+  SetTimer(replyWindow, static_cast<UINT_PTR>(number), kLongestRequest, nullptr);
+  return number;
 }
 
 void cancel(int32_t number) {
@@ -181,7 +143,7 @@ void cancelHttpRead(ResultRecord*, int32_t argCount, const ArgRecord* args) {
 }
 
 void setInternetRuntimeNotify(NotifyFunction notify) {
-  runtimeNotify = notify;
+  keepInternetRuntimeNotify(notify);
   if (notify != nullptr) return;
   while (!requests.empty()) cancel(requests.begin()->first);
 }

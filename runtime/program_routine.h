@@ -19,5 +19,9 @@ enum class RoutineCall : int32_t {
 
 // Runtime notify code: first the window id, second the routine; answers a RoutineCall.
 inline constexpr int32_t kNotifyCallProgramRoutine = 2100;
+// Runtime notify codes around a wait of a handler that keeps the windows painting (a request):
+// the program's routines are held while it lasts.
+inline constexpr int32_t kNotifyHandlerWaits = 2101;
+inline constexpr int32_t kNotifyHandlerGoesOn = 2102;
 
 }  // namespace velmora

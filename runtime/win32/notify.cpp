@@ -1,5 +1,6 @@
 // The runtime notify entry: how the libraries reach the runtime.
 #include "runtime/memory.h"
+#include "runtime/program_routine.h"
 #include "runtime/win32/runtime.h"
 
 namespace velmora {
@@ -56,6 +57,12 @@ intptr_t VELMORA_STDCALL runtimeNotify(int32_t code, uintptr_t first, uintptr_t 
     case kLowerLoadingDepth:
       processPendingMessages();
       if (runtimeState().loadingDepth >= 1) runtimeState().loadingDepth -= 1;
+      return 0;
+    case kNotifyHandlerWaits:
+      runtimeState().waitingDepth += 1;
+      return 0;
+    case kNotifyHandlerGoesOn:
+      if (runtimeState().waitingDepth >= 1) runtimeState().waitingDepth -= 1;
       return 0;
     case kPictureBitmap:
       return pictureService ? pictureService(first, second) : 0;
