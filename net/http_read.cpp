@@ -193,9 +193,10 @@ bool readBody(HINTERNET request, DWORD deadline, ByteBuffer& body) {
   }
 }
 
-// Runs a handler's wait for its reply: the windows go on painting and their timers run, while
-// keyboard and mouse input waits in the queue until the handler has its reply, so nothing
-// re-enters a handler. False when the deadline came first.
+// Runs a handler's wait for its reply: the windows go on painting and their timers run, and
+// messages other threads send are answered so that they never wait on this one, while keyboard
+// and mouse input waits in the queue until the handler has its reply, so nothing re-enters a
+// handler. False when the deadline came first.
 bool waitPainting(HANDLE ended, DWORD deadline) {
   NotifyFunction notify = internetRuntimeNotify();
   if (notify) notify(kNotifyHandlerWaits, 0, 0);
@@ -208,8 +209,8 @@ bool waitPainting(HANDLE ended, DWORD deadline) {
     }
     const auto left = static_cast<LONG>(deadline - GetTickCount());
     if (left <= 0) break;
-    const DWORD woken =
-        MsgWaitForMultipleObjects(1, &ended, FALSE, static_cast<DWORD>(left), QS_PAINT | QS_TIMER);
+    const DWORD woken = MsgWaitForMultipleObjects(1, &ended, FALSE, static_cast<DWORD>(left),
+                                                  QS_PAINT | QS_TIMER | QS_SENDMESSAGE);
     if (woken == WAIT_OBJECT_0) {
       done = true;
       break;
