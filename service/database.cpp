@@ -2,6 +2,7 @@
 
 #include <sqlite3.h>
 
+#include "service/password_hash.h"
 #include "service/seed_data.h"
 #include "service/statement.h"
 
@@ -12,7 +13,7 @@ namespace {
 constexpr const char* kSchema = R"sql(
 CREATE TABLE accounts (
   name TEXT PRIMARY KEY,
-  password TEXT NOT NULL,
+  password_hash TEXT NOT NULL,
   balance TEXT NOT NULL,
   address TEXT NOT NULL,
   invitation_code TEXT NOT NULL UNIQUE,
@@ -62,14 +63,15 @@ CREATE TABLE blacklist (
 )sql";
 
 // Bumped when the schema changes; 0 is a database we have not set up yet, 1 one without the
-// number pool.
-constexpr int kSchemaVersion = 2;
+// number pool, 2 one that keeps passwords in clear.
+constexpr int kSchemaVersion = 3;
 
 // How long a statement waits for another connection's transaction before it fails.
 constexpr int kBusyTimeoutMilliseconds = 10000;
 
+// All but the password hash, which never leaves the store.
 constexpr const char* kAccountColumns =
-    "name, password, balance, address, invitation_code, registration_code, registered_on, email";
+    "name, balance, address, invitation_code, registration_code, registered_on, email";
 constexpr const char* kLeaseColumns = "number, user, price, sms_at, expires_at, code, sms";
 
 Lease leaseFrom(Statement& row) {
@@ -79,6 +81,12 @@ Lease leaseFrom(Statement& row) {
 
 std::string select(const char* columns, const char* rest) {
   return std::string("SELECT ") + columns + " " + rest;
+}
+
+std::string storedHash(std::string_view password) {
+  std::optional<std::string> hash = hashPassword(password);
+  if (!hash) throw DatabaseError("no memory to hash a password");
+  return std::move(*hash);
 }
 
 }  // namespace
@@ -92,6 +100,10 @@ Database::Database(const std::string& path) {
   try {
     sqlite3_busy_timeout(connection_, kBusyTimeoutMilliseconds);
     execute("PRAGMA foreign_keys = ON");
+    // What a change leaves behind is zeroed, not left in the file's free space (above all the
+    // clear passwords of an older database once they are hashed), whatever the SQLite build's
+    // default.
+    execute("PRAGMA secure_delete = ON");
     upgrade();
   } catch (...) {
     sqlite3_close(connection_);
@@ -133,7 +145,12 @@ void Database::upgrade() {
       if (query.step()) version = query.integer(0);
     }
     if (version >= kSchemaVersion) return;
-    if (version < 1) createAndSeed();
+    // A new database is made with the current accounts table; older ones change theirs.
+    if (version < 1) {
+      createAndSeed();
+    } else if (version < 3) {
+      hashClearPasswords();
+    }
     if (version < 2) addNumberPool();
     execute(("PRAGMA user_version = " + std::to_string(kSchemaVersion)).c_str());
   });
@@ -141,7 +158,7 @@ void Database::upgrade() {
 
 void Database::createAndSeed() {
   execute(kSchema);
-  addAccount(demoAccount());
+  addAccount(demoAccount(), kDemoPassword);
   int position = 0;
   for (const Project& project : demoProjects()) {
     Statement(connection_, "INSERT INTO projects VALUES (?, ?, ?)")
@@ -174,11 +191,32 @@ void Database::addNumberPool() {
       .step();
 }
 
+// Nothing is lost: every account keeps its row and logs in with the password it had.
+void Database::hashClearPasswords() {
+  execute("ALTER TABLE accounts RENAME COLUMN password TO password_hash");
+  std::vector<std::pair<std::string, std::string>> passwords;  // name, password
+  {
+    Statement query(connection_, "SELECT name, password_hash FROM accounts");
+    while (query.step()) passwords.emplace_back(query.text(0), query.text(1));
+  }
+  for (const auto& [name, password] : passwords) {
+    Statement(connection_, "UPDATE accounts SET password_hash = ? WHERE name = ?")
+        .bind(storedHash(password))
+        .bind(name)
+        .step();
+  }
+}
+
 std::optional<Account> Database::findAccount(const std::string& name) {
   Statement query(connection_, select(kAccountColumns, "FROM accounts WHERE name = ?").c_str());
   if (!query.bind(name).step()) return std::nullopt;
   return Account{query.text(0), query.text(1), query.text(2), query.text(3),
-                 query.text(4), query.text(5), query.text(6), query.text(7)};
+                 query.text(4), query.text(5), query.text(6)};
+}
+
+bool Database::passwordMatches(const std::string& name, std::string_view password) {
+  Statement query(connection_, "SELECT password_hash FROM accounts WHERE name = ?");
+  return query.bind(name).step() && hashMatches(query.text(0), password);
 }
 
 bool Database::invitationCodeInUse(const std::string& code) {
@@ -187,20 +225,22 @@ bool Database::invitationCodeInUse(const std::string& code) {
       .step();
 }
 
-bool Database::addAccount(const Account& account) {
-  Statement insert(connection_, (std::string("INSERT INTO accounts (") + kAccountColumns +
-                                 ") VALUES (?, ?, ?, ?, ?, ?, ?, ?)")
+bool Database::addAccount(const Account& account, std::string_view password) {
+  Statement insert(connection_, (std::string("INSERT INTO accounts (password_hash, ") +
+                                 kAccountColumns + ") VALUES (?, ?, ?, ?, ?, ?, ?, ?)")
                                     .c_str());
-  insert.bind(account.name).bind(account.password).bind(account.balance).bind(account.address);
+  insert.bind(storedHash(password)).bind(account.name).bind(account.balance);
+  insert.bind(account.address);
   insert.bind(account.invitationCode).bind(account.registrationCode);
   insert.bind(account.registeredOn).bind(account.email);
   return insert.stepUnlessDuplicate();
 }
 
-bool Database::updateAccount(const std::string& name, const std::string& password,
+bool Database::updateAccount(const std::string& name, std::string_view password,
                              const std::string& email, const std::string& address) {
-  Statement(connection_, "UPDATE accounts SET password = ?, email = ?, address = ? WHERE name = ?")
-      .bind(password)
+  Statement(connection_,
+            "UPDATE accounts SET password_hash = ?, email = ?, address = ? WHERE name = ?")
+      .bind(storedHash(password))
       .bind(email)
       .bind(address)
       .bind(name)

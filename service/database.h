@@ -6,6 +6,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "service/records.h"
@@ -21,9 +22,9 @@ class DatabaseError : public std::runtime_error {
 };
 
 // One open database. A new file gets the tables and the demo data once; an older one gets what
-// it lacks; opening it again keeps whatever it holds. One object is not thread-safe: callers
-// serialise access. Several objects, in one process or several, may share a file: a transaction
-// waits for another's end.
+// it lacks, and the clear passwords that older versions kept become hashes; opening it again
+// keeps whatever it holds. One object is not thread-safe: callers serialise access. Several
+// objects, in one process or several, may share a file: a transaction waits for another's end.
 class Database {
  public:
   explicit Database(const std::string& path);
@@ -36,10 +37,15 @@ class Database {
 
   std::optional<Account> findAccount(const std::string& name);
   bool invitationCodeInUse(const std::string& code);
+  // Passwords come in clear and are kept as their hashes (service/password_hash.h): the store
+  // never holds a password. Making a hash can fail for want of memory, and throws DatabaseError.
+  //
   // False when the name is taken.
-  bool addAccount(const Account& account);
+  bool addAccount(const Account& account, std::string_view password);
+  // Whether the account exists and `password` is its password.
+  bool passwordMatches(const std::string& name, std::string_view password);
   // False when there is no such account.
-  bool updateAccount(const std::string& name, const std::string& password, const std::string& email,
+  bool updateAccount(const std::string& name, std::string_view password, const std::string& email,
                      const std::string& address);
   void setBalance(const std::string& name, const std::string& balance);
 
@@ -70,6 +76,7 @@ class Database {
   void upgrade();
   void createAndSeed();
   void addNumberPool();
+  void hashClearPasswords();
 
   sqlite3* connection_ = nullptr;
 };

@@ -47,13 +47,15 @@ std::string newInvitationCode(Database& database) {
   return code;
 }
 
-// "25" or the eight account fields separated by ",". No stored field is empty, so the record
-// never ends in a separator, which would cost it its last field on the client.
+// "25" or the eight account fields separated by ",", the password as the request carried it. No
+// stored field is empty, so the record never ends in a separator, which would cost it its last
+// field on the client.
 std::string login(NumberDesk& desk, const Query& query) {
-  const std::optional<Account> account = desk.signIn(credentialsIn(query));
+  const Credentials credentials = credentialsIn(query);
+  const std::optional<Account> account = desk.signIn(credentials);
   if (!account) return "25";
   return join(
-      {account->name, account->password, account->balance, account->address,
+      {account->name, credentials.password, account->balance, account->address,
        account->invitationCode, account->registrationCode, account->registeredOn, account->email},
       ',');
 }
@@ -69,7 +71,6 @@ std::string registerUser(Database& database, const Query& query) {
   if (database.findAccount(name)) return "1";
   Account account{
       .name = name,
-      .password = password,
       .balance = "0",
       .address = "0",
       .invitationCode = newInvitationCode(database),
@@ -79,11 +80,11 @@ std::string registerUser(Database& database, const Query& query) {
       .email = queryValue(query, "email").value_or(""),
   };
   const bool emailFits = account.email.empty() || fitsRecord(account.email, ",");
-  if (!acceptableUserName(account.name) || !fitsRecord(account.password, ",") ||
+  if (!acceptableUserName(account.name) || !fitsRecord(password, ",") ||
       !fitsRecord(account.registrationCode, ",") || !emailFits) {
     return "3";
   }
-  return database.addAccount(account) ? "2" : "1";
+  return database.addAccount(account, password) ? "2" : "1";
 }
 
 std::string supportContact(Database& database, const Query&) {

@@ -93,9 +93,8 @@ NumberOutcome NumberDesk::serve(const Credentials& credentials, const Step& step
 
 std::optional<Account> NumberDesk::settleAndSignIn(const Credentials& credentials, Instant now) {
   settleExpired(now);
-  std::optional<Account> account = database_.findAccount(credentials.name);
-  if (!account || account->password != credentials.password) return std::nullopt;
-  return account;
+  if (!database_.passwordMatches(credentials.name, credentials.password)) return std::nullopt;
+  return database_.findAccount(credentials.name);
 }
 
 void NumberDesk::settleExpired(Instant now) {

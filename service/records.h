@@ -6,10 +6,10 @@
 
 namespace velmora::service {
 
-// One account; the client receives these eight fields in this order at login.
+// One account, without its password (the store keeps a hash of it). The client receives these
+// fields in this order at login, with the password it logged in with after the name.
 struct Account {
   std::string name;
-  std::string password;
   std::string balance;  // USDT, kept as the text the client shows
   std::string address;  // TRC20 receiving address for commissions, "0" when none
   std::string invitationCode;

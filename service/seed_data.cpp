@@ -11,7 +11,6 @@ namespace velmora::service {
 const Account& demoAccount() {
   static const Account account{
       .name = "demo",
-      .password = "demo123",
       .balance = "12",
       .address = "TQn9Y2khEsLJW1ChVWFMSMeRDow5KcbLSE",
       .invitationCode = "VM8K2Q",

@@ -9,6 +9,7 @@
 namespace velmora::service {
 
 const Account& demoAccount();
+inline constexpr const char* kDemoPassword = "demo123";
 std::span<const Project> demoProjects();
 // One number for every mainland province and every operator the client lists, the same on every
 // run: real prefixes of the operator, the other eight digits drawn from a fixed seed.

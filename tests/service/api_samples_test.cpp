@@ -6,7 +6,6 @@
 #include <cstdio>
 #include <fstream>
 #include <regex>
-#include <sstream>
 #include <string>
 
 #include "tests/service/service_process.h"
@@ -19,12 +18,6 @@ namespace {
 constexpr const char* kAccountJson =
     R"({"code":0,"msg":"ok","data":{"username":"demo","balance":"12.00","invitation_code":"VM8K2Q"}})";
 constexpr const char* kSampleHost = "127.0.0.1:8765";
-
-std::string fileText(const std::string& path) {
-  std::ostringstream text;
-  text << std::ifstream(path).rdbuf();
-  return text.str();
-}
 
 // The content of an edit box of the API window, as its window source holds it.
 std::string sampleText(const std::string& unitName) {

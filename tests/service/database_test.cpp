@@ -11,16 +11,115 @@
 namespace velmora::service {
 namespace {
 
+// A database as version 2 of the store made it, passwords in clear, with rows of every kind. The
+// schema is a copy of that version's, kept as it was.
+constexpr const char* kVersion2Database = R"sql(
+CREATE TABLE accounts (
+  name TEXT PRIMARY KEY,
+  password TEXT NOT NULL,
+  balance TEXT NOT NULL,
+  address TEXT NOT NULL,
+  invitation_code TEXT NOT NULL UNIQUE,
+  registration_code TEXT NOT NULL,
+  registered_on TEXT NOT NULL,
+  email TEXT NOT NULL
+);
+CREATE TABLE orders (
+  user TEXT PRIMARY KEY REFERENCES accounts(name),
+  amount TEXT NOT NULL,
+  number TEXT NOT NULL,
+  time TEXT NOT NULL
+);
+CREATE TABLE projects (
+  position INTEGER PRIMARY KEY,
+  name TEXT NOT NULL,
+  price TEXT NOT NULL
+);
+CREATE TABLE settings (
+  key TEXT PRIMARY KEY,
+  value TEXT NOT NULL
+);
+CREATE TABLE numbers (
+  number TEXT PRIMARY KEY,
+  region TEXT NOT NULL,
+  operator TEXT NOT NULL
+);
+CREATE TABLE leases (
+  number TEXT PRIMARY KEY REFERENCES numbers(number),
+  user TEXT NOT NULL REFERENCES accounts(name),
+  price TEXT NOT NULL,
+  sms_at INTEGER NOT NULL,
+  expires_at INTEGER NOT NULL,
+  code TEXT NOT NULL,
+  sms TEXT NOT NULL
+);
+CREATE INDEX leases_by_expiry ON leases (expires_at);
+CREATE TABLE blacklist (
+  user TEXT NOT NULL REFERENCES accounts(name),
+  number TEXT NOT NULL REFERENCES numbers(number),
+  PRIMARY KEY (user, number)
+);
+INSERT INTO accounts VALUES
+  ('demo', 'demo123', '12', 'TQn9Y2khEsLJW1ChVWFMSMeRDow5KcbLSE', 'VM8K2Q', '20815', '2026/1/1',
+   'demo@example.com'),
+  ('zed', 'Secr3tPw', '7.50', '0', 'ZD7KQ3', '31337', '2026/5/7', '');
+INSERT INTO orders VALUES ('zed', '10', '2026512343217890', '2026/5/7');
+INSERT INTO projects VALUES (1, '微信', '1.2'), (2, 'Steam', '2.0');
+INSERT INTO settings VALUES ('support_contact', '@velmora_support'),
+  ('deposit_address', 'TDhNQAT8YrjBAUhj9G48CDS3qTqVTNTxe3');
+INSERT INTO numbers VALUES ('13800000001', '北京', '中国移动号段'),
+  ('13800000002', '上海', '中国移动号段');
+INSERT INTO leases VALUES ('13800000001', 'zed', '1.20', 1800000005000, 1800000600000, '482913',
+  '【微信】您的验证码是 482913，5分钟内有效，请勿泄露给他人。');
+INSERT INTO blacklist VALUES ('zed', '13800000002');
+PRAGMA user_version = 2;
+)sql";
+
+// Version 1 had no number pool.
+constexpr const char* kToVersion1 =
+    "DROP TABLE blacklist; DROP TABLE leases; DROP TABLE numbers; PRAGMA user_version = 1;";
+
+void runSql(const std::string& path, const std::string& sql) {
+  sqlite3* connection = nullptr;
+  ASSERT_EQ(sqlite3_open(path.c_str(), &connection), SQLITE_OK);
+  EXPECT_EQ(sqlite3_exec(connection, sql.c_str(), nullptr, nullptr, nullptr), SQLITE_OK);
+  sqlite3_close(connection);
+}
+
 TEST(DatabaseTest, DuplicatesAreRefusedNotFatal) {
   testing::TemporaryFolder folder;
   Database database(folder.path("service.db"));
   Account account = demoAccount();
-  EXPECT_FALSE(database.addAccount(account));  // the name is taken
+  EXPECT_FALSE(database.addAccount(account, "pw"));  // the name is taken
   account.name = "other";
-  EXPECT_FALSE(database.addAccount(account));  // so is the invitation code
+  EXPECT_FALSE(database.addAccount(account, "pw"));  // so is the invitation code
   EXPECT_TRUE(database.addOrder({"demo", "5", "1", "2026/1/1"}));
   EXPECT_FALSE(database.addOrder({"demo", "6", "2", "2026/1/1"}));
   EXPECT_THROW(database.addOrder({"nobody", "6", "2", "2026/1/1"}), DatabaseError);
+}
+
+// Every row stays, every account logs in with the password it had, and no password is left in the
+// file, not even in its free space; a second start hashes nothing again.
+TEST(DatabaseTest, ADatabaseWithClearPasswordsKeepsOnlyTheirHashes) {
+  testing::TemporaryFolder folder;
+  const std::string path = folder.path("service.db");
+  runSql(path, kVersion2Database);
+  for (int start = 0; start < 2; ++start) {
+    Database upgraded(path);
+    EXPECT_TRUE(upgraded.passwordMatches("zed", "Secr3tPw"));
+    EXPECT_TRUE(upgraded.passwordMatches("demo", "demo123"));
+    EXPECT_FALSE(upgraded.passwordMatches("zed", "demo123"));
+    EXPECT_EQ(upgraded.findAccount("zed"),
+              (Account{"zed", "7.50", "0", "ZD7KQ3", "31337", "2026/5/7", ""}));
+    EXPECT_EQ(upgraded.findAccount("demo"), demoAccount());
+    EXPECT_EQ(upgraded.pendingOrder("zed"), (Order{"zed", "10", "2026512343217890", "2026/5/7"}));
+    EXPECT_EQ(upgraded.findLease("13800000001")->code, "482913");
+    EXPECT_FALSE(upgraded.numberFreeFor("zed", "13800000002"));  // blacklisted
+    EXPECT_EQ(upgraded.projects().size(), 2u);
+  }
+  const std::string file = testing::fileText(path);
+  EXPECT_EQ(file.find("Secr3tPw"), std::string::npos);
+  EXPECT_EQ(file.find("demo123"), std::string::npos);
 }
 
 // A database of the first version: no number pool, and the support contact it was seeded with
@@ -33,20 +132,15 @@ TEST(DatabaseTest, AnOlderDatabaseGainsTheNumberPoolAndKeepsItsData) {
   for (const auto& row : rows) {
     testing::TemporaryFolder folder;
     const std::string path = folder.path("service.db");
-    Database(path).setBalance("demo", "7.5");
-    sqlite3* older = nullptr;
-    ASSERT_EQ(sqlite3_open(path.c_str(), &older), SQLITE_OK);
-    const std::string downgrade =
-        "DROP TABLE blacklist; DROP TABLE leases; DROP TABLE numbers; PRAGMA user_version = 1;"
-        "UPDATE settings SET value = '" +
-        std::string(row.contact) + "' WHERE key = 'support_contact';";
-    ASSERT_EQ(sqlite3_exec(older, downgrade.c_str(), nullptr, nullptr, nullptr), SQLITE_OK);
-    sqlite3_close(older);
+    runSql(path, kVersion2Database);
+    runSql(path, std::string(kToVersion1) + "UPDATE settings SET value = '" + row.contact +
+                     "' WHERE key = 'support_contact';");
 
     Database upgraded(path);
     EXPECT_EQ(upgraded.setting("support_contact"), row.contactAfter);
-    EXPECT_EQ(upgraded.findAccount("demo")->balance, "7.5");
-    EXPECT_EQ(upgraded.projects().size(), demoProjects().size());
+    EXPECT_EQ(upgraded.findAccount("zed")->balance, "7.50");
+    EXPECT_TRUE(upgraded.passwordMatches("zed", "Secr3tPw"));
+    EXPECT_EQ(upgraded.projects().size(), 2u);
     EXPECT_TRUE(upgraded.freeNumber("demo", "北京", "广电号段"));
   }
 }

@@ -6,7 +6,6 @@
 #include <fstream>
 #include <latch>
 #include <set>
-#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -17,12 +16,6 @@
 
 namespace velmora::testing {
 namespace {
-
-std::string fileText(const std::string& path) {
-  std::ostringstream text;
-  text << std::ifstream(path).rdbuf();
-  return text.str();
-}
 
 class ServerTest : public ::testing::Test {
  protected:
@@ -65,6 +58,28 @@ TEST_F(ServerTest, AnswersEveryEndpointAndLogsEachRequestLine) {
       << logged;
   EXPECT_EQ(logged.find("password=pw"), std::string::npos) << logged;
   EXPECT_EQ(service.stop(), 0);
+}
+
+// A password is checked against its hash wherever it is sent, and neither the database file nor
+// the log ever holds it.
+TEST_F(ServerTest, NoPasswordReachesTheDatabaseFileOrTheLog) {
+  ServiceProcess service(database, log);
+  ASSERT_EQ(service.get("/E/qx/restuser.php?username=zed&password=Secr3tPw&sj=11111&email="), "2");
+  EXPECT_TRUE(service.get("/E/qx/login.php?username=zed&password=Secr3tPw")
+                  .starts_with("zed,Secr3tPw,0,0,"));
+  EXPECT_EQ(service.get("/E/qx/login.php?username=zed&password=Secr3tPx"), "25");
+  EXPECT_EQ(service.get("/E/qx/getsms.php?username=zed&password=Secr3tPw&hm=1"), "2");
+  EXPECT_EQ(service.get("/E/qx/getsms.php?username=zed&password=secr3tpw&hm=1"), "9");
+  EXPECT_TRUE(
+      service.get("/E/qx/Api_PC?username=zed&password=Secr3tPw").starts_with(R"({"code":0,)"));
+  EXPECT_EQ(service.get("/E/qx/update.php?username=zed&password=Secr3tPw2&email=0&d2=0"), "1");
+  EXPECT_TRUE(
+      service.get("/E/qx/login.php?username=zed&password=Secr3tPw2").starts_with("zed,Secr3tPw2,"));
+  EXPECT_EQ(service.stop(), 0);
+
+  EXPECT_EQ(fileText(database).find("Secr3tPw"), std::string::npos);
+  const std::string logged = fileText(log);
+  EXPECT_EQ(logged.find("Secr3tPw"), std::string::npos) << logged;
 }
 
 TEST_F(ServerTest, BadRequestsDoNotStopTheService) {

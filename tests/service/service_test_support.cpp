@@ -3,6 +3,8 @@
 #include <stdlib.h>
 
 #include <cstdio>
+#include <fstream>
+#include <sstream>
 #include <stdexcept>
 
 namespace velmora::testing {
@@ -16,6 +18,12 @@ TemporaryFolder::TemporaryFolder() {
 TemporaryFolder::~TemporaryFolder() {
   std::error_code ignored;
   std::filesystem::remove_all(folder_, ignored);
+}
+
+std::string fileText(const std::filesystem::path& path) {
+  std::ostringstream text;
+  text << std::ifstream(path, std::ios::binary).rdbuf();
+  return text.str();
 }
 
 std::string percentEncoded(std::string_view bytes) {

@@ -21,6 +21,9 @@ class TemporaryFolder {
   std::filesystem::path folder_;
 };
 
+// The whole content of a file; empty when it cannot be read.
+std::string fileText(const std::filesystem::path& path);
+
 // Bytes percent-encoded one by one as the client's HTTP layer does: all but A-Z a-z 0-9 - . _ ~ /
 std::string percentEncoded(std::string_view bytes);
 
