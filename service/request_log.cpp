@@ -3,20 +3,31 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "service/query.h"
+
 namespace velmora::service {
 
+namespace {
+
+// Whether the name of a query parameter reads as "password" to the endpoints, which decode
+// names: "pass%77ord" does. ("+" never decodes to a letter, so both query encodings agree.)
+bool namesPassword(std::string_view encodedName) {
+  return decodeQuery(encodedName).contains("password");
+}
+
+}  // namespace
+
 std::string withoutPasswords(std::string_view target) {
-  static constexpr std::string_view kPassword = "password=";
   static constexpr std::string_view kHidden = "***";
   std::string logged(target);
   const size_t queryStart = logged.find('?');
   if (queryStart == std::string::npos) return logged;
   for (size_t at = queryStart + 1; at < logged.size();) {
     size_t end = std::min(logged.find('&', at), logged.size());
-    if (std::string_view(logged).substr(at, end - at).starts_with(kPassword)) {
-      const size_t value = at + kPassword.size();
-      logged.replace(value, end - value, kHidden);
-      end = value + kHidden.size();
+    const size_t equals = std::min(logged.find('=', at), end);
+    if (equals < end && namesPassword(std::string_view(logged).substr(at, equals - at))) {
+      logged.replace(equals + 1, end - equals - 1, kHidden);
+      end = equals + 1 + kHidden.size();
     }
     at = end + 1;
   }

@@ -61,7 +61,7 @@ TEST_F(ServerTest, AnswersEveryEndpointAndLogsEachRequestLine) {
 }
 
 // A password is checked against its hash wherever it is sent, and neither the database file nor
-// the log ever holds it.
+// the log ever holds it, also when the parameter's name is percent-encoded.
 TEST_F(ServerTest, NoPasswordReachesTheDatabaseFileOrTheLog) {
   ServiceProcess service(database, log);
   ASSERT_EQ(service.get("/E/qx/restuser.php?username=zed&password=Secr3tPw&sj=11111&email="), "2");
@@ -72,6 +72,8 @@ TEST_F(ServerTest, NoPasswordReachesTheDatabaseFileOrTheLog) {
   EXPECT_EQ(service.get("/E/qx/getsms.php?username=zed&password=secr3tpw&hm=1"), "9");
   EXPECT_TRUE(
       service.get("/E/qx/Api_PC?username=zed&password=Secr3tPw").starts_with(R"({"code":0,)"));
+  EXPECT_TRUE(
+      service.get("/E/qx/login.php?username=zed&pass%77ord=Secr3tPw").starts_with("zed,Secr3tPw,"));
   EXPECT_EQ(service.get("/E/qx/update.php?username=zed&password=Secr3tPw2&email=0&d2=0"), "1");
   EXPECT_TRUE(
       service.get("/E/qx/login.php?username=zed&password=Secr3tPw2").starts_with("zed,Secr3tPw2,"));
@@ -80,6 +82,9 @@ TEST_F(ServerTest, NoPasswordReachesTheDatabaseFileOrTheLog) {
   EXPECT_EQ(fileText(database).find("Secr3tPw"), std::string::npos);
   const std::string logged = fileText(log);
   EXPECT_EQ(logged.find("Secr3tPw"), std::string::npos) << logged;
+  EXPECT_NE(logged.find("GET /E/qx/login.php?username=zed&pass%77ord=*** HTTP/1.0\n"),
+            std::string::npos)
+      << logged;
 }
 
 TEST_F(ServerTest, BadRequestsDoNotStopTheService) {
