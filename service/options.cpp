@@ -46,11 +46,16 @@ std::optional<Options> parseOptions(int argc, const char* const* argv) {
       options.databasePath = value;
     } else if (name == "--log" && !value.empty()) {
       options.logPath = value;
+    } else if (name == "--tls-cert" && !value.empty()) {
+      options.tlsCertificatePath = value;
+    } else if (name == "--tls-key" && !value.empty()) {
+      options.tlsKeyPath = value;
     } else {
       understood = false;
     }
     if (!understood) return std::nullopt;
   }
+  if (options.tlsCertificatePath.empty() != options.tlsKeyPath.empty()) return std::nullopt;
   return options;
 }
 

@@ -6,7 +6,9 @@
 #include <sys/socket.h>
 
 #include <cstdio>
+#include <memory>
 #include <mutex>
+#include <stdexcept>
 #include <string_view>
 #include <thread>
 
@@ -42,6 +44,18 @@ sigset_t stopSignals() {
   sigaddset(&signals, SIGINT);
   sigaddset(&signals, SIGTERM);
   return signals;
+}
+
+// HTTPS when the options name a certificate, HTTP otherwise.
+std::unique_ptr<httplib::Server> newServer(const Options& options) {
+  if (options.tlsCertificatePath.empty()) return std::make_unique<httplib::Server>();
+  auto server = std::make_unique<httplib::SSLServer>(options.tlsCertificatePath.c_str(),
+                                                     options.tlsKeyPath.c_str());
+  if (!server->is_valid()) {
+    throw std::runtime_error("cannot serve HTTPS with the certificate " +
+                             options.tlsCertificatePath + " and the key " + options.tlsKeyPath);
+  }
+  return server;
 }
 
 bool bindLoopback(httplib::Server& server, int port, int& boundPort) {
@@ -88,7 +102,8 @@ int runService(const Options& options) {
   // must not interleave.
   std::mutex databaseMutex;
 
-  httplib::Server server;
+  const std::unique_ptr<httplib::Server> serverObject = newServer(options);
+  httplib::Server& server = *serverObject;
   // The library would share the port with another listener (SO_REUSEPORT); a second service on
   // the same port must fail instead of taking half of the requests.
   server.set_socket_options([](int socket) {

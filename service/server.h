@@ -1,4 +1,4 @@
-// The demo service's HTTP side: listens on 127.0.0.1 and answers until SIGINT or SIGTERM.
+// The demo service's HTTP(S) side: listens on 127.0.0.1 and answers until SIGINT or SIGTERM.
 #pragma once
 
 #include "service/options.h"
@@ -6,7 +6,8 @@
 namespace velmora::service {
 
 // Prints "listening on 127.0.0.1:PORT" as the first line on standard output once requests can
-// arrive. Returns the process exit code; throws when the database or the log cannot be opened.
+// arrive, over HTTPS when the options name a certificate. Returns the process exit code; throws
+// when the database, the log or the certificate and its key cannot be opened.
 int runService(const Options& options);
 
 }  // namespace velmora::service

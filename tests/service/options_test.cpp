@@ -20,14 +20,18 @@ TEST(OptionsTest, DefaultsAndGivenValues) {
   EXPECT_EQ(defaults->logPath, "");
   EXPECT_EQ(defaults->smsDelaySeconds, 5);
   EXPECT_EQ(defaults->numberExpirySeconds, 600);
-  const std::optional<Options> given = parse({"--log", "l.txt", "--port", "0", "--database", "d",
-                                              "--sms-delay", "0", "--number-expiry", "2"});
+  EXPECT_EQ(defaults->tlsCertificatePath, "");
+  const std::optional<Options> given =
+      parse({"--log", "l.txt", "--port", "0", "--database", "d", "--sms-delay", "0",
+             "--number-expiry", "2", "--tls-key", "k.pem", "--tls-cert", "c.pem"});
   ASSERT_TRUE(given);
   EXPECT_EQ(given->port, 0);
   EXPECT_EQ(given->databasePath, "d");
   EXPECT_EQ(given->logPath, "l.txt");
   EXPECT_EQ(given->smsDelaySeconds, 0);
   EXPECT_EQ(given->numberExpirySeconds, 2);
+  EXPECT_EQ(given->tlsCertificatePath, "c.pem");
+  EXPECT_EQ(given->tlsKeyPath, "k.pem");
 }
 
 TEST(OptionsTest, RefusedArguments) {
@@ -42,6 +46,9 @@ TEST(OptionsTest, RefusedArguments) {
                                              {"--number-expiry", "0"},
                                              {"--number-expiry", "86401"},
                                              {"--verbose", "1"},
+                                             {"--tls-cert", "c.pem"},
+                                             {"--tls-key", "k.pem"},
+                                             {"--tls-cert", "", "--tls-key", "k.pem"},
                                              {"8765"}}) {
     EXPECT_FALSE(parse(arguments)) << arguments[0];
   }

@@ -1,8 +1,10 @@
 // The real velmora-service program on a free loopback port, spoken to as the client does.
 #include <gtest/gtest.h>
+#include <httplib.h>
 #include <sys/wait.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <fstream>
 #include <latch>
 #include <set>
@@ -166,6 +168,38 @@ TEST_F(ServerTest, APortInUseIsNotShared) {
   EXPECT_EQ(second.firstLine(), "");
   EXPECT_EQ(WEXITSTATUS(second.stop()), 1);
   EXPECT_EQ(first.get("/E/qx/getkf.php"), "@velmora_kf");
+}
+
+// With a certificate and its key the service speaks HTTPS alone; a certificate it cannot use
+// stops it.
+TEST_F(ServerTest, ServesHttpsWithTheCertificateGiven) {
+  const std::string certificate = folder.path("service.pem");
+  const std::string key = folder.path("service.key");
+  const std::string otherKey = folder.path("other.key");
+  const std::string newKey = "-newkey ec -pkeyopt ec_paramgen_curve:prime256v1 -nodes ";
+  ASSERT_EQ(std::system(("openssl req -x509 -days 1 -subj /CN=localhost " + newKey +
+                         "-addext subjectAltName=DNS:localhost -keyout " + key + " -out " +
+                         certificate + " 2>/dev/null && openssl genpkey -algorithm EC " +
+                         "-pkeyopt ec_paramgen_curve:prime256v1 -out " + otherKey)
+                            .c_str()),
+            0);
+
+  ServiceProcess service(database, log, "0", {"--tls-cert", certificate, "--tls-key", key});
+  ASSERT_GT(service.port(), 0) << service.firstLine();
+  httplib::SSLClient client("localhost", service.port());
+  client.set_ca_cert_path(certificate.c_str());
+  client.enable_server_certificate_verification(true);
+  const httplib::Result reply = client.Get("/E/qx/getkf.php");
+  ASSERT_TRUE(reply) << httplib::to_string(reply.error());
+  EXPECT_EQ(reply->body, "@velmora_kf");
+  EXPECT_EQ(service.get("/E/qx/getkf.php"), "<no reply>");  // plain HTTP
+
+  for (const std::string& wrongKey : {otherKey, folder.path("missing.key").string()}) {
+    ServiceProcess refused(folder.path("other.db"), log, "0",
+                           {"--tls-cert", certificate, "--tls-key", wrongKey});
+    EXPECT_EQ(refused.firstLine(), "");
+    EXPECT_EQ(WEXITSTATUS(refused.stop()), 1);
+  }
 }
 
 TEST_F(ServerTest, RefusesAnUnusableDatabase) {
