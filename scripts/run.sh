@@ -33,9 +33,11 @@ cmake --build --preset native --target velmora-service
 cmake --preset win32 >/dev/null
 cmake --build --preset win32 --target velmora window_probe
 
-client_host=$(sed -n 's/^VELMORA_SERVICE_HOST:[A-Z]*=//p' build/win32/CMakeCache.txt)
-if [[ $client_host != "$service_address" ]]; then
-  say "note: this velmora.exe talks to $client_host (VELMORA_SERVICE_HOST), not to the demo service"
+client_option() { sed -n "s/^$1:[A-Z]*=//p" build/win32/CMakeCache.txt; }
+client_address="$(client_option VELMORA_SERVICE_SCHEME)://$(client_option VELMORA_SERVICE_HOST)"
+if [[ $client_address != "http://$service_address" ]]; then
+  say "note: this velmora.exe talks to $client_address (VELMORA_SERVICE_SCHEME and" \
+    "VELMORA_SERVICE_HOST), not to the demo service"
 fi
 
 service_pid=""

@@ -28,7 +28,7 @@ void loginButtonClicked() {
   if (user.empty()) return showMessage(texts::kEnterUserName);
   if (password.empty()) return showMessage(texts::kEnterPassword);
 
-  const Text reply = askService(protocol::loginUrl(serviceHost(), user.view(), password.view()));
+  const Text reply = askService(protocol::loginUrl(serviceAddress(), user.view(), password.view()));
   // A whole account record is a success whatever its first field reads as.
   const auto record = protocol::readAccountRecord(reply.get());
   if (!record) {
@@ -58,7 +58,7 @@ void registrationSubmitClicked() {
     return showMessage(texts::kNoCommas);
 
   const Text reply = askService(
-      protocol::registerUrl(serviceHost(), user.view(), password.view(), code, email.view()));
+      protocol::registerUrl(serviceAddress(), user.view(), password.view(), code, email.view()));
   switch (protocol::readRegistrationStatus(reply.get())) {
     case protocol::RegistrationStatus::kIncomplete:
       return showMessage(texts::kRegistrationIncomplete);

@@ -21,7 +21,7 @@ constexpr int32_t kPauseBeforeClosingLogin = 100;
 
 // Fills the project list with the service's whole list.
 void loadProjectList() {
-  const Text reply = askService(protocol::projectListUrl(serviceHost()));
+  const Text reply = askService(protocol::projectListUrl(serviceAddress()));
   clearComboBox(kProjects);
   for (const std::string& item : protocol::readProjectList(reply.get()))
     addComboBoxItem(kProjects, item.c_str());

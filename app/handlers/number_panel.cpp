@@ -44,7 +44,7 @@ protocol::NumberChoice choice(const Text& project, const Text& region, const Tex
 }
 
 std::string numberActionUrl(NumberAction action) {
-  return protocol::numberActionUrl(serviceHost(), action, credentials(), panel.number);
+  return protocol::numberActionUrl(serviceAddress(), action, credentials(), panel.number);
 }
 
 void showBalanceAfter(const std::string& balance) {
@@ -136,8 +136,8 @@ void askForNumber(bool again) {
   const Text carrier = unitText(kOperator);
   const auto picked = choice(project, region, carrier);
   const Text reply = askService(
-      again ? protocol::numberAgainUrl(serviceHost(), credentials(), picked, panel.lastNumber)
-            : protocol::numberUrl(serviceHost(), credentials(), picked));
+      again ? protocol::numberAgainUrl(serviceAddress(), credentials(), picked, panel.lastNumber)
+            : protocol::numberUrl(serviceAddress(), credentials(), picked));
   if (const auto granted = protocol::readGrantedNumber(reply.get())) return holdNumber(*granted);
   showMessage(numberRefusal(reply.get()));
 }

@@ -40,8 +40,9 @@ void profileSaveClicked() {
       holdsComma(address.view()))
     return showMessage(texts::kNoCommas);
 
-  const Text reply = askService(protocol::updateProfileUrl(
-      serviceHost(), user.view(), password.view(), orZero(email.view()), orZero(address.view())));
+  const Text reply =
+      askService(protocol::updateProfileUrl(serviceAddress(), user.view(), password.view(),
+                                            orZero(email.view()), orZero(address.view())));
   if (!protocol::isStatus(reply.get(), "1")) return showMessage(texts::kNotUpdated);
   // The window opens from these fields next time: they hold what the user saved, a box left
   // empty as empty, not as the "0" that stood for it on the wire.

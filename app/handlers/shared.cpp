@@ -9,12 +9,12 @@
 
 namespace velmora::app {
 
-std::string_view serviceHost() {
-  return program_data::serviceHost();
+protocol::ServiceAddress serviceAddress() {
+  return {program_data::serviceScheme(), program_data::serviceHost()};
 }
 
 void showSupportContact(UnitRef label) {
-  const Text contact = askService(protocol::supportContactUrl(serviceHost()));
+  const Text contact = askService(protocol::supportContactUrl(serviceAddress()));
   setUnitText(label, contact.get());
 }
 

@@ -3,11 +3,13 @@
 
 #include <string_view>
 
+#include "app/protocol/requests.h"
 #include "app/window_units.h"
 
 namespace velmora::app {
 
-std::string_view serviceHost();
+// The service the program was built for.
+protocol::ServiceAddress serviceAddress();
 
 // Asks the service for its support contact and shows it in the label.
 void showSupportContact(UnitRef label);

@@ -36,7 +36,7 @@ bool orderShown() {
 // Shows the service's pending order. A reply without an order leaves the labels as they are.
 void refreshPendingOrder() {
   const char* user = accountField(AccountField::kUserName);
-  const Text reply = askService(protocol::pendingOrderUrl(serviceHost(), user));
+  const Text reply = askService(protocol::pendingOrderUrl(serviceAddress(), user));
   if (const auto order = protocol::readPendingOrder(reply.get(), user)) {
     showOrder(order->user.c_str(), order->amount.c_str(), order->orderNumber.c_str(),
               order->time.c_str());
@@ -52,7 +52,7 @@ void topUpWindowCreated() {
   showSupportContact(kSupportContact);
   setUnitText(kUserName, accountField(AccountField::kUserName));
   showBalance(kBalance);
-  const Text address = askService(protocol::depositAddressUrl(serviceHost()));
+  const Text address = askService(protocol::depositAddressUrl(serviceAddress()));
   setUnitText(kDepositAddress, address.get());
   refreshPendingOrder();
 }
@@ -67,8 +67,8 @@ void submitTopUpClicked() {
   const Text user = unitText(kUserName);
   const std::string date = protocol::currentDate();
   const std::string orderNumber = protocol::newOrderNumber();
-  const Text reply = askService(
-      protocol::submitOrderUrl(serviceHost(), user.view(), typedAmount.view(), orderNumber, date));
+  const Text reply = askService(protocol::submitOrderUrl(serviceAddress(), user.view(),
+                                                         typedAmount.view(), orderNumber, date));
   if (protocol::isStatus(reply.get(), "0")) {
     showMessage(texts::kSubmitFailed);
   } else if (protocol::isStatus(reply.get(), "1")) {
@@ -80,7 +80,7 @@ void submitTopUpClicked() {
 
 void deleteOrderClicked() {
   const Text reply =
-      askService(protocol::deleteOrderUrl(serviceHost(), accountField(AccountField::kUserName)));
+      askService(protocol::deleteOrderUrl(serviceAddress(), accountField(AccountField::kUserName)));
   if (!protocol::isStatus(reply.get(), "1")) return;
   showOrder(nullptr, nullptr, nullptr, nullptr);
   showMessage(texts::kOrderDeleted);

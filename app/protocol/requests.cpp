@@ -27,10 +27,11 @@ std::string encodeQueryValue(std::string_view value) {
   return encoded;
 }
 
-std::string requestUrl(std::string_view host, std::string_view endpoint,
+std::string requestUrl(const ServiceAddress& service, std::string_view endpoint,
                        std::initializer_list<QueryField> query) {
-  std::string url = "http://";
-  url += host;
+  std::string url(service.scheme);
+  url += "://";
+  url += service.host;
   url += "/E/qx/";
   url += endpoint;
   char separator = '?';
@@ -44,53 +45,55 @@ std::string requestUrl(std::string_view host, std::string_view endpoint,
   return url;
 }
 
-std::string loginUrl(std::string_view host, std::string_view user, std::string_view password) {
-  return requestUrl(host, "login.php", {{"username", user}, {"password", password}});
+std::string loginUrl(const ServiceAddress& service, std::string_view user,
+                     std::string_view password) {
+  return requestUrl(service, "login.php", {{"username", user}, {"password", password}});
 }
 
-std::string registerUrl(std::string_view host, std::string_view user, std::string_view password,
-                        std::string_view code, std::string_view email) {
-  return requestUrl(host, "restuser.php",
+std::string registerUrl(const ServiceAddress& service, std::string_view user,
+                        std::string_view password, std::string_view code, std::string_view email) {
+  return requestUrl(service, "restuser.php",
                     {{"username", user}, {"password", password}, {"sj", code}, {"email", email}});
 }
 
-std::string supportContactUrl(std::string_view host) {
-  return requestUrl(host, "getkf.php");
+std::string supportContactUrl(const ServiceAddress& service) {
+  return requestUrl(service, "getkf.php");
 }
 
-std::string projectListUrl(std::string_view host) {
-  return requestUrl(host, "getxm.php");
+std::string projectListUrl(const ServiceAddress& service) {
+  return requestUrl(service, "getxm.php");
 }
 
-std::string pendingOrderUrl(std::string_view host, std::string_view user) {
-  return requestUrl(host, "getpay.php", {{"username", user}});
+std::string pendingOrderUrl(const ServiceAddress& service, std::string_view user) {
+  return requestUrl(service, "getpay.php", {{"username", user}});
 }
 
-std::string deleteOrderUrl(std::string_view host, std::string_view user) {
-  return requestUrl(host, "delpay.php", {{"username", user}});
+std::string deleteOrderUrl(const ServiceAddress& service, std::string_view user) {
+  return requestUrl(service, "delpay.php", {{"username", user}});
 }
 
-std::string submitOrderUrl(std::string_view host, std::string_view user, std::string_view amount,
-                           std::string_view orderNumber, std::string_view date) {
-  return requestUrl(host, "restpay.php",
+std::string submitOrderUrl(const ServiceAddress& service, std::string_view user,
+                           std::string_view amount, std::string_view orderNumber,
+                           std::string_view date) {
+  return requestUrl(service, "restpay.php",
                     {{"username", user}, {"qt", amount}, {"cd", orderNumber}, {"time", date}});
 }
 
-std::string updateProfileUrl(std::string_view host, std::string_view user,
+std::string updateProfileUrl(const ServiceAddress& service, std::string_view user,
                              std::string_view password, std::string_view email,
                              std::string_view address) {
   return requestUrl(
-      host, "update.php",
+      service, "update.php",
       {{"username", user}, {"password", password}, {"email", email}, {"d2", address}});
 }
 
-std::string depositAddressUrl(std::string_view host) {
-  return requestUrl(host, "getadd.php");
+std::string depositAddressUrl(const ServiceAddress& service) {
+  return requestUrl(service, "getadd.php");
 }
 
-std::string numberUrl(std::string_view host, const Credentials& account,
+std::string numberUrl(const ServiceAddress& service, const Credentials& account,
                       const NumberChoice& choice) {
-  return requestUrl(host, "getnum.php",
+  return requestUrl(service, "getnum.php",
                     {{"username", account.user},
                      {"password", account.password},
                      {"xm", choice.project},
@@ -98,9 +101,9 @@ std::string numberUrl(std::string_view host, const Credentials& account,
                      {"yys", choice.carrier}});
 }
 
-std::string numberAgainUrl(std::string_view host, const Credentials& account,
+std::string numberAgainUrl(const ServiceAddress& service, const Credentials& account,
                            const NumberChoice& choice, std::string_view number) {
-  return requestUrl(host, "getnum.php",
+  return requestUrl(service, "getnum.php",
                     {{"username", account.user},
                      {"password", account.password},
                      {"xm", choice.project},
@@ -109,10 +112,10 @@ std::string numberAgainUrl(std::string_view host, const Credentials& account,
                      {"hm", number}});
 }
 
-std::string numberActionUrl(std::string_view host, NumberAction action, const Credentials& account,
-                            std::string_view number) {
+std::string numberActionUrl(const ServiceAddress& service, NumberAction action,
+                            const Credentials& account, std::string_view number) {
   constexpr std::string_view kEndpoints[] = {"getsms.php", "release.php", "blacklist.php"};
-  return requestUrl(host, kEndpoints[static_cast<int>(action)],
+  return requestUrl(service, kEndpoints[static_cast<int>(action)],
                     {{"username", account.user}, {"password", account.password}, {"hm", number}});
 }
 

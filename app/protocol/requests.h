@@ -1,5 +1,5 @@
 // The requests the client sends: one GET per request to an endpoint under "/E/qx/" on the
-// service host, every input in the query string in a fixed order.
+// service's address, every input in the query string in a fixed order.
 #pragma once
 
 #include <initializer_list>
@@ -16,23 +16,32 @@ std::string encodeQueryValue(std::string_view value);
 
 using QueryField = std::pair<std::string_view, std::string_view>;  // name, value
 
-// "http://" host "/E/qx/" endpoint, then "?" name "=" value joined by "&".
-std::string requestUrl(std::string_view host, std::string_view endpoint,
+// Where the service is, as the program data holds it: the scheme ("http", or "https" for a
+// service reached over TLS) and the host with its port.
+struct ServiceAddress {
+  std::string_view scheme;
+  std::string_view host;
+};
+
+// scheme "://" host "/E/qx/" endpoint, then "?" name "=" value joined by "&".
+std::string requestUrl(const ServiceAddress& service, std::string_view endpoint,
                        std::initializer_list<QueryField> query = {});
 
-std::string loginUrl(std::string_view host, std::string_view user, std::string_view password);
-std::string registerUrl(std::string_view host, std::string_view user, std::string_view password,
-                        std::string_view code, std::string_view email);
-std::string supportContactUrl(std::string_view host);
-std::string projectListUrl(std::string_view host);
-std::string pendingOrderUrl(std::string_view host, std::string_view user);
-std::string deleteOrderUrl(std::string_view host, std::string_view user);
-std::string submitOrderUrl(std::string_view host, std::string_view user, std::string_view amount,
-                           std::string_view orderNumber, std::string_view date);
-std::string updateProfileUrl(std::string_view host, std::string_view user,
+std::string loginUrl(const ServiceAddress& service, std::string_view user,
+                     std::string_view password);
+std::string registerUrl(const ServiceAddress& service, std::string_view user,
+                        std::string_view password, std::string_view code, std::string_view email);
+std::string supportContactUrl(const ServiceAddress& service);
+std::string projectListUrl(const ServiceAddress& service);
+std::string pendingOrderUrl(const ServiceAddress& service, std::string_view user);
+std::string deleteOrderUrl(const ServiceAddress& service, std::string_view user);
+std::string submitOrderUrl(const ServiceAddress& service, std::string_view user,
+                           std::string_view amount, std::string_view orderNumber,
+                           std::string_view date);
+std::string updateProfileUrl(const ServiceAddress& service, std::string_view user,
                              std::string_view password, std::string_view email,
                              std::string_view address);
-std::string depositAddressUrl(std::string_view host);
+std::string depositAddressUrl(const ServiceAddress& service);
 
 // The number endpoints: every request carries the account's user name and password.
 struct Credentials {
@@ -46,15 +55,15 @@ struct NumberChoice {
   std::string_view carrier;
 };
 // getnum.php: any free number of the choice.
-std::string numberUrl(std::string_view host, const Credentials& account,
+std::string numberUrl(const ServiceAddress& service, const Credentials& account,
                       const NumberChoice& choice);
 // getnum.php for one number again (empty: the session got none yet).
-std::string numberAgainUrl(std::string_view host, const Credentials& account,
+std::string numberAgainUrl(const ServiceAddress& service, const Credentials& account,
                            const NumberChoice& choice, std::string_view number);
 // What can be done with a number the account holds.
 enum class NumberAction { kReadSms, kRelease, kBlacklist };
 // getsms.php, release.php or blacklist.php for the number.
-std::string numberActionUrl(std::string_view host, NumberAction action, const Credentials& account,
-                            std::string_view number);
+std::string numberActionUrl(const ServiceAddress& service, NumberAction action,
+                            const Credentials& account, std::string_view number);
 
 }  // namespace velmora::protocol

@@ -131,7 +131,7 @@ constexpr std::pair<int, Command> kWindowCommands[] = {
     {core_command::kSetClipboardText, setClipboardText},
 };
 
-// "http://host/E/qx/login.php?..." -> "login.php"
+// "scheme://host/E/qx/login.php?..." -> "login.php"
 std::string endpointOf(const std::string& url) {
   const size_t start = url.find("/E/qx/");
   if (start == std::string::npos) return {};

@@ -10,6 +10,7 @@
 #include "app/handlers/handlers.h"
 #include "app/handlers/number_panel.h"
 #include "app/handlers/shared.h"
+#include "program_data_generated.h"
 #include "tests/app/client/client_fake.h"
 #include "tests/support/gbk.h"
 
@@ -30,7 +31,8 @@ class ClientTest : public ::testing::Test {
   }
 
   static std::string url(const std::string& endpointAndQuery) {
-    return "http://" + std::string(app::serviceHost()) + "/E/qx/" + endpointAndQuery;
+    return std::string(program_data::serviceScheme()) + "://" + program_data::serviceHost() +
+           "/E/qx/" + endpointAndQuery;
   }
   static std::string request(const std::string& endpointAndQuery) {
     return ClientFake::request(url(endpointAndQuery));

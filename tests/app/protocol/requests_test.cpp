@@ -9,27 +9,32 @@ namespace {
 
 using testing::gbk;
 
-constexpr std::string_view kHost = "127.0.0.1:8765";
+constexpr ServiceAddress kService{"http", "127.0.0.1:8765"};
 
 TEST(Requests, EveryEndpointWithItsParametersInOrder) {
-  EXPECT_EQ(loginUrl(kHost, "demo", "demo123"),
+  EXPECT_EQ(loginUrl(kService, "demo", "demo123"),
             "http://127.0.0.1:8765/E/qx/login.php?username=demo&password=demo123");
-  EXPECT_EQ(registerUrl(kHost, "neo", "pw", "11111", ""),
+  EXPECT_EQ(registerUrl(kService, "neo", "pw", "11111", ""),
             "http://127.0.0.1:8765/E/qx/restuser.php?username=neo&password=pw&sj=11111&email=");
-  EXPECT_EQ(supportContactUrl(kHost), "http://127.0.0.1:8765/E/qx/getkf.php");
-  EXPECT_EQ(projectListUrl(kHost), "http://127.0.0.1:8765/E/qx/getxm.php");
-  EXPECT_EQ(pendingOrderUrl(kHost, "demo"), "http://127.0.0.1:8765/E/qx/getpay.php?username=demo");
-  EXPECT_EQ(deleteOrderUrl(kHost, "demo"), "http://127.0.0.1:8765/E/qx/delpay.php?username=demo");
-  EXPECT_EQ(submitOrderUrl(kHost, "demo", "10abc", "20252345311234", "2025/3/7"),
+  EXPECT_EQ(supportContactUrl(kService), "http://127.0.0.1:8765/E/qx/getkf.php");
+  EXPECT_EQ(projectListUrl(kService), "http://127.0.0.1:8765/E/qx/getxm.php");
+  EXPECT_EQ(pendingOrderUrl(kService, "demo"),
+            "http://127.0.0.1:8765/E/qx/getpay.php?username=demo");
+  EXPECT_EQ(deleteOrderUrl(kService, "demo"),
+            "http://127.0.0.1:8765/E/qx/delpay.php?username=demo");
+  EXPECT_EQ(submitOrderUrl(kService, "demo", "10abc", "20252345311234", "2025/3/7"),
             "http://127.0.0.1:8765/E/qx/restpay.php?username=demo&qt=10abc&cd=20252345311234"
             "&time=2025/3/7");
-  EXPECT_EQ(updateProfileUrl(kHost, "demo", "pw", "0", "0"),
+  EXPECT_EQ(updateProfileUrl(kService, "demo", "pw", "0", "0"),
             "http://127.0.0.1:8765/E/qx/update.php?username=demo&password=pw&email=0&d2=0");
-  EXPECT_EQ(depositAddressUrl(kHost), "http://127.0.0.1:8765/E/qx/getadd.php");
+  EXPECT_EQ(depositAddressUrl(kService), "http://127.0.0.1:8765/E/qx/getadd.php");
+  // A service on the internet, reached over TLS.
+  EXPECT_EQ(loginUrl({"https", "sms.example.net"}, "demo", "demo123"),
+            "https://sms.example.net/E/qx/login.php?username=demo&password=demo123");
 }
 
 TEST(Requests, ValuesCannotCutOrAddFields) {
-  EXPECT_EQ(loginUrl(kHost, "a b", "p&admin=1#x"),
+  EXPECT_EQ(loginUrl(kService, "a b", "p&admin=1#x"),
             "http://127.0.0.1:8765/E/qx/login.php?username=a%20b&password=p%26admin%3D1%23x");
   EXPECT_EQ(encodeQueryValue("50%+1"), "50%25%2B1");
   EXPECT_EQ(encodeQueryValue("user@mail.com"), "user%40mail.com");
