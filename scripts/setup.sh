@@ -31,7 +31,7 @@ CROSS_CC=i686-w64-mingw32-gcc-posix
 CROSS_AR=i686-w64-mingw32-ar
 
 PACKAGES=(
-  wine wine32:i386 wine64
+  wine wine32:i386 wine64 libgnutls30:i386
   g++-mingw-w64-i686 libz-mingw-w64-dev
   xvfb xauth fonts-wqy-microhei
   cmake ninja-build g++ clang clang-format libclang-rt-14-dev

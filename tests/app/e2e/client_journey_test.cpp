@@ -1,6 +1,8 @@
 // The whole program against the demo service on loopback: a new user registers, logs in, uses
-// every window and closes the main window, and the process ends with code 0. The program's
-// windows are driven from this process through their messages, as a person's input arrives.
+// every window and closes the main window, and the process ends with code 0; the number panel
+// against demo services whose numbers behave in different ways; and the program built for an
+// HTTPS service. The program's windows are driven from this process through their messages, as a
+// person's input arrives.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -27,13 +29,13 @@ std::wstring wide(std::u8string_view utf8) {
   return text;
 }
 
-// The program beside this test's executable.
-std::wstring programPath() {
+// A program beside this test's executable.
+std::wstring programPath(const wchar_t* program) {
   wchar_t path[MAX_PATH] = {};
   GetModuleFileNameW(nullptr, path, MAX_PATH);
   std::wstring folder = path;
   folder.resize(folder.find_last_of(L"\\/") + 1);
-  return folder + VELMORA_E2E_PROGRAM;
+  return folder + program;
 }
 
 std::wstring clipboardText() {
@@ -51,7 +53,8 @@ std::wstring clipboardText() {
 
 class ClientJourney : public ::testing::Test {
  protected:
-  ClientJourney() : client(programPath()), driver(client) {}
+  explicit ClientJourney(const wchar_t* program = VELMORA_E2E_PROGRAM)
+      : client(programPath(program)), driver(client) {}
 
   // Opens at its stored outer size, centred on the screen.
   static void expectPlacement(HWND window, int width, int height) {
@@ -236,6 +239,8 @@ TEST_F(ClientJourney, ANewUserRegistersLogsInAndUsesEveryWindow) {
 // The demo account, logged in: its main window with 微信 picked.
 class NumberJourney : public ClientJourney {
  protected:
+  using ClientJourney::ClientJourney;
+
   HWND logInAndPickWeChat() {
     HWND login = open(u8"Velmora", 300, 450);
     if (!login) return nullptr;
@@ -344,6 +349,35 @@ TEST_F(NumberJourney, AHangingPollLeavesTheWindowAnswering) {
   ASSERT_TRUE(seen.has_value());
   EXPECT_EQ(seen->text, wide(u8"暂无短信内容"));
   exitFrom(main);
+}
+
+// The program built for an HTTPS service: localhost on the port of the other runs, where the demo
+// service serves HTTPS with a certificate of a test CA that the Wine prefix trusts while the runs
+// last.
+class TlsJourney : public NumberJourney {
+ protected:
+  TlsJourney() : NumberJourney(VELMORA_E2E_TLS_PROGRAM) {}
+};
+
+TEST_F(TlsJourney, TheDemoAccountLogsInOverHttps) {
+  ASSERT_TRUE(client.started());
+  HWND main = logInAndPickWeChat();
+  ASSERT_NE(main, nullptr);
+  exitFrom(main);
+}
+
+// Run against a service whose certificate that CA did not sign, and against one whose certificate
+// it signed for another host: every request fails as if no service answered.
+TEST_F(TlsJourney, ACertificateNotTrustedForTheHostFailsTheLogin) {
+  ASSERT_TRUE(client.started());
+  HWND login = open(u8"Velmora", 300, 450);
+  ASSERT_NE(login, nullptr);
+  ClientDriver::type(unit(login, kLoginWindow, u8"用户名"), L"demo");
+  ClientDriver::type(unit(login, kLoginWindow, u8"密码"), L"demo123");
+  clickForMessage(unit(login, kLoginWindow, u8"登录"), u8"登录失败，请稍后重试");
+  EXPECT_EQ(ClientDriver::text(unit(login, kLoginWindow, u8"kf1")), L"");
+  PostMessageW(login, WM_CLOSE, 0, 0);
+  EXPECT_EQ(client.waitForExit(kStepTime), std::optional<DWORD>(0));
 }
 
 }  // namespace
