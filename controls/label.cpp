@@ -96,6 +96,10 @@ struct LabelUnit : UnitOf<LabelProperties> {
   }
 
   bool handle(UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
+    if (message == WM_GETFONT) {  // as standard controls answer it, for whatever reads fonts
+      result = reinterpret_cast<LRESULT>(font.handle());
+      return true;
+    }
     return handlePaintMessages(*this, message, wParam, result);
   }
 };

@@ -118,6 +118,9 @@ struct TransLabelUnit : UnitOf<TransLabelProperties> {
       case WM_PRINTCLIENT:
         paint(reinterpret_cast<HDC>(wParam));
         return true;
+      case WM_GETFONT:  // as standard controls answer it, for whatever reads fonts
+        result = reinterpret_cast<LRESULT>(font.handle());
+        return true;
       case WM_MOVE:
         result = defaultProcessing(*this, message, wParam, lParam);
         refreshBehind(window);
