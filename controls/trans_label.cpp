@@ -77,10 +77,10 @@ struct TransLabelUnit : UnitOf<TransLabelProperties> {
   }
 
   bool open(const CreateRequest& request) {
-    if (!createOwnClassWindow(this, L"_QV_TransLabel", request, 0, WS_EX_TRANSPARENT)) {
+    if (!createOwnClassWindow(this, L"_QV_TransLabel", request, 0, WS_EX_TRANSPARENT,
+                              wideFromGbk(properties.caption).c_str())) {
       return false;
     }
-    SetWindowTextW(window, wideFromGbk(properties.caption).c_str());
     font.set(properties.font, FontUse::ownDrawing);
     return true;
   }
