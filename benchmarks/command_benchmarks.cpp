@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "benchmarks/ratio_report.h"
 #include "runtime/commands/commands.h"
 #include "runtime/values.h"
 
@@ -128,5 +129,16 @@ void strtodBaseline(benchmark::State& state) {
 }
 BENCHMARK(strtodBaseline);
 
+constexpr RatioPair kPairs[] = {
+    {"splitTextCommand", "splitStringViewBaseline"},
+    {"findTextCommand/foldCase:0", "findStringViewBaseline"},
+    {"findTextCommand/foldCase:1", "findFoldedSearchBaseline"},
+    {"toNumberCommand", "strtodBaseline"},
+};
+
 }  // namespace
 }  // namespace velmora
+
+int main(int argc, char** argv) {
+  return velmora::runWithRatios(argc, argv, velmora::kPairs);
+}

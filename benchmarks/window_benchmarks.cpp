@@ -6,7 +6,10 @@
 #include <benchmark/benchmark.h>
 
 #include <string>
+#include <vector>
 
+#include "benchmarks/ratio_report.h"
+#include "benchmarks/raw_controls.h"
 #include "tests/support/program_windows.h"
 
 namespace velmora {
@@ -45,11 +48,47 @@ void closeWindow(benchmark::State& state, const ProgramWindow& window) {
   }
 }
 
+// The same window's controls made with plain Win32 calls, shown and painted; the close is not
+// timed.
+void rawControls(benchmark::State& state, const ProgramWindow& window) {
+  startProgramRuntime();
+  HWND program = openProgramWindow(window.id);
+  if (!program) return state.SkipWithError("the window did not load");
+  const RawWindow raw = rawCopyOf(program);
+  closeProgramWindow(window.id);
+  state.counters["controls"] = static_cast<double>(raw.controls.size());
+  std::vector<HFONT> fonts;
+  for (auto _ : state) {
+    HWND made = openRaw(raw, fonts);
+    state.PauseTiming();
+    closeRaw(made, fonts);
+    state.ResumeTiming();
+    if (!made) return state.SkipWithError("the plain window was not made");
+  }
+}
+
+// Benchmark names write words apart with hyphens.
+std::string benchmarkName(const char* windowName) {
+  std::string name = windowName;
+  for (char& c : name) {
+    if (c == '_') c = '-';
+  }
+  return name;
+}
+
+bool hasRawCounterpart(const std::string& name) {
+  return name == "main" || name == "top-up";
+}
+
 const bool windowBenchmarks = [] {
   for (const ProgramWindow& window : kProgramWindows) {
-    const std::string name = window.name;
+    const std::string name = benchmarkName(window.name);
     benchmark::RegisterBenchmark(("openWindow/" + name).c_str(), openWindow, window)
         ->Unit(benchmark::kMillisecond);
+    if (hasRawCounterpart(name)) {
+      benchmark::RegisterBenchmark(("rawControls/" + name).c_str(), rawControls, window)
+          ->Unit(benchmark::kMillisecond);
+    }
     benchmark::RegisterBenchmark(("closeWindow/" + name).c_str(), closeWindow, window)
         ->Unit(benchmark::kMillisecond);
   }
@@ -58,6 +97,7 @@ const bool windowBenchmarks = [] {
 
 struct TopLevelSearch {
   DWORD processId;
+  const wchar_t* className;
   HWND found = nullptr;
 };
 
@@ -65,18 +105,18 @@ BOOL CALLBACK findShownWindow(HWND window, LPARAM search) {
   auto& s = *reinterpret_cast<TopLevelSearch*>(search);
   DWORD owner = 0;
   GetWindowThreadProcessId(window, &owner);
-  wchar_t className[16] = {};
-  GetClassNameW(window, className, 16);
-  if (owner != s.processId || !IsWindowVisible(window) || std::wstring(className) != L"NVWindow")
+  wchar_t className[32] = {};
+  GetClassNameW(window, className, 32);
+  if (owner != s.processId || !IsWindowVisible(window) || std::wstring(className) != s.className)
     return TRUE;
   s.found = window;
   return FALSE;
 }
 
-// The program's first shown window, polled for every millisecond.
-HWND waitForShownWindow(const PROCESS_INFORMATION& process) {
+// The program's first shown window of the class, polled for every millisecond.
+HWND waitForShownWindow(const PROCESS_INFORMATION& process, const wchar_t* className) {
   const ULONGLONG start = GetTickCount64();
-  TopLevelSearch search{process.dwProcessId};
+  TopLevelSearch search{process.dwProcessId, className};
   while (GetTickCount64() - start < kStartTimeout) {
     EnumWindows(findShownWindow, reinterpret_cast<LPARAM>(&search));
     if (search.found) return search.found;
@@ -102,13 +142,17 @@ double secondsSince(const LARGE_INTEGER& start) {
          static_cast<double>(frequency.QuadPart);
 }
 
-// velmora.exe from process creation to its login window shown. The window's created handler asks
-// the service for the support contact before the window shows, so the time holds that request.
-void programStartToLoginShown(benchmark::State& state) {
-  std::wstring program = VELMORA_PROGRAM;
-  for (wchar_t& c : program) {
+std::wstring windowsPath(const wchar_t* path) {
+  std::wstring windows = path;
+  for (wchar_t& c : windows) {
     if (c == L'/') c = L'\\';
   }
+  return windows;
+}
+
+// A program from process creation to its first window of the class shown, then closed.
+void timeStartToShown(benchmark::State& state, const wchar_t* path, const wchar_t* className) {
+  const std::wstring program = windowsPath(path);
   for (auto _ : state) {
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
@@ -119,13 +163,35 @@ void programStartToLoginShown(benchmark::State& state) {
     if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                         nullptr, &startup, &process))
       return state.SkipWithError("the program did not start");
-    HWND login = waitForShownWindow(process);
+    HWND shown = waitForShownWindow(process, className);
     state.SetIterationTime(secondsSince(start));
-    endProgram(process, login);
-    if (!login) return state.SkipWithError("the login window did not show");
+    endProgram(process, shown);
+    if (!shown) return state.SkipWithError("the window did not show");
   }
+}
+
+// velmora.exe until its login window shows. The window's created handler asks the service for
+// the support contact before the window shows, so the time holds that request.
+void programStartToLoginShown(benchmark::State& state) {
+  timeStartToShown(state, VELMORA_PROGRAM, L"NVWindow");
 }
 BENCHMARK(programStartToLoginShown)->UseManualTime()->Iterations(10)->Unit(benchmark::kMillisecond);
 
+// A minimal Win32 program that shows one window of the login window's size.
+void rawStart(benchmark::State& state) {
+  timeStartToShown(state, RAW_START_PROGRAM, L"RawStartWindow");
+}
+BENCHMARK(rawStart)->UseManualTime()->Iterations(10)->Unit(benchmark::kMillisecond);
+
+constexpr RatioPair kPairs[] = {
+    {"openWindow/main", "rawControls/main"},
+    {"openWindow/top-up", "rawControls/top-up"},
+    {"programStartToLoginShown", "rawStart"},
+};
+
 }  // namespace
 }  // namespace velmora
+
+int main(int argc, char** argv) {
+  return velmora::runWithRatios(argc, argv, velmora::kPairs);
+}

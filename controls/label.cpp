@@ -47,9 +47,10 @@ struct LabelUnit : UnitOf<LabelProperties> {
     const BorderStyles border = borderStyles(properties.border);
     DWORD extended = border.extendedStyle;
     if (properties.effect == kTransparentBackground) extended |= WS_EX_TRANSPARENT;
-    if (!createOwnClassWindow(this, L"_QV_Label", request, border.style, extended)) return false;
     // The window text mirrors the caption, for whatever reads window texts (accessibility tools).
-    SetWindowTextW(window, wideFromGbk(properties.caption).c_str());
+    if (!createOwnClassWindow(this, L"_QV_Label", request, border.style, extended,
+                              wideFromGbk(properties.caption).c_str()))
+      return false;
     font.set(properties.font);
     picture.load(properties.backgroundPicture);
     return true;
@@ -96,6 +97,10 @@ struct LabelUnit : UnitOf<LabelProperties> {
   }
 
   bool handle(UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
+    if (message == WM_GETFONT) {  // as standard controls answer it, for whatever reads fonts
+      result = reinterpret_cast<LRESULT>(font.handle());
+      return true;
+    }
     return handlePaintMessages(*this, message, wParam, result);
   }
 };

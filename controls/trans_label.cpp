@@ -77,10 +77,10 @@ struct TransLabelUnit : UnitOf<TransLabelProperties> {
   }
 
   bool open(const CreateRequest& request) {
-    if (!createOwnClassWindow(this, L"_QV_TransLabel", request, 0, WS_EX_TRANSPARENT)) {
+    if (!createOwnClassWindow(this, L"_QV_TransLabel", request, 0, WS_EX_TRANSPARENT,
+                              wideFromGbk(properties.caption).c_str())) {
       return false;
     }
-    SetWindowTextW(window, wideFromGbk(properties.caption).c_str());
     font.set(properties.font, FontUse::ownDrawing);
     return true;
   }
@@ -117,6 +117,9 @@ struct TransLabelUnit : UnitOf<TransLabelProperties> {
       }
       case WM_PRINTCLIENT:
         paint(reinterpret_cast<HDC>(wParam));
+        return true;
+      case WM_GETFONT:  // as standard controls answer it, for whatever reads fonts
+        result = reinterpret_cast<LRESULT>(font.handle());
         return true;
       case WM_MOVE:
         result = defaultProcessing(*this, message, wParam, lParam);

@@ -76,9 +76,9 @@ inline constexpr DWORD kUnitWindowStyle = WS_CHILD | WS_CLIPSIBLINGS;
 // A window of one of the units' own classes, attached to the unit.
 template <class Unit>
 bool createOwnClassWindow(Unit* unit, const wchar_t* className, const CreateRequest& request,
-                          DWORD style, DWORD extendedStyle) {
+                          DWORD style, DWORD extendedStyle, const wchar_t* text = L"") {
   registerUnitClass(className, unitWindowProcedure<Unit>);
-  return CreateWindowExW(extendedStyle, className, L"", kUnitWindowStyle | request.style | style,
+  return CreateWindowExW(extendedStyle, className, text, kUnitWindowStyle | request.style | style,
                          request.x, request.y, request.width, request.height, request.parent,
                          reinterpret_cast<HMENU>(request.controlId), GetModuleHandleW(nullptr),
                          unit) != nullptr;

@@ -1,10 +1,10 @@
 // Split text: the pieces of a text between its delimiters, as a new array of texts.
 #include <algorithm>
-#include <cstring>
 #include <string_view>
 #include <vector>
 
 #include "runtime/commands/arguments.h"
+#include "runtime/commands/character_search.h"
 #include "runtime/commands/commands.h"
 #include "runtime/values.h"
 
@@ -26,19 +26,12 @@ std::vector<Piece> piecesOf(std::string_view text, std::string_view delimiter, i
   if (delimiter.empty()) return {{0, text.size()}};
   const size_t length = text.size();
   size_t pieceStart = 0;
-  size_t position = 0;
-  while (length - position >= delimiter.size()) {
-    if (std::memcmp(text.data() + position, delimiter.data(), delimiter.size()) == 0) {
-      pieces.push_back({pieceStart, position - pieceStart});
-      position += delimiter.size();
-      pieceStart = position;
-      if (limit != kUnlimited && --limit == 0) return pieces;
-    } else if (static_cast<unsigned char>(text[position]) >= 0x80) {
-      if (position + 1 >= length) break;  // a lead byte without its trail byte
-      position += 2;
-    } else {
-      position += 1;
-    }
+  for (;;) {
+    const size_t found = findAtCharacterStart(text, pieceStart, delimiter, false);
+    if (found == kNotFound) break;
+    pieces.push_back({pieceStart, found - pieceStart});
+    pieceStart = found + delimiter.size();
+    if (limit != kUnlimited && --limit == 0) return pieces;
   }
   if (pieceStart < length) pieces.push_back({pieceStart, length - pieceStart});
   return pieces;

@@ -70,15 +70,26 @@ size_t decimalNumberLength(const char* text) {
   return static_cast<size_t>(p - text);
 }
 
+bool isAscii(const char* text) {
+  for (const auto* p = reinterpret_cast<const unsigned char*>(text); *p != 0; ++p) {
+    if (*p >= 0x80) return false;
+  }
+  return true;
+}
+
 double numberOfText(const char* text) {
-  std::string normalised = normalisedNumberText(text);
-  size_t start = 0;
-  while (start < normalised.size() && isSpace(normalised[start])) ++start;
-  const size_t length = decimalNumberLength(normalised.c_str() + start);
+  // Most texts are plain ASCII replies, read in place; others are normalised first.
+  const bool ascii = isAscii(text);
+  const std::string normalised = ascii ? std::string() : normalisedNumberText(text);
+  const char* number = ascii ? text : normalised.c_str();
+  while (isSpace(*number)) ++number;
+  const size_t length = decimalNumberLength(number);
   if (length == 0) return 0;
-  // Only the number itself reaches the conversion, so it reads no hexadecimal or infinity forms.
-  normalised.resize(start + length);
-  return std::strtod(normalised.c_str() + start, nullptr);
+  char* end = nullptr;
+  const double value = std::strtod(number, &end);
+  if (end == number + length) return value;
+  // The conversion read on (a hexadecimal form): only the decimal number itself counts.
+  return std::strtod(std::string(number, length).c_str(), nullptr);
 }
 
 double numberOfValue(const ArgRecord& argument) {

@@ -56,6 +56,20 @@ const FindCase kCases[] = {
     {"folding leaves trail bytes alone", "\x81\x61", "\x81\x41", kOmitted, kFold, -1},
     {"folded letters after a double-byte character", "\x81\x41xY", "Xy", kOmitted, kFold, 3},
     {"a lead byte without its trail byte ends the search", "a\x81", "b", kOmitted, kOmitted, -1},
+    {"a trail byte after a run of double-byte characters",
+     "\xb0\xa1\x81"
+     "AA",
+     "A", kOmitted, kOmitted, 5},
+    {"bytes across two characters never match", "\xb0\xa1\xb0\xa2", "\xa1\xb0", kOmitted, kOmitted,
+     -1},
+    {"a folded match never starts on a trail byte",
+     "\x81\x41"
+     "b-",
+     "Ab-", kOmitted, kFold, -1},
+    {"a folded match found by its first byte that is no letter",
+     "\x81\x41"
+     "b-Ab-",
+     "aB-", kOmitted, kFold, 5},
 };
 
 INSTANTIATE_TEST_SUITE_P(Cases, FindText, ::testing::ValuesIn(kCases));

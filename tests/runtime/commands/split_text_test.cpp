@@ -56,6 +56,11 @@ const SplitCase kCases[] = {
      kOmitted,
      {"\x81\x41", "\x81\x41"}},
     {"lead byte at the end stays in the last piece", "a,\x81", kOmitted, kOmitted, {"a", "\x81"}},
+    {"a run of double-byte characters keeps a trail delimiter byte inside",
+     "\xb0\xa1\x81,a,b",
+     kOmitted,
+     kOmitted,
+     {"\xb0\xa1\x81,a", "b"}},
 };
 
 INSTANTIATE_TEST_SUITE_P(Cases, SplitText, ::testing::ValuesIn(kCases));

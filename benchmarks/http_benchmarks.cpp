@@ -1,0 +1,127 @@
+// The HTTP read command under Wine against plain WinINet doing the same GET, both against one
+// in-process peer on loopback that answers every request with the same reply.
+// clang-format off
+#include <winsock2.h>  // before windows.h, for the loopback peer
+#include <windows.h>
+#include <wininet.h>
+// clang-format on
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "benchmarks/ratio_report.h"
+#include "net/http_read.h"
+#include "runtime/entry_stubs.h"
+#include "runtime/entry_table.h"
+#include "runtime/memory.h"
+#include "runtime/values.h"
+#include "tests/net/win32/loopback_server.h"
+#include "tests/support/program_windows.h"
+
+namespace velmora {
+namespace {
+
+using testing::LoopbackServer;
+using testing::startProgramRuntime;
+
+// The internet library's place in the program's list of libraries; the entry passes it on
+// unread.
+constexpr int32_t kInternetLibrary = 2;
+
+// The command's fixed user agent, accept type and headers, which the plain baseline sends too.
+constexpr char kUserAgent[] = "Mozilla/4.0 (compatible; MSIE 6.0; Windows NT 5.0)";
+constexpr char kAcceptType[] = "Accept: */* \r\n";
+constexpr char kHeaders[] = "Accept: */*\r\n\r\n";
+constexpr DWORD kRequestFlags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE;
+constexpr DWORD kReadChunk = 65536;
+constexpr char kPath[] = "/E/qx/balance.php?user=demo";
+
+// One peer per reply size for the whole run, answering with a body of that many bytes.
+LoopbackServer& peerFor(size_t bodySize) {
+  static std::vector<std::pair<size_t, std::unique_ptr<LoopbackServer>>> peers;
+  for (auto& [size, peer] : peers) {
+    if (size == bodySize) return *peer;
+  }
+  const std::string response = "HTTP/1.0 200 OK\r\nContent-Length: " + std::to_string(bodySize) +
+                               "\r\n\r\n" + std::string(bodySize, '7');
+  peers.emplace_back(bodySize, std::make_unique<LoopbackServer>(
+                                   [response](const std::string&) { return response; }));
+  return *peers.back().second;
+}
+
+// The program's HTTP read, called through the runtime entry table as the client calls it.
+void httpReadCommand(benchmark::State& state, size_t bodySize) {
+  startProgramRuntime();
+  const std::string url = peerFor(bodySize).url(kPath);
+  const ArgRecord argument = textArgument(url.c_str());
+  for (auto _ : state) {
+    const ResultRecord result = callCommandEntry(runtimeEntryTable.callLibraryCommand, httpRead,
+                                                 kInternetLibrary, {&argument, 1});
+    void* body = result.value.asPointer();
+    const bool whole = body != nullptr && byteSetLength(body) == static_cast<int32_t>(bodySize);
+    freeBlock(body);
+    if (!whole) return state.SkipWithError("the reply did not arrive whole");
+  }
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bodySize));
+}
+
+// Reads the whole body; false when a read fails.
+bool readWhole(HINTERNET request, std::vector<char>& body) {
+  std::vector<char> chunk(kReadChunk);
+  for (;;) {
+    DWORD read = 0;
+    if (!InternetReadFile(request, chunk.data(), kReadChunk, &read)) return false;
+    if (read == 0) return true;
+    body.insert(body.end(), chunk.data(), chunk.data() + read);
+  }
+}
+
+// The same GET with plain WinINet on the caller's thread: one root handle for the run, then
+// connect, open the request, send it, read the body and close.
+void rawWinInetGet(benchmark::State& state, size_t bodySize) {
+  const unsigned short port = peerFor(bodySize).port();
+  static HINTERNET root = InternetOpenA(kUserAgent, INTERNET_OPEN_TYPE_DIRECT, nullptr, nullptr, 0);
+  const char* acceptTypes[] = {kAcceptType, nullptr};
+  for (auto _ : state) {
+    HINTERNET connection =
+        InternetConnectA(root, "127.0.0.1", port, nullptr, nullptr, INTERNET_SERVICE_HTTP, 0, 0);
+    HINTERNET request = HttpOpenRequestA(connection, "GET", kPath, "HTTP/1.0", nullptr, acceptTypes,
+                                         kRequestFlags, 0);
+    std::vector<char> body;
+    const bool whole = HttpSendRequestA(request, kHeaders, sizeof kHeaders - 1, nullptr, 0) &&
+                       readWhole(request, body) && body.size() == bodySize;
+    InternetCloseHandle(request);
+    InternetCloseHandle(connection);
+    if (!whole) return state.SkipWithError("the reply did not arrive whole");
+  }
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bodySize));
+}
+
+constexpr size_t kSmallReply = 200;
+constexpr size_t kLargeReply = 1 << 20;
+
+const bool httpBenchmarks = [] {
+  for (auto [name, size] : {std::pair{"loopback", kSmallReply}, std::pair{"1MiB", kLargeReply}}) {
+    benchmark::RegisterBenchmark((std::string("httpRead/") + name).c_str(), httpReadCommand, size)
+        ->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark((std::string("rawWinInetGet/") + name).c_str(), rawWinInetGet,
+                                 size)
+        ->Unit(benchmark::kMillisecond);
+  }
+  return true;
+}();
+
+constexpr RatioPair kPairs[] = {
+    {"httpRead/loopback", "rawWinInetGet/loopback"},
+    {"httpRead/1MiB", "rawWinInetGet/1MiB"},
+};
+
+}  // namespace
+}  // namespace velmora
+
+int main(int argc, char** argv) {
+  return velmora::runWithRatios(argc, argv, velmora::kPairs);
+}

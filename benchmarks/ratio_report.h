@@ -1,0 +1,16 @@
+// A main for the benchmark programs: the usual table, then one line per pair of a program's
+// measurement and its plain baseline, `ratio NAME = X.XX`, the ratio of their medians.
+#pragma once
+
+#include <span>
+
+namespace velmora {
+
+struct RatioPair {
+  const char* program;  // the benchmark's name, with its arguments (`findTextCommand/foldCase:0`)
+  const char* baseline;
+};
+
+int runWithRatios(int argc, char** argv, std::span<const RatioPair> pairs);
+
+}  // namespace velmora

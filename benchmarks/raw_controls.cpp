@@ -1,0 +1,164 @@
+#include "benchmarks/raw_controls.h"
+
+#include <cstring>
+#include <map>
+
+namespace velmora {
+namespace {
+
+constexpr wchar_t kRawWindowClass[] = L"RawControlsWindow";
+
+std::wstring classNameOf(HWND window) {
+  wchar_t name[64] = {};
+  GetClassNameW(window, name, 64);
+  return name;
+}
+
+std::wstring textOf(HWND window) {
+  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+  text.resize(
+      static_cast<size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+bool isRuntimeClass(const std::wstring& name) {
+  return name.rfind(L"_QV_", 0) == 0;
+}
+
+// The class and style a plain program would use for the control.
+void plainClassAndStyle(HWND window, RawControl& control) {
+  const std::wstring name = classNameOf(window);
+  const DWORD style = static_cast<DWORD>(GetWindowLongW(window, GWL_STYLE));
+  if (isRuntimeClass(name)) {
+    control.className = L"STATIC";
+    control.style = (style & 0xFFFF0000) | SS_LEFT;
+  } else if (_wcsicmp(name.c_str(), L"BUTTON") == 0 && (style & BS_TYPEMASK) == BS_OWNERDRAW) {
+    control.className = name;
+    control.style = (style & ~BS_TYPEMASK) | BS_PUSHBUTTON;
+  } else {
+    control.className = name;
+    control.style = style;
+  }
+  control.extendedStyle = static_cast<DWORD>(GetWindowLongW(window, GWL_EXSTYLE));
+}
+
+std::vector<std::wstring> comboItems(HWND combo) {
+  std::vector<std::wstring> items;
+  const auto count = static_cast<int>(SendMessageW(combo, CB_GETCOUNT, 0, 0));
+  for (int i = 0; i < count; ++i) {
+    std::wstring item(static_cast<size_t>(SendMessageW(combo, CB_GETLBTEXTLEN, i, 0)) + 1, L'\0');
+    item.resize(static_cast<size_t>(
+        SendMessageW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(item.data()))));
+    items.push_back(item);
+  }
+  return items;
+}
+
+int fontIndex(HWND window, RawWindow& raw) {
+  auto font = reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0));
+  LOGFONTW logical;
+  if (font == nullptr || GetObjectW(font, sizeof logical, &logical) != sizeof logical) return -1;
+  for (size_t i = 0; i < raw.fonts.size(); ++i) {
+    if (std::memcmp(&raw.fonts[i], &logical, sizeof logical) == 0) return static_cast<int>(i);
+  }
+  raw.fonts.push_back(logical);
+  return static_cast<int>(raw.fonts.size() - 1);
+}
+
+struct Capture {
+  HWND window;
+  RawWindow* raw;
+  std::map<HWND, int> indices;
+};
+
+// Parents are enumerated before their children.
+BOOL CALLBACK captureControl(HWND window, LPARAM argument) {
+  auto& capture = *reinterpret_cast<Capture*>(argument);
+  HWND parent = GetParent(window);
+  const auto known = capture.indices.find(parent);
+  if (parent != capture.window && known == capture.indices.end()) return TRUE;
+  if (known != capture.indices.end() &&
+      classNameOf(parent) == L"ComboBox")  // its own edit and list
+    return TRUE;
+  RawControl control;
+  plainClassAndStyle(window, control);
+  control.text = textOf(window);
+  GetWindowRect(window, &control.place);
+  MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&control.place), 2);
+  control.parent = known == capture.indices.end() ? -1 : known->second;
+  control.font = fontIndex(window, *capture.raw);
+  if (_wcsicmp(classNameOf(window).c_str(), L"COMBOBOX") == 0) control.items = comboItems(window);
+  capture.indices[window] = static_cast<int>(capture.raw->controls.size());
+  capture.raw->controls.push_back(control);
+  return TRUE;
+}
+
+void registerRawWindowClass() {
+  static const bool registered = [] {
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = DefWindowProcW;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // the arrow
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    windowClass.lpszClassName = kRawWindowClass;
+    return RegisterClassW(&windowClass) != 0;
+  }();
+  (void)registered;
+}
+
+void runPendingMessages() {
+  MSG message;
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+}
+
+}  // namespace
+
+RawWindow rawCopyOf(HWND window) {
+  RawWindow raw;
+  raw.caption = textOf(window);
+  raw.style = static_cast<DWORD>(GetWindowLongW(window, GWL_STYLE)) & ~WS_VISIBLE;
+  raw.extendedStyle = static_cast<DWORD>(GetWindowLongW(window, GWL_EXSTYLE));
+  GetWindowRect(window, &raw.place);
+  Capture capture{window, &raw, {}};
+  EnumChildWindows(window, captureControl, reinterpret_cast<LPARAM>(&capture));
+  return raw;
+}
+
+HWND openRaw(const RawWindow& raw, std::vector<HFONT>& fonts) {
+  registerRawWindowClass();
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  HWND window =
+      CreateWindowExW(raw.extendedStyle, kRawWindowClass, raw.caption.c_str(), raw.style,
+                      raw.place.left, raw.place.top, raw.place.right - raw.place.left,
+                      raw.place.bottom - raw.place.top, nullptr, nullptr, instance, nullptr);
+  for (const LOGFONTW& font : raw.fonts) fonts.push_back(CreateFontIndirectW(&font));
+  std::vector<HWND> made;
+  for (const RawControl& control : raw.controls) {
+    HWND parent = control.parent < 0 ? window : made[static_cast<size_t>(control.parent)];
+    HWND child = CreateWindowExW(
+        control.extendedStyle, control.className.c_str(), control.text.c_str(), control.style,
+        control.place.left, control.place.top, control.place.right - control.place.left,
+        control.place.bottom - control.place.top, parent, nullptr, instance, nullptr);
+    if (control.font >= 0)
+      SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(fonts[control.font]), FALSE);
+    for (const std::wstring& item : control.items)
+      SendMessageW(child, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+    made.push_back(child);
+  }
+  ShowWindow(window, SW_SHOWNORMAL);
+  UpdateWindow(window);
+  runPendingMessages();
+  return window;
+}
+
+void closeRaw(HWND window, std::vector<HFONT>& fonts) {
+  DestroyWindow(window);
+  runPendingMessages();
+  for (HFONT font : fonts) DeleteObject(font);
+  fonts.clear();
+}
+
+}  // namespace velmora

@@ -1,0 +1,43 @@
+// The plain Win32 counterpart of a program window, for the window benchmarks: the same child
+// controls (classes, styles, places, texts, fonts and combo items), taken once from the live
+// window, made again with plain Win32 calls.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace velmora {
+
+struct RawControl {
+  std::wstring className;
+  std::wstring text;
+  DWORD style = 0;
+  DWORD extendedStyle = 0;
+  RECT place{};                     // in its parent's client area
+  int parent = -1;                  // index of the parent control; -1 for the window itself
+  int font = -1;                    // index into RawWindow::fonts; -1 for the control's default
+  std::vector<std::wstring> items;  // of a combo box
+};
+
+struct RawWindow {
+  std::wstring caption;
+  DWORD style = 0;
+  DWORD extendedStyle = 0;
+  RECT place{};
+  std::vector<LOGFONTW> fonts;  // one per distinct font, shared as a plain program shares them
+  std::vector<RawControl> controls;
+};
+
+// The window's controls as a plain program would make them: the runtime's own classes become the
+// closest standard control (a STATIC for the labels, shapes and picture boxes, a push button for
+// the owner-drawn button); the controls a standard control makes for itself are left to it.
+RawWindow rawCopyOf(HWND window);
+
+// Creates the window hidden, its controls and fonts, shows and paints it; returns the window.
+// The fonts live until closeRaw.
+HWND openRaw(const RawWindow& raw, std::vector<HFONT>& fonts);
+void closeRaw(HWND window, std::vector<HFONT>& fonts);
+
+}  // namespace velmora
