@@ -172,21 +172,20 @@ DWORD chunkSize(DWORD announced) {
 
 // Reads the body to its end. False when the body is not whole: a read failed, the body ended
 // before its announced length, it outgrew the largest body, or the exchange outlasted its
-// deadline; a caller must not take such a body for the reply.
+// deadline; a caller must not take such a body for the reply. Each read waits for a whole chunk
+// (asking first what has arrived made a 1 MiB reply three times slower than the platform's own
+// reading): a peer that trickles holds only this thread, as whoever waits for the exchange gives
+// it up when its time is up.
 bool readBody(HINTERNET request, DWORD deadline, ByteBuffer& body) {
   const DWORD announced = announcedLength(request);
   const DWORD size = chunkSize(announced);
   ByteBuffer chunk;
   if (!chunk.reserve(size)) return false;
+  // Room for the announced body at once, rather than a larger block for every chunk.
+  if (announced <= kLargestBody && !body.reserve(announced)) return false;
   for (;;) {
-    // Reading only what has arrived lets the deadline be checked while a server trickles.
-    DWORD available = 0;
-    if (!InternetQueryDataAvailable(request, &available, 0, 0)) return false;
     DWORD read = 0;
-    if (available > 0 &&
-        !InternetReadFile(request, chunk.data(), std::min(available, size), &read)) {
-      return false;
-    }
+    if (!InternetReadFile(request, chunk.data(), size, &read)) return false;
     if (read == 0) return body.length() >= announced;
     if (body.length() + read > kLargestBody || !body.append(chunk.data(), read)) return false;
     if (static_cast<LONG>(GetTickCount() - deadline) >= 0) return false;
