@@ -1,7 +1,8 @@
-// Loading a window: the window unit, then every other unit from the last record to the first,
-// parented, stacked, given their pointers and shown, with no event reaching a handler meanwhile.
+// Loading a window: the window unit, then every other unit in its container, given its pointer,
+// with no event reaching a handler meanwhile; the window shows once all are in place.
 #include <windows.h>
 
+#include <optional>
 #include <vector>
 
 #include "forms/format/unit_ids.h"
@@ -71,67 +72,81 @@ HWND containerWindow(WindowObject& window, const UnitRecord& unit) {
   return live ? live->window : nullptr;
 }
 
-// Steps 8 to 10: the units, the window's children first, each into its container.
-bool createUnits(WindowObject& window, HWND handle, std::vector<bool>& visible) {
-  FormRegistry& registry = formRegistry();
-  const uint32_t count = window.live.count();
-  uint32_t controlId = kFirstControlId;
-  for (uint32_t i = count; i-- > 1;) {
-    const UnitRecord unit = window.live.unitAt(i);
-    if (unit.isMenuItem()) continue;
-    // A container stored after its units already lives: they are made in it at once, which
-    // spares the window system a change of parent for each.
-    HWND parent = containerWindow(window, unit);
-    LiveUnit* live = createUnit(unit, creationStyle(unit.flags), parent ? parent : handle,
-                                controlId, window.id, window.live.idAt(i));
-    if (!live) return false;
-    controlId += kControlIdStep;
-    storeLiveObject(window.live, i, live);
+// Whether each unit shows once its window does: its type does not start hidden, its flags say
+// visible, and it is not on a page of a page container after the first.
+std::vector<bool> unitsShown(const std::vector<UnitRecord>& units, const UnitTable& table) {
+  std::vector<bool> shown(units.size(), false);
+  for (uint32_t i = 1; i < units.size(); ++i) {
+    if (units[i].isMenuItem()) continue;
+    const UnitTypeDescriptor* type = unitTypeDescriptorOf(units[i].type);
+    shown[i] = type && !(type->state & kTypeStartsHidden) && (units[i].flags & kUnitVisible);
   }
-  for (uint32_t i = 1; i < count; ++i) {
-    const UnitRecord unit = window.live.unitAt(i);
-    if (unit.isMenuItem()) continue;
-    const UnitTypeDescriptor* type = unitTypeDescriptorOf(unit.type);
-    visible[i] = !(type->state & kTypeStartsHidden) && (unit.flags & kUnitVisible);
-    LiveUnit* live = registry.liveUnit(window, i);
-    HWND parent = containerWindow(window, unit);
-    if (parent && GetParent(live->window) != parent) SetParent(live->window, parent);
-  }
-  // The children of a page container after its first page start hidden.
-  for (uint32_t i = 1; i < count; ++i) {
-    const UnitRecord unit = window.live.unitAt(i);
-    const UnitTypeDescriptor* type = unit.isMenuItem() ? nullptr : unitTypeDescriptorOf(unit.type);
+  for (uint32_t i = 1; i < units.size(); ++i) {
+    const UnitTypeDescriptor* type =
+        units[i].isMenuItem() ? nullptr : unitTypeDescriptorOf(units[i].type);
     if (!type || !(type->state & kTypePageContainer)) continue;
     bool laterPage = false;
-    for (uint32_t child : unit.children) {
+    for (uint32_t child : units[i].children) {
       if (child == 0) laterPage = true;
-      const auto index = child ? window.live.indexOf(child) : std::nullopt;
-      if (laterPage && index) visible[*index] = false;
+      const auto index = child ? table.indexOf(child) : std::nullopt;
+      if (laterPage && index) shown[*index] = false;
     }
   }
-  return true;
+  return shown;
 }
 
-// Step 11: the first stored unit of a container lies on top of its siblings.
-void stackUnits(WindowObject& window) {
-  FormRegistry& registry = formRegistry();
+// Control ids count from the last stored unit to the first, menu items left out.
+std::vector<uint32_t> controlIds(const std::vector<UnitRecord>& units) {
+  std::vector<uint32_t> ids(units.size(), 0);
+  uint32_t next = kFirstControlId;
+  for (uint32_t i = static_cast<uint32_t>(units.size()); i-- > 1;) {
+    if (units[i].isMenuItem()) continue;
+    ids[i] = next;
+    next += kControlIdStep;
+  }
+  return ids;
+}
+
+// The index of the unit's container; 0 for the window, nothing when no unit has its id.
+std::optional<uint32_t> containerIndex(const UnitTable& table, const UnitRecord& unit) {
+  return unit.container == 0 ? std::optional<uint32_t>(0) : table.indexOf(unit.container);
+}
+
+// The units, each made in its container, visible or not as it will show. A new child window
+// lies below its siblings, so units made in their stored order, pass after pass, each once its
+// container was made in an earlier pass, stack with the first stored unit of a container on top
+// and need no restacking. When a pass makes nothing, the units left (their container a menu
+// item, themselves, or a cycle) are made in the window.
+bool createUnits(WindowObject& window, HWND handle) {
   const uint32_t count = window.live.count();
-  for (uint32_t i = 1; i < count; ++i) {
-    LiveUnit* live = registry.liveUnit(window, i);
-    if (!live) continue;
-    const uint32_t container = storedContainer(window.live, i);
-    HWND above = HWND_TOP;
-    for (uint32_t j = i; j-- > 1;) {
-      LiveUnit* earlier = registry.liveUnit(window, j);
-      if (earlier && storedContainer(window.live, j) == container) {
-        above = earlier->window;
-        break;
+  std::vector<UnitRecord> units(count);
+  for (uint32_t i = 1; i < count; ++i) units[i] = window.live.unitAt(i);
+  const std::vector<bool> shown = unitsShown(units, window.live);
+  const std::vector<uint32_t> ids = controlIds(units);
+  std::vector<bool> made(count, false);
+  made[0] = true;
+  for (bool containersFirst = true;;) {
+    const std::vector<bool> madeBefore = made;
+    bool madeAny = false;
+    bool unitsLeft = false;
+    for (uint32_t i = 1; i < count; ++i) {
+      if (made[i] || units[i].isMenuItem()) continue;
+      const auto container = containerIndex(window.live, units[i]);
+      if (containersFirst && !(container && madeBefore[*container])) {
+        unitsLeft = true;
+        continue;
       }
+      HWND parent = containerWindow(window, units[i]);
+      const uint32_t style = creationStyle(units[i].flags) | (shown[i] ? WS_VISIBLE : 0);
+      LiveUnit* live = createUnit(units[i], style, parent ? parent : handle, ids[i], window.id,
+                                  window.live.idAt(i));
+      if (!live) return false;
+      storeLiveObject(window.live, i, live);
+      made[i] = true;
+      madeAny = true;
     }
-    // Units made from the last to the first mostly lie in this order already.
-    const HWND now = GetWindow(live->window, GW_HWNDPREV);
-    if (above == HWND_TOP ? now == nullptr : now == above) continue;
-    SetWindowPos(live->window, above, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    if (!unitsLeft) return true;
+    containersFirst = madeAny;
   }
 }
 
@@ -253,19 +268,13 @@ bool loadWindow(WindowObject& window, HWND parent, bool modal) {
   registry.loadingModally = false;
   if (!created) return abandonLoad(window, nullptr);
   storeLiveObject(window.live, 0, created);
-  std::vector<bool> visible(window.live.count(), false);
-  if (!createUnits(window, created->window, visible)) return abandonLoad(window, created);
-  stackUnits(window);
+  if (!createUnits(window, created->window)) return abandonLoad(window, created);
   makePointers(window);
   for (uint32_t i = window.live.count(); i-- > 1;) {
     if (LiveUnit* live = registry.liveUnit(window, i))
       SendMessageW(live->window, kUnitsCreated, 0, 0);
   }
   SendMessageW(created->window, kUnitsArranged, 0, 0);
-  for (uint32_t i = 1; i < window.live.count(); ++i) {
-    if (LiveUnit* live = registry.liveUnit(window, i))
-      ShowWindow(live->window, visible[i] ? SW_SHOWNA : SW_HIDE);
-  }
   lowerLoadingDepth();
   finishLoad(window, *static_cast<LiveWindow*>(created), modal);
   return registry.liveWindow(window) == created;

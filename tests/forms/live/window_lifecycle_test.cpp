@@ -72,7 +72,7 @@ TEST_F(WindowLifecycle, LoadBuildsTheUnitsInOrderWithoutEventsAndStacksEarlierUn
   EXPECT_EQ(calls(Handler::labelEvent), 0);
   EXPECT_EQ(calls(Handler::mainCreated), 1);
   EXPECT_EQ(runtimeState().loadingDepth, 0);
-  // Units are created from the last record to the first.
+  // Control ids count from the last record to the first.
   EXPECT_EQ(GetDlgCtrlID(forms.unitHandle(kMainWindow, kComboBox)), 100);
   EXPECT_EQ(GetDlgCtrlID(forms.unitHandle(kMainWindow, kLowerLabel)), 110);
   EXPECT_EQ(GetDlgCtrlID(forms.unitHandle(kMainWindow, kUpperLabel)), 120);
