@@ -290,7 +290,10 @@ struct EditBoxUnit : UnitOf<EditBoxProperties> {
         raiseEvent(*this, kLostFocusEvent);
         return true;
       case WM_DESTROY:
-        if (adjuster != nullptr) DestroyWindow(adjuster);
+        if (adjuster != nullptr) {
+          unmarkUnitWindow(adjuster);
+          DestroyWindow(adjuster);
+        }
         adjuster = nullptr;
         if (!singleLine()) forgetContent();
         return false;

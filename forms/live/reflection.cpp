@@ -1,12 +1,20 @@
 #include "forms/live/reflection.h"
 
+#include <unordered_map>
+
 namespace velmora {
 namespace {
 
-constexpr wchar_t kUnitWindowProperty[] = L"VelmoraUnitWindow";
+// Units live on the user-interface thread only, so the marks are kept here rather than as
+// window properties, which cost the window system a round trip on every reflected message.
+std::unordered_map<HWND, HWND>& unitWindows() {
+  static std::unordered_map<HWND, HWND> marks;
+  return marks;
+}
 
 HWND unitWindowOf(HWND window) {
-  return static_cast<HWND>(GetPropW(window, kUnitWindowProperty));
+  const auto found = unitWindows().find(window);
+  return found == unitWindows().end() ? nullptr : found->second;
 }
 
 // The window that sent the message, as the message names it.
@@ -35,11 +43,11 @@ HWND senderOf(HWND container, UINT message, WPARAM wParam, LPARAM lParam) {
 }  // namespace
 
 void markUnitWindow(HWND window, HWND unitWindow) {
-  SetPropW(window, kUnitWindowProperty, unitWindow);
+  unitWindows()[window] = unitWindow;
 }
 
 void unmarkUnitWindow(HWND window) {
-  RemovePropW(window, kUnitWindowProperty);
+  unitWindows().erase(window);
 }
 
 bool reflectToUnit(HWND container, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
