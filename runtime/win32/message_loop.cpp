@@ -123,8 +123,12 @@ void dropIdleCallbacks() {
 
 void processPendingMessages() {
   MSG message;
-  while (PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE) && message.message != WM_QUIT) {
-    if (!GetMessageW(&message, nullptr, 0, 0)) return;
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    // The quit message stays for the loop that ends on it.
+    if (message.message == WM_QUIT) {
+      PostQuitMessage(static_cast<int>(message.wParam));
+      return;
+    }
     if (!windowRegistry().preTranslateMessage(&message)) {
       TranslateMessage(&message);
       DispatchMessageW(&message);
