@@ -1,7 +1,9 @@
 #include "controls/font.h"
 
+#include <algorithm>
 #include <cstring>
 #include <string_view>
+#include <vector>
 
 #include "forms/format/property_kind.h"
 #include "runtime/win32/wide_text.h"
@@ -33,13 +35,56 @@ bool logicalFontFromRecord(std::span<const uint8_t> record, LOGFONTW& out) {
   return true;
 }
 
+namespace {
+
+// One font object per distinct logical font, with the number of units that use it. Units live
+// on the user-interface thread only, and a window has a few distinct fonts.
+struct SharedFont {
+  LOGFONTW font;
+  HFONT handle;
+  int users;
+};
+
+std::vector<SharedFont>& sharedFonts() {
+  static std::vector<SharedFont> fonts;
+  return fonts;
+}
+
+// The face is zero-filled after its name, so equal fonts have equal bytes.
+bool sameFont(const LOGFONTW& a, const LOGFONTW& b) {
+  return std::memcmp(&a, &b, sizeof a) == 0;
+}
+
+HFONT useFont(const LOGFONTW& font) {
+  auto& fonts = sharedFonts();
+  for (SharedFont& shared : fonts) {
+    if (!sameFont(shared.font, font)) continue;
+    ++shared.users;
+    return shared.handle;
+  }
+  HFONT made = CreateFontIndirectW(&font);
+  if (made != nullptr) fonts.push_back({font, made, 1});
+  return made;
+}
+
+void stopUsingFont(HFONT handle) {
+  auto& fonts = sharedFonts();
+  const auto shared = std::find_if(fonts.begin(), fonts.end(),
+                                   [&](const SharedFont& font) { return font.handle == handle; });
+  if (shared == fonts.end() || --shared->users > 0) return;
+  DeleteObject(shared->handle);
+  fonts.erase(shared);
+}
+
+}  // namespace
+
 UnitFont::~UnitFont() {
-  if (made_ != nullptr) DeleteObject(made_);
+  if (shared_ != nullptr) stopUsingFont(shared_);
 }
 
 void UnitFont::set(std::span<const uint8_t> record, FontUse use) {
-  if (made_ != nullptr) DeleteObject(made_);
-  made_ = nullptr;
+  if (shared_ != nullptr) stopUsingFont(shared_);
+  shared_ = nullptr;
   LOGFONTW font;
   if (!logicalFontFromRecord(record, font)) return;
   if (use == FontUse::ownDrawing) {
@@ -51,11 +96,11 @@ void UnitFont::set(std::span<const uint8_t> record, FontUse use) {
     font.lfQuality = PROOF_QUALITY;
     font.lfPitchAndFamily = 0;
   }
-  made_ = CreateFontIndirectW(&font);
+  shared_ = useFont(font);
 }
 
 HFONT UnitFont::handle() const {
-  return made_ != nullptr ? made_ : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+  return shared_ != nullptr ? shared_ : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
 }
 
 }  // namespace velmora

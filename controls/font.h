@@ -14,6 +14,8 @@ namespace velmora {
 // whatever the record says of those fields.
 enum class FontUse { asStored, ownDrawing };
 
+// Units with the same logical font share one font object, as a window of standard controls
+// does: every font object costs the window system its own realisation when it is first drawn.
 class UnitFont {
  public:
   UnitFont() = default;
@@ -25,7 +27,7 @@ class UnitFont {
   HFONT handle() const;
 
  private:
-  HFONT made_ = nullptr;
+  HFONT shared_ = nullptr;
 };
 
 // The wide form of a stored record; false when the record is not one.
