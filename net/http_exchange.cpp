@@ -29,13 +29,14 @@ HeldExchange startExchange(const char* url, HWND endedWindow, UINT endedMessage,
   exchange->endedWindow = endedWindow;
   exchange->endedMessage = endedMessage;
   exchange->number = number;
-  HANDLE thread =
-      exchange->ended ? CreateThread(nullptr, 0, runExchange, exchange, 0, nullptr) : nullptr;
-  if (thread == nullptr) {
+  // The system's thread pool keeps its threads between requests, where a thread made for each
+  // request would cost the window system its making and ending every time. A long function may
+  // hold its thread (an exchange given up waits for its peer), so the pool makes others as it
+  // needs them.
+  if (!exchange->ended || !QueueUserWorkItem(runExchange, exchange, WT_EXECUTELONGFUNCTION)) {
     delete exchange;
     return nullptr;
   }
-  CloseHandle(thread);
   return HeldExchange(exchange);
 }
 
