@@ -13,10 +13,6 @@ void setUnitsRuntimeNotify(NotifyFunction notify) {
   runtimeNotifyOfUnits = notify;
 }
 
-NotifyFunction unitsRuntimeNotify() {
-  return runtimeNotifyOfUnits;
-}
-
 bool raiseEvent(const StandardUnit& unit, int32_t event, std::initializer_list<int32_t> arguments) {
   if (runtimeNotifyOfUnits == nullptr) return false;
   EventRecord record{};

@@ -4,7 +4,6 @@
 #include <windows.h>
 #include <wininet.h>
 
-#include <algorithm>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -21,7 +20,6 @@ constexpr char kUserAgent[] = "Mozilla/4.0 (compatible; MSIE 6.0; Windows NT 5.0
 constexpr char kAcceptType[] = "Accept: */* \r\n";
 constexpr char kAdditionalHeaders[] = "Accept: */*\r\n\r\n";
 constexpr DWORD kRequestFlags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE;
-constexpr DWORD kCanonicalBufferSize = 2084;
 constexpr DWORD kTimeoutMilliseconds = 15000;
 constexpr DWORD kDefaultChunkSize = 10240;
 constexpr DWORD kLargestChunkSize = 102400;
@@ -42,52 +40,39 @@ void setTimeouts(HINTERNET handle) {
   InternetSetOptionA(handle, INTERNET_OPTION_CONNECT_RETRIES, &retries, sizeof retries);
 }
 
-// The library's process-wide state: the root handle, opened on first use and kept until exit,
-// and the proxy settings, which nothing in this program sets.
-class InternetState {
+// The library's root handle, opened on first use and kept until exit.
+class InternetRoot {
  public:
-  ~InternetState() {
+  ~InternetRoot() {
     if (root_) InternetCloseHandle(root_);
   }
 
-  HINTERNET root() {
-    if (root_ == nullptr) open();
+  HINTERNET get() {
+    if (root_ == nullptr) {
+      root_ = InternetOpenA(kUserAgent, INTERNET_OPEN_TYPE_DIRECT, nullptr, nullptr, 0);
+      if (root_ != nullptr) setTimeouts(root_);
+    }
     return root_;
   }
-  HINTERNET opened() const { return root_; }
-  const std::string& proxy() const { return proxy_; }
-  const std::string& proxyUserName() const { return proxyUserName_; }
-  const std::string& proxyPassword() const { return proxyPassword_; }
 
  private:
-  void open() {
-    root_ = proxy_.empty()
-                ? InternetOpenA(kUserAgent, INTERNET_OPEN_TYPE_DIRECT, nullptr, nullptr, 0)
-                : InternetOpenA(kUserAgent, INTERNET_OPEN_TYPE_PROXY, proxy_.c_str(), nullptr, 0);
-    if (root_ != nullptr) setTimeouts(root_);
-  }
-
   HINTERNET root_ = nullptr;
-  std::string proxy_;
-  std::string proxyUserName_;
-  std::string proxyPassword_;
 };
 
-InternetState internetState;
+InternetRoot internetRoot;
 
 struct UrlParts {
   std::string host;
   std::string path;  // with the query and any fragment
   std::string userName;
   std::string password;
-  INTERNET_PORT port = 0;
-  DWORD service = 0;
+  INTERNET_PORT port = INTERNET_INVALID_PORT_NUMBER;
   bool secure = false;
 };
 
 // The URL as the platform writes it, with nothing percent-encoded.
 bool canonicalise(const char* url, std::string& canonical) {
-  DWORD size = kCanonicalBufferSize;
+  DWORD size = INTERNET_MAX_URL_LENGTH;
   canonical.assign(size, '\0');
   if (!InternetCanonicalizeUrlA(url, canonical.data(), &size, ICU_NO_ENCODE)) {
     if (GetLastError() != ERROR_INSUFFICIENT_BUFFER) return false;
@@ -98,24 +83,13 @@ bool canonicalise(const char* url, std::string& canonical) {
   return true;
 }
 
-DWORD serviceOf(INTERNET_SCHEME scheme) {
-  switch (scheme) {
-    case INTERNET_SCHEME_HTTP:
-    case INTERNET_SCHEME_HTTPS:
-      return INTERNET_SERVICE_HTTP;
-    case INTERNET_SCHEME_FTP:
-      return INTERNET_SERVICE_FTP;
-    case INTERNET_SCHEME_GOPHER:
-      return INTERNET_SERVICE_GOPHER;
-    default:
-      return 0;  // refused by the platform
-  }
-}
-
+// The parts of an http or https URL; false for a URL the platform cannot read or of any other
+// scheme.
 bool parseUrl(const char* url, UrlParts& parts) {
   std::string canonical;
   if (!canonicalise(url, canonical)) return false;
-  std::vector<char> host(256), path(2048), userName(128), password(128);
+  std::vector<char> host(INTERNET_MAX_HOST_NAME_LENGTH), path(INTERNET_MAX_PATH_LENGTH),
+      userName(INTERNET_MAX_USER_NAME_LENGTH), password(INTERNET_MAX_PASSWORD_LENGTH);
   URL_COMPONENTSA components{};
   components.dwStructSize = sizeof components;
   components.lpszHostName = host.data();
@@ -127,32 +101,27 @@ bool parseUrl(const char* url, UrlParts& parts) {
   components.lpszPassword = password.data();
   components.dwPasswordLength = static_cast<DWORD>(password.size());
   if (!InternetCrackUrlA(canonical.c_str(), 0, 0, &components)) return false;
+  if (components.nScheme != INTERNET_SCHEME_HTTP && components.nScheme != INTERNET_SCHEME_HTTPS)
+    return false;
   parts.host.assign(host.data(), components.dwHostNameLength);
   parts.path.assign(path.data(), components.dwUrlPathLength);
   parts.userName.assign(userName.data(), components.dwUserNameLength);
   parts.password.assign(password.data(), components.dwPasswordLength);
   parts.port = components.nPort;
-  parts.service = serviceOf(components.nScheme);
   parts.secure = components.nScheme == INTERNET_SCHEME_HTTPS;
   return true;
 }
 
-// The proxy record and the proxy credentials; their results do not matter.
-void setProxyOptions(HINTERNET root, HINTERNET connection) {
+// Requests go through the proxy the system is configured with (or directly when it names none):
+// the root's proxy record is set to the preconfigured one before each request. By WinINet's
+// documentation a root opened with INTERNET_OPEN_TYPE_PRECONFIG would do the same, but under Wine
+// such a root also sends loopback requests through a proxy that the environment or the registry
+// names, where this record leaves them direct; the demo service is on loopback. The result of
+// setting it does not matter.
+void usePreconfiguredProxy(HINTERNET root) {
   INTERNET_PROXY_INFO proxyInfo{};
-  if (internetState.proxy().empty()) {
-    proxyInfo.dwAccessType = INTERNET_OPEN_TYPE_PRECONFIG;
-  } else {
-    proxyInfo.dwAccessType = INTERNET_OPEN_TYPE_PROXY;
-    proxyInfo.lpszProxy = internetState.proxy().c_str();
-  }
+  proxyInfo.dwAccessType = INTERNET_OPEN_TYPE_PRECONFIG;
   InternetSetOptionA(root, INTERNET_OPTION_PROXY, &proxyInfo, sizeof proxyInfo);
-  const std::string& userName = internetState.proxyUserName();
-  const std::string& password = internetState.proxyPassword();
-  InternetSetOptionA(connection, INTERNET_OPTION_PROXY_USERNAME,
-                     const_cast<char*>(userName.c_str()), static_cast<DWORD>(userName.size() + 1));
-  InternetSetOptionA(connection, INTERNET_OPTION_PROXY_PASSWORD,
-                     const_cast<char*>(password.c_str()), static_cast<DWORD>(password.size() + 1));
 }
 
 // The Content-Length the server announced, or 0 when it gave none that reads as a number above 0.
@@ -249,7 +218,7 @@ void ExchangeWatch::giveUp() {
 }
 
 bool openInternetRoot() {
-  return internetState.root() != nullptr;
+  return internetRoot.get() != nullptr;
 }
 
 bool fetch(const char* url, ByteBuffer& body, ExchangeWatch* watch) {
@@ -257,13 +226,13 @@ bool fetch(const char* url, ByteBuffer& body, ExchangeWatch* watch) {
   UrlParts parts;
   if (!parseUrl(url, parts)) return false;
   const DWORD flags = parts.secure ? kRequestFlags | INTERNET_FLAG_SECURE : kRequestFlags;
-  HINTERNET root = internetState.root();
+  HINTERNET root = internetRoot.get();
   if (root == nullptr) return false;
   HINTERNET connection =
       InternetConnectA(root, parts.host.c_str(), parts.port, parts.userName.c_str(),
-                       parts.password.c_str(), parts.service, 0, 0);
+                       parts.password.c_str(), INTERNET_SERVICE_HTTP, 0, 0);
   if (connection == nullptr) return false;
-  setProxyOptions(root, connection);
+  usePreconfiguredProxy(root);
   const std::string object = parts.path.substr(0, parts.path.find('#'));
   const char* acceptTypes[] = {kAcceptType, nullptr};
   HINTERNET request = HttpOpenRequestA(connection, "GET", object.c_str(), "HTTP/1.0", nullptr,
@@ -282,10 +251,6 @@ bool fetch(const char* url, ByteBuffer& body, ExchangeWatch* watch) {
   }
   InternetCloseHandle(connection);
   return whole;
-}
-
-void* internetRootHandle() {
-  return internetState.opened();
 }
 
 void httpRead(ResultRecord* result, int32_t argCount, const ArgRecord* args) {

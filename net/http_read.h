@@ -12,8 +12,4 @@ namespace velmora {
 // httpRead(URL text) -> byte set
 void httpRead(ResultRecord* result, int32_t argCount, const ArgRecord* args);
 
-// The library's root internet handle: null until the first read opens it, then the same for the
-// life of the process.
-void* internetRootHandle();
-
 }  // namespace velmora

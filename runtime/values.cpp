@@ -49,22 +49,6 @@ void* byteSetFromBytes(const void* bytes, int32_t count) {
   return block;
 }
 
-char* concatTexts(std::initializer_list<const char*> texts) {
-  size_t total = 0;
-  for (const char* text : texts) total += text ? std::strlen(text) : 0;
-  if (total == 0) return nullptr;
-  auto* joined = static_cast<char*>(allocate(static_cast<int32_t>(total + 1)));
-  char* end = joined;
-  for (const char* text : texts) {
-    if (text == nullptr) continue;
-    const size_t length = std::strlen(text);
-    std::memcpy(end, text, length);
-    end += length;
-  }
-  *end = '\0';
-  return joined;
-}
-
 int32_t byteSetLength(const void* byteSet) {
   return byteSet ? header(byteSet, 1) : 0;
 }
@@ -126,25 +110,6 @@ void freeArray(void* array, TypeCode elementType) {
     for (int32_t i = 0; i < arrayElementCount(array); ++i) freeBlock(elements[i]);
   }
   freeBlock(array);
-}
-
-ArrayMember findArrayMember(const void* array, std::span<const int32_t> indexes) {
-  const int32_t dimensions = array ? arrayDimensionCount(array) : 1;
-  if (indexes.size() != 1 && indexes.size() != static_cast<size_t>(dimensions)) return {3, 0};
-  for (int32_t index : indexes) {
-    if (index < 1) return {4, 0};
-  }
-  if (indexes.size() == 1) {
-    if (indexes[0] > arrayElementCount(array)) return {1, 0};
-    return {0, indexes[0] - 1};
-  }
-  int32_t element = 0;
-  for (int32_t d = 0; d < dimensions; ++d) {
-    const int32_t size = header(array, 1 + d);
-    if (indexes[d] > size) return {1, 0};
-    element = element * size + (indexes[d] - 1);
-  }
-  return {0, element};
 }
 
 }  // namespace velmora

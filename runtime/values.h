@@ -8,8 +8,6 @@
 #pragma once
 
 #include <cstdint>
-#include <initializer_list>
-#include <span>
 
 #include "runtime/value.h"
 
@@ -20,8 +18,6 @@ namespace velmora {
 char* textFromString(const char* text);
 char* textFromBytes(const void* bytes, int32_t count);
 void* byteSetFromBytes(const void* bytes, int32_t count);
-// One new text holding the given texts one after another (null ones add nothing).
-char* concatTexts(std::initializer_list<const char*> texts);
 
 int32_t byteSetLength(const void* byteSet);
 const uint8_t* byteSetData(const void* byteSet);
@@ -37,15 +33,5 @@ void* arrayElements(void* array);
 const void* arrayElements(const void* array);
 // Frees each owned text or byte-set element, then the block.
 void freeArray(void* array, TypeCode elementType);
-
-// Finds the member that 1-based indexes address: one index counts through all elements, or one
-// index per dimension. error is 0 when found, otherwise the runtime error code: 4 for an index
-// below 1, 1 for one beyond the size, 3 for a count of indexes that is neither 1 nor the array's
-// dimension count.
-struct ArrayMember {
-  int32_t error = 0;
-  int32_t elementIndex = 0;  // 0-based, valid when error is 0
-};
-ArrayMember findArrayMember(const void* array, std::span<const int32_t> indexes);
 
 }  // namespace velmora

@@ -3,6 +3,7 @@
 #include <array>
 #include <nlohmann/json.hpp>
 
+#include "app/protocol/vocabulary.h"
 #include "service/money.h"
 #include "service/number_parameters.h"
 
@@ -98,15 +99,15 @@ struct Action {
 };
 
 constexpr std::array kActions{
-    Action{"getnum", getNumber},
-    Action{"getsms", onHeldNumber<&NumberDesk::readSms>},
-    Action{"release", onHeldNumber<&NumberDesk::release>},
-    Action{"blacklist", onHeldNumber<&NumberDesk::blacklist>},
+    Action{protocol::api_action::kGetNumber, getNumber},
+    Action{protocol::api_action::kReadSms, onHeldNumber<&NumberDesk::readSms>},
+    Action{protocol::api_action::kRelease, onHeldNumber<&NumberDesk::release>},
+    Action{protocol::api_action::kBlacklist, onHeldNumber<&NumberDesk::blacklist>},
 };
 
 // Without an action: the account itself.
 Json reply(NumberDesk& desk, const Query& query) {
-  const auto action = query.find("action");
+  const auto action = query.find(protocol::parameter::kAction);
   if (action == query.end()) return account(desk, query);
   for (const Action& known : kActions) {
     if (action->second == known.name) return known.reply(desk, query);

@@ -10,7 +10,6 @@
 
 namespace velmora::service {
 
-inline constexpr std::string_view kApiFile = "Api_PC";
 inline constexpr std::string_view kApiContentType = "application/json; charset=utf-8";
 
 // The JSON text of the reply; a failure of the store gets its own code.

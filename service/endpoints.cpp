@@ -4,6 +4,7 @@
 #include <ctime>
 #include <random>
 
+#include "app/protocol/vocabulary.h"
 #include "service/field_rules.h"
 #include "service/number_parameters.h"
 
@@ -11,12 +12,18 @@ namespace velmora::service {
 
 namespace {
 
+namespace endpoint = protocol::endpoint;
+namespace parameter = protocol::parameter;
+namespace status = protocol::status;
+using protocol::kListSeparator;
+using protocol::kPartSeparator;
+
 bool unreadable(const Query& query, std::string_view name) {
   const auto found = query.find(name);
   return found != query.end() && !found->second;
 }
 
-std::string join(std::initializer_list<std::string_view> fields, char separator) {
+std::string join(std::initializer_list<std::string_view> fields, std::string_view separator) {
   std::string joined;
   bool first = true;
   for (const std::string_view field : fields) {
@@ -53,38 +60,40 @@ std::string newInvitationCode(Database& database) {
 std::string login(NumberDesk& desk, const Query& query) {
   const Credentials credentials = credentialsIn(query);
   const std::optional<Account> account = desk.signIn(credentials);
-  if (!account) return "25";
+  if (!account) return status::kLoginRefused;
   return join(
       {account->name, credentials.password, account->balance, account->address,
        account->invitationCode, account->registrationCode, account->registeredOn, account->email},
-      ',');
+      kListSeparator);
 }
 
 // "0" incomplete, "1" name taken, "2" registered, "3" refused or failed.
 std::string registerUser(Database& database, const Query& query) {
-  for (const char* name : {"username", "password", "sj", "email"}) {
-    if (unreadable(query, name)) return "3";
+  for (const char* name : {parameter::kUserName, parameter::kPassword, parameter::kRegistrationCode,
+                           parameter::kEmail}) {
+    if (unreadable(query, name)) return status::kRegistrationFailed;
   }
-  const std::string name = queryValue(query, "username").value_or("");
-  const std::string password = queryValue(query, "password").value_or("");
-  if (name.empty() || password.empty()) return "0";
-  if (database.findAccount(name)) return "1";
+  const std::string name = queryValue(query, parameter::kUserName).value_or("");
+  const std::string password = queryValue(query, parameter::kPassword).value_or("");
+  if (name.empty() || password.empty()) return status::kRegistrationIncomplete;
+  if (database.findAccount(name)) return status::kNameTaken;
   Account account{
       .name = name,
       .balance = "0",
-      .address = "0",
+      .address = protocol::kNoValue,
       .invitationCode = newInvitationCode(database),
-      .registrationCode = storedOptional(queryValue(query, "sj").value_or("")),
+      .registrationCode =
+          storedOptional(queryValue(query, parameter::kRegistrationCode).value_or("")),
       .registeredOn = today(),
       // The e-mail is optional: an account without one logs in with an empty last field.
-      .email = queryValue(query, "email").value_or(""),
+      .email = queryValue(query, parameter::kEmail).value_or(""),
   };
-  const bool emailFits = account.email.empty() || fitsRecord(account.email, ",");
-  if (!acceptableUserName(account.name) || !fitsRecord(password, ",") ||
-      !fitsRecord(account.registrationCode, ",") || !emailFits) {
-    return "3";
+  const bool emailFits = account.email.empty() || fitsRecord(account.email, kListSeparator);
+  if (!acceptableUserName(account.name) || !fitsRecord(password, kListSeparator) ||
+      !fitsRecord(account.registrationCode, kListSeparator) || !emailFits) {
+    return status::kRegistrationFailed;
   }
-  return database.addAccount(account, password) ? "2" : "1";
+  return database.addAccount(account, password) ? status::kRegistered : status::kNameTaken;
 }
 
 std::string supportContact(Database& database, const Query&) {
@@ -99,85 +108,90 @@ std::string depositAddress(Database& database, const Query&) {
 std::string projectList(Database& database, const Query&) {
   std::string list;
   for (const Project& project : database.projects()) {
-    if (!list.empty()) list += ',';
-    list += join({project.name, project.price}, '-');
+    if (!list.empty()) list += kListSeparator;
+    list += join({project.name, project.price}, kPartSeparator);
   }
   return list;
 }
 
 // "0" or "user-amount-order number-time".
 std::string pendingOrder(Database& database, const Query& query) {
-  const auto user = queryValue(query, "username");
-  if (!user) return "0";
+  const auto user = queryValue(query, parameter::kUserName);
+  if (!user) return status::kNoPendingOrder;
   const std::optional<Order> order = database.pendingOrder(*user);
-  if (!order) return "0";
-  return join({order->user, order->amount, order->number, order->time}, '-');
+  if (!order) return status::kNoPendingOrder;
+  return join({order->user, order->amount, order->number, order->time}, kPartSeparator);
 }
 
 std::string deleteOrder(Database& database, const Query& query) {
-  const auto user = queryValue(query, "username");
-  return user && database.deleteOrder(*user) ? "1" : "0";
+  const auto user = queryValue(query, parameter::kUserName);
+  return user && database.deleteOrder(*user) ? status::kDone : status::kNotDone;
 }
 
 // One pending order per account: a second one is refused, so an order that may already be paid
 // is never replaced behind the user's back.
 std::string submitOrder(Database& database, const Query& query) {
   const Order order{
-      .user = queryValue(query, "username").value_or(""),
-      .amount = queryValue(query, "qt").value_or(""),
-      .number = queryValue(query, "cd").value_or(""),
-      .time = queryValue(query, "time").value_or(""),
+      .user = queryValue(query, parameter::kUserName).value_or(""),
+      .amount = queryValue(query, parameter::kAmount).value_or(""),
+      .number = queryValue(query, parameter::kOrderNumber).value_or(""),
+      .time = queryValue(query, parameter::kOrderDate).value_or(""),
   };
-  if (!acceptableAmount(order.amount) || !fitsRecord(order.number, "-") ||
-      !fitsRecord(order.time, "-") || !database.findAccount(order.user)) {
-    return "0";
+  if (!acceptableAmount(order.amount) || !fitsRecord(order.number, kPartSeparator) ||
+      !fitsRecord(order.time, kPartSeparator) || !database.findAccount(order.user)) {
+    return status::kNotDone;
   }
-  return database.addOrder(order) ? "1" : "0";
+  return database.addOrder(order) ? status::kDone : status::kNotDone;
 }
 
 // The client sends "0" for an empty e-mail or address; a missing one counts the same.
 std::string updateAccount(Database& database, const Query& query) {
-  for (const char* name : {"username", "password", "email", "d2"}) {
-    if (unreadable(query, name)) return "0";
+  for (const char* name : {parameter::kUserName, parameter::kPassword, parameter::kEmail,
+                           parameter::kReceivingAddress}) {
+    if (unreadable(query, name)) return status::kNotDone;
   }
-  const std::string name = queryValue(query, "username").value_or("");
-  const std::string password = queryValue(query, "password").value_or("");
-  const std::string email = storedOptional(queryValue(query, "email").value_or(""));
-  const std::string address = storedOptional(queryValue(query, "d2").value_or(""));
-  if (!fitsRecord(password, ",") || !fitsRecord(email, ",") || !fitsRecord(address, ",")) {
-    return "0";
+  const std::string name = queryValue(query, parameter::kUserName).value_or("");
+  const std::string password = queryValue(query, parameter::kPassword).value_or("");
+  const std::string email = storedOptional(queryValue(query, parameter::kEmail).value_or(""));
+  const std::string address =
+      storedOptional(queryValue(query, parameter::kReceivingAddress).value_or(""));
+  if (!fitsRecord(password, kListSeparator) || !fitsRecord(email, kListSeparator) ||
+      !fitsRecord(address, kListSeparator)) {
+    return status::kNotDone;
   }
-  return database.updateAccount(name, password, email, address) ? "1" : "0";
+  return database.updateAccount(name, password, email, address) ? status::kDone : status::kNotDone;
 }
 
 // The number endpoints' replies other than success: one text per status, whichever endpoint.
 std::string statusReply(NumberStatus status) {
   switch (status) {
     case NumberStatus::kBalanceTooLow:
+      return status::kBalanceTooLow;
     case NumberStatus::kSmsNotYet:
-      return "0";
+      return status::kSmsNotYet;
     case NumberStatus::kNoNumberFree:
+      return status::kNoNumberFree;
     case NumberStatus::kNotHeld:
-      return "2";
+      return status::kNumberNotHeld;
     case NumberStatus::kNoSuchProject:
-      return "3";
+      return status::kNoSuchProject;
     case NumberStatus::kAskedNumberUnavailable:
-      return "5";
+      return status::kAskedNumberUnavailable;
     case NumberStatus::kNoEarlierNumber:
-      return "6";
+      return status::kNoEarlierNumber;
     case NumberStatus::kDone:
-      return "1";
+      return status::kDone;
     case NumberStatus::kWrongCredentials:
       break;
   }
-  return "9";
+  return status::kWrongAccount;
 }
 
 // "1," and the fields when the step was done, its status reply otherwise.
 std::string numberReply(const NumberOutcome& outcome,
                         std::initializer_list<std::string_view> doneFields) {
   if (outcome.status != NumberStatus::kDone) return statusReply(outcome.status);
-  return "1," + join(doneFields, ',');
+  return status::kDonePrefix + join(doneFields, kListSeparator);
 }
 
 // "1," number "," balance.
@@ -212,31 +226,31 @@ struct Endpoint {
 };
 
 constexpr std::array kEndpoints{
-    Endpoint{"login.php", login, "25"},
-    Endpoint{"restuser.php", fromStore<registerUser>, "3"},
-    Endpoint{"getkf.php", fromStore<supportContact>, ""},
-    Endpoint{"getxm.php", fromStore<projectList>, ""},
-    Endpoint{"getpay.php", fromStore<pendingOrder>, "0"},
-    Endpoint{"delpay.php", fromStore<deleteOrder>, "0"},
-    Endpoint{"restpay.php", fromStore<submitOrder>, "0"},
-    Endpoint{"update.php", fromStore<updateAccount>, "0"},
-    Endpoint{"getadd.php", fromStore<depositAddress>, ""},
+    Endpoint{endpoint::kLogin, login, status::kLoginRefused},
+    Endpoint{endpoint::kRegister, fromStore<registerUser>, status::kRegistrationFailed},
+    Endpoint{endpoint::kSupportContact, fromStore<supportContact>, ""},
+    Endpoint{endpoint::kProjectList, fromStore<projectList>, ""},
+    Endpoint{endpoint::kPendingOrder, fromStore<pendingOrder>, status::kNoPendingOrder},
+    Endpoint{endpoint::kDeleteOrder, fromStore<deleteOrder>, status::kNotDone},
+    Endpoint{endpoint::kSubmitOrder, fromStore<submitOrder>, status::kNotDone},
+    Endpoint{endpoint::kUpdateProfile, fromStore<updateAccount>, status::kNotDone},
+    Endpoint{endpoint::kDepositAddress, fromStore<depositAddress>, ""},
     // A failed store is a moment without numbers, an SMS not yet read, a step to try again.
-    Endpoint{"getnum.php", getNumber, "2"},
-    Endpoint{"getsms.php", readSms, "0"},
-    Endpoint{"release.php", giveBack<&NumberDesk::release>, "0"},
-    Endpoint{"blacklist.php", giveBack<&NumberDesk::blacklist>, "0"},
+    Endpoint{endpoint::kGetNumber, getNumber, status::kNoNumberFree},
+    Endpoint{endpoint::kReadSms, readSms, status::kSmsNotYet},
+    Endpoint{endpoint::kRelease, giveBack<&NumberDesk::release>, status::kNotDone},
+    Endpoint{endpoint::kBlacklist, giveBack<&NumberDesk::blacklist>, status::kNotDone},
 };
 
 }  // namespace
 
 std::optional<std::string> answer(NumberDesk& desk, std::string_view file, const Query& query) {
-  for (const Endpoint& endpoint : kEndpoints) {
-    if (endpoint.file != file) continue;
+  for (const Endpoint& known : kEndpoints) {
+    if (known.file != file) continue;
     try {
-      return endpoint.reply(desk, query);
+      return known.reply(desk, query);
     } catch (const DatabaseError&) {
-      return std::string(endpoint.failureReply);
+      return std::string(known.failureReply);
     }
   }
   return std::nullopt;

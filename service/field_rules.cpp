@@ -2,13 +2,15 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <string>
+
+#include "app/protocol/vocabulary.h"
 
 namespace velmora::service {
 
 namespace {
 
 constexpr double kTolerance = 1e-7;  // the client's tolerance for comparing numbers
-constexpr double kLoginFailure = 25;
 constexpr double kMinimumAmount = 5;
 
 // U+3000 becomes a space and U+FF01 to U+FF5E their ASCII forms; other bytes stay.
@@ -73,15 +75,19 @@ bool fitsRecord(std::string_view text, std::string_view separators) {
 }
 
 bool acceptableUserName(std::string_view name) {
-  return fitsRecord(name, ",-") && std::fabs(leadingNumber(name) - kLoginFailure) > kTolerance;
+  static const std::string kSeparators =
+      std::string(protocol::kListSeparator) + protocol::kPartSeparator;
+  return fitsRecord(name, kSeparators) &&
+         std::fabs(leadingNumber(name) - protocol::status::kLoginRefusedNumber) > kTolerance;
 }
 
 bool acceptableAmount(std::string_view amount) {
-  return fitsRecord(amount, "-") && leadingNumber(amount) - kMinimumAmount >= -kTolerance;
+  return fitsRecord(amount, protocol::kPartSeparator) &&
+         leadingNumber(amount) - kMinimumAmount >= -kTolerance;
 }
 
 std::string storedOptional(std::string text) {
-  return text.empty() ? "0" : text;
+  return text.empty() ? protocol::kNoValue : text;
 }
 
 }  // namespace velmora::service

@@ -1,8 +1,12 @@
 #include "service/number_parameters.h"
 
+#include "app/protocol/vocabulary.h"
+
 namespace velmora::service {
 
 namespace {
+
+namespace parameter = protocol::parameter;
 
 std::string valueOrEmpty(const Query& query, std::string_view name) {
   return queryValue(query, name).value_or("");
@@ -11,21 +15,21 @@ std::string valueOrEmpty(const Query& query, std::string_view name) {
 }  // namespace
 
 Credentials credentialsIn(const Query& query) {
-  return {valueOrEmpty(query, "username"), valueOrEmpty(query, "password")};
+  return {valueOrEmpty(query, parameter::kUserName), valueOrEmpty(query, parameter::kPassword)};
 }
 
 NumberRequest numberRequestIn(const Query& query) {
   NumberRequest request;
-  request.project = valueOrEmpty(query, "xm");
-  request.region = valueOrEmpty(query, "dq");
-  request.carrier = valueOrEmpty(query, "yys");
-  const auto asked = query.find("hm");
+  request.project = valueOrEmpty(query, parameter::kProject);
+  request.region = valueOrEmpty(query, parameter::kRegion);
+  request.carrier = valueOrEmpty(query, parameter::kCarrier);
+  const auto asked = query.find(parameter::kNumber);
   if (asked != query.end()) request.askedNumber = asked->second.value_or("?");
   return request;
 }
 
 std::string heldNumberIn(const Query& query) {
-  return valueOrEmpty(query, "hm");
+  return valueOrEmpty(query, parameter::kNumber);
 }
 
 }  // namespace velmora::service

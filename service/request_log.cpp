@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "app/protocol/vocabulary.h"
 #include "service/query.h"
 
 namespace velmora::service {
@@ -12,7 +13,7 @@ namespace {
 // Whether the name of a query parameter reads as "password" to the endpoints, which decode
 // names: "pass%77ord" does. ("+" never decodes to a letter, so both query encodings agree.)
 bool namesPassword(std::string_view encodedName) {
-  return decodeQuery(encodedName).contains("password");
+  return decodeQuery(encodedName).contains(protocol::parameter::kPassword);
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include <string_view>
 #include <thread>
 
+#include "app/protocol/vocabulary.h"
 #include "service/api.h"
 #include "service/database.h"
 #include "service/endpoints.h"
@@ -24,7 +25,7 @@ namespace velmora::service {
 namespace {
 
 constexpr std::string_view kHost = "127.0.0.1";
-constexpr std::string_view kEndpointFolder = "/E/qx/";
+constexpr std::string_view kEndpointFolder = protocol::kEndpointFolder;
 
 // The request target as it came, split at the first "?".
 struct Target {
@@ -80,7 +81,7 @@ struct Reply {
 
 // Nothing when there is no such endpoint.
 std::optional<Reply> reply(NumberDesk& desk, std::string_view file, std::string_view query) {
-  if (file == kApiFile) {
+  if (file == protocol::endpoint::kApi) {
     return Reply{answerApi(desk, decodeQuery(query, QueryEncoding::kFormUtf8)), kApiContentType};
   }
   std::optional<std::string> text = answer(desk, file, decodeQuery(query));

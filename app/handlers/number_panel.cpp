@@ -13,6 +13,7 @@
 #include "app/protocol/replies.h"
 #include "app/protocol/requests.h"
 #include "app/protocol/verification_code.h"
+#include "app/protocol/vocabulary.h"
 #include "app/service_calls.h"
 #include "app/window_calls.h"
 
@@ -23,7 +24,6 @@ using namespace main_window;
 using protocol::NumberAction;
 
 constexpr int32_t kPollInterval = 2000;
-constexpr char kNumberGone[] = "2";
 
 // What the panel holds between events.
 struct NumberPanel {
@@ -93,12 +93,12 @@ bool tookSmsReply(const char* reply) {
     setUnitText(kSms, panel.sms.c_str());
     return true;
   }
-  if (protocol::isStatus(reply, kNumberGone)) {
+  if (protocol::isStatus(reply, protocol::status::kNumberNotHeld)) {
     dropNumber();
     showMessage(texts::kNumberExpired);
     return true;
   }
-  if (protocol::isStatus(reply, protocol::kWrongAccount)) {
+  if (protocol::isStatus(reply, protocol::status::kWrongAccount)) {
     dropNumber();
     showMessage(texts::kWrongAccount);
     return true;
@@ -116,11 +116,11 @@ void pollEnded() {
 // means a service without numbers, whose answer is that the balance is too low.
 const char* numberRefusal(const char* reply) {
   static constexpr std::pair<const char*, const char*> kRefusals[] = {
-      {"2", texts::kNoNumberFree},
-      {"3", texts::kChooseProjectFirst},
-      {"5", texts::kNumberUnavailable},
-      {"6", texts::kNoNumberYet},
-      {protocol::kWrongAccount, texts::kWrongAccount},
+      {protocol::status::kNoNumberFree, texts::kNoNumberFree},
+      {protocol::status::kNoSuchProject, texts::kChooseProjectFirst},
+      {protocol::status::kAskedNumberUnavailable, texts::kNumberUnavailable},
+      {protocol::status::kNoEarlierNumber, texts::kNoNumberYet},
+      {protocol::status::kWrongAccount, texts::kWrongAccount},
   };
   for (const auto& [status, notice] : kRefusals) {
     if (protocol::isStatus(reply, status)) return notice;
@@ -158,7 +158,7 @@ void letNumberGo(const LetGo& letGo) {
     showBalanceAfter(*balance);
     return showMessage(letGo.done);
   }
-  if (protocol::isStatus(reply.get(), protocol::kWrongAccount))
+  if (protocol::isStatus(reply.get(), protocol::status::kWrongAccount))
     return showMessage(texts::kWrongAccount);
   showMessage(letGo.failed);
 }

@@ -8,6 +8,7 @@
 #include "app/handlers/shared.h"
 #include "app/protocol/replies.h"
 #include "app/protocol/requests.h"
+#include "app/protocol/vocabulary.h"
 #include "app/service_calls.h"
 #include "app/window_calls.h"
 
@@ -18,7 +19,7 @@ using namespace profile;
 
 // The service keeps "0" for an e-mail or address left empty.
 std::string orZero(std::string_view text) {
-  return text.empty() ? "0" : std::string(text);
+  return text.empty() ? protocol::kNoValue : std::string(text);
 }
 
 }  // namespace
@@ -43,7 +44,8 @@ void profileSaveClicked() {
   const Text reply =
       askService(protocol::updateProfileUrl(serviceAddress(), user.view(), password.view(),
                                             orZero(email.view()), orZero(address.view())));
-  if (!protocol::isStatus(reply.get(), "1")) return showMessage(texts::kNotUpdated);
+  if (!protocol::isStatus(reply.get(), protocol::status::kDone))
+    return showMessage(texts::kNotUpdated);
   // The window opens from these fields next time: they hold what the user saved, a box left
   // empty as empty, not as the "0" that stood for it on the wire.
   setAccountField(AccountField::kPassword, password.view());

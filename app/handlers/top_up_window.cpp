@@ -9,6 +9,7 @@
 #include "app/protocol/replies.h"
 #include "app/protocol/request_values.h"
 #include "app/protocol/requests.h"
+#include "app/protocol/vocabulary.h"
 #include "app/service_calls.h"
 #include "app/window_calls.h"
 
@@ -69,9 +70,9 @@ void submitTopUpClicked() {
   const std::string orderNumber = protocol::newOrderNumber();
   const Text reply = askService(protocol::submitOrderUrl(serviceAddress(), user.view(),
                                                          typedAmount.view(), orderNumber, date));
-  if (protocol::isStatus(reply.get(), "0")) {
+  if (protocol::isStatus(reply.get(), protocol::status::kNotDone)) {
     showMessage(texts::kSubmitFailed);
-  } else if (protocol::isStatus(reply.get(), "1")) {
+  } else if (protocol::isStatus(reply.get(), protocol::status::kDone)) {
     showMessage(texts::kSubmitted);
     pause(kPauseAfterChange);
   }
@@ -81,7 +82,7 @@ void submitTopUpClicked() {
 void deleteOrderClicked() {
   const Text reply =
       askService(protocol::deleteOrderUrl(serviceAddress(), accountField(AccountField::kUserName)));
-  if (!protocol::isStatus(reply.get(), "1")) return;
+  if (!protocol::isStatus(reply.get(), protocol::status::kDone)) return;
   showOrder(nullptr, nullptr, nullptr, nullptr);
   showMessage(texts::kOrderDeleted);
   pause(kPauseAfterChange);

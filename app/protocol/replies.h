@@ -45,9 +45,6 @@ struct PendingOrder {
 };
 std::optional<PendingOrder> readPendingOrder(const char* reply, std::string_view user);
 
-// The number endpoints answer "9" when the user name or password is wrong.
-inline constexpr char kWrongAccount[] = "9";
-
 // getnum.php: "1," number "," balance when a number was granted (the balance after its charge),
 // otherwise a status: "0" balance too low, "2" no number free, "3" no such project, "5" the
 // asked number is not available, "6" no earlier number to ask for, "9" wrong account. Nothing

@@ -1,5 +1,7 @@
 #include "app/protocol/requests.h"
 
+#include "app/protocol/vocabulary.h"
+
 namespace velmora::protocol {
 namespace {
 
@@ -32,7 +34,7 @@ std::string requestUrl(const ServiceAddress& service, std::string_view endpoint,
   std::string url(service.scheme);
   url += "://";
   url += service.host;
-  url += "/E/qx/";
+  url += kEndpointFolder;
   url += endpoint;
   char separator = '?';
   for (const auto& [name, value] : query) {
@@ -47,76 +49,88 @@ std::string requestUrl(const ServiceAddress& service, std::string_view endpoint,
 
 std::string loginUrl(const ServiceAddress& service, std::string_view user,
                      std::string_view password) {
-  return requestUrl(service, "login.php", {{"username", user}, {"password", password}});
+  return requestUrl(service, endpoint::kLogin,
+                    {{parameter::kUserName, user}, {parameter::kPassword, password}});
 }
 
 std::string registerUrl(const ServiceAddress& service, std::string_view user,
                         std::string_view password, std::string_view code, std::string_view email) {
-  return requestUrl(service, "restuser.php",
-                    {{"username", user}, {"password", password}, {"sj", code}, {"email", email}});
+  return requestUrl(service, endpoint::kRegister,
+                    {{parameter::kUserName, user},
+                     {parameter::kPassword, password},
+                     {parameter::kRegistrationCode, code},
+                     {parameter::kEmail, email}});
 }
 
 std::string supportContactUrl(const ServiceAddress& service) {
-  return requestUrl(service, "getkf.php");
+  return requestUrl(service, endpoint::kSupportContact);
 }
 
 std::string projectListUrl(const ServiceAddress& service) {
-  return requestUrl(service, "getxm.php");
+  return requestUrl(service, endpoint::kProjectList);
 }
 
 std::string pendingOrderUrl(const ServiceAddress& service, std::string_view user) {
-  return requestUrl(service, "getpay.php", {{"username", user}});
+  return requestUrl(service, endpoint::kPendingOrder, {{parameter::kUserName, user}});
 }
 
 std::string deleteOrderUrl(const ServiceAddress& service, std::string_view user) {
-  return requestUrl(service, "delpay.php", {{"username", user}});
+  return requestUrl(service, endpoint::kDeleteOrder, {{parameter::kUserName, user}});
 }
 
 std::string submitOrderUrl(const ServiceAddress& service, std::string_view user,
                            std::string_view amount, std::string_view orderNumber,
                            std::string_view date) {
-  return requestUrl(service, "restpay.php",
-                    {{"username", user}, {"qt", amount}, {"cd", orderNumber}, {"time", date}});
+  return requestUrl(service, endpoint::kSubmitOrder,
+                    {{parameter::kUserName, user},
+                     {parameter::kAmount, amount},
+                     {parameter::kOrderNumber, orderNumber},
+                     {parameter::kOrderDate, date}});
 }
 
 std::string updateProfileUrl(const ServiceAddress& service, std::string_view user,
                              std::string_view password, std::string_view email,
                              std::string_view address) {
-  return requestUrl(
-      service, "update.php",
-      {{"username", user}, {"password", password}, {"email", email}, {"d2", address}});
+  return requestUrl(service, endpoint::kUpdateProfile,
+                    {{parameter::kUserName, user},
+                     {parameter::kPassword, password},
+                     {parameter::kEmail, email},
+                     {parameter::kReceivingAddress, address}});
 }
 
 std::string depositAddressUrl(const ServiceAddress& service) {
-  return requestUrl(service, "getadd.php");
+  return requestUrl(service, endpoint::kDepositAddress);
 }
 
 std::string numberUrl(const ServiceAddress& service, const Credentials& account,
                       const NumberChoice& choice) {
-  return requestUrl(service, "getnum.php",
-                    {{"username", account.user},
-                     {"password", account.password},
-                     {"xm", choice.project},
-                     {"dq", choice.region},
-                     {"yys", choice.carrier}});
+  return requestUrl(service, endpoint::kGetNumber,
+                    {{parameter::kUserName, account.user},
+                     {parameter::kPassword, account.password},
+                     {parameter::kProject, choice.project},
+                     {parameter::kRegion, choice.region},
+                     {parameter::kCarrier, choice.carrier}});
 }
 
 std::string numberAgainUrl(const ServiceAddress& service, const Credentials& account,
                            const NumberChoice& choice, std::string_view number) {
-  return requestUrl(service, "getnum.php",
-                    {{"username", account.user},
-                     {"password", account.password},
-                     {"xm", choice.project},
-                     {"dq", choice.region},
-                     {"yys", choice.carrier},
-                     {"hm", number}});
+  return requestUrl(service, endpoint::kGetNumber,
+                    {{parameter::kUserName, account.user},
+                     {parameter::kPassword, account.password},
+                     {parameter::kProject, choice.project},
+                     {parameter::kRegion, choice.region},
+                     {parameter::kCarrier, choice.carrier},
+                     {parameter::kNumber, number}});
 }
 
 std::string numberActionUrl(const ServiceAddress& service, NumberAction action,
                             const Credentials& account, std::string_view number) {
-  constexpr std::string_view kEndpoints[] = {"getsms.php", "release.php", "blacklist.php"};
+  constexpr std::string_view kEndpoints[] = {endpoint::kReadSms, endpoint::kRelease,
+                                             endpoint::kBlacklist};
   return requestUrl(service, kEndpoints[static_cast<int>(action)],
-                    {{"username", account.user}, {"password", account.password}, {"hm", number}});
+                    {{parameter::kUserName, account.user},
+                     {parameter::kPassword, account.password},
+                     {parameter::kNumber, number}});
 }
 
 }  // namespace velmora::protocol

@@ -34,8 +34,8 @@ void lowerLoadingDepth() {
 
 uint32_t creationStyle(uint32_t flags) {
   uint32_t style = 0;
-  if (flags & kUnitDisabled) style |= 0x08000000;
-  if (flags & kUnitTabStop) style |= 0x00010000;
+  if (flags & kUnitDisabled) style |= WS_DISABLED;
+  if (flags & kUnitTabStop) style |= WS_TABSTOP;
   return style;
 }
 
@@ -203,7 +203,10 @@ void disableOtherWindows(LiveWindow& modal) {
   }
 }
 
-// Steps 17 to 21, once the window and its units exist.
+// Once the window and its units exist: the window's created events, then the window shown if it
+// is visible, the other windows disabled while a modal one is up, and every unit told that the
+// load is over, the focus staying where it was. A handler may close the window on the way; what
+// follows is then skipped.
 void finishLoad(WindowObject& window, LiveWindow& live, bool modal) {
   FormRegistry& registry = formRegistry();
   eventRefused(window.id, 0, kCreatedEvent);
@@ -224,7 +227,8 @@ void finishLoad(WindowObject& window, LiveWindow& live, bool modal) {
   live.loaded = true;
 }
 
-// Step 2: a live window is only brought to the front; one that is closing goes first.
+// A window that is live already is only brought to the front (true); one that is closing is
+// destroyed, and false tells the caller to load it anew.
 bool bringToFront(LiveWindow& live) {
   if (live.closing) {
     DestroyWindow(live.window);

@@ -23,7 +23,6 @@ TEST_F(Values, EmptyTextsAreNullPointers) {
   EXPECT_EQ(textFromString(""), nullptr);
   EXPECT_EQ(textFromBytes("abc", 0), nullptr);
   EXPECT_EQ(textFromBytes("abc", -3), nullptr);
-  EXPECT_EQ(concatTexts({nullptr, "", nullptr}), nullptr);
   EXPECT_TRUE(heap.requestedSizes.empty());
 }
 
@@ -32,11 +31,6 @@ TEST_F(Values, TextBlocksAreExactlyLengthPlusOne) {
   EXPECT_STREQ(text, "\xd6\xd0\xce\xc4");
   EXPECT_EQ(heap.requestedSizes.back(), 5u);
   freeBlock(text);
-
-  char* joined = concatTexts({"ab", nullptr, "", "cde"});
-  EXPECT_STREQ(joined, "abcde");
-  EXPECT_EQ(heap.requestedSizes.back(), 6u);
-  freeBlock(joined);
   EXPECT_EQ(heap.liveBlocks(), 0u);
 }
 
@@ -86,31 +80,6 @@ TEST_F(Values, NumericArraysUseTheSizeFunction) {
   freeArray(array, types::kShort);
   EXPECT_EQ(arrayElementCount(nullptr), 0);
   EXPECT_THROW(newArray(types::kWindowRef, 1), RaisedRuntimeError);
-}
-
-TEST_F(Values, MemberLookupChecksIndexes) {
-  // A 2 x 3 array of integers built by hand: | 2 | 2 | 3 | six elements |
-  int32_t block[3 + 6] = {2, 2, 3};
-  const int32_t first[] = {1, 1};
-  const int32_t last[] = {2, 3};
-  const int32_t rowTooFar[] = {3, 1};
-  const int32_t zero[] = {1, 0};
-  const int32_t three[] = {1, 1, 1};
-  const int32_t linear[] = {6};
-  const int32_t linearTooFar[] = {7};
-  EXPECT_EQ(findArrayMember(block, first).error, 0);
-  EXPECT_EQ(findArrayMember(block, first).elementIndex, 0);
-  EXPECT_EQ(findArrayMember(block, last).elementIndex, 5);
-  EXPECT_EQ(findArrayMember(block, rowTooFar).error, 1);
-  EXPECT_EQ(findArrayMember(block, zero).error, 4);
-  EXPECT_EQ(findArrayMember(block, three).error, 3);
-  EXPECT_EQ(findArrayMember(block, linear).elementIndex, 5);
-  EXPECT_EQ(findArrayMember(block, linearTooFar).error, 1);
-
-  const int32_t one[] = {1};
-  const int32_t negative[] = {-1};
-  EXPECT_EQ(findArrayMember(nullptr, one).error, 1);  // the empty array has no members
-  EXPECT_EQ(findArrayMember(nullptr, negative).error, 4);
 }
 
 TEST_F(Values, RefusedAllocationLeavesByTheRuntimeError) {

@@ -222,16 +222,6 @@ TEST(HttpRead, TheWindowsPaintButTakeNoInputWhileTheReplyIsAwaited) {
   DestroyWindow(window);
 }
 
-TEST(HttpRead, TheRootHandleIsOpenedOnceAndKept) {
-  LoopbackServer server([](const std::string&) { return response("200 OK", "x"); });
-  read(server.url("/one"));
-  void* root = internetRootHandle();
-  ASSERT_NE(root, nullptr);
-  read(server.url("/two"));
-  EXPECT_EQ(internetRootHandle(), root);
-  EXPECT_EQ(server.requests().size(), 2u);
-}
-
 TEST(HttpRead, AStalledServiceTimesOutAfterFifteenSeconds) {
   HANDLE released = CreateEventW(nullptr, TRUE, FALSE, nullptr);
   LoopbackServer server([&](const std::string&) {
