@@ -1,6 +1,7 @@
 # The program data, made at build time from forms/data by the builder and embedded through a
 # generated source: target velmora_program_data, header "program_data_generated.h". The
-# builder also writes program_data.bin for program_data_dump.
+# builder also writes program_data.bin for program_data_dump, and "window_units_generated.h",
+# the ids of the windows and units the client's handlers name (app/window_units.h).
 set(VELMORA_SERVICE_HOST "127.0.0.1:8765" CACHE STRING
     "Host (and port) of the service the client talks to; default: the demo service on loopback")
 set(VELMORA_SERVICE_SCHEME "http" CACHE STRING
@@ -44,7 +45,7 @@ function(velmora_program_data target)
   file(GLOB sources CONFIGURE_DEPENDS ${DATA_WINDOWS}/*.win ${DATA_WINDOWS}/pictures/*)
   add_custom_command(
     OUTPUT ${out}/program_data_generated.h ${out}/program_data_generated.cpp
-           ${out}/program_data.bin
+           ${out}/program_data.bin ${out}/window_units_generated.h
     COMMAND ${CMAKE_COMMAND} -E make_directory ${out}
     COMMAND ${program_data_builder}
             --windows ${DATA_WINDOWS} --constants ${DATA_CONSTANTS}
@@ -53,6 +54,7 @@ function(velmora_program_data target)
             --out-header ${out}/program_data_generated.h
             --out-source ${out}/program_data_generated.cpp
             --out-binary ${out}/program_data.bin
+            --out-units ${out}/window_units_generated.h
     DEPENDS ${program_data_builder_target} ${sources} ${DATA_CONSTANTS}
     COMMENT "Building the program data of ${target}"
   )
