@@ -8,24 +8,6 @@ set(VELMORA_SERVICE_SCHEME "http" CACHE STRING
     "How the client reaches the service: http (the demo service on loopback) or https")
 set_property(CACHE VELMORA_SERVICE_SCHEME PROPERTY STRINGS http https)
 
-if(CMAKE_CROSSCOMPILING)
-  include(ExternalProject)
-  set(host_tools ${CMAKE_BINARY_DIR}/host-tools)
-  set(program_data_builder ${host_tools}/tools/program_data_builder)
-  ExternalProject_Add(velmora_host_tools
-    SOURCE_DIR ${PROJECT_SOURCE_DIR}/tools/host
-    BINARY_DIR ${host_tools}
-    CMAKE_ARGS -DCMAKE_BUILD_TYPE=RelWithDebInfo
-    INSTALL_COMMAND ""
-    BUILD_ALWAYS ON
-    BUILD_BYPRODUCTS ${program_data_builder}
-  )
-  set(program_data_builder_target velmora_host_tools)
-else()
-  set(program_data_builder $<TARGET_FILE:program_data_builder>)
-  set(program_data_builder_target program_data_builder)
-endif()
-
 # velmora_program_data(target WINDOWS dir CONSTANTS file [SCHEME scheme] [HOST host]): a library
 # embedding the program data built from those sources, for the service scheme and host given
 # (default VELMORA_SERVICE_SCHEME and VELMORA_SERVICE_HOST).
@@ -55,7 +37,7 @@ function(velmora_program_data target)
             --out-source ${out}/program_data_generated.cpp
             --out-binary ${out}/program_data.bin
             --out-units ${out}/window_units_generated.h
-    DEPENDS ${program_data_builder_target} ${sources} ${DATA_CONSTANTS}
+    DEPENDS ${program_data_builder_depends} ${sources} ${DATA_CONSTANTS}
     COMMENT "Building the program data of ${target}"
   )
   add_library(${target} STATIC ${out}/program_data_generated.cpp)

@@ -1,6 +1,6 @@
 // The builder on the sample sources in tests/forms/data: what it stores for each statement,
 // the generated constants, handler list and named units, the dump of the result, and faults in
-// sources.
+// sources, the GBK texts files' among them.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -11,6 +11,7 @@
 #include "forms/format/window_data.h"
 #include "program_data_generated.h"
 #include "tests/support/gbk.h"
+#include "tools/gbk_texts/gbk_texts.h"
 #include "tools/program_data_builder/constants_source.h"
 #include "tools/program_data_builder/generated_sources.h"
 #include "tools/program_data_builder/window_assembly.h"
@@ -217,6 +218,27 @@ TEST(ProgramDataBuilderTest, FaultsInSourcesNameTheirFileAndLine) {
   EXPECT_THROW(tools::buildConstants("c.txt", "text a \"${MISSING}\"", {}), SourceError);
   EXPECT_THROW(tools::buildConstants("c.txt", "text a \"x\"\ntext a \"y\"", {}), SourceError);
   EXPECT_THROW(tools::buildConstants("c.txt", "text Upper \"x\"", {}), SourceError);
+}
+
+TEST(ProgramDataBuilderTest, GbkTextsFailOnATextWithoutGbkFormNamingIt) {
+  struct Case {
+    const char* source;
+    const char* message;
+  };
+  const Case cases[] = {
+      {"kFine = \"好\"\nkSmile = \"\xF0\x9F\x98\x80\"",
+       "t.txt:2: kSmile: a text that GBK cannot encode: \"\xF0\x9F\x98\x80\""},
+      {"kA = \"a\"\nkA = \"b\"", "t.txt:2: a second text named kA"},
+      {"lower = \"a\"", "t.txt:1: a name must be a constant name like kName: lower"},
+  };
+  for (const Case& c : cases) {
+    try {
+      tools::gbkTextsHeader("t.txt", c.source, "ns");
+      ADD_FAILURE() << "accepted: " << c.source;
+    } catch (const SourceError& error) {
+      EXPECT_STREQ(error.what(), c.message);
+    }
+  }
 }
 
 }  // namespace
