@@ -1,12 +1,11 @@
 // The client's program entry: the start sequence, run through the runtime entry table.
 #include "app/account.h"
+#include "app/window_units.h"
 #include "runtime/entry_stubs.h"
 #include "runtime/program_image.h"
 
 namespace velmora {
 namespace {
-
-constexpr uint32_t kLoginWindowId = 0x52010001;
 
 void initialiseProgram() {}
 // The exit routine: the orderly exit releases the account fields.
@@ -27,7 +26,7 @@ int programEntry() {
   callRuntimeService(runtime.runtimeService, kServiceRegisterExitRoutine,
                      reinterpret_cast<uintptr_t>(&releaseProgram));
   startUp();
-  runtime.loadStartWindow(kLoginWindowId);
+  runtime.loadStartWindow(app::login::kWindow);
   runtime.runMessageLoop();
   return 0;
 }

@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "app/runtime_calls.h"
-#include "app/window_units.h"
+#include "app/unit_ref.h"
 
 namespace velmora::app {
 

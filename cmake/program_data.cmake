@@ -1,29 +1,12 @@
 # The program data, made at build time from forms/data by the builder and embedded through a
 # generated source: target velmora_program_data, header "program_data_generated.h". The
-# builder also writes program_data.bin for program_data_dump.
+# builder also writes program_data.bin for program_data_dump, and "window_units_generated.h",
+# the ids of the windows and units the client's handlers name (app/window_units.h).
 set(VELMORA_SERVICE_HOST "127.0.0.1:8765" CACHE STRING
     "Host (and port) of the service the client talks to; default: the demo service on loopback")
 set(VELMORA_SERVICE_SCHEME "http" CACHE STRING
     "How the client reaches the service: http (the demo service on loopback) or https")
 set_property(CACHE VELMORA_SERVICE_SCHEME PROPERTY STRINGS http https)
-
-if(CMAKE_CROSSCOMPILING)
-  include(ExternalProject)
-  set(host_tools ${CMAKE_BINARY_DIR}/host-tools)
-  set(program_data_builder ${host_tools}/tools/program_data_builder)
-  ExternalProject_Add(velmora_host_tools
-    SOURCE_DIR ${PROJECT_SOURCE_DIR}/tools/host
-    BINARY_DIR ${host_tools}
-    CMAKE_ARGS -DCMAKE_BUILD_TYPE=RelWithDebInfo
-    INSTALL_COMMAND ""
-    BUILD_ALWAYS ON
-    BUILD_BYPRODUCTS ${program_data_builder}
-  )
-  set(program_data_builder_target velmora_host_tools)
-else()
-  set(program_data_builder $<TARGET_FILE:program_data_builder>)
-  set(program_data_builder_target program_data_builder)
-endif()
 
 # velmora_program_data(target WINDOWS dir CONSTANTS file [SCHEME scheme] [HOST host]): a library
 # embedding the program data built from those sources, for the service scheme and host given
@@ -44,7 +27,7 @@ function(velmora_program_data target)
   file(GLOB sources CONFIGURE_DEPENDS ${DATA_WINDOWS}/*.win ${DATA_WINDOWS}/pictures/*)
   add_custom_command(
     OUTPUT ${out}/program_data_generated.h ${out}/program_data_generated.cpp
-           ${out}/program_data.bin
+           ${out}/program_data.bin ${out}/window_units_generated.h
     COMMAND ${CMAKE_COMMAND} -E make_directory ${out}
     COMMAND ${program_data_builder}
             --windows ${DATA_WINDOWS} --constants ${DATA_CONSTANTS}
@@ -53,7 +36,8 @@ function(velmora_program_data target)
             --out-header ${out}/program_data_generated.h
             --out-source ${out}/program_data_generated.cpp
             --out-binary ${out}/program_data.bin
-    DEPENDS ${program_data_builder_target} ${sources} ${DATA_CONSTANTS}
+            --out-units ${out}/window_units_generated.h
+    DEPENDS ${program_data_builder_depends} ${sources} ${DATA_CONSTANTS}
     COMMENT "Building the program data of ${target}"
   )
   add_library(${target} STATIC ${out}/program_data_generated.cpp)

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "runtime/runtime_error.h"
+#include "runtime/runtime_error_texts.h"
 
 namespace velmora {
 namespace {
@@ -20,9 +21,7 @@ const uint8_t* constantsEnd = nullptr;
 
 [[noreturn]] void allocationFailed(int32_t size) {
   char message[64];
-  // 分配 %d 字节内存失败!
-  std::snprintf(message, sizeof message,
-                "\xb7\xd6\xc5\xe4 %d \xd7\xd6\xbd\xda\xc4\xda\xb4\xe6\xca\xa7\xb0\xdc!", size);
+  std::snprintf(message, sizeof message, error_texts::kAllocationFailed, size);
   raiseRuntimeError(message, 0, 0, 0);
 }
 

@@ -5,6 +5,7 @@
 
 #include "forms/format/unit_ids.h"
 #include "forms/live/event_handler.h"
+#include "forms/live/form_error_texts.h"
 #include "forms/live/form_registry.h"
 #include "runtime/runtime_error.h"
 #include "runtime/value.h"
@@ -53,26 +54,18 @@ std::optional<UnitRecord> servingRecord(const WindowObject& window, uint32_t ind
 EventHandler findHandler(uint32_t windowId, uint32_t unitId, int32_t event) {
   const WindowObject* window = formRegistry().find(windowId);
   if (!window) {
-    // 未找到引发事件的窗口
-    raiseRuntimeError(
-        "\xce\xb4\xd5\xd2\xb5\xbd\xd2\xfd\xb7\xa2\xca\xc2\xbc\xfe\xb5\xc4\xb4\xb0\xbf\xda", 0,
-        static_cast<int32_t>(windowId), 0);
+    raiseRuntimeError(form_error_texts::kEventWindowNotFound, 0, static_cast<int32_t>(windowId), 0);
   }
   const auto index = unitIndex(*window, unitId);
   if (!index) {
-    // 未找到引发事件的窗口组件
-    raiseRuntimeError(
-        "\xce\xb4\xd5\xd2\xb5\xbd\xd2\xfd\xb7\xa2\xca\xc2\xbc\xfe\xb5\xc4\xb4\xb0\xbf\xda\xd7\xe9"
-        "\xbc\xfe",
-        0, static_cast<int32_t>(windowId), static_cast<int32_t>(unitId));
+    raiseRuntimeError(form_error_texts::kEventUnitNotFound, 0, static_cast<int32_t>(windowId),
+                      static_cast<int32_t>(unitId));
   }
   const auto unit = servingRecord(*window, *index);
   const UnitTypeDescriptor* type = unitTypeDescriptorOf(unit->type);
   if (!unit->isMenuItem() && (type == nullptr || (type->state & kTypeServesEvents) == 0)) {
-    // 引发事件的窗口组件无效
-    raiseRuntimeError(
-        "\xd2\xfd\xb7\xa2\xca\xc2\xbc\xfe\xb5\xc4\xb4\xb0\xbf\xda\xd7\xe9\xbc\xfe\xce\xde\xd0\xa7",
-        0, static_cast<int32_t>(windowId), static_cast<int32_t>(unitId));
+    raiseRuntimeError(form_error_texts::kEventUnitInvalid, 0, static_cast<int32_t>(windowId),
+                      static_cast<int32_t>(unitId));
   }
   return boundHandler(*unit, event);
 }

@@ -8,6 +8,7 @@
 #include "forms/format/window_data.h"
 #include "forms/live/event_dispatch.h"
 #include "forms/live/form_commands.h"
+#include "forms/live/form_error_texts.h"
 #include "forms/live/property_access.h"
 #include "forms/live/unit_slots.h"
 #include "forms/live/window_lifecycle.h"
@@ -37,15 +38,7 @@ intptr_t pointerResult(const void* pointer) {
   return reinterpret_cast<intptr_t>(pointer);
 }
 
-// 窗口数据已损坏
-constexpr char kBrokenWindowData[] = "\xb4\xb0\xbf\xda\xca\xfd\xbe\xdd\xd2\xd1\xcb\xf0\xbb\xb5";
-// ：窗口
-constexpr char kInWindow[] = "\xa3\xba\xb4\xb0\xbf\xda ";
-// ，组件
-constexpr char kOfUnit[] = "\xa3\xac\xd7\xe9\xbc\xfe ";
-// 的属性无法读取
-constexpr char kPropertiesUnreadable[] =
-    " \xb5\xc4\xca\xf4\xd0\xd4\xce\xde\xb7\xa8\xb6\xc1\xc8\xa1";
+using namespace form_error_texts;
 
 std::string hexId(uint32_t id) {
   char text[16];
@@ -142,11 +135,8 @@ LiveUnit* FormRegistry::findLive(uint32_t windowId, uint32_t unitId, bool strict
     if (const auto index = unitIndex(*window, unitId)) found = liveUnit(*window, *index);
   }
   if (!found && strict) {
-    // 指定窗口或窗口组件不存在或尚未载入
-    raiseRuntimeError(
-        "\xd6\xb8\xb6\xa8\xb4\xb0\xbf\xda\xbb\xf2\xb4\xb0\xbf\xda\xd7\xe9\xbc\xfe\xb2\xbb\xb4\xe6"
-        "\xd4\xda\xbb\xf2\xc9\xd0\xce\xb4\xd4\xd8\xc8\xeb",
-        0, static_cast<int32_t>(windowId), static_cast<int32_t>(unitId));
+    raiseRuntimeError(kUnitNotLoaded, 0, static_cast<int32_t>(windowId),
+                      static_cast<int32_t>(unitId));
   }
   return found;
 }

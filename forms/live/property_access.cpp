@@ -7,6 +7,7 @@
 
 #include "forms/format/unit_ids.h"
 #include "forms/live/font_values.h"
+#include "forms/live/form_error_texts.h"
 #include "forms/live/form_registry.h"
 #include "forms/live/pointer_codes.h"
 #include "forms/live/unit_recreation.h"
@@ -37,18 +38,9 @@ struct Target {
   raiseRuntimeError(message, 0, static_cast<int32_t>(windowId), static_cast<int32_t>(unitId));
 }
 
-// 未载入欲访问窗口组件所在的窗口
-constexpr char kWindowNotRegistered[] =
-    "\xce\xb4\xd4\xd8\xc8\xeb\xd3\xfb\xb7\xc3\xce\xca\xb4\xb0\xbf\xda\xd7\xe9\xbc\xfe\xcb\xf9\xd4"
-    "\xda\xb5\xc4\xb4\xb0\xbf\xda";
-// 读取组件属性时发现指定窗口尚未载入
-constexpr char kReadNotLoaded[] =
-    "\xb6\xc1\xc8\xa1\xd7\xe9\xbc\xfe\xca\xf4\xd0\xd4\xca\xb1\xb7\xa2\xcf\xd6\xd6\xb8\xb6\xa8\xb4"
-    "\xb0\xbf\xda\xc9\xd0\xce\xb4\xd4\xd8\xc8\xeb";
-// 修改组件属性时发现指定窗口尚未载入
-constexpr char kWriteNotLoaded[] =
-    "\xd0\xde\xb8\xc4\xd7\xe9\xbc\xfe\xca\xf4\xd0\xd4\xca\xb1\xb7\xa2\xcf\xd6\xd6\xb8\xb6\xa8\xb4"
-    "\xb0\xbf\xda\xc9\xd0\xce\xb4\xd4\xd8\xc8\xeb";
+using form_error_texts::kReadNotLoaded;
+using form_error_texts::kWindowNotRegistered;
+using form_error_texts::kWriteNotLoaded;
 
 // The unit a property access names. A unit id the window does not have is no target.
 std::optional<Target> findTarget(FormRegistry& registry, uint32_t windowId, uint32_t unitId) {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "runtime/runtime_error.h"
+#include "runtime/runtime_error_texts.h"
 #include "runtime/win32/runtime.h"
 #include "runtime/win32/wide_text.h"
 
@@ -105,18 +106,11 @@ bool bindFromNamedLibrary(DllCommand& command) {
 }
 
 [[noreturn]] void commandNotFound(const DllCommand& command) {
-  // 无法找到指定DLL库文件中的输出命令“%s”
-  // 无法找到指定DLL库文件“%s”中的输出命令“%s”
-  const std::string message =
-      command.fileName.empty()
-          ? "\xce\xde\xb7\xa8\xd5\xd2\xb5\xbd\xd6\xb8\xb6\xa8"
-            "DLL\xbf\xe2\xce\xc4\xbc\xfe\xd6\xd0\xb5\xc4\xca\xe4\xb3\xf6\xc3\xfc\xc1\xee\xa1\xb0" +
-                command.commandName + "\xa1\xb1"
-          : "\xce\xde\xb7\xa8\xd5\xd2\xb5\xbd\xd6\xb8\xb6\xa8"
-            "DLL\xbf\xe2\xce\xc4\xbc\xfe\xa1\xb0" +
-                command.fileName +
-                "\xa1\xb1\xd6\xd0\xb5\xc4\xca\xe4\xb3\xf6\xc3\xfc\xc1\xee\xa1\xb0" +
-                command.commandName + "\xa1\xb1";
+  using namespace error_texts;
+  const std::string message = command.fileName.empty()
+                                  ? kDllCommandNotFound + command.commandName + kDllNameAfter
+                                  : kDllLibraryBefore + command.fileName + kDllCommandInLibrary +
+                                        command.commandName + kDllNameAfter;
   raiseRuntimeError(message, 0, 0, 0);
 }
 

@@ -3,6 +3,7 @@
 
 #include "runtime/memory.h"
 #include "runtime/runtime_error.h"
+#include "runtime/runtime_error_texts.h"
 #include "runtime/win32/dll_commands.h"
 #include "runtime/win32/runtime.h"
 
@@ -20,9 +21,7 @@ void reportProgramError(int32_t code, int32_t sourceId, int32_t position) {
 // Slot 11.
 void loadStartWindow(uint32_t windowId) {
   if (!windowRegistry().loadStartWindow(windowId)) {
-    // 载入启动窗口失败
-    raiseRuntimeError("\xd4\xd8\xc8\xeb\xc6\xf4\xb6\xaf\xb4\xb0\xbf\xda\xca\xa7\xb0\xdc", 0,
-                      static_cast<int32_t>(windowId), 0);
+    raiseRuntimeError(error_texts::kStartWindowNotLoaded, 0, static_cast<int32_t>(windowId), 0);
   }
 }
 

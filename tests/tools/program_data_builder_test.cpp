@@ -1,5 +1,6 @@
 // The builder on the sample sources in tests/forms/data: what it stores for each statement,
-// the generated constants and handler list, the dump of the result, and faults in sources.
+// the generated constants, handler list and named units, the dump of the result, and faults in
+// sources, the GBK texts files' among them.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -10,9 +11,12 @@
 #include "forms/format/window_data.h"
 #include "program_data_generated.h"
 #include "tests/support/gbk.h"
+#include "tools/gbk_texts/gbk_texts.h"
 #include "tools/program_data_builder/constants_source.h"
+#include "tools/program_data_builder/generated_sources.h"
 #include "tools/program_data_builder/window_assembly.h"
 #include "tools/program_data_dump/program_data_dump.h"
+#include "window_units_generated.h"
 
 namespace velmora {
 namespace {
@@ -129,7 +133,7 @@ TEST(ProgramDataBuilderTest, PropertyValuesBecomeTheirStoredForms) {
             (TextList{gbk(u8"中国移动号段"), gbk(u8"中国联通号段"), gbk(u8"广电号段")}));
 }
 
-TEST(ProgramDataBuilderTest, GeneratedHeaderNamesConstantsAndHandlers) {
+TEST(ProgramDataBuilderTest, GeneratedHeadersNameConstantsHandlersAndUnits) {
   EXPECT_STREQ(program_data::serviceHost(), "127.0.0.1:8765");
   EXPECT_STREQ(program_data::loginPath(), "/E/qx/login.php");
   EXPECT_EQ(program_data::kPauseOffset % 8, 0u);
@@ -140,6 +144,11 @@ TEST(ProgramDataBuilderTest, GeneratedHeaderNamesConstantsAndHandlers) {
   EXPECT_EQ(handlers, (std::vector<std::string>{"sampleWindowCreated", "sampleButtonClicked",
                                                 "secondWindowCreated"}));
   EXPECT_EQ(program_data::kHandlerCount, 3u);
+  // Only what the sources give a code name: the second window has none.
+  EXPECT_EQ(app::sample::kWindow, 0x52010001u);
+  EXPECT_EQ(app::sample::kLoginButton.window, 0x52010001u);
+  EXPECT_EQ(app::sample::kLoginButton.unit, 0x16000003u);
+  EXPECT_EQ(app::sample::kPassword.unit, 0x16000002u);
 }
 
 TEST(ProgramDataBuilderTest, DumpShowsUnitsPropertiesAndBindingsReadably) {
@@ -184,10 +193,23 @@ TEST(ProgramDataBuilderTest, FaultsInSourcesNameTheirFileAndLine) {
        "t.win:2: a second unit of this window with this id"},
       {"window 0x52000001 0x06000001\n  \"loose\"",
        "t.win:2: a quoted text that continues nothing"},
+      {"window 0x52000001 0x06000001\n  code Main",
+       "t.win:1: a window's code name must be a snake_case name like main_window: Main"},
+      {"window 0x52000001 0x06000001\n  code w\nunit 0x16000001 Label \"a\"\n  code userName",
+       "t.win:3: a unit's code name must be a constant name like kUserName: userName"},
+      {"window 0x52000001 0x06000001\n  code w\nunit 0x16000001 Label \"a\"\n  code kA\n"
+       "unit 0x16000002 Label \"b\"\n  code kA",
+       "t.win:5: a second unit of this window with the code name kA"},
+      {"window 0x52000001 0x06000001\nunit 0x16000001 Label \"a\"\n  code kA",
+       "t.win:2: a code name in a window without one: kA"},
+      {"window 0x52000001 0x06000001\n  code w\nwindow 0x52000002 0x06000002\n  code w",
+       "t.win:3: a second window with the code name w"},
   };
   for (const Case& c : cases) {
     try {
-      tools::assembleWindows(tools::readWindowSource("t.win", c.source, "."));
+      const auto windows = tools::readWindowSource("t.win", c.source, ".");
+      tools::assembleWindows(windows);
+      tools::generatedUnitsHeader(windows);
       ADD_FAILURE() << "accepted: " << c.source;
     } catch (const SourceError& error) {
       EXPECT_STREQ(error.what(), c.message);
@@ -196,6 +218,27 @@ TEST(ProgramDataBuilderTest, FaultsInSourcesNameTheirFileAndLine) {
   EXPECT_THROW(tools::buildConstants("c.txt", "text a \"${MISSING}\"", {}), SourceError);
   EXPECT_THROW(tools::buildConstants("c.txt", "text a \"x\"\ntext a \"y\"", {}), SourceError);
   EXPECT_THROW(tools::buildConstants("c.txt", "text Upper \"x\"", {}), SourceError);
+}
+
+TEST(ProgramDataBuilderTest, GbkTextsFailOnATextWithoutGbkFormNamingIt) {
+  struct Case {
+    const char* source;
+    const char* message;
+  };
+  const Case cases[] = {
+      {"kFine = \"好\"\nkSmile = \"\xF0\x9F\x98\x80\"",
+       "t.txt:2: kSmile: a text that GBK cannot encode: \"\xF0\x9F\x98\x80\""},
+      {"kA = \"a\"\nkA = \"b\"", "t.txt:2: a second text named kA"},
+      {"lower = \"a\"", "t.txt:1: a name must be a constant name like kName: lower"},
+  };
+  for (const Case& c : cases) {
+    try {
+      tools::gbkTextsHeader("t.txt", c.source, "ns");
+      ADD_FAILURE() << "accepted: " << c.source;
+    } catch (const SourceError& error) {
+      EXPECT_STREQ(error.what(), c.message);
+    }
+  }
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <cstdio>
+#include <set>
 
 namespace velmora::tools {
 namespace {
@@ -42,7 +43,77 @@ std::string constantDeclarations(const BuiltProgramData& data) {
   return out;
 }
 
+std::string hexId(uint32_t id) {
+  char hex[16];
+  std::snprintf(hex, sizeof hex, "0x%08X", id);
+  return hex;
+}
+
+bool isNameCharacter(char c) {
+  return std::isalnum(static_cast<unsigned char>(c)) || c == '_';
+}
+
+// A window's code name is a namespace in snake_case: main_window.
+bool isWindowCodeName(const std::string& name) {
+  if (name.empty() || !std::islower(static_cast<unsigned char>(name[0]))) return false;
+  for (char c : name) {
+    if (!std::islower(static_cast<unsigned char>(c)) &&
+        !std::isdigit(static_cast<unsigned char>(c)) && c != '_')
+      return false;
+  }
+  return true;
+}
+
+// A unit's code name is a constant: kBalance. kWindow is the window's own.
+bool isUnitCodeName(const std::string& name) {
+  if (name.size() < 2 || name[0] != 'k' || !std::isupper(static_cast<unsigned char>(name[1])))
+    return false;
+  for (char c : name) {
+    if (!isNameCharacter(c)) return false;
+  }
+  return name != "kWindow";
+}
+
+std::string windowUnits(const SourceWindow& window) {
+  std::string out = "namespace " + window.own.code + " {\n";
+  out += "inline constexpr uint32_t kWindow = " + hexId(window.id) + ";\n";
+  std::set<std::string> names;
+  for (const SourceUnit& unit : window.units) {
+    if (unit.code.empty()) continue;
+    if (!isUnitCodeName(unit.code))
+      unit.line.fail("a unit's code name must be a constant name like kUserName: " + unit.code);
+    if (!names.insert(unit.code).second)
+      unit.line.fail("a second unit of this window with the code name " + unit.code);
+    out += "inline constexpr UnitRef " + unit.code + "{kWindow, " + hexId(unit.id) + "};  // " +
+           unit.name + "\n";
+  }
+  return out + "}  // namespace " + window.own.code + "\n";
+}
+
 }  // namespace
+
+std::string generatedUnitsHeader(const std::vector<SourceWindow>& windows) {
+  std::string out = kBanner;
+  out += "#pragma once\n\n#include <cstdint>\n\n#include \"app/unit_ref.h\"\n\n";
+  out += "namespace velmora::app {\n";
+  std::set<std::string> names;
+  for (const SourceWindow& window : windows) {
+    if (window.own.code.empty()) {
+      for (const SourceUnit& unit : window.units) {
+        if (!unit.code.empty()) unit.line.fail("a code name in a window without one: " + unit.code);
+      }
+      continue;
+    }
+    if (!isWindowCodeName(window.own.code)) {
+      window.own.line.fail("a window's code name must be a snake_case name like main_window: " +
+                           window.own.code);
+    }
+    if (!names.insert(window.own.code).second)
+      window.own.line.fail("a second window with the code name " + window.own.code);
+    out += "\n" + windowUnits(window);
+  }
+  return out + "\n}  // namespace velmora::app\n";
+}
 
 std::string generatedHeader(const BuiltProgramData& data) {
   std::string out = kBanner;

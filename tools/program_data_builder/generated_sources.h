@@ -2,8 +2,10 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "tools/program_data/program_data_file.h"
+#include "tools/program_data_builder/window_source.h"
 
 namespace velmora::tools {
 
@@ -11,5 +13,11 @@ namespace velmora::tools {
 // the blocks. `headerName` is how the source includes the header.
 std::string generatedHeader(const BuiltProgramData& data);
 std::string generatedSource(const BuiltProgramData& data, const std::string& headerName);
+
+// The header that gives the client's handlers the windows and units they use, by the code names
+// of the window sources: a namespace per named window with its id as kWindow, and a UnitRef
+// constant per named unit. Fails on a code name that is not a C++ name of its kind, a name given
+// twice, or a named unit in a window without a name.
+std::string generatedUnitsHeader(const std::vector<SourceWindow>& windows);
 
 }  // namespace velmora::tools

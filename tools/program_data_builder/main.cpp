@@ -3,6 +3,7 @@
 //
 //   program_data_builder --windows DIR --constants FILE [--define NAME=VALUE]...
 //                        [--out-header FILE --out-source FILE] [--out-binary FILE]
+//                        [--out-units FILE]
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
@@ -24,7 +25,7 @@ struct Options {
   fs::path windows;
   fs::path constants;
   std::map<std::string, std::string> definitions;
-  fs::path outHeader, outSource, outBinary;
+  fs::path outHeader, outSource, outBinary, outUnits;
 };
 
 std::string readFile(const fs::path& path) {
@@ -58,6 +59,8 @@ Options parseOptions(int argc, char** argv) {
       options.outSource = value;
     else if (option == "--out-binary")
       options.outBinary = value;
+    else if (option == "--out-units")
+      options.outUnits = value;
     else if (option == "--define" && value.find('=') != std::string::npos) {
       options.definitions[value.substr(0, value.find('='))] = value.substr(value.find('=') + 1);
     } else {
@@ -67,7 +70,8 @@ Options parseOptions(int argc, char** argv) {
   if (options.windows.empty() || options.constants.empty()) {
     throw SourceError(
         "usage: program_data_builder --windows DIR --constants FILE "
-        "[--define NAME=VALUE]... [--out-header F --out-source F] [--out-binary F]");
+        "[--define NAME=VALUE]... [--out-header F --out-source F] [--out-binary F] "
+        "[--out-units F]");
   }
   return options;
 }
@@ -94,7 +98,9 @@ std::vector<SourceWindow> readWindows(const fs::path& folder) {
 int main(int argc, char** argv) {
   try {
     Options options = parseOptions(argc, argv);
-    AssembledWindows assembled = assembleWindows(readWindows(options.windows));
+    std::vector<SourceWindow> sources = readWindows(options.windows);
+    AssembledWindows assembled = assembleWindows(sources);
+    std::string units = generatedUnitsHeader(sources);
     ConstantBlock constants = buildConstants(options.constants.string(),
                                              readFile(options.constants), options.definitions);
     BuiltProgramData data;
@@ -106,6 +112,7 @@ int main(int argc, char** argv) {
     writeFile(options.outSource, generatedSource(data, options.outHeader.filename().string()));
     Bytes file = writeProgramDataFile(data);
     writeFile(options.outBinary, std::string(file.begin(), file.end()));
+    writeFile(options.outUnits, units);
     return 0;
   } catch (const SourceError& error) {
     std::cerr << "program_data_builder: " << error.what() << "\n";

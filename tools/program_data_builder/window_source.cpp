@@ -132,6 +132,10 @@ class WindowSourceReader {
       line.expectCount(2);
       unit.tag = line.quoted(1, "tag");
       continued_ = &unit.tag;
+    } else if (keyword == "code") {
+      line.expectCount(2);
+      if (!unit.code.empty()) line.fail("a second code name");
+      unit.code = line.word(1, "a code name");
     } else if (keyword == "event") {
       line.expectCount(3);
       unit.events.push_back(

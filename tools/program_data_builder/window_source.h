@@ -32,6 +32,9 @@ struct SourceUnit {
   uint32_t id = 0;
   uint32_t type = 0;
   std::string name;  // UTF-8
+  // The C++ name the client's handlers use for it (a window's namespace, a unit's constant);
+  // empty for the windows and units the handlers do not name.
+  std::string code;
   int32_t rect[4] = {0, 0, 0, 0};
   std::string container;  // UTF-8 name; empty: the window itself
   uint32_t flags = 0;

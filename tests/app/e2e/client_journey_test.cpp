@@ -7,18 +7,19 @@
 
 #include <string>
 
+#include "app/window_units.h"
 #include "tests/app/e2e/client_driver.h"
 
 namespace velmora::testing {
 namespace {
 
-constexpr uint32_t kLoginWindow = 0x52010001;
-constexpr uint32_t kRegistrationWindow = 0x52012B38;
-constexpr uint32_t kProfileWindow = 0x52012C48;
-constexpr uint32_t kMainWindow = 0x52012C57;
-constexpr uint32_t kTopUpWindow = 0x52012D7A;
-constexpr uint32_t kPromotionWindow = 0x52012E18;
-constexpr uint32_t kApiWindow = 0x52012E1A;
+constexpr uint32_t kLoginWindow = app::login::kWindow;
+constexpr uint32_t kRegistrationWindow = app::registration::kWindow;
+constexpr uint32_t kProfileWindow = app::profile::kWindow;
+constexpr uint32_t kMainWindow = app::main_window::kWindow;
+constexpr uint32_t kTopUpWindow = app::top_up::kWindow;
+constexpr uint32_t kPromotionWindow = app::promotion::kWindow;
+constexpr uint32_t kApiWindow = app::api::kWindow;
 constexpr DWORD kStepTime = 15000;
 
 std::wstring wide(std::u8string_view utf8) {
