@@ -3,8 +3,8 @@
 #include <initializer_list>
 
 #include "app/text_from_service.h"
-#include "net/http_read.h"
-#include "net/http_requests.h"
+#include "net/win32/http_read.h"
+#include "net/win32/http_requests.h"
 #include "runtime/entry_stubs.h"
 
 namespace velmora::app {

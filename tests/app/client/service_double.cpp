@@ -5,9 +5,9 @@
 
 #include "app/runtime_calls.h"
 #include "app/text_from_service.h"
-#include "net/http_read.h"
-#include "net/http_requests.h"
-#include "runtime/values.h"
+#include "net/win32/http_read.h"
+#include "net/win32/http_requests.h"
+#include "runtime/value_blocks.h"
 #include "tests/app/client/client_fake.h"
 #include "tests/support/gbk.h"
 
