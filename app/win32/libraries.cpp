@@ -40,7 +40,8 @@ const auto coreUnitTypes = unitTypeSlots<51>(1);
 const auto firstExtendedUnitTypes = unitTypeSlots<5>(4);
 const auto secondExtendedUnitTypes = unitTypeSlots<9>(5);
 
-const Command internetCommands[] = {httpRead, startHttpRead, takeHttpReply, cancelHttpRead};
+const Command internetCommands[kInternetCommandCount] = {httpRead, startHttpRead, takeHttpReply,
+                                                         cancelHttpRead};
 
 // Each library keeps the runtime's notify function, handed over at start.
 template <int kLibrary>
