@@ -2,18 +2,17 @@
 
 #include <initializer_list>
 
+#include "app/libraries.h"
 #include "app/text_from_service.h"
-#include "net/http_read.h"
-#include "net/http_requests.h"
 #include "runtime/entry_stubs.h"
 
 namespace velmora::app {
 namespace {
 
-// The internet library's place in the program's list of libraries.
-constexpr int32_t kInternetLibrary = 2;
-
-ResultRecord callInternetCommand(Command command, std::initializer_list<ArgRecord> args) {
+// The program reaches the internet library's commands through its list of libraries and the
+// runtime's entry table, as it reaches every library.
+ResultRecord callInternetCommand(InternetCommand which, std::initializer_list<ArgRecord> args) {
+  const Command command = programLibraries[kInternetLibrary]->commands[which];
   return callCommandEntry(runtime().callLibraryCommand, command, kInternetLibrary,
                           {args.begin(), args.size()});
 }
@@ -29,22 +28,22 @@ Text localReply(const ResultRecord& result) {
 }  // namespace
 
 Text askService(const std::string& url) {
-  return localReply(callInternetCommand(httpRead, {textArgument(url.c_str())}));
+  return localReply(callInternetCommand(kHttpReadCommand, {textArgument(url.c_str())}));
 }
 
 int32_t startServiceRequest(const std::string& url, uint32_t window, void (*ended)()) {
-  return callInternetCommand(startHttpRead,
+  return callInternetCommand(kStartHttpReadCommand,
                              {textArgument(url.c_str()), valueArgument(types::kWindowRef, window),
                               subroutineArgument(ended)})
       .value.asInt();
 }
 
 Text takeServiceReply(int32_t request) {
-  return localReply(callInternetCommand(takeHttpReply, {integerArgument(request)}));
+  return localReply(callInternetCommand(kTakeHttpReplyCommand, {integerArgument(request)}));
 }
 
 void cancelServiceRequest(int32_t request) {
-  callInternetCommand(cancelHttpRead, {integerArgument(request)});
+  callInternetCommand(kCancelHttpReadCommand, {integerArgument(request)});
 }
 
 }  // namespace velmora::app

@@ -11,7 +11,7 @@
 
 #include "benchmarks/ratio_report.h"
 #include "runtime/commands/commands.h"
-#include "runtime/values.h"
+#include "runtime/value_blocks.h"
 
 namespace velmora {
 namespace {

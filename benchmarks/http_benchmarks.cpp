@@ -13,11 +13,11 @@
 #include <vector>
 
 #include "benchmarks/ratio_report.h"
-#include "net/http_read.h"
+#include "net/win32/http_read.h"
 #include "runtime/entry_stubs.h"
 #include "runtime/entry_table.h"
 #include "runtime/memory.h"
-#include "runtime/values.h"
+#include "runtime/value_blocks.h"
 #include "tests/net/win32/loopback_server.h"
 #include "tests/support/program_windows.h"
 

@@ -13,7 +13,7 @@ namespace velmora {
 
 // The live object of a unit: whatever the unit type keeps for a unit that exists, beginning with
 // this record. The runtime reads the window handle and nothing else of a unit's object; only the
-// window type's objects (forms/live/live_window.h) are read further, by the form runtime itself.
+// window type's objects (forms/live/win32/live_window.h) are read further, by the form runtime itself.
 struct LiveUnit {
   HWND window = nullptr;
 };

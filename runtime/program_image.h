@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "runtime/value.h"
+#include "runtime/tagged_value.h"
 
 #if defined(_WIN32) && defined(__i386__)
 #define VELMORA_STDCALL __attribute__((stdcall))

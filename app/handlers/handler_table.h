@@ -2,7 +2,7 @@
 // bindings is entry i.
 #pragma once
 
-#include "forms/live/event_handler.h"
+#include "runtime/event_handler.h"
 #include "program_data_generated.h"
 
 namespace velmora::app {

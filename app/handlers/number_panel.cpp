@@ -9,7 +9,7 @@
 #include "app/client_texts.h"
 #include "app/handlers/handlers.h"
 #include "app/handlers/number_panel.h"
-#include "app/handlers/shared.h"
+#include "app/handlers/common_steps.h"
 #include "app/protocol/replies.h"
 #include "app/protocol/requests.h"
 #include "app/protocol/verification_code.h"

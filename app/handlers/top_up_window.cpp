@@ -5,7 +5,7 @@
 #include "app/account.h"
 #include "app/client_texts.h"
 #include "app/handlers/handlers.h"
-#include "app/handlers/shared.h"
+#include "app/handlers/common_steps.h"
 #include "app/protocol/replies.h"
 #include "app/protocol/request_values.h"
 #include "app/protocol/requests.h"

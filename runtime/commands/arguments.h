@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "runtime/value.h"
+#include "runtime/tagged_value.h"
 
 namespace velmora {
 

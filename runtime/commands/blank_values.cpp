@@ -5,7 +5,7 @@
 #include "runtime/commands/arguments.h"
 #include "runtime/commands/commands.h"
 #include "runtime/memory.h"
-#include "runtime/values.h"
+#include "runtime/value_blocks.h"
 
 namespace velmora {
 namespace {

@@ -2,7 +2,7 @@
 #include "runtime/commands/core_commands.h"
 
 #include "runtime/commands/commands.h"
-#include "runtime/commands/window_commands.h"
+#include "runtime/commands/installed_commands.h"
 
 namespace velmora {
 

@@ -2,7 +2,7 @@
 // calls it by that number through the call-core-command entry.
 #pragma once
 
-#include "runtime/value.h"
+#include "runtime/tagged_value.h"
 
 namespace velmora {
 

@@ -6,7 +6,7 @@
 #include "runtime/commands/arguments.h"
 #include "runtime/commands/character_search.h"
 #include "runtime/commands/commands.h"
-#include "runtime/values.h"
+#include "runtime/value_blocks.h"
 
 namespace velmora {
 namespace {

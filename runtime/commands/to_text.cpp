@@ -7,7 +7,7 @@
 #include "runtime/commands/arguments.h"
 #include "runtime/commands/commands.h"
 #include "runtime/date_time.h"
-#include "runtime/values.h"
+#include "runtime/value_blocks.h"
 
 namespace velmora {
 namespace {

@@ -3,12 +3,12 @@
 #include <windows.h>
 
 #include "runtime/commands/core_commands.h"
-#include "runtime/commands/window_commands.h"
+#include "runtime/commands/installed_commands.h"
 #include "runtime/entry_table.h"
 #include "runtime/memory.h"
 #include "runtime/win32/dll_commands.h"
 #include "runtime/win32/runtime.h"
-#include "runtime/win32/window_commands.h"
+#include "runtime/win32/platform_commands.h"
 
 namespace velmora {
 namespace {

@@ -7,7 +7,7 @@
 #include "runtime/memory.h"
 #include "runtime/win32/runtime.h"
 #include "runtime/win32/wide_text.h"
-#include "runtime/win32/window_commands.h"
+#include "runtime/win32/platform_commands.h"
 
 namespace velmora {
 namespace {

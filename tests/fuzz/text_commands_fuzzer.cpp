@@ -6,7 +6,7 @@
 
 #include "runtime/commands/commands.h"
 #include "runtime/memory.h"
-#include "runtime/values.h"
+#include "runtime/value_blocks.h"
 
 using namespace velmora;
 

@@ -1,4 +1,4 @@
-#include "runtime/value.h"
+#include "runtime/tagged_value.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "runtime/values.h"
+#include "runtime/value_blocks.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,8 @@
 
 #include "app/libraries.h"
 #include "app/window_units.h"
-#include "forms/live/form_registry.h"
-#include "forms/live/window_lifecycle.h"
+#include "forms/live/win32/form_registry.h"
+#include "forms/live/win32/window_lifecycle.h"
 #include "program_data_generated.h"
 #include "runtime/win32/runtime.h"
 

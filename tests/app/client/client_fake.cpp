@@ -7,9 +7,9 @@
 
 #include "app/runtime_calls.h"
 #include "runtime/commands/core_commands.h"
-#include "runtime/commands/window_commands.h"
+#include "runtime/commands/installed_commands.h"
 #include "runtime/entry_stubs.h"
-#include "runtime/values.h"
+#include "runtime/value_blocks.h"
 #include "tests/support/gbk.h"
 
 namespace velmora::testing {

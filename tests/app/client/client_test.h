@@ -9,7 +9,7 @@
 #include "app/account.h"
 #include "app/handlers/handlers.h"
 #include "app/handlers/number_panel.h"
-#include "app/handlers/shared.h"
+#include "app/handlers/common_steps.h"
 #include "program_data_generated.h"
 #include "tests/app/client/client_fake.h"
 #include "tests/support/gbk.h"

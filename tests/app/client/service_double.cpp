@@ -1,17 +1,18 @@
-// On the host there is no network or code-page kernel: the HTTP read command answers from the
-// client fake's script, and text from service turns the UTF-8 body into GBK with iconv. Both keep
-// the runtime's ownership rules: a new byte set, a new text, null for empty.
+// On the host there is no network or code-page kernel: the internet library's commands answer
+// from the client fake's script, and text from service turns the UTF-8 body into GBK with iconv.
+// Both keep the runtime's ownership rules: a new byte set, a new text, null for empty. The
+// program finds the commands in its list of libraries, which here holds only this library.
 #include <cstring>
 
+#include "app/libraries.h"
 #include "app/runtime_calls.h"
 #include "app/text_from_service.h"
-#include "net/http_read.h"
-#include "net/http_requests.h"
-#include "runtime/values.h"
+#include "runtime/value_blocks.h"
 #include "tests/app/client/client_fake.h"
 #include "tests/support/gbk.h"
 
 namespace velmora {
+namespace {
 
 void httpRead(ResultRecord* result, int32_t, const ArgRecord* args) {
   const std::string body = testing::ClientFake::current().answer(args[0].value.asText());
@@ -35,6 +36,19 @@ void takeHttpReply(ResultRecord* result, int32_t, const ArgRecord* args) {
 void cancelHttpRead(ResultRecord*, int32_t, const ArgRecord* args) {
   testing::ClientFake::current().cancelRequest(args[0].value.asInt());
 }
+
+const Command internetCommands[kInternetCommandCount] = {httpRead, startHttpRead, takeHttpReply,
+                                                         cancelHttpRead};
+const LibraryDescriptor internetLibrary = {
+    .magic = kLibraryMagic,
+    .commandCount = kInternetCommandCount,
+    .commands = internetCommands,
+};
+
+}  // namespace
+
+const LibraryDescriptor* const programLibraries[kProgramLibraryCount] = {
+    nullptr, nullptr, &internetLibrary, nullptr, nullptr};
 
 char* textFromService(const void* replyBody) {
   const int32_t length = byteSetLength(replyBody);

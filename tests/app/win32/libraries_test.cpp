@@ -8,7 +8,7 @@
 #include <string>
 
 #include "forms/format/unit_type_descriptors.h"
-#include "net/http_read.h"
+#include "net/win32/http_read.h"
 #include "runtime/commands/core_commands.h"
 #include "runtime/win32/runtime.h"
 

@@ -12,7 +12,7 @@
 #include "app/text_from_service.h"
 #include "runtime/entry_stubs.h"
 #include "runtime/memory.h"
-#include "runtime/values.h"
+#include "runtime/value_blocks.h"
 #include "runtime/win32/dll_commands.h"
 #include "tests/support/gbk.h"
 #include "tests/support/test_heap.h"

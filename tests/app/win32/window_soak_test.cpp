@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "forms/live/form_registry.h"
+#include "forms/live/win32/form_registry.h"
 #include "runtime/memory.h"
 #include "tests/support/process_resources.h"
 #include "tests/support/program_windows.h"

@@ -6,9 +6,9 @@
 #include <map>
 #include <string>
 
-#include "controls/property_access.h"
+#include "controls/win32/stored_properties.h"
 #include "forms/format/unit_ids.h"
-#include "forms/live/window_lifecycle.h"
+#include "forms/live/win32/window_lifecycle.h"
 #include "tests/controls/picture_files.h"
 #include "tests/controls/win32/unit_host.h"
 #include "tests/support/gbk.h"

@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "controls/colours.h"
+#include "controls/win32/colours.h"
 #include "tests/controls/picture_files.h"
 #include "tests/controls/win32/input.h"
 #include "tests/controls/win32/super_button_sample.h"

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "controls/sound_player.h"
+#include "controls/win32/sound_player.h"
 #include "tests/controls/win32/super_button_sample.h"
 #include "tests/controls/win32/unit_host.h"
 #include "tests/support/gbk.h"

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "controls/standard_units.h"
-#include "forms/live/reflection.h"
+#include "controls/win32/standard_units.h"
+#include "forms/live/win32/reflection.h"
 
 namespace velmora::testing {
 namespace {

@@ -8,8 +8,8 @@
 #include <functional>
 #include <vector>
 
-#include "controls/runtime_link.h"
-#include "controls/standard_units.h"
+#include "controls/win32/runtime_link.h"
+#include "controls/win32/standard_units.h"
 #include "forms/format/property_blocks.h"
 #include "forms/format/unit_ids.h"
 #include "forms/unit_type_interface.h"

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "runtime/value.h"
+#include "runtime/tagged_value.h"
 
 namespace velmora::testing {
 

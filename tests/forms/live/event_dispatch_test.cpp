@@ -4,8 +4,8 @@
 
 #include "forms/format/unit_ids.h"
 #include "forms/format/unit_type_descriptors.h"
-#include "forms/live/event_dispatch.h"
-#include "runtime/value.h"
+#include "forms/live/win32/event_dispatch.h"
+#include "runtime/tagged_value.h"
 #include "runtime/win32/runtime.h"
 #include "tests/forms/live/test_forms.h"
 #include "tests/support/gbk.h"

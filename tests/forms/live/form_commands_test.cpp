@@ -6,11 +6,11 @@
 
 #include <string>
 
-#include "forms/live/form_commands.h"
-#include "forms/live/program_timers.h"
+#include "forms/live/win32/form_commands.h"
+#include "forms/live/win32/program_timers.h"
 #include "runtime/memory.h"
 #include "runtime/win32/runtime.h"
-#include "runtime/win32/window_commands.h"
+#include "runtime/win32/platform_commands.h"
 #include "tests/forms/live/command_arguments.h"
 #include "tests/forms/live/test_forms.h"
 #include "tests/support/gbk.h"

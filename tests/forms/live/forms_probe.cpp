@@ -6,7 +6,7 @@
 #include <iterator>
 #include <string>
 
-#include "forms/live/form_registry.h"
+#include "forms/live/win32/form_registry.h"
 #include "runtime/commands/core_commands.h"
 #include "runtime/entry_stubs.h"
 #include "runtime/program_image.h"

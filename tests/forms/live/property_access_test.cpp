@@ -9,7 +9,7 @@
 #include "forms/format/unit_ids.h"
 #include "forms/live/font_values.h"
 #include "runtime/memory.h"
-#include "runtime/values.h"
+#include "runtime/value_blocks.h"
 #include "tests/forms/live/test_forms.h"
 #include "tests/support/gbk.h"
 #include "tests/support/test_heap.h"

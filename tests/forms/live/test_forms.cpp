@@ -7,8 +7,8 @@
 #include "forms/format/unit_ids.h"
 #include "forms/format/unit_type_descriptors.h"
 #include "forms/format/window_data.h"
-#include "forms/live/event_handler.h"
-#include "forms/live/live_window.h"
+#include "runtime/event_handler.h"
+#include "forms/live/win32/live_window.h"
 #include "runtime/win32/runtime.h"
 #include "runtime/win32/wide_text.h"
 

@@ -10,7 +10,7 @@
 #include <functional>
 #include <vector>
 
-#include "forms/live/form_registry.h"
+#include "forms/live/win32/form_registry.h"
 
 namespace velmora::testing {
 

@@ -6,8 +6,8 @@
 #include <string>
 
 #include "forms/format/window_data.h"
-#include "forms/live/form_commands.h"
-#include "forms/live/live_window.h"
+#include "forms/live/win32/form_commands.h"
+#include "forms/live/win32/live_window.h"
 #include "runtime/win32/runtime.h"
 #include "tests/forms/live/command_arguments.h"
 #include "tests/forms/live/test_forms.h"

@@ -1,5 +1,5 @@
 // The HTTP read command against a peer on loopback: what goes on the wire and what comes back.
-#include "net/http_read.h"
+#include "net/win32/http_read.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 #include <string>
 
 #include "runtime/memory.h"
-#include "runtime/values.h"
+#include "runtime/value_blocks.h"
 #include "tests/net/win32/loopback_server.h"
 
 namespace velmora {

@@ -1,7 +1,7 @@
 // Requests that do not block the user-interface thread: the routine runs back on the starting
 // thread once the request has ended, held routines run later, and whatever the peer does the
 // request ends within 30 seconds.
-#include "net/http_requests.h"
+#include "net/win32/http_requests.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@
 
 #include "runtime/memory.h"
 #include "runtime/program_routine.h"
-#include "runtime/values.h"
+#include "runtime/value_blocks.h"
 #include "tests/net/win32/loopback_server.h"
 
 namespace velmora {

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "runtime/memory.h"
-#include "runtime/values.h"
+#include "runtime/value_blocks.h"
 
 namespace velmora::testing {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "runtime/value.h"
+#include "runtime/tagged_value.h"
 
 namespace velmora::testing {
 

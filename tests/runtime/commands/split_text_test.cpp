@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "runtime/commands/commands.h"
-#include "runtime/values.h"
+#include "runtime/value_blocks.h"
 #include "tests/runtime/commands/command_call.h"
 #include "tests/support/test_heap.h"
 

@@ -5,7 +5,7 @@
 
 #include "runtime/commands/commands.h"
 #include "runtime/date_time.h"
-#include "runtime/values.h"
+#include "runtime/value_blocks.h"
 #include "tests/runtime/commands/command_call.h"
 #include "tests/support/gbk.h"
 #include "tests/support/test_heap.h"

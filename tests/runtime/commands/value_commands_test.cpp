@@ -4,7 +4,7 @@
 #include "runtime/commands/commands.h"
 #include "runtime/commands/core_commands.h"
 #include "runtime/memory.h"
-#include "runtime/values.h"
+#include "runtime/value_blocks.h"
 #include "tests/runtime/commands/command_call.h"
 #include "tests/support/test_heap.h"
 

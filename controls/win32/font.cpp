@@ -1,0 +1,106 @@
+#include "controls/win32/font.h"
+
+#include <algorithm>
+#include <cstring>
+#include <string_view>
+#include <vector>
+
+#include "forms/format/property_kind.h"
+#include "runtime/win32/wide_text.h"
+
+namespace velmora {
+
+bool logicalFontFromRecord(std::span<const uint8_t> record, LOGFONTW& out) {
+  static_assert(sizeof(LOGFONTA) == kFontRecordSize);
+  if (record.size() != kFontRecordSize) return false;
+  LOGFONTA stored;
+  std::memcpy(&stored, record.data(), sizeof stored);
+  out = LOGFONTW{};
+  out.lfHeight = stored.lfHeight;
+  out.lfWidth = stored.lfWidth;
+  out.lfEscapement = stored.lfEscapement;
+  out.lfOrientation = stored.lfOrientation;
+  out.lfWeight = stored.lfWeight;
+  out.lfItalic = stored.lfItalic;
+  out.lfUnderline = stored.lfUnderline;
+  out.lfStrikeOut = stored.lfStrikeOut;
+  out.lfCharSet = stored.lfCharSet;
+  out.lfOutPrecision = stored.lfOutPrecision;
+  out.lfClipPrecision = stored.lfClipPrecision;
+  out.lfQuality = stored.lfQuality;
+  out.lfPitchAndFamily = stored.lfPitchAndFamily;
+  const std::string_view face(stored.lfFaceName, strnlen(stored.lfFaceName, LF_FACESIZE));
+  const std::wstring wideFace = wideFromGbk(face);
+  wideFace.copy(out.lfFaceName, LF_FACESIZE - 1);
+  return true;
+}
+
+namespace {
+
+// One font object per distinct logical font, with the number of units that use it. Units live
+// on the user-interface thread only, and a window has a few distinct fonts.
+struct SharedFont {
+  LOGFONTW font;
+  HFONT handle;
+  int users;
+};
+
+std::vector<SharedFont>& sharedFonts() {
+  static std::vector<SharedFont> fonts;
+  return fonts;
+}
+
+// The face is zero-filled after its name, so equal fonts have equal bytes.
+bool sameFont(const LOGFONTW& a, const LOGFONTW& b) {
+  return std::memcmp(&a, &b, sizeof a) == 0;
+}
+
+HFONT useFont(const LOGFONTW& font) {
+  auto& fonts = sharedFonts();
+  for (SharedFont& shared : fonts) {
+    if (!sameFont(shared.font, font)) continue;
+    ++shared.users;
+    return shared.handle;
+  }
+  HFONT made = CreateFontIndirectW(&font);
+  if (made != nullptr) fonts.push_back({font, made, 1});
+  return made;
+}
+
+void stopUsingFont(HFONT handle) {
+  auto& fonts = sharedFonts();
+  const auto shared = std::find_if(fonts.begin(), fonts.end(),
+                                   [&](const SharedFont& font) { return font.handle == handle; });
+  if (shared == fonts.end() || --shared->users > 0) return;
+  DeleteObject(shared->handle);
+  fonts.erase(shared);
+}
+
+}  // namespace
+
+UnitFont::~UnitFont() {
+  if (shared_ != nullptr) stopUsingFont(shared_);
+}
+
+void UnitFont::set(std::span<const uint8_t> record, FontUse use) {
+  if (shared_ != nullptr) stopUsingFont(shared_);
+  shared_ = nullptr;
+  LOGFONTW font;
+  if (!logicalFontFromRecord(record, font)) return;
+  if (use == FontUse::ownDrawing) {
+    // A record without a face name is found by its character set alone: any character set
+    // would pick the system's default face, which under a Western code page has no Chinese.
+    if (font.lfFaceName[0] != 0) font.lfCharSet = DEFAULT_CHARSET;
+    font.lfOutPrecision = 0;
+    font.lfClipPrecision = 0;
+    font.lfQuality = PROOF_QUALITY;
+    font.lfPitchAndFamily = 0;
+  }
+  shared_ = useFont(font);
+}
+
+HFONT UnitFont::handle() const {
+  return shared_ != nullptr ? shared_ : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+}
+
+}  // namespace velmora

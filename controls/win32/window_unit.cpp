@@ -1,0 +1,263 @@
+// The window type: the top-level window of a loaded window, its class, styles and procedure.
+#include <windows.h>
+
+#include <cstring>
+
+#include "forms/live/win32/event_dispatch.h"
+#include "forms/live/win32/form_registry.h"
+#include "forms/live/win32/program_timers.h"
+#include "forms/live/win32/reflection.h"
+#include "forms/live/win32/unit_slots.h"
+#include "forms/live/win32/window_lifecycle.h"
+#include "forms/live/window_styles.h"
+#include "runtime/win32/runtime.h"
+#include "runtime/win32/wide_text.h"
+
+namespace velmora {
+namespace {
+
+constexpr wchar_t kRuntimeWindowClass[] = L"NVWindow";
+constexpr UINT kClassStyle = CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW;
+constexpr int32_t kShownEvent = 10;
+constexpr int32_t kHiddenEvent = 11;
+constexpr int32_t kCaptionIndex = 0;  // own index of the caption
+constexpr int32_t kPositionIndex = 10;
+
+LiveWindow* liveWindowOf(HWND window) {
+  return reinterpret_cast<LiveWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+}
+
+std::wstring registeredClass(const WindowProperties& properties) {
+  const std::wstring name =
+      properties.className.empty() ? kRuntimeWindowClass : wideFromGbk(properties.className);
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  WNDCLASSW windowClass{};
+  if (!GetClassInfoW(instance, name.c_str(), &windowClass)) {
+    windowClass.style = kClassStyle;
+    windowClass.lpfnWndProc = DefWindowProcW;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
+    windowClass.lpszClassName = name.c_str();
+    RegisterClassW(&windowClass);
+  }
+  return name;
+}
+
+void fillBackground(HWND window, HDC dc, const WindowProperties& properties) {
+  RECT client;
+  GetClientRect(window, &client);
+  const COLORREF colour = properties.backgroundColour == kDefaultColour
+                              ? GetSysColor(COLOR_BTNFACE)
+                              : static_cast<COLORREF>(properties.backgroundColour);
+  HBRUSH brush = CreateSolidBrush(colour);
+  FillRect(dc, &client, brush);
+  DeleteObject(brush);
+}
+
+// The pointer of the unit under the mouse, when it has one.
+bool setUnitPointer(HWND hit) {
+  for (WindowObject& window : formRegistry().windows()) {
+    for (uint32_t i = 0; i < window.live.count(); ++i) {
+      LiveUnit* unit = formRegistry().liveUnit(window, i);
+      if (unit && unit->window == hit) {
+        HCURSOR pointer = storedPointer(window.live, i);
+        if (!pointer) return false;
+        SetCursor(pointer);
+        return true;
+      }
+    }
+  }
+  return false;
+}
+
+// Only a top-level window hears that it is no longer active; its units hear it from it, so that
+// a unit lit under the mouse (a super button's hover face) goes dark when the user switches away.
+void passDeactivationToUnits(const LiveWindow& window, WPARAM wParam, LPARAM lParam) {
+  const WindowObject* object = formRegistry().find(window.windowId);
+  for (uint32_t i = 1; object && i < object->live.count(); ++i) {
+    if (LiveUnit* unit = formRegistry().liveUnit(*object, i))
+      SendMessageW(unit->window, WM_ACTIVATE, wParam, lParam);
+  }
+}
+
+LRESULT CALLBACK windowProcedure(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
+  LiveWindow* window = liveWindowOf(handle);
+  if (window == nullptr) return DefWindowProcW(handle, message, wParam, lParam);
+  // Each unit handles its own notifications, owner-draw and colour messages.
+  if (LRESULT reflected; reflectToUnit(handle, message, wParam, lParam, reflected))
+    return reflected;
+  switch (message) {
+    case kCloseRequest:
+      closeRequested(*window);
+      return 0;
+    case WM_CLOSE:
+      if (!closeAllowed(*window)) return 0;
+      break;
+    case WM_DESTROY:
+      windowDestroying(*window);
+      break;
+    case WM_NCDESTROY: {
+      const LRESULT result = DefWindowProcW(handle, message, wParam, lParam);
+      SetWindowLongPtrW(handle, GWLP_USERDATA, 0);
+      windowGone(window);
+      return result;
+    }
+    case WM_ERASEBKGND:
+      fillBackground(handle, reinterpret_cast<HDC>(wParam), window->windowProperties());
+      return 1;
+    case WM_SHOWWINDOW:
+      eventRefused(window->windowId, 0, wParam ? kShownEvent : kHiddenEvent);
+      break;
+    case WM_SETCURSOR:
+      if (reinterpret_cast<HWND>(wParam) != handle &&
+          setUnitPointer(reinterpret_cast<HWND>(wParam)))
+        return TRUE;
+      break;
+    case WM_TIMER:
+      if (programTimerTicked(*window, wParam)) return 0;
+      break;
+    case WM_ACTIVATE:
+      if (LOWORD(wParam) == WA_INACTIVE) passDeactivationToUnits(*window, wParam, lParam);
+      break;
+    case WM_NCACTIVATE:
+      if (!wParam && window->windowProperties().keepCaptionActive == 1)
+        return DefWindowProcW(handle, message, TRUE, lParam);
+      break;
+    default:
+      break;
+  }
+  return DefWindowProcW(handle, message, wParam, lParam);
+}
+
+WindowCreation creationOf(uint32_t style, HWND parent, int32_t x, int32_t y, int32_t width,
+                          int32_t height) {
+  return WindowCreation{.callerStyle = style,
+                        .left = x,
+                        .top = y,
+                        .width = width,
+                        .height = height,
+                        .hasParent = parent != nullptr,
+                        .loadingModally = formRegistry().loadingModally,
+                        .hiddenOwnerExists = runtimeState().hiddenOwner != nullptr,
+                        .screenWidth = GetSystemMetrics(SM_CXSCREEN),
+                        .screenHeight = GetSystemMetrics(SM_CYSCREEN)};
+}
+
+void finishCreation(HWND handle, const WindowProperties& properties, const WindowPlacement& at,
+                    int32_t width, int32_t height) {
+  RECT outer;
+  GetWindowRect(handle, &outer);
+  if (outer.right - outer.left != width || outer.bottom - outer.top != height)
+    MoveWindow(handle, at.left, at.top, width, height, FALSE);
+  SendMessageW(handle, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), 0);
+  if (properties.alwaysOnTop == 1)
+    SetWindowPos(handle, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  if (properties.movable == 0) DeleteMenu(GetSystemMenu(handle, FALSE), SC_MOVE, MF_BYCOMMAND);
+}
+
+LiveUnit* VELMORA_STDCALL createWindowUnit(const uint8_t* block, uint32_t blockLength,
+                                           uint32_t style, HWND parent, uintptr_t menu, int32_t x,
+                                           int32_t y, int32_t width, int32_t height,
+                                           uint32_t windowId, uint32_t unitId, HWND, int32_t) {
+  WindowProperties properties;
+  if (readPropertyBlock(std::span(block, blockLength), properties) != ReadStatus::ok)
+    return nullptr;
+  const WindowPlacement at =
+      windowPlacement(properties, creationOf(style, parent, x, y, width, height));
+  HWND owner = parent ? parent : (at.ownedByHiddenOwner ? runtimeState().hiddenOwner : nullptr);
+  const std::wstring windowClass = registeredClass(properties);
+  HWND handle = CreateWindowExW(at.extendedStyle, windowClass.c_str(),
+                                wideFromGbk(properties.caption).c_str(), at.style, at.left, at.top,
+                                width, height, owner, reinterpret_cast<HMENU>(menu),
+                                GetModuleHandleW(nullptr), nullptr);
+  if (!handle) return nullptr;
+  auto* window = new LiveWindow;
+  window->window = handle;
+  window->windowId = windowId;
+  window->unitId = unitId;
+  window->hasParent = parent != nullptr;
+  window->properties = properties;
+  SetWindowLongPtrW(handle, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(window));
+  SetWindowLongPtrW(handle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(windowProcedure));
+  finishCreation(handle, properties, at, width, height);
+  return window;
+}
+
+// The stored place of an own property in the window's properties.
+PropertyRef ownProperty(LiveWindow& window, int32_t ownIndex) {
+  PropertyRef found;
+  forEachProperty(window.properties, [&](const PropertyInfo& info, PropertyRef ref) {
+    if (info.index == ownIndex + 8) found = ref;
+  });
+  return found;
+}
+
+int32_t VELMORA_STDCALL readWindowProperty(LiveUnit* unit, int32_t ownIndex, PropertyValue* out) {
+  auto& window = *static_cast<LiveWindow*>(unit);
+  if (ownIndex == kPositionIndex) {
+    out->first = IsIconic(window.window) ? 2 : IsZoomed(window.window) ? 3 : 0;
+    return 1;
+  }
+  const PropertyRef ref = ownProperty(window, ownIndex);
+  if (auto number = std::get_if<int32_t*>(&ref)) {
+    out->first = static_cast<uint32_t>(**number);
+  } else if (auto text = std::get_if<std::string*>(&ref)) {
+    out->first = reinterpret_cast<uintptr_t>((*text)->c_str());
+  } else if (auto bytes = std::get_if<Bytes*>(&ref)) {
+    out->first = reinterpret_cast<uintptr_t>((*bytes)->data());
+    out->second = static_cast<uint32_t>((*bytes)->size());
+  } else {
+    return 0;
+  }
+  return 1;
+}
+
+int32_t VELMORA_STDCALL windowPropertyChanged(LiveUnit* unit, int32_t ownIndex,
+                                              const PropertyValue* value, int32_t) {
+  auto& window = *static_cast<LiveWindow*>(unit);
+  const PropertyRef ref = ownProperty(window, ownIndex);
+  if (auto number = std::get_if<int32_t*>(&ref)) {
+    **number = static_cast<int32_t>(value->first);
+  } else if (auto text = std::get_if<std::string*>(&ref)) {
+    const char* characters = reinterpret_cast<const char*>(value->first);
+    **text = characters ? characters : "";
+  } else if (auto bytes = std::get_if<Bytes*>(&ref)) {
+    const auto* data = reinterpret_cast<const uint8_t*>(value->first);
+    (*bytes)->assign(data, data + (data ? value->second : 0));
+  }
+  if (ownIndex == kCaptionIndex)
+    SetWindowTextW(window.window, wideFromGbk(window.windowProperties().caption).c_str());
+  if (ownIndex == 2) InvalidateRect(window.window, nullptr, TRUE);  // background colour
+  return 0;
+}
+
+int32_t VELMORA_STDCALL serialiseWindow(LiveUnit* unit, SerialisedBlock* out) {
+  const Bytes block = writeUnitProperties(static_cast<LiveWindow*>(unit)->properties);
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, block.empty() ? 1 : block.size());
+  if (!memory) return 0;
+  std::memcpy(GlobalLock(memory), block.data(), block.size());
+  GlobalUnlock(memory);
+  out->block = memory;
+  out->length = static_cast<uint32_t>(block.size());
+  return 1;
+}
+
+}  // namespace
+
+void* windowUnitInterface(int32_t number) {
+  switch (number) {
+    case kCreateUnit:
+      return reinterpret_cast<void*>(createWindowUnit);
+    case kPropertyChanged:
+      return reinterpret_cast<void*>(windowPropertyChanged);
+    case kSerialiseUnit:
+      return reinterpret_cast<void*>(serialiseWindow);
+    case kReadProperty:
+      return reinterpret_cast<void*>(readWindowProperty);
+    default:
+      return nullptr;
+  }
+}
+
+}  // namespace velmora

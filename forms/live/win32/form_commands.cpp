@@ -1,0 +1,112 @@
+#include "forms/live/win32/form_commands.h"
+
+#include <windows.h>
+
+#include "forms/live/win32/form_registry.h"
+#include "forms/live/win32/program_timers.h"
+#include "forms/live/win32/window_lifecycle.h"
+#include "runtime/commands/arguments.h"
+#include "runtime/commands/core_commands.h"
+#include "runtime/commands/installed_commands.h"
+#include "runtime/value_blocks.h"
+#include "runtime/win32/wide_text.h"
+
+namespace velmora {
+namespace {
+
+// The window or unit a reference argument names; the program ends when it is not live.
+LiveUnit* referencedUnit(const ArgRecord& reference) {
+  return formRegistry().findLive(reference.value.low, reference.value.high, true);
+}
+
+HWND comboBoxOf(const Arguments& arguments) {
+  return referencedUnit(arguments.record(1))->window;
+}
+
+// A unit id of 0, or one without a kind in its top four bits, names the window itself.
+bool namesWindow(uint32_t unitId) {
+  return unitId == 0 || (unitId & 0xF0000000) == 0;
+}
+
+}  // namespace
+
+void comboBoxItemCount(ResultRecord* result, int32_t argCount, const ArgRecord* args) {
+  const Arguments arguments(argCount, args);
+  result->value.setInt(
+      static_cast<int32_t>(SendMessageW(comboBoxOf(arguments), CB_GETCOUNT, 0, 0)));
+}
+
+void comboBoxItemText(ResultRecord* result, int32_t argCount, const ArgRecord* args) {
+  const Arguments arguments(argCount, args);
+  HWND box = comboBoxOf(arguments);
+  const int32_t index = arguments.integer(2);
+  result->value.setPointer(nullptr);
+  if (index < 0 || index >= SendMessageW(box, CB_GETCOUNT, 0, 0)) return;
+  const LRESULT length = SendMessageW(box, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
+  if (length <= 0) return;
+  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+  const LRESULT copied = SendMessageW(box, CB_GETLBTEXT, static_cast<WPARAM>(index),
+                                      reinterpret_cast<LPARAM>(text.data()));
+  if (copied <= 0) return;
+  text.resize(static_cast<size_t>(copied));
+  result->value.setPointer(textFromString(gbkFromWide(text).c_str()));
+}
+
+void addComboBoxItem(ResultRecord* result, int32_t argCount, const ArgRecord* args) {
+  const Arguments arguments(argCount, args);
+  HWND box = comboBoxOf(arguments);
+  const std::wstring text = wideFromGbk(arguments.text(2));
+  const LRESULT index = SendMessageW(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  if (index < 0) {
+    result->value.setInt(-1);
+    return;
+  }
+  SendMessageW(box, CB_SETITEMDATA, static_cast<WPARAM>(index),
+               static_cast<LPARAM>(arguments.integer(3)));
+  result->value.setInt(static_cast<int32_t>(index));
+}
+
+void clearComboBox(ResultRecord*, int32_t argCount, const ArgRecord* args) {
+  const Arguments arguments(argCount, args);
+  SendMessageW(comboBoxOf(arguments), CB_RESETCONTENT, 0, 0);
+}
+
+void loadWindowCommand(ResultRecord* result, int32_t argCount, const ArgRecord* args) {
+  const Arguments arguments(argCount, args);
+  result->value.setLogical(false);
+  LiveWindow* parent = nullptr;
+  if (arguments.given(2)) {
+    parent =
+        static_cast<LiveWindow*>(formRegistry().findLive(arguments.record(2).value.low, 0, false));
+    if (!parent) return;
+  }
+  const LoadRequest request{.windowId = arguments.record(1).value.low,
+                            .parent = parent,
+                            .modal = static_cast<uint32_t>(arguments.integer(3))};
+  result->value.setLogical(handleLoadRequest(request) == 0);
+}
+
+void closeWindowCommand(ResultRecord*, int32_t argCount, const ArgRecord* args) {
+  const Arguments arguments(argCount, args);
+  const ArgRecord& reference = arguments.record(1);
+  LiveUnit* unit = referencedUnit(reference);
+  if (namesWindow(reference.value.high)) {
+    requestClose(*static_cast<LiveWindow*>(unit), argCount >= 2 && arguments.integer(2) != 0);
+    return;
+  }
+  WindowObject* window = formRegistry().find(reference.value.low);
+  if (const auto index = window->live.indexOf(reference.value.high)) closeUnit(*window, *index);
+}
+
+void installFormCommands() {
+  installCoreCommand(core_command::kComboBoxItemCount, comboBoxItemCount);
+  installCoreCommand(core_command::kComboBoxItemText, comboBoxItemText);
+  installCoreCommand(core_command::kAddComboBoxItem, addComboBoxItem);
+  installCoreCommand(core_command::kClearComboBox, clearComboBox);
+  installCoreCommand(core_command::kLoadWindow, loadWindowCommand);
+  installCoreCommand(core_command::kCloseWindow, closeWindowCommand);
+  installCoreCommand(core_command::kStartTimer, startTimerCommand);
+  installCoreCommand(core_command::kStopTimer, stopTimerCommand);
+}
+
+}  // namespace velmora

@@ -1,0 +1,271 @@
+// The HTTP read command on WinINet.
+#include "net/win32/http_read.h"
+
+#include <windows.h>
+#include <wininet.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "net/byte_buffer.h"
+#include "net/win32/http_exchange.h"
+#include "runtime/program_routine.h"
+#include "runtime/value_blocks.h"
+
+namespace velmora {
+namespace {
+
+constexpr char kUserAgent[] = "Mozilla/4.0 (compatible; MSIE 6.0; Windows NT 5.0)";
+constexpr char kAcceptType[] = "Accept: */* \r\n";
+constexpr char kAdditionalHeaders[] = "Accept: */*\r\n\r\n";
+constexpr DWORD kRequestFlags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE;
+constexpr DWORD kTimeoutMilliseconds = 15000;
+constexpr DWORD kDefaultChunkSize = 10240;
+constexpr DWORD kLargestChunkSize = 102400;
+// A runaway reply must not end the program with an allocation error: bodies above 16 MiB give
+// nothing.
+constexpr size_t kLargestBody = 16u << 20;
+
+// A service that accepts and then stalls must not freeze the window for long: one connection
+// attempt, and 15 seconds for each step. Handles inherit the root's settings on Windows; some
+// implementations read them from the request handle only.
+void setTimeouts(HINTERNET handle) {
+  for (DWORD option : {INTERNET_OPTION_CONNECT_TIMEOUT, INTERNET_OPTION_SEND_TIMEOUT,
+                       INTERNET_OPTION_RECEIVE_TIMEOUT}) {
+    DWORD timeout = kTimeoutMilliseconds;
+    InternetSetOptionA(handle, option, &timeout, sizeof timeout);
+  }
+  DWORD retries = 1;
+  InternetSetOptionA(handle, INTERNET_OPTION_CONNECT_RETRIES, &retries, sizeof retries);
+}
+
+// The library's root handle, opened on first use and kept until exit.
+class InternetRoot {
+ public:
+  ~InternetRoot() {
+    if (root_) InternetCloseHandle(root_);
+  }
+
+  HINTERNET get() {
+    if (root_ == nullptr) {
+      root_ = InternetOpenA(kUserAgent, INTERNET_OPEN_TYPE_DIRECT, nullptr, nullptr, 0);
+      if (root_ != nullptr) setTimeouts(root_);
+    }
+    return root_;
+  }
+
+ private:
+  HINTERNET root_ = nullptr;
+};
+
+InternetRoot internetRoot;
+
+struct UrlParts {
+  std::string host;
+  std::string path;  // with the query and any fragment
+  std::string userName;
+  std::string password;
+  INTERNET_PORT port = INTERNET_INVALID_PORT_NUMBER;
+  bool secure = false;
+};
+
+// The URL as the platform writes it, with nothing percent-encoded.
+bool canonicalise(const char* url, std::string& canonical) {
+  DWORD size = INTERNET_MAX_URL_LENGTH;
+  canonical.assign(size, '\0');
+  if (!InternetCanonicalizeUrlA(url, canonical.data(), &size, ICU_NO_ENCODE)) {
+    if (GetLastError() != ERROR_INSUFFICIENT_BUFFER) return false;
+    canonical.assign(size, '\0');
+    if (!InternetCanonicalizeUrlA(url, canonical.data(), &size, ICU_NO_ENCODE)) return false;
+  }
+  canonical.resize(size);
+  return true;
+}
+
+// The parts of an http or https URL; false for a URL the platform cannot read or of any other
+// scheme.
+bool parseUrl(const char* url, UrlParts& parts) {
+  std::string canonical;
+  if (!canonicalise(url, canonical)) return false;
+  std::vector<char> host(INTERNET_MAX_HOST_NAME_LENGTH), path(INTERNET_MAX_PATH_LENGTH),
+      userName(INTERNET_MAX_USER_NAME_LENGTH), password(INTERNET_MAX_PASSWORD_LENGTH);
+  URL_COMPONENTSA components{};
+  components.dwStructSize = sizeof components;
+  components.lpszHostName = host.data();
+  components.dwHostNameLength = static_cast<DWORD>(host.size());
+  components.lpszUrlPath = path.data();
+  components.dwUrlPathLength = static_cast<DWORD>(path.size());
+  components.lpszUserName = userName.data();
+  components.dwUserNameLength = static_cast<DWORD>(userName.size());
+  components.lpszPassword = password.data();
+  components.dwPasswordLength = static_cast<DWORD>(password.size());
+  if (!InternetCrackUrlA(canonical.c_str(), 0, 0, &components)) return false;
+  if (components.nScheme != INTERNET_SCHEME_HTTP && components.nScheme != INTERNET_SCHEME_HTTPS)
+    return false;
+  parts.host.assign(host.data(), components.dwHostNameLength);
+  parts.path.assign(path.data(), components.dwUrlPathLength);
+  parts.userName.assign(userName.data(), components.dwUserNameLength);
+  parts.password.assign(password.data(), components.dwPasswordLength);
+  parts.port = components.nPort;
+  parts.secure = components.nScheme == INTERNET_SCHEME_HTTPS;
+  return true;
+}
+
+// Requests go through the proxy the system is configured with (or directly when it names none):
+// the root's proxy record is set to the preconfigured one before each request. By WinINet's
+// documentation a root opened with INTERNET_OPEN_TYPE_PRECONFIG would do the same, but under Wine
+// such a root also sends loopback requests through a proxy that the environment or the registry
+// names, where this record leaves them direct; the demo service is on loopback. The result of
+// setting it does not matter.
+void usePreconfiguredProxy(HINTERNET root) {
+  INTERNET_PROXY_INFO proxyInfo{};
+  proxyInfo.dwAccessType = INTERNET_OPEN_TYPE_PRECONFIG;
+  InternetSetOptionA(root, INTERNET_OPTION_PROXY, &proxyInfo, sizeof proxyInfo);
+}
+
+// The Content-Length the server announced, or 0 when it gave none that reads as a number above 0.
+DWORD announcedLength(HINTERNET request) {
+  char text[32] = {};
+  DWORD size = sizeof text;
+  if (!HttpQueryInfoA(request, HTTP_QUERY_CONTENT_LENGTH, text, &size, nullptr)) return 0;
+  const long length = std::strtol(text, nullptr, 10);
+  return length > 0 ? static_cast<DWORD>(length) : 0;
+}
+
+// The announced length plus one, at most 102400; 10240 when none is announced.
+DWORD chunkSize(DWORD announced) {
+  if (announced == 0) return kDefaultChunkSize;
+  return announced >= kLargestChunkSize ? kLargestChunkSize : announced + 1;
+}
+
+// Reads the body to its end. False when the body is not whole: a read failed, the body ended
+// before its announced length, it outgrew the largest body, or the exchange outlasted its
+// deadline; a caller must not take such a body for the reply. Each read waits for a whole chunk
+// (asking first what has arrived made a 1 MiB reply three times slower than the platform's own
+// reading): a peer that trickles holds only this thread, as whoever waits for the exchange gives
+// it up when its time is up.
+bool readBody(HINTERNET request, DWORD deadline, ByteBuffer& body) {
+  const DWORD announced = announcedLength(request);
+  const DWORD size = chunkSize(announced);
+  ByteBuffer chunk;
+  if (!chunk.reserve(size)) return false;
+  // Room for the announced body at once, rather than a larger block for every chunk.
+  if (announced <= kLargestBody && !body.reserve(announced)) return false;
+  for (;;) {
+    DWORD read = 0;
+    if (!InternetReadFile(request, chunk.data(), size, &read)) return false;
+    if (read == 0) return body.length() >= announced;
+    if (body.length() + read > kLargestBody || !body.append(chunk.data(), read)) return false;
+    if (static_cast<LONG>(GetTickCount() - deadline) >= 0) return false;
+  }
+}
+
+// Runs a handler's wait for its reply: the windows go on painting and their timers run, and
+// messages other threads send are answered so that they never wait on this one, while keyboard
+// and mouse input waits in the queue until the handler has its reply, so nothing re-enters a
+// handler. False when the deadline came first.
+bool waitPainting(HANDLE ended, DWORD deadline) {
+  NotifyFunction notify = internetRuntimeNotify();
+  if (notify) notify(kNotifyHandlerWaits, 0, 0);
+  bool done = false;
+  for (;;) {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE) ||
+           PeekMessageW(&message, nullptr, WM_TIMER, WM_TIMER, PM_REMOVE)) {
+      DispatchMessageW(&message);
+    }
+    const auto left = static_cast<LONG>(deadline - GetTickCount());
+    if (left <= 0) break;
+    const DWORD woken = MsgWaitForMultipleObjects(1, &ended, FALSE, static_cast<DWORD>(left),
+                                                  QS_PAINT | QS_TIMER | QS_SENDMESSAGE);
+    if (woken == WAIT_OBJECT_0) {
+      done = true;
+      break;
+    }
+    if (woken != WAIT_OBJECT_0 + 1) break;
+  }
+  if (notify) notify(kNotifyHandlerGoesOn, 0, 0);
+  return done;
+}
+
+}  // namespace
+
+bool ExchangeWatch::watch(HINTERNET request) {
+  EnterCriticalSection(&lock_);
+  const bool givenUp = givenUp_;
+  if (!givenUp) request_ = request;
+  LeaveCriticalSection(&lock_);
+  if (givenUp) InternetCloseHandle(request);
+  return !givenUp;
+}
+
+void ExchangeWatch::closeRequest() {
+  EnterCriticalSection(&lock_);
+  HINTERNET request = request_;
+  request_ = nullptr;
+  LeaveCriticalSection(&lock_);
+  if (request != nullptr) InternetCloseHandle(request);
+}
+
+void ExchangeWatch::giveUp() {
+  EnterCriticalSection(&lock_);
+  givenUp_ = true;
+  HINTERNET request = request_;
+  request_ = nullptr;
+  LeaveCriticalSection(&lock_);
+  if (request != nullptr) InternetCloseHandle(request);
+}
+
+bool openInternetRoot() {
+  return internetRoot.get() != nullptr;
+}
+
+bool fetch(const char* url, ByteBuffer& body, ExchangeWatch* watch) {
+  const DWORD deadline = GetTickCount() + kLongestRequest;
+  UrlParts parts;
+  if (!parseUrl(url, parts)) return false;
+  const DWORD flags = parts.secure ? kRequestFlags | INTERNET_FLAG_SECURE : kRequestFlags;
+  HINTERNET root = internetRoot.get();
+  if (root == nullptr) return false;
+  HINTERNET connection =
+      InternetConnectA(root, parts.host.c_str(), parts.port, parts.userName.c_str(),
+                       parts.password.c_str(), INTERNET_SERVICE_HTTP, 0, 0);
+  if (connection == nullptr) return false;
+  usePreconfiguredProxy(root);
+  const std::string object = parts.path.substr(0, parts.path.find('#'));
+  const char* acceptTypes[] = {kAcceptType, nullptr};
+  HINTERNET request = HttpOpenRequestA(connection, "GET", object.c_str(), "HTTP/1.0", nullptr,
+                                       acceptTypes, flags, 0);
+  bool whole = false;
+  if (request != nullptr) {
+    ExchangeWatch unwatched;
+    if (watch == nullptr) watch = &unwatched;
+    if (watch->watch(request)) {
+      setTimeouts(request);
+      whole = HttpSendRequestA(request, kAdditionalHeaders, sizeof kAdditionalHeaders - 1, nullptr,
+                               0) &&
+              readBody(request, deadline, body);
+      watch->closeRequest();
+    }
+  }
+  InternetCloseHandle(connection);
+  return whole;
+}
+
+void httpRead(ResultRecord* result, int32_t argCount, const ArgRecord* args) {
+  const char* url = argCount >= 1 && args[0].given() ? args[0].value.asText() : nullptr;
+  if (url == nullptr || url[0] == '\0') return;  // the empty byte set
+  const DWORD deadline = GetTickCount() + kLongestRequest;
+  HeldExchange exchange = startExchange(url);
+  if (!exchange) return;
+  if (!waitPainting(exchange->ended, deadline)) {
+    exchange->watch.giveUp();
+    return;
+  }
+  if (!exchange->whole) return;
+  const ByteBuffer& body = exchange->body;
+  result->value.setPointer(byteSetFromBytes(body.data(), static_cast<int32_t>(body.length())));
+}
+
+}  // namespace velmora
