@@ -57,24 +57,25 @@ struct CheckBoxUnit : UnitOf<CheckBoxProperties> {
     properties.checked = SendMessageW(window, BM_GETCHECK, 0, 0) == BST_CHECKED;
   }
 
-  bool applyChange(int index) {
-    switch (index) {
-      case 11:
+  bool applyChange(Property property) {
+    switch (property) {
+      using enum CheckBoxProperty;
+      case kCaption:
         SetWindowTextW(window, wideFromGbk(properties.caption).c_str());
         return true;
-      case 15:
-      case 16:
+      case kTextColour:
+      case kBackgroundColour:
         InvalidateRect(window, nullptr, TRUE);
         return true;
-      case 17:
+      case kFont:
         font.set(properties.font);
         SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font.handle()), TRUE);
         return true;
-      case 18:
+      case kChecked:
         SendMessageW(window, BM_SETCHECK, properties.checked ? BST_CHECKED : BST_UNCHECKED, 0);
         return true;
-      case 19:
-      case 20:
+      case kBindingSource:
+      case kBindingField:
         return true;
       default:
         return false;  // the picture and the style bits

@@ -173,8 +173,8 @@ struct EditBoxUnit : UnitOf<EditBoxProperties> {
     properties.selectionLength = static_cast<int32_t>(end - start);
   }
 
-  bool readLiveOnly(int index, PropertyValue& value) {
-    if (index != 26) return false;
+  bool readLiveOnly(Property property, PropertyValue& value) {
+    if (property != Property::kSelectedText) return false;
     const std::wstring text = windowText(window);
     const size_t start = std::min<size_t>(properties.selectionStart, text.size());
     scratch.text = gbkFromWide(std::wstring_view(text).substr(start, properties.selectionLength));
@@ -182,38 +182,39 @@ struct EditBoxUnit : UnitOf<EditBoxProperties> {
     return true;
   }
 
-  bool applyChange(int index) {
-    switch (index) {
-      case 8: {
+  bool applyChange(Property property) {
+    switch (property) {
+      using enum EditBoxProperty;
+      case kContent: {
         OwnContentChange own(*this);
         SetWindowTextW(window, wideFromGbk(properties.content).c_str());
         return true;
       }
-      case 10:
-      case 11:
+      case kTextColour:
+      case kBackgroundColour:
         InvalidateRect(window, nullptr, TRUE);
         RedrawWindow(window, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
         return true;
-      case 12:
+      case kFont:
         font.set(properties.font);
         applyFont();
         return true;
-      case 14:
+      case kMaxLength:
         SendMessageW(window, EM_LIMITTEXT, properties.maxLength, 0);
         return true;
-      case 19:
+      case kPasswordCharacter:
         applyPasswordCharacter();
         return true;
-      case 22:
-      case 23:
+      case kAdjusterLowest:
+      case kAdjusterHighest:
         if (adjuster != nullptr) applyAdjusterRange();
         return true;
-      case 24:
-      case 25:
+      case kSelectionStart:
+      case kSelectionLength:
         applySelection();
         return true;
-      case 27:
-      case 28:
+      case kBindingSource:
+      case kBindingField:
         return true;
       default:
         return false;  // a window style

@@ -56,11 +56,12 @@ struct LabelUnit : UnitOf<LabelProperties> {
     return true;
   }
 
-  bool applyChange(int index) {
-    if (index == 9 || index == 10) return false;  // window styles
-    if (index == 8) SetWindowTextW(window, wideFromGbk(properties.caption).c_str());
-    if (index == 15) font.set(properties.font);
-    if (index == 18) picture.load(properties.backgroundPicture);
+  bool applyChange(Property property) {
+    using enum LabelProperty;
+    if (property == kEffect || property == kBorder) return false;  // window styles
+    if (property == kCaption) SetWindowTextW(window, wideFromGbk(properties.caption).c_str());
+    if (property == kFont) font.set(properties.font);
+    if (property == kBackgroundPicture) picture.load(properties.backgroundPicture);
     InvalidateRect(window, nullptr, TRUE);
     return true;
   }

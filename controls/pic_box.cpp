@@ -54,9 +54,9 @@ struct PicBoxUnit : UnitOf<PicBoxProperties> {
     InvalidateRect(window, nullptr, FALSE);
   }
 
-  bool applyChange(int index) {
-    if (index == 8) return false;  // a window style
-    if (index == 10 || index == 11) loadPicture();
+  bool applyChange(Property property) {
+    if (property == Property::kBorder) return false;  // a window style
+    if (property == Property::kPicture || property == Property::kDisplayMode) loadPicture();
     InvalidateRect(window, nullptr, TRUE);
     return true;
   }

@@ -85,7 +85,7 @@ struct ShapeBoxUnit : UnitOf<ShapeBoxProperties> {
                                 WS_EX_CONTROLPARENT);
   }
 
-  bool applyChange(int) {
+  bool applyChange(Property) {
     InvalidateRect(window, nullptr, TRUE);
     return true;
   }

@@ -181,19 +181,27 @@ struct SuperButtonUnit : UnitOf<SuperBtnProperties> {
   bool isDefault() const { return !checkBoxMode && properties.defaultButton == 1; }
   POINT pressedOffset() const { return properties.pressedOffset == 0 ? POINT{1, 1} : POINT{0, 2}; }
 
-  // The colour in effect for one of the six colour properties (24 to 29).
-  COLORREF colour(int index) const {
+  static bool isColour(Property property) {
+    return property >= Property::kTextColour && property <= Property::kFocusBackgroundColour;
+  }
+
+  // The colour in effect for one of the six colour properties.
+  COLORREF colour(Property property) const {
+    using enum SuperBtnProperty;
     const auto& p = properties;
-    const bool text = index % 2 == 0;
+    const bool text =
+        property == kTextColour || property == kHoverTextColour || property == kFocusTextColour;
     if (p.useSystemColours) {
       if (text) return GetSysColor(COLOR_BTNTEXT);
       const COLORREF face = GetSysColor(COLOR_BTNFACE);
-      return index == 27 ? lightenColour(face, kHoverLightening) : face;
+      return property == kHoverBackgroundColour ? lightenColour(face, kHoverLightening) : face;
     }
-    const int32_t values[] = {p.textColour,      p.backgroundColour,
-                              p.hoverTextColour, p.hoverBackgroundColour,
-                              p.focusTextColour, p.focusBackgroundColour};
-    const int32_t value = values[index - 24];
+    int32_t value = p.backgroundColour;
+    if (property == kTextColour) value = p.textColour;
+    if (property == kHoverTextColour) value = p.hoverTextColour;
+    if (property == kHoverBackgroundColour) value = p.hoverBackgroundColour;
+    if (property == kFocusTextColour) value = p.focusTextColour;
+    if (property == kFocusBackgroundColour) value = p.focusBackgroundColour;
     return text ? resolveColour(value, COLOR_BTNTEXT) : backgroundColour(value);
   }
 
@@ -222,45 +230,46 @@ struct SuperButtonUnit : UnitOf<SuperBtnProperties> {
   }
 
   // Shows a written property; false when the unit must be created anew.
-  bool applyChange(int index) {
+  bool applyChange(Property property) {
     const auto& p = properties;
     bool recreate = false;
-    switch (index) {
-      case 9:
+    switch (property) {
+      using enum SuperBtnProperty;
+      case kCheckBoxMode:
         recreate = checkBoxMode != (p.checkBoxMode != 0);
         checkBoxMode = p.checkBoxMode != 0;
         return !recreate;
-      case 15:
-      case 16:
+      case kNormalPicture:
+      case kNormalTransparentColour:
         loadPicture(kNormalSlot);
         break;
-      case 17:
-      case 18:
+      case kHoverPicture:
+      case kHoverTransparentColour:
         loadPicture(kHoverSlot);
         break;
-      case 19:
-      case 20:
+      case kDisabledPicture:
+      case kDisabledTransparentColour:
         loadPicture(kDisabledSlot);
         break;
-      case 21:
+      case kFont:
         applyFont();
         break;
-      case 22:
+      case kCaption:
         SetWindowTextW(window, wideFromGbk(p.caption).c_str());
         break;
-      case 30:
-      case 31:
-      case 32:
+      case kBuiltInSound:
+      case kHoverSound:
+      case kClickSound:
         return true;
-      case 33:
+      case kToolTip:
         setToolTip();
         return true;
-      case 34:
+      case kDefaultButton:
         recreate = true;
         break;
       default:
         // A colour changes nothing on screen while the system colours are in use.
-        if (index >= 24 && index <= 29 && p.useSystemColours) return true;
+        if (isColour(property) && p.useSystemColours) return true;
     }
     InvalidateRect(window, nullptr, FALSE);
     return !recreate;
@@ -413,7 +422,7 @@ struct SuperButtonUnit : UnitOf<SuperBtnProperties> {
   void paintBackground(HDC dc, const RECT& item, const PaintState& state) const {
     if (state.hovered || state.pressed) {
       if (rounded()) {
-        SetDCBrushColor(dc, colour(27));
+        SetDCBrushColor(dc, colour(Property::kHoverBackgroundColour));
         HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(DC_BRUSH));
         HGDIOBJ oldPen = SelectObject(dc, GetStockObject(BLACK_PEN));
         RoundRect(dc, item.left, item.top, item.right, item.bottom, 8, 8);
@@ -421,10 +430,12 @@ struct SuperButtonUnit : UnitOf<SuperBtnProperties> {
         SelectObject(dc, oldBrush);
         return;
       }
-      fillWith(dc, item, colour(27));
+      fillWith(dc, item, colour(Property::kHoverBackgroundColour));
       return;
     }
-    fillWith(dc, item, colour(state.focused ? 29 : 25));
+    fillWith(
+        dc, item,
+        colour(state.focused ? Property::kFocusBackgroundColour : Property::kBackgroundColour));
   }
 
   void paintEdge(HDC dc, const RECT& item, const PaintState& state) const {
@@ -478,8 +489,11 @@ struct SuperButtonUnit : UnitOf<SuperBtnProperties> {
       DrawTextW(dc, text.c_str(), -1, &measured, kFormat);
       return;
     }
-    const int index = state.hovered || state.pressed ? 26 : state.focused ? 28 : 24;
-    SetTextColor(dc, colour(index));
+    using enum SuperBtnProperty;
+    const Property textColour = state.hovered || state.pressed ? kHoverTextColour
+                                : state.focused                ? kFocusTextColour
+                                                               : kTextColour;
+    SetTextColor(dc, colour(textColour));
     DrawTextW(dc, text.c_str(), -1, &measured, kFormat);
   }
 

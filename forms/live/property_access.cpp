@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "forms/format/property_indices.h"
 #include "forms/format/unit_ids.h"
 #include "forms/live/font_values.h"
 #include "forms/live/form_registry.h"
@@ -19,9 +20,8 @@
 namespace velmora {
 namespace {
 
-enum CommonProperty { kLeft = 0, kTop, kWidth, kHeight, kTag, kVisible, kDisabled, kPointer };
+// A menu item has four properties of its own in place of the common ones.
 enum MenuProperty { kMenuCaption = 0, kMenuChecked, kMenuDisabled, kMenuVisible };
-constexpr int32_t kFirstOwnProperty = 8;
 constexpr int32_t kPositionLimit = 32627;
 constexpr uint32_t kMenuHidden = 1;
 constexpr uint32_t kMenuDisabledFlag = 2;
@@ -177,10 +177,11 @@ RECT liveRect(HWND window) {
   return rect;
 }
 
-uint64_t readCommon(FormRegistry& registry, const Target& target, int32_t property) {
+uint64_t readCommon(FormRegistry& registry, const Target& target, CommonProperty property) {
   LiveUnit* live = registry.liveUnit(*target.window, target.index);
   const UnitRecord& unit = target.record;
   switch (property) {
+    using enum CommonProperty;
     case kLeft:
     case kTop:
     case kWidth:
@@ -190,7 +191,7 @@ uint64_t readCommon(FormRegistry& registry, const Target& target, int32_t proper
             storedRect(target.window->live, target.index, static_cast<RectField>(property)));
       const RECT rect = liveRect(live->window);
       const LONG values[] = {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
-      return static_cast<uint32_t>(values[property]);
+      return static_cast<uint32_t>(values[propertyIndex(property)]);
     }
     case kTag:
       return pointerValue(textFromString(unit.tag.c_str()));
@@ -202,9 +203,8 @@ uint64_t readCommon(FormRegistry& registry, const Target& target, int32_t proper
       const Bytes converted = pointerDataWithCode(unit.pointerData);
       return newByteSet(converted.data(), static_cast<uint32_t>(converted.size()));
     }
-    default:
-      return 0;
   }
+  return 0;
 }
 
 uint64_t readMenuItem(const UnitRecord& item, int32_t property) {
@@ -302,7 +302,7 @@ void writeOwn(FormRegistry& registry, Target& target, int32_t property, int32_t 
               uint32_t high, uint32_t windowId, uint32_t unitId) {
   const LiveTarget live = liveTarget(registry, target, kWriteNotLoaded, windowId, unitId);
   Bytes kept;
-  const int32_t ownIndex = property - kFirstOwnProperty;
+  const int32_t ownIndex = ownIndexOf(property);
   const PropertyValue value =
       writtenValue(kindOf(*live.type, property), low, high, live, ownIndex, part, kept);
   auto changed =
@@ -312,7 +312,8 @@ void writeOwn(FormRegistry& registry, Target& target, int32_t property, int32_t 
     recreateUnit(*target.window, target.index, *live.type);
 }
 
-void writeRect(FormRegistry& registry, Target& target, int32_t property, int32_t value) {
+void writeRect(FormRegistry& registry, Target& target, CommonProperty property, int32_t value) {
+  using enum CommonProperty;
   const bool position = property == kLeft || property == kTop;
   value = position ? std::clamp(value, -kPositionLimit, kPositionLimit)
                    : std::clamp(value, 0, kPositionLimit);
@@ -324,7 +325,7 @@ void writeRect(FormRegistry& registry, Target& target, int32_t property, int32_t
   const LONG width = rect.right - rect.left;
   const LONG height = rect.bottom - rect.top;
   if (position) {
-    *fields[property] = value;
+    *fields[propertyIndex(property)] = value;
     SetWindowPos(live->window, nullptr, rect.left, rect.top, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   } else {
@@ -363,8 +364,9 @@ void writePointer(FormRegistry& registry, Target& target, uint32_t low) {
   }
 }
 
-void writeCommon(FormRegistry& registry, Target& target, int32_t property, uint32_t low) {
+void writeCommon(FormRegistry& registry, Target& target, CommonProperty property, uint32_t low) {
   switch (property) {
+    using enum CommonProperty;
     case kLeft:
     case kTop:
     case kWidth:
@@ -390,8 +392,6 @@ void writeCommon(FormRegistry& registry, Target& target, int32_t property, uint3
     case kPointer:
       writePointer(registry, target, low);
       break;
-    default:
-      break;
   }
 }
 
@@ -402,9 +402,10 @@ uint64_t readUnitProperty(FormRegistry& registry, uint32_t windowId, uint32_t un
   auto target = findTarget(registry, windowId, unitId);
   if (!target) raiseAt(kReadNotLoaded, windowId, unitId);
   if (target->record.isMenuItem()) return readMenuItem(target->record, property);
-  if (property < kFirstOwnProperty) return readCommon(registry, *target, property);
+  if (property < kFirstOwnProperty)
+    return readCommon(registry, *target, static_cast<CommonProperty>(property));
   const LiveTarget live = liveTarget(registry, *target, kReadNotLoaded, windowId, unitId);
-  const int32_t ownIndex = property - kFirstOwnProperty;
+  const int32_t ownIndex = ownIndexOf(property);
   const PropertyKind kind = kindOf(*live.type, property);
   if (kind == PropertyKind::font) return fontReading(currentFont(live, ownIndex), part);
   auto read = reinterpret_cast<ReadPropertyFunction>(live.type->interfaceFunction(kReadProperty));
@@ -418,7 +419,8 @@ void writeUnitProperty(FormRegistry& registry, uint32_t windowId, uint32_t unitI
   auto target = findTarget(registry, windowId, unitId);
   if (!target) raiseAt(kWriteNotLoaded, windowId, unitId);
   if (target->record.isMenuItem()) return writeMenuItem(*target, property, low);
-  if (property < kFirstOwnProperty) return writeCommon(registry, *target, property, low);
+  if (property < kFirstOwnProperty)
+    return writeCommon(registry, *target, static_cast<CommonProperty>(property), low);
   writeOwn(registry, *target, property, part, low, high, windowId, unitId);
 }
 

@@ -87,9 +87,9 @@ TEST(CheckBox, ClickRaisesEventZeroAndChecksTheBox) {
   pumpMessages();
   ASSERT_EQ(recorder().events.size(), 1u);
   EXPECT_EQ(recorder().events[0].event, 0);
-  auto read = testing::unitFunction<ReadPropertyFunction>(kCheckBoxType, 6);
+  auto read = testing::unitFunction<ReadPropertyFunction>(kCheckBoxType, kReadProperty);
   PropertyValue checked{};
-  ASSERT_EQ(read(unit, 18 - 8, &checked), 1);
+  ASSERT_EQ(read(unit, ownIndexOf(CheckBoxProperty::kChecked), &checked), 1);
   EXPECT_EQ(checked.first, 1u);
 
   const auto unitId = static_cast<uint32_t>(0x16000000 + GetDlgCtrlID(box));

@@ -82,8 +82,8 @@ TEST(EditBox, AFontWriteSizesAndCentresTheTextBandAnew) {
   const Bytes bigFont = fontRecord(28);
   const PropertyValue font{reinterpret_cast<uintptr_t>(bigFont.data()),
                            static_cast<uint32_t>(bigFont.size())};
-  auto changed = testing::unitFunction<PropertyChangedFunction>(kEditBoxType, 4);
-  EXPECT_EQ(changed(unit, 12 - 8, &font, 0), 0);
+  auto changed = testing::unitFunction<PropertyChangedFunction>(kEditBoxType, kPropertyChanged);
+  EXPECT_EQ(changed(unit, ownIndexOf(EditBoxProperty::kFont), &font, 0), 0);
   RECT window;
   GetWindowRect(edit, &window);
   ASSERT_EQ(window.bottom - window.top, 60) << "the box keeps its size";
@@ -168,9 +168,9 @@ TEST(EditBox, ContentEventsComeFromTypingNotFromTheUnitsOwnChanges) {
   EXPECT_EQ(recorder().events[0].event, 0);
   EXPECT_EQ(recorder().events[0].unitId, 0x16000000u + GetDlgCtrlID(edit));
 
-  auto changed = testing::unitFunction<PropertyChangedFunction>(kEditBoxType, 4);
+  auto changed = testing::unitFunction<PropertyChangedFunction>(kEditBoxType, kPropertyChanged);
   const PropertyValue content{reinterpret_cast<uintptr_t>("written"), 0};
-  EXPECT_EQ(changed(unit, 0, &content, 0), 0);
+  EXPECT_EQ(changed(unit, ownIndexOf(EditBoxProperty::kContent), &content, 0), 0);
   EXPECT_EQ(textOf(edit), L"written");
   EXPECT_EQ(recorder().events.size(), 1u) << "writing the content raises no event";
 }

@@ -255,7 +255,7 @@ TEST(SuperButton, WithSystemColoursTheOwnTextColourChangesNothingOnScreen) {
     properties.useSystemColours = systemColours;
     LiveUnit* unit = host.create(properties, kButton);
     const std::vector<COLORREF> before = buttonPixels(host.window());
-    EXPECT_EQ(changed(unit, 24 - 8, &red, 0), 0);
+    EXPECT_EQ(changed(unit, ownIndexOf(SuperBtnProperty::kTextColour), &red, 0), 0);
     pumpMessages();
     const std::vector<COLORREF> after = buttonPixels(host.window());
     if (systemColours) {
@@ -293,16 +293,18 @@ TEST(SuperButton, CheckBoxModeAndDefaultButtonChangesNeedANewUnit) {
   auto changed = testing::unitFunction<PropertyChangedFunction>(kSuperBtnType, kPropertyChanged);
   const PropertyValue off{0, 0};
   const PropertyValue on{1, 0};
-  EXPECT_EQ(changed(unit, 9 - 8, &off, 0), 0) << "unchanged check-box mode";
-  EXPECT_EQ(changed(unit, 9 - 8, &on, 0), 1);
-  EXPECT_EQ(changed(unit, 34 - 8, &off, 0), 1) << "the default flag always";
+  EXPECT_EQ(changed(unit, ownIndexOf(SuperBtnProperty::kCheckBoxMode), &off, 0), 0)
+      << "unchanged check-box mode";
+  EXPECT_EQ(changed(unit, ownIndexOf(SuperBtnProperty::kCheckBoxMode), &on, 0), 1);
+  EXPECT_EQ(changed(unit, ownIndexOf(SuperBtnProperty::kDefaultButton), &off, 0), 1)
+      << "the default flag always";
   const PropertyValue red{RGB(255, 0, 0), 0};
-  EXPECT_EQ(changed(unit, 24 - 8, &red, 0), 0);
+  EXPECT_EQ(changed(unit, ownIndexOf(SuperBtnProperty::kTextColour), &red, 0), 0);
   const PropertyValue style{7, 0};
-  EXPECT_EQ(changed(unit, 8 - 8, &style, 0), 0);
+  EXPECT_EQ(changed(unit, ownIndexOf(SuperBtnProperty::kStyle), &style, 0), 0);
   auto read = testing::unitFunction<ReadPropertyFunction>(kSuperBtnType, kReadProperty);
   PropertyValue got{};
-  ASSERT_EQ(read(unit, 8 - 8, &got), 1);
+  ASSERT_EQ(read(unit, ownIndexOf(SuperBtnProperty::kStyle), &got), 1);
   EXPECT_EQ(got.first, 2u) << "the style is clamped";
 }
 

@@ -133,7 +133,7 @@ LiveUnit* VELMORA_STDCALL createComboBox(const uint8_t* block, uint32_t length, 
 PropertyRef ownProperty(TestUnit& unit, int32_t ownIndex) {
   PropertyRef found;
   forEachProperty(unit.properties, [&](const PropertyInfo& info, PropertyRef ref) {
-    if (info.index == ownIndex + 8) found = ref;
+    if (info.index == propertyOfOwnIndex(ownIndex)) found = ref;
   });
   return found;
 }
