@@ -1,15 +1,14 @@
-// The check box: a standard automatic check box whose click raises event 0.
+// The check box: a standard automatic check box whose click raises its clicked event.
 #include "controls/colours.h"
 #include "controls/font.h"
 #include "controls/picture_bitmap.h"
 #include "controls/standard_units.h"
 #include "controls/unit_window.h"
+#include "forms/event_numbers.h"
 #include "runtime/win32/wide_text.h"
 
 namespace velmora {
 namespace {
-
-constexpr int kClickedEvent = 0;
 
 struct CheckBoxUnit : UnitOf<CheckBoxProperties> {
   UnitFont font;
@@ -85,7 +84,7 @@ struct CheckBoxUnit : UnitOf<CheckBoxProperties> {
   bool handle(UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
     switch (message) {
       case kReflectedMessageOffset + WM_COMMAND:
-        if (HIWORD(wParam) == BN_CLICKED) raiseEvent(*this, kClickedEvent);
+        if (HIWORD(wParam) == BN_CLICKED) raiseEvent(*this, check_box_event::kClicked);
         return true;
       case kReflectedMessageOffset + WM_CTLCOLORSTATIC:
       case kReflectedMessageOffset + WM_CTLCOLORBTN: {

@@ -1,18 +1,18 @@
 // The combo box: a standard combo box with stored items, item data and current item. A choice
-// from the list raises event 0 once the list has closed; editing the text raises event 1.
+// from the list raises the item-chosen event once the list has closed; editing the text raises
+// the text-edited event.
 #include <algorithm>
 
 #include "controls/colours.h"
 #include "controls/font.h"
 #include "controls/standard_units.h"
 #include "controls/unit_window.h"
+#include "forms/event_numbers.h"
 #include "runtime/win32/wide_text.h"
 
 namespace velmora {
 namespace {
 
-constexpr int kItemChosenEvent = 0;
-constexpr int kTextEditedEvent = 1;
 constexpr UINT kItemChosenMessage = 0xA711;
 constexpr int kLowestDropHeight = 160;
 constexpr int kDropDownList = 2;
@@ -191,12 +191,12 @@ struct ComboBoxUnit : UnitOf<ComboBoxProperties> {
   bool handle(UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
     switch (message) {
       case kItemChosenMessage:
-        raiseEvent(*this, kItemChosenEvent);
+        raiseEvent(*this, combo_box_event::kItemChosen);
         return true;
       case kReflectedMessageOffset + WM_COMMAND:
         if (changingOwnContent != 0) return true;
         if (HIWORD(wParam) == CBN_SELENDOK) PostMessageW(window, kItemChosenMessage, 0, 0);
-        if (HIWORD(wParam) == CBN_EDITCHANGE) raiseEvent(*this, kTextEditedEvent);
+        if (HIWORD(wParam) == CBN_EDITCHANGE) raiseEvent(*this, combo_box_event::kTextEdited);
         return true;
       case kReflectedMessageOffset + WM_CTLCOLOREDIT:
       case kReflectedMessageOffset + WM_CTLCOLORLISTBOX:

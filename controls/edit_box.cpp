@@ -12,14 +12,12 @@
 #include "controls/font.h"
 #include "controls/standard_units.h"
 #include "controls/unit_window.h"
+#include "forms/event_numbers.h"
 #include "runtime/win32/wide_text.h"
 
 namespace velmora {
 namespace {
 
-constexpr int kContentChangedEvent = 0;
-constexpr int kAdjusterEvent = 1;
-constexpr int kLostFocusEvent = -8;
 constexpr int kAutomaticAdjustment = 1;
 
 int textHeight(HWND window, HFONT font, const wchar_t* text) {
@@ -152,7 +150,7 @@ struct EditBoxUnit : UnitOf<EditBoxProperties> {
 
   void adjust(int step) {
     if (properties.adjuster != kAutomaticAdjustment) {
-      raiseEvent(*this, kAdjusterEvent, {step});
+      raiseEvent(*this, edit_box_event::kAdjusterClicked, {step});
       return;
     }
     const int lowest = std::min(properties.adjusterLowest, properties.adjusterHighest);
@@ -288,7 +286,7 @@ struct EditBoxUnit : UnitOf<EditBoxProperties> {
         // The lost-focus handler reads the value the box keeps: clamped into its mode's range.
         clampNumericText();
         result = defaultProcessing(*this, message, wParam, lParam);
-        raiseEvent(*this, kLostFocusEvent);
+        raiseEvent(*this, unit_event::kLostFocus);
         return true;
       case WM_DESTROY:
         if (adjuster != nullptr) DestroyWindow(adjuster);
@@ -301,7 +299,7 @@ struct EditBoxUnit : UnitOf<EditBoxProperties> {
         return true;
       case kReflectedMessageOffset + WM_COMMAND:
         if (HIWORD(wParam) == EN_CHANGE && changingOwnContent == 0)
-          raiseEvent(*this, kContentChangedEvent);
+          raiseEvent(*this, edit_box_event::kContentChanged);
         return true;
       case kReflectedMessageOffset + WM_NOTIFY: {
         const auto* change = reinterpret_cast<const NMUPDOWN*>(lParam);

@@ -1,6 +1,6 @@
 // The super button: an owner-drawn push button with a flat look that lights up under the mouse,
 // six colours, pictures for the normal, hover and disabled states, sounds, a tooltip and an
-// optional check-box mode. Its click raises event 0, focus raises -7 and -8.
+// optional check-box mode. Its click raises its clicked event, and focus the focus events.
 #include <windows.h>
 // after windows.h
 #include <commctrl.h>
@@ -16,14 +16,12 @@
 #include "controls/sound_player.h"
 #include "controls/standard_units.h"
 #include "controls/unit_window.h"
+#include "forms/event_numbers.h"
 #include "runtime/win32/wide_text.h"
 
 namespace velmora {
 namespace {
 
-constexpr int kClickedEvent = 0;
-constexpr int kGotFocusEvent = -7;
-constexpr int kLostFocusEvent = -8;
 constexpr int kStandardStyle = 1;
 constexpr int kRoundedStyle = 2;
 constexpr int kMargin = 3;
@@ -354,7 +352,7 @@ struct SuperButtonUnit : UnitOf<SuperBtnProperties> {
       properties.checked = !properties.checked;
       InvalidateRect(window, nullptr, FALSE);
     }
-    raiseEvent(*this, kClickedEvent);
+    raiseEvent(*this, super_btn_event::kClicked);
   }
 
   // A disabled button hands its focus on to the next tab item, or to its parent.
@@ -560,13 +558,13 @@ struct SuperButtonUnit : UnitOf<SuperBtnProperties> {
         return false;
       case WM_SETFOCUS:
         result = defaultProcessing(*this, message, wParam, lParam);
-        raiseEvent(*this, kGotFocusEvent);
+        raiseEvent(*this, unit_event::kGotFocus);
         return true;
       case WM_KILLFOCUS:
         result = defaultProcessing(*this, message, wParam, lParam);
         focusTakenByDisabling = wParam == 0 && !IsWindowEnabled(window);
         cancelHover();
-        raiseEvent(*this, kLostFocusEvent);
+        raiseEvent(*this, unit_event::kLostFocus);
         return true;
       case WM_GETDLGCODE:
         result = defaultProcessing(*this, message, wParam, lParam);

@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "forms/event_numbers.h"
 #include "forms/live/event_dispatch.h"
 #include "forms/live/form_registry.h"
 #include "forms/live/program_timers.h"
@@ -18,8 +19,6 @@ namespace {
 
 constexpr wchar_t kRuntimeWindowClass[] = L"NVWindow";
 constexpr UINT kClassStyle = CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW;
-constexpr int32_t kShownEvent = 10;
-constexpr int32_t kHiddenEvent = 11;
 
 LiveWindow* liveWindowOf(HWND window) {
   return reinterpret_cast<LiveWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
@@ -105,7 +104,7 @@ LRESULT CALLBACK windowProcedure(HWND handle, UINT message, WPARAM wParam, LPARA
       fillBackground(handle, reinterpret_cast<HDC>(wParam), window->windowProperties());
       return 1;
     case WM_SHOWWINDOW:
-      eventRefused(window->windowId, 0, wParam ? kShownEvent : kHiddenEvent);
+      eventRefused(window->windowId, 0, wParam ? window_event::kShown : window_event::kHidden);
       break;
     case WM_SETCURSOR:
       if (reinterpret_cast<HWND>(wParam) != handle &&

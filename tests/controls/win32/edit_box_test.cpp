@@ -4,6 +4,7 @@
 #include <cstring>
 #include <string>
 
+#include "forms/event_numbers.h"
 #include "tests/controls/win32/input.h"
 #include "tests/controls/win32/unit_host.h"
 
@@ -142,7 +143,8 @@ TEST(EditBox, NumericModesFilterTypingAndClampBeforeTheLostFocusEvent) {
   pumpMessages();
   EXPECT_EQ(textOf(byte), L"255");
   ASSERT_EQ(recorder().events.size(), typedEvents + 1) << "clamping is the unit's own change";
-  EXPECT_EQ(recorder().events.back().event, -8) << "leaving raises the lost-focus event";
+  EXPECT_EQ(recorder().events.back().event, unit_event::kLostFocus)
+      << "leaving raises the lost-focus event";
   EXPECT_EQ(recorder().events.back().unitId, 0x16000000u + GetDlgCtrlID(byte));
   EXPECT_EQ(textOnLeaving, L"255") << "after the clamp";
 }
@@ -165,7 +167,7 @@ TEST(EditBox, ContentEventsComeFromTypingNotFromTheUnitsOwnChanges) {
   EXPECT_TRUE(recorder().events.empty()) << "creation raises nothing";
   type(edit, L"x");
   ASSERT_EQ(recorder().events.size(), 1u);
-  EXPECT_EQ(recorder().events[0].event, 0);
+  EXPECT_EQ(recorder().events[0].event, edit_box_event::kContentChanged);
   EXPECT_EQ(recorder().events[0].unitId, 0x16000000u + GetDlgCtrlID(edit));
 
   auto changed = testing::unitFunction<PropertyChangedFunction>(kEditBoxType, kPropertyChanged);
@@ -181,7 +183,7 @@ TEST(EditBox, NotificationsReachABoxInsideAGroupBox) {
   HWND edit = UnitHost::windowOf(host.create(EditBoxProperties{}, {20, 30, 200, 60}, group));
   type(edit, L"y");
   ASSERT_EQ(recorder().events.size(), 1u);
-  EXPECT_EQ(recorder().events[0].event, 0);
+  EXPECT_EQ(recorder().events[0].event, edit_box_event::kContentChanged);
 }
 
 TEST(EditBox, AutomaticAdjusterStepsTheValueWithinItsRange) {

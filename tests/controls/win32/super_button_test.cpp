@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "controls/colours.h"
+#include "forms/event_numbers.h"
 #include "tests/controls/picture_files.h"
 #include "tests/controls/win32/input.h"
 #include "tests/controls/win32/super_button_sample.h"
@@ -88,18 +89,22 @@ TEST(SuperButton, ButtonWithoutDrawBorderLightsUpWithoutAnEdge) {
   moveAway(host.window());
 }
 
-TEST(SuperButton, ClickRaisesEventZeroOnceAndFocusRaisesMinusSeven) {
+TEST(SuperButton, ClickRaisesTheClickedEventOnceAndFocusTheGotFocusEvent) {
   UnitHost host;
   HWND button = UnitHost::windowOf(host.create(flatButton(), kButton));
   SetForegroundWindow(host.window());
   testing::clickAt(screenPoint(host.window(), {80, 35}));
   const auto& events = recorder().events;
-  EXPECT_EQ(std::count_if(events.begin(), events.end(), [](auto& e) { return e.event == 0; }), 1);
-  EXPECT_EQ(std::count_if(events.begin(), events.end(), [](auto& e) { return e.event == -7; }), 1);
+  EXPECT_EQ(std::count_if(events.begin(), events.end(),
+                          [](auto& e) { return e.event == super_btn_event::kClicked; }),
+            1);
+  EXPECT_EQ(std::count_if(events.begin(), events.end(),
+                          [](auto& e) { return e.event == unit_event::kGotFocus; }),
+            1);
   EXPECT_EQ(GetFocus(), button);
   SetFocus(host.window());
   pumpMessages();
-  EXPECT_EQ(events.back().event, -8) << "losing the focus";
+  EXPECT_EQ(events.back().event, unit_event::kLostFocus) << "losing the focus";
   moveAway(host.window());
 }
 
@@ -276,7 +281,9 @@ TEST(SuperButton, AQuickSecondClickIsOneMoreClick) {
   testing::clickAt(middle);
   testing::clickAt(middle);  // well within the double-click time
   const auto& events = recorder().events;
-  EXPECT_EQ(std::count_if(events.begin(), events.end(), [](auto& e) { return e.event == 0; }), 2);
+  EXPECT_EQ(std::count_if(events.begin(), events.end(),
+                          [](auto& e) { return e.event == super_btn_event::kClicked; }),
+            2);
   EXPECT_EQ(SendMessageW(button, BM_GETCHECK, 0, 0), 0) << "checked and unchecked again";
   moveAway(host.window());
 }
