@@ -27,7 +27,7 @@ struct CartoonBoxUnit : UnitOf<CartoonBoxProperties> {
 
   void normalise() {
     auto& p = properties;
-    p.border = clampChoice(p.border, 5);
+    p.border = clampChoice(p.border, kSingleLineBorder);
     p.pictureMode = clampChoice(p.pictureMode, 3);
     p.objectShape = clampChoice(p.objectShape, 6);
     p.objectMotion = clampChoice(p.objectMotion, 15);

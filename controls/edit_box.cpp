@@ -46,7 +46,7 @@ struct EditBoxUnit : UnitOf<EditBoxProperties> {
 
   void normalise() {
     auto& p = properties;
-    p.border = clampChoice(p.border, 5);
+    p.border = clampChoice(p.border, kSingleLineBorder);
     p.hideSelection = p.hideSelection != 0;
     p.maxLength = std::max(p.maxLength, 0);
     p.multiLine = p.multiLine != 0;

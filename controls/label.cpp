@@ -14,7 +14,6 @@ namespace velmora {
 namespace {
 
 constexpr int kTransparentBackground = 4;
-constexpr int kPaintedFrame = 6;
 constexpr int kThinnestFrame = 5;
 
 // The colours of a gradient that are set (not the default marker).
@@ -34,7 +33,7 @@ struct LabelUnit : UnitOf<LabelProperties> {
   void normalise() {
     auto& p = properties;
     p.effect = clampChoice(p.effect, 4);
-    p.border = clampChoice(p.border, 6);
+    p.border = clampChoice(p.border, kPaintedFrame);
     p.frameWidth = std::max(p.frameWidth, kThinnestFrame);
     p.pictureMode = clampChoice(p.pictureMode, 2);
     p.gradientMode = clampChoice(p.gradientMode, 8);

@@ -127,6 +127,10 @@ class PictureSlot {
 // The slots: 0 hover and pressed, 1 normal, 2 disabled.
 enum Slot { kHoverSlot = 0, kNormalSlot = 1, kDisabledSlot = 2 };
 
+// Where the picture lies: beside the caption on its left, above it or on its right, or at the
+// item's top-left corner with the caption left where it is.
+enum PicturePosition { kPictureLeft, kPictureAbove, kPictureRight, kPictureAtTopLeft };
+
 // What one paint of the button shows.
 struct PaintState {
   bool pressed;
@@ -167,7 +171,7 @@ struct SuperButtonUnit : UnitOf<SuperBtnProperties> {
   void normalise() {
     auto& p = properties;
     p.style = clampChoice(p.style, 2);
-    p.picturePosition = clampChoice(p.picturePosition, 3);
+    p.picturePosition = clampChoice(p.picturePosition, kPictureAtTopLeft);
     p.pressedOffset = clampChoice(p.pressedOffset, 1);
     p.defaultButton = clampChoice(p.defaultButton, 1);
     p.checkBoxMode = p.checkBoxMode != 0;
@@ -390,15 +394,15 @@ struct SuperButtonUnit : UnitOf<SuperBtnProperties> {
     const int centreY = (height - h) / 2;
     POINT at{item.left, item.top};
     switch (properties.picturePosition) {
-      case 0:
+      case kPictureLeft:
         at = {hasCaption ? kMargin : centreX, centreY};
         if (hasCaption) caption.left += w + kMargin;
         break;
-      case 1:
+      case kPictureAbove:
         at = {centreX, hasCaption ? kMargin : centreY};
         if (hasCaption) caption.top += h;
         break;
-      case 2:
+      case kPictureRight:
         if (!hasCaption) {
           at = {centreX, item.top};
           break;
