@@ -1,16 +1,18 @@
 #include "app/window_calls.h"
 
+#include "forms/format/property_indices.h"
 #include "runtime/commands/core_commands.h"
 
 namespace velmora::app {
 namespace {
 
-enum Property : int32_t {
-  kVisible = 5,
-  kText = 8,
-  kComboBoxText = 9,
-  kTicked = 18,
-};
+// Edit boxes and labels hold their text in the same place.
+constexpr int32_t kText = propertyIndex(EditBoxProperty::kContent);
+static_assert(kText == propertyIndex(LabelProperty::kCaption));
+static_assert(kText == propertyIndex(TransLabelProperty::kCaption));
+constexpr int32_t kComboBoxText = propertyIndex(ComboBoxProperty::kText);
+constexpr int32_t kTicked = propertyIndex(CheckBoxProperty::kChecked);
+constexpr int32_t kVisible = propertyIndex(CommonProperty::kVisible);
 constexpr int32_t kWholeValue = -1;
 
 uint64_t readProperty(UnitRef unit, int32_t property) {

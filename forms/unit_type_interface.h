@@ -13,7 +13,8 @@ namespace velmora {
 
 // The live object of a unit: whatever the unit type keeps for a unit that exists, beginning with
 // this record. The runtime reads the window handle and nothing else of a unit's object; only the
-// window type's objects (forms/live/win32/live_window.h) are read further, by the form runtime itself.
+// window type's objects (forms/live/win32/live_window.h) are read further, by the form runtime
+// itself.
 struct LiveUnit {
   HWND window = nullptr;
 };
@@ -45,9 +46,9 @@ using CreateUnitFunction = LiveUnit*(VELMORA_STDCALL*)(const uint8_t* block, uin
                                                        uint32_t windowId, uint32_t unitId,
                                                        HWND designHandle, int32_t designFlag);
 
-// 4: own property ownIndex (property index - 8) was written; the unit stores and shows it. The
-// value is lent for the call. Answers 1 when the unit must be created anew to show the change,
-// else 0. The last argument is always 0.
+// 4: own property ownIndex (see ownIndexOf in forms/format/property_indices.h) was written; the
+// unit stores and shows it. The value is lent for the call. Answers 1 when the unit must be created
+// anew to show the change, else 0. The last argument is always 0.
 using PropertyChangedFunction = int32_t(VELMORA_STDCALL*)(LiveUnit* unit, int32_t ownIndex,
                                                           const PropertyValue* value,
                                                           int32_t reserved);

@@ -4,15 +4,15 @@ namespace velmora {
 
 BorderStyles borderStyles(int border) {
   switch (border) {
-    case 1:
+    case kSunkenBorder:
       return {0, WS_EX_CLIENTEDGE};
-    case 2:
+    case kRaisedBorder:
       return {0, WS_EX_DLGMODALFRAME};
-    case 3:
+    case kShallowBorder:
       return {0, WS_EX_STATICEDGE};
-    case 4:
+    case kDoubleBorder:
       return {0, WS_EX_CLIENTEDGE | WS_EX_DLGMODALFRAME};
-    case 5:
+    case kSingleLineBorder:
       return {WS_BORDER, 0};
     default:
       return {0, 0};

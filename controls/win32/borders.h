@@ -1,10 +1,19 @@
-// The border choices units share, as window styles: 0 none, 1 sunken, 2 raised, 3 shallow,
-// 4 double, 5 single line, 6 a frame the label paints itself (no window border).
+// The border choices units share, as window styles.
 #pragma once
 
 #include <windows.h>
 
 namespace velmora {
+
+enum BorderChoice : int {
+  kNoBorder = 0,
+  kSunkenBorder = 1,
+  kRaisedBorder = 2,
+  kShallowBorder = 3,
+  kDoubleBorder = 4,
+  kSingleLineBorder = 5,
+  kPaintedFrame = 6,  // a frame the label paints itself: no window border
+};
 
 struct BorderStyles {
   DWORD style;

@@ -27,7 +27,7 @@ struct CartoonBoxUnit : UnitOf<CartoonBoxProperties> {
 
   void normalise() {
     auto& p = properties;
-    p.border = clampChoice(p.border, 5);
+    p.border = clampChoice(p.border, kSingleLineBorder);
     p.pictureMode = clampChoice(p.pictureMode, 3);
     p.objectShape = clampChoice(p.objectShape, 6);
     p.objectMotion = clampChoice(p.objectMotion, 15);
@@ -46,9 +46,9 @@ struct CartoonBoxUnit : UnitOf<CartoonBoxProperties> {
     return true;
   }
 
-  bool applyChange(int index) {
-    if (index == 8) return false;  // a window style
-    if (index == 10) picture.load(properties.backgroundPicture);
+  bool applyChange(Property property) {
+    if (property == Property::kBorder) return false;  // a window style
+    if (property == Property::kBackgroundPicture) picture.load(properties.backgroundPicture);
     releaseFrame();
     InvalidateRect(window, nullptr, FALSE);
     return true;

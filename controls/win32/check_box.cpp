@@ -1,15 +1,14 @@
-// The check box: a standard automatic check box whose click raises event 0.
+// The check box: a standard automatic check box whose click raises its clicked event.
 #include "controls/win32/colours.h"
 #include "controls/win32/font.h"
 #include "controls/win32/picture_bitmap.h"
 #include "controls/win32/standard_units.h"
 #include "controls/win32/unit_window.h"
+#include "forms/event_numbers.h"
 #include "runtime/win32/wide_text.h"
 
 namespace velmora {
 namespace {
-
-constexpr int kClickedEvent = 0;
 
 struct CheckBoxUnit : UnitOf<CheckBoxProperties> {
   UnitFont font;
@@ -57,24 +56,25 @@ struct CheckBoxUnit : UnitOf<CheckBoxProperties> {
     properties.checked = SendMessageW(window, BM_GETCHECK, 0, 0) == BST_CHECKED;
   }
 
-  bool applyChange(int index) {
-    switch (index) {
-      case 11:
+  bool applyChange(Property property) {
+    switch (property) {
+      using enum CheckBoxProperty;
+      case kCaption:
         SetWindowTextW(window, wideFromGbk(properties.caption).c_str());
         return true;
-      case 15:
-      case 16:
+      case kTextColour:
+      case kBackgroundColour:
         InvalidateRect(window, nullptr, TRUE);
         return true;
-      case 17:
+      case kFont:
         font.set(properties.font);
         SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font.handle()), TRUE);
         return true;
-      case 18:
+      case kChecked:
         SendMessageW(window, BM_SETCHECK, properties.checked ? BST_CHECKED : BST_UNCHECKED, 0);
         return true;
-      case 19:
-      case 20:
+      case kBindingSource:
+      case kBindingField:
         return true;
       default:
         return false;  // the picture and the style bits
@@ -84,7 +84,7 @@ struct CheckBoxUnit : UnitOf<CheckBoxProperties> {
   bool handle(UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
     switch (message) {
       case kReflectedMessageOffset + WM_COMMAND:
-        if (HIWORD(wParam) == BN_CLICKED) raiseEvent(*this, kClickedEvent);
+        if (HIWORD(wParam) == BN_CLICKED) raiseEvent(*this, check_box_event::kClicked);
         return true;
       case kReflectedMessageOffset + WM_CTLCOLORSTATIC:
       case kReflectedMessageOffset + WM_CTLCOLORBTN: {

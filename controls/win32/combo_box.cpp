@@ -1,18 +1,18 @@
 // The combo box: a standard combo box with stored items, item data and current item. A choice
-// from the list raises event 0 once the list has closed; editing the text raises event 1.
+// from the list raises the item-chosen event once the list has closed; editing the text raises
+// the text-edited event.
 #include <algorithm>
 
 #include "controls/win32/colours.h"
 #include "controls/win32/font.h"
 #include "controls/win32/standard_units.h"
 #include "controls/win32/unit_window.h"
+#include "forms/event_numbers.h"
 #include "runtime/win32/wide_text.h"
 
 namespace velmora {
 namespace {
 
-constexpr int kItemChosenEvent = 0;
-constexpr int kTextEditedEvent = 1;
 constexpr UINT kItemChosenMessage = 0xA711;
 constexpr int kLowestDropHeight = 160;
 constexpr int kDropDownList = 2;
@@ -144,8 +144,8 @@ struct ComboBoxUnit : UnitOf<ComboBoxProperties> {
     properties.selectionLength = static_cast<int32_t>(end - start);
   }
 
-  bool readLiveOnly(int index, PropertyValue& value) {
-    if (index != 13) return false;
+  bool readLiveOnly(Property property, PropertyValue& value) {
+    if (property != Property::kSelectedText) return false;
     const std::wstring text = wideFromGbk(properties.text);
     const size_t start = std::min<size_t>(properties.selectionStart, text.size());
     scratch.text = gbkFromWide(std::wstring_view(text).substr(start, properties.selectionLength));
@@ -153,34 +153,35 @@ struct ComboBoxUnit : UnitOf<ComboBoxProperties> {
     return true;
   }
 
-  bool applyChange(int index) {
-    switch (index) {
-      case 9:
-      case 11:
-      case 12:
+  bool applyChange(Property property) {
+    switch (property) {
+      using enum ComboBoxProperty;
+      case kText:
+      case kSelectionStart:
+      case kSelectionLength:
         if (hasEditPart()) applyText();
         return true;
-      case 10:
+      case kMaxLength:
         SendMessageW(window, CB_LIMITTEXT, properties.maxLength, 0);
         return true;
-      case 15:
-      case 18:
+      case kExtraItemHeight:
+      case kFont:
         applyFont();
         return true;
-      case 16:
-      case 17:
+      case kTextColour:
+      case kBackgroundColour:
         InvalidateRect(window, nullptr, TRUE);
         return true;
-      case 19:
+      case kCurrentItem:
         selectCurrentItem();
         return true;
-      case 20:
-      case 21:
+      case kItems:
+      case kItemData:
         fillItems();
         return true;
-      case 22:
-      case 23:
-      case 24:
+      case kBindingSource:
+      case kBindingField:
+      case kKeptFlag24:
         return true;
       default:
         return false;  // the kind and sorting are window styles
@@ -190,12 +191,12 @@ struct ComboBoxUnit : UnitOf<ComboBoxProperties> {
   bool handle(UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
     switch (message) {
       case kItemChosenMessage:
-        raiseEvent(*this, kItemChosenEvent);
+        raiseEvent(*this, combo_box_event::kItemChosen);
         return true;
       case kReflectedMessageOffset + WM_COMMAND:
         if (changingOwnContent != 0) return true;
         if (HIWORD(wParam) == CBN_SELENDOK) PostMessageW(window, kItemChosenMessage, 0, 0);
-        if (HIWORD(wParam) == CBN_EDITCHANGE) raiseEvent(*this, kTextEditedEvent);
+        if (HIWORD(wParam) == CBN_EDITCHANGE) raiseEvent(*this, combo_box_event::kTextEdited);
         return true;
       case kReflectedMessageOffset + WM_CTLCOLOREDIT:
       case kReflectedMessageOffset + WM_CTLCOLORLISTBOX:

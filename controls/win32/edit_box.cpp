@@ -6,20 +6,18 @@
 
 #include <algorithm>
 
+#include "controls/edit_input.h"
 #include "controls/win32/borders.h"
 #include "controls/win32/colours.h"
-#include "controls/edit_input.h"
 #include "controls/win32/font.h"
 #include "controls/win32/standard_units.h"
 #include "controls/win32/unit_window.h"
+#include "forms/event_numbers.h"
 #include "runtime/win32/wide_text.h"
 
 namespace velmora {
 namespace {
 
-constexpr int kContentChangedEvent = 0;
-constexpr int kAdjusterEvent = 1;
-constexpr int kLostFocusEvent = -8;
 constexpr int kAutomaticAdjustment = 1;
 
 int textHeight(HWND window, HFONT font, const wchar_t* text) {
@@ -48,7 +46,7 @@ struct EditBoxUnit : UnitOf<EditBoxProperties> {
 
   void normalise() {
     auto& p = properties;
-    p.border = clampChoice(p.border, 5);
+    p.border = clampChoice(p.border, kSingleLineBorder);
     p.hideSelection = p.hideSelection != 0;
     p.maxLength = std::max(p.maxLength, 0);
     p.multiLine = p.multiLine != 0;
@@ -152,7 +150,7 @@ struct EditBoxUnit : UnitOf<EditBoxProperties> {
 
   void adjust(int step) {
     if (properties.adjuster != kAutomaticAdjustment) {
-      raiseEvent(*this, kAdjusterEvent, {step});
+      raiseEvent(*this, edit_box_event::kAdjusterClicked, {step});
       return;
     }
     const int lowest = std::min(properties.adjusterLowest, properties.adjusterHighest);
@@ -173,8 +171,8 @@ struct EditBoxUnit : UnitOf<EditBoxProperties> {
     properties.selectionLength = static_cast<int32_t>(end - start);
   }
 
-  bool readLiveOnly(int index, PropertyValue& value) {
-    if (index != 26) return false;
+  bool readLiveOnly(Property property, PropertyValue& value) {
+    if (property != Property::kSelectedText) return false;
     const std::wstring text = windowText(window);
     const size_t start = std::min<size_t>(properties.selectionStart, text.size());
     scratch.text = gbkFromWide(std::wstring_view(text).substr(start, properties.selectionLength));
@@ -182,38 +180,39 @@ struct EditBoxUnit : UnitOf<EditBoxProperties> {
     return true;
   }
 
-  bool applyChange(int index) {
-    switch (index) {
-      case 8: {
+  bool applyChange(Property property) {
+    switch (property) {
+      using enum EditBoxProperty;
+      case kContent: {
         OwnContentChange own(*this);
         SetWindowTextW(window, wideFromGbk(properties.content).c_str());
         return true;
       }
-      case 10:
-      case 11:
+      case kTextColour:
+      case kBackgroundColour:
         InvalidateRect(window, nullptr, TRUE);
         RedrawWindow(window, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
         return true;
-      case 12:
+      case kFont:
         font.set(properties.font);
         applyFont();
         return true;
-      case 14:
+      case kMaxLength:
         SendMessageW(window, EM_LIMITTEXT, properties.maxLength, 0);
         return true;
-      case 19:
+      case kPasswordCharacter:
         applyPasswordCharacter();
         return true;
-      case 22:
-      case 23:
+      case kAdjusterLowest:
+      case kAdjusterHighest:
         if (adjuster != nullptr) applyAdjusterRange();
         return true;
-      case 24:
-      case 25:
+      case kSelectionStart:
+      case kSelectionLength:
         applySelection();
         return true;
-      case 27:
-      case 28:
+      case kBindingSource:
+      case kBindingField:
         return true;
       default:
         return false;  // a window style
@@ -287,7 +286,7 @@ struct EditBoxUnit : UnitOf<EditBoxProperties> {
         // The lost-focus handler reads the value the box keeps: clamped into its mode's range.
         clampNumericText();
         result = defaultProcessing(*this, message, wParam, lParam);
-        raiseEvent(*this, kLostFocusEvent);
+        raiseEvent(*this, unit_event::kLostFocus);
         return true;
       case WM_DESTROY:
         if (adjuster != nullptr) {
@@ -303,7 +302,7 @@ struct EditBoxUnit : UnitOf<EditBoxProperties> {
         return true;
       case kReflectedMessageOffset + WM_COMMAND:
         if (HIWORD(wParam) == EN_CHANGE && changingOwnContent == 0)
-          raiseEvent(*this, kContentChangedEvent);
+          raiseEvent(*this, edit_box_event::kContentChanged);
         return true;
       case kReflectedMessageOffset + WM_NOTIFY: {
         const auto* change = reinterpret_cast<const NMUPDOWN*>(lParam);

@@ -31,14 +31,15 @@ struct GroupBoxUnit : UnitOf<GroupBoxProperties> {
     return true;
   }
 
-  bool applyChange(int index) {
-    switch (index) {
-      case 8:
+  bool applyChange(Property property) {
+    switch (property) {
+      using enum GroupBoxProperty;
+      case kCaption:
         SetWindowTextW(window, wideFromGbk(properties.caption).c_str());
         return true;
-      case 9:
+      case kCaptionAlignment:
         return false;  // a window style
-      case 12:
+      case kFont:
         font.set(properties.font);
         SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font.handle()), TRUE);
         return true;

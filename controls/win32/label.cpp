@@ -14,7 +14,6 @@ namespace velmora {
 namespace {
 
 constexpr int kTransparentBackground = 4;
-constexpr int kPaintedFrame = 6;
 constexpr int kThinnestFrame = 5;
 
 // The colours of a gradient that are set (not the default marker).
@@ -34,7 +33,7 @@ struct LabelUnit : UnitOf<LabelProperties> {
   void normalise() {
     auto& p = properties;
     p.effect = clampChoice(p.effect, 4);
-    p.border = clampChoice(p.border, 6);
+    p.border = clampChoice(p.border, kPaintedFrame);
     p.frameWidth = std::max(p.frameWidth, kThinnestFrame);
     p.pictureMode = clampChoice(p.pictureMode, 2);
     p.gradientMode = clampChoice(p.gradientMode, 8);
@@ -56,11 +55,12 @@ struct LabelUnit : UnitOf<LabelProperties> {
     return true;
   }
 
-  bool applyChange(int index) {
-    if (index == 9 || index == 10) return false;  // window styles
-    if (index == 8) SetWindowTextW(window, wideFromGbk(properties.caption).c_str());
-    if (index == 15) font.set(properties.font);
-    if (index == 18) picture.load(properties.backgroundPicture);
+  bool applyChange(Property property) {
+    using enum LabelProperty;
+    if (property == kEffect || property == kBorder) return false;  // window styles
+    if (property == kCaption) SetWindowTextW(window, wideFromGbk(properties.caption).c_str());
+    if (property == kFont) font.set(properties.font);
+    if (property == kBackgroundPicture) picture.load(properties.backgroundPicture);
     InvalidateRect(window, nullptr, TRUE);
     return true;
   }

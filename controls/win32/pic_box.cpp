@@ -1,5 +1,5 @@
-// The picture box: a background colour and a picture in one of four display modes. In mode 3 an
-// animated picture plays, each frame for as long as the picture says, over and over.
+// The picture box: a background colour and a picture in one of four display modes. In the playing
+// mode an animated picture plays, each frame for as long as the picture says, over and over.
 #include "controls/win32/borders.h"
 #include "controls/win32/colours.h"
 #include "controls/win32/picture_animation.h"
@@ -9,15 +9,19 @@
 namespace velmora {
 namespace {
 
-constexpr int kPlayingMode = 3;
+enum DisplayMode : int {
+  kNaturalSizeMode = 0,  // natural size at the top-left
+  kStretchedMode = 1,
+  kCentredFitMode = 2,  // centred, and scaled down to fit
+  kPlayingMode = 3,     // stretched, and an animated picture plays
+};
 constexpr UINT_PTR kFrameTimer = 1;
 
-// Mode 0 natural size at the top-left, 1 and 3 stretched, 2 centred and scaled down to fit.
 PictureMode pictureModeOf(int displayMode) {
   switch (displayMode) {
-    case 0:
+    case kNaturalSizeMode:
       return PictureMode::naturalTopLeft;
-    case 2:
+    case kCentredFitMode:
       return PictureMode::centredFit;
     default:
       return PictureMode::stretched;
@@ -29,8 +33,8 @@ struct PicBoxUnit : UnitOf<PicBoxProperties> {
   SolidBrush background;
 
   void normalise() {
-    properties.border = clampChoice(properties.border, 5);
-    properties.displayMode = clampChoice(properties.displayMode, 3);
+    properties.border = clampChoice(properties.border, kSingleLineBorder);
+    properties.displayMode = clampChoice(properties.displayMode, kPlayingMode);
   }
 
   bool open(const CreateRequest& request) {
@@ -54,9 +58,9 @@ struct PicBoxUnit : UnitOf<PicBoxProperties> {
     InvalidateRect(window, nullptr, FALSE);
   }
 
-  bool applyChange(int index) {
-    if (index == 8) return false;  // a window style
-    if (index == 10 || index == 11) loadPicture();
+  bool applyChange(Property property) {
+    if (property == Property::kBorder) return false;  // a window style
+    if (property == Property::kPicture || property == Property::kDisplayMode) loadPicture();
     InvalidateRect(window, nullptr, TRUE);
     return true;
   }

@@ -19,19 +19,19 @@ enum Shape {
   kHorizontalLine,
   kVerticalLine
 };
-constexpr int kSolidInsideFrame = 1;
+enum LineStyle { kNoLine, kSolidInsideFrame, kDashed, kDotted, kDashDot, kDashDotDot };
 
 int penStyleOf(int lineStyle) {
   switch (lineStyle) {
-    case 0:
+    case kNoLine:
       return PS_NULL;
     case kSolidInsideFrame:
       return PS_INSIDEFRAME;
-    case 2:
+    case kDashed:
       return PS_DASH;
-    case 3:
+    case kDotted:
       return PS_DOT;
-    case 4:
+    case kDashDot:
       return PS_DASHDOT;
     default:
       return PS_DASHDOTDOT;
@@ -85,7 +85,7 @@ struct ShapeBoxUnit : UnitOf<ShapeBoxProperties> {
                                 WS_EX_CONTROLPARENT);
   }
 
-  bool applyChange(int) {
+  bool applyChange(Property) {
     InvalidateRect(window, nullptr, TRUE);
     return true;
   }

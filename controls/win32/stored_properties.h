@@ -8,8 +8,8 @@
 #include <variant>
 
 #include "controls/win32/live_unit.h"
-#include "forms/unit_type_interface.h"
 #include "forms/format/property_blocks.h"
+#include "forms/unit_type_interface.h"
 
 namespace velmora {
 
@@ -21,7 +21,7 @@ template <class... Fs>
 Visitors(Fs...) -> Visitors<Fs...>;
 
 template <class Block>
-const PropertyField<Block>* propertyField(int index) {
+const PropertyField<Block>* propertyField(typename Block::Property index) {
   const auto& fields = Block::table.fields;
   auto field = std::find_if(fields.begin(), fields.end(),
                             [index](const auto& f) { return f.index == index; });
@@ -47,10 +47,10 @@ inline std::string textFromCharacter(uint16_t character) {
   return text;
 }
 
-// Property `index` (absolute) of `block` into `out`; false when the type has no such stored
-// property.
+// Property `index` of `block` into `out`; false when the type has no such stored property.
 template <class Block>
-bool readStoredProperty(Block& block, int index, PropertyValue& out, ReadScratch& scratch) {
+bool readStoredProperty(Block& block, typename Block::Property index, PropertyValue& out,
+                        ReadScratch& scratch) {
   const PropertyField<Block>* field = propertyField<Block>(index);
   if (field == nullptr) return false;
   out = {};
@@ -86,10 +86,9 @@ bool readStoredProperty(Block& block, int index, PropertyValue& out, ReadScratch
                     field->member);
 }
 
-// Stores a written value into property `index` (absolute); false when the type has no such
-// stored property.
+// Stores a written value into property `index`; false when the type has no such stored property.
 template <class Block>
-bool writeStoredProperty(Block& block, int index, const PropertyValue& value) {
+bool writeStoredProperty(Block& block, typename Block::Property index, const PropertyValue& value) {
   const PropertyField<Block>* field = propertyField<Block>(index);
   if (field == nullptr) return false;
   auto bytesOf = [&value] {

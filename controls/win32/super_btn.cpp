@@ -1,6 +1,6 @@
 // The super button: an owner-drawn push button with a flat look that lights up under the mouse,
 // six colours, pictures for the normal, hover and disabled states, sounds, a tooltip and an
-// optional check-box mode. Its click raises event 0, focus raises -7 and -8.
+// optional check-box mode. Its click raises its clicked event, and focus the focus events.
 #include <windows.h>
 // after windows.h
 #include <commctrl.h>
@@ -9,21 +9,19 @@
 #include <optional>
 #include <vector>
 
+#include "controls/picture_service.h"
 #include "controls/win32/colours.h"
 #include "controls/win32/font.h"
 #include "controls/win32/picture_bitmap.h"
-#include "controls/picture_service.h"
 #include "controls/win32/sound_player.h"
 #include "controls/win32/standard_units.h"
 #include "controls/win32/unit_window.h"
+#include "forms/event_numbers.h"
 #include "runtime/win32/wide_text.h"
 
 namespace velmora {
 namespace {
 
-constexpr int kClickedEvent = 0;
-constexpr int kGotFocusEvent = -7;
-constexpr int kLostFocusEvent = -8;
 constexpr int kStandardStyle = 1;
 constexpr int kRoundedStyle = 2;
 constexpr int kMargin = 3;
@@ -129,6 +127,10 @@ class PictureSlot {
 // The slots: 0 hover and pressed, 1 normal, 2 disabled.
 enum Slot { kHoverSlot = 0, kNormalSlot = 1, kDisabledSlot = 2 };
 
+// Where the picture lies: beside the caption on its left, above it or on its right, or at the
+// item's top-left corner with the caption left where it is.
+enum PicturePosition { kPictureLeft, kPictureAbove, kPictureRight, kPictureAtTopLeft };
+
 // What one paint of the button shows.
 struct PaintState {
   bool pressed;
@@ -169,7 +171,7 @@ struct SuperButtonUnit : UnitOf<SuperBtnProperties> {
   void normalise() {
     auto& p = properties;
     p.style = clampChoice(p.style, 2);
-    p.picturePosition = clampChoice(p.picturePosition, 3);
+    p.picturePosition = clampChoice(p.picturePosition, kPictureAtTopLeft);
     p.pressedOffset = clampChoice(p.pressedOffset, 1);
     p.defaultButton = clampChoice(p.defaultButton, 1);
     p.checkBoxMode = p.checkBoxMode != 0;
@@ -181,19 +183,27 @@ struct SuperButtonUnit : UnitOf<SuperBtnProperties> {
   bool isDefault() const { return !checkBoxMode && properties.defaultButton == 1; }
   POINT pressedOffset() const { return properties.pressedOffset == 0 ? POINT{1, 1} : POINT{0, 2}; }
 
-  // The colour in effect for one of the six colour properties (24 to 29).
-  COLORREF colour(int index) const {
+  static bool isColour(Property property) {
+    return property >= Property::kTextColour && property <= Property::kFocusBackgroundColour;
+  }
+
+  // The colour in effect for one of the six colour properties.
+  COLORREF colour(Property property) const {
+    using enum SuperBtnProperty;
     const auto& p = properties;
-    const bool text = index % 2 == 0;
+    const bool text =
+        property == kTextColour || property == kHoverTextColour || property == kFocusTextColour;
     if (p.useSystemColours) {
       if (text) return GetSysColor(COLOR_BTNTEXT);
       const COLORREF face = GetSysColor(COLOR_BTNFACE);
-      return index == 27 ? lightenColour(face, kHoverLightening) : face;
+      return property == kHoverBackgroundColour ? lightenColour(face, kHoverLightening) : face;
     }
-    const int32_t values[] = {p.textColour,      p.backgroundColour,
-                              p.hoverTextColour, p.hoverBackgroundColour,
-                              p.focusTextColour, p.focusBackgroundColour};
-    const int32_t value = values[index - 24];
+    int32_t value = p.backgroundColour;
+    if (property == kTextColour) value = p.textColour;
+    if (property == kHoverTextColour) value = p.hoverTextColour;
+    if (property == kHoverBackgroundColour) value = p.hoverBackgroundColour;
+    if (property == kFocusTextColour) value = p.focusTextColour;
+    if (property == kFocusBackgroundColour) value = p.focusBackgroundColour;
     return text ? resolveColour(value, COLOR_BTNTEXT) : backgroundColour(value);
   }
 
@@ -222,45 +232,46 @@ struct SuperButtonUnit : UnitOf<SuperBtnProperties> {
   }
 
   // Shows a written property; false when the unit must be created anew.
-  bool applyChange(int index) {
+  bool applyChange(Property property) {
     const auto& p = properties;
     bool recreate = false;
-    switch (index) {
-      case 9:
+    switch (property) {
+      using enum SuperBtnProperty;
+      case kCheckBoxMode:
         recreate = checkBoxMode != (p.checkBoxMode != 0);
         checkBoxMode = p.checkBoxMode != 0;
         return !recreate;
-      case 15:
-      case 16:
+      case kNormalPicture:
+      case kNormalTransparentColour:
         loadPicture(kNormalSlot);
         break;
-      case 17:
-      case 18:
+      case kHoverPicture:
+      case kHoverTransparentColour:
         loadPicture(kHoverSlot);
         break;
-      case 19:
-      case 20:
+      case kDisabledPicture:
+      case kDisabledTransparentColour:
         loadPicture(kDisabledSlot);
         break;
-      case 21:
+      case kFont:
         applyFont();
         break;
-      case 22:
+      case kCaption:
         SetWindowTextW(window, wideFromGbk(p.caption).c_str());
         break;
-      case 30:
-      case 31:
-      case 32:
+      case kBuiltInSound:
+      case kHoverSound:
+      case kClickSound:
         return true;
-      case 33:
+      case kToolTip:
         setToolTip();
         return true;
-      case 34:
+      case kDefaultButton:
         recreate = true;
         break;
       default:
         // A colour changes nothing on screen while the system colours are in use.
-        if (index >= 24 && index <= 29 && p.useSystemColours) return true;
+        if (isColour(property) && p.useSystemColours) return true;
     }
     InvalidateRect(window, nullptr, FALSE);
     return !recreate;
@@ -345,7 +356,7 @@ struct SuperButtonUnit : UnitOf<SuperBtnProperties> {
       properties.checked = !properties.checked;
       InvalidateRect(window, nullptr, FALSE);
     }
-    raiseEvent(*this, kClickedEvent);
+    raiseEvent(*this, super_btn_event::kClicked);
   }
 
   // A disabled button hands its focus on to the next tab item, or to its parent.
@@ -383,15 +394,15 @@ struct SuperButtonUnit : UnitOf<SuperBtnProperties> {
     const int centreY = (height - h) / 2;
     POINT at{item.left, item.top};
     switch (properties.picturePosition) {
-      case 0:
+      case kPictureLeft:
         at = {hasCaption ? kMargin : centreX, centreY};
         if (hasCaption) caption.left += w + kMargin;
         break;
-      case 1:
+      case kPictureAbove:
         at = {centreX, hasCaption ? kMargin : centreY};
         if (hasCaption) caption.top += h;
         break;
-      case 2:
+      case kPictureRight:
         if (!hasCaption) {
           at = {centreX, item.top};
           break;
@@ -413,7 +424,7 @@ struct SuperButtonUnit : UnitOf<SuperBtnProperties> {
   void paintBackground(HDC dc, const RECT& item, const PaintState& state) const {
     if (state.hovered || state.pressed) {
       if (rounded()) {
-        SetDCBrushColor(dc, colour(27));
+        SetDCBrushColor(dc, colour(Property::kHoverBackgroundColour));
         HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(DC_BRUSH));
         HGDIOBJ oldPen = SelectObject(dc, GetStockObject(BLACK_PEN));
         RoundRect(dc, item.left, item.top, item.right, item.bottom, 8, 8);
@@ -421,10 +432,12 @@ struct SuperButtonUnit : UnitOf<SuperBtnProperties> {
         SelectObject(dc, oldBrush);
         return;
       }
-      fillWith(dc, item, colour(27));
+      fillWith(dc, item, colour(Property::kHoverBackgroundColour));
       return;
     }
-    fillWith(dc, item, colour(state.focused ? 29 : 25));
+    fillWith(
+        dc, item,
+        colour(state.focused ? Property::kFocusBackgroundColour : Property::kBackgroundColour));
   }
 
   void paintEdge(HDC dc, const RECT& item, const PaintState& state) const {
@@ -478,8 +491,11 @@ struct SuperButtonUnit : UnitOf<SuperBtnProperties> {
       DrawTextW(dc, text.c_str(), -1, &measured, kFormat);
       return;
     }
-    const int index = state.hovered || state.pressed ? 26 : state.focused ? 28 : 24;
-    SetTextColor(dc, colour(index));
+    using enum SuperBtnProperty;
+    const Property textColour = state.hovered || state.pressed ? kHoverTextColour
+                                : state.focused                ? kFocusTextColour
+                                                               : kTextColour;
+    SetTextColor(dc, colour(textColour));
     DrawTextW(dc, text.c_str(), -1, &measured, kFormat);
   }
 
@@ -546,13 +562,13 @@ struct SuperButtonUnit : UnitOf<SuperBtnProperties> {
         return false;
       case WM_SETFOCUS:
         result = defaultProcessing(*this, message, wParam, lParam);
-        raiseEvent(*this, kGotFocusEvent);
+        raiseEvent(*this, unit_event::kGotFocus);
         return true;
       case WM_KILLFOCUS:
         result = defaultProcessing(*this, message, wParam, lParam);
         focusTakenByDisabling = wParam == 0 && !IsWindowEnabled(window);
         cancelHover();
-        raiseEvent(*this, kLostFocusEvent);
+        raiseEvent(*this, unit_event::kLostFocus);
         return true;
       case WM_GETDLGCODE:
         result = defaultProcessing(*this, message, wParam, lParam);

@@ -85,9 +85,10 @@ struct TransLabelUnit : UnitOf<TransLabelProperties> {
     return true;
   }
 
-  bool applyChange(int index) {
-    if (index == 8) SetWindowTextW(window, wideFromGbk(properties.caption).c_str());
-    if (index == 10) font.set(properties.font, FontUse::ownDrawing);
+  bool applyChange(Property property) {
+    if (property == Property::kCaption)
+      SetWindowTextW(window, wideFromGbk(properties.caption).c_str());
+    if (property == Property::kFont) font.set(properties.font, FontUse::ownDrawing);
     refreshBehind(window);
     return true;
   }

@@ -7,8 +7,8 @@
 #include <span>
 
 #include "controls/win32/live_unit.h"
-#include "controls/win32/stored_properties.h"
 #include "controls/win32/runtime_link.h"
+#include "controls/win32/stored_properties.h"
 #include "forms/format/property_blocks.h"
 #include "forms/live/win32/reflection.h"
 #include "forms/unit_type_interface.h"
@@ -29,6 +29,7 @@ struct CreateRequest {
 // The live object of a unit of one type, with the defaults of what a type may provide.
 template <class Block>
 struct UnitOf : StandardUnit {
+  using Property = typename Block::Property;
   Block properties;
   ReadScratch scratch;
 
@@ -37,7 +38,7 @@ struct UnitOf : StandardUnit {
   // Copies into `properties` what the live window holds (content, selection, checked state).
   void takeLiveValues() {}
   // A value only the live window has (a selected text); false for the stored ones.
-  bool readLiveOnly(int, PropertyValue&) { return false; }
+  bool readLiveOnly(Property, PropertyValue&) { return false; }
   // A message the unit handles itself; false lets the default processing run.
   bool handle(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
 };
@@ -133,9 +134,10 @@ struct UnitTypeFunctions {
     auto* unit = static_cast<Unit*>(live);
     if (unit == nullptr || value == nullptr) return 0;
     unit->takeLiveValues();
-    if (!writeStoredProperty(unit->properties, ownIndex + 8, *value)) return 0;
+    const auto property = propertyOfOwnIndex<typename Unit::Property>(ownIndex);
+    if (!writeStoredProperty(unit->properties, property, *value)) return 0;
     unit->normalise();
-    return unit->applyChange(ownIndex + 8) ? 0 : 1;
+    return unit->applyChange(property) ? 0 : 1;
   }
 
   static int32_t VELMORA_STDCALL serialise(LiveUnit* live, SerialisedBlock* out) {
@@ -155,8 +157,9 @@ struct UnitTypeFunctions {
     auto* unit = static_cast<Unit*>(live);
     if (unit == nullptr || value == nullptr) return 0;
     unit->takeLiveValues();
-    if (unit->readLiveOnly(ownIndex + 8, *value)) return 1;
-    return readStoredProperty(unit->properties, ownIndex + 8, *value, unit->scratch);
+    const auto property = propertyOfOwnIndex<typename Unit::Property>(ownIndex);
+    if (unit->readLiveOnly(property, *value)) return 1;
+    return readStoredProperty(unit->properties, property, *value, unit->scratch);
   }
 
   static void* functionNumbered(int32_t number) {

@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "forms/event_numbers.h"
 #include "forms/live/win32/event_dispatch.h"
 #include "forms/live/win32/form_registry.h"
 #include "forms/live/win32/program_timers.h"
@@ -18,10 +19,6 @@ namespace {
 
 constexpr wchar_t kRuntimeWindowClass[] = L"NVWindow";
 constexpr UINT kClassStyle = CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW;
-constexpr int32_t kShownEvent = 10;
-constexpr int32_t kHiddenEvent = 11;
-constexpr int32_t kCaptionIndex = 0;  // own index of the caption
-constexpr int32_t kPositionIndex = 10;
 
 LiveWindow* liveWindowOf(HWND window) {
   return reinterpret_cast<LiveWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
@@ -107,7 +104,7 @@ LRESULT CALLBACK windowProcedure(HWND handle, UINT message, WPARAM wParam, LPARA
       fillBackground(handle, reinterpret_cast<HDC>(wParam), window->windowProperties());
       return 1;
     case WM_SHOWWINDOW:
-      eventRefused(window->windowId, 0, wParam ? kShownEvent : kHiddenEvent);
+      eventRefused(window->windowId, 0, wParam ? window_event::kShown : window_event::kHidden);
       break;
     case WM_SETCURSOR:
       if (reinterpret_cast<HWND>(wParam) != handle &&
@@ -185,21 +182,22 @@ LiveUnit* VELMORA_STDCALL createWindowUnit(const uint8_t* block, uint32_t blockL
 }
 
 // The stored place of an own property in the window's properties.
-PropertyRef ownProperty(LiveWindow& window, int32_t ownIndex) {
+PropertyRef ownProperty(LiveWindow& window, WindowProperty property) {
   PropertyRef found;
   forEachProperty(window.properties, [&](const PropertyInfo& info, PropertyRef ref) {
-    if (info.index == ownIndex + 8) found = ref;
+    if (info.index == propertyIndex(property)) found = ref;
   });
   return found;
 }
 
 int32_t VELMORA_STDCALL readWindowProperty(LiveUnit* unit, int32_t ownIndex, PropertyValue* out) {
   auto& window = *static_cast<LiveWindow*>(unit);
-  if (ownIndex == kPositionIndex) {
+  const auto property = propertyOfOwnIndex<WindowProperty>(ownIndex);
+  if (property == WindowProperty::kPosition) {
     out->first = IsIconic(window.window) ? 2 : IsZoomed(window.window) ? 3 : 0;
     return 1;
   }
-  const PropertyRef ref = ownProperty(window, ownIndex);
+  const PropertyRef ref = ownProperty(window, property);
   if (auto number = std::get_if<int32_t*>(&ref)) {
     out->first = static_cast<uint32_t>(**number);
   } else if (auto text = std::get_if<std::string*>(&ref)) {
@@ -216,7 +214,8 @@ int32_t VELMORA_STDCALL readWindowProperty(LiveUnit* unit, int32_t ownIndex, Pro
 int32_t VELMORA_STDCALL windowPropertyChanged(LiveUnit* unit, int32_t ownIndex,
                                               const PropertyValue* value, int32_t) {
   auto& window = *static_cast<LiveWindow*>(unit);
-  const PropertyRef ref = ownProperty(window, ownIndex);
+  const auto property = propertyOfOwnIndex<WindowProperty>(ownIndex);
+  const PropertyRef ref = ownProperty(window, property);
   if (auto number = std::get_if<int32_t*>(&ref)) {
     **number = static_cast<int32_t>(value->first);
   } else if (auto text = std::get_if<std::string*>(&ref)) {
@@ -226,9 +225,9 @@ int32_t VELMORA_STDCALL windowPropertyChanged(LiveUnit* unit, int32_t ownIndex,
     const auto* data = reinterpret_cast<const uint8_t*>(value->first);
     (*bytes)->assign(data, data + (data ? value->second : 0));
   }
-  if (ownIndex == kCaptionIndex)
+  if (property == WindowProperty::kCaption)
     SetWindowTextW(window.window, wideFromGbk(window.windowProperties().caption).c_str());
-  if (ownIndex == 2) InvalidateRect(window.window, nullptr, TRUE);  // background colour
+  if (property == WindowProperty::kBackgroundColour) InvalidateRect(window.window, nullptr, TRUE);
   return 0;
 }
 

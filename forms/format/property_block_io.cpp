@@ -14,7 +14,7 @@ template <class... Fs>
 Overloaded(Fs...) -> Overloaded<Fs...>;
 
 template <class Block>
-const PropertyMember<Block>& memberOf(int index) {
+const PropertyMember<Block>& memberOf(typename Block::Property index) {
   const auto& fields = Block::table.fields;
   auto field = std::find_if(fields.begin(), fields.end(),
                             [index](const auto& f) { return f.index == index; });
@@ -56,7 +56,7 @@ ReadStatus readPropertyBlock(std::span<const uint8_t> block, Block& out) {
   ArchiveReader reader(block);
   uint32_t version = reader.readWord();
   if (version > Block::table.highestVersion) reader.fail(ReadStatus::versionTooHigh);
-  for (const BlockStep& step : Block::table.block) {
+  for (const BlockStep<Block>& step : Block::table.block) {
     if (!reader.ok()) break;
     if (step.sinceVersion <= version) readField(reader, memberOf<Block>(step.index), out);
   }
@@ -69,7 +69,7 @@ Bytes writePropertyBlock(const Block& properties, uint32_t version) {
   if (version == 0) version = Block::table.highestVersion;
   ArchiveWriter writer;
   writer.writeWord(version);
-  for (const BlockStep& step : Block::table.block) {
+  for (const BlockStep<Block>& step : Block::table.block) {
     if (step.sinceVersion <= version) writeField(writer, memberOf<Block>(step.index), properties);
   }
   return writer.take();

@@ -1,6 +1,7 @@
-// The own properties (index 8 and up) of every unit type: one struct per type holding them with
-// their defaults, and one table per type giving each property's index, kind, name and place in
-// the struct, and the field order of the type's stored property block at each version.
+// The own properties of every unit type: one struct per type holding them with their defaults,
+// and one table per type giving each property's index (forms/format/property_indices.h), kind,
+// name and place in the struct, and the field order of the type's stored property block at each
+// version.
 #pragma once
 
 #include <cstdint>
@@ -9,6 +10,7 @@
 #include <variant>
 
 #include "forms/format/archive.h"
+#include "forms/format/property_indices.h"
 #include "forms/format/property_kind.h"
 
 namespace velmora {
@@ -21,7 +23,7 @@ using PropertyMember = std::variant<std::monostate, int32_t Block::*, uint16_t B
 
 template <class Block>
 struct PropertyField {
-  int index;
+  typename Block::Property index;
   PropertyKind kind;
   const char* name;
   PropertyMember<Block> member;
@@ -30,8 +32,9 @@ struct PropertyField {
 // One field of a stored block: the property it holds, and the first version that has it. How
 // it is stored follows from its member: int32 a word, uint16 a 16-bit value, string a counted
 // text, Bytes a data block, TextList a list.
+template <class Block>
 struct BlockStep {
-  uint8_t index;
+  typename Block::Property index;
   uint8_t sinceVersion;
 };
 
@@ -41,10 +44,11 @@ struct PropertyTable {
   const char* typeName;  // the English name
   uint32_t highestVersion;
   std::span<const PropertyField<Block>> fields;  // every own property, in index order
-  std::span<const BlockStep> block;
+  std::span<const BlockStep<Block>> block;
 };
 
 struct WindowProperties {
+  using Property = WindowProperty;
   std::string caption;
   int32_t border = 2;
   int32_t backgroundColour = kDefaultColour;
@@ -74,6 +78,7 @@ struct WindowProperties {
 };
 
 struct LabelProperties {
+  using Property = LabelProperty;
   std::string caption = "\xb1\xea\xc7\xa9";  // 标签
   int32_t effect = 0;
   int32_t border = 0;
@@ -100,6 +105,7 @@ struct LabelProperties {
 };
 
 struct EditBoxProperties {
+  using Property = EditBoxProperty;
   std::string content;
   int32_t border = 1;
   int32_t textColour = 0;
@@ -125,6 +131,7 @@ struct EditBoxProperties {
 };
 
 struct PicBoxProperties {
+  using Property = PicBoxProperty;
   int32_t border = 0;
   int32_t backgroundColour = kDefaultColour;
   Bytes picture;
@@ -137,6 +144,7 @@ struct PicBoxProperties {
 };
 
 struct ShapeBoxProperties {
+  using Property = ShapeBoxProperty;
   int32_t backgroundColour = kDefaultColour;
   int32_t shape = 0;
   int32_t lineRelief = 0;
@@ -149,6 +157,7 @@ struct ShapeBoxProperties {
 };
 
 struct GroupBoxProperties {
+  using Property = GroupBoxProperty;
   std::string caption = "\xb7\xd6\xd7\xe9\xbf\xf2";  // 分组框
   int32_t captionAlignment = 0;
   int32_t textColour = 0;
@@ -159,6 +168,7 @@ struct GroupBoxProperties {
 };
 
 struct CheckBoxProperties {
+  using Property = CheckBoxProperty;
   Bytes picture;
   int32_t pushLike = 0;
   int32_t flat = 0;
@@ -177,6 +187,7 @@ struct CheckBoxProperties {
 };
 
 struct ComboBoxProperties {
+  using Property = ComboBoxProperty;
   int32_t kind = 1;
   std::string text;
   int32_t maxLength = 0;
@@ -198,6 +209,7 @@ struct ComboBoxProperties {
 };
 
 struct TransLabelProperties {
+  using Property = TransLabelProperty;
   std::string caption = "\xcd\xb8\xc3\xf7\xb1\xea\xc7\xa9";  // 透明标签
   int32_t effect = 0;
   Bytes font;
@@ -210,6 +222,7 @@ struct TransLabelProperties {
 };
 
 struct SuperBtnProperties {
+  using Property = SuperBtnProperty;
   int32_t style = 0;
   int32_t checkBoxMode = 0;
   int32_t checked = 0;
@@ -244,6 +257,7 @@ struct SuperBtnProperties {
 };
 
 struct CartoonBoxProperties {
+  using Property = CartoonBoxProperty;
   int32_t border = 0;
   int32_t backgroundColour = kDefaultColour;
   Bytes backgroundPicture;

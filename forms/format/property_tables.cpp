@@ -9,259 +9,396 @@ namespace {
 using K = PropertyKind;
 
 using Wn = WindowProperties;
-constexpr PropertyField<Wn> kWindowFields[] = {
-    {8, K::text, "caption", &Wn::caption},
-    {9, K::choice, "border", &Wn::border},
-    {10, K::backgroundColour, "backgroundColour", &Wn::backgroundColour},
-    {11, K::picture, "backgroundPicture", &Wn::backgroundPicture},
-    {12, K::choice, "pictureMode", &Wn::pictureMode},
-    {13, K::sound, "backgroundSound", &Wn::backgroundSound},
-    {14, K::choice, "soundRepetition", &Wn::soundRepetition},
-    {15, K::logical, "controlButton", &Wn::controlButton},
-    {16, K::logical, "maximizeButton", &Wn::maximizeButton},
-    {17, K::logical, "minimizeButton", &Wn::minimizeButton},
-    {18, K::choice, "position", &Wn::position},
-    {19, K::logical, "movable", &Wn::movable},
-    {20, K::icon, "icon", &Wn::icon},
-    {21, K::logical, "keptFlag21", &Wn::keptFlag21},
-    {22, K::logical, "keptFlag22", &Wn::keptFlag22},
-    {23, K::logical, "keptFlag23", &Wn::keptFlag23},
-    {24, K::fileName, "helpFile", &Wn::helpFile},
-    {25, K::integer, "helpContext", &Wn::helpContext},
-    {26, K::logical, "showInTaskBar", &Wn::showInTaskBar},
-    {27, K::logical, "keptFlag27", &Wn::keptFlag27},
-    {28, K::choice, "shape", &Wn::shape},
-    {29, K::logical, "alwaysOnTop", &Wn::alwaysOnTop},
-    {30, K::logical, "keepCaptionActive", &Wn::keepCaptionActive},
-    {31, K::text, "className", &Wn::className},
+namespace window_table {
+using P = WindowProperty;
+constexpr PropertyField<Wn> kFields[] = {
+    {P::kCaption, K::text, "caption", &Wn::caption},
+    {P::kBorder, K::choice, "border", &Wn::border},
+    {P::kBackgroundColour, K::backgroundColour, "backgroundColour", &Wn::backgroundColour},
+    {P::kBackgroundPicture, K::picture, "backgroundPicture", &Wn::backgroundPicture},
+    {P::kPictureMode, K::choice, "pictureMode", &Wn::pictureMode},
+    {P::kBackgroundSound, K::sound, "backgroundSound", &Wn::backgroundSound},
+    {P::kSoundRepetition, K::choice, "soundRepetition", &Wn::soundRepetition},
+    {P::kControlButton, K::logical, "controlButton", &Wn::controlButton},
+    {P::kMaximizeButton, K::logical, "maximizeButton", &Wn::maximizeButton},
+    {P::kMinimizeButton, K::logical, "minimizeButton", &Wn::minimizeButton},
+    {P::kPosition, K::choice, "position", &Wn::position},
+    {P::kMovable, K::logical, "movable", &Wn::movable},
+    {P::kIcon, K::icon, "icon", &Wn::icon},
+    {P::kKeptFlag21, K::logical, "keptFlag21", &Wn::keptFlag21},
+    {P::kKeptFlag22, K::logical, "keptFlag22", &Wn::keptFlag22},
+    {P::kKeptFlag23, K::logical, "keptFlag23", &Wn::keptFlag23},
+    {P::kHelpFile, K::fileName, "helpFile", &Wn::helpFile},
+    {P::kHelpContext, K::integer, "helpContext", &Wn::helpContext},
+    {P::kShowInTaskBar, K::logical, "showInTaskBar", &Wn::showInTaskBar},
+    {P::kKeptFlag27, K::logical, "keptFlag27", &Wn::keptFlag27},
+    {P::kShape, K::choice, "shape", &Wn::shape},
+    {P::kAlwaysOnTop, K::logical, "alwaysOnTop", &Wn::alwaysOnTop},
+    {P::kKeepCaptionActive, K::logical, "keepCaptionActive", &Wn::keepCaptionActive},
+    {P::kClassName, K::text, "className", &Wn::className},
 };
-constexpr BlockStep kWindowBlock[] = {
-    {9, 1},  {12, 1}, {10, 1}, {16, 1}, {17, 1}, {15, 1}, {18, 1}, {19, 1},
-    {14, 1}, {21, 1}, {22, 1}, {23, 1}, {25, 1}, {26, 2}, {27, 3}, {28, 3},
-    {29, 4}, {30, 5}, {31, 6}, {11, 1}, {20, 1}, {13, 1}, {8, 1},  {24, 1},
+constexpr BlockStep<Wn> kBlock[] = {
+    {P::kBorder, 1},          {P::kPictureMode, 1},       {P::kBackgroundColour, 1},
+    {P::kMaximizeButton, 1},  {P::kMinimizeButton, 1},    {P::kControlButton, 1},
+    {P::kPosition, 1},        {P::kMovable, 1},           {P::kSoundRepetition, 1},
+    {P::kKeptFlag21, 1},      {P::kKeptFlag22, 1},        {P::kKeptFlag23, 1},
+    {P::kHelpContext, 1},     {P::kShowInTaskBar, 2},     {P::kKeptFlag27, 3},
+    {P::kShape, 3},           {P::kAlwaysOnTop, 4},       {P::kKeepCaptionActive, 5},
+    {P::kClassName, 6},       {P::kBackgroundPicture, 1}, {P::kIcon, 1},
+    {P::kBackgroundSound, 1}, {P::kCaption, 1},           {P::kHelpFile, 1},
 };
+}  // namespace window_table
 
 using Lb = LabelProperties;
-constexpr PropertyField<Lb> kLabelFields[] = {
-    {8, K::text, "caption", &Lb::caption},
-    {9, K::choice, "effect", &Lb::effect},
-    {10, K::choice, "border", &Lb::border},
-    {11, K::integer, "frameWidth", &Lb::frameWidth},
-    {12, K::colourOrTransparent, "frameColour1", &Lb::frameColour1},
-    {13, K::colourOrTransparent, "frameColour2", &Lb::frameColour2},
-    {14, K::colourOrTransparent, "frameColour3", &Lb::frameColour3},
-    {15, K::font, "font", &Lb::font},
-    {16, K::colour, "textColour", &Lb::textColour},
-    {17, K::backgroundColour, "backgroundColour", &Lb::backgroundColour},
-    {18, K::picture, "backgroundPicture", &Lb::backgroundPicture},
-    {19, K::choice, "pictureMode", &Lb::pictureMode},
-    {20, K::choice, "gradientMode", &Lb::gradientMode},
-    {21, K::colourOrTransparent, "gradientColour1", &Lb::gradientColour1},
-    {22, K::colourOrTransparent, "gradientColour2", &Lb::gradientColour2},
-    {23, K::colourOrTransparent, "gradientColour3", &Lb::gradientColour3},
-    {24, K::choice, "horizontalAlignment", &Lb::horizontalAlignment},
-    {25, K::logical, "wordWrap", &Lb::wordWrap},
-    {26, K::choice, "verticalAlignment", &Lb::verticalAlignment},
-    {27, K::bindingSource, "bindingSource", &Lb::bindingSource},
-    {28, K::bindingField, "bindingField", &Lb::bindingField},
+namespace label_table {
+using P = LabelProperty;
+constexpr PropertyField<Lb> kFields[] = {
+    {P::kCaption, K::text, "caption", &Lb::caption},
+    {P::kEffect, K::choice, "effect", &Lb::effect},
+    {P::kBorder, K::choice, "border", &Lb::border},
+    {P::kFrameWidth, K::integer, "frameWidth", &Lb::frameWidth},
+    {P::kFrameColour1, K::colourOrTransparent, "frameColour1", &Lb::frameColour1},
+    {P::kFrameColour2, K::colourOrTransparent, "frameColour2", &Lb::frameColour2},
+    {P::kFrameColour3, K::colourOrTransparent, "frameColour3", &Lb::frameColour3},
+    {P::kFont, K::font, "font", &Lb::font},
+    {P::kTextColour, K::colour, "textColour", &Lb::textColour},
+    {P::kBackgroundColour, K::backgroundColour, "backgroundColour", &Lb::backgroundColour},
+    {P::kBackgroundPicture, K::picture, "backgroundPicture", &Lb::backgroundPicture},
+    {P::kPictureMode, K::choice, "pictureMode", &Lb::pictureMode},
+    {P::kGradientMode, K::choice, "gradientMode", &Lb::gradientMode},
+    {P::kGradientColour1, K::colourOrTransparent, "gradientColour1", &Lb::gradientColour1},
+    {P::kGradientColour2, K::colourOrTransparent, "gradientColour2", &Lb::gradientColour2},
+    {P::kGradientColour3, K::colourOrTransparent, "gradientColour3", &Lb::gradientColour3},
+    {P::kHorizontalAlignment, K::choice, "horizontalAlignment", &Lb::horizontalAlignment},
+    {P::kWordWrap, K::logical, "wordWrap", &Lb::wordWrap},
+    {P::kVerticalAlignment, K::choice, "verticalAlignment", &Lb::verticalAlignment},
+    {P::kBindingSource, K::bindingSource, "bindingSource", &Lb::bindingSource},
+    {P::kBindingField, K::bindingField, "bindingField", &Lb::bindingField},
 };
-constexpr BlockStep kLabelBlock[] = {
-    {9, 1},  {11, 1}, {10, 1}, {12, 1}, {13, 1}, {14, 1}, {16, 1},
-    {17, 1}, {19, 1}, {20, 1}, {21, 1}, {22, 1}, {23, 1}, {24, 1},
-    {26, 1}, {25, 1}, {15, 1}, {18, 1}, {8, 1},  {27, 2}, {28, 2},
+constexpr BlockStep<Lb> kBlock[] = {
+    {P::kEffect, 1},
+    {P::kFrameWidth, 1},
+    {P::kBorder, 1},
+    {P::kFrameColour1, 1},
+    {P::kFrameColour2, 1},
+    {P::kFrameColour3, 1},
+    {P::kTextColour, 1},
+    {P::kBackgroundColour, 1},
+    {P::kPictureMode, 1},
+    {P::kGradientMode, 1},
+    {P::kGradientColour1, 1},
+    {P::kGradientColour2, 1},
+    {P::kGradientColour3, 1},
+    {P::kHorizontalAlignment, 1},
+    {P::kVerticalAlignment, 1},
+    {P::kWordWrap, 1},
+    {P::kFont, 1},
+    {P::kBackgroundPicture, 1},
+    {P::kCaption, 1},
+    {P::kBindingSource, 2},
+    {P::kBindingField, 2},
 };
+}  // namespace label_table
 
 using Ed = EditBoxProperties;
-constexpr PropertyField<Ed> kEditBoxFields[] = {
-    {8, K::text, "content", &Ed::content},
-    {9, K::choice, "border", &Ed::border},
-    {10, K::colour, "textColour", &Ed::textColour},
-    {11, K::backgroundColour, "backgroundColour", &Ed::backgroundColour},
-    {12, K::font, "font", &Ed::font},
-    {13, K::logical, "hideSelection", &Ed::hideSelection},
-    {14, K::integer, "maxLength", &Ed::maxLength},
-    {15, K::logical, "multiLine", &Ed::multiLine},
-    {16, K::choice, "scrollBars", &Ed::scrollBars},
-    {17, K::choice, "alignment", &Ed::alignment},
-    {18, K::choice, "inputMode", &Ed::inputMode},
-    {19, K::text, "passwordCharacter", &Ed::passwordCharacter},
-    {20, K::choice, "letterCase", &Ed::letterCase},
-    {21, K::choice, "adjuster", &Ed::adjuster},
-    {22, K::integer, "adjusterLowest", &Ed::adjusterLowest},
-    {23, K::integer, "adjusterHighest", &Ed::adjusterHighest},
-    {24, K::integer, "selectionStart", &Ed::selectionStart},
-    {25, K::integer, "selectionLength", &Ed::selectionLength},
-    {26, K::text, "selectedText", {}},
-    {27, K::bindingSource, "bindingSource", &Ed::bindingSource},
-    {28, K::bindingField, "bindingField", &Ed::bindingField},
+namespace edit_box_table {
+using P = EditBoxProperty;
+constexpr PropertyField<Ed> kFields[] = {
+    {P::kContent, K::text, "content", &Ed::content},
+    {P::kBorder, K::choice, "border", &Ed::border},
+    {P::kTextColour, K::colour, "textColour", &Ed::textColour},
+    {P::kBackgroundColour, K::backgroundColour, "backgroundColour", &Ed::backgroundColour},
+    {P::kFont, K::font, "font", &Ed::font},
+    {P::kHideSelection, K::logical, "hideSelection", &Ed::hideSelection},
+    {P::kMaxLength, K::integer, "maxLength", &Ed::maxLength},
+    {P::kMultiLine, K::logical, "multiLine", &Ed::multiLine},
+    {P::kScrollBars, K::choice, "scrollBars", &Ed::scrollBars},
+    {P::kAlignment, K::choice, "alignment", &Ed::alignment},
+    {P::kInputMode, K::choice, "inputMode", &Ed::inputMode},
+    {P::kPasswordCharacter, K::text, "passwordCharacter", &Ed::passwordCharacter},
+    {P::kLetterCase, K::choice, "letterCase", &Ed::letterCase},
+    {P::kAdjuster, K::choice, "adjuster", &Ed::adjuster},
+    {P::kAdjusterLowest, K::integer, "adjusterLowest", &Ed::adjusterLowest},
+    {P::kAdjusterHighest, K::integer, "adjusterHighest", &Ed::adjusterHighest},
+    {P::kSelectionStart, K::integer, "selectionStart", &Ed::selectionStart},
+    {P::kSelectionLength, K::integer, "selectionLength", &Ed::selectionLength},
+    {P::kSelectedText, K::text, "selectedText", {}},
+    {P::kBindingSource, K::bindingSource, "bindingSource", &Ed::bindingSource},
+    {P::kBindingField, K::bindingField, "bindingField", &Ed::bindingField},
 };
-constexpr BlockStep kEditBoxBlock[] = {
-    {9, 1},  {10, 1}, {11, 1}, {13, 1}, {14, 1}, {15, 1}, {16, 1}, {17, 1}, {18, 1}, {19, 1},
-    {20, 1}, {21, 1}, {22, 1}, {23, 1}, {24, 1}, {25, 1}, {12, 1}, {8, 1},  {27, 2}, {28, 2},
+constexpr BlockStep<Ed> kBlock[] = {
+    {P::kBorder, 1},
+    {P::kTextColour, 1},
+    {P::kBackgroundColour, 1},
+    {P::kHideSelection, 1},
+    {P::kMaxLength, 1},
+    {P::kMultiLine, 1},
+    {P::kScrollBars, 1},
+    {P::kAlignment, 1},
+    {P::kInputMode, 1},
+    {P::kPasswordCharacter, 1},
+    {P::kLetterCase, 1},
+    {P::kAdjuster, 1},
+    {P::kAdjusterLowest, 1},
+    {P::kAdjusterHighest, 1},
+    {P::kSelectionStart, 1},
+    {P::kSelectionLength, 1},
+    {P::kFont, 1},
+    {P::kContent, 1},
+    {P::kBindingSource, 2},
+    {P::kBindingField, 2},
 };
+}  // namespace edit_box_table
 
 using Pb = PicBoxProperties;
-constexpr PropertyField<Pb> kPicBoxFields[] = {
-    {8, K::choice, "border", &Pb::border},
-    {9, K::backgroundColour, "backgroundColour", &Pb::backgroundColour},
-    {10, K::picture, "picture", &Pb::picture},
-    {11, K::choice, "displayMode", &Pb::displayMode},
-    {12, K::logical, "runtimeFlag", &Pb::runtimeFlag},
-    {13, K::bindingSource, "bindingSource", &Pb::bindingSource},
-    {14, K::bindingField, "bindingField", &Pb::bindingField},
+namespace pic_box_table {
+using P = PicBoxProperty;
+constexpr PropertyField<Pb> kFields[] = {
+    {P::kBorder, K::choice, "border", &Pb::border},
+    {P::kBackgroundColour, K::backgroundColour, "backgroundColour", &Pb::backgroundColour},
+    {P::kPicture, K::picture, "picture", &Pb::picture},
+    {P::kDisplayMode, K::choice, "displayMode", &Pb::displayMode},
+    {P::kRuntimeFlag, K::logical, "runtimeFlag", &Pb::runtimeFlag},
+    {P::kBindingSource, K::bindingSource, "bindingSource", &Pb::bindingSource},
+    {P::kBindingField, K::bindingField, "bindingField", &Pb::bindingField},
 };
-constexpr BlockStep kPicBoxBlock[] = {{8, 1}, {9, 1}, {11, 1}, {12, 1}, {10, 1}, {13, 2}, {14, 2}};
+constexpr BlockStep<Pb> kBlock[] = {
+    {P::kBorder, 1},  {P::kBackgroundColour, 1}, {P::kDisplayMode, 1}, {P::kRuntimeFlag, 1},
+    {P::kPicture, 1}, {P::kBindingSource, 2},    {P::kBindingField, 2}};
+}  // namespace pic_box_table
 
 using Sb = ShapeBoxProperties;
-constexpr PropertyField<Sb> kShapeBoxFields[] = {
-    {8, K::backgroundColour, "backgroundColour", &Sb::backgroundColour},
-    {9, K::choice, "shape", &Sb::shape},
-    {10, K::choice, "lineRelief", &Sb::lineRelief},
-    {11, K::choice, "lineStyle", &Sb::lineStyle},
-    {12, K::integer, "lineWidth", &Sb::lineWidth},
-    {13, K::colour, "lineColour", &Sb::lineColour},
-    {14, K::colourOrTransparent, "fillColour", &Sb::fillColour},
+namespace shape_box_table {
+using P = ShapeBoxProperty;
+constexpr PropertyField<Sb> kFields[] = {
+    {P::kBackgroundColour, K::backgroundColour, "backgroundColour", &Sb::backgroundColour},
+    {P::kShape, K::choice, "shape", &Sb::shape},
+    {P::kLineRelief, K::choice, "lineRelief", &Sb::lineRelief},
+    {P::kLineStyle, K::choice, "lineStyle", &Sb::lineStyle},
+    {P::kLineWidth, K::integer, "lineWidth", &Sb::lineWidth},
+    {P::kLineColour, K::colour, "lineColour", &Sb::lineColour},
+    {P::kFillColour, K::colourOrTransparent, "fillColour", &Sb::fillColour},
 };
-constexpr BlockStep kShapeBoxBlock[] = {{8, 1},  {9, 1},  {10, 1}, {11, 1},
-                                        {12, 1}, {13, 1}, {14, 1}};
+constexpr BlockStep<Sb> kBlock[] = {
+    {P::kBackgroundColour, 1}, {P::kShape, 1},      {P::kLineRelief, 1}, {P::kLineStyle, 1},
+    {P::kLineWidth, 1},        {P::kLineColour, 1}, {P::kFillColour, 1}};
+}  // namespace shape_box_table
 
 using Gb = GroupBoxProperties;
-constexpr PropertyField<Gb> kGroupBoxFields[] = {
-    {8, K::text, "caption", &Gb::caption},
-    {9, K::choice, "captionAlignment", &Gb::captionAlignment},
-    {10, K::colour, "textColour", &Gb::textColour},
-    {11, K::backgroundColour, "backgroundColour", &Gb::backgroundColour},
-    {12, K::font, "font", &Gb::font},
+namespace group_box_table {
+using P = GroupBoxProperty;
+constexpr PropertyField<Gb> kFields[] = {
+    {P::kCaption, K::text, "caption", &Gb::caption},
+    {P::kCaptionAlignment, K::choice, "captionAlignment", &Gb::captionAlignment},
+    {P::kTextColour, K::colour, "textColour", &Gb::textColour},
+    {P::kBackgroundColour, K::backgroundColour, "backgroundColour", &Gb::backgroundColour},
+    {P::kFont, K::font, "font", &Gb::font},
 };
-constexpr BlockStep kGroupBoxBlock[] = {{9, 1}, {10, 1}, {11, 1}, {12, 1}, {8, 1}};
+constexpr BlockStep<Gb> kBlock[] = {{P::kCaptionAlignment, 1},
+                                    {P::kTextColour, 1},
+                                    {P::kBackgroundColour, 1},
+                                    {P::kFont, 1},
+                                    {P::kCaption, 1}};
+}  // namespace group_box_table
 
 using Cb = CheckBoxProperties;
-constexpr PropertyField<Cb> kCheckBoxFields[] = {
-    {8, K::picture, "picture", &Cb::picture},
-    {9, K::logical, "pushLike", &Cb::pushLike},
-    {10, K::logical, "flat", &Cb::flat},
-    {11, K::text, "caption", &Cb::caption},
-    {12, K::logical, "textOnLeft", &Cb::textOnLeft},
-    {13, K::choice, "horizontalAlignment", &Cb::horizontalAlignment},
-    {14, K::choice, "verticalAlignment", &Cb::verticalAlignment},
-    {15, K::colour, "textColour", &Cb::textColour},
-    {16, K::backgroundColour, "backgroundColour", &Cb::backgroundColour},
-    {17, K::font, "font", &Cb::font},
-    {18, K::logical, "checked", &Cb::checked},
-    {19, K::bindingSource, "bindingSource", &Cb::bindingSource},
-    {20, K::bindingField, "bindingField", &Cb::bindingField},
+namespace check_box_table {
+using P = CheckBoxProperty;
+constexpr PropertyField<Cb> kFields[] = {
+    {P::kPicture, K::picture, "picture", &Cb::picture},
+    {P::kPushLike, K::logical, "pushLike", &Cb::pushLike},
+    {P::kFlat, K::logical, "flat", &Cb::flat},
+    {P::kCaption, K::text, "caption", &Cb::caption},
+    {P::kTextOnLeft, K::logical, "textOnLeft", &Cb::textOnLeft},
+    {P::kHorizontalAlignment, K::choice, "horizontalAlignment", &Cb::horizontalAlignment},
+    {P::kVerticalAlignment, K::choice, "verticalAlignment", &Cb::verticalAlignment},
+    {P::kTextColour, K::colour, "textColour", &Cb::textColour},
+    {P::kBackgroundColour, K::backgroundColour, "backgroundColour", &Cb::backgroundColour},
+    {P::kFont, K::font, "font", &Cb::font},
+    {P::kChecked, K::logical, "checked", &Cb::checked},
+    {P::kBindingSource, K::bindingSource, "bindingSource", &Cb::bindingSource},
+    {P::kBindingField, K::bindingField, "bindingField", &Cb::bindingField},
 };
-constexpr BlockStep kCheckBoxBlock[] = {{9, 1},  {10, 1}, {12, 1}, {13, 1}, {14, 1},
-                                        {15, 1}, {16, 1}, {18, 1}, {8, 1},  {17, 1},
-                                        {11, 1}, {19, 2}, {20, 2}};
+constexpr BlockStep<Cb> kBlock[] = {{P::kPushLike, 1},          {P::kFlat, 1},
+                                    {P::kTextOnLeft, 1},        {P::kHorizontalAlignment, 1},
+                                    {P::kVerticalAlignment, 1}, {P::kTextColour, 1},
+                                    {P::kBackgroundColour, 1},  {P::kChecked, 1},
+                                    {P::kPicture, 1},           {P::kFont, 1},
+                                    {P::kCaption, 1},           {P::kBindingSource, 2},
+                                    {P::kBindingField, 2}};
+}  // namespace check_box_table
 
 using Co = ComboBoxProperties;
-constexpr PropertyField<Co> kComboBoxFields[] = {
-    {8, K::choice, "kind", &Co::kind},
-    {9, K::text, "text", &Co::text},
-    {10, K::integer, "maxLength", &Co::maxLength},
-    {11, K::integer, "selectionStart", &Co::selectionStart},
-    {12, K::integer, "selectionLength", &Co::selectionLength},
-    {13, K::text, "selectedText", {}},
-    {14, K::logical, "sorted", &Co::sorted},
-    {15, K::integer, "extraItemHeight", &Co::extraItemHeight},
-    {16, K::colour, "textColour", &Co::textColour},
-    {17, K::backgroundColour, "backgroundColour", &Co::backgroundColour},
-    {18, K::font, "font", &Co::font},
-    {19, K::integer, "currentItem", &Co::currentItem},
-    {20, K::byteData, "items", &Co::items},
-    {21, K::byteData, "itemData", &Co::itemData},
-    {22, K::bindingSource, "bindingSource", &Co::bindingSource},
-    {23, K::bindingField, "bindingField", &Co::bindingField},
-    {24, K::logical, "keptFlag24", &Co::keptFlag24},
+namespace combo_box_table {
+using P = ComboBoxProperty;
+constexpr PropertyField<Co> kFields[] = {
+    {P::kKind, K::choice, "kind", &Co::kind},
+    {P::kText, K::text, "text", &Co::text},
+    {P::kMaxLength, K::integer, "maxLength", &Co::maxLength},
+    {P::kSelectionStart, K::integer, "selectionStart", &Co::selectionStart},
+    {P::kSelectionLength, K::integer, "selectionLength", &Co::selectionLength},
+    {P::kSelectedText, K::text, "selectedText", {}},
+    {P::kSorted, K::logical, "sorted", &Co::sorted},
+    {P::kExtraItemHeight, K::integer, "extraItemHeight", &Co::extraItemHeight},
+    {P::kTextColour, K::colour, "textColour", &Co::textColour},
+    {P::kBackgroundColour, K::backgroundColour, "backgroundColour", &Co::backgroundColour},
+    {P::kFont, K::font, "font", &Co::font},
+    {P::kCurrentItem, K::integer, "currentItem", &Co::currentItem},
+    {P::kItems, K::byteData, "items", &Co::items},
+    {P::kItemData, K::byteData, "itemData", &Co::itemData},
+    {P::kBindingSource, K::bindingSource, "bindingSource", &Co::bindingSource},
+    {P::kBindingField, K::bindingField, "bindingField", &Co::bindingField},
+    {P::kKeptFlag24, K::logical, "keptFlag24", &Co::keptFlag24},
 };
-constexpr BlockStep kComboBoxBlock[] = {{8, 1},  {10, 1}, {11, 1}, {12, 1}, {14, 1}, {15, 1},
-                                        {16, 1}, {17, 1}, {19, 1}, {18, 1}, {21, 1}, {9, 1},
-                                        {20, 1}, {22, 2}, {23, 2}, {24, 3}};
+constexpr BlockStep<Co> kBlock[] = {{P::kKind, 1},           {P::kMaxLength, 1},
+                                    {P::kSelectionStart, 1}, {P::kSelectionLength, 1},
+                                    {P::kSorted, 1},         {P::kExtraItemHeight, 1},
+                                    {P::kTextColour, 1},     {P::kBackgroundColour, 1},
+                                    {P::kCurrentItem, 1},    {P::kFont, 1},
+                                    {P::kItemData, 1},       {P::kText, 1},
+                                    {P::kItems, 1},          {P::kBindingSource, 2},
+                                    {P::kBindingField, 2},   {P::kKeptFlag24, 3}};
+}  // namespace combo_box_table
 
 using Tl = TransLabelProperties;
-constexpr PropertyField<Tl> kTransLabelFields[] = {
-    {8, K::text, "caption", &Tl::caption},
-    {9, K::choice, "effect", &Tl::effect},
-    {10, K::font, "font", &Tl::font},
-    {11, K::colour, "textColour", &Tl::textColour},
-    {12, K::choice, "horizontalAlignment", &Tl::horizontalAlignment},
-    {13, K::logical, "wordWrap", &Tl::wordWrap},
-    {14, K::choice, "verticalAlignment", &Tl::verticalAlignment},
+namespace trans_label_table {
+using P = TransLabelProperty;
+constexpr PropertyField<Tl> kFields[] = {
+    {P::kCaption, K::text, "caption", &Tl::caption},
+    {P::kEffect, K::choice, "effect", &Tl::effect},
+    {P::kFont, K::font, "font", &Tl::font},
+    {P::kTextColour, K::colour, "textColour", &Tl::textColour},
+    {P::kHorizontalAlignment, K::choice, "horizontalAlignment", &Tl::horizontalAlignment},
+    {P::kWordWrap, K::logical, "wordWrap", &Tl::wordWrap},
+    {P::kVerticalAlignment, K::choice, "verticalAlignment", &Tl::verticalAlignment},
 };
-constexpr BlockStep kTransLabelBlock[] = {{9, 1},  {11, 1}, {12, 1}, {14, 1},
-                                          {13, 1}, {10, 1}, {8, 1}};
+constexpr BlockStep<Tl> kBlock[] = {{P::kEffect, 1},
+                                    {P::kTextColour, 1},
+                                    {P::kHorizontalAlignment, 1},
+                                    {P::kVerticalAlignment, 1},
+                                    {P::kWordWrap, 1},
+                                    {P::kFont, 1},
+                                    {P::kCaption, 1}};
+}  // namespace trans_label_table
 
 using Sp = SuperBtnProperties;
-constexpr PropertyField<Sp> kSuperBtnFields[] = {
-    {8, K::choice, "style", &Sp::style},
-    {9, K::logical, "checkBoxMode", &Sp::checkBoxMode},
-    {10, K::logical, "checked", &Sp::checked},
-    {11, K::choice, "picturePosition", &Sp::picturePosition},
-    {12, K::choice, "pressedOffset", &Sp::pressedOffset},
-    {13, K::logical, "drawBorder", &Sp::drawBorder},
-    {14, K::logical, "drawFocusWhenFlat", &Sp::drawFocusWhenFlat},
-    {15, K::picture, "normalPicture", &Sp::normalPicture},
-    {16, K::backgroundColour, "normalTransparentColour", &Sp::normalTransparentColour},
-    {17, K::picture, "hoverPicture", &Sp::hoverPicture},
-    {18, K::backgroundColour, "hoverTransparentColour", &Sp::hoverTransparentColour},
-    {19, K::picture, "disabledPicture", &Sp::disabledPicture},
-    {20, K::backgroundColour, "disabledTransparentColour", &Sp::disabledTransparentColour},
-    {21, K::font, "font", &Sp::font},
-    {22, K::text, "caption", &Sp::caption},
-    {23, K::logical, "useSystemColours", &Sp::useSystemColours},
-    {24, K::colour, "textColour", &Sp::textColour},
-    {25, K::backgroundColour, "backgroundColour", &Sp::backgroundColour},
-    {26, K::colour, "hoverTextColour", &Sp::hoverTextColour},
-    {27, K::backgroundColour, "hoverBackgroundColour", &Sp::hoverBackgroundColour},
-    {28, K::colour, "focusTextColour", &Sp::focusTextColour},
-    {29, K::backgroundColour, "focusBackgroundColour", &Sp::focusBackgroundColour},
-    {30, K::logical, "builtInSound", &Sp::builtInSound},
-    {31, K::sound, "hoverSound", &Sp::hoverSound},
-    {32, K::sound, "clickSound", &Sp::clickSound},
-    {33, K::text, "toolTip", &Sp::toolTip},
-    {34, K::choice, "defaultButton", &Sp::defaultButton},
+namespace super_btn_table {
+using P = SuperBtnProperty;
+constexpr PropertyField<Sp> kFields[] = {
+    {P::kStyle, K::choice, "style", &Sp::style},
+    {P::kCheckBoxMode, K::logical, "checkBoxMode", &Sp::checkBoxMode},
+    {P::kChecked, K::logical, "checked", &Sp::checked},
+    {P::kPicturePosition, K::choice, "picturePosition", &Sp::picturePosition},
+    {P::kPressedOffset, K::choice, "pressedOffset", &Sp::pressedOffset},
+    {P::kDrawBorder, K::logical, "drawBorder", &Sp::drawBorder},
+    {P::kDrawFocusWhenFlat, K::logical, "drawFocusWhenFlat", &Sp::drawFocusWhenFlat},
+    {P::kNormalPicture, K::picture, "normalPicture", &Sp::normalPicture},
+    {P::kNormalTransparentColour, K::backgroundColour, "normalTransparentColour",
+     &Sp::normalTransparentColour},
+    {P::kHoverPicture, K::picture, "hoverPicture", &Sp::hoverPicture},
+    {P::kHoverTransparentColour, K::backgroundColour, "hoverTransparentColour",
+     &Sp::hoverTransparentColour},
+    {P::kDisabledPicture, K::picture, "disabledPicture", &Sp::disabledPicture},
+    {P::kDisabledTransparentColour, K::backgroundColour, "disabledTransparentColour",
+     &Sp::disabledTransparentColour},
+    {P::kFont, K::font, "font", &Sp::font},
+    {P::kCaption, K::text, "caption", &Sp::caption},
+    {P::kUseSystemColours, K::logical, "useSystemColours", &Sp::useSystemColours},
+    {P::kTextColour, K::colour, "textColour", &Sp::textColour},
+    {P::kBackgroundColour, K::backgroundColour, "backgroundColour", &Sp::backgroundColour},
+    {P::kHoverTextColour, K::colour, "hoverTextColour", &Sp::hoverTextColour},
+    {P::kHoverBackgroundColour, K::backgroundColour, "hoverBackgroundColour",
+     &Sp::hoverBackgroundColour},
+    {P::kFocusTextColour, K::colour, "focusTextColour", &Sp::focusTextColour},
+    {P::kFocusBackgroundColour, K::backgroundColour, "focusBackgroundColour",
+     &Sp::focusBackgroundColour},
+    {P::kBuiltInSound, K::logical, "builtInSound", &Sp::builtInSound},
+    {P::kHoverSound, K::sound, "hoverSound", &Sp::hoverSound},
+    {P::kClickSound, K::sound, "clickSound", &Sp::clickSound},
+    {P::kToolTip, K::text, "toolTip", &Sp::toolTip},
+    {P::kDefaultButton, K::choice, "defaultButton", &Sp::defaultButton},
 };
-constexpr BlockStep kSuperBtnBlock[] = {
-    {8, 1},  {9, 1},  {10, 1}, {11, 1}, {12, 1}, {13, 1}, {14, 1}, {18, 1}, {16, 1},
-    {23, 1}, {30, 1}, {34, 1}, {24, 1}, {25, 1}, {26, 1}, {27, 1}, {28, 1}, {29, 1},
-    {17, 1}, {15, 1}, {21, 1}, {31, 1}, {32, 1}, {22, 1}, {33, 1}, {20, 2}, {19, 2},
+constexpr BlockStep<Sp> kBlock[] = {
+    {P::kStyle, 1},
+    {P::kCheckBoxMode, 1},
+    {P::kChecked, 1},
+    {P::kPicturePosition, 1},
+    {P::kPressedOffset, 1},
+    {P::kDrawBorder, 1},
+    {P::kDrawFocusWhenFlat, 1},
+    {P::kHoverTransparentColour, 1},
+    {P::kNormalTransparentColour, 1},
+    {P::kUseSystemColours, 1},
+    {P::kBuiltInSound, 1},
+    {P::kDefaultButton, 1},
+    {P::kTextColour, 1},
+    {P::kBackgroundColour, 1},
+    {P::kHoverTextColour, 1},
+    {P::kHoverBackgroundColour, 1},
+    {P::kFocusTextColour, 1},
+    {P::kFocusBackgroundColour, 1},
+    {P::kHoverPicture, 1},
+    {P::kNormalPicture, 1},
+    {P::kFont, 1},
+    {P::kHoverSound, 1},
+    {P::kClickSound, 1},
+    {P::kCaption, 1},
+    {P::kToolTip, 1},
+    {P::kDisabledTransparentColour, 2},
+    {P::kDisabledPicture, 2},
 };
+}  // namespace super_btn_table
 
 using Ca = CartoonBoxProperties;
-constexpr PropertyField<Ca> kCartoonBoxFields[] = {
-    {8, K::choice, "border", &Ca::border},
-    {9, K::backgroundColour, "backgroundColour", &Ca::backgroundColour},
-    {10, K::picture, "backgroundPicture", &Ca::backgroundPicture},
-    {11, K::choice, "pictureMode", &Ca::pictureMode},
-    {12, K::choice, "objectShape", &Ca::objectShape},
-    {13, K::choice, "objectMotion", &Ca::objectMotion},
-    {14, K::integer, "objectSpeed", &Ca::objectSpeed},
-    {15, K::choice, "objectStep", &Ca::objectStep},
-    {16, K::logical, "objectsVisible", &Ca::objectsVisible},
-    {17, K::colour, "objectColour", &Ca::objectColour},
-    {18, K::colour, "objectTextColour", &Ca::objectTextColour},
-    {19, K::backgroundColour, "objectBackgroundColour", &Ca::objectBackgroundColour},
-    {20, K::font, "objectFont", &Ca::objectFont},
+namespace cartoon_box_table {
+using P = CartoonBoxProperty;
+constexpr PropertyField<Ca> kFields[] = {
+    {P::kBorder, K::choice, "border", &Ca::border},
+    {P::kBackgroundColour, K::backgroundColour, "backgroundColour", &Ca::backgroundColour},
+    {P::kBackgroundPicture, K::picture, "backgroundPicture", &Ca::backgroundPicture},
+    {P::kPictureMode, K::choice, "pictureMode", &Ca::pictureMode},
+    {P::kObjectShape, K::choice, "objectShape", &Ca::objectShape},
+    {P::kObjectMotion, K::choice, "objectMotion", &Ca::objectMotion},
+    {P::kObjectSpeed, K::integer, "objectSpeed", &Ca::objectSpeed},
+    {P::kObjectStep, K::choice, "objectStep", &Ca::objectStep},
+    {P::kObjectsVisible, K::logical, "objectsVisible", &Ca::objectsVisible},
+    {P::kObjectColour, K::colour, "objectColour", &Ca::objectColour},
+    {P::kObjectTextColour, K::colour, "objectTextColour", &Ca::objectTextColour},
+    {P::kObjectBackgroundColour, K::backgroundColour, "objectBackgroundColour",
+     &Ca::objectBackgroundColour},
+    {P::kObjectFont, K::font, "objectFont", &Ca::objectFont},
 };
-constexpr BlockStep kCartoonBoxBlock[] = {{8, 1},  {9, 1},  {11, 1}, {12, 2}, {13, 2},
-                                          {14, 2}, {15, 2}, {16, 2}, {17, 2}, {18, 2},
-                                          {19, 2}, {20, 2}, {10, 1}};
+constexpr BlockStep<Ca> kBlock[] = {
+    {P::kBorder, 1},           {P::kBackgroundColour, 1},       {P::kPictureMode, 1},
+    {P::kObjectShape, 2},      {P::kObjectMotion, 2},           {P::kObjectSpeed, 2},
+    {P::kObjectStep, 2},       {P::kObjectsVisible, 2},         {P::kObjectColour, 2},
+    {P::kObjectTextColour, 2}, {P::kObjectBackgroundColour, 2}, {P::kObjectFont, 2},
+    {P::kBackgroundPicture, 1}};
+}  // namespace cartoon_box_table
 
 }  // namespace
 
-const PropertyTable<Wn> Wn::table = {kWindowType, "window", 6, kWindowFields, kWindowBlock};
-const PropertyTable<Lb> Lb::table = {kLabelType, "Label", 2, kLabelFields, kLabelBlock};
-const PropertyTable<Ed> Ed::table = {kEditBoxType, "EditBox", 2, kEditBoxFields, kEditBoxBlock};
-const PropertyTable<Pb> Pb::table = {kPicBoxType, "PicBox", 2, kPicBoxFields, kPicBoxBlock};
-const PropertyTable<Sb> Sb::table = {kShapeBoxType, "ShapeBox", 1, kShapeBoxFields, kShapeBoxBlock};
-const PropertyTable<Gb> Gb::table = {kGroupBoxType, "GroupBox", 1, kGroupBoxFields, kGroupBoxBlock};
-const PropertyTable<Cb> Cb::table = {kCheckBoxType, "CheckBox", 2, kCheckBoxFields, kCheckBoxBlock};
-const PropertyTable<Co> Co::table = {kComboBoxType, "ComboBox", 3, kComboBoxFields, kComboBoxBlock};
-const PropertyTable<Tl> Tl::table = {kTransLabelType, "TransLabel", 1, kTransLabelFields,
-                                     kTransLabelBlock};
-const PropertyTable<Sp> Sp::table = {kSuperBtnType, "SuperBtn", 2, kSuperBtnFields, kSuperBtnBlock};
-const PropertyTable<Ca> Ca::table = {kCartoonBoxType, "CartoonBox", 2, kCartoonBoxFields,
-                                     kCartoonBoxBlock};
+const PropertyTable<Wn> Wn::table = {kWindowType, "window", 6, window_table::kFields,
+                                     window_table::kBlock};
+const PropertyTable<Lb> Lb::table = {kLabelType, "Label", 2, label_table::kFields,
+                                     label_table::kBlock};
+const PropertyTable<Ed> Ed::table = {kEditBoxType, "EditBox", 2, edit_box_table::kFields,
+                                     edit_box_table::kBlock};
+const PropertyTable<Pb> Pb::table = {kPicBoxType, "PicBox", 2, pic_box_table::kFields,
+                                     pic_box_table::kBlock};
+const PropertyTable<Sb> Sb::table = {kShapeBoxType, "ShapeBox", 1, shape_box_table::kFields,
+                                     shape_box_table::kBlock};
+const PropertyTable<Gb> Gb::table = {kGroupBoxType, "GroupBox", 1, group_box_table::kFields,
+                                     group_box_table::kBlock};
+const PropertyTable<Cb> Cb::table = {kCheckBoxType, "CheckBox", 2, check_box_table::kFields,
+                                     check_box_table::kBlock};
+const PropertyTable<Co> Co::table = {kComboBoxType, "ComboBox", 3, combo_box_table::kFields,
+                                     combo_box_table::kBlock};
+const PropertyTable<Tl> Tl::table = {kTransLabelType, "TransLabel", 1, trans_label_table::kFields,
+                                     trans_label_table::kBlock};
+const PropertyTable<Sp> Sp::table = {kSuperBtnType, "SuperBtn", 2, super_btn_table::kFields,
+                                     super_btn_table::kBlock};
+const PropertyTable<Ca> Ca::table = {kCartoonBoxType, "CartoonBox", 2, cartoon_box_table::kFields,
+                                     cartoon_box_table::kBlock};
 
 }  // namespace velmora

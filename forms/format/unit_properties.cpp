@@ -111,7 +111,7 @@ void forEachProperty(UnitProperties& properties,
       [&](auto& block) {
         for (const auto& field : std::decay_t<decltype(block)>::table.fields) {
           bool stored = !std::holds_alternative<std::monostate>(field.member);
-          visit(PropertyInfo{field.index, field.kind, field.name, stored},
+          visit(PropertyInfo{propertyIndex(field.index), field.kind, field.name, stored},
                 refTo(block, field.member));
         }
       },

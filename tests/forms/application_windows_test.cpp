@@ -2,6 +2,7 @@
 // them: ids, captions, sizes, unit counts and order, and the properties all windows share.
 #include <gtest/gtest.h>
 
+#include "forms/event_numbers.h"
 #include "forms/format/property_blocks.h"
 #include "forms/format/unit_ids.h"
 #include "forms/format/window_data.h"
@@ -91,7 +92,7 @@ TEST_F(ApplicationWindowsTest, EveryWindowSharesTheSameWindowProperties) {
     UnitRecord own = window.units.unitAt(0);
     EXPECT_EQ(own.flags & (kUnitVisible | kUnitDisabled), kUnitVisible);
     ASSERT_EQ(own.events.size(), 1u);
-    EXPECT_EQ(own.events[0].event, 0);
+    EXPECT_EQ(own.events[0].event, window_event::kCreated);
     EXPECT_NE(own.events[0].handler, kNoHandler);
     WindowProperties p;
     ASSERT_EQ(readPropertyBlock(own.propertyBlock, p), ReadStatus::ok);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "forms/event_numbers.h"
 #include "forms/format/unit_ids.h"
 #include "forms/format/unit_properties.h"
 #include "forms/format/window_data.h"
@@ -31,8 +32,6 @@ enum NotifyCode : int32_t {
   kRaiseTypedEvent = 2031,
   kWindowHandle = 2033,
 };
-
-constexpr int32_t kIdleEvent = 7;
 
 intptr_t pointerResult(const void* pointer) {
   return reinterpret_cast<intptr_t>(pointer);
@@ -175,7 +174,8 @@ bool FormRegistry::raiseIdleEvents(uint32_t idleMilliseconds, bool periodStart) 
         std::find(finished.begin(), finished.end(), window.id) != finished.end()) {
       continue;
     }
-    EventRecord record{.windowId = window.id, .unitId = 0, .event = kIdleEvent, .argCount = 1};
+    EventRecord record{
+        .windowId = window.id, .unitId = 0, .event = window_event::kIdle, .argCount = 1};
     record.args[0] = idleMilliseconds;
     if (dispatchEvent(record) == 1 && record.resultFlag == 1 && record.result == 1) {
       more = true;

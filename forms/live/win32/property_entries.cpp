@@ -5,11 +5,12 @@
 #include <algorithm>
 #include <cstring>
 
+#include "forms/format/property_indices.h"
 #include "forms/format/unit_ids.h"
 #include "forms/live/font_values.h"
 #include "forms/live/form_error_texts.h"
-#include "forms/live/win32/form_registry.h"
 #include "forms/live/pointer_codes.h"
+#include "forms/live/win32/form_registry.h"
 #include "forms/live/win32/unit_recreation.h"
 #include "forms/live/win32/unit_slots.h"
 #include "forms/live/win32/window_lifecycle.h"
@@ -20,9 +21,8 @@
 namespace velmora {
 namespace {
 
-enum CommonProperty { kLeft = 0, kTop, kWidth, kHeight, kTag, kVisible, kDisabled, kPointer };
+// A menu item has four properties of its own in place of the common ones.
 enum MenuProperty { kMenuCaption = 0, kMenuChecked, kMenuDisabled, kMenuVisible };
-constexpr int32_t kFirstOwnProperty = 8;
 constexpr int32_t kPositionLimit = 32627;
 constexpr uint32_t kMenuHidden = 1;
 constexpr uint32_t kMenuDisabledFlag = 2;
@@ -169,10 +169,11 @@ RECT liveRect(HWND window) {
   return rect;
 }
 
-uint64_t readCommon(FormRegistry& registry, const Target& target, int32_t property) {
+uint64_t readCommon(FormRegistry& registry, const Target& target, CommonProperty property) {
   LiveUnit* live = registry.liveUnit(*target.window, target.index);
   const UnitRecord& unit = target.record;
   switch (property) {
+    using enum CommonProperty;
     case kLeft:
     case kTop:
     case kWidth:
@@ -182,7 +183,7 @@ uint64_t readCommon(FormRegistry& registry, const Target& target, int32_t proper
             storedRect(target.window->live, target.index, static_cast<RectField>(property)));
       const RECT rect = liveRect(live->window);
       const LONG values[] = {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
-      return static_cast<uint32_t>(values[property]);
+      return static_cast<uint32_t>(values[propertyIndex(property)]);
     }
     case kTag:
       return pointerValue(textFromString(unit.tag.c_str()));
@@ -194,9 +195,8 @@ uint64_t readCommon(FormRegistry& registry, const Target& target, int32_t proper
       const Bytes converted = pointerDataWithCode(unit.pointerData);
       return newByteSet(converted.data(), static_cast<uint32_t>(converted.size()));
     }
-    default:
-      return 0;
   }
+  return 0;
 }
 
 uint64_t readMenuItem(const UnitRecord& item, int32_t property) {
@@ -294,7 +294,7 @@ void writeOwn(FormRegistry& registry, Target& target, int32_t property, int32_t 
               uint32_t high, uint32_t windowId, uint32_t unitId) {
   const LiveTarget live = liveTarget(registry, target, kWriteNotLoaded, windowId, unitId);
   Bytes kept;
-  const int32_t ownIndex = property - kFirstOwnProperty;
+  const int32_t ownIndex = ownIndexOf(property);
   const PropertyValue value =
       writtenValue(kindOf(*live.type, property), low, high, live, ownIndex, part, kept);
   auto changed =
@@ -304,7 +304,8 @@ void writeOwn(FormRegistry& registry, Target& target, int32_t property, int32_t 
     recreateUnit(*target.window, target.index, *live.type);
 }
 
-void writeRect(FormRegistry& registry, Target& target, int32_t property, int32_t value) {
+void writeRect(FormRegistry& registry, Target& target, CommonProperty property, int32_t value) {
+  using enum CommonProperty;
   const bool position = property == kLeft || property == kTop;
   value = position ? std::clamp(value, -kPositionLimit, kPositionLimit)
                    : std::clamp(value, 0, kPositionLimit);
@@ -316,7 +317,7 @@ void writeRect(FormRegistry& registry, Target& target, int32_t property, int32_t
   const LONG width = rect.right - rect.left;
   const LONG height = rect.bottom - rect.top;
   if (position) {
-    *fields[property] = value;
+    *fields[propertyIndex(property)] = value;
     SetWindowPos(live->window, nullptr, rect.left, rect.top, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   } else {
@@ -355,8 +356,9 @@ void writePointer(FormRegistry& registry, Target& target, uint32_t low) {
   }
 }
 
-void writeCommon(FormRegistry& registry, Target& target, int32_t property, uint32_t low) {
+void writeCommon(FormRegistry& registry, Target& target, CommonProperty property, uint32_t low) {
   switch (property) {
+    using enum CommonProperty;
     case kLeft:
     case kTop:
     case kWidth:
@@ -382,8 +384,6 @@ void writeCommon(FormRegistry& registry, Target& target, int32_t property, uint3
     case kPointer:
       writePointer(registry, target, low);
       break;
-    default:
-      break;
   }
 }
 
@@ -394,9 +394,10 @@ uint64_t readUnitProperty(FormRegistry& registry, uint32_t windowId, uint32_t un
   auto target = findTarget(registry, windowId, unitId);
   if (!target) raiseAt(kReadNotLoaded, windowId, unitId);
   if (target->record.isMenuItem()) return readMenuItem(target->record, property);
-  if (property < kFirstOwnProperty) return readCommon(registry, *target, property);
+  if (property < kFirstOwnProperty)
+    return readCommon(registry, *target, static_cast<CommonProperty>(property));
   const LiveTarget live = liveTarget(registry, *target, kReadNotLoaded, windowId, unitId);
-  const int32_t ownIndex = property - kFirstOwnProperty;
+  const int32_t ownIndex = ownIndexOf(property);
   const PropertyKind kind = kindOf(*live.type, property);
   if (kind == PropertyKind::font) return fontReading(currentFont(live, ownIndex), part);
   auto read = reinterpret_cast<ReadPropertyFunction>(live.type->interfaceFunction(kReadProperty));
@@ -410,7 +411,8 @@ void writeUnitProperty(FormRegistry& registry, uint32_t windowId, uint32_t unitI
   auto target = findTarget(registry, windowId, unitId);
   if (!target) raiseAt(kWriteNotLoaded, windowId, unitId);
   if (target->record.isMenuItem()) return writeMenuItem(*target, property, low);
-  if (property < kFirstOwnProperty) return writeCommon(registry, *target, property, low);
+  if (property < kFirstOwnProperty)
+    return writeCommon(registry, *target, static_cast<CommonProperty>(property), low);
   writeOwn(registry, *target, property, part, low, high, windowId, unitId);
 }
 

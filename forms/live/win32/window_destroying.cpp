@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "forms/event_numbers.h"
 #include "forms/live/win32/event_dispatch.h"
 #include "forms/live/win32/unit_slots.h"
 #include "forms/live/win32/window_lifecycle.h"
@@ -21,8 +22,7 @@ void enableDisabledWindows(LiveWindow& window) {
   window.modal = false;
 }
 
-constexpr int32_t kCloseQueryEvents[] = {12, 1};
-constexpr int32_t kDestroyingEvent = 2;
+constexpr int32_t kCloseQueryEvents[] = {window_event::kCloseQuery, window_event::kClosing};
 
 void forgetPointers(WindowObject& window) {
   for (uint32_t i = 0; i < window.live.count(); ++i) storePointer(window.live, i, nullptr);
@@ -61,7 +61,7 @@ bool closeAllowed(LiveWindow& window) {
 }
 
 void windowDestroying(LiveWindow& window) {
-  eventRefused(window.windowId, 0, kDestroyingEvent);
+  eventRefused(window.windowId, 0, window_event::kDestroying);
   if (HMENU menu = GetMenu(window.window)) {
     SetMenu(window.window, nullptr);
     DestroyMenu(menu);

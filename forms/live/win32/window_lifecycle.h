@@ -37,9 +37,10 @@ bool unitMayShow(const WindowObject& window, uint32_t index);
 void requestClose(LiveWindow& window, bool immediately);
 // The close request arrived: a window marked closing goes.
 void closeRequested(LiveWindow& window);
-// The close box or the system asked to close: events 12 and 1 may refuse it.
+// The close box or the system asked to close: either close query may refuse it.
 bool closeAllowed(LiveWindow& window);
-// The window's own window is being destroyed: its units are told and event 2 is raised.
+// The window's own window is being destroyed: its units are told and the destroying event is
+// raised.
 void windowDestroying(LiveWindow& window);
 // The window's own window is gone: pointer handles, tables, the modal state, the quit message.
 void windowGone(LiveWindow* window);

@@ -5,6 +5,7 @@
 #include <optional>
 #include <vector>
 
+#include "forms/event_numbers.h"
 #include "forms/format/unit_ids.h"
 #include "forms/live/win32/event_dispatch.h"
 #include "forms/live/win32/unit_slots.h"
@@ -14,9 +15,7 @@
 namespace velmora {
 namespace {
 
-constexpr int32_t kCreatedEvent = 0;
-constexpr int32_t kAfterCreatedEvents[] = {3, 4};
-constexpr int32_t kFocusEvent = -7;
+constexpr int32_t kAfterCreatedEvents[] = {window_event::kLoaded, window_event::kAboutToShow};
 constexpr uint32_t kFirstControlId = 100;
 constexpr uint32_t kControlIdStep = 10;
 constexpr int32_t kStartMinimized = 2;
@@ -189,7 +188,7 @@ void showWindow(LiveWindow& window) {
   if (focus && (focus == window.window || IsChild(window.window, focus))) {
     const WindowObject* object = formRegistry().find(window.windowId);
     eventRefused(window.windowId, object ? focusedUnitId(*object, window.window, focus) : 0,
-                 kFocusEvent);
+                 unit_event::kGotFocus);
   }
 }
 
@@ -209,7 +208,7 @@ void disableOtherWindows(LiveWindow& modal) {
 // follows is then skipped.
 void finishLoad(WindowObject& window, LiveWindow& live, bool modal) {
   FormRegistry& registry = formRegistry();
-  eventRefused(window.id, 0, kCreatedEvent);
+  eventRefused(window.id, 0, window_event::kCreated);
   for (int32_t event : kAfterCreatedEvents) {
     if (registry.liveWindow(window) != &live) return;
     eventRefused(window.id, 0, event);

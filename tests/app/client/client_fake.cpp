@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "app/runtime_calls.h"
+#include "forms/format/property_indices.h"
 #include "runtime/commands/core_commands.h"
 #include "runtime/commands/installed_commands.h"
 #include "runtime/entry_stubs.h"
@@ -17,7 +18,12 @@ namespace {
 
 ClientFake* active = nullptr;
 
-enum Property : int32_t { kVisible = 5, kText = 8, kComboBoxText = 9, kTicked = 18 };
+// The properties the handlers reach: the text of edit boxes and labels, the combo boxes' text,
+// the check boxes' ticked state and every unit's visibility.
+constexpr int32_t kText = propertyIndex(EditBoxProperty::kContent);
+constexpr int32_t kComboBoxText = propertyIndex(ComboBoxProperty::kText);
+constexpr int32_t kTicked = propertyIndex(CheckBoxProperty::kChecked);
+constexpr int32_t kVisible = propertyIndex(CommonProperty::kVisible);
 
 bool isTextProperty(int32_t property) {
   return property == kText || property == kComboBoxText;

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "forms/format/property_indices.h"
 #include "forms/live/win32/form_registry.h"
 #include "runtime/memory.h"
 #include "tests/support/process_resources.h"
@@ -15,7 +16,7 @@ namespace velmora::testing {
 namespace {
 
 constexpr int kCycles = 30;
-constexpr int32_t kTagProperty = 4;
+constexpr int32_t kTagProperty = propertyIndex(CommonProperty::kTag);
 // Growth the process's heaps may show over all the cycles: less than one block, and less than 64
 // bytes, a cycle. A leak of one block a cycle fails.
 constexpr size_t kHeapBlockSlack = kCycles / 2;
@@ -42,8 +43,9 @@ void useUnits(uint32_t windowId) {
     ASSERT_NE(tag, nullptr);
     EXPECT_STREQ(tag, kTag);
     freeBlock(tag);
-    for (int32_t property = 0; property < kTagProperty; ++property)
-      registry.readProperty(windowId, unitId, property, 0);
+    for (CommonProperty place : {CommonProperty::kLeft, CommonProperty::kTop,
+                                 CommonProperty::kWidth, CommonProperty::kHeight})
+      registry.readProperty(windowId, unitId, propertyIndex(place), 0);
   }
 }
 

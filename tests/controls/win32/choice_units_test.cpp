@@ -1,6 +1,7 @@
 // The combo box and the check box: their events.
 #include <gtest/gtest.h>
 
+#include "forms/event_numbers.h"
 #include "tests/controls/win32/input.h"
 #include "tests/controls/win32/unit_host.h"
 
@@ -59,13 +60,13 @@ TEST(ComboBox, ChoosingFromTheListRaisesEventZeroAfterItClosed) {
   const int itemHeight = static_cast<int>(SendMessageW(combo, CB_GETITEMHEIGHT, 0, 0));
   testing::clickAt({list.left + 10, list.top + itemHeight + itemHeight / 2});
   ASSERT_EQ(recorder().events.size(), 1u);
-  EXPECT_EQ(recorder().events[0].event, 0);
+  EXPECT_EQ(recorder().events[0].event, combo_box_event::kItemChosen);
   ASSERT_EQ(seen.size(), 1u);
   EXPECT_EQ(seen[0].dropped, FALSE) << "the list had closed";
   EXPECT_EQ(seen[0].current, 1) << "the choice was final";
 }
 
-TEST(ComboBox, EditingTheTextRaisesEventOne) {
+TEST(ComboBox, EditingTheTextRaisesTheTextEditedEvent) {
   UnitHost host;
   HWND combo = UnitHost::windowOf(host.create(ComboBoxProperties{}, {20, 20, 220, 44}));
   COMBOBOXINFO info{};
@@ -74,10 +75,10 @@ TEST(ComboBox, EditingTheTextRaisesEventOne) {
   SendMessageW(info.hwndItem, WM_CHAR, 'k', 1);
   pumpMessages();
   ASSERT_EQ(recorder().events.size(), 1u);
-  EXPECT_EQ(recorder().events[0].event, 1);
+  EXPECT_EQ(recorder().events[0].event, combo_box_event::kTextEdited);
 }
 
-TEST(CheckBox, ClickRaisesEventZeroAndChecksTheBox) {
+TEST(CheckBox, ClickRaisesTheClickedEventAndChecksTheBox) {
   UnitHost host;
   CheckBoxProperties properties;
   LiveUnit* unit = host.create(properties, {20, 20, 220, 44});
@@ -86,10 +87,10 @@ TEST(CheckBox, ClickRaisesEventZeroAndChecksTheBox) {
   SendMessageW(box, BM_CLICK, 0, 0);
   pumpMessages();
   ASSERT_EQ(recorder().events.size(), 1u);
-  EXPECT_EQ(recorder().events[0].event, 0);
-  auto read = testing::unitFunction<ReadPropertyFunction>(kCheckBoxType, 6);
+  EXPECT_EQ(recorder().events[0].event, check_box_event::kClicked);
+  auto read = testing::unitFunction<ReadPropertyFunction>(kCheckBoxType, kReadProperty);
   PropertyValue checked{};
-  ASSERT_EQ(read(unit, 18 - 8, &checked), 1);
+  ASSERT_EQ(read(unit, ownIndexOf(CheckBoxProperty::kChecked), &checked), 1);
   EXPECT_EQ(checked.first, 1u);
 
   const auto unitId = static_cast<uint32_t>(0x16000000 + GetDlgCtrlID(box));

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <string>
 
+#include "forms/event_numbers.h"
 #include "tests/controls/win32/input.h"
 #include "tests/controls/win32/unit_host.h"
 
@@ -82,8 +83,8 @@ TEST(EditBox, AFontWriteSizesAndCentresTheTextBandAnew) {
   const Bytes bigFont = fontRecord(28);
   const PropertyValue font{reinterpret_cast<uintptr_t>(bigFont.data()),
                            static_cast<uint32_t>(bigFont.size())};
-  auto changed = testing::unitFunction<PropertyChangedFunction>(kEditBoxType, 4);
-  EXPECT_EQ(changed(unit, 12 - 8, &font, 0), 0);
+  auto changed = testing::unitFunction<PropertyChangedFunction>(kEditBoxType, kPropertyChanged);
+  EXPECT_EQ(changed(unit, ownIndexOf(EditBoxProperty::kFont), &font, 0), 0);
   RECT window;
   GetWindowRect(edit, &window);
   ASSERT_EQ(window.bottom - window.top, 60) << "the box keeps its size";
@@ -142,7 +143,8 @@ TEST(EditBox, NumericModesFilterTypingAndClampBeforeTheLostFocusEvent) {
   pumpMessages();
   EXPECT_EQ(textOf(byte), L"255");
   ASSERT_EQ(recorder().events.size(), typedEvents + 1) << "clamping is the unit's own change";
-  EXPECT_EQ(recorder().events.back().event, -8) << "leaving raises the lost-focus event";
+  EXPECT_EQ(recorder().events.back().event, unit_event::kLostFocus)
+      << "leaving raises the lost-focus event";
   EXPECT_EQ(recorder().events.back().unitId, 0x16000000u + GetDlgCtrlID(byte));
   EXPECT_EQ(textOnLeaving, L"255") << "after the clamp";
 }
@@ -165,12 +167,12 @@ TEST(EditBox, ContentEventsComeFromTypingNotFromTheUnitsOwnChanges) {
   EXPECT_TRUE(recorder().events.empty()) << "creation raises nothing";
   type(edit, L"x");
   ASSERT_EQ(recorder().events.size(), 1u);
-  EXPECT_EQ(recorder().events[0].event, 0);
+  EXPECT_EQ(recorder().events[0].event, edit_box_event::kContentChanged);
   EXPECT_EQ(recorder().events[0].unitId, 0x16000000u + GetDlgCtrlID(edit));
 
-  auto changed = testing::unitFunction<PropertyChangedFunction>(kEditBoxType, 4);
+  auto changed = testing::unitFunction<PropertyChangedFunction>(kEditBoxType, kPropertyChanged);
   const PropertyValue content{reinterpret_cast<uintptr_t>("written"), 0};
-  EXPECT_EQ(changed(unit, 0, &content, 0), 0);
+  EXPECT_EQ(changed(unit, ownIndexOf(EditBoxProperty::kContent), &content, 0), 0);
   EXPECT_EQ(textOf(edit), L"written");
   EXPECT_EQ(recorder().events.size(), 1u) << "writing the content raises no event";
 }
@@ -181,7 +183,7 @@ TEST(EditBox, NotificationsReachABoxInsideAGroupBox) {
   HWND edit = UnitHost::windowOf(host.create(EditBoxProperties{}, {20, 30, 200, 60}, group));
   type(edit, L"y");
   ASSERT_EQ(recorder().events.size(), 1u);
-  EXPECT_EQ(recorder().events[0].event, 0);
+  EXPECT_EQ(recorder().events[0].event, edit_box_event::kContentChanged);
 }
 
 TEST(EditBox, AutomaticAdjusterStepsTheValueWithinItsRange) {

@@ -31,9 +31,15 @@ Bytes fontRecord() {
 
 // Values that differ from the defaults and stay valid once the unit has applied them.
 struct SampleValues {
+  // Keyed by property index.
   std::map<int, int32_t> integerOverrides;
   std::map<int, std::string> texts;
   std::map<int, Bytes> bytes;
+
+  template <class Block>
+  static int key(const PropertyField<Block>& field) {
+    return propertyIndex(field.index);
+  }
 
   template <class Block>
   PropertyValue valueFor(const PropertyField<Block>& field) {
@@ -41,7 +47,7 @@ struct SampleValues {
         Visitors{
             [](std::monostate) { return PropertyValue{}; },
             [&](int32_t Block::*) {
-              auto found = integerOverrides.find(field.index);
+              auto found = integerOverrides.find(key(field));
               if (found != integerOverrides.end())
                 return PropertyValue{static_cast<uint32_t>(found->second), 0};
               switch (field.kind) {
@@ -54,26 +60,26 @@ struct SampleValues {
                   return PropertyValue{0x123456, 0};
               }
             },
-            [&](uint16_t Block::*) { return text(field.index, "#"); },
+            [&](uint16_t Block::*) { return text(key(field), "#"); },
             [&](std::string Block::*) {
-              return text(field.index, "property text " + std::to_string(field.index));
+              return text(key(field), "property text " + std::to_string(key(field)));
             },
             [&](Bytes Block::*) {
-              if (!bytes.count(field.index)) {
-                bytes[field.index] = field.kind == PropertyKind::font ? fontRecord()
-                                     : field.kind == PropertyKind::picture
-                                         ? testing::pictureFile("logo.png")
-                                         : Bytes{11, 0, 0, 0, 22, 0, 0, 0};
+              if (!bytes.count(key(field))) {
+                bytes[key(field)] = field.kind == PropertyKind::font ? fontRecord()
+                                    : field.kind == PropertyKind::picture
+                                        ? testing::pictureFile("logo.png")
+                                        : Bytes{11, 0, 0, 0, 22, 0, 0, 0};
               }
-              return PropertyValue{reinterpret_cast<uintptr_t>(bytes[field.index].data()),
-                                   bytes[field.index].size()};
+              return PropertyValue{reinterpret_cast<uintptr_t>(bytes[key(field)].data()),
+                                   bytes[key(field)].size()};
             },
             [&](TextList Block::*) {
               ArchiveWriter list;
               list.writeTextList({"one", testing::gbk(u8"第二项")});
-              bytes[field.index] = list.take();
-              return PropertyValue{reinterpret_cast<uintptr_t>(bytes[field.index].data()),
-                                   bytes[field.index].size()};
+              bytes[key(field)] = list.take();
+              return PropertyValue{reinterpret_cast<uintptr_t>(bytes[key(field)].data()),
+                                   bytes[key(field)].size()};
             },
         },
         field.member);
@@ -120,7 +126,7 @@ void checkRoundTrips(SampleValues samples) {
     for (const auto& field : Block::table.fields) {
       if (std::holds_alternative<std::monostate>(field.member)) continue;
       const PropertyValue value = samples.valueFor(field);
-      if (changed(unit, field.index - 8, &value, 0) == 1)
+      if (changed(unit, ownIndexOf(field.index), &value, 0) == 1)
         unit = createdAnew(host, type, unit, rect);
       ASSERT_NE(unit, nullptr) << field.name;
     }
@@ -129,7 +135,7 @@ void checkRoundTrips(SampleValues samples) {
     if (std::holds_alternative<std::monostate>(field.member)) continue;
     const PropertyValue written = samples.valueFor(field);
     PropertyValue got{};
-    ASSERT_EQ(read(unit, field.index - 8, &got), 1) << field.name;
+    ASSERT_EQ(read(unit, ownIndexOf(field.index), &got), 1) << field.name;
     std::visit(Visitors{
                    [](std::monostate) {},
                    [&](int32_t Block::*) { EXPECT_EQ(got.first, written.first) << field.name; },
@@ -163,7 +169,8 @@ TEST(UnitProperties, LabelReadsBackEveryProperty) {
 
 TEST(UnitProperties, EditBoxReadsBackEveryProperty) {
   SampleValues samples;
-  samples.texts[8] = testing::gbk(u8"编辑框的内容, read back from the box");
+  samples.texts[propertyIndex(EditBoxProperty::kContent)] =
+      testing::gbk(u8"编辑框的内容, read back from the box");
   checkRoundTrips<EditBoxProperties>(samples);
 }
 
@@ -177,7 +184,9 @@ TEST(UnitProperties, GroupBoxReadsBackEveryProperty) {
 
 TEST(UnitProperties, ComboBoxReadsBackEveryProperty) {
   SampleValues samples;
-  samples.integerOverrides = {{8, 2}, {19, 1}};  // a drop-down list, on the second item
+  // A drop-down list, on the second item.
+  samples.integerOverrides = {{propertyIndex(ComboBoxProperty::kKind), 2},
+                              {propertyIndex(ComboBoxProperty::kCurrentItem), 1}};
   checkRoundTrips<ComboBoxProperties>(samples);
 }
 

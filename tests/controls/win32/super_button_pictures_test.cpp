@@ -97,10 +97,10 @@ TEST(SuperButtonPictures, AnEmptyOrUndecodablePictureRemovesThePicture) {
     properties.normalPicture = framedSquare(10, 3, kRed);
     LiveUnit* unit = host.create(properties, kWide);
     ASSERT_EQ(countOf(ScreenCapture(host.window()), kWide, kRed), 100);
-    auto changed = testing::unitFunction<PropertyChangedFunction>(kSuperBtnType, 4);
+    auto changed = testing::unitFunction<PropertyChangedFunction>(kSuperBtnType, kPropertyChanged);
     const PropertyValue picture{reinterpret_cast<uintptr_t>(written.data()),
                                 static_cast<uint32_t>(written.size())};
-    EXPECT_EQ(changed(unit, 15 - 8, &picture, 0), 0);
+    EXPECT_EQ(changed(unit, ownIndexOf(SuperBtnProperty::kNormalPicture), &picture, 0), 0);
     pumpMessages();
     ScreenCapture screen(host.window());
     EXPECT_EQ(countOf(screen, kWide, kRed), 0);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "controls/win32/colours.h"
+#include "forms/event_numbers.h"
 #include "tests/controls/picture_files.h"
 #include "tests/controls/win32/input.h"
 #include "tests/controls/win32/super_button_sample.h"
@@ -88,18 +89,22 @@ TEST(SuperButton, ButtonWithoutDrawBorderLightsUpWithoutAnEdge) {
   moveAway(host.window());
 }
 
-TEST(SuperButton, ClickRaisesEventZeroOnceAndFocusRaisesMinusSeven) {
+TEST(SuperButton, ClickRaisesTheClickedEventOnceAndFocusTheGotFocusEvent) {
   UnitHost host;
   HWND button = UnitHost::windowOf(host.create(flatButton(), kButton));
   SetForegroundWindow(host.window());
   testing::clickAt(screenPoint(host.window(), {80, 35}));
   const auto& events = recorder().events;
-  EXPECT_EQ(std::count_if(events.begin(), events.end(), [](auto& e) { return e.event == 0; }), 1);
-  EXPECT_EQ(std::count_if(events.begin(), events.end(), [](auto& e) { return e.event == -7; }), 1);
+  EXPECT_EQ(std::count_if(events.begin(), events.end(),
+                          [](auto& e) { return e.event == super_btn_event::kClicked; }),
+            1);
+  EXPECT_EQ(std::count_if(events.begin(), events.end(),
+                          [](auto& e) { return e.event == unit_event::kGotFocus; }),
+            1);
   EXPECT_EQ(GetFocus(), button);
   SetFocus(host.window());
   pumpMessages();
-  EXPECT_EQ(events.back().event, -8) << "losing the focus";
+  EXPECT_EQ(events.back().event, unit_event::kLostFocus) << "losing the focus";
   moveAway(host.window());
 }
 
@@ -255,7 +260,7 @@ TEST(SuperButton, WithSystemColoursTheOwnTextColourChangesNothingOnScreen) {
     properties.useSystemColours = systemColours;
     LiveUnit* unit = host.create(properties, kButton);
     const std::vector<COLORREF> before = buttonPixels(host.window());
-    EXPECT_EQ(changed(unit, 24 - 8, &red, 0), 0);
+    EXPECT_EQ(changed(unit, ownIndexOf(SuperBtnProperty::kTextColour), &red, 0), 0);
     pumpMessages();
     const std::vector<COLORREF> after = buttonPixels(host.window());
     if (systemColours) {
@@ -276,7 +281,9 @@ TEST(SuperButton, AQuickSecondClickIsOneMoreClick) {
   testing::clickAt(middle);
   testing::clickAt(middle);  // well within the double-click time
   const auto& events = recorder().events;
-  EXPECT_EQ(std::count_if(events.begin(), events.end(), [](auto& e) { return e.event == 0; }), 2);
+  EXPECT_EQ(std::count_if(events.begin(), events.end(),
+                          [](auto& e) { return e.event == super_btn_event::kClicked; }),
+            2);
   EXPECT_EQ(SendMessageW(button, BM_GETCHECK, 0, 0), 0) << "checked and unchecked again";
   moveAway(host.window());
 }
@@ -293,16 +300,18 @@ TEST(SuperButton, CheckBoxModeAndDefaultButtonChangesNeedANewUnit) {
   auto changed = testing::unitFunction<PropertyChangedFunction>(kSuperBtnType, kPropertyChanged);
   const PropertyValue off{0, 0};
   const PropertyValue on{1, 0};
-  EXPECT_EQ(changed(unit, 9 - 8, &off, 0), 0) << "unchanged check-box mode";
-  EXPECT_EQ(changed(unit, 9 - 8, &on, 0), 1);
-  EXPECT_EQ(changed(unit, 34 - 8, &off, 0), 1) << "the default flag always";
+  EXPECT_EQ(changed(unit, ownIndexOf(SuperBtnProperty::kCheckBoxMode), &off, 0), 0)
+      << "unchanged check-box mode";
+  EXPECT_EQ(changed(unit, ownIndexOf(SuperBtnProperty::kCheckBoxMode), &on, 0), 1);
+  EXPECT_EQ(changed(unit, ownIndexOf(SuperBtnProperty::kDefaultButton), &off, 0), 1)
+      << "the default flag always";
   const PropertyValue red{RGB(255, 0, 0), 0};
-  EXPECT_EQ(changed(unit, 24 - 8, &red, 0), 0);
+  EXPECT_EQ(changed(unit, ownIndexOf(SuperBtnProperty::kTextColour), &red, 0), 0);
   const PropertyValue style{7, 0};
-  EXPECT_EQ(changed(unit, 8 - 8, &style, 0), 0);
+  EXPECT_EQ(changed(unit, ownIndexOf(SuperBtnProperty::kStyle), &style, 0), 0);
   auto read = testing::unitFunction<ReadPropertyFunction>(kSuperBtnType, kReadProperty);
   PropertyValue got{};
-  ASSERT_EQ(read(unit, 8 - 8, &got), 1);
+  ASSERT_EQ(read(unit, ownIndexOf(SuperBtnProperty::kStyle), &got), 1);
   EXPECT_EQ(got.first, 2u) << "the style is clamped";
 }
 

@@ -72,7 +72,7 @@ Tool toolOf(HWND toolTip, HWND button) {
 void setToolTip(LiveUnit* unit, const std::string& text) {
   auto changed = testing::unitFunction<PropertyChangedFunction>(kSuperBtnType, kPropertyChanged);
   const PropertyValue value{reinterpret_cast<uintptr_t>(text.c_str()), 0};
-  EXPECT_EQ(changed(unit, 33 - 8, &value, 0), 0);
+  EXPECT_EQ(changed(unit, ownIndexOf(SuperBtnProperty::kToolTip), &value, 0), 0);
 }
 
 TEST(SuperButtonToolTip, TheToolTipHoldsTheTextAndCoversTheButton) {

@@ -28,7 +28,7 @@ bool isWhitish(COLORREF pixel) {
 void setCaption(LiveUnit* unit, const char* caption) {
   auto changed = testing::unitFunction<PropertyChangedFunction>(kTransLabelType, kPropertyChanged);
   const PropertyValue value{reinterpret_cast<uintptr_t>(caption), 0};
-  EXPECT_EQ(changed(unit, 8 - 8, &value, 0), 0);
+  EXPECT_EQ(changed(unit, ownIndexOf(TransLabelProperty::kCaption), &value, 0), 0);
   pumpMessages();
 }
 
@@ -129,9 +129,9 @@ TEST(TransLabel, AlignmentChoicesAreClamped) {
   LiveUnit* unit = host.create(label, {20, 20, 200, 50});
   auto read = testing::unitFunction<ReadPropertyFunction>(kTransLabelType, kReadProperty);
   PropertyValue got{};
-  ASSERT_EQ(read(unit, 12 - 8, &got), 1);
+  ASSERT_EQ(read(unit, ownIndexOf(TransLabelProperty::kHorizontalAlignment), &got), 1);
   EXPECT_EQ(got.first, 2u);
-  ASSERT_EQ(read(unit, 14 - 8, &got), 1);
+  ASSERT_EQ(read(unit, ownIndexOf(TransLabelProperty::kVerticalAlignment), &got), 1);
   EXPECT_EQ(got.first, 0u);
 }
 

@@ -48,7 +48,7 @@ UnitProperties fieldsOfVersion(const UnitProperties& filled, uint32_t version) {
       [&](auto& block) {
         using Block = std::decay_t<decltype(block)>;
         const Block& source = std::get<Block>(filled);
-        for (const BlockStep& step : Block::table.block) {
+        for (const BlockStep<Block>& step : Block::table.block) {
           if (step.sinceVersion > version) continue;
           for (const auto& field : Block::table.fields) {
             if (field.index != step.index) continue;

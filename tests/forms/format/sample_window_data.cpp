@@ -1,5 +1,6 @@
 #include "tests/forms/format/sample_window_data.h"
 
+#include "forms/event_numbers.h"
 #include "forms/format/property_blocks.h"
 #include "forms/format/unit_ids.h"
 
@@ -26,7 +27,7 @@ std::vector<WindowRecord> sampleWindows() {
   WindowProperties windowProperties;
   windowProperties.caption = "Sample";
   UnitRecord window = unitOf(kWindowType, "", kUnitVisible, {0, 0, 300, 200});
-  window.events = {{0, 0}};
+  window.events = {{window_event::kCreated, 0}};
   window.propertyBlock = writePropertyBlock(windowProperties);
 
   GroupBoxProperties groupProperties;
@@ -38,7 +39,7 @@ std::vector<WindowRecord> sampleWindows() {
   UnitRecord button =
       unitOf(kSuperBtnType, "button", kUnitVisible | kUnitTabStop, {10, 20, 80, 24});
   button.container = kSampleGroupId;
-  button.events = {{0, 4}, {-7, kNoHandler}};
+  button.events = {{super_btn_event::kClicked, 4}, {unit_event::kGotFocus, kNoHandler}};
   button.propertyBlock = writePropertyBlock(SuperBtnProperties{});
 
   UnitRecord menuItem;

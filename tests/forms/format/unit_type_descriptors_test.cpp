@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "forms/format/property_indices.h"
 #include "forms/format/unit_ids.h"
 #include "tests/support/gbk.h"
 
@@ -37,14 +38,15 @@ TEST(UnitTypeDescriptorTest, CountsAndKindsFollowThePropertyTables) {
     EXPECT_STREQ(type.englishName, expected.englishName);
     EXPECT_EQ(type.propertyCount, expected.propertyCount) << expected.englishName;
     EXPECT_NE(type.state & kTypeRaisesEvents, 0u);
-    EXPECT_EQ(type.properties[7].valueType, 1011);  // mouse pointer
+    EXPECT_EQ(type.properties[propertyIndex(CommonProperty::kPointer)].valueType, 1011);
   }
   UnitTypeDescriptor edit = unitTypeDescriptor(kEditBoxType, nullptr);
-  EXPECT_EQ(edit.properties[12].valueType, 1013);  // font
-  EXPECT_EQ(edit.properties[19].valueType, 1005);  // password character: a text
+  EXPECT_EQ(edit.properties[propertyIndex(EditBoxProperty::kFont)].valueType, 1013);
+  // The password character is a text.
+  EXPECT_EQ(edit.properties[propertyIndex(EditBoxProperty::kPasswordCharacter)].valueType, 1005);
   UnitTypeDescriptor button = unitTypeDescriptor(kSuperBtnType, nullptr);
-  EXPECT_EQ(button.properties[25].valueType, 1017);
-  EXPECT_EQ(button.properties[31].valueType, 1012);
+  EXPECT_EQ(button.properties[propertyIndex(SuperBtnProperty::kBackgroundColour)].valueType, 1017);
+  EXPECT_EQ(button.properties[propertyIndex(SuperBtnProperty::kHoverSound)].valueType, 1012);
 }
 
 TEST(UnitTypeDescriptorTest, UnusedSlotsAreZero) {

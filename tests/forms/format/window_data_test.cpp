@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "forms/event_numbers.h"
 #include "forms/format/unit_ids.h"
 #include "tests/forms/format/sample_window_data.h"
 
@@ -36,7 +37,8 @@ TEST(WindowDataTest, WindowsAndUnitsReadBackInStoredOrder) {
   EXPECT_EQ(button.container, kSampleGroupId);
   EXPECT_EQ((std::vector<int32_t>{button.left, button.top, button.width, button.height}),
             (std::vector<int32_t>{10, 20, 80, 24}));
-  EXPECT_EQ(button.events, (std::vector<EventBinding>{{0, 4}, {-7, kNoHandler}}));
+  EXPECT_EQ(button.events, (std::vector<EventBinding>{{super_btn_event::kClicked, 4},
+                                                      {unit_event::kGotFocus, kNoHandler}}));
   EXPECT_EQ(units.unitAt(1).children, std::vector<uint32_t>{kSampleButtonId});
   EXPECT_EQ(windows[1].units.count(), 1u);  // a window with only its own unit
 }
@@ -101,8 +103,11 @@ TEST(UnitTableTest, LookupByIdTakesTheFirstMatchAndNeverFindsIllFormedIds) {
 TEST(UnitTableTest, RelocationAddsTheCodeBaseAndTurnsNoHandlerIntoZero) {
   UnitTable units = sampleWindows()[0].units;
   units.relocateHandlers(0x00401000);
-  EXPECT_EQ(units.unitAt(0).events, (std::vector<EventBinding>{{0, 0x00401000}}));
-  EXPECT_EQ(units.unitAt(2).events, (std::vector<EventBinding>{{0, 0x00401004}, {-7, 0}}));
+  EXPECT_EQ(units.unitAt(0).events,
+            (std::vector<EventBinding>{{window_event::kCreated, 0x00401000}}));
+  EXPECT_EQ(units.unitAt(2).events,
+            (std::vector<EventBinding>{{super_btn_event::kClicked, 0x00401004},
+                                       {unit_event::kGotFocus, 0}}));
   EXPECT_EQ(units.unitAt(3).menuHandler, 0x00401008);
   EXPECT_EQ(units.unitAt(1).events, std::vector<EventBinding>{});
 }

@@ -2,6 +2,7 @@
 // that concern windows and units.
 #include <gtest/gtest.h>
 
+#include "forms/event_numbers.h"
 #include "forms/format/unit_ids.h"
 #include "forms/format/unit_type_descriptors.h"
 #include "forms/live/win32/event_dispatch.h"
@@ -39,7 +40,10 @@ class EventDispatch : public ::testing::Test {
 };
 
 TEST_F(EventDispatch, AHandlerGetsTheArgumentsAndTheEventSourceAndItsAnswerIsKept) {
-  EventRecord record{.windowId = kMainWindow, .unitId = kLowerLabel, .event = 5, .argCount = 2};
+  EventRecord record{.windowId = kMainWindow,
+                     .unitId = kLowerLabel,
+                     .event = kLabelEventWithArguments,
+                     .argCount = 2};
   record.args[0] = 3;
   record.args[1] = 4;
   EXPECT_EQ(raise(2008, record), 1);
@@ -52,8 +56,10 @@ TEST_F(EventDispatch, AHandlerGetsTheArgumentsAndTheEventSourceAndItsAnswerIsKep
 }
 
 TEST_F(EventDispatch, TypedArgumentsPassOneOrTwoWordsByTheirType) {
-  TypedEventRecord record{
-      .windowId = kMainWindow, .unitId = kUpperLabel, .event = 5, .argCount = 2};
+  TypedEventRecord record{.windowId = kMainWindow,
+                          .unitId = kUpperLabel,
+                          .event = kLabelEventWithArguments,
+                          .argCount = 2};
   record.args[0] = {.low = 0x1FF, .type = types::kByte};
   record.args[1] = {.low = 0xFFFF, .type = types::kShort};
   EXPECT_EQ(raise(2031, record), 1);
@@ -62,8 +68,10 @@ TEST_F(EventDispatch, TypedArgumentsPassOneOrTwoWordsByTheirType) {
   EXPECT_EQ(record.resultLow, 0xFEu);
   EXPECT_EQ(record.resultHigh, 1u);
 
-  record =
-      TypedEventRecord{.windowId = kMainWindow, .unitId = kUpperLabel, .event = 5, .argCount = 1};
+  record = TypedEventRecord{.windowId = kMainWindow,
+                            .unitId = kUpperLabel,
+                            .event = kLabelEventWithArguments,
+                            .argCount = 1};
   record.args[0] = {.low = 11, .high = 22, .type = types::kDouble};
   raise(2031, record);
   EXPECT_EQ(handlerCalls().arguments, (std::vector<uint32_t>{11, 22}));
@@ -73,10 +81,11 @@ TEST_F(EventDispatch, TypedArgumentsPassOneOrTwoWordsByTheirType) {
 }
 
 TEST_F(EventDispatch, NothingIsCalledWithoutAHandlerOrWhileWindowsAreBuilt) {
-  EventRecord unbound{.windowId = kMainWindow, .unitId = kComboBox, .event = 0};
+  EventRecord unbound{
+      .windowId = kMainWindow, .unitId = kComboBox, .event = combo_box_event::kItemChosen};
   EXPECT_EQ(raise(2008, unbound), 0);
   EXPECT_EQ(unbound.resultFlag, 0u);
-  EventRecord bound{.windowId = kMainWindow, .unitId = 0, .event = 0};
+  EventRecord bound{.windowId = kMainWindow, .unitId = 0, .event = window_event::kCreated};
   notify(2009);
   EXPECT_EQ(runtimeState().loadingDepth, 1);
   EXPECT_EQ(raise(2008, bound), 0);
@@ -95,7 +104,10 @@ TEST_F(EventDispatch, EventsOfUnknownWindowsOrUnitsEndTheProgram) {
 }
 
 TEST_F(EventDispatch, ALinkedUnitIsServedByTheHandlersOfTheUnitItNames) {
-  EventRecord record{.windowId = kStoredWindow, .unitId = kLinkedLabel, .event = 5, .argCount = 2};
+  EventRecord record{.windowId = kStoredWindow,
+                     .unitId = kLinkedLabel,
+                     .event = kLabelEventWithArguments,
+                     .argCount = 2};
   EXPECT_EQ(raise(2008, record), 1);
   EXPECT_EQ(handlerCalls().source, (std::vector<uint32_t>{kStoredWindow, kLinkedLabel}));
   EXPECT_EQ(raisedMessage({.windowId = kStoredWindow, .unitId = kUntypedUnit}),

@@ -6,6 +6,7 @@
 #include <iterator>
 #include <string>
 
+#include "forms/format/property_indices.h"
 #include "forms/live/win32/form_registry.h"
 #include "runtime/commands/core_commands.h"
 #include "runtime/entry_stubs.h"
@@ -36,9 +37,11 @@ void CALLBACK closeMainWindow(HWND, UINT, UINT_PTR timer, DWORD) {
 void play(const std::wstring& scenario) {
   const EntryTable& runtime = runtimeEntryTable;
   if (scenario == L"read-unloaded") {
-    writeEvent("width " + std::to_string(runtime.readProperty(testing::kStoredWindow,
-                                                              testing::kStoredEditBox, 2, -1)));
-    runtime.readProperty(testing::kStoredWindow, testing::kStoredEditBox, 8, -1);
+    const uint64_t width = runtime.readProperty(testing::kStoredWindow, testing::kStoredEditBox,
+                                                propertyIndex(CommonProperty::kWidth), -1);
+    writeEvent("width " + std::to_string(width));
+    runtime.readProperty(testing::kStoredWindow, testing::kStoredEditBox,
+                         propertyIndex(EditBoxProperty::kContent), -1);
   } else if (scenario == L"last-window") {
     runtime.loadStartWindow(testing::kMainWindow);
     SetTimer(nullptr, 0, 50, closeMainWindow);

@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "forms/format/property_indices.h"
 #include "forms/format/unit_ids.h"
 #include "forms/live/font_values.h"
 #include "runtime/memory.h"
@@ -18,17 +19,26 @@ namespace velmora::testing {
 namespace {
 
 constexpr int32_t kWhole = -1;
+using Common = CommonProperty;
+using Label = LabelProperty;
+
+constexpr int32_t part(FontElement element) {
+  return static_cast<int32_t>(element);
+}
 
 class PropertyAccess : public ::testing::Test {
  protected:
-  uint64_t read(uint32_t windowId, uint32_t unitId, int32_t property, int32_t part = kWhole) {
-    return forms.registry().readProperty(windowId, unitId, property, part);
+  template <class Property>
+  uint64_t read(uint32_t windowId, uint32_t unitId, Property property, int32_t part = kWhole) {
+    return forms.registry().readProperty(windowId, unitId, propertyIndex(property), part);
   }
-  void write(uint32_t windowId, uint32_t unitId, int32_t property, uint32_t value,
+  template <class Property>
+  void write(uint32_t windowId, uint32_t unitId, Property property, uint32_t value,
              int32_t part = kWhole) {
-    forms.registry().writeProperty(windowId, unitId, property, part, value, 0);
+    forms.registry().writeProperty(windowId, unitId, propertyIndex(property), part, value, 0);
   }
-  void writeText(uint32_t windowId, uint32_t unitId, int32_t property, const char* text,
+  template <class Property>
+  void writeText(uint32_t windowId, uint32_t unitId, Property property, const char* text,
                  int32_t part = kWhole) {
     write(windowId, unitId, property, static_cast<uint32_t>(reinterpret_cast<uintptr_t>(text)),
           part);
@@ -54,34 +64,36 @@ class PropertyAccess : public ::testing::Test {
 };
 
 TEST_F(PropertyAccess, AWindowNeverLoadedServesCommonPropertiesFromItsRecordOnly) {
-  EXPECT_EQ(read(kStoredWindow, kStoredEditBox, 2), static_cast<uint32_t>(kStoredEditBoxWidth));
-  EXPECT_EQ(read(kStoredWindow, kStoredEditBox, 5), 1u);
-  EXPECT_EQ(raisedMessage([&] { read(kStoredWindow, kStoredEditBox, 8); }),
+  EXPECT_EQ(read(kStoredWindow, kStoredEditBox, Common::kWidth),
+            static_cast<uint32_t>(kStoredEditBoxWidth));
+  EXPECT_EQ(read(kStoredWindow, kStoredEditBox, Common::kVisible), 1u);
+  EXPECT_EQ(raisedMessage([&] { read(kStoredWindow, kStoredEditBox, EditBoxProperty::kContent); }),
             gbk(u8"读取组件属性时发现指定窗口尚未载入"));
-  EXPECT_EQ(raisedMessage([&] { writeText(kStoredWindow, kStoredEditBox, 8, "x"); }),
+  EXPECT_EQ(raisedMessage(
+                [&] { writeText(kStoredWindow, kStoredEditBox, EditBoxProperty::kContent, "x"); }),
             gbk(u8"修改组件属性时发现指定窗口尚未载入"));
-  EXPECT_EQ(raisedMessage([&] { read(0x52000099, kStoredEditBox, 2); }),
+  EXPECT_EQ(raisedMessage([&] { read(0x52000099, kStoredEditBox, Common::kWidth); }),
             gbk(u8"未载入欲访问窗口组件所在的窗口"));
 }
 
 TEST_F(PropertyAccess, PositionsAndSizesAreClampedWhenStored) {
-  write(kStoredWindow, kStoredEditBox, 2, static_cast<uint32_t>(-5));
-  EXPECT_EQ(read(kStoredWindow, kStoredEditBox, 2), 0u);
-  write(kStoredWindow, kStoredEditBox, 0, 40000);
-  EXPECT_EQ(read(kStoredWindow, kStoredEditBox, 0), 32627u);
-  write(kStoredWindow, kStoredEditBox, 1, static_cast<uint32_t>(-40000));
-  EXPECT_EQ(static_cast<int32_t>(read(kStoredWindow, kStoredEditBox, 1)), -32627);
-  write(kStoredWindow, kStoredEditBox, 3, 40000);
-  EXPECT_EQ(read(kStoredWindow, kStoredEditBox, 3), 32627u);
+  write(kStoredWindow, kStoredEditBox, Common::kWidth, static_cast<uint32_t>(-5));
+  EXPECT_EQ(read(kStoredWindow, kStoredEditBox, Common::kWidth), 0u);
+  write(kStoredWindow, kStoredEditBox, Common::kLeft, 40000);
+  EXPECT_EQ(read(kStoredWindow, kStoredEditBox, Common::kLeft), 32627u);
+  write(kStoredWindow, kStoredEditBox, Common::kTop, static_cast<uint32_t>(-40000));
+  EXPECT_EQ(static_cast<int32_t>(read(kStoredWindow, kStoredEditBox, Common::kTop)), -32627);
+  write(kStoredWindow, kStoredEditBox, Common::kHeight, 40000);
+  EXPECT_EQ(read(kStoredWindow, kStoredEditBox, Common::kHeight), 32627u);
 }
 
 TEST_F(PropertyAccess, ALongerTagResizesTheRecordAndLeavesTheOtherUnitsIntact) {
-  writeText(kMainWindow, kUpperLabel, 4, "a much longer tag than before");
-  EXPECT_EQ(text(read(kMainWindow, kUpperLabel, 4)), "a much longer tag than before");
-  EXPECT_EQ(text(read(kMainWindow, kLowerLabel, 4)), "tag");
-  EXPECT_EQ(read(kMainWindow, kLowerLabel, 0), 20u);
-  write(kMainWindow, kUpperLabel, 4, 0);
-  EXPECT_EQ(read(kMainWindow, kUpperLabel, 4), 0u);  // the empty text
+  writeText(kMainWindow, kUpperLabel, Common::kTag, "a much longer tag than before");
+  EXPECT_EQ(text(read(kMainWindow, kUpperLabel, Common::kTag)), "a much longer tag than before");
+  EXPECT_EQ(text(read(kMainWindow, kLowerLabel, Common::kTag)), "tag");
+  EXPECT_EQ(read(kMainWindow, kLowerLabel, Common::kLeft), 20u);
+  write(kMainWindow, kUpperLabel, Common::kTag, 0);
+  EXPECT_EQ(read(kMainWindow, kUpperLabel, Common::kTag), 0u);  // the empty text
   ASSERT_TRUE(forms.registry().loadStartWindow(kMainWindow));
   EXPECT_EQ(GetDlgCtrlID(forms.unitHandle(kMainWindow, kUpperLabel)), 120);
 }
@@ -89,25 +101,25 @@ TEST_F(PropertyAccess, ALongerTagResizesTheRecordAndLeavesTheOtherUnitsIntact) {
 TEST_F(PropertyAccess, LiveUnitsAnswerFromTheirWindows) {
   ASSERT_TRUE(forms.registry().loadStartWindow(kMainWindow));
   HWND lower = forms.unitHandle(kMainWindow, kLowerLabel);
-  write(kMainWindow, kLowerLabel, 0, 55);
-  write(kMainWindow, kLowerLabel, 3, 44);
+  write(kMainWindow, kLowerLabel, Common::kLeft, 55);
+  write(kMainWindow, kLowerLabel, Common::kHeight, 44);
   RECT rect;
   GetWindowRect(lower, &rect);
   MapWindowPoints(HWND_DESKTOP, GetParent(lower), reinterpret_cast<POINT*>(&rect), 2);
   EXPECT_EQ(rect.left, 55);
   EXPECT_EQ(rect.top, 20);
   EXPECT_EQ(rect.bottom - rect.top, 44);
-  EXPECT_EQ(read(kMainWindow, kLowerLabel, 0), 55u);
-  write(kMainWindow, kLowerLabel, 5, 0);
+  EXPECT_EQ(read(kMainWindow, kLowerLabel, Common::kLeft), 55u);
+  write(kMainWindow, kLowerLabel, Common::kVisible, 0);
   EXPECT_FALSE(IsWindowVisible(lower));
-  EXPECT_EQ(read(kMainWindow, kLowerLabel, 5), 0u);
-  write(kMainWindow, kLowerLabel, 5, 1);
+  EXPECT_EQ(read(kMainWindow, kLowerLabel, Common::kVisible), 0u);
+  write(kMainWindow, kLowerLabel, Common::kVisible, 1);
   EXPECT_TRUE(IsWindowVisible(lower));
-  write(kMainWindow, kLowerLabel, 6, 1);
+  write(kMainWindow, kLowerLabel, Common::kDisabled, 1);
   EXPECT_FALSE(IsWindowEnabled(lower));
-  EXPECT_EQ(read(kMainWindow, kLowerLabel, 6), 1u);
-  writeText(kMainWindow, kLowerLabel, 8, "new caption");
-  EXPECT_EQ(text(read(kMainWindow, kLowerLabel, 8)), "new caption");
+  EXPECT_EQ(read(kMainWindow, kLowerLabel, Common::kDisabled), 1u);
+  writeText(kMainWindow, kLowerLabel, Label::kCaption, "new caption");
+  EXPECT_EQ(text(read(kMainWindow, kLowerLabel, Label::kCaption)), "new caption");
 }
 
 TEST_F(PropertyAccess, FontsAreReadAndWrittenByElement) {
@@ -116,10 +128,13 @@ TEST_F(PropertyAccess, FontsAreReadAndWrittenByElement) {
   const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
   ReleaseDC(nullptr, screen);
   ASSERT_EQ(dpi, 96);
-  constexpr int32_t kFont = 15;
-  EXPECT_EQ(read(kMainWindow, kUpperLabel, kFont, 5), 9u);
-  EXPECT_EQ(read(kMainWindow, kUpperLabel, kFont, 1), 1u);
-  EXPECT_EQ(text(read(kMainWindow, kUpperLabel, kFont, 6)), "Tahoma");
+  constexpr Label kFont = Label::kFont;
+  constexpr int32_t kSize = part(FontElement::size);
+  constexpr int32_t kBold = part(FontElement::bold);
+  constexpr int32_t kFace = part(FontElement::faceName);
+  EXPECT_EQ(read(kMainWindow, kUpperLabel, kFont, kSize), 9u);
+  EXPECT_EQ(read(kMainWindow, kUpperLabel, kFont, kBold), 1u);
+  EXPECT_EQ(text(read(kMainWindow, kUpperLabel, kFont, kFace)), "Tahoma");
   const auto* record =
       reinterpret_cast<uint32_t*>(static_cast<uintptr_t>(read(kMainWindow, kUpperLabel, kFont)));
   EXPECT_EQ(record[1], 1u);
@@ -127,28 +142,29 @@ TEST_F(PropertyAccess, FontsAreReadAndWrittenByElement) {
   EXPECT_EQ(text(record[6]), "Tahoma");
   freeBlock(const_cast<uint32_t*>(record));
 
-  write(kMainWindow, kUpperLabel, kFont, 12, 5);
-  EXPECT_EQ(read(kMainWindow, kUpperLabel, kFont, 5), 12u);
-  EXPECT_EQ(read(kMainWindow, kUpperLabel, kFont, 1), 1u);  // the rest of the font stays
+  write(kMainWindow, kUpperLabel, kFont, 12, kSize);
+  EXPECT_EQ(read(kMainWindow, kUpperLabel, kFont, kSize), 12u);
+  EXPECT_EQ(read(kMainWindow, kUpperLabel, kFont, kBold), 1u);  // the rest of the font stays
   const std::string longFace(32, 'F');
-  writeText(kMainWindow, kUpperLabel, kFont, longFace.c_str(), 6);
-  EXPECT_EQ(text(read(kMainWindow, kUpperLabel, kFont, 6)), gbk(u8"宋体"));
-  writeText(kMainWindow, kUpperLabel, kFont, "Arial", 6);
-  EXPECT_EQ(text(read(kMainWindow, kUpperLabel, kFont, 6)), "Arial");
-  writeText(kMainWindow, kUpperLabel, kFont, "", 6);
-  EXPECT_EQ(text(read(kMainWindow, kUpperLabel, kFont, 6)), gbk(u8"宋体"));
+  writeText(kMainWindow, kUpperLabel, kFont, longFace.c_str(), kFace);
+  EXPECT_EQ(text(read(kMainWindow, kUpperLabel, kFont, kFace)), gbk(u8"宋体"));
+  writeText(kMainWindow, kUpperLabel, kFont, "Arial", kFace);
+  EXPECT_EQ(text(read(kMainWindow, kUpperLabel, kFont, kFace)), "Arial");
+  writeText(kMainWindow, kUpperLabel, kFont, "", kFace);
+  EXPECT_EQ(text(read(kMainWindow, kUpperLabel, kFont, kFace)), gbk(u8"宋体"));
 }
 
 TEST_F(PropertyAccess, PointerDataHoldsTheSystemIdAndReadsAsTheCode) {
   const uint8_t hand[] = {14, 0, 0, 0};
   void* data = byteSetFromBytes(hand, 4);
-  write(kMainWindow, kLowerLabel, 7, static_cast<uint32_t>(reinterpret_cast<uintptr_t>(data)));
+  write(kMainWindow, kLowerLabel, Common::kPointer,
+        static_cast<uint32_t>(reinterpret_cast<uintptr_t>(data)));
   freeBlock(data);
   const WindowObject* window = forms.registry().find(kMainWindow);
   const UnitRecord stored = window->live.unitAt(*window->live.indexOf(kLowerLabel));
   EXPECT_EQ(loadWord(stored.pointerData.data()), 0x7F89u);
-  void* read =
-      reinterpret_cast<void*>(static_cast<uintptr_t>(this->read(kMainWindow, kLowerLabel, 7)));
+  void* read = reinterpret_cast<void*>(
+      static_cast<uintptr_t>(this->read(kMainWindow, kLowerLabel, Common::kPointer)));
   ASSERT_EQ(byteSetLength(read), 4);
   EXPECT_EQ(loadWord(byteSetData(read)), 14u);
   freeBlock(read);

@@ -3,12 +3,13 @@
 #include <cstring>
 #include <string>
 
+#include "forms/event_numbers.h"
 #include "forms/format/property_blocks.h"
 #include "forms/format/unit_ids.h"
 #include "forms/format/unit_type_descriptors.h"
 #include "forms/format/window_data.h"
-#include "runtime/event_handler.h"
 #include "forms/live/win32/live_window.h"
+#include "runtime/event_handler.h"
 #include "runtime/win32/runtime.h"
 #include "runtime/win32/wide_text.h"
 
@@ -73,7 +74,7 @@ LRESULT CALLBACK testUnitProcedure(HWND window, UINT message, WPARAM wParam, LPA
   auto* unit = reinterpret_cast<TestUnit*>(GetWindowLongPtrW(window, GWLP_USERDATA));
   const WNDPROC system = unit->systemProcedure;
   if (message == kRaiseLabelEvent) {
-    uint32_t record[11] = {unit->windowId, unit->unitId};  // event 0, no arguments
+    uint32_t record[11] = {unit->windowId, unit->unitId, kLabelEvent};  // no arguments
     runtimeNotify(kRaiseEvent, reinterpret_cast<uintptr_t>(record), 0);
     return 0;
   }
@@ -133,7 +134,7 @@ LiveUnit* VELMORA_STDCALL createComboBox(const uint8_t* block, uint32_t length, 
 PropertyRef ownProperty(TestUnit& unit, int32_t ownIndex) {
   PropertyRef found;
   forEachProperty(unit.properties, [&](const PropertyInfo& info, PropertyRef ref) {
-    if (info.index == ownIndex + 8) found = ref;
+    if (info.index == propertyOfOwnIndex(ownIndex)) found = ref;
   });
   return found;
 }
@@ -237,8 +238,8 @@ UnitRecord labelUnit(const char* caption, int32_t left, int32_t top) {
   unit.width = 100;
   unit.height = 30;
   unit.tag = "tag";
-  unit.events = {{0, handlerOffset(Handler::labelEvent)},
-                 {5, handlerOffset(Handler::withArguments)}};
+  unit.events = {{kLabelEvent, handlerOffset(Handler::labelEvent)},
+                 {kLabelEventWithArguments, handlerOffset(Handler::withArguments)}};
   unit.propertyBlock = writePropertyBlock(properties);
   return unit;
 }
@@ -266,7 +267,7 @@ Bytes buildTestWindowData() {
   UnitRecord linked = labelUnit("linked", 0, 40);
   linked.link = kServingLabel;
   linked.events.clear();
-  const EventBinding gotFocus{-7, handlerOffset(Handler::gotFocus)};
+  const EventBinding gotFocus{unit_event::kGotFocus, handlerOffset(Handler::gotFocus)};
   UnitRecord contained = combo;
   contained.container = kContainerLabel;
   contained.top = 10;
@@ -276,19 +277,23 @@ Bytes buildTestWindowData() {
   container.children = {kContainedComboBox};
   container.events = {gotFocus};
   const std::vector<WindowRecord> windows = {
-      windowRecord(kMainWindow, {kMainWindowUnit, kUpperLabel, kLowerLabel, kComboBox},
-                   {windowUnit(kMainCaption, {{0, handlerOffset(Handler::mainCreated)},
-                                              {12, handlerOffset(Handler::mainCloseQuery)}}),
-                    labelUnit(kUpperCaption, 10, 10), labelUnit("lower", 20, 20), combo}),
+      windowRecord(
+          kMainWindow, {kMainWindowUnit, kUpperLabel, kLowerLabel, kComboBox},
+          {windowUnit(kMainCaption,
+                      {{window_event::kCreated, handlerOffset(Handler::mainCreated)},
+                       {window_event::kCloseQuery, handlerOffset(Handler::mainCloseQuery)}}),
+           labelUnit(kUpperCaption, 10, 10), labelUnit("lower", 20, 20), combo}),
       windowRecord(kSecondWindow, {kSecondWindowUnit},
-                   {windowUnit("Second", {{0, handlerOffset(Handler::secondCreated)}})}),
+                   {windowUnit("Second",
+                               {{window_event::kCreated, handlerOffset(Handler::secondCreated)}})}),
       windowRecord(kStoredWindow,
                    {0x06000003, kStoredEditBox, kServingLabel, kLinkedLabel, kUntypedUnit},
                    {windowUnit("Stored", {}), edit, labelUnit("serving", 0, 0), linked,
                     unitOf(0x00010002, 0)}),
       windowRecord(kBrokenWindow, {0x06000004, 0x16000041}, {windowUnit("Broken", {}), edit}),
       windowRecord(kFocusWindow, {0x06000005, kContainedComboBox, kContainerLabel},
-                   {windowUnit("Focus", {{0, handlerOffset(Handler::focusWindowCreated)}}),
+                   {windowUnit("Focus", {{window_event::kCreated,
+                                          handlerOffset(Handler::focusWindowCreated)}}),
                     contained, container}),
   };
   return writeWindowData(windows);

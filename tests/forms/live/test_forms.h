@@ -32,7 +32,8 @@ inline constexpr uint32_t kUntypedUnit = 0x16000034;  // of a type no library ha
 
 inline constexpr uint32_t kBrokenWindow = 0x52000004;  // holds a unit of a type with no interface
 
-// A combo box inside a label that serves as its container, stored after it; both raise event -7.
+// A combo box inside a label that serves as its container, stored after it; both raise the
+// got-focus event.
 inline constexpr uint32_t kFocusWindow = 0x52000005;
 inline constexpr uint32_t kContainedComboBox = 0x16000051;
 inline constexpr uint32_t kContainerLabel = 0x16000052;
@@ -43,13 +44,13 @@ inline constexpr char kUpperCaption[] = "upper";
 
 // Handlers of the test windows; each records its call and runs the test's action, if any.
 enum class Handler {
-  mainCreated,         // main window event 0
-  mainCloseQuery,      // main window event 12
-  secondCreated,       // second window event 0
-  labelEvent,          // the labels' event 0
-  withArguments,       // the labels' event 5: two words, answers their sum
-  focusWindowCreated,  // focus window event 0
-  gotFocus,            // the focus window's units' event -7
+  mainCreated,         // main window created
+  mainCloseQuery,      // main window close query
+  secondCreated,       // second window created
+  labelEvent,          // the labels' kLabelEvent
+  withArguments,       // the labels' kLabelEventWithArguments: two words, answers their sum
+  focusWindowCreated,  // focus window created
+  gotFocus,            // the focus window's units' got-focus event
   count
 };
 
@@ -85,7 +86,12 @@ class TestForms {
   HWND unitHandle(uint32_t windowId, uint32_t unitId);
 };
 
-// Sends the test label type's message that makes a label raise its event 0.
+// The test label type's events: one it raises on kRaiseLabelEvent, and one with arguments that
+// only the tests raise.
+inline constexpr int32_t kLabelEvent = 0;
+inline constexpr int32_t kLabelEventWithArguments = 5;
+
+// Sends the test label type's message that makes a label raise kLabelEvent.
 inline constexpr UINT kRaiseLabelEvent = WM_APP + 1;
 
 // Runs the window system's queue until it is empty.

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "forms/format/property_indices.h"
 #include "forms/format/window_data.h"
 #include "forms/live/win32/form_commands.h"
 #include "forms/live/win32/live_window.h"
@@ -160,15 +161,16 @@ TEST_F(WindowLifecycle, AWindowClosedFromItsOwnHandlerGoesWhenThePostedRequestAr
 
 TEST_F(WindowLifecycle, PropertyChangesAreDroppedWhenTheWindowGoes) {
   ASSERT_TRUE(loadWindow(kMainWindow));
-  forms.registry().writeProperty(kMainWindow, 0, 8, -1,
+  forms.registry().writeProperty(kMainWindow, 0, propertyIndex(WindowProperty::kCaption), -1,
                                  static_cast<uint32_t>(reinterpret_cast<uintptr_t>("Changed")), 0);
-  forms.registry().writeProperty(kMainWindow, kLowerLabel, 0, -1, 150, 0);
+  constexpr int32_t kLeft = propertyIndex(CommonProperty::kLeft);
+  forms.registry().writeProperty(kMainWindow, kLowerLabel, kLeft, -1, 150, 0);
   EXPECT_EQ(textOf(forms.windowHandle(kMainWindow)), L"Changed");
   closeWindow(kMainWindow, 0, true);
   EXPECT_EQ(forms.windowHandle(kMainWindow), nullptr);
   ASSERT_TRUE(loadWindow(kMainWindow));
   EXPECT_EQ(textOf(forms.windowHandle(kMainWindow)), L"Main");
-  EXPECT_EQ(forms.registry().readProperty(kMainWindow, kLowerLabel, 0, -1), 20u);
+  EXPECT_EQ(forms.registry().readProperty(kMainWindow, kLowerLabel, kLeft, -1), 20u);
 }
 
 TEST_F(WindowLifecycle, AHandlerAnsweringFalseToTheCloseQueryKeepsTheWindow) {
@@ -249,14 +251,15 @@ TEST_F(WindowLifecycle, AUnitCreatedAnewKeepsItsPlaceAndProperties) {
   ASSERT_TRUE(loadWindow(kMainWindow));
   HWND old = forms.unitHandle(kMainWindow, kUpperLabel);
   // Any label property but the caption needs a new unit.
-  forms.registry().writeProperty(kMainWindow, kUpperLabel, 9, -1, 2, 0);
+  constexpr int32_t kEffect = propertyIndex(LabelProperty::kEffect);
+  forms.registry().writeProperty(kMainWindow, kUpperLabel, kEffect, -1, 2, 0);
   HWND created = forms.unitHandle(kMainWindow, kUpperLabel);
   ASSERT_NE(created, nullptr);
   EXPECT_NE(created, old);
   EXPECT_FALSE(IsWindow(old));
   EXPECT_EQ(textOf(created), L"upper");
   EXPECT_EQ(GetDlgCtrlID(created), 120);
-  EXPECT_EQ(forms.registry().readProperty(kMainWindow, kUpperLabel, 9, -1), 2u);
+  EXPECT_EQ(forms.registry().readProperty(kMainWindow, kUpperLabel, kEffect, -1), 2u);
   EXPECT_TRUE(liesAbove(created, forms.unitHandle(kMainWindow, kLowerLabel)));
   EXPECT_EQ(runtimeState().loadingDepth, 0);
 }
