@@ -7,7 +7,7 @@
 #   3. A private Wine prefix in $CACHE/wineprefix (or $VELMORA_WINEPREFIX) with
 #      the CJK font mapping and Wine's Marlett symbol font.
 #
-# Cache root: ${VELMORA_CACHE:-/var/cache/velmora}. Every step checks before
+# Cache root: $VELMORA_CACHE, by default the folder in scripts/default-cache-folder. Every step checks before
 # doing anything, so a second run with everything in place takes seconds.
 # Must run as root. Detailed output of each step goes to $CACHE/logs/.
 set -euo pipefail
@@ -16,14 +16,15 @@ SCRIPT_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 REPO=$(cd "$SCRIPT_DIR/.." && pwd)
 TOOLCHAIN="$REPO/cmake/toolchain-mingw-i686.cmake"
 
-CACHE=${VELMORA_CACHE:-/var/cache/velmora}
-# The project's toolchain file reads it to find $CACHE/i686.
-export VELMORA_CACHE=$CACHE
+# The cache folder (exported: the project's toolchain file reads it to find $CACHE/i686) and the
+# Wine prefix, found as every script finds them.
+# shellcheck source=scripts/cache-env.sh
+source "$SCRIPT_DIR/cache-env.sh"
+CACHE=$VELMORA_CACHE
 PREFIX="$CACHE/i686"
 STAMPS="$CACHE/stamps"
 LOGS="$CACHE/logs"
-# VELMORA_WINEPREFIX gives a second checkout its own prefix (as in scripts/wine-env.sh).
-WINEPFX="${VELMORA_WINEPREFIX:-$CACHE/wineprefix}"
+WINEPFX=$WINEPREFIX
 PREFIX_STAMP="$STAMPS/$(basename "$WINEPFX")"
 
 MINGW_SYSROOT=/usr/i686-w64-mingw32
