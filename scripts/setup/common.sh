@@ -50,3 +50,26 @@ apt_update() {
   run "$LOGS/apt.log" apt-get update
   APT_UPDATED=1
 }
+
+# Stamps: one file in $STAMPS for each thing the set-up makes, whose first line records what it
+# was made from (versions and a hash of its recipe). A thing is made again when the line it would
+# record now differs, so a version bump or a changed recipe rebuilds that thing and nothing else.
+
+# stamp_line NAME: the line the stamp NAME records, or nothing when there is none.
+stamp_line() {
+  [[ -f "$STAMPS/$1" ]] && head -n 1 "$STAMPS/$1"
+  return 0
+}
+
+# write_stamp NAME LINE [NOTE...]: record LINE, and notes for the reader, as the stamp NAME.
+write_stamp() {
+  local name=$1
+  shift
+  printf '%s\n' "$@" >"$STAMPS/$name"
+}
+
+# recipe_hash: a short hash of the recipe text on standard input (function definitions as bash
+# prints them, the values and files they use).
+recipe_hash() {
+  sha256sum | cut -c 1-16
+}

@@ -11,8 +11,8 @@ PREFIX="$CACHE/i686"
 MINGW_SYSROOT=/usr/i686-w64-mingw32
 CROSS_AR=i686-w64-mingw32-ar
 
-# Source package, upstream version we build, stamp name. The Debian revision
-# is whichever of that upstream version downloads first, newest first.
+# Source package, upstream version we build, stamp name (build_<stamp name> builds it). The Debian
+# revision is whichever of that upstream version downloads first, newest first.
 LIBS=(
   "libpng1.6 1.6.39 libpng"
   "libjpeg-turbo 2.1.5 libjpeg-turbo"
@@ -164,6 +164,9 @@ cmake_cross() {
     "$@"
 }
 
+# build_<stamp name> SOURCE BUILD LOG UPSTREAM: build a library from its unpacked source in the
+# folder BUILD, with the output in LOG, and install it into $PREFIX.
+
 build_libpng() {
   local src=$1 build=$2 log=$3
   cmake_cross "$log" "$src" "$build" \
@@ -201,19 +204,45 @@ build_giflib() {
 # are left out, and its version is given: Debian's patches drop reading it
 # from git tags.
 build_benchmark() {
-  local src=$1 build=$2 log=$3
+  local src=$1 build=$2 log=$3 upstream=$4
   cmake_cross "$log" "$src" "$build" \
-    -DGIT_VERSION=1.7.1 -DBENCHMARK_ENABLE_TESTING=OFF -DBENCHMARK_ENABLE_GTEST_TESTS=OFF \
+    -DGIT_VERSION="$upstream" -DBENCHMARK_ENABLE_TESTING=OFF -DBENCHMARK_ENABLE_GTEST_TESTS=OFF \
     -DBENCHMARK_ENABLE_WERROR=OFF -DBENCHMARK_INSTALL_DOCS=OFF
   run "$log" cmake --build "$build"
   run "$log" cmake --install "$build"
 }
 
+# library_build_function STAMP: the function that builds the library of that stamp name.
+library_build_function() {
+  printf 'build_%s' "${1//-/_}"
+}
+
+# library_stamp_line NAME UPSTREAM STAMP: what a library's stamp records: its source package, the
+# upstream version and a hash of its recipe (its build function, with the cross-compiling
+# toolchain when it builds with CMake).
+library_stamp_line() {
+  local name=$1 upstream=$2 stamp=$3 build recipe
+  build=$(library_build_function "$stamp")
+  recipe=$(
+    declare -f "$build"
+    printf '%s\n' "$CROSS_CC" "$CROSS_AR" "$MINGW_SYSROOT"
+    if declare -f "$build" | grep -q cmake_cross; then
+      declare -f cmake_cross
+      cat "$TOOLCHAIN" 2>/dev/null
+    fi
+  )
+  printf '%s %s recipe %s' "$name" "$upstream" "$(recipe_hash <<<"$recipe")"
+}
+
 build_libraries() {
-  local todo=() entry name upstream stamp
+  local todo=() entry name upstream stamp build recorded line
   for entry in "${LIBS[@]}"; do
     read -r name upstream stamp <<<"$entry"
-    [[ -f "$STAMPS/$stamp" ]] || todo+=("$entry")
+    recorded=$(stamp_line "$stamp")
+    line=$(library_stamp_line "$name" "$upstream" "$stamp")
+    [[ $recorded == "$line" ]] && continue
+    [[ -z $recorded ]] || say "$stamp: stamp records '$recorded', not '$line': building again"
+    todo+=("$entry")
   done
   if ((${#todo[@]} == 0)); then
     say "i686 libraries: built ($PREFIX)"
@@ -222,7 +251,9 @@ build_libraries() {
   command -v "$CROSS_CC" >/dev/null || die "$CROSS_CC not found"
   for entry in "${todo[@]}"; do
     read -r name upstream stamp <<<"$entry"
-    if [[ $stamp != giflib && ! -f $TOOLCHAIN ]]; then
+    build=$(library_build_function "$stamp")
+    declare -F "$build" >/dev/null || die "no $build for the library $stamp"
+    if declare -f "$build" | grep -q cmake_cross && [[ ! -f $TOOLCHAIN ]]; then
       die "toolchain file missing: $TOOLCHAIN (needed to build $stamp)"
     fi
   done
@@ -241,17 +272,14 @@ build_libraries() {
     local src
     src=$(unpack_source "$work" "$log")
     say "$stamp: building"
-    case $stamp in
-      libpng) build_libpng "$src" "$work/build" "$log" ;;
-      libjpeg-turbo) build_libjpeg_turbo "$src" "$work/build" "$log" ;;
-      giflib) build_giflib "$src" "$work/build" "$log" ;;
-      benchmark) build_benchmark "$src" "$work/build" "$log" ;;
-    esac
+    "$(library_build_function "$stamp")" "$src" "$work/build" "$log" "$upstream"
     rm -rf "$work"
-    printf '%s %s\n' "$name" "$FETCHED_VERSION" >"$STAMPS/$stamp"
+    write_stamp "$stamp" "$(library_stamp_line "$name" "$upstream" "$stamp")" \
+      "source $name $FETCHED_VERSION"
     say "$stamp: installed"
   done
 }
+
 verify_libraries() {
   local f missing=()
   for f in "$PREFIX/lib/libpng16.a" "$PREFIX/lib/libjpeg.a" "$PREFIX/lib/libgif.a" \

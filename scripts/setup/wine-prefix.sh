@@ -54,22 +54,47 @@ fonts_in_place() {
   done
 }
 
+# wine_prefix_stamp_line: what the prefix's stamp records: the Wine that made it and a hash of
+# the recipe (create_wine_prefix, with the font mapping it writes and checks).
+wine_prefix_stamp_line() {
+  local recipe
+  recipe=$(
+    declare -f create_wine_prefix fonts_in_place reg_escape
+    printf '%s\n' "${FONT_FACES[@]}" "$FONT_TARGET"
+  )
+  printf '%s recipe %s' "$(wine --version)" "$(recipe_hash <<<"$recipe")"
+}
+
 make_wine_prefix() {
-  local stamp="$PREFIX_STAMP"
-  if [[ -f $stamp && -f "$WINEPFX/system.reg" ]]; then
-    say "wine prefix: ready ($WINEPFX)"
-    return
+  local stamp_name recorded line
+  stamp_name=$(basename "$PREFIX_STAMP")
+  recorded=$(stamp_line "$stamp_name")
+  line=$(wine_prefix_stamp_line)
+  if [[ -f "$WINEPFX/system.reg" ]]; then
+    if [[ $recorded == "$line" ]]; then
+      say "wine prefix: ready ($WINEPFX)"
+      return
+    fi
+    # A complete prefix made by other means (a copy of this one) is taken as it is.
+    if [[ -z $recorded ]] && fonts_in_place; then
+      write_stamp "$stamp_name" "$line" "taken as it was found"
+      say "wine prefix: ready ($WINEPFX)"
+      return
+    fi
   fi
-  # A complete prefix made by other means (a copy of this one) is taken as it is.
-  if [[ -f "$WINEPFX/system.reg" ]] && fonts_in_place; then
-    date -u +%FT%TZ >"$stamp"
-    say "wine prefix: ready ($WINEPFX)"
-    return
-  fi
+  [[ -z $recorded ]] || say "wine prefix: stamp records '$recorded', not '$line': making it again"
+  create_wine_prefix
+  write_stamp "$stamp_name" "$line" "made $(date -u +%FT%TZ)"
+  say "wine prefix: ready ($WINEPFX)"
+}
+
+# create_wine_prefix: a new prefix in place of whatever is there, with the font mapping, checked
+# by running a 32-bit program in it.
+create_wine_prefix() {
   local log="$LOGS/wineprefix.log"
   : >"$log"
   if [[ -e $WINEPFX ]]; then
-    say "wine prefix: removing incomplete prefix"
+    say "wine prefix: removing the prefix there"
     wine_q wineserver -k || true
     rm -rf "$WINEPFX"
   fi
@@ -116,8 +141,6 @@ EOF
   tr -d '\r' <"$tmp/hello.out" | grep -qx 'velmora-wine-ok 32' ||
     die "32-bit test program did not run in $WINEPFX (printed: $(head -c 200 "$tmp/hello.out"))"
   rm -rf "$tmp"
-  date -u +%FT%TZ >"$stamp"
-  say "wine prefix: ready ($WINEPFX)"
 }
 
 # Wine draws caption buttons, combo box arrows and check marks with glyphs of the Marlett
