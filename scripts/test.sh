@@ -1,9 +1,22 @@
 #!/usr/bin/env bash
-# Sets up the machine, builds the native, sanitizer and win32 configurations and runs every test.
-# The win32 tests run under Wine on a private X display.
+# Sets up the machine, builds the native, sanitizer and win32 configurations and runs every test,
+# and runs the fuzz targets briefly. The win32 tests run under Wine on a private X display.
+#
+#   bash scripts/test.sh [STAGE...]   stages: native sanitize fuzz win32 (all of them by default)
 set -uo pipefail
-cd "$(dirname "$0")/.."
+cd "$(dirname "$0")/.." || exit 1
+# shellcheck source=scripts/wine-env.sh
 source scripts/wine-env.sh
+
+all_stages=(native sanitize fuzz win32)
+stages=("$@")
+((${#stages[@]})) || stages=("${all_stages[@]}")
+for stage in "${stages[@]}"; do
+  [[ " ${all_stages[*]} " == *" $stage "* ]] || {
+    echo "test.sh: unknown stage '$stage' (stages: ${all_stages[*]})" >&2
+    exit 2
+  }
+done
 
 bash scripts/setup.sh || exit 1
 
@@ -92,12 +105,18 @@ make_picture_seeds() {
   convert -size 12x10 gradient:red-blue -colors 16 "BMP3:$1/palette.bmp"
 }
 
-run_suite native
-run_suite sanitize
-run_fuzz
-start_wine_display
-run_suite win32
-stop_wine_display
+for stage in "${stages[@]}"; do
+  case $stage in
+    native | sanitize) run_suite "$stage" ;;
+    fuzz) run_fuzz ;;
+    win32)
+      start_wine_display
+      run_suite win32
+      stop_wine_display
+      ;;
+  esac
+done
+
 
 echo
 if [[ ${#failed_suites[@]} -gt 0 ]]; then echo "failed: ${failed_suites[*]}"; fi
