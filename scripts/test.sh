@@ -47,12 +47,18 @@ run_suite() {
   rm -f "$log"
 }
 
-# fuzz_target NAME SECONDS CORPUS...: one libFuzzer target for a while; counts as one test.
+# fuzz_target NAME SECONDS: one libFuzzer target for a while, from its seed files in
+# tests/fuzz/seeds/ and the seeds made for the run in build/fuzz/seeds/ (each folder named for the
+# target without "_fuzzer"); what it finds goes to build/fuzz/corpus/. Counts as one test.
 fuzz_target() {
-  local name=$1 seconds=$2
-  shift 2
+  local name=$1 seconds=$2 seeds=${1%_fuzzer} folder
+  local corpus=("build/fuzz/corpus/$seeds")
+  mkdir -p "${corpus[0]}"
+  for folder in "tests/fuzz/seeds/$seeds" "build/fuzz/seeds/$seeds"; do
+    [[ -d $folder ]] && corpus+=("$folder")
+  done
   echo "-- $name"
-  if build/fuzz/tests/fuzz/"$name" -max_total_time="$seconds" -print_final_stats=1 "$@" 2>&1 |
+  if build/fuzz/tests/fuzz/"$name" -max_total_time="$seconds" -print_final_stats=1 "${corpus[@]}" 2>&1 |
       tail -n 12; [[ ${PIPESTATUS[0]} -eq 0 ]]; then
     passed_total=$((passed_total + 1))
   else
@@ -74,23 +80,18 @@ run_fuzz() {
     return
   fi
   rm -f "$log"
-  local seeds=build/fuzz/seeds corpus=build/fuzz/corpus
-  rm -rf "$seeds" && mkdir -p "$seeds"/{program_data,text,picture,replies} "$corpus"/{program_data,text,picture,replies}
+  local seeds=build/fuzz/seeds
+  rm -rf "$seeds" && mkdir -p "$seeds"/{program_data,picture}
   build/fuzz/tests/fuzz/make_fuzz_seeds "$seeds/program_data"
-  printf '\x03\x01,a,,b,\xd6\xd0,' >"$seeds/text/split"
-  printf '\x00\x00  -12.5e1xyz' >"$seeds/text/number"
   make_picture_seeds "$seeds/picture"
-  printf '\x04demodemo,demo123,12,TAddr,VM8K2Q,f6,f7,' >"$seeds/replies/login"
-  printf '\x05vip-5vip-5-30-2026555566667777-2026/12/1' >"$seeds/replies/order"
-  printf '\x00\xce\xa2\xd0\xc5-1.2,QQ-1.0,Steam' >"$seeds/replies/projects"
-  fuzz_target program_data_fuzzer 60 "$corpus/program_data" "$seeds/program_data"
-  fuzz_target text_commands_fuzzer 20 "$corpus/text" "$seeds/text"
-  fuzz_target picture_fuzzer 30 "$corpus/picture" "$seeds/picture"
-  fuzz_target service_replies_fuzzer 20 "$corpus/replies" "$seeds/replies"
+  fuzz_target program_data_fuzzer 60
+  fuzz_target text_commands_fuzzer 20
+  fuzz_target picture_fuzzer 30
+  fuzz_target service_replies_fuzzer 20
 }
 
-# make_picture_seeds DIR: the window data's pictures, cut-off copies of them, and small JPEG and
-# BMP files.
+# make_picture_seeds DIR: the window data's pictures and cut-off copies of them (the small JPEG
+# and BMP files beside them are in tests/fuzz/seeds/picture/).
 make_picture_seeds() {
   local picture name
   for picture in forms/data/pictures/*; do
@@ -99,10 +100,6 @@ make_picture_seeds() {
     head -c 64 "$picture" >"$1/head-$name"
     head -c "$(($(stat -c %s "$picture") / 2))" "$picture" >"$1/half-$name"
   done
-  convert -size 12x10 gradient:red-blue "$1/gradient.jpg"
-  convert -size 12x10 gradient:red-blue -interlace JPEG "$1/progressive.jpg"
-  convert -size 12x10 gradient:red-blue "BMP3:$1/gradient.bmp"
-  convert -size 12x10 gradient:red-blue -colors 16 "BMP3:$1/palette.bmp"
 }
 
 for stage in "${stages[@]}"; do
@@ -116,7 +113,6 @@ for stage in "${stages[@]}"; do
       ;;
   esac
 done
-
 
 echo
 if [[ ${#failed_suites[@]} -gt 0 ]]; then echo "failed: ${failed_suites[*]}"; fi
