@@ -18,6 +18,28 @@ for stage in "${stages[@]}"; do
   }
 done
 
+# What a run starts must not outlive it, however it ends (Ctrl-C among the ways): its folder of
+# build logs; when the win32 tests are cut short, the end-to-end runs' demo service (started apart
+# from CTest, so that it outlives the test that starts it) and the test CA that the Wine prefix
+# trusts only while they run; and the X display and Wine server, which ignore Ctrl-C.
+run_folder=$(mktemp -d)
+win32_running=0
+stop_what_the_run_started() {
+  if ((win32_running)); then
+    local app=build/win32/tests/app
+    bash tests/app/e2e/demo_service.sh stop "" "" "$app"
+    if [[ -f $app/e2e-certificates/ca.der && -f $app/root_certificate.exe ]]; then
+      scripts/wine-run "$app/root_certificate.exe" remove "Z:$PWD/$app/e2e-certificates/ca.der" \
+        >/dev/null 2>&1 </dev/null || true
+    fi
+  fi
+  [[ -z $xvfb_pid ]] || stop_wine_display
+  rm -rf "$run_folder"
+}
+trap stop_what_the_run_started EXIT
+trap 'exit 130' INT
+trap 'exit 143' TERM
+
 bash scripts/setup.sh || exit 1
 
 failed_suites=()
@@ -26,13 +48,11 @@ failed_total=0
 
 # run_suite PRESET: configure, build and test one configuration; tally its CTest summary.
 run_suite() {
-  local preset=$1 log
-  log=$(mktemp)
+  local preset=$1 log="$run_folder/$1.log"
   echo "== $preset"
   if ! cmake --preset "$preset" >"$log" 2>&1 || ! cmake --build --preset "$preset" >>"$log" 2>&1; then
     tail -n 60 "$log"
     failed_suites+=("$preset (build)")
-    rm -f "$log"
     return
   fi
   ctest --preset "$preset" 2>&1 | tee "$log"
@@ -44,7 +64,6 @@ run_suite() {
     passed_total=$((passed_total + BASH_REMATCH[2] - BASH_REMATCH[1]))
   fi
   if [[ $status -ne 0 || -z $summary ]]; then failed_suites+=("$preset"); fi
-  rm -f "$log"
 }
 
 # fuzz_target NAME SECONDS: one libFuzzer target for a while, from its seed files in
@@ -70,16 +89,13 @@ fuzz_target() {
 # run_fuzz: build the fuzz preset and run each target briefly from its seeds (long runs are made
 # by hand).
 run_fuzz() {
-  local log
-  log=$(mktemp)
+  local log="$run_folder/fuzz.log"
   echo "== fuzz"
   if ! cmake --preset fuzz >"$log" 2>&1 || ! cmake --build --preset fuzz >>"$log" 2>&1; then
     tail -n 60 "$log"
     failed_suites+=("fuzz (build)")
-    rm -f "$log"
     return
   fi
-  rm -f "$log"
   local seeds=build/fuzz/seeds
   rm -rf "$seeds" && mkdir -p "$seeds"/{program_data,picture}
   build/fuzz/tests/fuzz/make_fuzz_seeds "$seeds/program_data"
@@ -107,8 +123,10 @@ for stage in "${stages[@]}"; do
     native | sanitize) run_suite "$stage" ;;
     fuzz) run_fuzz ;;
     win32)
+      win32_running=1
       start_wine_display
       run_suite win32
+      win32_running=0
       stop_wine_display
       ;;
   esac
