@@ -1,9 +1,8 @@
+# shellcheck shell=bash
 # Sourced by the scripts that run Windows programs: the private Wine prefix, and a private X
 # display for it (Wine creates no windows without one).
-export VELMORA_CACHE="${VELMORA_CACHE:-/var/cache/velmora}"
-# VELMORA_WINEPREFIX gives a second checkout its own prefix, so that two test runs do not stop
-# each other's wineserver.
-export WINEPREFIX="${VELMORA_WINEPREFIX:-$VELMORA_CACHE/wineprefix}"
+# shellcheck source=scripts/cache-env.sh
+source "$(dirname "${BASH_SOURCE[0]}")/cache-env.sh"
 export WINEDEBUG="${WINEDEBUG:--all}"
 
 xvfb_pid=""
