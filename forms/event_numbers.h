@@ -21,9 +21,10 @@ inline constexpr int32_t kCreated = 0;
 inline constexpr int32_t kCloseQuery = 12;
 inline constexpr int32_t kClosing = 1;
 inline constexpr int32_t kDestroying = 2;
-// Raised in turn after kCreated, once every unit exists and before the window first shows.
-inline constexpr int32_t kLoaded = 3;
-inline constexpr int32_t kAboutToShow = 4;
+// Raised once each, in turn, right after kCreated and before the window first shows; the
+// runtime gives them no meaning of their own.
+inline constexpr int32_t kFirstAfterCreated = 3;
+inline constexpr int32_t kSecondAfterCreated = 4;
 inline constexpr int32_t kIdle = 7;
 inline constexpr int32_t kShown = 10;
 inline constexpr int32_t kHidden = 11;

@@ -181,7 +181,7 @@ struct ComboBoxUnit : UnitOf<ComboBoxProperties> {
         return true;
       case kBindingSource:
       case kBindingField:
-      case kKeptFlag24:
+      case kReservedFlag24:
         return true;
       default:
         return false;  // the kind and sorting are window styles

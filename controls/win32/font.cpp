@@ -87,7 +87,7 @@ void UnitFont::set(std::span<const uint8_t> record, FontUse use) {
   shared_ = nullptr;
   LOGFONTW font;
   if (!logicalFontFromRecord(record, font)) return;
-  if (use == FontUse::ownDrawing) {
+  if (use == FontUse::kOwnDrawing) {
     // A record without a face name is found by its character set alone: any character set
     // would pick the system's default face, which under a Western code page has no Chinese.
     if (font.lfFaceName[0] != 0) font.lfCharSet = DEFAULT_CHARSET;

@@ -12,7 +12,7 @@ namespace velmora {
 // The owner-drawn units (super button, transparent label) make their font at proof quality with
 // the default precisions and pitch, and for any character set when the record names a face,
 // whatever the record says of those fields.
-enum class FontUse { asStored, ownDrawing };
+enum class FontUse { kAsStored, kOwnDrawing };
 
 // Units with the same logical font share one font object, as a window of standard controls
 // does: every font object costs the window system its own realisation when it is first drawn.
@@ -23,7 +23,7 @@ class UnitFont {
   UnitFont(const UnitFont&) = delete;
   UnitFont& operator=(const UnitFont&) = delete;
 
-  void set(std::span<const uint8_t> record, FontUse use = FontUse::asStored);
+  void set(std::span<const uint8_t> record, FontUse use = FontUse::kAsStored);
   HFONT handle() const;
 
  private:

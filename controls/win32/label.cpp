@@ -83,7 +83,7 @@ struct LabelUnit : UnitOf<LabelProperties> {
     if (!picture.empty()) {
       picture.draw(
           dc, area,
-          p.pictureMode == 1 ? PictureMode::tiled : static_cast<PictureMode>(p.pictureMode));
+          p.pictureMode == 1 ? PictureMode::kTiled : static_cast<PictureMode>(p.pictureMode));
     } else if (p.gradientMode != 0) {
       auto colours = setColours({p.gradientColour1, p.gradientColour2, p.gradientColour3});
       if (colours.size() >= 2) paintGradientBackground(dc, area, p.gradientMode, colours);

@@ -20,11 +20,11 @@ constexpr UINT_PTR kFrameTimer = 1;
 PictureMode pictureModeOf(int displayMode) {
   switch (displayMode) {
     case kNaturalSizeMode:
-      return PictureMode::naturalTopLeft;
+      return PictureMode::kNaturalTopLeft;
     case kCentredFitMode:
-      return PictureMode::centredFit;
+      return PictureMode::kCentredFit;
     default:
-      return PictureMode::stretched;
+      return PictureMode::kStretched;
   }
 }
 

@@ -122,10 +122,10 @@ void PictureBitmap::blend(HDC dc, int x, int y, int width, int height) const {
 void PictureBitmap::draw(HDC dc, const RECT& area, PictureMode mode) const {
   if (empty()) return;
   switch (mode) {
-    case PictureMode::naturalTopLeft:
+    case PictureMode::kNaturalTopLeft:
       blend(dc, area.left, area.top, width_, height_);
       return;
-    case PictureMode::tiled: {
+    case PictureMode::kTiled: {
       const int saved = SaveDC(dc);
       IntersectClipRect(dc, area.left, area.top, area.right, area.bottom);
       for (int y = area.top; y < area.bottom; y += height_) {
@@ -134,12 +134,12 @@ void PictureBitmap::draw(HDC dc, const RECT& area, PictureMode mode) const {
       RestoreDC(dc, saved);
       return;
     }
-    case PictureMode::centredFit: {
+    case PictureMode::kCentredFit: {
       const RECT place = centredFitRect(width_, height_, area);
       blend(dc, place.left, place.top, place.right - place.left, place.bottom - place.top);
       return;
     }
-    case PictureMode::stretched:
+    case PictureMode::kStretched:
       blend(dc, area.left, area.top, area.right - area.left, area.bottom - area.top);
       return;
   }

@@ -12,10 +12,10 @@
 namespace velmora {
 
 enum class PictureMode {
-  naturalTopLeft = 0,
-  tiled = 1,  // the label's mode 1
-  centredFit = 2,
-  stretched = 3,  // the picture box's modes 1 and 3
+  kNaturalTopLeft = 0,
+  kTiled = 1,  // the label's mode 1
+  kCentredFit = 2,
+  kStretched = 3,  // the picture box's modes 1 and 3
 };
 
 class PictureBitmap {

@@ -215,7 +215,7 @@ struct SuperButtonUnit : UnitOf<SuperBtnProperties> {
   }
 
   void applyFont() {
-    font.set(properties.font, FontUse::ownDrawing);
+    font.set(properties.font, FontUse::kOwnDrawing);
     SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font.handle()), TRUE);
   }
 

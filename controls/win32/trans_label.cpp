@@ -81,14 +81,14 @@ struct TransLabelUnit : UnitOf<TransLabelProperties> {
                               wideFromGbk(properties.caption).c_str())) {
       return false;
     }
-    font.set(properties.font, FontUse::ownDrawing);
+    font.set(properties.font, FontUse::kOwnDrawing);
     return true;
   }
 
   bool applyChange(Property property) {
     if (property == Property::kCaption)
       SetWindowTextW(window, wideFromGbk(properties.caption).c_str());
-    if (property == Property::kFont) font.set(properties.font, FontUse::ownDrawing);
+    if (property == Property::kFont) font.set(properties.font, FontUse::kOwnDrawing);
     refreshBehind(window);
     return true;
   }

@@ -110,7 +110,7 @@ struct UnitTypeFunctions {
                                           uint32_t windowId, uint32_t unitId, HWND, int32_t) {
     auto* unit = new Unit();
     const std::span<const uint8_t> bytes(block, block != nullptr ? blockLength : 0);
-    if (readPropertyBlock(bytes, unit->properties) != ReadStatus::ok) {
+    if (readPropertyBlock(bytes, unit->properties) != ReadStatus::kOk) {
       delete unit;
       return nullptr;
     }

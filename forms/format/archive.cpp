@@ -14,13 +14,13 @@ void storeWord(uint8_t* at, uint32_t value) {
 }
 
 void ArchiveReader::fail(ReadStatus why) {
-  if (status_ == ReadStatus::ok) status_ = why;
+  if (status_ == ReadStatus::kOk) status_ = why;
 }
 
 std::span<const uint8_t> ArchiveReader::readBytes(size_t n) {
   if (!ok()) return {};
   if (n > remaining()) {
-    fail(ReadStatus::truncated);
+    fail(ReadStatus::kTruncated);
     return {};
   }
   auto bytes = bytes_.subspan(position_, n);
@@ -56,7 +56,7 @@ std::string ArchiveReader::readZeroText() {
   auto rest = bytes_.subspan(position_);
   auto end = std::find(rest.begin(), rest.end(), uint8_t{0});
   if (end == rest.end()) {
-    fail(ReadStatus::truncated);
+    fail(ReadStatus::kTruncated);
     return {};
   }
   std::string text(rest.begin(), end);
@@ -71,7 +71,7 @@ TextList ArchiveReader::readTextList() {
   // Every text takes at least its length word, so a count beyond that is a lie: refuse it
   // before reserving room for it.
   if (count > remaining() / 4) {
-    fail(ReadStatus::truncated);
+    fail(ReadStatus::kTruncated);
     return texts;
   }
   texts.reserve(count);

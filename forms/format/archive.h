@@ -17,10 +17,10 @@ using TextList = std::vector<std::string>;
 // Why reading stopped. Once a reader has failed it stays failed and every later read yields
 // zero or empty values, so a sequence of reads needs one check at its end.
 enum class ReadStatus {
-  ok,
-  truncated,       // the stream ended before an item did (the archive error)
-  versionTooHigh,  // a property block newer than its type reads
-  malformed,       // an item that cannot be what the data claims (a bad offset or count)
+  kOk,
+  kTruncated,       // the stream ended before an item did (the archive error)
+  kVersionTooHigh,  // a property block newer than its type reads
+  kMalformed,       // an item that cannot be what the data claims (a bad offset or count)
 };
 
 // A 16-bit item count of this value announces a 32-bit count that follows.
@@ -41,7 +41,7 @@ class ArchiveReader {
   TextList readTextList();        // 16-bit count (0xFFFF: a word follows), counted texts
 
   void fail(ReadStatus why);
-  bool ok() const { return status_ == ReadStatus::ok; }
+  bool ok() const { return status_ == ReadStatus::kOk; }
   ReadStatus status() const { return status_; }
   size_t position() const { return position_; }
   size_t remaining() const { return bytes_.size() - position_; }
@@ -50,7 +50,7 @@ class ArchiveReader {
  private:
   std::span<const uint8_t> bytes_;
   size_t position_ = 0;
-  ReadStatus status_ = ReadStatus::ok;
+  ReadStatus status_ = ReadStatus::kOk;
 };
 
 class ArchiveWriter {

@@ -52,10 +52,10 @@ void writeField(ArchiveWriter& writer, const PropertyMember<Block>& member, cons
 template <class Block>
 ReadStatus readPropertyBlock(std::span<const uint8_t> block, Block& out) {
   out = Block{};
-  if (block.empty()) return ReadStatus::ok;
+  if (block.empty()) return ReadStatus::kOk;
   ArchiveReader reader(block);
   uint32_t version = reader.readWord();
-  if (version > Block::table.highestVersion) reader.fail(ReadStatus::versionTooHigh);
+  if (version > Block::table.highestVersion) reader.fail(ReadStatus::kVersionTooHigh);
   for (const BlockStep<Block>& step : Block::table.block) {
     if (!reader.ok()) break;
     if (step.sinceVersion <= version) readField(reader, memberOf<Block>(step.index), out);

@@ -62,13 +62,14 @@ struct WindowProperties {
   int32_t position = 1;
   int32_t movable = 1;
   Bytes icon;
-  int32_t keptFlag21 = 0;
-  int32_t keptFlag22 = 1;
-  int32_t keptFlag23 = 0;
+  // Reserved flags: stored and read back as they are; nothing in the runtime acts on them.
+  int32_t reservedFlag21 = 0;
+  int32_t reservedFlag22 = 1;
+  int32_t reservedFlag23 = 0;
   std::string helpFile;
   int32_t helpContext = 0;
   int32_t showInTaskBar = 1;
-  int32_t keptFlag27 = 0;
+  int32_t reservedFlag27 = 0;
   int32_t shape = 0;
   int32_t alwaysOnTop = 0;
   int32_t keepCaptionActive = 0;
@@ -203,7 +204,7 @@ struct ComboBoxProperties {
   Bytes itemData;
   std::string bindingSource;
   std::string bindingField;
-  int32_t keptFlag24 = 0;
+  int32_t reservedFlag24 = 0;
   static const PropertyTable<ComboBoxProperties> table;
   bool operator==(const ComboBoxProperties&) const = default;
 };

@@ -58,13 +58,13 @@ enum class WindowProperty : int32_t {
   kPosition = 18,
   kMovable = 19,
   kIcon = 20,
-  kKeptFlag21 = 21,
-  kKeptFlag22 = 22,
-  kKeptFlag23 = 23,
+  kReservedFlag21 = 21,
+  kReservedFlag22 = 22,
+  kReservedFlag23 = 23,
   kHelpFile = 24,
   kHelpContext = 25,
   kShowInTaskBar = 26,
-  kKeptFlag27 = 27,
+  kReservedFlag27 = 27,
   kShape = 28,
   kAlwaysOnTop = 29,
   kKeepCaptionActive = 30,
@@ -180,7 +180,7 @@ enum class ComboBoxProperty : int32_t {
   kItemData = 21,
   kBindingSource = 22,
   kBindingField = 23,
-  kKeptFlag24 = 24,
+  kReservedFlag24 = 24,
 };
 
 enum class TransLabelProperty : int32_t {

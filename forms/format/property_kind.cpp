@@ -4,41 +4,41 @@ namespace velmora {
 
 const char* propertyKindName(PropertyKind kind) {
   switch (kind) {
-    case PropertyKind::integer:
+    case PropertyKind::kInteger:
       return "int";
-    case PropertyKind::number:
+    case PropertyKind::kNumber:
       return "double";
-    case PropertyKind::logical:
+    case PropertyKind::kLogical:
       return "logical";
-    case PropertyKind::dateTime:
+    case PropertyKind::kDateTime:
       return "date-time";
-    case PropertyKind::text:
+    case PropertyKind::kText:
       return "text";
-    case PropertyKind::choice:
+    case PropertyKind::kChoice:
       return "choice";
-    case PropertyKind::picture:
+    case PropertyKind::kPicture:
       return "picture";
-    case PropertyKind::icon:
+    case PropertyKind::kIcon:
       return "icon";
-    case PropertyKind::pointer:
+    case PropertyKind::kPointer:
       return "pointer";
-    case PropertyKind::sound:
+    case PropertyKind::kSound:
       return "sound";
-    case PropertyKind::font:
+    case PropertyKind::kFont:
       return "font";
-    case PropertyKind::colour:
+    case PropertyKind::kColour:
       return "colour";
-    case PropertyKind::colourOrTransparent:
+    case PropertyKind::kColourOrTransparent:
       return "colour-or-transparent";
-    case PropertyKind::fileName:
+    case PropertyKind::kFileName:
       return "file name";
-    case PropertyKind::backgroundColour:
+    case PropertyKind::kBackgroundColour:
       return "background colour";
-    case PropertyKind::bindingSource:
+    case PropertyKind::kBindingSource:
       return "binding source";
-    case PropertyKind::bindingField:
+    case PropertyKind::kBindingField:
       return "binding field";
-    case PropertyKind::byteData:
+    case PropertyKind::kByteData:
       return "byte data";
   }
   return "?";

@@ -6,24 +6,24 @@
 namespace velmora {
 
 enum class PropertyKind : uint16_t {
-  integer = 1000,
-  number = 1002,  // double
-  logical = 1003,
-  dateTime = 1004,
-  text = 1005,
-  choice = 1006,
-  picture = 1009,
-  icon = 1010,
-  pointer = 1011,
-  sound = 1012,
-  font = 1013,
-  colour = 1014,
-  colourOrTransparent = 1015,
-  fileName = 1016,
-  backgroundColour = 1017,
-  bindingSource = 1018,
-  bindingField = 1020,
-  byteData = 1023,
+  kInteger = 1000,
+  kNumber = 1002,  // double
+  kLogical = 1003,
+  kDateTime = 1004,
+  kText = 1005,
+  kChoice = 1006,
+  kPicture = 1009,
+  kIcon = 1010,
+  kPointer = 1011,
+  kSound = 1012,
+  kFont = 1013,
+  kColour = 1014,
+  kColourOrTransparent = 1015,
+  kFileName = 1016,
+  kBackgroundColour = 1017,
+  kBindingSource = 1018,
+  kBindingField = 1020,
+  kByteData = 1023,
 };
 
 // The colour value that stands for the system colour of its role.

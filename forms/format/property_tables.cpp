@@ -6,399 +6,442 @@
 namespace velmora {
 namespace {
 
-using K = PropertyKind;
+using Kind = PropertyKind;
 
-using Wn = WindowProperties;
 namespace window_table {
-using P = WindowProperty;
-constexpr PropertyField<Wn> kFields[] = {
-    {P::kCaption, K::text, "caption", &Wn::caption},
-    {P::kBorder, K::choice, "border", &Wn::border},
-    {P::kBackgroundColour, K::backgroundColour, "backgroundColour", &Wn::backgroundColour},
-    {P::kBackgroundPicture, K::picture, "backgroundPicture", &Wn::backgroundPicture},
-    {P::kPictureMode, K::choice, "pictureMode", &Wn::pictureMode},
-    {P::kBackgroundSound, K::sound, "backgroundSound", &Wn::backgroundSound},
-    {P::kSoundRepetition, K::choice, "soundRepetition", &Wn::soundRepetition},
-    {P::kControlButton, K::logical, "controlButton", &Wn::controlButton},
-    {P::kMaximizeButton, K::logical, "maximizeButton", &Wn::maximizeButton},
-    {P::kMinimizeButton, K::logical, "minimizeButton", &Wn::minimizeButton},
-    {P::kPosition, K::choice, "position", &Wn::position},
-    {P::kMovable, K::logical, "movable", &Wn::movable},
-    {P::kIcon, K::icon, "icon", &Wn::icon},
-    {P::kKeptFlag21, K::logical, "keptFlag21", &Wn::keptFlag21},
-    {P::kKeptFlag22, K::logical, "keptFlag22", &Wn::keptFlag22},
-    {P::kKeptFlag23, K::logical, "keptFlag23", &Wn::keptFlag23},
-    {P::kHelpFile, K::fileName, "helpFile", &Wn::helpFile},
-    {P::kHelpContext, K::integer, "helpContext", &Wn::helpContext},
-    {P::kShowInTaskBar, K::logical, "showInTaskBar", &Wn::showInTaskBar},
-    {P::kKeptFlag27, K::logical, "keptFlag27", &Wn::keptFlag27},
-    {P::kShape, K::choice, "shape", &Wn::shape},
-    {P::kAlwaysOnTop, K::logical, "alwaysOnTop", &Wn::alwaysOnTop},
-    {P::kKeepCaptionActive, K::logical, "keepCaptionActive", &Wn::keepCaptionActive},
-    {P::kClassName, K::text, "className", &Wn::className},
+using Block = WindowProperties;
+using Property = WindowProperty;
+constexpr PropertyField<Block> kFields[] = {
+    {Property::kCaption, Kind::kText, "caption", &Block::caption},
+    {Property::kBorder, Kind::kChoice, "border", &Block::border},
+    {Property::kBackgroundColour, Kind::kBackgroundColour, "backgroundColour",
+     &Block::backgroundColour},
+    {Property::kBackgroundPicture, Kind::kPicture, "backgroundPicture", &Block::backgroundPicture},
+    {Property::kPictureMode, Kind::kChoice, "pictureMode", &Block::pictureMode},
+    {Property::kBackgroundSound, Kind::kSound, "backgroundSound", &Block::backgroundSound},
+    {Property::kSoundRepetition, Kind::kChoice, "soundRepetition", &Block::soundRepetition},
+    {Property::kControlButton, Kind::kLogical, "controlButton", &Block::controlButton},
+    {Property::kMaximizeButton, Kind::kLogical, "maximizeButton", &Block::maximizeButton},
+    {Property::kMinimizeButton, Kind::kLogical, "minimizeButton", &Block::minimizeButton},
+    {Property::kPosition, Kind::kChoice, "position", &Block::position},
+    {Property::kMovable, Kind::kLogical, "movable", &Block::movable},
+    {Property::kIcon, Kind::kIcon, "icon", &Block::icon},
+    {Property::kReservedFlag21, Kind::kLogical, "reservedFlag21", &Block::reservedFlag21},
+    {Property::kReservedFlag22, Kind::kLogical, "reservedFlag22", &Block::reservedFlag22},
+    {Property::kReservedFlag23, Kind::kLogical, "reservedFlag23", &Block::reservedFlag23},
+    {Property::kHelpFile, Kind::kFileName, "helpFile", &Block::helpFile},
+    {Property::kHelpContext, Kind::kInteger, "helpContext", &Block::helpContext},
+    {Property::kShowInTaskBar, Kind::kLogical, "showInTaskBar", &Block::showInTaskBar},
+    {Property::kReservedFlag27, Kind::kLogical, "reservedFlag27", &Block::reservedFlag27},
+    {Property::kShape, Kind::kChoice, "shape", &Block::shape},
+    {Property::kAlwaysOnTop, Kind::kLogical, "alwaysOnTop", &Block::alwaysOnTop},
+    {Property::kKeepCaptionActive, Kind::kLogical, "keepCaptionActive", &Block::keepCaptionActive},
+    {Property::kClassName, Kind::kText, "className", &Block::className},
 };
-constexpr BlockStep<Wn> kBlock[] = {
-    {P::kBorder, 1},          {P::kPictureMode, 1},       {P::kBackgroundColour, 1},
-    {P::kMaximizeButton, 1},  {P::kMinimizeButton, 1},    {P::kControlButton, 1},
-    {P::kPosition, 1},        {P::kMovable, 1},           {P::kSoundRepetition, 1},
-    {P::kKeptFlag21, 1},      {P::kKeptFlag22, 1},        {P::kKeptFlag23, 1},
-    {P::kHelpContext, 1},     {P::kShowInTaskBar, 2},     {P::kKeptFlag27, 3},
-    {P::kShape, 3},           {P::kAlwaysOnTop, 4},       {P::kKeepCaptionActive, 5},
-    {P::kClassName, 6},       {P::kBackgroundPicture, 1}, {P::kIcon, 1},
-    {P::kBackgroundSound, 1}, {P::kCaption, 1},           {P::kHelpFile, 1},
+constexpr BlockStep<Block> kBlock[] = {
+    {Property::kBorder, 1},
+    {Property::kPictureMode, 1},
+    {Property::kBackgroundColour, 1},
+    {Property::kMaximizeButton, 1},
+    {Property::kMinimizeButton, 1},
+    {Property::kControlButton, 1},
+    {Property::kPosition, 1},
+    {Property::kMovable, 1},
+    {Property::kSoundRepetition, 1},
+    {Property::kReservedFlag21, 1},
+    {Property::kReservedFlag22, 1},
+    {Property::kReservedFlag23, 1},
+    {Property::kHelpContext, 1},
+    {Property::kShowInTaskBar, 2},
+    {Property::kReservedFlag27, 3},
+    {Property::kShape, 3},
+    {Property::kAlwaysOnTop, 4},
+    {Property::kKeepCaptionActive, 5},
+    {Property::kClassName, 6},
+    {Property::kBackgroundPicture, 1},
+    {Property::kIcon, 1},
+    {Property::kBackgroundSound, 1},
+    {Property::kCaption, 1},
+    {Property::kHelpFile, 1},
 };
 }  // namespace window_table
 
-using Lb = LabelProperties;
 namespace label_table {
-using P = LabelProperty;
-constexpr PropertyField<Lb> kFields[] = {
-    {P::kCaption, K::text, "caption", &Lb::caption},
-    {P::kEffect, K::choice, "effect", &Lb::effect},
-    {P::kBorder, K::choice, "border", &Lb::border},
-    {P::kFrameWidth, K::integer, "frameWidth", &Lb::frameWidth},
-    {P::kFrameColour1, K::colourOrTransparent, "frameColour1", &Lb::frameColour1},
-    {P::kFrameColour2, K::colourOrTransparent, "frameColour2", &Lb::frameColour2},
-    {P::kFrameColour3, K::colourOrTransparent, "frameColour3", &Lb::frameColour3},
-    {P::kFont, K::font, "font", &Lb::font},
-    {P::kTextColour, K::colour, "textColour", &Lb::textColour},
-    {P::kBackgroundColour, K::backgroundColour, "backgroundColour", &Lb::backgroundColour},
-    {P::kBackgroundPicture, K::picture, "backgroundPicture", &Lb::backgroundPicture},
-    {P::kPictureMode, K::choice, "pictureMode", &Lb::pictureMode},
-    {P::kGradientMode, K::choice, "gradientMode", &Lb::gradientMode},
-    {P::kGradientColour1, K::colourOrTransparent, "gradientColour1", &Lb::gradientColour1},
-    {P::kGradientColour2, K::colourOrTransparent, "gradientColour2", &Lb::gradientColour2},
-    {P::kGradientColour3, K::colourOrTransparent, "gradientColour3", &Lb::gradientColour3},
-    {P::kHorizontalAlignment, K::choice, "horizontalAlignment", &Lb::horizontalAlignment},
-    {P::kWordWrap, K::logical, "wordWrap", &Lb::wordWrap},
-    {P::kVerticalAlignment, K::choice, "verticalAlignment", &Lb::verticalAlignment},
-    {P::kBindingSource, K::bindingSource, "bindingSource", &Lb::bindingSource},
-    {P::kBindingField, K::bindingField, "bindingField", &Lb::bindingField},
+using Block = LabelProperties;
+using Property = LabelProperty;
+constexpr PropertyField<Block> kFields[] = {
+    {Property::kCaption, Kind::kText, "caption", &Block::caption},
+    {Property::kEffect, Kind::kChoice, "effect", &Block::effect},
+    {Property::kBorder, Kind::kChoice, "border", &Block::border},
+    {Property::kFrameWidth, Kind::kInteger, "frameWidth", &Block::frameWidth},
+    {Property::kFrameColour1, Kind::kColourOrTransparent, "frameColour1", &Block::frameColour1},
+    {Property::kFrameColour2, Kind::kColourOrTransparent, "frameColour2", &Block::frameColour2},
+    {Property::kFrameColour3, Kind::kColourOrTransparent, "frameColour3", &Block::frameColour3},
+    {Property::kFont, Kind::kFont, "font", &Block::font},
+    {Property::kTextColour, Kind::kColour, "textColour", &Block::textColour},
+    {Property::kBackgroundColour, Kind::kBackgroundColour, "backgroundColour",
+     &Block::backgroundColour},
+    {Property::kBackgroundPicture, Kind::kPicture, "backgroundPicture", &Block::backgroundPicture},
+    {Property::kPictureMode, Kind::kChoice, "pictureMode", &Block::pictureMode},
+    {Property::kGradientMode, Kind::kChoice, "gradientMode", &Block::gradientMode},
+    {Property::kGradientColour1, Kind::kColourOrTransparent, "gradientColour1",
+     &Block::gradientColour1},
+    {Property::kGradientColour2, Kind::kColourOrTransparent, "gradientColour2",
+     &Block::gradientColour2},
+    {Property::kGradientColour3, Kind::kColourOrTransparent, "gradientColour3",
+     &Block::gradientColour3},
+    {Property::kHorizontalAlignment, Kind::kChoice, "horizontalAlignment",
+     &Block::horizontalAlignment},
+    {Property::kWordWrap, Kind::kLogical, "wordWrap", &Block::wordWrap},
+    {Property::kVerticalAlignment, Kind::kChoice, "verticalAlignment", &Block::verticalAlignment},
+    {Property::kBindingSource, Kind::kBindingSource, "bindingSource", &Block::bindingSource},
+    {Property::kBindingField, Kind::kBindingField, "bindingField", &Block::bindingField},
 };
-constexpr BlockStep<Lb> kBlock[] = {
-    {P::kEffect, 1},
-    {P::kFrameWidth, 1},
-    {P::kBorder, 1},
-    {P::kFrameColour1, 1},
-    {P::kFrameColour2, 1},
-    {P::kFrameColour3, 1},
-    {P::kTextColour, 1},
-    {P::kBackgroundColour, 1},
-    {P::kPictureMode, 1},
-    {P::kGradientMode, 1},
-    {P::kGradientColour1, 1},
-    {P::kGradientColour2, 1},
-    {P::kGradientColour3, 1},
-    {P::kHorizontalAlignment, 1},
-    {P::kVerticalAlignment, 1},
-    {P::kWordWrap, 1},
-    {P::kFont, 1},
-    {P::kBackgroundPicture, 1},
-    {P::kCaption, 1},
-    {P::kBindingSource, 2},
-    {P::kBindingField, 2},
+constexpr BlockStep<Block> kBlock[] = {
+    {Property::kEffect, 1},
+    {Property::kFrameWidth, 1},
+    {Property::kBorder, 1},
+    {Property::kFrameColour1, 1},
+    {Property::kFrameColour2, 1},
+    {Property::kFrameColour3, 1},
+    {Property::kTextColour, 1},
+    {Property::kBackgroundColour, 1},
+    {Property::kPictureMode, 1},
+    {Property::kGradientMode, 1},
+    {Property::kGradientColour1, 1},
+    {Property::kGradientColour2, 1},
+    {Property::kGradientColour3, 1},
+    {Property::kHorizontalAlignment, 1},
+    {Property::kVerticalAlignment, 1},
+    {Property::kWordWrap, 1},
+    {Property::kFont, 1},
+    {Property::kBackgroundPicture, 1},
+    {Property::kCaption, 1},
+    {Property::kBindingSource, 2},
+    {Property::kBindingField, 2},
 };
 }  // namespace label_table
 
-using Ed = EditBoxProperties;
 namespace edit_box_table {
-using P = EditBoxProperty;
-constexpr PropertyField<Ed> kFields[] = {
-    {P::kContent, K::text, "content", &Ed::content},
-    {P::kBorder, K::choice, "border", &Ed::border},
-    {P::kTextColour, K::colour, "textColour", &Ed::textColour},
-    {P::kBackgroundColour, K::backgroundColour, "backgroundColour", &Ed::backgroundColour},
-    {P::kFont, K::font, "font", &Ed::font},
-    {P::kHideSelection, K::logical, "hideSelection", &Ed::hideSelection},
-    {P::kMaxLength, K::integer, "maxLength", &Ed::maxLength},
-    {P::kMultiLine, K::logical, "multiLine", &Ed::multiLine},
-    {P::kScrollBars, K::choice, "scrollBars", &Ed::scrollBars},
-    {P::kAlignment, K::choice, "alignment", &Ed::alignment},
-    {P::kInputMode, K::choice, "inputMode", &Ed::inputMode},
-    {P::kPasswordCharacter, K::text, "passwordCharacter", &Ed::passwordCharacter},
-    {P::kLetterCase, K::choice, "letterCase", &Ed::letterCase},
-    {P::kAdjuster, K::choice, "adjuster", &Ed::adjuster},
-    {P::kAdjusterLowest, K::integer, "adjusterLowest", &Ed::adjusterLowest},
-    {P::kAdjusterHighest, K::integer, "adjusterHighest", &Ed::adjusterHighest},
-    {P::kSelectionStart, K::integer, "selectionStart", &Ed::selectionStart},
-    {P::kSelectionLength, K::integer, "selectionLength", &Ed::selectionLength},
-    {P::kSelectedText, K::text, "selectedText", {}},
-    {P::kBindingSource, K::bindingSource, "bindingSource", &Ed::bindingSource},
-    {P::kBindingField, K::bindingField, "bindingField", &Ed::bindingField},
+using Block = EditBoxProperties;
+using Property = EditBoxProperty;
+constexpr PropertyField<Block> kFields[] = {
+    {Property::kContent, Kind::kText, "content", &Block::content},
+    {Property::kBorder, Kind::kChoice, "border", &Block::border},
+    {Property::kTextColour, Kind::kColour, "textColour", &Block::textColour},
+    {Property::kBackgroundColour, Kind::kBackgroundColour, "backgroundColour",
+     &Block::backgroundColour},
+    {Property::kFont, Kind::kFont, "font", &Block::font},
+    {Property::kHideSelection, Kind::kLogical, "hideSelection", &Block::hideSelection},
+    {Property::kMaxLength, Kind::kInteger, "maxLength", &Block::maxLength},
+    {Property::kMultiLine, Kind::kLogical, "multiLine", &Block::multiLine},
+    {Property::kScrollBars, Kind::kChoice, "scrollBars", &Block::scrollBars},
+    {Property::kAlignment, Kind::kChoice, "alignment", &Block::alignment},
+    {Property::kInputMode, Kind::kChoice, "inputMode", &Block::inputMode},
+    {Property::kPasswordCharacter, Kind::kText, "passwordCharacter", &Block::passwordCharacter},
+    {Property::kLetterCase, Kind::kChoice, "letterCase", &Block::letterCase},
+    {Property::kAdjuster, Kind::kChoice, "adjuster", &Block::adjuster},
+    {Property::kAdjusterLowest, Kind::kInteger, "adjusterLowest", &Block::adjusterLowest},
+    {Property::kAdjusterHighest, Kind::kInteger, "adjusterHighest", &Block::adjusterHighest},
+    {Property::kSelectionStart, Kind::kInteger, "selectionStart", &Block::selectionStart},
+    {Property::kSelectionLength, Kind::kInteger, "selectionLength", &Block::selectionLength},
+    {Property::kSelectedText, Kind::kText, "selectedText", {}},
+    {Property::kBindingSource, Kind::kBindingSource, "bindingSource", &Block::bindingSource},
+    {Property::kBindingField, Kind::kBindingField, "bindingField", &Block::bindingField},
 };
-constexpr BlockStep<Ed> kBlock[] = {
-    {P::kBorder, 1},
-    {P::kTextColour, 1},
-    {P::kBackgroundColour, 1},
-    {P::kHideSelection, 1},
-    {P::kMaxLength, 1},
-    {P::kMultiLine, 1},
-    {P::kScrollBars, 1},
-    {P::kAlignment, 1},
-    {P::kInputMode, 1},
-    {P::kPasswordCharacter, 1},
-    {P::kLetterCase, 1},
-    {P::kAdjuster, 1},
-    {P::kAdjusterLowest, 1},
-    {P::kAdjusterHighest, 1},
-    {P::kSelectionStart, 1},
-    {P::kSelectionLength, 1},
-    {P::kFont, 1},
-    {P::kContent, 1},
-    {P::kBindingSource, 2},
-    {P::kBindingField, 2},
+constexpr BlockStep<Block> kBlock[] = {
+    {Property::kBorder, 1},
+    {Property::kTextColour, 1},
+    {Property::kBackgroundColour, 1},
+    {Property::kHideSelection, 1},
+    {Property::kMaxLength, 1},
+    {Property::kMultiLine, 1},
+    {Property::kScrollBars, 1},
+    {Property::kAlignment, 1},
+    {Property::kInputMode, 1},
+    {Property::kPasswordCharacter, 1},
+    {Property::kLetterCase, 1},
+    {Property::kAdjuster, 1},
+    {Property::kAdjusterLowest, 1},
+    {Property::kAdjusterHighest, 1},
+    {Property::kSelectionStart, 1},
+    {Property::kSelectionLength, 1},
+    {Property::kFont, 1},
+    {Property::kContent, 1},
+    {Property::kBindingSource, 2},
+    {Property::kBindingField, 2},
 };
 }  // namespace edit_box_table
 
-using Pb = PicBoxProperties;
 namespace pic_box_table {
-using P = PicBoxProperty;
-constexpr PropertyField<Pb> kFields[] = {
-    {P::kBorder, K::choice, "border", &Pb::border},
-    {P::kBackgroundColour, K::backgroundColour, "backgroundColour", &Pb::backgroundColour},
-    {P::kPicture, K::picture, "picture", &Pb::picture},
-    {P::kDisplayMode, K::choice, "displayMode", &Pb::displayMode},
-    {P::kRuntimeFlag, K::logical, "runtimeFlag", &Pb::runtimeFlag},
-    {P::kBindingSource, K::bindingSource, "bindingSource", &Pb::bindingSource},
-    {P::kBindingField, K::bindingField, "bindingField", &Pb::bindingField},
+using Block = PicBoxProperties;
+using Property = PicBoxProperty;
+constexpr PropertyField<Block> kFields[] = {
+    {Property::kBorder, Kind::kChoice, "border", &Block::border},
+    {Property::kBackgroundColour, Kind::kBackgroundColour, "backgroundColour",
+     &Block::backgroundColour},
+    {Property::kPicture, Kind::kPicture, "picture", &Block::picture},
+    {Property::kDisplayMode, Kind::kChoice, "displayMode", &Block::displayMode},
+    {Property::kRuntimeFlag, Kind::kLogical, "runtimeFlag", &Block::runtimeFlag},
+    {Property::kBindingSource, Kind::kBindingSource, "bindingSource", &Block::bindingSource},
+    {Property::kBindingField, Kind::kBindingField, "bindingField", &Block::bindingField},
 };
-constexpr BlockStep<Pb> kBlock[] = {
-    {P::kBorder, 1},  {P::kBackgroundColour, 1}, {P::kDisplayMode, 1}, {P::kRuntimeFlag, 1},
-    {P::kPicture, 1}, {P::kBindingSource, 2},    {P::kBindingField, 2}};
+constexpr BlockStep<Block> kBlock[] = {
+    {Property::kBorder, 1},      {Property::kBackgroundColour, 1}, {Property::kDisplayMode, 1},
+    {Property::kRuntimeFlag, 1}, {Property::kPicture, 1},          {Property::kBindingSource, 2},
+    {Property::kBindingField, 2}};
 }  // namespace pic_box_table
 
-using Sb = ShapeBoxProperties;
 namespace shape_box_table {
-using P = ShapeBoxProperty;
-constexpr PropertyField<Sb> kFields[] = {
-    {P::kBackgroundColour, K::backgroundColour, "backgroundColour", &Sb::backgroundColour},
-    {P::kShape, K::choice, "shape", &Sb::shape},
-    {P::kLineRelief, K::choice, "lineRelief", &Sb::lineRelief},
-    {P::kLineStyle, K::choice, "lineStyle", &Sb::lineStyle},
-    {P::kLineWidth, K::integer, "lineWidth", &Sb::lineWidth},
-    {P::kLineColour, K::colour, "lineColour", &Sb::lineColour},
-    {P::kFillColour, K::colourOrTransparent, "fillColour", &Sb::fillColour},
+using Block = ShapeBoxProperties;
+using Property = ShapeBoxProperty;
+constexpr PropertyField<Block> kFields[] = {
+    {Property::kBackgroundColour, Kind::kBackgroundColour, "backgroundColour",
+     &Block::backgroundColour},
+    {Property::kShape, Kind::kChoice, "shape", &Block::shape},
+    {Property::kLineRelief, Kind::kChoice, "lineRelief", &Block::lineRelief},
+    {Property::kLineStyle, Kind::kChoice, "lineStyle", &Block::lineStyle},
+    {Property::kLineWidth, Kind::kInteger, "lineWidth", &Block::lineWidth},
+    {Property::kLineColour, Kind::kColour, "lineColour", &Block::lineColour},
+    {Property::kFillColour, Kind::kColourOrTransparent, "fillColour", &Block::fillColour},
 };
-constexpr BlockStep<Sb> kBlock[] = {
-    {P::kBackgroundColour, 1}, {P::kShape, 1},      {P::kLineRelief, 1}, {P::kLineStyle, 1},
-    {P::kLineWidth, 1},        {P::kLineColour, 1}, {P::kFillColour, 1}};
+constexpr BlockStep<Block> kBlock[] = {{Property::kBackgroundColour, 1}, {Property::kShape, 1},
+                                       {Property::kLineRelief, 1},       {Property::kLineStyle, 1},
+                                       {Property::kLineWidth, 1},        {Property::kLineColour, 1},
+                                       {Property::kFillColour, 1}};
 }  // namespace shape_box_table
 
-using Gb = GroupBoxProperties;
 namespace group_box_table {
-using P = GroupBoxProperty;
-constexpr PropertyField<Gb> kFields[] = {
-    {P::kCaption, K::text, "caption", &Gb::caption},
-    {P::kCaptionAlignment, K::choice, "captionAlignment", &Gb::captionAlignment},
-    {P::kTextColour, K::colour, "textColour", &Gb::textColour},
-    {P::kBackgroundColour, K::backgroundColour, "backgroundColour", &Gb::backgroundColour},
-    {P::kFont, K::font, "font", &Gb::font},
+using Block = GroupBoxProperties;
+using Property = GroupBoxProperty;
+constexpr PropertyField<Block> kFields[] = {
+    {Property::kCaption, Kind::kText, "caption", &Block::caption},
+    {Property::kCaptionAlignment, Kind::kChoice, "captionAlignment", &Block::captionAlignment},
+    {Property::kTextColour, Kind::kColour, "textColour", &Block::textColour},
+    {Property::kBackgroundColour, Kind::kBackgroundColour, "backgroundColour",
+     &Block::backgroundColour},
+    {Property::kFont, Kind::kFont, "font", &Block::font},
 };
-constexpr BlockStep<Gb> kBlock[] = {{P::kCaptionAlignment, 1},
-                                    {P::kTextColour, 1},
-                                    {P::kBackgroundColour, 1},
-                                    {P::kFont, 1},
-                                    {P::kCaption, 1}};
+constexpr BlockStep<Block> kBlock[] = {{Property::kCaptionAlignment, 1},
+                                       {Property::kTextColour, 1},
+                                       {Property::kBackgroundColour, 1},
+                                       {Property::kFont, 1},
+                                       {Property::kCaption, 1}};
 }  // namespace group_box_table
 
-using Cb = CheckBoxProperties;
 namespace check_box_table {
-using P = CheckBoxProperty;
-constexpr PropertyField<Cb> kFields[] = {
-    {P::kPicture, K::picture, "picture", &Cb::picture},
-    {P::kPushLike, K::logical, "pushLike", &Cb::pushLike},
-    {P::kFlat, K::logical, "flat", &Cb::flat},
-    {P::kCaption, K::text, "caption", &Cb::caption},
-    {P::kTextOnLeft, K::logical, "textOnLeft", &Cb::textOnLeft},
-    {P::kHorizontalAlignment, K::choice, "horizontalAlignment", &Cb::horizontalAlignment},
-    {P::kVerticalAlignment, K::choice, "verticalAlignment", &Cb::verticalAlignment},
-    {P::kTextColour, K::colour, "textColour", &Cb::textColour},
-    {P::kBackgroundColour, K::backgroundColour, "backgroundColour", &Cb::backgroundColour},
-    {P::kFont, K::font, "font", &Cb::font},
-    {P::kChecked, K::logical, "checked", &Cb::checked},
-    {P::kBindingSource, K::bindingSource, "bindingSource", &Cb::bindingSource},
-    {P::kBindingField, K::bindingField, "bindingField", &Cb::bindingField},
+using Block = CheckBoxProperties;
+using Property = CheckBoxProperty;
+constexpr PropertyField<Block> kFields[] = {
+    {Property::kPicture, Kind::kPicture, "picture", &Block::picture},
+    {Property::kPushLike, Kind::kLogical, "pushLike", &Block::pushLike},
+    {Property::kFlat, Kind::kLogical, "flat", &Block::flat},
+    {Property::kCaption, Kind::kText, "caption", &Block::caption},
+    {Property::kTextOnLeft, Kind::kLogical, "textOnLeft", &Block::textOnLeft},
+    {Property::kHorizontalAlignment, Kind::kChoice, "horizontalAlignment",
+     &Block::horizontalAlignment},
+    {Property::kVerticalAlignment, Kind::kChoice, "verticalAlignment", &Block::verticalAlignment},
+    {Property::kTextColour, Kind::kColour, "textColour", &Block::textColour},
+    {Property::kBackgroundColour, Kind::kBackgroundColour, "backgroundColour",
+     &Block::backgroundColour},
+    {Property::kFont, Kind::kFont, "font", &Block::font},
+    {Property::kChecked, Kind::kLogical, "checked", &Block::checked},
+    {Property::kBindingSource, Kind::kBindingSource, "bindingSource", &Block::bindingSource},
+    {Property::kBindingField, Kind::kBindingField, "bindingField", &Block::bindingField},
 };
-constexpr BlockStep<Cb> kBlock[] = {{P::kPushLike, 1},          {P::kFlat, 1},
-                                    {P::kTextOnLeft, 1},        {P::kHorizontalAlignment, 1},
-                                    {P::kVerticalAlignment, 1}, {P::kTextColour, 1},
-                                    {P::kBackgroundColour, 1},  {P::kChecked, 1},
-                                    {P::kPicture, 1},           {P::kFont, 1},
-                                    {P::kCaption, 1},           {P::kBindingSource, 2},
-                                    {P::kBindingField, 2}};
+constexpr BlockStep<Block> kBlock[] = {
+    {Property::kPushLike, 1},          {Property::kFlat, 1},
+    {Property::kTextOnLeft, 1},        {Property::kHorizontalAlignment, 1},
+    {Property::kVerticalAlignment, 1}, {Property::kTextColour, 1},
+    {Property::kBackgroundColour, 1},  {Property::kChecked, 1},
+    {Property::kPicture, 1},           {Property::kFont, 1},
+    {Property::kCaption, 1},           {Property::kBindingSource, 2},
+    {Property::kBindingField, 2}};
 }  // namespace check_box_table
 
-using Co = ComboBoxProperties;
 namespace combo_box_table {
-using P = ComboBoxProperty;
-constexpr PropertyField<Co> kFields[] = {
-    {P::kKind, K::choice, "kind", &Co::kind},
-    {P::kText, K::text, "text", &Co::text},
-    {P::kMaxLength, K::integer, "maxLength", &Co::maxLength},
-    {P::kSelectionStart, K::integer, "selectionStart", &Co::selectionStart},
-    {P::kSelectionLength, K::integer, "selectionLength", &Co::selectionLength},
-    {P::kSelectedText, K::text, "selectedText", {}},
-    {P::kSorted, K::logical, "sorted", &Co::sorted},
-    {P::kExtraItemHeight, K::integer, "extraItemHeight", &Co::extraItemHeight},
-    {P::kTextColour, K::colour, "textColour", &Co::textColour},
-    {P::kBackgroundColour, K::backgroundColour, "backgroundColour", &Co::backgroundColour},
-    {P::kFont, K::font, "font", &Co::font},
-    {P::kCurrentItem, K::integer, "currentItem", &Co::currentItem},
-    {P::kItems, K::byteData, "items", &Co::items},
-    {P::kItemData, K::byteData, "itemData", &Co::itemData},
-    {P::kBindingSource, K::bindingSource, "bindingSource", &Co::bindingSource},
-    {P::kBindingField, K::bindingField, "bindingField", &Co::bindingField},
-    {P::kKeptFlag24, K::logical, "keptFlag24", &Co::keptFlag24},
+using Block = ComboBoxProperties;
+using Property = ComboBoxProperty;
+constexpr PropertyField<Block> kFields[] = {
+    {Property::kKind, Kind::kChoice, "kind", &Block::kind},
+    {Property::kText, Kind::kText, "text", &Block::text},
+    {Property::kMaxLength, Kind::kInteger, "maxLength", &Block::maxLength},
+    {Property::kSelectionStart, Kind::kInteger, "selectionStart", &Block::selectionStart},
+    {Property::kSelectionLength, Kind::kInteger, "selectionLength", &Block::selectionLength},
+    {Property::kSelectedText, Kind::kText, "selectedText", {}},
+    {Property::kSorted, Kind::kLogical, "sorted", &Block::sorted},
+    {Property::kExtraItemHeight, Kind::kInteger, "extraItemHeight", &Block::extraItemHeight},
+    {Property::kTextColour, Kind::kColour, "textColour", &Block::textColour},
+    {Property::kBackgroundColour, Kind::kBackgroundColour, "backgroundColour",
+     &Block::backgroundColour},
+    {Property::kFont, Kind::kFont, "font", &Block::font},
+    {Property::kCurrentItem, Kind::kInteger, "currentItem", &Block::currentItem},
+    {Property::kItems, Kind::kByteData, "items", &Block::items},
+    {Property::kItemData, Kind::kByteData, "itemData", &Block::itemData},
+    {Property::kBindingSource, Kind::kBindingSource, "bindingSource", &Block::bindingSource},
+    {Property::kBindingField, Kind::kBindingField, "bindingField", &Block::bindingField},
+    {Property::kReservedFlag24, Kind::kLogical, "reservedFlag24", &Block::reservedFlag24},
 };
-constexpr BlockStep<Co> kBlock[] = {{P::kKind, 1},           {P::kMaxLength, 1},
-                                    {P::kSelectionStart, 1}, {P::kSelectionLength, 1},
-                                    {P::kSorted, 1},         {P::kExtraItemHeight, 1},
-                                    {P::kTextColour, 1},     {P::kBackgroundColour, 1},
-                                    {P::kCurrentItem, 1},    {P::kFont, 1},
-                                    {P::kItemData, 1},       {P::kText, 1},
-                                    {P::kItems, 1},          {P::kBindingSource, 2},
-                                    {P::kBindingField, 2},   {P::kKeptFlag24, 3}};
+constexpr BlockStep<Block> kBlock[] = {
+    {Property::kKind, 1},           {Property::kMaxLength, 1},
+    {Property::kSelectionStart, 1}, {Property::kSelectionLength, 1},
+    {Property::kSorted, 1},         {Property::kExtraItemHeight, 1},
+    {Property::kTextColour, 1},     {Property::kBackgroundColour, 1},
+    {Property::kCurrentItem, 1},    {Property::kFont, 1},
+    {Property::kItemData, 1},       {Property::kText, 1},
+    {Property::kItems, 1},          {Property::kBindingSource, 2},
+    {Property::kBindingField, 2},   {Property::kReservedFlag24, 3}};
 }  // namespace combo_box_table
 
-using Tl = TransLabelProperties;
 namespace trans_label_table {
-using P = TransLabelProperty;
-constexpr PropertyField<Tl> kFields[] = {
-    {P::kCaption, K::text, "caption", &Tl::caption},
-    {P::kEffect, K::choice, "effect", &Tl::effect},
-    {P::kFont, K::font, "font", &Tl::font},
-    {P::kTextColour, K::colour, "textColour", &Tl::textColour},
-    {P::kHorizontalAlignment, K::choice, "horizontalAlignment", &Tl::horizontalAlignment},
-    {P::kWordWrap, K::logical, "wordWrap", &Tl::wordWrap},
-    {P::kVerticalAlignment, K::choice, "verticalAlignment", &Tl::verticalAlignment},
+using Block = TransLabelProperties;
+using Property = TransLabelProperty;
+constexpr PropertyField<Block> kFields[] = {
+    {Property::kCaption, Kind::kText, "caption", &Block::caption},
+    {Property::kEffect, Kind::kChoice, "effect", &Block::effect},
+    {Property::kFont, Kind::kFont, "font", &Block::font},
+    {Property::kTextColour, Kind::kColour, "textColour", &Block::textColour},
+    {Property::kHorizontalAlignment, Kind::kChoice, "horizontalAlignment",
+     &Block::horizontalAlignment},
+    {Property::kWordWrap, Kind::kLogical, "wordWrap", &Block::wordWrap},
+    {Property::kVerticalAlignment, Kind::kChoice, "verticalAlignment", &Block::verticalAlignment},
 };
-constexpr BlockStep<Tl> kBlock[] = {{P::kEffect, 1},
-                                    {P::kTextColour, 1},
-                                    {P::kHorizontalAlignment, 1},
-                                    {P::kVerticalAlignment, 1},
-                                    {P::kWordWrap, 1},
-                                    {P::kFont, 1},
-                                    {P::kCaption, 1}};
+constexpr BlockStep<Block> kBlock[] = {{Property::kEffect, 1},
+                                       {Property::kTextColour, 1},
+                                       {Property::kHorizontalAlignment, 1},
+                                       {Property::kVerticalAlignment, 1},
+                                       {Property::kWordWrap, 1},
+                                       {Property::kFont, 1},
+                                       {Property::kCaption, 1}};
 }  // namespace trans_label_table
 
-using Sp = SuperBtnProperties;
 namespace super_btn_table {
-using P = SuperBtnProperty;
-constexpr PropertyField<Sp> kFields[] = {
-    {P::kStyle, K::choice, "style", &Sp::style},
-    {P::kCheckBoxMode, K::logical, "checkBoxMode", &Sp::checkBoxMode},
-    {P::kChecked, K::logical, "checked", &Sp::checked},
-    {P::kPicturePosition, K::choice, "picturePosition", &Sp::picturePosition},
-    {P::kPressedOffset, K::choice, "pressedOffset", &Sp::pressedOffset},
-    {P::kDrawBorder, K::logical, "drawBorder", &Sp::drawBorder},
-    {P::kDrawFocusWhenFlat, K::logical, "drawFocusWhenFlat", &Sp::drawFocusWhenFlat},
-    {P::kNormalPicture, K::picture, "normalPicture", &Sp::normalPicture},
-    {P::kNormalTransparentColour, K::backgroundColour, "normalTransparentColour",
-     &Sp::normalTransparentColour},
-    {P::kHoverPicture, K::picture, "hoverPicture", &Sp::hoverPicture},
-    {P::kHoverTransparentColour, K::backgroundColour, "hoverTransparentColour",
-     &Sp::hoverTransparentColour},
-    {P::kDisabledPicture, K::picture, "disabledPicture", &Sp::disabledPicture},
-    {P::kDisabledTransparentColour, K::backgroundColour, "disabledTransparentColour",
-     &Sp::disabledTransparentColour},
-    {P::kFont, K::font, "font", &Sp::font},
-    {P::kCaption, K::text, "caption", &Sp::caption},
-    {P::kUseSystemColours, K::logical, "useSystemColours", &Sp::useSystemColours},
-    {P::kTextColour, K::colour, "textColour", &Sp::textColour},
-    {P::kBackgroundColour, K::backgroundColour, "backgroundColour", &Sp::backgroundColour},
-    {P::kHoverTextColour, K::colour, "hoverTextColour", &Sp::hoverTextColour},
-    {P::kHoverBackgroundColour, K::backgroundColour, "hoverBackgroundColour",
-     &Sp::hoverBackgroundColour},
-    {P::kFocusTextColour, K::colour, "focusTextColour", &Sp::focusTextColour},
-    {P::kFocusBackgroundColour, K::backgroundColour, "focusBackgroundColour",
-     &Sp::focusBackgroundColour},
-    {P::kBuiltInSound, K::logical, "builtInSound", &Sp::builtInSound},
-    {P::kHoverSound, K::sound, "hoverSound", &Sp::hoverSound},
-    {P::kClickSound, K::sound, "clickSound", &Sp::clickSound},
-    {P::kToolTip, K::text, "toolTip", &Sp::toolTip},
-    {P::kDefaultButton, K::choice, "defaultButton", &Sp::defaultButton},
+using Block = SuperBtnProperties;
+using Property = SuperBtnProperty;
+constexpr PropertyField<Block> kFields[] = {
+    {Property::kStyle, Kind::kChoice, "style", &Block::style},
+    {Property::kCheckBoxMode, Kind::kLogical, "checkBoxMode", &Block::checkBoxMode},
+    {Property::kChecked, Kind::kLogical, "checked", &Block::checked},
+    {Property::kPicturePosition, Kind::kChoice, "picturePosition", &Block::picturePosition},
+    {Property::kPressedOffset, Kind::kChoice, "pressedOffset", &Block::pressedOffset},
+    {Property::kDrawBorder, Kind::kLogical, "drawBorder", &Block::drawBorder},
+    {Property::kDrawFocusWhenFlat, Kind::kLogical, "drawFocusWhenFlat", &Block::drawFocusWhenFlat},
+    {Property::kNormalPicture, Kind::kPicture, "normalPicture", &Block::normalPicture},
+    {Property::kNormalTransparentColour, Kind::kBackgroundColour, "normalTransparentColour",
+     &Block::normalTransparentColour},
+    {Property::kHoverPicture, Kind::kPicture, "hoverPicture", &Block::hoverPicture},
+    {Property::kHoverTransparentColour, Kind::kBackgroundColour, "hoverTransparentColour",
+     &Block::hoverTransparentColour},
+    {Property::kDisabledPicture, Kind::kPicture, "disabledPicture", &Block::disabledPicture},
+    {Property::kDisabledTransparentColour, Kind::kBackgroundColour, "disabledTransparentColour",
+     &Block::disabledTransparentColour},
+    {Property::kFont, Kind::kFont, "font", &Block::font},
+    {Property::kCaption, Kind::kText, "caption", &Block::caption},
+    {Property::kUseSystemColours, Kind::kLogical, "useSystemColours", &Block::useSystemColours},
+    {Property::kTextColour, Kind::kColour, "textColour", &Block::textColour},
+    {Property::kBackgroundColour, Kind::kBackgroundColour, "backgroundColour",
+     &Block::backgroundColour},
+    {Property::kHoverTextColour, Kind::kColour, "hoverTextColour", &Block::hoverTextColour},
+    {Property::kHoverBackgroundColour, Kind::kBackgroundColour, "hoverBackgroundColour",
+     &Block::hoverBackgroundColour},
+    {Property::kFocusTextColour, Kind::kColour, "focusTextColour", &Block::focusTextColour},
+    {Property::kFocusBackgroundColour, Kind::kBackgroundColour, "focusBackgroundColour",
+     &Block::focusBackgroundColour},
+    {Property::kBuiltInSound, Kind::kLogical, "builtInSound", &Block::builtInSound},
+    {Property::kHoverSound, Kind::kSound, "hoverSound", &Block::hoverSound},
+    {Property::kClickSound, Kind::kSound, "clickSound", &Block::clickSound},
+    {Property::kToolTip, Kind::kText, "toolTip", &Block::toolTip},
+    {Property::kDefaultButton, Kind::kChoice, "defaultButton", &Block::defaultButton},
 };
-constexpr BlockStep<Sp> kBlock[] = {
-    {P::kStyle, 1},
-    {P::kCheckBoxMode, 1},
-    {P::kChecked, 1},
-    {P::kPicturePosition, 1},
-    {P::kPressedOffset, 1},
-    {P::kDrawBorder, 1},
-    {P::kDrawFocusWhenFlat, 1},
-    {P::kHoverTransparentColour, 1},
-    {P::kNormalTransparentColour, 1},
-    {P::kUseSystemColours, 1},
-    {P::kBuiltInSound, 1},
-    {P::kDefaultButton, 1},
-    {P::kTextColour, 1},
-    {P::kBackgroundColour, 1},
-    {P::kHoverTextColour, 1},
-    {P::kHoverBackgroundColour, 1},
-    {P::kFocusTextColour, 1},
-    {P::kFocusBackgroundColour, 1},
-    {P::kHoverPicture, 1},
-    {P::kNormalPicture, 1},
-    {P::kFont, 1},
-    {P::kHoverSound, 1},
-    {P::kClickSound, 1},
-    {P::kCaption, 1},
-    {P::kToolTip, 1},
-    {P::kDisabledTransparentColour, 2},
-    {P::kDisabledPicture, 2},
+constexpr BlockStep<Block> kBlock[] = {
+    {Property::kStyle, 1},
+    {Property::kCheckBoxMode, 1},
+    {Property::kChecked, 1},
+    {Property::kPicturePosition, 1},
+    {Property::kPressedOffset, 1},
+    {Property::kDrawBorder, 1},
+    {Property::kDrawFocusWhenFlat, 1},
+    {Property::kHoverTransparentColour, 1},
+    {Property::kNormalTransparentColour, 1},
+    {Property::kUseSystemColours, 1},
+    {Property::kBuiltInSound, 1},
+    {Property::kDefaultButton, 1},
+    {Property::kTextColour, 1},
+    {Property::kBackgroundColour, 1},
+    {Property::kHoverTextColour, 1},
+    {Property::kHoverBackgroundColour, 1},
+    {Property::kFocusTextColour, 1},
+    {Property::kFocusBackgroundColour, 1},
+    {Property::kHoverPicture, 1},
+    {Property::kNormalPicture, 1},
+    {Property::kFont, 1},
+    {Property::kHoverSound, 1},
+    {Property::kClickSound, 1},
+    {Property::kCaption, 1},
+    {Property::kToolTip, 1},
+    {Property::kDisabledTransparentColour, 2},
+    {Property::kDisabledPicture, 2},
 };
 }  // namespace super_btn_table
 
-using Ca = CartoonBoxProperties;
 namespace cartoon_box_table {
-using P = CartoonBoxProperty;
-constexpr PropertyField<Ca> kFields[] = {
-    {P::kBorder, K::choice, "border", &Ca::border},
-    {P::kBackgroundColour, K::backgroundColour, "backgroundColour", &Ca::backgroundColour},
-    {P::kBackgroundPicture, K::picture, "backgroundPicture", &Ca::backgroundPicture},
-    {P::kPictureMode, K::choice, "pictureMode", &Ca::pictureMode},
-    {P::kObjectShape, K::choice, "objectShape", &Ca::objectShape},
-    {P::kObjectMotion, K::choice, "objectMotion", &Ca::objectMotion},
-    {P::kObjectSpeed, K::integer, "objectSpeed", &Ca::objectSpeed},
-    {P::kObjectStep, K::choice, "objectStep", &Ca::objectStep},
-    {P::kObjectsVisible, K::logical, "objectsVisible", &Ca::objectsVisible},
-    {P::kObjectColour, K::colour, "objectColour", &Ca::objectColour},
-    {P::kObjectTextColour, K::colour, "objectTextColour", &Ca::objectTextColour},
-    {P::kObjectBackgroundColour, K::backgroundColour, "objectBackgroundColour",
-     &Ca::objectBackgroundColour},
-    {P::kObjectFont, K::font, "objectFont", &Ca::objectFont},
+using Block = CartoonBoxProperties;
+using Property = CartoonBoxProperty;
+constexpr PropertyField<Block> kFields[] = {
+    {Property::kBorder, Kind::kChoice, "border", &Block::border},
+    {Property::kBackgroundColour, Kind::kBackgroundColour, "backgroundColour",
+     &Block::backgroundColour},
+    {Property::kBackgroundPicture, Kind::kPicture, "backgroundPicture", &Block::backgroundPicture},
+    {Property::kPictureMode, Kind::kChoice, "pictureMode", &Block::pictureMode},
+    {Property::kObjectShape, Kind::kChoice, "objectShape", &Block::objectShape},
+    {Property::kObjectMotion, Kind::kChoice, "objectMotion", &Block::objectMotion},
+    {Property::kObjectSpeed, Kind::kInteger, "objectSpeed", &Block::objectSpeed},
+    {Property::kObjectStep, Kind::kChoice, "objectStep", &Block::objectStep},
+    {Property::kObjectsVisible, Kind::kLogical, "objectsVisible", &Block::objectsVisible},
+    {Property::kObjectColour, Kind::kColour, "objectColour", &Block::objectColour},
+    {Property::kObjectTextColour, Kind::kColour, "objectTextColour", &Block::objectTextColour},
+    {Property::kObjectBackgroundColour, Kind::kBackgroundColour, "objectBackgroundColour",
+     &Block::objectBackgroundColour},
+    {Property::kObjectFont, Kind::kFont, "objectFont", &Block::objectFont},
 };
-constexpr BlockStep<Ca> kBlock[] = {
-    {P::kBorder, 1},           {P::kBackgroundColour, 1},       {P::kPictureMode, 1},
-    {P::kObjectShape, 2},      {P::kObjectMotion, 2},           {P::kObjectSpeed, 2},
-    {P::kObjectStep, 2},       {P::kObjectsVisible, 2},         {P::kObjectColour, 2},
-    {P::kObjectTextColour, 2}, {P::kObjectBackgroundColour, 2}, {P::kObjectFont, 2},
-    {P::kBackgroundPicture, 1}};
+constexpr BlockStep<Block> kBlock[] = {{Property::kBorder, 1},
+                                       {Property::kBackgroundColour, 1},
+                                       {Property::kPictureMode, 1},
+                                       {Property::kObjectShape, 2},
+                                       {Property::kObjectMotion, 2},
+                                       {Property::kObjectSpeed, 2},
+                                       {Property::kObjectStep, 2},
+                                       {Property::kObjectsVisible, 2},
+                                       {Property::kObjectColour, 2},
+                                       {Property::kObjectTextColour, 2},
+                                       {Property::kObjectBackgroundColour, 2},
+                                       {Property::kObjectFont, 2},
+                                       {Property::kBackgroundPicture, 1}};
 }  // namespace cartoon_box_table
 
 }  // namespace
 
-const PropertyTable<Wn> Wn::table = {kWindowType, "window", 6, window_table::kFields,
-                                     window_table::kBlock};
-const PropertyTable<Lb> Lb::table = {kLabelType, "Label", 2, label_table::kFields,
-                                     label_table::kBlock};
-const PropertyTable<Ed> Ed::table = {kEditBoxType, "EditBox", 2, edit_box_table::kFields,
-                                     edit_box_table::kBlock};
-const PropertyTable<Pb> Pb::table = {kPicBoxType, "PicBox", 2, pic_box_table::kFields,
-                                     pic_box_table::kBlock};
-const PropertyTable<Sb> Sb::table = {kShapeBoxType, "ShapeBox", 1, shape_box_table::kFields,
-                                     shape_box_table::kBlock};
-const PropertyTable<Gb> Gb::table = {kGroupBoxType, "GroupBox", 1, group_box_table::kFields,
-                                     group_box_table::kBlock};
-const PropertyTable<Cb> Cb::table = {kCheckBoxType, "CheckBox", 2, check_box_table::kFields,
-                                     check_box_table::kBlock};
-const PropertyTable<Co> Co::table = {kComboBoxType, "ComboBox", 3, combo_box_table::kFields,
-                                     combo_box_table::kBlock};
-const PropertyTable<Tl> Tl::table = {kTransLabelType, "TransLabel", 1, trans_label_table::kFields,
-                                     trans_label_table::kBlock};
-const PropertyTable<Sp> Sp::table = {kSuperBtnType, "SuperBtn", 2, super_btn_table::kFields,
-                                     super_btn_table::kBlock};
-const PropertyTable<Ca> Ca::table = {kCartoonBoxType, "CartoonBox", 2, cartoon_box_table::kFields,
-                                     cartoon_box_table::kBlock};
+const PropertyTable<WindowProperties> WindowProperties::table = {
+    kWindowType, "window", 6, window_table::kFields, window_table::kBlock};
+const PropertyTable<LabelProperties> LabelProperties::table = {
+    kLabelType, "Label", 2, label_table::kFields, label_table::kBlock};
+const PropertyTable<EditBoxProperties> EditBoxProperties::table = {
+    kEditBoxType, "EditBox", 2, edit_box_table::kFields, edit_box_table::kBlock};
+const PropertyTable<PicBoxProperties> PicBoxProperties::table = {
+    kPicBoxType, "PicBox", 2, pic_box_table::kFields, pic_box_table::kBlock};
+const PropertyTable<ShapeBoxProperties> ShapeBoxProperties::table = {
+    kShapeBoxType, "ShapeBox", 1, shape_box_table::kFields, shape_box_table::kBlock};
+const PropertyTable<GroupBoxProperties> GroupBoxProperties::table = {
+    kGroupBoxType, "GroupBox", 1, group_box_table::kFields, group_box_table::kBlock};
+const PropertyTable<CheckBoxProperties> CheckBoxProperties::table = {
+    kCheckBoxType, "CheckBox", 2, check_box_table::kFields, check_box_table::kBlock};
+const PropertyTable<ComboBoxProperties> ComboBoxProperties::table = {
+    kComboBoxType, "ComboBox", 3, combo_box_table::kFields, combo_box_table::kBlock};
+const PropertyTable<TransLabelProperties> TransLabelProperties::table = {
+    kTransLabelType, "TransLabel", 1, trans_label_table::kFields, trans_label_table::kBlock};
+const PropertyTable<SuperBtnProperties> SuperBtnProperties::table = {
+    kSuperBtnType, "SuperBtn", 2, super_btn_table::kFields, super_btn_table::kBlock};
+const PropertyTable<CartoonBoxProperties> CartoonBoxProperties::table = {
+    kCartoonBoxType, "CartoonBox", 2, cartoon_box_table::kFields, cartoon_box_table::kBlock};
 
 }  // namespace velmora

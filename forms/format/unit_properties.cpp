@@ -54,7 +54,7 @@ std::optional<UnitProperties> defaultUnitProperties(uint32_t typeCode) {
 ReadStatus readUnitProperties(uint32_t typeCode, std::span<const uint8_t> block,
                               UnitProperties& out) {
   auto defaults = defaultUnitProperties(typeCode);
-  if (!defaults) return ReadStatus::malformed;
+  if (!defaults) return ReadStatus::kMalformed;
   out = std::move(*defaults);
   return std::visit([&](auto& p) { return readPropertyBlock(block, p); }, out);
 }
@@ -68,7 +68,7 @@ std::optional<uint32_t> firstUnreadablePropertyBlock(const UnitTable& units) {
     const UnitRecord unit = units.unitAt(i);
     UnitProperties properties;
     if (findDefaults(unit.type) != nullptr &&
-        readUnitProperties(unit.type, unit.propertyBlock, properties) != ReadStatus::ok)
+        readUnitProperties(unit.type, unit.propertyBlock, properties) != ReadStatus::kOk)
       return i;
   }
   return std::nullopt;

@@ -11,7 +11,7 @@ constexpr int kTrailerReservedWords = 5;
 // Reads a count of items of at least itemSize bytes each, refusing one the rest cannot hold.
 uint32_t readCount(ArchiveReader& reader, size_t itemSize) {
   uint32_t count = reader.readWord();
-  if (count > reader.remaining() / itemSize) reader.fail(ReadStatus::truncated);
+  if (count > reader.remaining() / itemSize) reader.fail(ReadStatus::kTruncated);
   return reader.ok() ? count : 0;
 }
 

@@ -28,7 +28,7 @@ std::optional<UnitTable> UnitTable::read(ArchiveReader& reader) {
   auto body = reader.readBytes(length);
   if (!reader.ok()) return std::nullopt;
   if (uint64_t{table.count_} * 8 > length) {
-    reader.fail(ReadStatus::malformed);
+    reader.fail(ReadStatus::kMalformed);
     return std::nullopt;
   }
   table.body_.assign(body.begin(), body.end());
@@ -38,13 +38,13 @@ std::optional<UnitTable> UnitTable::read(ArchiveReader& reader) {
   for (uint32_t i = 0; i < table.count_; ++i) {
     uint64_t offset = table.offsetAt(i);
     if (offset < previousEnd || offset + 4 > entriesSize) {
-      reader.fail(ReadStatus::malformed);
+      reader.fail(ReadStatus::kMalformed);
       return std::nullopt;
     }
     uint64_t recordLength = loadWord(table.body_.data() + table.entriesStart() + offset);
     previousEnd = offset + 4 + recordLength;
     if (previousEnd > entriesSize || !readUnitRecord(std::as_const(table).recordAt(i))) {
-      reader.fail(ReadStatus::malformed);
+      reader.fail(ReadStatus::kMalformed);
       return std::nullopt;
     }
   }

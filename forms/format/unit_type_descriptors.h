@@ -59,8 +59,8 @@ UnitTypeDescriptor unitTypeDescriptor(uint32_t typeCode, UnitTypeInterface inter
 
 // The value kinds of the common properties 0 to 7.
 inline constexpr PropertyKind kCommonPropertyKinds[8] = {
-    PropertyKind::integer, PropertyKind::integer, PropertyKind::integer, PropertyKind::integer,
-    PropertyKind::text,    PropertyKind::logical, PropertyKind::logical, PropertyKind::pointer,
+    PropertyKind::kInteger, PropertyKind::kInteger, PropertyKind::kInteger, PropertyKind::kInteger,
+    PropertyKind::kText,    PropertyKind::kLogical, PropertyKind::kLogical, PropertyKind::kPointer,
 };
 
 }  // namespace velmora

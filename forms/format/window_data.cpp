@@ -7,7 +7,7 @@ namespace {
 std::vector<uint32_t> readWindowIndex(ArchiveReader& reader) {
   uint32_t length = reader.readWord();
   auto index = reader.readBytes(length);
-  if (reader.ok() && length % 8 != 0) reader.fail(ReadStatus::malformed);
+  if (reader.ok() && length % 8 != 0) reader.fail(ReadStatus::kMalformed);
   std::vector<uint32_t> ids;
   if (!reader.ok()) return ids;
   for (size_t i = 0; i < length / 8; ++i) ids.push_back(loadWord(index.data() + i * 4));

@@ -23,7 +23,7 @@ struct WindowRecord {
 
 // Where a stream stopped reading and why: truncated for a stream that ends early.
 struct WindowDataFault {
-  ReadStatus status = ReadStatus::ok;
+  ReadStatus status = ReadStatus::kOk;
   uint32_t windowId = 0;  // the window whose record does not read; 0 for the window index
 };
 

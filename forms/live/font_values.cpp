@@ -48,17 +48,17 @@ void setFontFace(LogicalFont& font, std::string_view face) {
 
 int32_t fontElement(const LogicalFont& font, FontElement element, int32_t dotsPerInch) {
   switch (element) {
-    case FontElement::angle:
+    case FontElement::kAngle:
       return font.orientation;
-    case FontElement::bold:
+    case FontElement::kBold:
       return font.weight >= kBoldWeight ? 1 : 0;
-    case FontElement::italic:
+    case FontElement::kItalic:
       return font.italic ? 1 : 0;
-    case FontElement::strikeOut:
+    case FontElement::kStrikeOut:
       return font.strikeOut ? 1 : 0;
-    case FontElement::underline:
+    case FontElement::kUnderline:
       return font.underline ? 1 : 0;
-    case FontElement::size:
+    case FontElement::kSize:
       return fontPoints(font.height, dotsPerInch);
     default:
       return 0;
@@ -68,25 +68,25 @@ int32_t fontElement(const LogicalFont& font, FontElement element, int32_t dotsPe
 LogicalFont withFontElement(LogicalFont font, FontElement element, int32_t value,
                             std::string_view text, int32_t dotsPerInch) {
   switch (element) {
-    case FontElement::angle:
+    case FontElement::kAngle:
       font.escapement = font.orientation = normalisedAngle(value);
       break;
-    case FontElement::bold:
+    case FontElement::kBold:
       font.weight = value ? kBoldWeight : 0;
       break;
-    case FontElement::italic:
+    case FontElement::kItalic:
       font.italic = value ? 1 : 0;
       break;
-    case FontElement::strikeOut:
+    case FontElement::kStrikeOut:
       font.strikeOut = value ? 1 : 0;
       break;
-    case FontElement::underline:
+    case FontElement::kUnderline:
       font.underline = value ? 1 : 0;
       break;
-    case FontElement::size:
+    case FontElement::kSize:
       font.height = fontHeight(value, dotsPerInch);
       break;
-    case FontElement::faceName:
+    case FontElement::kFaceName:
       setFontFace(font, text);
       break;
   }

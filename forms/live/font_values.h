@@ -28,7 +28,7 @@ struct LogicalFont {
 };
 static_assert(sizeof(LogicalFont) == 60);
 
-enum class FontElement { angle = 0, bold, italic, strikeOut, underline, size, faceName };
+enum class FontElement { kAngle = 0, kBold, kItalic, kStrikeOut, kUnderline, kSize, kFaceName };
 
 inline constexpr int32_t kBoldWeight = 700;
 

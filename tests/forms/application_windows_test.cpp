@@ -63,7 +63,7 @@ TEST_F(ApplicationWindowsTest, SevenWindowsWithTheirIdsCaptionsSizesAndUnitCount
     EXPECT_EQ(own.width, expected.width);
     EXPECT_EQ(own.height, expected.height);
     WindowProperties properties;
-    ASSERT_EQ(readPropertyBlock(own.propertyBlock, properties), ReadStatus::ok);
+    ASSERT_EQ(readPropertyBlock(own.propertyBlock, properties), ReadStatus::kOk);
     EXPECT_EQ(properties.caption, gbk(expected.caption));
   }
 }
@@ -95,15 +95,15 @@ TEST_F(ApplicationWindowsTest, EveryWindowSharesTheSameWindowProperties) {
     EXPECT_EQ(own.events[0].event, window_event::kCreated);
     EXPECT_NE(own.events[0].handler, kNoHandler);
     WindowProperties p;
-    ASSERT_EQ(readPropertyBlock(own.propertyBlock, p), ReadStatus::ok);
+    ASSERT_EQ(readPropertyBlock(own.propertyBlock, p), ReadStatus::kOk);
     EXPECT_EQ((std::vector<int32_t>{p.border, p.controlButton, p.maximizeButton, p.minimizeButton,
                                     p.position, p.movable, p.showInTaskBar, p.backgroundColour,
                                     p.shape, p.alwaysOnTop}),
               (std::vector<int32_t>{2, 1, 0, 1, 1, 1, 1, 0xFFFFFF, 0, 0}));
-    EXPECT_EQ(
-        (std::vector<int32_t>{p.pictureMode, p.soundRepetition, p.keptFlag21, p.keptFlag22,
-                              p.keptFlag23, p.helpContext, p.keptFlag27, p.keepCaptionActive}),
-        (std::vector<int32_t>{1, 0, 0, 1, 0, 0, 0, 0}));
+    EXPECT_EQ((std::vector<int32_t>{p.pictureMode, p.soundRepetition, p.reservedFlag21,
+                                    p.reservedFlag22, p.reservedFlag23, p.helpContext,
+                                    p.reservedFlag27, p.keepCaptionActive}),
+              (std::vector<int32_t>{1, 0, 0, 1, 0, 0, 0, 0}));
     EXPECT_TRUE(p.backgroundPicture.empty() && p.icon.empty() && p.backgroundSound.empty());
     EXPECT_TRUE(p.helpFile.empty() && p.className.empty());
   }

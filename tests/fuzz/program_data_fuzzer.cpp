@@ -21,10 +21,10 @@ void exerciseUnitTable(UnitTable units) {
     auto found = units.indexOf(units.idAt(i));
     check(!isWellFormedId(units.idAt(i)) || (found && *found <= i));
     UnitProperties properties;
-    if (readUnitProperties(unit.type, unit.propertyBlock, properties) == ReadStatus::ok) {
+    if (readUnitProperties(unit.type, unit.propertyBlock, properties) == ReadStatus::kOk) {
       UnitProperties again;
       check(readUnitProperties(unit.type, writeUnitProperties(properties), again) ==
-            ReadStatus::ok);
+            ReadStatus::kOk);
       check(again == properties);
     }
   }
@@ -50,9 +50,9 @@ void readWindows(std::span<const uint8_t> bytes) {
 
 void readBlock(uint32_t type, std::span<const uint8_t> bytes) {
   UnitProperties properties;
-  if (readUnitProperties(type, bytes, properties) != ReadStatus::ok) return;
+  if (readUnitProperties(type, bytes, properties) != ReadStatus::kOk) return;
   UnitProperties again;
-  check(readUnitProperties(type, writeUnitProperties(properties), again) == ReadStatus::ok);
+  check(readUnitProperties(type, writeUnitProperties(properties), again) == ReadStatus::kOk);
   check(again == properties);
 }
 

@@ -38,7 +38,7 @@ std::vector<WindowRecord> sampleWindows() {
 template <class Block>
 Block propertiesOf(const UnitRecord& unit) {
   Block block;
-  EXPECT_EQ(readPropertyBlock(unit.propertyBlock, block), ReadStatus::ok);
+  EXPECT_EQ(readPropertyBlock(unit.propertyBlock, block), ReadStatus::kOk);
   return block;
 }
 

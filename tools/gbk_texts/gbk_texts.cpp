@@ -9,7 +9,7 @@
 #include <set>
 #include <sstream>
 
-#include "tools/program_data/gbk_text.h"
+#include "tools/program_data/gbk_conversion.h"
 #include "tools/program_data_builder/source_lines.h"
 
 namespace velmora::tools {

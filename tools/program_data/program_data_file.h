@@ -12,11 +12,11 @@
 
 namespace velmora::tools {
 
-enum class ConstantKind : uint32_t { text = 1, number = 2 };
+enum class ConstantKind : uint32_t { kText = 1, kNumber = 2 };
 
 struct NamedConstant {
   std::string name;
-  ConstantKind kind = ConstantKind::text;
+  ConstantKind kind = ConstantKind::kText;
   uint32_t offset = 0;  // in the constant block
 };
 

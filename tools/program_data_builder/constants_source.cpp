@@ -3,7 +3,7 @@
 #include <cctype>
 #include <cstring>
 
-#include "tools/program_data/gbk_text.h"
+#include "tools/program_data/gbk_conversion.h"
 #include "tools/program_data_builder/source_lines.h"
 
 namespace velmora::tools {
@@ -56,7 +56,7 @@ class ConstantsBuilder {
       double value = static_cast<double>(parseInteger(line, line.word(2, "an integer")));
       align(8);
       block_.names.push_back(
-          {name, ConstantKind::number, static_cast<uint32_t>(block_.bytes.size())});
+          {name, ConstantKind::kNumber, static_cast<uint32_t>(block_.bytes.size())});
       uint8_t bytes[8];
       std::memcpy(bytes, &value, sizeof bytes);
       block_.bytes.insert(block_.bytes.end(), bytes, bytes + 8);
@@ -85,7 +85,7 @@ class ConstantsBuilder {
     if (gbk->find('\0') != std::string::npos) pendingLine_.fail("a text with a zero byte");
     align(4);
     block_.names.push_back(
-        {*pendingName_, ConstantKind::text, static_cast<uint32_t>(block_.bytes.size())});
+        {*pendingName_, ConstantKind::kText, static_cast<uint32_t>(block_.bytes.size())});
     block_.bytes.insert(block_.bytes.end(), gbk->begin(), gbk->end());
     block_.bytes.push_back(0);
     pending_.reset();

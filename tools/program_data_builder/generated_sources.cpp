@@ -32,7 +32,7 @@ std::string constantDeclarations(const BuiltProgramData& data) {
   for (const auto& constant : data.namedConstants) {
     std::string offset = "k" + upperFirst(constant.name) + "Offset";
     out += "inline constexpr uint32_t " + offset + " = " + std::to_string(constant.offset) + ";\n";
-    if (constant.kind == ConstantKind::text) {
+    if (constant.kind == ConstantKind::kText) {
       out += "inline const char* " + constant.name +
              "() { return reinterpret_cast<const char*>(constants + " + offset + "); }\n";
     } else {

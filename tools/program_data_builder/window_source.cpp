@@ -7,7 +7,7 @@
 #include "forms/format/unit_ids.h"
 #include "forms/format/unit_properties.h"
 #include "forms/format/unit_record.h"
-#include "tools/program_data/gbk_text.h"
+#include "tools/program_data/gbk_conversion.h"
 
 namespace velmora::tools {
 namespace {

@@ -6,7 +6,7 @@
 #include "forms/format/unit_ids.h"
 #include "forms/format/unit_properties.h"
 #include "forms/format/window_data.h"
-#include "tools/program_data/gbk_text.h"
+#include "tools/program_data/gbk_conversion.h"
 
 namespace velmora::tools {
 namespace {
@@ -80,9 +80,9 @@ std::string valueText(const PropertyInfo& info, PropertyRef ref) {
           return "(not stored)";
         } else if constexpr (std::is_same_v<T, int32_t>) {
           switch (info.kind) {
-            case PropertyKind::colour:
-            case PropertyKind::backgroundColour:
-            case PropertyKind::colourOrTransparent:
+            case PropertyKind::kColour:
+            case PropertyKind::kBackgroundColour:
+            case PropertyKind::kColourOrTransparent:
               return colour(*place);
             default:
               return std::to_string(*place);
@@ -94,7 +94,7 @@ std::string valueText(const PropertyInfo& info, PropertyRef ref) {
         } else if constexpr (std::is_same_v<T, std::string>) {
           return quoted(*place);
         } else if constexpr (std::is_same_v<T, Bytes>) {
-          return info.kind == PropertyKind::font ? font(*place) : picture(*place);
+          return info.kind == PropertyKind::kFont ? font(*place) : picture(*place);
         } else {
           std::string out = "list of " + std::to_string(place->size());
           for (const auto& item : *place) out += " " + quoted(item);
@@ -157,7 +157,7 @@ std::string unitText(const UnitTable& units, uint32_t index, const BuiltProgramD
   }
   UnitProperties properties;
   ReadStatus status = readUnitProperties(unit.type, unit.propertyBlock, properties);
-  if (status != ReadStatus::ok) {
+  if (status != ReadStatus::kOk) {
     return out + "    property block of " + std::to_string(unit.propertyBlock.size()) +
            " bytes does not read\n";
   }
@@ -178,7 +178,7 @@ std::string constantsText(const BuiltProgramData& data) {
     out += "  " + constant.name + " at " + std::to_string(constant.offset) + " = ";
     if (constant.offset >= data.constants.size()) {
       out += "<outside the block>\n";
-    } else if (constant.kind == ConstantKind::text) {
+    } else if (constant.kind == ConstantKind::kText) {
       const char* text = reinterpret_cast<const char*>(data.constants.data() + constant.offset);
       out +=
           quoted(std::string(text, strnlen(text, data.constants.size() - constant.offset))) + "\n";
@@ -206,7 +206,7 @@ std::string dumpProgramData(const BuiltProgramData& data) {
   if (!windows) {
     return out + "window data: " + std::to_string(data.windowData.size()) +
            " bytes that do not read (" +
-           (fault.status == ReadStatus::truncated ? "truncated" : "malformed") + ") at " +
+           (fault.status == ReadStatus::kTruncated ? "truncated" : "malformed") + ") at " +
            (fault.windowId != 0 ? "window " + hex(fault.windowId) : "the window index") + "\n";
   }
   out += "windows: " + std::to_string(windows->size()) + "\n";

@@ -77,14 +77,14 @@ LogicalFont defaultGuiFont() {
 
 PropertyKind kindOf(const UnitTypeDescriptor& type, int32_t property) {
   if (property < 0 || static_cast<uint32_t>(property) >= type.propertyCount || !type.properties)
-    return PropertyKind::integer;
+    return PropertyKind::kInteger;
   // The second integer and byte data codes read as their kinds; the text codes all fall to the
   // default of the conversions.
   switch (const uint16_t code = type.properties[property].valueType) {
     case 1001:
-      return PropertyKind::integer;
+      return PropertyKind::kInteger;
     case 1024:
-      return PropertyKind::byteData;
+      return PropertyKind::kByteData;
     default:
       return static_cast<PropertyKind>(code);
   }
@@ -118,9 +118,9 @@ LogicalFont currentFont(const LiveTarget& live, int32_t ownIndex) {
 
 uint64_t fontReading(const LogicalFont& font, int32_t part) {
   const int32_t dpi = screenDotsPerInch();
-  if (part == static_cast<int32_t>(FontElement::faceName))
+  if (part == static_cast<int32_t>(FontElement::kFaceName))
     return pointerValue(textFromString(font.faceName));
-  if (part >= 0 && part < static_cast<int32_t>(FontElement::faceName))
+  if (part >= 0 && part < static_cast<int32_t>(FontElement::kFaceName))
     return static_cast<uint32_t>(fontElement(font, static_cast<FontElement>(part), dpi));
   auto* record = static_cast<uint32_t*>(allocate(7 * 4));
   for (int i = 0; i < 6; ++i)
@@ -133,27 +133,27 @@ uint64_t convertedReading(PropertyKind kind, const PropertyValue& value, const L
                           int32_t ownIndex, int32_t part) {
   const auto* data = reinterpret_cast<const uint8_t*>(value.first);
   switch (kind) {
-    case PropertyKind::number:
-    case PropertyKind::dateTime:
+    case PropertyKind::kNumber:
+    case PropertyKind::kDateTime:
       return uint64_t{value.second} << 32 | static_cast<uint32_t>(value.first);
-    case PropertyKind::logical:
+    case PropertyKind::kLogical:
       return static_cast<uint32_t>(value.first) == 1 ? 1 : 0;
-    case PropertyKind::picture:
-    case PropertyKind::icon:
-    case PropertyKind::sound:
-    case PropertyKind::byteData:
+    case PropertyKind::kPicture:
+    case PropertyKind::kIcon:
+    case PropertyKind::kSound:
+    case PropertyKind::kByteData:
       return newByteSet(data, value.second);
-    case PropertyKind::pointer: {
+    case PropertyKind::kPointer: {
       const Bytes converted = pointerDataWithCode(Bytes(data, data + (data ? value.second : 0)));
       return newByteSet(converted.data(), static_cast<uint32_t>(converted.size()));
     }
-    case PropertyKind::font:
+    case PropertyKind::kFont:
       return fontReading(currentFont(live, ownIndex), part);
-    case PropertyKind::integer:
-    case PropertyKind::choice:
-    case PropertyKind::colour:
-    case PropertyKind::colourOrTransparent:
-    case PropertyKind::backgroundColour:
+    case PropertyKind::kInteger:
+    case PropertyKind::kChoice:
+    case PropertyKind::kColour:
+    case PropertyKind::kColourOrTransparent:
+    case PropertyKind::kBackgroundColour:
       return static_cast<uint32_t>(value.first);
     default:  // the text kinds
       return pointerValue(textFromString(reinterpret_cast<const char*>(value.first)));
@@ -245,34 +245,34 @@ PropertyValue writtenValue(PropertyKind kind, uint32_t low, uint32_t high, const
                            int32_t ownIndex, int32_t part, Bytes& kept) {
   const auto* pointer = reinterpret_cast<const uint8_t*>(static_cast<uintptr_t>(low));
   switch (kind) {
-    case PropertyKind::number:
-    case PropertyKind::dateTime:
+    case PropertyKind::kNumber:
+    case PropertyKind::kDateTime:
       return {low, high};
-    case PropertyKind::logical:
+    case PropertyKind::kLogical:
       return {low != 0 ? 1u : 0u, 0};
-    case PropertyKind::choice:
+    case PropertyKind::kChoice:
       return {static_cast<int32_t>(low) < 0 ? 0u : low, 0};
-    case PropertyKind::picture:
-    case PropertyKind::icon:
-    case PropertyKind::sound:
-    case PropertyKind::byteData:
+    case PropertyKind::kPicture:
+    case PropertyKind::kIcon:
+    case PropertyKind::kSound:
+    case PropertyKind::kByteData:
       if (!pointer) return {0, 0};
       return {reinterpret_cast<uintptr_t>(byteSetData(pointer)),
               static_cast<uint32_t>(byteSetLength(pointer))};
-    case PropertyKind::pointer:
+    case PropertyKind::kPointer:
       if (!pointer) return {0, 0};
       kept = pointerDataWithId(byteSetData(pointer), static_cast<uint32_t>(byteSetLength(pointer)));
       return {reinterpret_cast<uintptr_t>(kept.data()), static_cast<uint32_t>(kept.size())};
-    case PropertyKind::font: {
+    case PropertyKind::kFont: {
       const int32_t dpi = screenDotsPerInch();
       LogicalFont font;
-      if (part < 0 || part > static_cast<int32_t>(FontElement::faceName)) {
+      if (part < 0 || part > static_cast<int32_t>(FontElement::kFaceName)) {
         font = pointer ? fontFromRecord(*reinterpret_cast<const FontRecord*>(pointer), dpi)
                        : fontFromRecord(FontRecord{}, dpi);
       } else {
         const auto element = static_cast<FontElement>(part);
         const char* face =
-            element == FontElement::faceName ? reinterpret_cast<const char*>(pointer) : nullptr;
+            element == FontElement::kFaceName ? reinterpret_cast<const char*>(pointer) : nullptr;
         font = withFontElement(currentFont(live, ownIndex), element, static_cast<int32_t>(low),
                                face ? face : "", dpi);
       }
@@ -280,10 +280,10 @@ PropertyValue writtenValue(PropertyKind kind, uint32_t low, uint32_t high, const
                   reinterpret_cast<const uint8_t*>(&font) + sizeof font);
       return {reinterpret_cast<uintptr_t>(kept.data()), kFontRecordSize};
     }
-    case PropertyKind::integer:
-    case PropertyKind::colour:
-    case PropertyKind::colourOrTransparent:
-    case PropertyKind::backgroundColour:
+    case PropertyKind::kInteger:
+    case PropertyKind::kColour:
+    case PropertyKind::kColourOrTransparent:
+    case PropertyKind::kBackgroundColour:
       return {low, 0};
     default:  // the text kinds
       return {pointer ? low : reinterpret_cast<uintptr_t>(""), 0};
@@ -399,7 +399,7 @@ uint64_t readUnitProperty(FormRegistry& registry, uint32_t windowId, uint32_t un
   const LiveTarget live = liveTarget(registry, *target, kReadNotLoaded, windowId, unitId);
   const int32_t ownIndex = ownIndexOf(property);
   const PropertyKind kind = kindOf(*live.type, property);
-  if (kind == PropertyKind::font) return fontReading(currentFont(live, ownIndex), part);
+  if (kind == PropertyKind::kFont) return fontReading(currentFont(live, ownIndex), part);
   auto read = reinterpret_cast<ReadPropertyFunction>(live.type->interfaceFunction(kReadProperty));
   PropertyValue value;
   if (!read || !read(live.unit, ownIndex, &value)) return 0;

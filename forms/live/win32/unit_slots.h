@@ -11,7 +11,7 @@
 
 namespace velmora {
 
-enum class RectField { left = 0, top = 1, width = 2, height = 3 };
+enum class RectField { kLeft = 0, kTop = 1, kWidth = 2, kHeight = 3 };
 
 uint32_t storedType(const UnitTable& table, uint32_t index);
 bool isMenuItemAt(const UnitTable& table, uint32_t index);

@@ -15,7 +15,8 @@
 namespace velmora {
 namespace {
 
-constexpr int32_t kAfterCreatedEvents[] = {window_event::kLoaded, window_event::kAboutToShow};
+constexpr int32_t kAfterCreatedEvents[] = {window_event::kFirstAfterCreated,
+                                           window_event::kSecondAfterCreated};
 constexpr uint32_t kFirstControlId = 100;
 constexpr uint32_t kControlIdStep = 10;
 constexpr int32_t kStartMinimized = 2;

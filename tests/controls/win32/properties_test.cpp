@@ -51,10 +51,10 @@ struct SampleValues {
               if (found != integerOverrides.end())
                 return PropertyValue{static_cast<uint32_t>(found->second), 0};
               switch (field.kind) {
-                case PropertyKind::choice:
-                case PropertyKind::logical:
+                case PropertyKind::kChoice:
+                case PropertyKind::kLogical:
                   return PropertyValue{1, 0};
-                case PropertyKind::integer:
+                case PropertyKind::kInteger:
                   return PropertyValue{7, 0};
                 default:
                   return PropertyValue{0x123456, 0};
@@ -66,8 +66,8 @@ struct SampleValues {
             },
             [&](Bytes Block::*) {
               if (!bytes.count(key(field))) {
-                bytes[key(field)] = field.kind == PropertyKind::font ? fontRecord()
-                                    : field.kind == PropertyKind::picture
+                bytes[key(field)] = field.kind == PropertyKind::kFont ? fontRecord()
+                                    : field.kind == PropertyKind::kPicture
                                         ? testing::pictureFile("logo.png")
                                         : Bytes{11, 0, 0, 0, 22, 0, 0, 0};
               }
@@ -159,7 +159,7 @@ void checkRoundTrips(SampleValues samples) {
   ASSERT_NE(copy, nullptr);
   EXPECT_EQ(serialised(type, copy), block);
   Block stored;
-  ASSERT_EQ(readPropertyBlock(block, stored), ReadStatus::ok);
+  ASSERT_EQ(readPropertyBlock(block, stored), ReadStatus::kOk);
   EXPECT_NE(stored, Block{});
 }
 

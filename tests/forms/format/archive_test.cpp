@@ -38,17 +38,17 @@ TEST(ArchiveTest, LengthsBeyondTheInputFailWithoutReading) {
   const uint8_t hugeData[] = {0xFF, 0xFF, 0xFF, 0xFF, 1, 2};
   ArchiveReader data(hugeData);
   EXPECT_TRUE(data.readData().empty());
-  EXPECT_EQ(data.status(), ReadStatus::truncated);
+  EXPECT_EQ(data.status(), ReadStatus::kTruncated);
 
   const uint8_t hugeList[] = {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x7F, 0, 0, 0, 0};
   ArchiveReader list(hugeList);
   EXPECT_TRUE(list.readTextList().empty());
-  EXPECT_EQ(list.status(), ReadStatus::truncated);
+  EXPECT_EQ(list.status(), ReadStatus::kTruncated);
 
   const uint8_t unterminated[] = {'a', 'b'};
   ArchiveReader text(unterminated);
   EXPECT_EQ(text.readZeroText(), "");
-  EXPECT_EQ(text.status(), ReadStatus::truncated);
+  EXPECT_EQ(text.status(), ReadStatus::kTruncated);
 }
 
 TEST(ArchiveTest, FailureIsStickyAndLaterReadsYieldNothing) {
@@ -58,8 +58,8 @@ TEST(ArchiveTest, FailureIsStickyAndLaterReadsYieldNothing) {
   EXPECT_EQ(reader.readWord(), 0u);
   EXPECT_FALSE(reader.ok());
   EXPECT_EQ(reader.readShort(), 0);  // two bytes would be there, but the reader has failed
-  reader.fail(ReadStatus::malformed);
-  EXPECT_EQ(reader.status(), ReadStatus::truncated);  // the first reason stays
+  reader.fail(ReadStatus::kMalformed);
+  EXPECT_EQ(reader.status(), ReadStatus::kTruncated);  // the first reason stays
 }
 
 TEST(ArchiveTest, WriterStoresLittleEndianAndStopsZeroTextsAtAnInnerZero) {

@@ -67,7 +67,7 @@ TEST(WindowDataTest, AStreamCutAnywhereFailsAsTruncated) {
     Bytes shortData(data.begin(), data.begin() + cut);
     WindowDataFault fault;
     EXPECT_FALSE(readWindowData(shortData, &fault).has_value()) << cut;
-    EXPECT_EQ(fault.status, ReadStatus::truncated) << cut;
+    EXPECT_EQ(fault.status, ReadStatus::kTruncated) << cut;
   }
 }
 
@@ -79,7 +79,7 @@ TEST(WindowDataTest, EntriesOutsideTheirTableAreMalformed) {
   data[offsetWord] = 0x40;
   WindowDataFault fault;
   EXPECT_FALSE(readWindowData(data, &fault).has_value());
-  EXPECT_EQ(fault.status, ReadStatus::malformed);
+  EXPECT_EQ(fault.status, ReadStatus::kMalformed);
   EXPECT_EQ(fault.windowId, sampleWindows()[1].id) << "the window whose table is broken";
 }
 

@@ -33,17 +33,17 @@ TEST(FontValues, OneElementChangesAndTheRestStays) {
   EXPECT_EQ(font.weight, kBoldWeight);
   EXPECT_EQ(font.escapement, 450);
   EXPECT_STREQ(font.faceName, "Tahoma");
-  font = withFontElement(font, FontElement::angle, -900, "", 96);
+  font = withFontElement(font, FontElement::kAngle, -900, "", 96);
   EXPECT_EQ(font.orientation, 2700);
   EXPECT_EQ(font.escapement, 2700);
-  font = withFontElement(font, FontElement::angle, 7300, "", 96);
-  EXPECT_EQ(fontElement(font, FontElement::angle, 96), 100);
-  font = withFontElement(font, FontElement::underline, 5, "", 96);
-  EXPECT_EQ(fontElement(font, FontElement::underline, 96), 1);
-  EXPECT_EQ(fontElement(font, FontElement::bold, 96), 1);
-  EXPECT_EQ(fontElement(font, FontElement::italic, 96), 1);
-  EXPECT_EQ(fontElement(font, FontElement::size, 96), 9);
-  font = withFontElement(font, FontElement::faceName, 0, std::string(40, 'x'), 96);
+  font = withFontElement(font, FontElement::kAngle, 7300, "", 96);
+  EXPECT_EQ(fontElement(font, FontElement::kAngle, 96), 100);
+  font = withFontElement(font, FontElement::kUnderline, 5, "", 96);
+  EXPECT_EQ(fontElement(font, FontElement::kUnderline, 96), 1);
+  EXPECT_EQ(fontElement(font, FontElement::kBold, 96), 1);
+  EXPECT_EQ(fontElement(font, FontElement::kItalic, 96), 1);
+  EXPECT_EQ(fontElement(font, FontElement::kSize, 96), 9);
+  font = withFontElement(font, FontElement::kFaceName, 0, std::string(40, 'x'), 96);
   EXPECT_STREQ(font.faceName, kSimSun);
   EXPECT_STREQ(fontFromRecord(FontRecord{}, 96).faceName, kSimSun);
 }

@@ -115,7 +115,7 @@ LiveUnit* VELMORA_STDCALL createLabel(const uint8_t* block, uint32_t length, uin
                                       int32_t width, int32_t height, uint32_t windowId,
                                       uint32_t unitId, HWND, int32_t) {
   LabelProperties properties;
-  if (readPropertyBlock(std::span(block, length), properties) != ReadStatus::ok) return nullptr;
+  if (readPropertyBlock(std::span(block, length), properties) != ReadStatus::kOk) return nullptr;
   const std::string caption = properties.caption;
   return createTestUnit(L"STATIC", 0, properties, caption, style, parent, id, x, y, width, height,
                         windowId, unitId);
@@ -126,7 +126,7 @@ LiveUnit* VELMORA_STDCALL createComboBox(const uint8_t* block, uint32_t length, 
                                          int32_t width, int32_t height, uint32_t windowId,
                                          uint32_t unitId, HWND, int32_t) {
   ComboBoxProperties properties;
-  if (readPropertyBlock(std::span(block, length), properties) != ReadStatus::ok) return nullptr;
+  if (readPropertyBlock(std::span(block, length), properties) != ReadStatus::kOk) return nullptr;
   return createTestUnit(L"COMBOBOX", CBS_DROPDOWNLIST, properties, "", style, parent, id, x, y,
                         width, height + 100, windowId, unitId);
 }

@@ -10,7 +10,7 @@
 #include "forms/event_numbers.h"
 #include "tests/controls/picture_files.h"
 #include "tests/controls/win32/input.h"
-#include "tests/controls/win32/super_button_sample.h"
+#include "tests/controls/win32/super_btn_sample.h"
 #include "tests/controls/win32/unit_host.h"
 
 namespace velmora {

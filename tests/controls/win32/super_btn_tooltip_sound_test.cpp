@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "controls/win32/sound_player.h"
-#include "tests/controls/win32/super_button_sample.h"
+#include "tests/controls/win32/super_btn_sample.h"
 #include "tests/controls/win32/unit_host.h"
 #include "tests/support/gbk.h"
 

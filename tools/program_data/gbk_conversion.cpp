@@ -1,4 +1,4 @@
-#include "tools/program_data/gbk_text.h"
+#include "tools/program_data/gbk_conversion.h"
 
 #include <iconv.h>
 

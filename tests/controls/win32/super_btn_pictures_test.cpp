@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/controls/bmp_file.h"
-#include "tests/controls/win32/super_button_sample.h"
+#include "tests/controls/win32/super_btn_sample.h"
 #include "tests/controls/win32/unit_host.h"
 
 namespace velmora {

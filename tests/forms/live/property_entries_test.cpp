@@ -129,9 +129,9 @@ TEST_F(PropertyAccess, FontsAreReadAndWrittenByElement) {
   ReleaseDC(nullptr, screen);
   ASSERT_EQ(dpi, 96);
   constexpr Label kFont = Label::kFont;
-  constexpr int32_t kSize = part(FontElement::size);
-  constexpr int32_t kBold = part(FontElement::bold);
-  constexpr int32_t kFace = part(FontElement::faceName);
+  constexpr int32_t kSize = part(FontElement::kSize);
+  constexpr int32_t kBold = part(FontElement::kBold);
+  constexpr int32_t kFace = part(FontElement::kFaceName);
   EXPECT_EQ(read(kMainWindow, kUpperLabel, kFont, kSize), 9u);
   EXPECT_EQ(read(kMainWindow, kUpperLabel, kFont, kBold), 1u);
   EXPECT_EQ(text(read(kMainWindow, kUpperLabel, kFont, kFace)), "Tahoma");

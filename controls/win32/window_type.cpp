@@ -158,7 +158,7 @@ LiveUnit* VELMORA_STDCALL createWindowUnit(const uint8_t* block, uint32_t blockL
                                            int32_t y, int32_t width, int32_t height,
                                            uint32_t windowId, uint32_t unitId, HWND, int32_t) {
   WindowProperties properties;
-  if (readPropertyBlock(std::span(block, blockLength), properties) != ReadStatus::ok)
+  if (readPropertyBlock(std::span(block, blockLength), properties) != ReadStatus::kOk)
     return nullptr;
   const WindowPlacement at =
       windowPlacement(properties, creationOf(style, parent, x, y, width, height));

@@ -71,7 +71,7 @@ TEST(PropertyBlockTest, EveryTypeRoundTripsAtItsHighestVersion) {
     UnitProperties written = filledProperties(type);
     Bytes block = writeUnitProperties(written);
     UnitProperties read;
-    ASSERT_EQ(readUnitProperties(type, block, read), ReadStatus::ok) << unitTypeName(type);
+    ASSERT_EQ(readUnitProperties(type, block, read), ReadStatus::kOk) << unitTypeName(type);
     EXPECT_EQ(read, written) << unitTypeName(type);
   }
 }
@@ -82,7 +82,7 @@ TEST(PropertyBlockTest, EveryVersionReadsItsOwnFieldsAndLeavesTheRestAtDefaults)
     for (uint32_t version = 1; version <= highestBlockVersion(type); ++version) {
       UnitProperties read;
       ASSERT_EQ(readUnitProperties(type, writeUnitProperties(filled, version), read),
-                ReadStatus::ok);
+                ReadStatus::kOk);
       EXPECT_EQ(read, fieldsOfVersion(filled, version))
           << unitTypeName(type) << " version " << version;
     }
@@ -92,7 +92,7 @@ TEST(PropertyBlockTest, EveryVersionReadsItsOwnFieldsAndLeavesTheRestAtDefaults)
 TEST(PropertyBlockTest, SuperBtnVersion1KeepsTheDisabledPictureAndItsColourAtDefaults) {
   auto filled = std::get<SuperBtnProperties>(filledProperties(kSuperBtnType));
   SuperBtnProperties read;
-  ASSERT_EQ(readPropertyBlock(writePropertyBlock(filled, 1), read), ReadStatus::ok);
+  ASSERT_EQ(readPropertyBlock(writePropertyBlock(filled, 1), read), ReadStatus::kOk);
   SuperBtnProperties expected = filled;
   expected.disabledPicture = {};
   expected.disabledTransparentColour = kDefaultColour;
@@ -102,13 +102,13 @@ TEST(PropertyBlockTest, SuperBtnVersion1KeepsTheDisabledPictureAndItsColourAtDef
 TEST(PropertyBlockTest, ComboBoxVersionsAddBindingTextsThenTheFlag) {
   auto filled = std::get<ComboBoxProperties>(filledProperties(kComboBoxType));
   ComboBoxProperties read;
-  ASSERT_EQ(readPropertyBlock(writePropertyBlock(filled, 1), read), ReadStatus::ok);
+  ASSERT_EQ(readPropertyBlock(writePropertyBlock(filled, 1), read), ReadStatus::kOk);
   ComboBoxProperties expected = filled;
   expected.bindingSource = expected.bindingField = "";
-  expected.keptFlag24 = 0;
+  expected.reservedFlag24 = 0;
   EXPECT_EQ(read, expected);
 
-  ASSERT_EQ(readPropertyBlock(writePropertyBlock(filled, 2), read), ReadStatus::ok);
+  ASSERT_EQ(readPropertyBlock(writePropertyBlock(filled, 2), read), ReadStatus::kOk);
   expected.bindingSource = "P22";
   expected.bindingField = "P23";
   EXPECT_EQ(read, expected);
@@ -117,7 +117,7 @@ TEST(PropertyBlockTest, ComboBoxVersionsAddBindingTextsThenTheFlag) {
 TEST(PropertyBlockTest, CartoonBoxVersion1HoldsBorderColourModeAndPictureOnly) {
   auto filled = std::get<CartoonBoxProperties>(filledProperties(kCartoonBoxType));
   CartoonBoxProperties read;
-  ASSERT_EQ(readPropertyBlock(writePropertyBlock(filled, 1), read), ReadStatus::ok);
+  ASSERT_EQ(readPropertyBlock(writePropertyBlock(filled, 1), read), ReadStatus::kOk);
   CartoonBoxProperties expected;
   expected.border = filled.border;
   expected.backgroundColour = filled.backgroundColour;
@@ -187,7 +187,7 @@ TEST(PropertyBlockTest, EveryTypeStoresItsFieldsInTheStoredOrder) {
 TEST(PropertyBlockTest, AnEmptyBlockGivesTheDefaults) {
   for (uint32_t type : kAllTypes) {
     UnitProperties read = filledProperties(type);
-    EXPECT_EQ(readUnitProperties(type, {}, read), ReadStatus::ok);
+    EXPECT_EQ(readUnitProperties(type, {}, read), ReadStatus::kOk);
     EXPECT_EQ(read, *defaultUnitProperties(type));
   }
   SuperBtnProperties button;
@@ -203,7 +203,7 @@ TEST(PropertyBlockTest, ANewerVersionIsRefused) {
     Bytes block = writeUnitProperties(filledProperties(type));
     block[0] = static_cast<uint8_t>(highestBlockVersion(type) + 1);
     UnitProperties read;
-    EXPECT_EQ(readUnitProperties(type, block, read), ReadStatus::versionTooHigh);
+    EXPECT_EQ(readUnitProperties(type, block, read), ReadStatus::kVersionTooHigh);
     EXPECT_EQ(read, *defaultUnitProperties(type));
   }
 }
@@ -214,7 +214,7 @@ TEST(PropertyBlockTest, ABlockCutAnywhereIsTruncated) {
     for (size_t cut = 1; cut < block.size(); ++cut) {
       Bytes shortBlock(block.begin(), block.begin() + cut);
       UnitProperties read;
-      EXPECT_EQ(readUnitProperties(type, shortBlock, read), ReadStatus::truncated)
+      EXPECT_EQ(readUnitProperties(type, shortBlock, read), ReadStatus::kTruncated)
           << unitTypeName(type) << " cut at " << cut;
     }
   }
@@ -245,7 +245,7 @@ TEST(PropertyBlockTest, TheFirstUnitOfATableWhoseBlockDoesNotReadIsFound) {
 
 TEST(PropertyBlockTest, UnknownTypesHaveNoProperties) {
   UnitProperties read;
-  EXPECT_EQ(readUnitProperties(kMenuItemType, {}, read), ReadStatus::malformed);
+  EXPECT_EQ(readUnitProperties(kMenuItemType, {}, read), ReadStatus::kMalformed);
   EXPECT_EQ(unitTypeName(0x00010002), nullptr);
   EXPECT_EQ(unitTypeCodeByName("SuperBtn"), kSuperBtnType);
   EXPECT_FALSE(unitTypeCodeByName("superbtn"));
