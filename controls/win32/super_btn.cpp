@@ -158,7 +158,7 @@ void drawClassicRaisedEdge(HDC dc, const RECT& r) {
   drawEdge3d(dc, inner, GetSysColor(COLOR_3DLIGHT), GetSysColor(COLOR_BTNSHADOW));
 }
 
-struct SuperButtonUnit : UnitOf<SuperBtnProperties> {
+struct SuperBtnUnit : UnitOf<SuperBtnProperties> {
   UnitFont font;
   std::array<PictureSlot, 3> slots;
   HWND toolTip = nullptr;
@@ -605,7 +605,7 @@ struct SuperButtonUnit : UnitOf<SuperBtnProperties> {
 }  // namespace
 
 void* superButtonInterface(int32_t number) {
-  return UnitTypeFunctions<SuperButtonUnit>::functionNumbered(number);
+  return UnitTypeFunctions<SuperBtnUnit>::functionNumbered(number);
 }
 
 }  // namespace velmora

@@ -202,7 +202,7 @@ TEST(UnitProperties, CartoonBoxReadsBackEveryProperty) {
   checkRoundTrips<CartoonBoxProperties>({});
 }
 
-TEST(UnitProperties, SuperButtonReadsBackEveryProperty) {
+TEST(UnitProperties, SuperBtnReadsBackEveryProperty) {
   checkRoundTrips<SuperBtnProperties>({});
 }
 

@@ -64,7 +64,7 @@ void press(LiveUnit* unit) {
   pumpMessages();
 }
 
-TEST(SuperButtonPictures, TheTransparentColourLetsTheFaceShowThrough) {
+TEST(SuperBtnPictures, TheTransparentColourLetsTheFaceShowThrough) {
   struct Case {
     int32_t transparent;
     bool keyShows;
@@ -86,7 +86,7 @@ TEST(SuperButtonPictures, TheTransparentColourLetsTheFaceShowThrough) {
   }
 }
 
-TEST(SuperButtonPictures, AnEmptyOrUndecodablePictureRemovesThePicture) {
+TEST(SuperBtnPictures, AnEmptyOrUndecodablePictureRemovesThePicture) {
   const Bytes undecodable = {'n', 'o', ' ', 'p', 'i', 'c', 't', 'u', 'r', 'e'};
   for (const Bytes& written : {Bytes{}, undecodable}) {
     SCOPED_TRACE(written.size());
@@ -108,7 +108,7 @@ TEST(SuperButtonPictures, AnEmptyOrUndecodablePictureRemovesThePicture) {
   }
 }
 
-TEST(SuperButtonPictures, ThePicturePositionPlacesThePictureAndMovesTheCaption) {
+TEST(SuperBtnPictures, ThePicturePositionPlacesThePictureAndMovesTheCaption) {
   struct Case {
     int position;
     bool caption;
@@ -152,7 +152,7 @@ TEST(SuperButtonPictures, ThePicturePositionPlacesThePictureAndMovesTheCaption) 
   }
 }
 
-TEST(SuperButtonPictures, PressingMovesCaptionAndPictureByThePressedOffset) {
+TEST(SuperBtnPictures, PressingMovesCaptionAndPictureByThePressedOffset) {
   struct Case {
     int offset;
     POINT shift;
@@ -183,7 +183,7 @@ TEST(SuperButtonPictures, PressingMovesCaptionAndPictureByThePressedOffset) {
   }
 }
 
-TEST(SuperButtonPictures, ADisabledButtonWithoutADisabledPictureDrawsItsPictureGrayed) {
+TEST(SuperBtnPictures, ADisabledButtonWithoutADisabledPictureDrawsItsPictureGrayed) {
   UnitHost host;
   testing::moveAway(host.window());
   SuperBtnProperties properties = flatButton();
@@ -208,7 +208,7 @@ TEST(SuperButtonPictures, ADisabledButtonWithoutADisabledPictureDrawsItsPictureG
   EXPECT_EQ(screen.at(square.left - 1, square.top - 1), kNormalBackground);
 }
 
-TEST(SuperButtonPictures, ADisabledButtonShowsItsDisabledPictureAsItIs) {
+TEST(SuperBtnPictures, ADisabledButtonShowsItsDisabledPictureAsItIs) {
   UnitHost host;
   testing::moveAway(host.window());
   SuperBtnProperties properties = flatButton();
@@ -223,7 +223,7 @@ TEST(SuperButtonPictures, ADisabledButtonShowsItsDisabledPictureAsItIs) {
   EXPECT_EQ(countOf(screen, kWide, kRed), 0);
 }
 
-TEST(SuperButtonPictures, TheRoundedStyleDrawsAnOutlinedRoundFaceWithoutTheFlatEdge) {
+TEST(SuperBtnPictures, TheRoundedStyleDrawsAnOutlinedRoundFaceWithoutTheFlatEdge) {
   const COLORREF black = RGB(0, 0, 0);
   const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW);
   for (int style : {2, 0}) {

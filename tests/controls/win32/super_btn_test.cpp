@@ -40,7 +40,7 @@ bool isShadow(COLORREF pixel) {
          std::abs(r - GetBValue(pixel)) < 20;
 }
 
-TEST(SuperButton, FlatButtonShowsItsEdgeAndHoverColoursOnlyWhileTheMouseIsOver) {
+TEST(SuperBtn, FlatButtonShowsItsEdgeAndHoverColoursOnlyWhileTheMouseIsOver) {
   UnitHost host;
   moveAway(host.window());
   HWND button = UnitHost::windowOf(host.create(flatButton(), kButton));
@@ -77,7 +77,7 @@ TEST(SuperButton, FlatButtonShowsItsEdgeAndHoverColoursOnlyWhileTheMouseIsOver) 
   moveAway(host.window());
 }
 
-TEST(SuperButton, ButtonWithoutDrawBorderLightsUpWithoutAnEdge) {
+TEST(SuperBtn, ButtonWithoutDrawBorderLightsUpWithoutAnEdge) {
   UnitHost host;
   moveAway(host.window());
   SuperBtnProperties properties = flatButton();
@@ -89,7 +89,7 @@ TEST(SuperButton, ButtonWithoutDrawBorderLightsUpWithoutAnEdge) {
   moveAway(host.window());
 }
 
-TEST(SuperButton, ClickRaisesTheClickedEventOnceAndFocusTheGotFocusEvent) {
+TEST(SuperBtn, ClickRaisesTheClickedEventOnceAndFocusTheGotFocusEvent) {
   UnitHost host;
   HWND button = UnitHost::windowOf(host.create(flatButton(), kButton));
   SetForegroundWindow(host.window());
@@ -108,7 +108,7 @@ TEST(SuperButton, ClickRaisesTheClickedEventOnceAndFocusTheGotFocusEvent) {
   moveAway(host.window());
 }
 
-TEST(SuperButton, DraggingOntoTheButtonWithTheButtonHeldStartsNoHover) {
+TEST(SuperBtn, DraggingOntoTheButtonWithTheButtonHeldStartsNoHover) {
   UnitHost host;
   moveAway(host.window());
   host.create(flatButton(), kButton);
@@ -129,7 +129,7 @@ TEST(SuperButton, DraggingOntoTheButtonWithTheButtonHeldStartsNoHover) {
   EXPECT_TRUE(recorder().events.empty()) << "a press elsewhere is no click";
 }
 
-TEST(SuperButton, DisablingTheFocusedButtonMovesTheFocusToTheNextOne) {
+TEST(SuperBtn, DisablingTheFocusedButtonMovesTheFocusToTheNextOne) {
   UnitHost host;
   HWND first = UnitHost::windowOf(host.create(flatButton(), kButton));
   HWND second = UnitHost::windowOf(host.create(flatButton(), {20, 60, 140, 90}));
@@ -142,7 +142,7 @@ TEST(SuperButton, DisablingTheFocusedButtonMovesTheFocusToTheNextOne) {
   EXPECT_EQ(GetFocus(), second);
 }
 
-TEST(SuperButton, OnlyTheNormalPictureShowsAlsoUnderTheMouse) {
+TEST(SuperBtn, OnlyTheNormalPictureShowsAlsoUnderTheMouse) {
   UnitHost host;
   moveAway(host.window());
   SuperBtnProperties properties = flatButton();
@@ -170,7 +170,7 @@ TEST(SuperButton, OnlyTheNormalPictureShowsAlsoUnderTheMouse) {
   moveAway(host.window());
 }
 
-TEST(SuperButton, CheckBoxModeTogglesOnEachClick) {
+TEST(SuperBtn, CheckBoxModeTogglesOnEachClick) {
   UnitHost host;
   SuperBtnProperties properties = flatButton();
   properties.checkBoxMode = 1;
@@ -184,7 +184,7 @@ TEST(SuperButton, CheckBoxModeTogglesOnEachClick) {
   moveAway(host.window());
 }
 
-TEST(SuperButton, DisabledButtonDrawsItsCaptionEmbossed) {
+TEST(SuperBtn, DisabledButtonDrawsItsCaptionEmbossed) {
   UnitHost host;
   moveAway(host.window());
   SuperBtnProperties properties = flatButton();
@@ -220,7 +220,7 @@ TEST(SuperButton, DisabledButtonDrawsItsCaptionEmbossed) {
   EXPECT_EQ(screen.at(24, 24), kNormalBackground);
 }
 
-TEST(SuperButton, SystemColoursHideTheOwnColoursAndTheHoverFaceIsLightened) {
+TEST(SuperBtn, SystemColoursHideTheOwnColoursAndTheHoverFaceIsLightened) {
   UnitHost host;
   moveAway(host.window());
   SuperBtnProperties properties = flatButton();
@@ -247,7 +247,7 @@ std::vector<COLORREF> buttonPixels(HWND host) {
   return pixels;
 }
 
-TEST(SuperButton, WithSystemColoursTheOwnTextColourChangesNothingOnScreen) {
+TEST(SuperBtn, WithSystemColoursTheOwnTextColourChangesNothingOnScreen) {
   auto changed = testing::unitFunction<PropertyChangedFunction>(kSuperBtnType, kPropertyChanged);
   const PropertyValue red{RGB(255, 0, 0), 0};
   for (int32_t systemColours : {1, 0}) {
@@ -271,7 +271,7 @@ TEST(SuperButton, WithSystemColoursTheOwnTextColourChangesNothingOnScreen) {
   }
 }
 
-TEST(SuperButton, AQuickSecondClickIsOneMoreClick) {
+TEST(SuperBtn, AQuickSecondClickIsOneMoreClick) {
   UnitHost host;
   SuperBtnProperties properties = flatButton();
   properties.checkBoxMode = 1;
@@ -288,13 +288,13 @@ TEST(SuperButton, AQuickSecondClickIsOneMoreClick) {
   moveAway(host.window());
 }
 
-TEST(SuperButton, LighteningMovesEveryChannelByTheSameStep) {
+TEST(SuperBtn, LighteningMovesEveryChannelByTheSameStep) {
   EXPECT_EQ(lightenColour(RGB(100, 200, 240), 32), RGB(115, 215, 255));
   EXPECT_EQ(lightenColour(RGB(10, 50, 90), -32), RGB(0, 40, 80));
   EXPECT_EQ(lightenColour(RGB(10, 50, 90), 300), RGB(10, 50, 90));
 }
 
-TEST(SuperButton, CheckBoxModeAndDefaultButtonChangesNeedANewUnit) {
+TEST(SuperBtn, CheckBoxModeAndDefaultButtonChangesNeedANewUnit) {
   UnitHost host;
   LiveUnit* unit = host.create(flatButton(), kButton);
   auto changed = testing::unitFunction<PropertyChangedFunction>(kSuperBtnType, kPropertyChanged);
@@ -315,7 +315,7 @@ TEST(SuperButton, CheckBoxModeAndDefaultButtonChangesNeedANewUnit) {
   EXPECT_EQ(got.first, 2u) << "the style is clamped";
 }
 
-TEST(SuperButton, ABlockOfVersionThreeCreatesNoUnit) {
+TEST(SuperBtn, ABlockOfVersionThreeCreatesNoUnit) {
   UnitHost host;
   Bytes block = writePropertyBlock(SuperBtnProperties{});
   block[0] = 3;

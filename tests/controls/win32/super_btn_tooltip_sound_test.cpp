@@ -75,7 +75,7 @@ void setToolTip(LiveUnit* unit, const std::string& text) {
   EXPECT_EQ(changed(unit, ownIndexOf(SuperBtnProperty::kToolTip), &value, 0), 0);
 }
 
-TEST(SuperButtonToolTip, TheToolTipHoldsTheTextAndCoversTheButton) {
+TEST(SuperBtnToolTip, TheToolTipHoldsTheTextAndCoversTheButton) {
   UnitHost host;
   SuperBtnProperties properties = flatButton();
   properties.toolTip = testing::gbk(u8"复制充值地址");
@@ -89,7 +89,7 @@ TEST(SuperButtonToolTip, TheToolTipHoldsTheTextAndCoversTheButton) {
   EXPECT_TRUE(EqualRect(&tool.rect, &client));
 }
 
-TEST(SuperButtonToolTip, AnEmptyTextRemovesTheToolAndANewOneBringsItBack) {
+TEST(SuperBtnToolTip, AnEmptyTextRemovesTheToolAndANewOneBringsItBack) {
   UnitHost host;
   SuperBtnProperties properties = flatButton();
   properties.toolTip = "first";
@@ -104,7 +104,7 @@ TEST(SuperButtonToolTip, AnEmptyTextRemovesTheToolAndANewOneBringsItBack) {
   EXPECT_EQ(toolOf(toolTip, button).text, L"second");
 }
 
-TEST(SuperButtonToolTip, AButtonWithoutTextMakesNoToolTipUntilItGetsOne) {
+TEST(SuperBtnToolTip, AButtonWithoutTextMakesNoToolTipUntilItGetsOne) {
   UnitHost host;
   LiveUnit* unit = host.create(flatButton(), kButton);
   HWND button = UnitHost::windowOf(unit);
@@ -115,7 +115,7 @@ TEST(SuperButtonToolTip, AButtonWithoutTextMakesNoToolTipUntilItGetsOne) {
   EXPECT_EQ(toolOf(toolTip, button).text, L"later");
 }
 
-TEST(SuperButtonToolTip, TheTipShowsWhileTheMouseRestsOnTheButton) {
+TEST(SuperBtnToolTip, TheTipShowsWhileTheMouseRestsOnTheButton) {
   UnitHost host;
   moveAway(host.window());
   SuperBtnProperties properties = flatButton();
@@ -176,7 +176,7 @@ Bytes waveBytes(uint8_t mark) {
 constexpr DWORD kFromMemory = SND_MEMORY | SND_ASYNC | SND_NODEFAULT | SND_NOWAIT;
 constexpr DWORD kFromResource = SND_RESOURCE | SND_ASYNC | SND_NODEFAULT | SND_NOWAIT;
 
-TEST(SuperButtonSounds, HoverAndClickPlayTheirOwnSoundsFromMemory) {
+TEST(SuperBtnSounds, HoverAndClickPlayTheirOwnSoundsFromMemory) {
   SoundRecording recording;
   UnitHost host;
   moveAway(host.window());
@@ -196,7 +196,7 @@ TEST(SuperButtonSounds, HoverAndClickPlayTheirOwnSoundsFromMemory) {
   moveAway(host.window());
 }
 
-TEST(SuperButtonSounds, TheBuiltInSoundFlagPlaysTheProgramsSoundForBoth) {
+TEST(SuperBtnSounds, TheBuiltInSoundFlagPlaysTheProgramsSoundForBoth) {
   SoundRecording recording;
   UnitHost host;
   moveAway(host.window());
@@ -216,7 +216,7 @@ TEST(SuperButtonSounds, TheBuiltInSoundFlagPlaysTheProgramsSoundForBoth) {
   moveAway(host.window());
 }
 
-TEST(SuperButtonSounds, AButtonWithoutSoundsPlaysNothing) {
+TEST(SuperBtnSounds, AButtonWithoutSoundsPlaysNothing) {
   SoundRecording recording;
   UnitHost host;
   moveAway(host.window());
