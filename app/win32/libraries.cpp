@@ -40,8 +40,8 @@ const auto coreUnitTypes = unitTypeSlots<51>(1);
 const auto firstExtendedUnitTypes = unitTypeSlots<5>(4);
 const auto secondExtendedUnitTypes = unitTypeSlots<9>(5);
 
-const Command internetCommands[kInternetCommandCount] = {httpRead, startHttpRead, takeHttpReply,
-                                                         cancelHttpRead};
+const Command internetCommands[kInternetCommandCount] = {net::httpRead, net::startHttpRead,
+                                                         net::takeHttpReply, net::cancelHttpRead};
 
 // Each library keeps the runtime's notify function, handed over at start.
 template <int kLibrary>
@@ -63,13 +63,13 @@ intptr_t VELMORA_STDCALL libraryNotify(int32_t code, uintptr_t first, uintptr_t)
       setPictureService(pictureServiceNotify);
     }
     if (holdsUnitTypes(kLibrary)) setUnitsRuntimeNotify(runtimeNotifyOf<kLibrary>);
-    if (kLibrary == 3) setInternetRuntimeNotify(runtimeNotifyOf<kLibrary>);
+    if (kLibrary == 3) net::setInternetRuntimeNotify(runtimeNotifyOf<kLibrary>);
   }
   if (code == kLibraryNotifyShutdown) {
     runtimeNotifyOf<kLibrary> = nullptr;
     if (holdsUnitTypes(kLibrary)) setUnitsRuntimeNotify(nullptr);
     if (kLibrary == 1) setPictureService(nullptr);
-    if (kLibrary == 3) setInternetRuntimeNotify(nullptr);
+    if (kLibrary == 3) net::setInternetRuntimeNotify(nullptr);
   }
   return 0;
 }
