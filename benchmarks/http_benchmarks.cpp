@@ -21,7 +21,7 @@
 #include "tests/net/win32/loopback_server.h"
 #include "tests/support/program_windows.h"
 
-namespace velmora {
+namespace velmora::net {
 namespace {
 
 using testing::LoopbackServer;
@@ -120,8 +120,8 @@ constexpr RatioPair kPairs[] = {
 };
 
 }  // namespace
-}  // namespace velmora
+}  // namespace velmora::net
 
 int main(int argc, char** argv) {
-  return velmora::runWithRatios(argc, argv, velmora::kPairs);
+  return velmora::runWithRatios(argc, argv, velmora::net::kPairs);
 }

@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <limits>
 
-namespace velmora {
+namespace velmora::controls {
 namespace {
 
 bool isDigit(unsigned character) {
@@ -93,4 +93,4 @@ std::optional<std::string> clampedNumericText(int mode, std::string_view text) {
   return clamped;
 }
 
-}  // namespace velmora
+}  // namespace velmora::controls

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-namespace velmora {
+namespace velmora::controls {
 
 enum EditInputMode {
   kNormalInput = 0,
@@ -29,4 +29,4 @@ bool acceptsTypedCharacter(int mode, unsigned character);
 // range or the text stays as it is.
 std::optional<std::string> clampedNumericText(int mode, std::string_view text);
 
-}  // namespace velmora
+}  // namespace velmora::controls

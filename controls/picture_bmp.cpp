@@ -4,7 +4,7 @@
 
 #include "controls/picture_service.h"
 
-namespace velmora::picture_decoding {
+namespace velmora::controls::picture_decoding {
 namespace {
 
 class BmpFile {
@@ -82,4 +82,4 @@ std::optional<Picture> decodeBmp(std::span<const uint8_t> bytes) {
   return picture;
 }
 
-}  // namespace velmora::picture_decoding
+}  // namespace velmora::controls::picture_decoding

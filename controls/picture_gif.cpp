@@ -8,7 +8,7 @@
 
 #include "controls/picture_service.h"
 
-namespace velmora::picture_decoding {
+namespace velmora::controls::picture_decoding {
 namespace {
 
 struct GifSource {
@@ -165,4 +165,4 @@ std::optional<Picture> decodeGif(std::span<const uint8_t> bytes) {
   return std::move(frames.front().picture);
 }
 
-}  // namespace velmora::picture_decoding
+}  // namespace velmora::controls::picture_decoding

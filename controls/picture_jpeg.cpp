@@ -7,7 +7,7 @@
 
 #include "controls/picture_service.h"
 
-namespace velmora::picture_decoding {
+namespace velmora::controls::picture_decoding {
 namespace {
 
 struct JpegErrors {
@@ -62,4 +62,4 @@ std::optional<Picture> decodeJpeg(std::span<const uint8_t> bytes) {
   return picture;
 }
 
-}  // namespace velmora::picture_decoding
+}  // namespace velmora::controls::picture_decoding

@@ -4,7 +4,7 @@
 
 #include "controls/picture_service.h"
 
-namespace velmora::picture_decoding {
+namespace velmora::controls::picture_decoding {
 
 std::optional<Picture> decodePng(std::span<const uint8_t> bytes) {
   png_image image{};
@@ -26,4 +26,4 @@ std::optional<Picture> decodePng(std::span<const uint8_t> bytes) {
   return picture;
 }
 
-}  // namespace velmora::picture_decoding
+}  // namespace velmora::controls::picture_decoding

@@ -5,7 +5,7 @@
 #include <array>
 #include <cstdint>
 
-namespace velmora {
+namespace velmora::controls {
 namespace picture_decoding {
 
 bool sizeAllowed(uint64_t width, uint64_t height) {
@@ -55,4 +55,4 @@ std::vector<AnimationFrame> decodeAnimation(std::span<const uint8_t> bytes) {
   return frames;
 }
 
-}  // namespace velmora
+}  // namespace velmora::controls

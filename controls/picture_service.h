@@ -8,7 +8,7 @@
 #include <span>
 #include <vector>
 
-namespace velmora {
+namespace velmora::controls {
 
 // Rows from the top, each pixel 0xAARRGGBB with the colour premultiplied by its alpha (the form
 // the window system blends).
@@ -52,4 +52,4 @@ std::vector<AnimationFrame> decodeGifFrames(std::span<const uint8_t> bytes, size
 std::optional<Picture> decodeBmp(std::span<const uint8_t> bytes);
 
 }  // namespace picture_decoding
-}  // namespace velmora
+}  // namespace velmora::controls

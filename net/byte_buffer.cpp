@@ -4,7 +4,7 @@
 
 #include "runtime/memory.h"
 
-namespace velmora {
+namespace velmora::net {
 
 void* BlockPool::take() {
   for (size_t i = 0; i < kBlockCount; ++i) {
@@ -85,4 +85,4 @@ bool ByteBuffer::append(const void* bytes, size_t count) {
   return true;
 }
 
-}  // namespace velmora
+}  // namespace velmora::net

@@ -7,7 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 
-namespace velmora {
+namespace velmora::net {
 
 class BlockPool {
  public:
@@ -58,4 +58,4 @@ class ByteBuffer {
   size_t length_ = 0;
 };
 
-}  // namespace velmora
+}  // namespace velmora::net

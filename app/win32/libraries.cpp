@@ -21,7 +21,8 @@ namespace {
 // The interface function of a unit type: the window type comes with the form runtime, the
 // others (the standard units, the super button, the transparent label) with the unit types.
 UnitTypeInterface interfaceOf(uint32_t typeCode) {
-  return typeCode == kWindowType ? windowUnitInterface : standardUnitTypeInterface(typeCode);
+  return typeCode == kWindowType ? controls::windowUnitInterface
+                                 : controls::standardUnitTypeInterface(typeCode);
 }
 
 // The unit type slots of a library: the slots of the types this program uses are filled, the
@@ -40,8 +41,8 @@ const auto coreUnitTypes = unitTypeSlots<51>(1);
 const auto firstExtendedUnitTypes = unitTypeSlots<5>(4);
 const auto secondExtendedUnitTypes = unitTypeSlots<9>(5);
 
-const Command internetCommands[kInternetCommandCount] = {httpRead, startHttpRead, takeHttpReply,
-                                                         cancelHttpRead};
+const Command internetCommands[kInternetCommandCount] = {net::httpRead, net::startHttpRead,
+                                                         net::takeHttpReply, net::cancelHttpRead};
 
 // Each library keeps the runtime's notify function, handed over at start.
 template <int kLibrary>
@@ -60,16 +61,16 @@ intptr_t VELMORA_STDCALL libraryNotify(int32_t code, uintptr_t first, uintptr_t)
     runtimeNotifyOf<kLibrary> = reinterpret_cast<NotifyFunction>(first);
     if (kLibrary == 1) {
       installFormRuntime();
-      setPictureService(pictureServiceNotify);
+      setPictureService(controls::pictureServiceNotify);
     }
-    if (holdsUnitTypes(kLibrary)) setUnitsRuntimeNotify(runtimeNotifyOf<kLibrary>);
-    if (kLibrary == 3) setInternetRuntimeNotify(runtimeNotifyOf<kLibrary>);
+    if (holdsUnitTypes(kLibrary)) controls::setUnitsRuntimeNotify(runtimeNotifyOf<kLibrary>);
+    if (kLibrary == 3) net::setInternetRuntimeNotify(runtimeNotifyOf<kLibrary>);
   }
   if (code == kLibraryNotifyShutdown) {
     runtimeNotifyOf<kLibrary> = nullptr;
-    if (holdsUnitTypes(kLibrary)) setUnitsRuntimeNotify(nullptr);
+    if (holdsUnitTypes(kLibrary)) controls::setUnitsRuntimeNotify(nullptr);
     if (kLibrary == 1) setPictureService(nullptr);
-    if (kLibrary == 3) setInternetRuntimeNotify(nullptr);
+    if (kLibrary == 3) net::setInternetRuntimeNotify(nullptr);
   }
   return 0;
 }

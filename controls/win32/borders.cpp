@@ -1,6 +1,6 @@
 #include "controls/win32/borders.h"
 
-namespace velmora {
+namespace velmora::controls {
 
 BorderStyles borderStyles(int border) {
   switch (border) {
@@ -19,4 +19,4 @@ BorderStyles borderStyles(int border) {
   }
 }
 
-}  // namespace velmora
+}  // namespace velmora::controls

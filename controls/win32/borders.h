@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-namespace velmora {
+namespace velmora::controls {
 
 enum BorderChoice : int {
   kNoBorder = 0,
@@ -22,4 +22,4 @@ struct BorderStyles {
 
 BorderStyles borderStyles(int border);
 
-}  // namespace velmora
+}  // namespace velmora::controls

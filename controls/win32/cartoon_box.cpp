@@ -7,7 +7,7 @@
 #include "controls/win32/standard_units.h"
 #include "controls/win32/unit_window.h"
 
-namespace velmora {
+namespace velmora::controls {
 namespace {
 
 constexpr UINT_PTR kFrameTimer = 1;
@@ -112,4 +112,4 @@ void* cartoonBoxInterface(int32_t number) {
   return UnitTypeFunctions<CartoonBoxUnit>::functionNumbered(number);
 }
 
-}  // namespace velmora
+}  // namespace velmora::controls

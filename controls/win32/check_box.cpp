@@ -7,7 +7,7 @@
 #include "forms/event_numbers.h"
 #include "runtime/win32/wide_text.h"
 
-namespace velmora {
+namespace velmora::controls {
 namespace {
 
 struct CheckBoxUnit : UnitOf<CheckBoxProperties> {
@@ -104,4 +104,4 @@ void* checkBoxInterface(int32_t number) {
   return UnitTypeFunctions<CheckBoxUnit>::functionNumbered(number);
 }
 
-}  // namespace velmora
+}  // namespace velmora::controls

@@ -4,7 +4,7 @@
 
 #include "forms/format/property_kind.h"
 
-namespace velmora {
+namespace velmora::controls {
 
 bool isDefaultColour(int32_t value) {
   return value == kDefaultColour;
@@ -46,4 +46,4 @@ LRESULT controlColours(HDC dc, int32_t textColour, int32_t background, SolidBrus
   return reinterpret_cast<LRESULT>(brush.set(back));
 }
 
-}  // namespace velmora
+}  // namespace velmora::controls

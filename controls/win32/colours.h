@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-namespace velmora {
+namespace velmora::controls {
 
 bool isDefaultColour(int32_t value);
 // The colour to draw with: the system colour `role` (a COLOR_ index) for the default marker.
@@ -37,4 +37,4 @@ class SolidBrush {
 // the background, kept in `brush`.
 LRESULT controlColours(HDC dc, int32_t textColour, int32_t background, SolidBrush& brush);
 
-}  // namespace velmora
+}  // namespace velmora::controls

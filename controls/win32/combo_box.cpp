@@ -10,7 +10,7 @@
 #include "forms/event_numbers.h"
 #include "runtime/win32/wide_text.h"
 
-namespace velmora {
+namespace velmora::controls {
 namespace {
 
 constexpr UINT kItemChosenMessage = 0xA711;
@@ -217,4 +217,4 @@ void* comboBoxInterface(int32_t number) {
   return UnitTypeFunctions<ComboBoxUnit>::functionNumbered(number);
 }
 
-}  // namespace velmora
+}  // namespace velmora::controls

@@ -15,7 +15,7 @@
 #include "forms/event_numbers.h"
 #include "runtime/win32/wide_text.h"
 
-namespace velmora {
+namespace velmora::controls {
 namespace {
 
 constexpr int kAutomaticAdjustment = 1;
@@ -323,4 +323,4 @@ void* editBoxInterface(int32_t number) {
   return UnitTypeFunctions<EditBoxUnit>::functionNumbered(number);
 }
 
-}  // namespace velmora
+}  // namespace velmora::controls

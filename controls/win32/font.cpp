@@ -8,7 +8,7 @@
 #include "forms/format/property_kind.h"
 #include "runtime/win32/wide_text.h"
 
-namespace velmora {
+namespace velmora::controls {
 
 bool logicalFontFromRecord(std::span<const uint8_t> record, LOGFONTW& out) {
   static_assert(sizeof(LOGFONTA) == kFontRecordSize);
@@ -103,4 +103,4 @@ HFONT UnitFont::handle() const {
   return shared_ != nullptr ? shared_ : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
 }
 
-}  // namespace velmora
+}  // namespace velmora::controls

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <span>
 
-namespace velmora {
+namespace velmora::controls {
 
 // The owner-drawn units (super button, transparent label) make their font at proof quality with
 // the default precisions and pitch, and for any character set when the record names a face,
@@ -33,4 +33,4 @@ class UnitFont {
 // The wide form of a stored record; false when the record is not one.
 bool logicalFontFromRecord(std::span<const uint8_t> record, LOGFONTW& out);
 
-}  // namespace velmora
+}  // namespace velmora::controls

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace velmora {
+namespace velmora::controls {
 namespace {
 
 int mix(int from, int to, double fraction) {
@@ -58,4 +58,4 @@ void paintGradientBackground(HDC dc, const RECT& area, int style,
   }
 }
 
-}  // namespace velmora
+}  // namespace velmora::controls

@@ -6,7 +6,7 @@
 
 #include <vector>
 
-namespace velmora {
+namespace velmora::controls {
 
 // The colour at `fraction` (0 to 1) along colours spaced evenly; at least one colour.
 COLORREF colourAlong(const std::vector<COLORREF>& colours, double fraction);
@@ -18,4 +18,4 @@ void paintGradientFrame(HDC dc, const RECT& area, int width, const std::vector<C
 void paintGradientBackground(HDC dc, const RECT& area, int style,
                              const std::vector<COLORREF>& colours);
 
-}  // namespace velmora
+}  // namespace velmora::controls

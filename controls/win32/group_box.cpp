@@ -6,7 +6,7 @@
 #include "controls/win32/unit_window.h"
 #include "runtime/win32/wide_text.h"
 
-namespace velmora {
+namespace velmora::controls {
 namespace {
 
 DWORD captionAlignmentStyle(int alignment) {
@@ -75,4 +75,4 @@ void* groupBoxInterface(int32_t number) {
   return UnitTypeFunctions<GroupBoxUnit>::functionNumbered(number);
 }
 
-}  // namespace velmora
+}  // namespace velmora::controls

@@ -10,7 +10,7 @@
 #include "controls/win32/unit_window.h"
 #include "runtime/win32/wide_text.h"
 
-namespace velmora {
+namespace velmora::controls {
 namespace {
 
 constexpr int kTransparentBackground = 4;
@@ -111,4 +111,4 @@ void* labelInterface(int32_t number) {
   return UnitTypeFunctions<LabelUnit>::functionNumbered(number);
 }
 
-}  // namespace velmora
+}  // namespace velmora::controls

@@ -10,7 +10,7 @@
 #include "forms/format/archive.h"
 #include "forms/unit_type_interface.h"
 
-namespace velmora {
+namespace velmora::controls {
 
 struct StandardUnit : LiveUnit {
   uint32_t windowId = 0;
@@ -40,4 +40,4 @@ class OwnContentChange {
   StandardUnit& unit_;
 };
 
-}  // namespace velmora
+}  // namespace velmora::controls

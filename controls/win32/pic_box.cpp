@@ -6,7 +6,7 @@
 #include "controls/win32/standard_units.h"
 #include "controls/win32/unit_window.h"
 
-namespace velmora {
+namespace velmora::controls {
 namespace {
 
 enum DisplayMode : int {
@@ -111,4 +111,4 @@ void* picBoxInterface(int32_t number) {
   return UnitTypeFunctions<PicBoxUnit>::functionNumbered(number);
 }
 
-}  // namespace velmora
+}  // namespace velmora::controls

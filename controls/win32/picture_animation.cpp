@@ -2,7 +2,7 @@
 
 #include "controls/picture_service.h"
 
-namespace velmora {
+namespace velmora::controls {
 
 void PictureAnimation::load(std::span<const uint8_t> bytes, bool allFrames) {
   frames_.clear();
@@ -36,4 +36,4 @@ void PictureAnimation::advance() {
   if (!empty()) current_ = (current_ + 1) % frames_.size();
 }
 
-}  // namespace velmora
+}  // namespace velmora::controls

@@ -9,7 +9,7 @@
 
 #include "controls/win32/picture_bitmap.h"
 
-namespace velmora {
+namespace velmora::controls {
 
 class PictureAnimation {
  public:
@@ -32,4 +32,4 @@ class PictureAnimation {
   size_t current_ = 0;
 };
 
-}  // namespace velmora
+}  // namespace velmora::controls

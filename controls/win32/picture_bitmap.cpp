@@ -6,7 +6,7 @@
 
 #include "controls/picture_service.h"
 
-namespace velmora {
+namespace velmora::controls {
 
 HBITMAP bitmapFromPicture(const Picture& picture) {
   BITMAPINFO info{};
@@ -145,4 +145,4 @@ void PictureBitmap::draw(HDC dc, const RECT& area, PictureMode mode) const {
   }
 }
 
-}  // namespace velmora
+}  // namespace velmora::controls

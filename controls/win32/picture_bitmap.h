@@ -9,7 +9,7 @@
 
 #include "controls/picture_service.h"
 
-namespace velmora {
+namespace velmora::controls {
 
 enum class PictureMode {
   kNaturalTopLeft = 0,
@@ -61,4 +61,4 @@ HBITMAP bitmapFromPictureBytes(std::span<const uint8_t> bytes, int* width, int* 
 inline constexpr int32_t kNotifyPictureBitmap = 1003;
 intptr_t pictureServiceNotify(uintptr_t request, uintptr_t result);
 
-}  // namespace velmora
+}  // namespace velmora::controls

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace velmora {
+namespace velmora::controls {
 namespace {
 
 NotifyFunction runtimeNotifyOfUnits = nullptr;
@@ -31,4 +31,4 @@ void reportUnitGone(const StandardUnit& unit) {
     runtimeNotifyOfUnits(kNotifyUnitGone, unit.windowId, unit.unitId);
 }
 
-}  // namespace velmora
+}  // namespace velmora::controls

@@ -8,7 +8,7 @@
 #include "controls/win32/live_unit.h"
 #include "runtime/program_image.h"
 
-namespace velmora {
+namespace velmora::controls {
 
 inline constexpr int32_t kNotifyUnitGone = 2000;
 inline constexpr int32_t kNotifyRaiseEvent = 2008;
@@ -29,9 +29,10 @@ void setUnitsRuntimeNotify(NotifyFunction notify);
 
 // Raises event `event` of the unit with up to five arguments. True when a handler ran and
 // answered logical false: the unit then skips its default behaviour.
-bool raiseEvent(const StandardUnit& unit, int32_t event, std::initializer_list<int32_t> arguments = {});
+bool raiseEvent(const StandardUnit& unit, int32_t event,
+                std::initializer_list<int32_t> arguments = {});
 
 // Tells the runtime that the unit's window is gone.
 void reportUnitGone(const StandardUnit& unit);
 
-}  // namespace velmora
+}  // namespace velmora::controls

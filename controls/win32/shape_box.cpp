@@ -6,7 +6,7 @@
 #include "controls/win32/standard_units.h"
 #include "controls/win32/unit_window.h"
 
-namespace velmora {
+namespace velmora::controls {
 namespace {
 
 enum Shape {
@@ -136,4 +136,4 @@ void* shapeBoxInterface(int32_t number) {
   return UnitTypeFunctions<ShapeBoxUnit>::functionNumbered(number);
 }
 
-}  // namespace velmora
+}  // namespace velmora::controls

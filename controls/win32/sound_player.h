@@ -5,9 +5,9 @@
 // after windows.h
 #include <mmsystem.h>
 
-namespace velmora {
+namespace velmora::controls {
 
 using PlaySoundFunction = BOOL(WINAPI*)(LPCSTR sound, HMODULE module, DWORD flags);
 inline PlaySoundFunction playSoundFunction = PlaySoundA;
 
-}  // namespace velmora
+}  // namespace velmora::controls

@@ -5,7 +5,7 @@
 #include "forms/format/unit_ids.h"
 #include "forms/format/unit_type_descriptors.h"
 
-namespace velmora {
+namespace velmora::controls {
 
 static_assert(std::is_same_v<StandardUnitInterface, UnitTypeInterface>);
 
@@ -36,4 +36,4 @@ StandardUnitInterface standardUnitTypeInterface(uint32_t typeCode) {
   }
 }
 
-}  // namespace velmora
+}  // namespace velmora::controls

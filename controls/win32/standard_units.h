@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-namespace velmora {
+namespace velmora::controls {
 
 // The interface function of the unit type with this code; null for a type that is not one of
 // the units of this library (the standard units, the super button and the transparent label). Its
@@ -12,6 +12,8 @@ namespace velmora {
 using StandardUnitInterface = void* (*)(int32_t number);
 StandardUnitInterface standardUnitTypeInterface(uint32_t typeCode);
 
+// The window is a unit type like the others, with its own interface function.
+void* windowUnitInterface(int32_t number);
 void* labelInterface(int32_t number);
 void* editBoxInterface(int32_t number);
 void* picBoxInterface(int32_t number);
@@ -23,4 +25,4 @@ void* cartoonBoxInterface(int32_t number);
 void* superButtonInterface(int32_t number);
 void* transLabelInterface(int32_t number);
 
-}  // namespace velmora
+}  // namespace velmora::controls

@@ -11,7 +11,7 @@
 #include "forms/format/property_blocks.h"
 #include "forms/unit_type_interface.h"
 
-namespace velmora {
+namespace velmora::controls {
 
 template <class... Fs>
 struct Visitors : Fs... {
@@ -124,4 +124,4 @@ bool writeStoredProperty(Block& block, typename Block::Property index, const Pro
                     field->member);
 }
 
-}  // namespace velmora
+}  // namespace velmora::controls

@@ -19,7 +19,7 @@
 #include "forms/event_numbers.h"
 #include "runtime/win32/wide_text.h"
 
-namespace velmora {
+namespace velmora::controls {
 namespace {
 
 constexpr int kStandardStyle = 1;
@@ -608,4 +608,4 @@ void* superButtonInterface(int32_t number) {
   return UnitTypeFunctions<SuperBtnUnit>::functionNumbered(number);
 }
 
-}  // namespace velmora
+}  // namespace velmora::controls

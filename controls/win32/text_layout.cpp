@@ -1,6 +1,6 @@
 #include "controls/win32/text_layout.h"
 
-namespace velmora {
+namespace velmora::controls {
 namespace {
 
 void drawAt(HDC dc, const std::wstring& text, RECT area, int dx, int dy, UINT format,
@@ -49,4 +49,4 @@ void drawLaidOutText(HDC dc, const std::wstring& text, const RECT& area, const T
   SetBkMode(dc, oldMode);
 }
 
-}  // namespace velmora
+}  // namespace velmora::controls

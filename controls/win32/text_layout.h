@@ -6,7 +6,7 @@
 
 #include <string>
 
-namespace velmora {
+namespace velmora::controls {
 
 struct TextLayout {
   int horizontalAlignment = 0;  // 0 left, 1 centre, 2 right
@@ -22,4 +22,4 @@ UINT textFormat(const TextLayout& layout);
 void drawLaidOutText(HDC dc, const std::wstring& text, const RECT& area, const TextLayout& layout,
                      COLORREF colour, int effect);
 
-}  // namespace velmora
+}  // namespace velmora::controls

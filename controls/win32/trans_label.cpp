@@ -10,7 +10,7 @@
 #include "controls/win32/unit_window.h"
 #include "runtime/win32/wide_text.h"
 
-namespace velmora {
+namespace velmora::controls {
 namespace {
 
 // The window the label lies on: up the parent chain to a popup window, or to the last window
@@ -138,4 +138,4 @@ void* transLabelInterface(int32_t number) {
   return UnitTypeFunctions<TransLabelUnit>::functionNumbered(number);
 }
 
-}  // namespace velmora
+}  // namespace velmora::controls

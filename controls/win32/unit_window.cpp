@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace velmora {
+namespace velmora::controls {
 
 void attachUnit(HWND window, StandardUnit* unit) {
   unit->window = window;
@@ -41,4 +41,4 @@ int clampChoice(int value, int highest) {
   return std::clamp(value, 0, highest);
 }
 
-}  // namespace velmora
+}  // namespace velmora::controls

@@ -13,7 +13,7 @@
 #include "forms/live/win32/reflection.h"
 #include "forms/unit_type_interface.h"
 
-namespace velmora {
+namespace velmora::controls {
 
 // Where and how the runtime wants the unit's window.
 struct CreateRequest {
@@ -202,4 +202,4 @@ bool handlePaintMessages(Unit& unit, UINT message, WPARAM wParam, LRESULT& resul
   }
 }
 
-}  // namespace velmora
+}  // namespace velmora::controls

@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "controls/win32/standard_units.h"
 #include "forms/event_numbers.h"
 #include "forms/live/win32/event_dispatch.h"
 #include "forms/live/win32/form_registry.h"
@@ -14,7 +15,7 @@
 #include "runtime/win32/runtime.h"
 #include "runtime/win32/wide_text.h"
 
-namespace velmora {
+namespace velmora::controls {
 namespace {
 
 constexpr wchar_t kRuntimeWindowClass[] = L"NVWindow";
@@ -259,4 +260,4 @@ void* windowUnitInterface(int32_t number) {
   }
 }
 
-}  // namespace velmora
+}  // namespace velmora::controls

@@ -1,6 +1,6 @@
 #include "net/win32/http_exchange.h"
 
-namespace velmora {
+namespace velmora::net {
 namespace {
 
 NotifyFunction runtimeNotify = nullptr;
@@ -48,4 +48,4 @@ void keepInternetRuntimeNotify(NotifyFunction notify) {
   runtimeNotify = notify;
 }
 
-}  // namespace velmora
+}  // namespace velmora::net

@@ -11,7 +11,7 @@
 #include "net/byte_buffer.h"
 #include "runtime/program_image.h"
 
-namespace velmora {
+namespace velmora::net {
 
 // The request handle of an exchange in progress. Closing a request handle makes a call blocked
 // on it return, so the thread that watches an exchange can end it whatever the peer does.
@@ -82,4 +82,4 @@ HeldExchange startExchange(const char* url, HWND endedWindow = nullptr, UINT end
 NotifyFunction internetRuntimeNotify();
 void keepInternetRuntimeNotify(NotifyFunction notify);
 
-}  // namespace velmora
+}  // namespace velmora::net

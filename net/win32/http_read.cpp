@@ -13,7 +13,7 @@
 #include "runtime/program_routine.h"
 #include "runtime/value_blocks.h"
 
-namespace velmora {
+namespace velmora::net {
 namespace {
 
 constexpr char kUserAgent[] = "Mozilla/4.0 (compatible; MSIE 6.0; Windows NT 5.0)";
@@ -268,4 +268,4 @@ void httpRead(ResultRecord* result, int32_t argCount, const ArgRecord* args) {
   result->value.setPointer(byteSetFromBytes(body.data(), static_cast<int32_t>(body.length())));
 }
 
-}  // namespace velmora
+}  // namespace velmora::net

@@ -7,9 +7,9 @@
 
 #include "runtime/tagged_value.h"
 
-namespace velmora {
+namespace velmora::net {
 
 // httpRead(URL text) -> byte set
 void httpRead(ResultRecord* result, int32_t argCount, const ArgRecord* args);
 
-}  // namespace velmora
+}  // namespace velmora::net

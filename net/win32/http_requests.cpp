@@ -9,7 +9,7 @@
 #include "runtime/program_routine.h"
 #include "runtime/value_blocks.h"
 
-namespace velmora {
+namespace velmora::net {
 namespace {
 
 constexpr UINT kRequestEnded = WM_APP + 1;
@@ -148,4 +148,4 @@ void setInternetRuntimeNotify(NotifyFunction notify) {
   while (!requests.empty()) cancel(requests.begin()->first);
 }
 
-}  // namespace velmora
+}  // namespace velmora::net

@@ -7,7 +7,7 @@
 #include "runtime/program_image.h"
 #include "runtime/tagged_value.h"
 
-namespace velmora {
+namespace velmora::net {
 
 // startHttpRead(URL text, window reference, routine) -> request number, above 0; 0 when no
 // request could start. The routine runs once, when the request has ended, whatever its outcome:
@@ -23,4 +23,4 @@ void cancelHttpRead(ResultRecord* result, int32_t argCount, const ArgRecord* arg
 // gives up every request.
 void setInternetRuntimeNotify(NotifyFunction notify);
 
-}  // namespace velmora
+}  // namespace velmora::net

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-namespace velmora {
+namespace velmora::controls {
 namespace {
 
 std::string typed(int mode, std::string_view keys) {
@@ -54,4 +54,4 @@ TEST(EditInput, LosingFocusClampsIntoTheModesRange) {
 }
 
 }  // namespace
-}  // namespace velmora
+}  // namespace velmora::controls

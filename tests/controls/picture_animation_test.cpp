@@ -6,7 +6,7 @@
 #include "controls/picture_service.h"
 #include "tests/controls/picture_files.h"
 
-namespace velmora {
+namespace velmora::controls {
 namespace {
 
 using testing::pictureFile;
@@ -130,4 +130,4 @@ TEST(PictureAnimation, AStillPictureIsOneFrameAndNoPictureNone) {
 }
 
 }  // namespace
-}  // namespace velmora
+}  // namespace velmora::controls

@@ -7,7 +7,7 @@
 
 #include "tests/controls/picture_files.h"
 
-namespace velmora {
+namespace velmora::controls {
 namespace {
 
 using testing::pictureFile;
@@ -143,4 +143,4 @@ TEST(PictureService, RefusesPicturesLargerThanTheLimit) {
 }
 
 }  // namespace
-}  // namespace velmora
+}  // namespace velmora::controls

@@ -8,10 +8,10 @@
 
 namespace {
 
-void checkConsistent(const velmora::Picture& picture) {
+void checkConsistent(const velmora::controls::Picture& picture) {
   const bool consistent = picture.pixels.size() == size_t{picture.width} * picture.height &&
-                          picture.width <= velmora::kLargestPictureSide &&
-                          picture.height <= velmora::kLargestPictureSide;
+                          picture.width <= velmora::controls::kLargestPictureSide &&
+                          picture.height <= velmora::controls::kLargestPictureSide;
   if (!consistent) std::abort();
 }
 
@@ -19,13 +19,13 @@ void checkConsistent(const velmora::Picture& picture) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::span<const uint8_t> bytes(data, size);
-  auto picture = velmora::decodePicture(bytes);
+  auto picture = velmora::controls::decodePicture(bytes);
   if (picture) checkConsistent(*picture);
   uint64_t pixels = 0;
-  for (const auto& frame : velmora::decodeAnimation(bytes)) {
+  for (const auto& frame : velmora::controls::decodeAnimation(bytes)) {
     checkConsistent(frame.picture);
     pixels += frame.picture.pixels.size();
   }
-  if (pixels > velmora::kLargestPicturePixels) std::abort();
+  if (pixels > velmora::controls::kLargestPicturePixels) std::abort();
   return 0;
 }

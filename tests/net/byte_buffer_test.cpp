@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-namespace velmora {
+namespace velmora::net {
 namespace {
 
 TEST(ByteBuffer, SmallBuffersComeFromThePoolAndGoBack) {
@@ -70,4 +70,4 @@ TEST(ByteBuffer, AFullPoolSendsSmallBuffersToTheHeap) {
 }
 
 }  // namespace
-}  // namespace velmora
+}  // namespace velmora::net

@@ -44,7 +44,4 @@ struct LiveWindow : LiveUnit {
   }
 };
 
-// The window type's interface function; the window type lives with the other unit types.
-void* windowUnitInterface(int32_t number);
-
 }  // namespace velmora

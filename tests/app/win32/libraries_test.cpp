@@ -59,7 +59,7 @@ TEST(Libraries, FiveLibrariesWithTheirSlotsAndCommands) {
   EXPECT_STREQ(second[7].englishName, "CartoonBox");
 
   EXPECT_EQ(programLibraries[0]->commands, coreCommands);
-  EXPECT_EQ(programLibraries[2]->commands[0], &httpRead);
+  EXPECT_EQ(programLibraries[2]->commands[0], &net::httpRead);
 }
 
 // A library reaches the picture service through the runtime's notify function, once the core

@@ -5,7 +5,7 @@
 #include "tests/controls/win32/input.h"
 #include "tests/controls/win32/unit_host.h"
 
-namespace velmora {
+namespace velmora::controls {
 namespace {
 
 using testing::pumpMessages;
@@ -100,4 +100,4 @@ TEST(CheckBox, ClickRaisesTheClickedEventAndChecksTheBox) {
 }
 
 }  // namespace
-}  // namespace velmora
+}  // namespace velmora::controls

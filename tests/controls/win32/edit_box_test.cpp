@@ -8,7 +8,7 @@
 #include "tests/controls/win32/input.h"
 #include "tests/controls/win32/unit_host.h"
 
-namespace velmora {
+namespace velmora::controls {
 namespace {
 
 using testing::clickAt;
@@ -207,4 +207,4 @@ TEST(EditBox, AutomaticAdjusterStepsTheValueWithinItsRange) {
 }
 
 }  // namespace
-}  // namespace velmora
+}  // namespace velmora::controls

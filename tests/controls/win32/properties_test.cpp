@@ -13,7 +13,7 @@
 #include "tests/controls/win32/unit_host.h"
 #include "tests/support/gbk.h"
 
-namespace velmora {
+namespace velmora::controls {
 namespace {
 
 using testing::UnitHost;
@@ -262,4 +262,4 @@ TEST(UnitProperties, AFontRecordOfTheWrongSizeGivesTheDefaultGuiFont) {
 }
 
 }  // namespace
-}  // namespace velmora
+}  // namespace velmora::controls

@@ -7,7 +7,7 @@
 #include "tests/controls/picture_files.h"
 #include "tests/controls/win32/unit_host.h"
 
-namespace velmora {
+namespace velmora::controls {
 namespace {
 
 using testing::kHostBackground;
@@ -215,4 +215,4 @@ TEST(UnitRendering, ShapeBoxDrawsAFilledRectangleWithItsLine) {
 }
 
 }  // namespace
-}  // namespace velmora
+}  // namespace velmora::controls

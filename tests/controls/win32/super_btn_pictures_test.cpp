@@ -6,7 +6,7 @@
 #include "tests/controls/win32/super_btn_sample.h"
 #include "tests/controls/win32/unit_host.h"
 
-namespace velmora {
+namespace velmora::controls {
 namespace {
 
 using testing::Capture;
@@ -250,4 +250,4 @@ TEST(SuperBtnPictures, TheRoundedStyleDrawsAnOutlinedRoundFaceWithoutTheFlatEdge
 }
 
 }  // namespace
-}  // namespace velmora
+}  // namespace velmora::controls

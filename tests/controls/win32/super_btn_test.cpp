@@ -13,7 +13,7 @@
 #include "tests/controls/win32/super_btn_sample.h"
 #include "tests/controls/win32/unit_host.h"
 
-namespace velmora {
+namespace velmora::controls {
 namespace {
 
 using testing::Capture;
@@ -323,4 +323,4 @@ TEST(SuperBtn, ABlockOfVersionThreeCreatesNoUnit) {
 }
 
 }  // namespace
-}  // namespace velmora
+}  // namespace velmora::controls

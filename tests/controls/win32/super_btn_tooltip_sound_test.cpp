@@ -14,7 +14,7 @@
 #include "tests/controls/win32/unit_host.h"
 #include "tests/support/gbk.h"
 
-namespace velmora {
+namespace velmora::controls {
 namespace {
 
 using testing::flatButton;
@@ -229,4 +229,4 @@ TEST(SuperBtnSounds, AButtonWithoutSoundsPlaysNothing) {
 }
 
 }  // namespace
-}  // namespace velmora
+}  // namespace velmora::controls

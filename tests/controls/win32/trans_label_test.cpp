@@ -4,7 +4,7 @@
 
 #include "tests/controls/win32/unit_host.h"
 
-namespace velmora {
+namespace velmora::controls {
 namespace {
 
 using testing::Capture;
@@ -136,4 +136,4 @@ TEST(TransLabel, AlignmentChoicesAreClamped) {
 }
 
 }  // namespace
-}  // namespace velmora
+}  // namespace velmora::controls

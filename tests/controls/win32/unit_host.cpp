@@ -9,13 +9,14 @@ namespace velmora::testing {
 namespace {
 
 intptr_t VELMORA_STDCALL recordingNotify(int32_t code, uintptr_t first, uintptr_t second) {
-  if (code == kNotifyRaiseEvent) {
-    const auto& record = *reinterpret_cast<const EventRecord*>(first);
+  if (code == controls::kNotifyRaiseEvent) {
+    const auto& record = *reinterpret_cast<const controls::EventRecord*>(first);
     recorder().events.push_back(record);
     if (recorder().onEvent) recorder().onEvent(record);
     return 0;
   }
-  if (code == kNotifyUnitGone) recorder().goneUnits.push_back(static_cast<uint32_t>(second));
+  if (code == controls::kNotifyUnitGone)
+    recorder().goneUnits.push_back(static_cast<uint32_t>(second));
   return 0;
 }
 
@@ -54,19 +55,19 @@ static HWND sharedHostWindow() {
 
 UnitHost::UnitHost() : window_(sharedHostWindow()) {
   recorder() = RuntimeRecorder{};
-  setUnitsRuntimeNotify(recordingNotify);
+  controls::setUnitsRuntimeNotify(recordingNotify);
   pumpMessages();
 }
 
 UnitHost::~UnitHost() {
   while (HWND child = GetWindow(window_, GW_CHILD)) DestroyWindow(child);
   pumpMessages();
-  setUnitsRuntimeNotify(nullptr);
+  controls::setUnitsRuntimeNotify(nullptr);
 }
 
 LiveUnit* UnitHost::create(uint32_t typeCode, const Bytes& block, RECT rect, HWND parent) {
-  auto create =
-      reinterpret_cast<CreateUnitFunction>(standardUnitTypeInterface(typeCode)(kCreateUnit));
+  auto create = reinterpret_cast<CreateUnitFunction>(
+      controls::standardUnitTypeInterface(typeCode)(kCreateUnit));
   LiveUnit* unit = create(block.data(), static_cast<uint32_t>(block.size()), WS_TABSTOP,
                           parent != nullptr ? parent : window_, nextControlId_, rect.left, rect.top,
                           rect.right - rect.left, rect.bottom - rect.top, 0x52010001,

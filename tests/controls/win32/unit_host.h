@@ -20,9 +20,9 @@ inline constexpr COLORREF kHostBackground = RGB(200, 40, 40);
 
 // Records what the units tell the runtime; `onEvent` runs while an event is raised.
 struct RuntimeRecorder {
-  std::vector<EventRecord> events;
+  std::vector<controls::EventRecord> events;
   std::vector<uint32_t> goneUnits;
-  std::function<void(const EventRecord&)> onEvent;
+  std::function<void(const controls::EventRecord&)> onEvent;
 };
 RuntimeRecorder& recorder();
 
@@ -77,7 +77,7 @@ namespace velmora::testing {
 // Function `number` of the unit type with this code.
 template <class Function>
 Function unitFunction(uint32_t typeCode, int32_t number) {
-  return reinterpret_cast<Function>(standardUnitTypeInterface(typeCode)(number));
+  return reinterpret_cast<Function>(controls::standardUnitTypeInterface(typeCode)(number));
 }
 
 }  // namespace velmora::testing

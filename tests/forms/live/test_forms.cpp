@@ -3,6 +3,7 @@
 #include <cstring>
 #include <string>
 
+#include "controls/win32/standard_units.h"
 #include "forms/event_numbers.h"
 #include "forms/format/property_blocks.h"
 #include "forms/format/unit_ids.h"
@@ -304,7 +305,7 @@ Bytes buildTestWindowData() {
 const LibraryDescriptor& testLibrary() {
   static UnitTypeDescriptor typeSlots[14];
   static const LibraryDescriptor library = [] {
-    typeSlots[0] = unitTypeDescriptor(kWindowType, windowUnitInterface);
+    typeSlots[0] = unitTypeDescriptor(kWindowType, controls::windowUnitInterface);
     typeSlots[4] = unitTypeDescriptor(kEditBoxType, nullptr);
     typeSlots[9] = unitTypeDescriptor(kLabelType, testInterface<createLabel>);
     typeSlots[13] = unitTypeDescriptor(kComboBoxType, testInterface<createComboBox>);

@@ -10,7 +10,7 @@
 #include "runtime/value_blocks.h"
 #include "tests/net/win32/loopback_server.h"
 
-namespace velmora {
+namespace velmora::net {
 namespace {
 
 using testing::LoopbackServer;
@@ -239,4 +239,4 @@ TEST(HttpRead, AStalledServiceTimesOutAfterFifteenSeconds) {
 }
 
 }  // namespace
-}  // namespace velmora
+}  // namespace velmora::net

@@ -13,7 +13,7 @@
 #include "runtime/value_blocks.h"
 #include "tests/net/win32/loopback_server.h"
 
-namespace velmora {
+namespace velmora::net {
 namespace {
 
 using testing::LoopbackServer;
@@ -150,4 +150,4 @@ TEST_F(HttpRequests, APeerThatTricklesItsHeadersIsGivenUpWithinThirtySeconds) {
 }
 
 }  // namespace
-}  // namespace velmora
+}  // namespace velmora::net
