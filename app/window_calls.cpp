@@ -7,12 +7,12 @@ namespace velmora::app {
 namespace {
 
 // Edit boxes and labels hold their text in the same place.
-constexpr int32_t kText = propertyIndex(EditBoxProperty::kContent);
-static_assert(kText == propertyIndex(LabelProperty::kCaption));
-static_assert(kText == propertyIndex(TransLabelProperty::kCaption));
-constexpr int32_t kComboBoxText = propertyIndex(ComboBoxProperty::kText);
-constexpr int32_t kTicked = propertyIndex(CheckBoxProperty::kChecked);
-constexpr int32_t kVisible = propertyIndex(CommonProperty::kVisible);
+constexpr int32_t kText = forms::propertyIndex(forms::EditBoxProperty::kContent);
+static_assert(kText == forms::propertyIndex(forms::LabelProperty::kCaption));
+static_assert(kText == forms::propertyIndex(forms::TransLabelProperty::kCaption));
+constexpr int32_t kComboBoxText = forms::propertyIndex(forms::ComboBoxProperty::kText);
+constexpr int32_t kTicked = forms::propertyIndex(forms::CheckBoxProperty::kChecked);
+constexpr int32_t kVisible = forms::propertyIndex(forms::CommonProperty::kVisible);
 constexpr int32_t kWholeValue = -1;
 
 uint64_t readProperty(UnitRef unit, int32_t property) {

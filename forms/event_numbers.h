@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-namespace velmora {
+namespace velmora::forms {
 
 // The events of every unit.
 namespace unit_event {
@@ -48,4 +48,4 @@ namespace super_btn_event {
 inline constexpr int32_t kClicked = 0;
 }  // namespace super_btn_event
 
-}  // namespace velmora
+}  // namespace velmora::forms

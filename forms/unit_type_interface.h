@@ -9,7 +9,7 @@
 
 #include "runtime/program_image.h"
 
-namespace velmora {
+namespace velmora::forms {
 
 // The live object of a unit: whatever the unit type keeps for a unit that exists, beginning with
 // this record. The runtime reads the window handle and nothing else of a unit's object; only the
@@ -66,4 +66,4 @@ using SerialiseUnitFunction = int32_t(VELMORA_STDCALL*)(LiveUnit* unit, Serialis
 using ReadPropertyFunction = int32_t(VELMORA_STDCALL*)(LiveUnit* unit, int32_t ownIndex,
                                                        PropertyValue* out);
 
-}  // namespace velmora
+}  // namespace velmora::forms

@@ -20,19 +20,19 @@ namespace {
 
 // The interface function of a unit type: the window type comes with the form runtime, the
 // others (the standard units, the super button, the transparent label) with the unit types.
-UnitTypeInterface interfaceOf(uint32_t typeCode) {
-  return typeCode == kWindowType ? controls::windowUnitInterface
-                                 : controls::standardUnitTypeInterface(typeCode);
+forms::UnitTypeInterface interfaceOf(uint32_t typeCode) {
+  return typeCode == forms::kWindowType ? controls::windowUnitInterface
+                                        : controls::standardUnitTypeInterface(typeCode);
 }
 
 // The unit type slots of a library: the slots of the types this program uses are filled, the
 // others are zero.
 template <size_t kSlots>
-std::array<UnitTypeDescriptor, kSlots> unitTypeSlots(uint32_t library) {
-  std::array<UnitTypeDescriptor, kSlots> slots{};
+std::array<forms::UnitTypeDescriptor, kSlots> unitTypeSlots(uint32_t library) {
+  std::array<forms::UnitTypeDescriptor, kSlots> slots{};
   for (uint32_t i = 0; i < kSlots; ++i) {
-    const uint32_t code = unitTypeCode(library, i);
-    slots[i] = unitTypeDescriptor(code, interfaceOf(code));
+    const uint32_t code = forms::unitTypeCode(library, i);
+    slots[i] = forms::unitTypeDescriptor(code, interfaceOf(code));
   }
   return slots;
 }
@@ -60,7 +60,7 @@ intptr_t VELMORA_STDCALL libraryNotify(int32_t code, uintptr_t first, uintptr_t)
   if (code == kLibraryNotifyStart) {
     runtimeNotifyOf<kLibrary> = reinterpret_cast<NotifyFunction>(first);
     if (kLibrary == 1) {
-      installFormRuntime();
+      forms::installFormRuntime();
       setPictureService(controls::pictureServiceNotify);
     }
     if (holdsUnitTypes(kLibrary)) controls::setUnitsRuntimeNotify(runtimeNotifyOf<kLibrary>);

@@ -17,7 +17,7 @@ PictureMode pictureModeOf(int mode) {
   return static_cast<PictureMode>(mode);  // 0 natural, 1 tiled, 2 centred to fit, 3 stretched
 }
 
-struct CartoonBoxUnit : UnitOf<CartoonBoxProperties> {
+struct CartoonBoxUnit : UnitOf<forms::CartoonBoxProperties> {
   PictureBitmap picture;
   SolidBrush background;
   HDC frameDc = nullptr;

@@ -10,7 +10,7 @@
 namespace velmora::controls {
 namespace {
 
-struct CheckBoxUnit : UnitOf<CheckBoxProperties> {
+struct CheckBoxUnit : UnitOf<forms::CheckBoxProperties> {
   UnitFont font;
   SolidBrush background;
   PictureBitmap picture;
@@ -58,7 +58,7 @@ struct CheckBoxUnit : UnitOf<CheckBoxProperties> {
 
   bool applyChange(Property property) {
     switch (property) {
-      using enum CheckBoxProperty;
+      using enum forms::CheckBoxProperty;
       case kCaption:
         SetWindowTextW(window, wideFromGbk(properties.caption).c_str());
         return true;
@@ -83,17 +83,18 @@ struct CheckBoxUnit : UnitOf<CheckBoxProperties> {
 
   bool handle(UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
     switch (message) {
-      case kReflectedMessageOffset + WM_COMMAND:
-        if (HIWORD(wParam) == BN_CLICKED) raiseEvent(*this, check_box_event::kClicked);
+      case forms::kReflectedMessageOffset + WM_COMMAND:
+        if (HIWORD(wParam) == BN_CLICKED) raiseEvent(*this, forms::check_box_event::kClicked);
         return true;
-      case kReflectedMessageOffset + WM_CTLCOLORSTATIC:
-      case kReflectedMessageOffset + WM_CTLCOLORBTN: {
+      case forms::kReflectedMessageOffset + WM_CTLCOLORSTATIC:
+      case forms::kReflectedMessageOffset + WM_CTLCOLORBTN: {
         result = controlColours(reinterpret_cast<HDC>(wParam), properties.textColour,
                                 properties.backgroundColour, background);
         return true;
       }
       default:
-        return message >= kReflectedMessageOffset && message < kReflectedMessageOffset + WM_USER;
+        return message >= forms::kReflectedMessageOffset &&
+               message < forms::kReflectedMessageOffset + WM_USER;
     }
   }
 };

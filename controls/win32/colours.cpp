@@ -7,7 +7,7 @@
 namespace velmora::controls {
 
 bool isDefaultColour(int32_t value) {
-  return value == kDefaultColour;
+  return value == forms::kDefaultColour;
 }
 
 COLORREF resolveColour(int32_t value, int role) {

@@ -32,11 +32,11 @@ std::wstring itemText(HWND window, int index) {
 }
 
 // Item data is stored as one little-endian word per item, in item order.
-uint32_t storedItemData(const Bytes& data, size_t index) {
-  return index * 4 + 4 <= data.size() ? loadWord(&data[index * 4]) : 0;
+uint32_t storedItemData(const forms::Bytes& data, size_t index) {
+  return index * 4 + 4 <= data.size() ? forms::loadWord(&data[index * 4]) : 0;
 }
 
-struct ComboBoxUnit : UnitOf<ComboBoxProperties> {
+struct ComboBoxUnit : UnitOf<forms::ComboBoxProperties> {
   UnitFont font;
   SolidBrush background;
   int dropHeight = 0;  // of the open box, field and list together
@@ -123,14 +123,14 @@ struct ComboBoxUnit : UnitOf<ComboBoxProperties> {
   void takeLiveValues() {
     const int count = std::max(0, static_cast<int>(SendMessageW(window, CB_GETCOUNT, 0, 0)));
     properties.items.clear();
-    ArchiveWriter data;
+    forms::ArchiveWriter data;
     for (int i = 0; i < count; ++i) {
       properties.items.push_back(gbkFromWide(itemText(window, i)));
       data.writeWord(static_cast<uint32_t>(SendMessageW(window, CB_GETITEMDATA, i, 0)));
     }
     const bool anyData =
         std::any_of(data.bytes().begin(), data.bytes().end(), [](uint8_t b) { return b != 0; });
-    properties.itemData = anyData ? data.take() : Bytes{};
+    properties.itemData = anyData ? data.take() : forms::Bytes{};
     properties.currentItem = static_cast<int32_t>(SendMessageW(window, CB_GETCURSEL, 0, 0));
     if (!hasEditPart()) return;
     std::wstring text(GetWindowTextLengthW(window) + 1, L'\0');
@@ -144,7 +144,7 @@ struct ComboBoxUnit : UnitOf<ComboBoxProperties> {
     properties.selectionLength = static_cast<int32_t>(end - start);
   }
 
-  bool readLiveOnly(Property property, PropertyValue& value) {
+  bool readLiveOnly(Property property, forms::PropertyValue& value) {
     if (property != Property::kSelectedText) return false;
     const std::wstring text = wideFromGbk(properties.text);
     const size_t start = std::min<size_t>(properties.selectionStart, text.size());
@@ -155,7 +155,7 @@ struct ComboBoxUnit : UnitOf<ComboBoxProperties> {
 
   bool applyChange(Property property) {
     switch (property) {
-      using enum ComboBoxProperty;
+      using enum forms::ComboBoxProperty;
       case kText:
       case kSelectionStart:
       case kSelectionLength:
@@ -191,22 +191,24 @@ struct ComboBoxUnit : UnitOf<ComboBoxProperties> {
   bool handle(UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
     switch (message) {
       case kItemChosenMessage:
-        raiseEvent(*this, combo_box_event::kItemChosen);
+        raiseEvent(*this, forms::combo_box_event::kItemChosen);
         return true;
-      case kReflectedMessageOffset + WM_COMMAND:
+      case forms::kReflectedMessageOffset + WM_COMMAND:
         if (changingOwnContent != 0) return true;
         if (HIWORD(wParam) == CBN_SELENDOK) PostMessageW(window, kItemChosenMessage, 0, 0);
-        if (HIWORD(wParam) == CBN_EDITCHANGE) raiseEvent(*this, combo_box_event::kTextEdited);
+        if (HIWORD(wParam) == CBN_EDITCHANGE)
+          raiseEvent(*this, forms::combo_box_event::kTextEdited);
         return true;
-      case kReflectedMessageOffset + WM_CTLCOLOREDIT:
-      case kReflectedMessageOffset + WM_CTLCOLORLISTBOX:
-      case kReflectedMessageOffset + WM_CTLCOLORSTATIC: {
+      case forms::kReflectedMessageOffset + WM_CTLCOLOREDIT:
+      case forms::kReflectedMessageOffset + WM_CTLCOLORLISTBOX:
+      case forms::kReflectedMessageOffset + WM_CTLCOLORSTATIC: {
         result = controlColours(reinterpret_cast<HDC>(wParam), properties.textColour,
                                 properties.backgroundColour, background);
         return true;
       }
       default:
-        return message >= kReflectedMessageOffset && message < kReflectedMessageOffset + WM_USER;
+        return message >= forms::kReflectedMessageOffset &&
+               message < forms::kReflectedMessageOffset + WM_USER;
     }
   }
 };

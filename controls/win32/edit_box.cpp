@@ -36,7 +36,7 @@ std::wstring windowText(HWND window) {
   return text;
 }
 
-struct EditBoxUnit : UnitOf<EditBoxProperties> {
+struct EditBoxUnit : UnitOf<forms::EditBoxProperties> {
   UnitFont font;
   SolidBrush background;
   HWND adjuster = nullptr;
@@ -143,14 +143,14 @@ struct EditBoxUnit : UnitOf<EditBoxProperties> {
                                WS_CHILD | WS_VISIBLE | UDS_ALIGNRIGHT | UDS_ARROWKEYS, 0, 0, 0, 0,
                                request.parent, nullptr, GetModuleHandleW(nullptr), nullptr);
     if (adjuster == nullptr) return;
-    markUnitWindow(adjuster, window);
+    forms::markUnitWindow(adjuster, window);
     SendMessageW(adjuster, UDM_SETBUDDY, reinterpret_cast<WPARAM>(window), 0);
     applyAdjusterRange();
   }
 
   void adjust(int step) {
     if (properties.adjuster != kAutomaticAdjustment) {
-      raiseEvent(*this, edit_box_event::kAdjusterClicked, {step});
+      raiseEvent(*this, forms::edit_box_event::kAdjusterClicked, {step});
       return;
     }
     const int lowest = std::min(properties.adjusterLowest, properties.adjusterHighest);
@@ -171,7 +171,7 @@ struct EditBoxUnit : UnitOf<EditBoxProperties> {
     properties.selectionLength = static_cast<int32_t>(end - start);
   }
 
-  bool readLiveOnly(Property property, PropertyValue& value) {
+  bool readLiveOnly(Property property, forms::PropertyValue& value) {
     if (property != Property::kSelectedText) return false;
     const std::wstring text = windowText(window);
     const size_t start = std::min<size_t>(properties.selectionStart, text.size());
@@ -182,7 +182,7 @@ struct EditBoxUnit : UnitOf<EditBoxProperties> {
 
   bool applyChange(Property property) {
     switch (property) {
-      using enum EditBoxProperty;
+      using enum forms::EditBoxProperty;
       case kContent: {
         OwnContentChange own(*this);
         SetWindowTextW(window, wideFromGbk(properties.content).c_str());
@@ -286,25 +286,25 @@ struct EditBoxUnit : UnitOf<EditBoxProperties> {
         // The lost-focus handler reads the value the box keeps: clamped into its mode's range.
         clampNumericText();
         result = defaultProcessing(*this, message, wParam, lParam);
-        raiseEvent(*this, unit_event::kLostFocus);
+        raiseEvent(*this, forms::unit_event::kLostFocus);
         return true;
       case WM_DESTROY:
         if (adjuster != nullptr) {
-          unmarkUnitWindow(adjuster);
+          forms::unmarkUnitWindow(adjuster);
           DestroyWindow(adjuster);
         }
         adjuster = nullptr;
         if (!singleLine()) forgetContent();
         return false;
-      case kReflectedMessageOffset + WM_CTLCOLOREDIT:
-      case kReflectedMessageOffset + WM_CTLCOLORSTATIC:
+      case forms::kReflectedMessageOffset + WM_CTLCOLOREDIT:
+      case forms::kReflectedMessageOffset + WM_CTLCOLORSTATIC:
         result = colours(reinterpret_cast<HDC>(wParam));
         return true;
-      case kReflectedMessageOffset + WM_COMMAND:
+      case forms::kReflectedMessageOffset + WM_COMMAND:
         if (HIWORD(wParam) == EN_CHANGE && changingOwnContent == 0)
-          raiseEvent(*this, edit_box_event::kContentChanged);
+          raiseEvent(*this, forms::edit_box_event::kContentChanged);
         return true;
-      case kReflectedMessageOffset + WM_NOTIFY: {
+      case forms::kReflectedMessageOffset + WM_NOTIFY: {
         const auto* change = reinterpret_cast<const NMUPDOWN*>(lParam);
         if (change->hdr.code != UDN_DELTAPOS) return true;
         adjust(change->iDelta > 0 ? 1 : -1);

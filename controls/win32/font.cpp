@@ -11,8 +11,8 @@
 namespace velmora::controls {
 
 bool logicalFontFromRecord(std::span<const uint8_t> record, LOGFONTW& out) {
-  static_assert(sizeof(LOGFONTA) == kFontRecordSize);
-  if (record.size() != kFontRecordSize) return false;
+  static_assert(sizeof(LOGFONTA) == forms::kFontRecordSize);
+  if (record.size() != forms::kFontRecordSize) return false;
   LOGFONTA stored;
   std::memcpy(&stored, record.data(), sizeof stored);
   out = LOGFONTW{};

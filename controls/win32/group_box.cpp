@@ -13,7 +13,7 @@ DWORD captionAlignmentStyle(int alignment) {
   return alignment == 1 ? BS_CENTER : alignment == 2 ? BS_RIGHT : BS_LEFT;
 }
 
-struct GroupBoxUnit : UnitOf<GroupBoxProperties> {
+struct GroupBoxUnit : UnitOf<forms::GroupBoxProperties> {
   UnitFont font;
   SolidBrush background;
 
@@ -33,7 +33,7 @@ struct GroupBoxUnit : UnitOf<GroupBoxProperties> {
 
   bool applyChange(Property property) {
     switch (property) {
-      using enum GroupBoxProperty;
+      using enum forms::GroupBoxProperty;
       case kCaption:
         SetWindowTextW(window, wideFromGbk(properties.caption).c_str());
         return true;
@@ -50,9 +50,9 @@ struct GroupBoxUnit : UnitOf<GroupBoxProperties> {
   }
 
   bool handle(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    if (reflectToUnit(window, message, wParam, lParam, result)) return true;
-    if (message == kReflectedMessageOffset + WM_CTLCOLORSTATIC ||
-        message == kReflectedMessageOffset + WM_CTLCOLORBTN) {
+    if (forms::reflectToUnit(window, message, wParam, lParam, result)) return true;
+    if (message == forms::kReflectedMessageOffset + WM_CTLCOLORSTATIC ||
+        message == forms::kReflectedMessageOffset + WM_CTLCOLORBTN) {
       result = controlColours(reinterpret_cast<HDC>(wParam), properties.textColour,
                               properties.backgroundColour, background);
       return true;
@@ -65,7 +65,8 @@ struct GroupBoxUnit : UnitOf<GroupBoxProperties> {
       result = 1;
       return true;
     }
-    return message >= kReflectedMessageOffset && message < kReflectedMessageOffset + WM_USER;
+    return message >= forms::kReflectedMessageOffset &&
+           message < forms::kReflectedMessageOffset + WM_USER;
   }
 };
 

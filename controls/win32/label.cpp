@@ -25,7 +25,7 @@ std::vector<COLORREF> setColours(std::initializer_list<int32_t> values) {
   return colours;
 }
 
-struct LabelUnit : UnitOf<LabelProperties> {
+struct LabelUnit : UnitOf<forms::LabelProperties> {
   UnitFont font;
   PictureBitmap picture;
   SolidBrush background;
@@ -56,7 +56,7 @@ struct LabelUnit : UnitOf<LabelProperties> {
   }
 
   bool applyChange(Property property) {
-    using enum LabelProperty;
+    using enum forms::LabelProperty;
     if (property == kEffect || property == kBorder) return false;  // window styles
     if (property == kCaption) SetWindowTextW(window, wideFromGbk(properties.caption).c_str());
     if (property == kFont) font.set(properties.font);

@@ -12,7 +12,7 @@
 
 namespace velmora::controls {
 
-struct StandardUnit : LiveUnit {
+struct StandardUnit : forms::LiveUnit {
   uint32_t windowId = 0;
   uint32_t unitId = 0;
   // The standard control's own window procedure, for units made from one; null for units of
@@ -25,7 +25,7 @@ struct StandardUnit : LiveUnit {
 // Holds the texts and bytes a unit hands out for reads until the next one.
 struct ReadScratch {
   std::string text;
-  Bytes bytes;
+  forms::Bytes bytes;
 };
 
 // While alive, the unit raises no content events.

@@ -28,7 +28,7 @@ PictureMode pictureModeOf(int displayMode) {
   }
 }
 
-struct PicBoxUnit : UnitOf<PicBoxProperties> {
+struct PicBoxUnit : UnitOf<forms::PicBoxProperties> {
   PictureAnimation picture;
   SolidBrush background;
 

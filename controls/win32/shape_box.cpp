@@ -70,7 +70,7 @@ void drawShape(HDC dc, int shape, const RECT& r) {
   }
 }
 
-struct ShapeBoxUnit : UnitOf<ShapeBoxProperties> {
+struct ShapeBoxUnit : UnitOf<forms::ShapeBoxProperties> {
   SolidBrush background;
   SolidBrush fill;
 
@@ -125,7 +125,7 @@ struct ShapeBoxUnit : UnitOf<ShapeBoxProperties> {
   }
 
   bool handle(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    if (reflectToUnit(window, message, wParam, lParam, result)) return true;
+    if (forms::reflectToUnit(window, message, wParam, lParam, result)) return true;
     return handlePaintMessages(*this, message, wParam, result);
   }
 };

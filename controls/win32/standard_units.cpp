@@ -7,29 +7,29 @@
 
 namespace velmora::controls {
 
-static_assert(std::is_same_v<StandardUnitInterface, UnitTypeInterface>);
+static_assert(std::is_same_v<StandardUnitInterface, forms::UnitTypeInterface>);
 
 StandardUnitInterface standardUnitTypeInterface(uint32_t typeCode) {
   switch (typeCode) {
-    case kLabelType:
+    case forms::kLabelType:
       return labelInterface;
-    case kEditBoxType:
+    case forms::kEditBoxType:
       return editBoxInterface;
-    case kPicBoxType:
+    case forms::kPicBoxType:
       return picBoxInterface;
-    case kGroupBoxType:
+    case forms::kGroupBoxType:
       return groupBoxInterface;
-    case kComboBoxType:
+    case forms::kComboBoxType:
       return comboBoxInterface;
-    case kCheckBoxType:
+    case forms::kCheckBoxType:
       return checkBoxInterface;
-    case kShapeBoxType:
+    case forms::kShapeBoxType:
       return shapeBoxInterface;
-    case kCartoonBoxType:
+    case forms::kCartoonBoxType:
       return cartoonBoxInterface;
-    case kSuperBtnType:
+    case forms::kSuperBtnType:
       return superButtonInterface;
-    case kTransLabelType:
+    case forms::kTransLabelType:
       return transLabelInterface;
     default:
       return nullptr;

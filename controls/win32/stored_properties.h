@@ -21,7 +21,7 @@ template <class... Fs>
 Visitors(Fs...) -> Visitors<Fs...>;
 
 template <class Block>
-const PropertyField<Block>* propertyField(typename Block::Property index) {
+const forms::PropertyField<Block>* propertyField(typename Block::Property index) {
   const auto& fields = Block::table.fields;
   auto field = std::find_if(fields.begin(), fields.end(),
                             [index](const auto& f) { return f.index == index; });
@@ -49,9 +49,9 @@ inline std::string textFromCharacter(uint16_t character) {
 
 // Property `index` of `block` into `out`; false when the type has no such stored property.
 template <class Block>
-bool readStoredProperty(Block& block, typename Block::Property index, PropertyValue& out,
+bool readStoredProperty(Block& block, typename Block::Property index, forms::PropertyValue& out,
                         ReadScratch& scratch) {
-  const PropertyField<Block>* field = propertyField<Block>(index);
+  const forms::PropertyField<Block>* field = propertyField<Block>(index);
   if (field == nullptr) return false;
   out = {};
   return std::visit(Visitors{
@@ -69,13 +69,13 @@ bool readStoredProperty(Block& block, typename Block::Property index, PropertyVa
                           out.first = reinterpret_cast<uintptr_t>((block.*m).c_str());
                           return true;
                         },
-                        [&](Bytes Block::*m) {
+                        [&](forms::Bytes Block::*m) {
                           out.first = reinterpret_cast<uintptr_t>((block.*m).data());
                           out.second = (block.*m).size();
                           return true;
                         },
-                        [&](TextList Block::*m) {
-                          ArchiveWriter writer;
+                        [&](forms::TextList Block::*m) {
+                          forms::ArchiveWriter writer;
                           writer.writeTextList(block.*m);
                           scratch.bytes = writer.take();
                           out.first = reinterpret_cast<uintptr_t>(scratch.bytes.data());
@@ -88,12 +88,13 @@ bool readStoredProperty(Block& block, typename Block::Property index, PropertyVa
 
 // Stores a written value into property `index`; false when the type has no such stored property.
 template <class Block>
-bool writeStoredProperty(Block& block, typename Block::Property index, const PropertyValue& value) {
-  const PropertyField<Block>* field = propertyField<Block>(index);
+bool writeStoredProperty(Block& block, typename Block::Property index,
+                         const forms::PropertyValue& value) {
+  const forms::PropertyField<Block>* field = propertyField<Block>(index);
   if (field == nullptr) return false;
   auto bytesOf = [&value] {
     const auto* data = reinterpret_cast<const uint8_t*>(value.first);
-    return data != nullptr ? Bytes(data, data + value.second) : Bytes{};
+    return data != nullptr ? forms::Bytes(data, data + value.second) : forms::Bytes{};
   };
   return std::visit(Visitors{
                         [](std::monostate) { return false; },
@@ -109,15 +110,15 @@ bool writeStoredProperty(Block& block, typename Block::Property index, const Pro
                           block.*m = textPointer(value.first);
                           return true;
                         },
-                        [&](Bytes Block::*m) {
+                        [&](forms::Bytes Block::*m) {
                           block.*m = bytesOf();
                           return true;
                         },
-                        [&](TextList Block::*m) {
-                          const Bytes bytes = bytesOf();
-                          ArchiveReader reader(bytes);
-                          TextList texts = reader.readTextList();
-                          block.*m = reader.ok() ? std::move(texts) : TextList{};
+                        [&](forms::TextList Block::*m) {
+                          const forms::Bytes bytes = bytesOf();
+                          forms::ArchiveReader reader(bytes);
+                          forms::TextList texts = reader.readTextList();
+                          block.*m = reader.ok() ? std::move(texts) : forms::TextList{};
                           return true;
                         },
                     },

@@ -158,13 +158,13 @@ void drawClassicRaisedEdge(HDC dc, const RECT& r) {
   drawEdge3d(dc, inner, GetSysColor(COLOR_3DLIGHT), GetSysColor(COLOR_BTNSHADOW));
 }
 
-struct SuperBtnUnit : UnitOf<SuperBtnProperties> {
+struct SuperBtnUnit : UnitOf<forms::SuperBtnProperties> {
   UnitFont font;
   std::array<PictureSlot, 3> slots;
   HWND toolTip = nullptr;
   bool hovered = false;
   bool checkBoxMode = false;
-  Bytes playing;  // the sound playing from memory
+  forms::Bytes playing;  // the sound playing from memory
   // Disabling a focused window takes its focus before the window hears it is disabled.
   bool focusTakenByDisabling = false;
 
@@ -189,7 +189,7 @@ struct SuperBtnUnit : UnitOf<SuperBtnProperties> {
 
   // The colour in effect for one of the six colour properties.
   COLORREF colour(Property property) const {
-    using enum SuperBtnProperty;
+    using enum forms::SuperBtnProperty;
     const auto& p = properties;
     const bool text =
         property == kTextColour || property == kHoverTextColour || property == kFocusTextColour;
@@ -236,7 +236,7 @@ struct SuperBtnUnit : UnitOf<SuperBtnProperties> {
     const auto& p = properties;
     bool recreate = false;
     switch (property) {
-      using enum SuperBtnProperty;
+      using enum forms::SuperBtnProperty;
       case kCheckBoxMode:
         recreate = checkBoxMode != (p.checkBoxMode != 0);
         checkBoxMode = p.checkBoxMode != 0;
@@ -285,7 +285,7 @@ struct SuperBtnUnit : UnitOf<SuperBtnProperties> {
       playSoundFunction(kBuiltInSound, GetModuleHandleW(nullptr), SND_RESOURCE | kSoundFlags);
       return;
     }
-    const Bytes& sound = click ? p.clickSound : p.hoverSound;
+    const forms::Bytes& sound = click ? p.clickSound : p.hoverSound;
     if (sound.empty()) return;
     stopSound();
     playing = sound;
@@ -356,7 +356,7 @@ struct SuperBtnUnit : UnitOf<SuperBtnProperties> {
       properties.checked = !properties.checked;
       InvalidateRect(window, nullptr, FALSE);
     }
-    raiseEvent(*this, super_btn_event::kClicked);
+    raiseEvent(*this, forms::super_btn_event::kClicked);
   }
 
   // A disabled button hands its focus on to the next tab item, or to its parent.
@@ -491,7 +491,7 @@ struct SuperBtnUnit : UnitOf<SuperBtnProperties> {
       DrawTextW(dc, text.c_str(), -1, &measured, kFormat);
       return;
     }
-    using enum SuperBtnProperty;
+    using enum forms::SuperBtnProperty;
     const Property textColour = state.hovered || state.pressed ? kHoverTextColour
                                 : state.focused                ? kFocusTextColour
                                                                : kTextColour;
@@ -529,14 +529,14 @@ struct SuperBtnUnit : UnitOf<SuperBtnProperties> {
 
   bool handle(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     switch (message) {
-      case kReflectedMessageOffset + WM_DRAWITEM:
+      case forms::kReflectedMessageOffset + WM_DRAWITEM:
         paint(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
         result = TRUE;
         return true;
-      case kReflectedMessageOffset + WM_COMMAND:
+      case forms::kReflectedMessageOffset + WM_COMMAND:
         if (HIWORD(wParam) == BN_CLICKED) click();
         return true;
-      case kReflectedMessageOffset + WM_CTLCOLORBTN:
+      case forms::kReflectedMessageOffset + WM_CTLCOLORBTN:
         result = reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
         return true;
       case WM_LBUTTONDBLCLK:
@@ -562,13 +562,13 @@ struct SuperBtnUnit : UnitOf<SuperBtnProperties> {
         return false;
       case WM_SETFOCUS:
         result = defaultProcessing(*this, message, wParam, lParam);
-        raiseEvent(*this, unit_event::kGotFocus);
+        raiseEvent(*this, forms::unit_event::kGotFocus);
         return true;
       case WM_KILLFOCUS:
         result = defaultProcessing(*this, message, wParam, lParam);
         focusTakenByDisabling = wParam == 0 && !IsWindowEnabled(window);
         cancelHover();
-        raiseEvent(*this, unit_event::kLostFocus);
+        raiseEvent(*this, forms::unit_event::kLostFocus);
         return true;
       case WM_GETDLGCODE:
         result = defaultProcessing(*this, message, wParam, lParam);
@@ -597,7 +597,8 @@ struct SuperBtnUnit : UnitOf<SuperBtnProperties> {
         toolTip = nullptr;
         return false;
       default:
-        return message >= kReflectedMessageOffset && message < kReflectedMessageOffset + WM_USER;
+        return message >= forms::kReflectedMessageOffset &&
+               message < forms::kReflectedMessageOffset + WM_USER;
     }
   }
 };

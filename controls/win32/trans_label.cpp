@@ -65,7 +65,7 @@ void refreshBehind(HWND label) {
   InvalidateRect(label, nullptr, FALSE);
 }
 
-struct TransLabelUnit : UnitOf<TransLabelProperties> {
+struct TransLabelUnit : UnitOf<forms::TransLabelProperties> {
   UnitFont font;
 
   void normalise() {

@@ -7,11 +7,11 @@ namespace velmora::controls {
 void attachUnit(HWND window, StandardUnit* unit) {
   unit->window = window;
   SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(unit));
-  markUnitWindow(window, window);
+  forms::markUnitWindow(window, window);
 }
 
 void detachUnit(HWND window) {
-  unmarkUnitWindow(window);
+  forms::unmarkUnitWindow(window);
   SetWindowLongPtrW(window, GWLP_USERDATA, 0);
 }
 

@@ -38,7 +38,7 @@ struct UnitOf : StandardUnit {
   // Copies into `properties` what the live window holds (content, selection, checked state).
   void takeLiveValues() {}
   // A value only the live window has (a selected text); false for the stored ones.
-  bool readLiveOnly(Property, PropertyValue&) { return false; }
+  bool readLiveOnly(Property, forms::PropertyValue&) { return false; }
   // A message the unit handles itself; false lets the default processing run.
   bool handle(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
 };
@@ -104,13 +104,14 @@ bool createStandardControl(Unit* unit, const wchar_t* className, const CreateReq
 // `applyChange` (shows a written property; false when the unit must be created anew).
 template <class Unit>
 struct UnitTypeFunctions {
-  static LiveUnit* VELMORA_STDCALL create(const uint8_t* block, uint32_t blockLength,
-                                          uint32_t style, HWND parent, uintptr_t controlId,
-                                          int32_t x, int32_t y, int32_t width, int32_t height,
-                                          uint32_t windowId, uint32_t unitId, HWND, int32_t) {
+  static forms::LiveUnit* VELMORA_STDCALL create(const uint8_t* block, uint32_t blockLength,
+                                                 uint32_t style, HWND parent, uintptr_t controlId,
+                                                 int32_t x, int32_t y, int32_t width,
+                                                 int32_t height, uint32_t windowId, uint32_t unitId,
+                                                 HWND, int32_t) {
     auto* unit = new Unit();
     const std::span<const uint8_t> bytes(block, block != nullptr ? blockLength : 0);
-    if (readPropertyBlock(bytes, unit->properties) != ReadStatus::kOk) {
+    if (forms::readPropertyBlock(bytes, unit->properties) != forms::ReadStatus::kOk) {
       delete unit;
       return nullptr;
     }
@@ -129,22 +130,22 @@ struct UnitTypeFunctions {
     return unit;
   }
 
-  static int32_t VELMORA_STDCALL changed(LiveUnit* live, int32_t ownIndex,
-                                         const PropertyValue* value, int32_t) {
+  static int32_t VELMORA_STDCALL changed(forms::LiveUnit* live, int32_t ownIndex,
+                                         const forms::PropertyValue* value, int32_t) {
     auto* unit = static_cast<Unit*>(live);
     if (unit == nullptr || value == nullptr) return 0;
     unit->takeLiveValues();
-    const auto property = propertyOfOwnIndex<typename Unit::Property>(ownIndex);
+    const auto property = forms::propertyOfOwnIndex<typename Unit::Property>(ownIndex);
     if (!writeStoredProperty(unit->properties, property, *value)) return 0;
     unit->normalise();
     return unit->applyChange(property) ? 0 : 1;
   }
 
-  static int32_t VELMORA_STDCALL serialise(LiveUnit* live, SerialisedBlock* out) {
+  static int32_t VELMORA_STDCALL serialise(forms::LiveUnit* live, forms::SerialisedBlock* out) {
     auto* unit = static_cast<Unit*>(live);
     if (unit == nullptr || out == nullptr) return 0;
     unit->takeLiveValues();
-    const Bytes block = writePropertyBlock(unit->properties);
+    const forms::Bytes block = forms::writePropertyBlock(unit->properties);
     HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, block.size());
     if (memory == nullptr) return 0;
     std::copy(block.begin(), block.end(), static_cast<uint8_t*>(GlobalLock(memory)));
@@ -153,25 +154,26 @@ struct UnitTypeFunctions {
     return 1;
   }
 
-  static int32_t VELMORA_STDCALL read(LiveUnit* live, int32_t ownIndex, PropertyValue* value) {
+  static int32_t VELMORA_STDCALL read(forms::LiveUnit* live, int32_t ownIndex,
+                                      forms::PropertyValue* value) {
     auto* unit = static_cast<Unit*>(live);
     if (unit == nullptr || value == nullptr) return 0;
     unit->takeLiveValues();
-    const auto property = propertyOfOwnIndex<typename Unit::Property>(ownIndex);
+    const auto property = forms::propertyOfOwnIndex<typename Unit::Property>(ownIndex);
     if (unit->readLiveOnly(property, *value)) return 1;
     return readStoredProperty(unit->properties, property, *value, unit->scratch);
   }
 
   static void* functionNumbered(int32_t number) {
     switch (number) {
-      case kCreateUnit:
-        return reinterpret_cast<void*>(static_cast<CreateUnitFunction>(create));
-      case kPropertyChanged:
-        return reinterpret_cast<void*>(static_cast<PropertyChangedFunction>(changed));
-      case kSerialiseUnit:
-        return reinterpret_cast<void*>(static_cast<SerialiseUnitFunction>(serialise));
-      case kReadProperty:
-        return reinterpret_cast<void*>(static_cast<ReadPropertyFunction>(read));
+      case forms::kCreateUnit:
+        return reinterpret_cast<void*>(static_cast<forms::CreateUnitFunction>(create));
+      case forms::kPropertyChanged:
+        return reinterpret_cast<void*>(static_cast<forms::PropertyChangedFunction>(changed));
+      case forms::kSerialiseUnit:
+        return reinterpret_cast<void*>(static_cast<forms::SerialiseUnitFunction>(serialise));
+      case forms::kReadProperty:
+        return reinterpret_cast<void*>(static_cast<forms::ReadPropertyFunction>(read));
       default:
         return nullptr;
     }

@@ -21,11 +21,11 @@ namespace {
 constexpr wchar_t kRuntimeWindowClass[] = L"NVWindow";
 constexpr UINT kClassStyle = CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW;
 
-LiveWindow* liveWindowOf(HWND window) {
-  return reinterpret_cast<LiveWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+forms::LiveWindow* liveWindowOf(HWND window) {
+  return reinterpret_cast<forms::LiveWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
 }
 
-std::wstring registeredClass(const WindowProperties& properties) {
+std::wstring registeredClass(const forms::WindowProperties& properties) {
   const std::wstring name =
       properties.className.empty() ? kRuntimeWindowClass : wideFromGbk(properties.className);
   HINSTANCE instance = GetModuleHandleW(nullptr);
@@ -42,10 +42,10 @@ std::wstring registeredClass(const WindowProperties& properties) {
   return name;
 }
 
-void fillBackground(HWND window, HDC dc, const WindowProperties& properties) {
+void fillBackground(HWND window, HDC dc, const forms::WindowProperties& properties) {
   RECT client;
   GetClientRect(window, &client);
-  const COLORREF colour = properties.backgroundColour == kDefaultColour
+  const COLORREF colour = properties.backgroundColour == forms::kDefaultColour
                               ? GetSysColor(COLOR_BTNFACE)
                               : static_cast<COLORREF>(properties.backgroundColour);
   HBRUSH brush = CreateSolidBrush(colour);
@@ -55,11 +55,11 @@ void fillBackground(HWND window, HDC dc, const WindowProperties& properties) {
 
 // The pointer of the unit under the mouse, when it has one.
 bool setUnitPointer(HWND hit) {
-  for (WindowObject& window : formRegistry().windows()) {
+  for (forms::WindowObject& window : forms::formRegistry().windows()) {
     for (uint32_t i = 0; i < window.live.count(); ++i) {
-      LiveUnit* unit = formRegistry().liveUnit(window, i);
+      forms::LiveUnit* unit = forms::formRegistry().liveUnit(window, i);
       if (unit && unit->window == hit) {
-        HCURSOR pointer = storedPointer(window.live, i);
+        HCURSOR pointer = forms::storedPointer(window.live, i);
         if (!pointer) return false;
         SetCursor(pointer);
         return true;
@@ -71,41 +71,42 @@ bool setUnitPointer(HWND hit) {
 
 // Only a top-level window hears that it is no longer active; its units hear it from it, so that
 // a unit lit under the mouse (a super button's hover face) goes dark when the user switches away.
-void passDeactivationToUnits(const LiveWindow& window, WPARAM wParam, LPARAM lParam) {
-  const WindowObject* object = formRegistry().find(window.windowId);
+void passDeactivationToUnits(const forms::LiveWindow& window, WPARAM wParam, LPARAM lParam) {
+  const forms::WindowObject* object = forms::formRegistry().find(window.windowId);
   for (uint32_t i = 1; object && i < object->live.count(); ++i) {
-    if (LiveUnit* unit = formRegistry().liveUnit(*object, i))
+    if (forms::LiveUnit* unit = forms::formRegistry().liveUnit(*object, i))
       SendMessageW(unit->window, WM_ACTIVATE, wParam, lParam);
   }
 }
 
 LRESULT CALLBACK windowProcedure(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
-  LiveWindow* window = liveWindowOf(handle);
+  forms::LiveWindow* window = liveWindowOf(handle);
   if (window == nullptr) return DefWindowProcW(handle, message, wParam, lParam);
   // Each unit handles its own notifications, owner-draw and colour messages.
-  if (LRESULT reflected; reflectToUnit(handle, message, wParam, lParam, reflected))
+  if (LRESULT reflected; forms::reflectToUnit(handle, message, wParam, lParam, reflected))
     return reflected;
   switch (message) {
-    case kCloseRequest:
-      closeRequested(*window);
+    case forms::kCloseRequest:
+      forms::closeRequested(*window);
       return 0;
     case WM_CLOSE:
-      if (!closeAllowed(*window)) return 0;
+      if (!forms::closeAllowed(*window)) return 0;
       break;
     case WM_DESTROY:
-      windowDestroying(*window);
+      forms::windowDestroying(*window);
       break;
     case WM_NCDESTROY: {
       const LRESULT result = DefWindowProcW(handle, message, wParam, lParam);
       SetWindowLongPtrW(handle, GWLP_USERDATA, 0);
-      windowGone(window);
+      forms::windowGone(window);
       return result;
     }
     case WM_ERASEBKGND:
       fillBackground(handle, reinterpret_cast<HDC>(wParam), window->windowProperties());
       return 1;
     case WM_SHOWWINDOW:
-      eventRefused(window->windowId, 0, wParam ? window_event::kShown : window_event::kHidden);
+      forms::eventRefused(window->windowId, 0,
+                          wParam ? forms::window_event::kShown : forms::window_event::kHidden);
       break;
     case WM_SETCURSOR:
       if (reinterpret_cast<HWND>(wParam) != handle &&
@@ -113,7 +114,7 @@ LRESULT CALLBACK windowProcedure(HWND handle, UINT message, WPARAM wParam, LPARA
         return TRUE;
       break;
     case WM_TIMER:
-      if (programTimerTicked(*window, wParam)) return 0;
+      if (forms::programTimerTicked(*window, wParam)) return 0;
       break;
     case WM_ACTIVATE:
       if (LOWORD(wParam) == WA_INACTIVE) passDeactivationToUnits(*window, wParam, lParam);
@@ -128,22 +129,22 @@ LRESULT CALLBACK windowProcedure(HWND handle, UINT message, WPARAM wParam, LPARA
   return DefWindowProcW(handle, message, wParam, lParam);
 }
 
-WindowCreation creationOf(uint32_t style, HWND parent, int32_t x, int32_t y, int32_t width,
-                          int32_t height) {
-  return WindowCreation{.callerStyle = style,
-                        .left = x,
-                        .top = y,
-                        .width = width,
-                        .height = height,
-                        .hasParent = parent != nullptr,
-                        .loadingModally = formRegistry().loadingModally,
-                        .hiddenOwnerExists = runtimeState().hiddenOwner != nullptr,
-                        .screenWidth = GetSystemMetrics(SM_CXSCREEN),
-                        .screenHeight = GetSystemMetrics(SM_CYSCREEN)};
+forms::WindowCreation creationOf(uint32_t style, HWND parent, int32_t x, int32_t y, int32_t width,
+                                 int32_t height) {
+  return forms::WindowCreation{.callerStyle = style,
+                               .left = x,
+                               .top = y,
+                               .width = width,
+                               .height = height,
+                               .hasParent = parent != nullptr,
+                               .loadingModally = forms::formRegistry().loadingModally,
+                               .hiddenOwnerExists = runtimeState().hiddenOwner != nullptr,
+                               .screenWidth = GetSystemMetrics(SM_CXSCREEN),
+                               .screenHeight = GetSystemMetrics(SM_CYSCREEN)};
 }
 
-void finishCreation(HWND handle, const WindowProperties& properties, const WindowPlacement& at,
-                    int32_t width, int32_t height) {
+void finishCreation(HWND handle, const forms::WindowProperties& properties,
+                    const forms::WindowPlacement& at, int32_t width, int32_t height) {
   RECT outer;
   GetWindowRect(handle, &outer);
   if (outer.right - outer.left != width || outer.bottom - outer.top != height)
@@ -154,15 +155,16 @@ void finishCreation(HWND handle, const WindowProperties& properties, const Windo
   if (properties.movable == 0) DeleteMenu(GetSystemMenu(handle, FALSE), SC_MOVE, MF_BYCOMMAND);
 }
 
-LiveUnit* VELMORA_STDCALL createWindowUnit(const uint8_t* block, uint32_t blockLength,
-                                           uint32_t style, HWND parent, uintptr_t menu, int32_t x,
-                                           int32_t y, int32_t width, int32_t height,
-                                           uint32_t windowId, uint32_t unitId, HWND, int32_t) {
-  WindowProperties properties;
-  if (readPropertyBlock(std::span(block, blockLength), properties) != ReadStatus::kOk)
+forms::LiveUnit* VELMORA_STDCALL createWindowUnit(const uint8_t* block, uint32_t blockLength,
+                                                  uint32_t style, HWND parent, uintptr_t menu,
+                                                  int32_t x, int32_t y, int32_t width,
+                                                  int32_t height, uint32_t windowId,
+                                                  uint32_t unitId, HWND, int32_t) {
+  forms::WindowProperties properties;
+  if (forms::readPropertyBlock(std::span(block, blockLength), properties) != forms::ReadStatus::kOk)
     return nullptr;
-  const WindowPlacement at =
-      windowPlacement(properties, creationOf(style, parent, x, y, width, height));
+  const forms::WindowPlacement at =
+      forms::windowPlacement(properties, creationOf(style, parent, x, y, width, height));
   HWND owner = parent ? parent : (at.ownedByHiddenOwner ? runtimeState().hiddenOwner : nullptr);
   const std::wstring windowClass = registeredClass(properties);
   HWND handle = CreateWindowExW(at.extendedStyle, windowClass.c_str(),
@@ -170,7 +172,7 @@ LiveUnit* VELMORA_STDCALL createWindowUnit(const uint8_t* block, uint32_t blockL
                                 width, height, owner, reinterpret_cast<HMENU>(menu),
                                 GetModuleHandleW(nullptr), nullptr);
   if (!handle) return nullptr;
-  auto* window = new LiveWindow;
+  auto* window = new forms::LiveWindow;
   window->window = handle;
   window->windowId = windowId;
   window->unitId = unitId;
@@ -183,27 +185,29 @@ LiveUnit* VELMORA_STDCALL createWindowUnit(const uint8_t* block, uint32_t blockL
 }
 
 // The stored place of an own property in the window's properties.
-PropertyRef ownProperty(LiveWindow& window, WindowProperty property) {
-  PropertyRef found;
-  forEachProperty(window.properties, [&](const PropertyInfo& info, PropertyRef ref) {
-    if (info.index == propertyIndex(property)) found = ref;
-  });
+forms::PropertyRef ownProperty(forms::LiveWindow& window, forms::WindowProperty property) {
+  forms::PropertyRef found;
+  forms::forEachProperty(window.properties,
+                         [&](const forms::PropertyInfo& info, forms::PropertyRef ref) {
+                           if (info.index == forms::propertyIndex(property)) found = ref;
+                         });
   return found;
 }
 
-int32_t VELMORA_STDCALL readWindowProperty(LiveUnit* unit, int32_t ownIndex, PropertyValue* out) {
-  auto& window = *static_cast<LiveWindow*>(unit);
-  const auto property = propertyOfOwnIndex<WindowProperty>(ownIndex);
-  if (property == WindowProperty::kPosition) {
+int32_t VELMORA_STDCALL readWindowProperty(forms::LiveUnit* unit, int32_t ownIndex,
+                                           forms::PropertyValue* out) {
+  auto& window = *static_cast<forms::LiveWindow*>(unit);
+  const auto property = forms::propertyOfOwnIndex<forms::WindowProperty>(ownIndex);
+  if (property == forms::WindowProperty::kPosition) {
     out->first = IsIconic(window.window) ? 2 : IsZoomed(window.window) ? 3 : 0;
     return 1;
   }
-  const PropertyRef ref = ownProperty(window, property);
+  const forms::PropertyRef ref = ownProperty(window, property);
   if (auto number = std::get_if<int32_t*>(&ref)) {
     out->first = static_cast<uint32_t>(**number);
   } else if (auto text = std::get_if<std::string*>(&ref)) {
     out->first = reinterpret_cast<uintptr_t>((*text)->c_str());
-  } else if (auto bytes = std::get_if<Bytes*>(&ref)) {
+  } else if (auto bytes = std::get_if<forms::Bytes*>(&ref)) {
     out->first = reinterpret_cast<uintptr_t>((*bytes)->data());
     out->second = static_cast<uint32_t>((*bytes)->size());
   } else {
@@ -212,28 +216,30 @@ int32_t VELMORA_STDCALL readWindowProperty(LiveUnit* unit, int32_t ownIndex, Pro
   return 1;
 }
 
-int32_t VELMORA_STDCALL windowPropertyChanged(LiveUnit* unit, int32_t ownIndex,
-                                              const PropertyValue* value, int32_t) {
-  auto& window = *static_cast<LiveWindow*>(unit);
-  const auto property = propertyOfOwnIndex<WindowProperty>(ownIndex);
-  const PropertyRef ref = ownProperty(window, property);
+int32_t VELMORA_STDCALL windowPropertyChanged(forms::LiveUnit* unit, int32_t ownIndex,
+                                              const forms::PropertyValue* value, int32_t) {
+  auto& window = *static_cast<forms::LiveWindow*>(unit);
+  const auto property = forms::propertyOfOwnIndex<forms::WindowProperty>(ownIndex);
+  const forms::PropertyRef ref = ownProperty(window, property);
   if (auto number = std::get_if<int32_t*>(&ref)) {
     **number = static_cast<int32_t>(value->first);
   } else if (auto text = std::get_if<std::string*>(&ref)) {
     const char* characters = reinterpret_cast<const char*>(value->first);
     **text = characters ? characters : "";
-  } else if (auto bytes = std::get_if<Bytes*>(&ref)) {
+  } else if (auto bytes = std::get_if<forms::Bytes*>(&ref)) {
     const auto* data = reinterpret_cast<const uint8_t*>(value->first);
     (*bytes)->assign(data, data + (data ? value->second : 0));
   }
-  if (property == WindowProperty::kCaption)
+  if (property == forms::WindowProperty::kCaption)
     SetWindowTextW(window.window, wideFromGbk(window.windowProperties().caption).c_str());
-  if (property == WindowProperty::kBackgroundColour) InvalidateRect(window.window, nullptr, TRUE);
+  if (property == forms::WindowProperty::kBackgroundColour)
+    InvalidateRect(window.window, nullptr, TRUE);
   return 0;
 }
 
-int32_t VELMORA_STDCALL serialiseWindow(LiveUnit* unit, SerialisedBlock* out) {
-  const Bytes block = writeUnitProperties(static_cast<LiveWindow*>(unit)->properties);
+int32_t VELMORA_STDCALL serialiseWindow(forms::LiveUnit* unit, forms::SerialisedBlock* out) {
+  const forms::Bytes block =
+      forms::writeUnitProperties(static_cast<forms::LiveWindow*>(unit)->properties);
   HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, block.empty() ? 1 : block.size());
   if (!memory) return 0;
   std::memcpy(GlobalLock(memory), block.data(), block.size());
@@ -247,13 +253,13 @@ int32_t VELMORA_STDCALL serialiseWindow(LiveUnit* unit, SerialisedBlock* out) {
 
 void* windowUnitInterface(int32_t number) {
   switch (number) {
-    case kCreateUnit:
+    case forms::kCreateUnit:
       return reinterpret_cast<void*>(createWindowUnit);
-    case kPropertyChanged:
+    case forms::kPropertyChanged:
       return reinterpret_cast<void*>(windowPropertyChanged);
-    case kSerialiseUnit:
+    case forms::kSerialiseUnit:
       return reinterpret_cast<void*>(serialiseWindow);
-    case kReadProperty:
+    case forms::kReadProperty:
       return reinterpret_cast<void*>(readWindowProperty);
     default:
       return nullptr;

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-namespace velmora {
+namespace velmora::forms {
 
 uint32_t loadWord(const uint8_t* at) {
   return uint32_t{at[0]} | uint32_t{at[1]} << 8 | uint32_t{at[2]} << 16 | uint32_t{at[3]} << 24;
@@ -120,4 +120,4 @@ void ArchiveWriter::writeTextList(const TextList& texts) {
   for (const auto& text : texts) writeCountedText(text);
 }
 
-}  // namespace velmora
+}  // namespace velmora::forms

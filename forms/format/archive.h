@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-namespace velmora {
+namespace velmora::forms {
 
 using Bytes = std::vector<uint8_t>;
 using TextList = std::vector<std::string>;
@@ -75,4 +75,4 @@ class ArchiveWriter {
 uint32_t loadWord(const uint8_t* at);
 void storeWord(uint8_t* at, uint32_t value);
 
-}  // namespace velmora
+}  // namespace velmora::forms

@@ -3,7 +3,7 @@
 
 #include "forms/format/property_blocks.h"
 
-namespace velmora {
+namespace velmora::forms {
 namespace {
 
 template <class... Fs>
@@ -91,4 +91,4 @@ VELMORA_PROPERTY_BLOCK_IO(TransLabelProperties)
 VELMORA_PROPERTY_BLOCK_IO(SuperBtnProperties)
 VELMORA_PROPERTY_BLOCK_IO(CartoonBoxProperties)
 
-}  // namespace velmora
+}  // namespace velmora::forms

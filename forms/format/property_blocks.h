@@ -13,7 +13,7 @@
 #include "forms/format/property_indices.h"
 #include "forms/format/property_kind.h"
 
-namespace velmora {
+namespace velmora::forms {
 
 // Where a property lives in its struct; monostate for a property that is never stored (a value
 // only a live unit computes).
@@ -285,4 +285,4 @@ ReadStatus readPropertyBlock(std::span<const uint8_t> block, Block& out);
 template <class Block>
 Bytes writePropertyBlock(const Block& properties, uint32_t version = 0);
 
-}  // namespace velmora
+}  // namespace velmora::forms

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <type_traits>
 
-namespace velmora {
+namespace velmora::forms {
 
 enum class CommonProperty : int32_t {
   kLeft = 0,
@@ -238,4 +238,4 @@ enum class CartoonBoxProperty : int32_t {
   kObjectBackgroundColour = 19,
   kObjectFont = 20,
 };
-}  // namespace velmora
+}  // namespace velmora::forms

@@ -1,6 +1,6 @@
 #include "forms/format/property_kind.h"
 
-namespace velmora {
+namespace velmora::forms {
 
 const char* propertyKindName(PropertyKind kind) {
   switch (kind) {
@@ -44,4 +44,4 @@ const char* propertyKindName(PropertyKind kind) {
   return "?";
 }
 
-}  // namespace velmora
+}  // namespace velmora::forms

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-namespace velmora {
+namespace velmora::forms {
 
 enum class PropertyKind : uint16_t {
   kInteger = 1000,
@@ -34,4 +34,4 @@ inline constexpr uint32_t kFontRecordSize = 60;
 
 const char* propertyKindName(PropertyKind kind);
 
-}  // namespace velmora
+}  // namespace velmora::forms

@@ -3,7 +3,7 @@
 #include "forms/format/property_blocks.h"
 #include "forms/format/unit_ids.h"
 
-namespace velmora {
+namespace velmora::forms {
 namespace {
 
 using Kind = PropertyKind;
@@ -444,4 +444,4 @@ const PropertyTable<SuperBtnProperties> SuperBtnProperties::table = {
 const PropertyTable<CartoonBoxProperties> CartoonBoxProperties::table = {
     kCartoonBoxType, "CartoonBox", 2, cartoon_box_table::kFields, cartoon_box_table::kBlock};
 
-}  // namespace velmora
+}  // namespace velmora::forms

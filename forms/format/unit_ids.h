@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-namespace velmora {
+namespace velmora::forms {
 
 // An id is well formed when its number (low 24 bits) and its kind (bits 24-27) are not zero;
 // an id that is not well formed names nothing.
@@ -33,4 +33,4 @@ inline constexpr uint32_t kTransLabelType = 0x00040005;
 inline constexpr uint32_t kSuperBtnType = 0x00050001;
 inline constexpr uint32_t kCartoonBoxType = 0x00050008;
 
-}  // namespace velmora
+}  // namespace velmora::forms

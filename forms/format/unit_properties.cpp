@@ -2,7 +2,7 @@
 
 #include <utility>
 
-namespace velmora {
+namespace velmora::forms {
 namespace {
 
 // One default value of every alternative, in variant order, to look types up by code.
@@ -118,4 +118,4 @@ void forEachProperty(UnitProperties& properties,
       properties);
 }
 
-}  // namespace velmora
+}  // namespace velmora::forms

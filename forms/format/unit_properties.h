@@ -12,7 +12,7 @@
 #include "forms/format/property_blocks.h"
 #include "forms/format/unit_table.h"
 
-namespace velmora {
+namespace velmora::forms {
 
 using UnitProperties =
     std::variant<WindowProperties, LabelProperties, EditBoxProperties, PicBoxProperties,
@@ -52,4 +52,4 @@ std::vector<PropertyInfo> ownProperties(uint32_t typeCode);
 void forEachProperty(UnitProperties& properties,
                      const std::function<void(const PropertyInfo&, PropertyRef)>& visit);
 
-}  // namespace velmora
+}  // namespace velmora::forms

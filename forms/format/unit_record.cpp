@@ -2,7 +2,7 @@
 
 #include "forms/format/unit_ids.h"
 
-namespace velmora {
+namespace velmora::forms {
 namespace {
 
 constexpr int kHeaderReservedWords = 4;
@@ -129,4 +129,4 @@ Bytes writeUnitRecord(const UnitRecord& unit) {
   return writer.take();
 }
 
-}  // namespace velmora
+}  // namespace velmora::forms

@@ -11,7 +11,7 @@
 
 #include "forms/format/archive.h"
 
-namespace velmora {
+namespace velmora::forms {
 
 inline constexpr uint32_t kUnitVisible = 1;  // menu items: hidden
 inline constexpr uint32_t kUnitDisabled = 2;
@@ -64,4 +64,4 @@ std::optional<UnitRecord> readUnitRecord(std::span<const uint8_t> record,
                                          UnitRecordPlaces* places = nullptr);
 Bytes writeUnitRecord(const UnitRecord& unit);
 
-}  // namespace velmora
+}  // namespace velmora::forms

@@ -4,7 +4,7 @@
 
 #include "forms/format/unit_ids.h"
 
-namespace velmora {
+namespace velmora::forms {
 
 UnitTable UnitTable::build(const std::vector<uint32_t>& ids, const std::vector<Bytes>& records) {
   UnitTable table;
@@ -144,4 +144,4 @@ void UnitTable::replaceText(uint32_t index, std::string_view text) {
   replaceRecord(index, record);
 }
 
-}  // namespace velmora
+}  // namespace velmora::forms

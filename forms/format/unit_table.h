@@ -12,7 +12,7 @@
 #include "forms/format/archive.h"
 #include "forms/format/unit_record.h"
 
-namespace velmora {
+namespace velmora::forms {
 
 class UnitTable {
  public:
@@ -55,4 +55,4 @@ class UnitTable {
   Bytes body_;
 };
 
-}  // namespace velmora
+}  // namespace velmora::forms

@@ -5,7 +5,7 @@
 #include "forms/format/unit_ids.h"
 #include "forms/format/unit_properties.h"
 
-namespace velmora {
+namespace velmora::forms {
 namespace {
 
 struct TypeFacts {
@@ -60,4 +60,4 @@ UnitTypeDescriptor unitTypeDescriptor(uint32_t typeCode, UnitTypeInterface inter
   return {};
 }
 
-}  // namespace velmora
+}  // namespace velmora::forms

@@ -7,7 +7,7 @@
 
 #include "forms/format/property_kind.h"
 
-namespace velmora {
+namespace velmora::forms {
 
 // interface(n) gives the address of the type's function number n, or null.
 using UnitTypeInterface = void* (*)(int32_t number);
@@ -63,4 +63,4 @@ inline constexpr PropertyKind kCommonPropertyKinds[8] = {
     PropertyKind::kText,    PropertyKind::kLogical, PropertyKind::kLogical, PropertyKind::kPointer,
 };
 
-}  // namespace velmora
+}  // namespace velmora::forms

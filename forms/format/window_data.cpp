@@ -1,6 +1,6 @@
 #include "forms/format/window_data.h"
 
-namespace velmora {
+namespace velmora::forms {
 namespace {
 
 // The index holds the K window ids, then K words of scratch space for the loaded windows.
@@ -55,4 +55,4 @@ Bytes writeWindowData(const std::vector<WindowRecord>& windows) {
   return writer.take();
 }
 
-}  // namespace velmora
+}  // namespace velmora::forms

@@ -10,7 +10,7 @@
 #include "forms/format/archive.h"
 #include "forms/format/unit_table.h"
 
-namespace velmora {
+namespace velmora::forms {
 
 struct WindowRecord {
   uint32_t id = 0;
@@ -33,4 +33,4 @@ std::optional<std::vector<WindowRecord>> readWindowData(std::span<const uint8_t>
                                                         WindowDataFault* fault = nullptr);
 Bytes writeWindowData(const std::vector<WindowRecord>& windows);
 
-}  // namespace velmora
+}  // namespace velmora::forms

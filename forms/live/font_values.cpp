@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <cstring>
 
-namespace velmora {
+namespace velmora::forms {
 namespace {
 
 constexpr char kDefaultFace[] = "\xcb\xce\xcc\xe5";  // 宋体
@@ -105,4 +105,4 @@ LogicalFont fontFromRecord(const FontRecord& record, int32_t dotsPerInch) {
   return font;
 }
 
-}  // namespace velmora
+}  // namespace velmora::forms

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-namespace velmora {
+namespace velmora::forms {
 
 // The window system's 60-byte logical-font record (character texts in GBK).
 struct LogicalFont {
@@ -61,4 +61,4 @@ struct FontRecord {
 
 LogicalFont fontFromRecord(const FontRecord& record, int32_t dotsPerInch);
 
-}  // namespace velmora
+}  // namespace velmora::forms

@@ -2,7 +2,7 @@
 
 #include <iterator>
 
-namespace velmora {
+namespace velmora::forms {
 namespace {
 
 // Code i names system cursor id kPointerIds[i].
@@ -36,4 +36,4 @@ Bytes pointerDataWithCode(const Bytes& data) {
   return withFirstWord(data, pointerCodeFromId);
 }
 
-}  // namespace velmora
+}  // namespace velmora::forms

@@ -6,7 +6,7 @@
 
 #include "forms/format/archive.h"
 
-namespace velmora {
+namespace velmora::forms {
 
 // Values in neither table pass unchanged.
 uint32_t pointerIdFromCode(uint32_t code);
@@ -16,4 +16,4 @@ uint32_t pointerCodeFromId(uint32_t id);
 Bytes pointerDataWithId(const uint8_t* data, uint32_t length);
 Bytes pointerDataWithCode(const Bytes& data);
 
-}  // namespace velmora
+}  // namespace velmora::forms

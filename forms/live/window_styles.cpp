@@ -1,6 +1,6 @@
 #include "forms/live/window_styles.h"
 
-namespace velmora {
+namespace velmora::forms {
 namespace {
 
 using namespace window_style;
@@ -77,4 +77,4 @@ WindowPlacement windowPlacement(const WindowProperties& properties,
   return placement;
 }
 
-}  // namespace velmora
+}  // namespace velmora::forms

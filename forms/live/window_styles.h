@@ -6,7 +6,7 @@
 
 #include "forms/format/property_blocks.h"
 
-namespace velmora {
+namespace velmora::forms {
 
 namespace window_style {
 inline constexpr uint32_t kPopup = 0x80000000;
@@ -45,4 +45,4 @@ struct WindowCreation {
 
 WindowPlacement windowPlacement(const WindowProperties& properties, const WindowCreation& creation);
 
-}  // namespace velmora
+}  // namespace velmora::forms

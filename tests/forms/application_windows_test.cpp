@@ -9,7 +9,7 @@
 #include "program_data_generated.h"
 #include "tests/support/gbk.h"
 
-namespace velmora {
+namespace velmora::forms {
 namespace {
 
 using testing::gbk;
@@ -110,4 +110,4 @@ TEST_F(ApplicationWindowsTest, EveryWindowSharesTheSameWindowProperties) {
 }
 
 }  // namespace
-}  // namespace velmora
+}  // namespace velmora::forms

@@ -10,8 +10,9 @@ namespace velmora::fuzzing {
 // Reader 0 is the window data stream; reader i (1 to 11) the property block of type i - 1.
 inline constexpr uint8_t kWindowDataReader = 0;
 inline constexpr uint32_t kBlockTypes[] = {
-    kWindowType,   kLabelType,    kEditBoxType,    kPicBoxType,   kShapeBoxType,  kGroupBoxType,
-    kCheckBoxType, kComboBoxType, kTransLabelType, kSuperBtnType, kCartoonBoxType};
+    forms::kWindowType,     forms::kLabelType,    forms::kEditBoxType,   forms::kPicBoxType,
+    forms::kShapeBoxType,   forms::kGroupBoxType, forms::kCheckBoxType,  forms::kComboBoxType,
+    forms::kTransLabelType, forms::kSuperBtnType, forms::kCartoonBoxType};
 inline constexpr uint8_t kReaderCount = 1 + sizeof kBlockTypes / sizeof kBlockTypes[0];
 
 }  // namespace velmora::fuzzing

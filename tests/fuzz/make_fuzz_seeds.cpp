@@ -14,7 +14,7 @@ namespace {
 using namespace velmora;
 
 void writeSeed(const std::string& folder, const std::string& name, uint8_t reader,
-               const Bytes& bytes) {
+               const forms::Bytes& bytes) {
   std::ofstream out(folder + "/" + name, std::ios::binary);
   out.put(static_cast<char>(reader));
   out.write(reinterpret_cast<const char*>(bytes.data()),
@@ -29,23 +29,23 @@ int main(int argc, char** argv) {
     return 2;
   }
   std::string folder = argv[1];
-  Bytes windowData(program_data::windowData,
-                   program_data::windowData + program_data::kWindowDataLength);
+  forms::Bytes windowData(program_data::windowData,
+                          program_data::windowData + program_data::kWindowDataLength);
   writeSeed(folder, "window_data", fuzzing::kWindowDataReader, windowData);
   for (uint8_t reader = 1; reader < fuzzing::kReaderCount; ++reader) {
     uint32_t type = fuzzing::kBlockTypes[reader - 1];
-    for (uint32_t version = 1; version <= highestBlockVersion(type); ++version) {
-      writeSeed(folder, std::string(unitTypeName(type)) + "_v" + std::to_string(version), reader,
-                writeUnitProperties(*defaultUnitProperties(type), version));
+    for (uint32_t version = 1; version <= forms::highestBlockVersion(type); ++version) {
+      writeSeed(folder, std::string(forms::unitTypeName(type)) + "_v" + std::to_string(version),
+                reader, forms::writeUnitProperties(*forms::defaultUnitProperties(type), version));
     }
   }
   // The sample's own blocks, with texts, fonts, lists and pictures in them.
-  auto windows = readWindowData(windowData);
+  auto windows = forms::readWindowData(windowData);
   if (!windows) return 1;
   int count = 0;
   for (const auto& window : *windows) {
     for (uint32_t i = 0; i < window.units.count(); ++i) {
-      UnitRecord unit = window.units.unitAt(i);
+      forms::UnitRecord unit = window.units.unitAt(i);
       for (uint8_t reader = 1; reader < fuzzing::kReaderCount; ++reader) {
         if (fuzzing::kBlockTypes[reader - 1] == unit.type) {
           writeSeed(folder, "sample_" + std::to_string(count++), reader, unit.propertyBlock);

@@ -15,32 +15,33 @@ void check(bool condition) {
   if (!condition) std::abort();
 }
 
-void exerciseUnitTable(UnitTable units) {
+void exerciseUnitTable(forms::UnitTable units) {
   for (uint32_t i = 0; i < units.count(); ++i) {
-    UnitRecord unit = units.unitAt(i);
+    forms::UnitRecord unit = units.unitAt(i);
     auto found = units.indexOf(units.idAt(i));
-    check(!isWellFormedId(units.idAt(i)) || (found && *found <= i));
-    UnitProperties properties;
-    if (readUnitProperties(unit.type, unit.propertyBlock, properties) == ReadStatus::kOk) {
-      UnitProperties again;
-      check(readUnitProperties(unit.type, writeUnitProperties(properties), again) ==
-            ReadStatus::kOk);
+    check(!forms::isWellFormedId(units.idAt(i)) || (found && *found <= i));
+    forms::UnitProperties properties;
+    if (forms::readUnitProperties(unit.type, unit.propertyBlock, properties) ==
+        forms::ReadStatus::kOk) {
+      forms::UnitProperties again;
+      check(forms::readUnitProperties(unit.type, forms::writeUnitProperties(properties), again) ==
+            forms::ReadStatus::kOk);
       check(again == properties);
     }
   }
-  UnitTable relocated = units;
+  forms::UnitTable relocated = units;
   relocated.relocateHandlers(0x00400000);
   if (units.count() > 0) {
-    UnitRecord last = units.unitAt(units.count() - 1);
+    forms::UnitRecord last = units.unitAt(units.count() - 1);
     units.replaceText(0, "a new tag");
     check(units.unitAt(units.count() - 1).name == last.name);
   }
 }
 
 void readWindows(std::span<const uint8_t> bytes) {
-  auto windows = readWindowData(bytes);
+  auto windows = forms::readWindowData(bytes);
   if (!windows) return;
-  auto again = readWindowData(writeWindowData(*windows));
+  auto again = forms::readWindowData(forms::writeWindowData(*windows));
   check(again.has_value() && again->size() == windows->size());
   for (size_t i = 0; i < windows->size(); ++i) {
     check((*again)[i].units.body() == (*windows)[i].units.body());
@@ -49,10 +50,11 @@ void readWindows(std::span<const uint8_t> bytes) {
 }
 
 void readBlock(uint32_t type, std::span<const uint8_t> bytes) {
-  UnitProperties properties;
-  if (readUnitProperties(type, bytes, properties) != ReadStatus::kOk) return;
-  UnitProperties again;
-  check(readUnitProperties(type, writeUnitProperties(properties), again) == ReadStatus::kOk);
+  forms::UnitProperties properties;
+  if (forms::readUnitProperties(type, bytes, properties) != forms::ReadStatus::kOk) return;
+  forms::UnitProperties again;
+  check(forms::readUnitProperties(type, forms::writeUnitProperties(properties), again) ==
+        forms::ReadStatus::kOk);
   check(again == properties);
 }
 

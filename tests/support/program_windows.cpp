@@ -12,9 +12,9 @@ namespace {
 
 constexpr int32_t kLoadWindowNotify = 2005;
 
-LiveWindow* liveWindowOf(uint32_t windowId) {
-  const WindowObject* window = formRegistry().find(windowId);
-  return window ? formRegistry().liveWindow(*window) : nullptr;
+forms::LiveWindow* liveWindowOf(uint32_t windowId) {
+  const forms::WindowObject* window = forms::formRegistry().find(windowId);
+  return window ? forms::formRegistry().liveWindow(*window) : nullptr;
 }
 
 }  // namespace
@@ -41,18 +41,18 @@ void startProgramRuntime() {
 }
 
 HWND openProgramWindow(uint32_t windowId) {
-  const LoadRequest request{.windowId = windowId};
+  const forms::LoadRequest request{.windowId = windowId};
   if (runtimeNotify(kLoadWindowNotify, reinterpret_cast<uintptr_t>(&request), 0) != 0)
     return nullptr;
   processPendingMessages();
-  LiveWindow* live = liveWindowOf(windowId);
+  forms::LiveWindow* live = liveWindowOf(windowId);
   return live ? live->window : nullptr;
 }
 
 bool closeProgramWindow(uint32_t windowId) {
-  LiveWindow* live = liveWindowOf(windowId);
+  forms::LiveWindow* live = liveWindowOf(windowId);
   if (!live) return false;
-  requestClose(*live, true);
+  forms::requestClose(*live, true);
   processPendingMessages();
   return liveWindowOf(windowId) == nullptr;
 }

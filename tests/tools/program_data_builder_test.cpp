@@ -24,28 +24,28 @@ namespace {
 using testing::gbk;
 using tools::SourceError;
 
-Bytes fileBytes(const std::string& path) {
+forms::Bytes fileBytes(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
-  return Bytes(std::istreambuf_iterator<char>(in), {});
+  return forms::Bytes(std::istreambuf_iterator<char>(in), {});
 }
 
-std::vector<WindowRecord> sampleWindows() {
-  auto windows = readWindowData({program_data::windowData, program_data::kWindowDataLength});
+std::vector<forms::WindowRecord> sampleWindows() {
+  auto windows = forms::readWindowData({program_data::windowData, program_data::kWindowDataLength});
   EXPECT_TRUE(windows.has_value());
-  return windows.value_or(std::vector<WindowRecord>{});
+  return windows.value_or(std::vector<forms::WindowRecord>{});
 }
 
 template <class Block>
-Block propertiesOf(const UnitRecord& unit) {
+Block propertiesOf(const forms::UnitRecord& unit) {
   Block block;
-  EXPECT_EQ(readPropertyBlock(unit.propertyBlock, block), ReadStatus::kOk);
+  EXPECT_EQ(readPropertyBlock(unit.propertyBlock, block), forms::ReadStatus::kOk);
   return block;
 }
 
-Bytes font(const std::string& face, int32_t height, int32_t weight) {
-  Bytes record(60, 0);
-  storeWord(record.data(), static_cast<uint32_t>(height));
-  storeWord(record.data() + 16, static_cast<uint32_t>(weight));
+forms::Bytes font(const std::string& face, int32_t height, int32_t weight) {
+  forms::Bytes record(60, 0);
+  forms::storeWord(record.data(), static_cast<uint32_t>(height));
+  forms::storeWord(record.data() + 16, static_cast<uint32_t>(weight));
   record[23] = 134;
   std::copy(face.begin(), face.end(), record.begin() + 28);
   return record;
@@ -57,7 +57,7 @@ TEST(ProgramDataBuilderTest, WindowsAndUnitsKeepTheSourceOrderAndContainers) {
   EXPECT_EQ(windows[0].id, 0x52010001u);
   EXPECT_EQ(windows[0].reserved2, 0x19000001u);
   EXPECT_EQ(windows[1].id, 0x52000002u);
-  const UnitTable& units = windows[0].units;
+  const forms::UnitTable& units = windows[0].units;
   std::vector<uint32_t> ids;
   for (uint32_t i = 0; i < units.count(); ++i) ids.push_back(units.idAt(i));
   EXPECT_EQ(ids,
@@ -72,65 +72,66 @@ TEST(ProgramDataBuilderTest, WindowsAndUnitsKeepTheSourceOrderAndContainers) {
 TEST(ProgramDataBuilderTest, UnitRecordsHoldNamesRectanglesFlagsTagsAndBindings) {
   auto windows = sampleWindows();
   ASSERT_EQ(windows.size(), 2u);
-  UnitRecord window = windows[0].units.unitAt(0);
-  EXPECT_EQ(window.type, kWindowType);
+  forms::UnitRecord window = windows[0].units.unitAt(0);
+  EXPECT_EQ(window.type, forms::kWindowType);
   EXPECT_EQ(window.name, "");
   EXPECT_EQ(window.width, 300);
   EXPECT_EQ(window.height, 450);
-  EXPECT_EQ(window.flags, kUnitVisible);
-  EXPECT_EQ(window.events, (std::vector<EventBinding>{{0, 0}}));
-  EXPECT_EQ(window.pointerData, Bytes(4, 0));
+  EXPECT_EQ(window.flags, forms::kUnitVisible);
+  EXPECT_EQ(window.events, (std::vector<forms::EventBinding>{{0, 0}}));
+  EXPECT_EQ(window.pointerData, forms::Bytes(4, 0));
 
-  UnitRecord button = windows[0].units.unitAt(1);
-  EXPECT_EQ(button.type, kSuperBtnType);
+  forms::UnitRecord button = windows[0].units.unitAt(1);
+  EXPECT_EQ(button.type, forms::kSuperBtnType);
   EXPECT_EQ(button.name, gbk(u8"超级按钮1"));
   EXPECT_EQ((std::vector<int32_t>{button.left, button.top, button.width, button.height}),
             (std::vector<int32_t>{10, 20, 72, 24}));
-  EXPECT_EQ(button.flags, kUnitVisible | kUnitTabStop);
+  EXPECT_EQ(button.flags, forms::kUnitVisible | forms::kUnitTabStop);
   EXPECT_EQ(button.tag, gbk(u8"标记"));
-  EXPECT_EQ(button.events, (std::vector<EventBinding>{{0, 4}}));
+  EXPECT_EQ(button.events, (std::vector<forms::EventBinding>{{0, 4}}));
 
-  EXPECT_EQ(windows[0].units.unitAt(2).flags, kUnitVisible | kUnitDisabled | kUnitTabStop);
+  EXPECT_EQ(windows[0].units.unitAt(2).flags,
+            forms::kUnitVisible | forms::kUnitDisabled | forms::kUnitTabStop);
   // A handler bound again keeps its offset; a new one takes the next entry.
-  EXPECT_EQ(windows[1].units.unitAt(0).events, (std::vector<EventBinding>{{0, 8}}));
-  EXPECT_EQ(windows[1].units.unitAt(1).events, (std::vector<EventBinding>{{0, 4}}));
+  EXPECT_EQ(windows[1].units.unitAt(0).events, (std::vector<forms::EventBinding>{{0, 8}}));
+  EXPECT_EQ(windows[1].units.unitAt(1).events, (std::vector<forms::EventBinding>{{0, 4}}));
 }
 
 TEST(ProgramDataBuilderTest, PropertyValuesBecomeTheirStoredForms) {
   auto windows = sampleWindows();
   ASSERT_EQ(windows.size(), 2u);
-  auto window = propertiesOf<WindowProperties>(windows[0].units.unitAt(0));
+  auto window = propertiesOf<forms::WindowProperties>(windows[0].units.unitAt(0));
   EXPECT_EQ(window.caption, "Velmora");
   EXPECT_EQ(window.backgroundColour, 0xFFFFFF);
   EXPECT_EQ(window.position, 1);
 
-  auto button = propertiesOf<SuperBtnProperties>(windows[0].units.unitAt(1));
+  auto button = propertiesOf<forms::SuperBtnProperties>(windows[0].units.unitAt(1));
   EXPECT_EQ(button.caption, gbk(u8"登录"));
   EXPECT_EQ(button.font, font(gbk(u8"微软雅黑"), -21, 700));
   EXPECT_EQ(button.drawBorder, 0);
   EXPECT_EQ(button.useSystemColours, 0);
   EXPECT_EQ(button.textColour, 0xFF0000);  // #0000ff stored as 0x00BBGGRR
-  EXPECT_EQ(button.backgroundColour, kDefaultColour);
+  EXPECT_EQ(button.backgroundColour, forms::kDefaultColour);
   EXPECT_EQ(button.style, 0);  // not given: the default
 
-  auto edit = propertiesOf<EditBoxProperties>(windows[0].units.unitAt(2));
+  auto edit = propertiesOf<forms::EditBoxProperties>(windows[0].units.unitAt(2));
   EXPECT_EQ(edit.content, "line one\r\nline two");
   EXPECT_EQ(edit.font, font("", -16, 400));
   EXPECT_EQ(edit.inputMode, 2);
   EXPECT_EQ(edit.passwordCharacter, '*');
 
-  auto group = propertiesOf<GroupBoxProperties>(windows[0].units.unitAt(3));
+  auto group = propertiesOf<forms::GroupBoxProperties>(windows[0].units.unitAt(3));
   EXPECT_EQ(group.caption, gbk(u8"注册信息"));
   EXPECT_TRUE(group.font.empty());
 
-  auto picture = propertiesOf<PicBoxProperties>(windows[0].units.unitAt(4));
+  auto picture = propertiesOf<forms::PicBoxProperties>(windows[0].units.unitAt(4));
   EXPECT_EQ(picture.picture, fileBytes(VELMORA_SAMPLE_DATA_DIR "/pictures/dot.png"));
   EXPECT_EQ(picture.displayMode, 2);
 
-  auto combo = propertiesOf<ComboBoxProperties>(windows[1].units.unitAt(1));
+  auto combo = propertiesOf<forms::ComboBoxProperties>(windows[1].units.unitAt(1));
   EXPECT_EQ(combo.text, gbk(u8">>选择运营商<<"));
   EXPECT_EQ(combo.items,
-            (TextList{gbk(u8"中国移动号段"), gbk(u8"中国联通号段"), gbk(u8"广电号段")}));
+            (forms::TextList{gbk(u8"中国移动号段"), gbk(u8"中国联通号段"), gbk(u8"广电号段")}));
 }
 
 TEST(ProgramDataBuilderTest, GeneratedHeadersNameConstantsHandlersAndUnits) {

@@ -7,8 +7,8 @@ constexpr uint32_t kFileMagic = 0x31445056;  // "VPD1"
 
 }  // namespace
 
-Bytes writeProgramDataFile(const BuiltProgramData& data) {
-  ArchiveWriter writer;
+forms::Bytes writeProgramDataFile(const BuiltProgramData& data) {
+  forms::ArchiveWriter writer;
   writer.writeWord(kFileMagic);
   writer.writeData(data.windowData);
   writer.writeData(data.constants);
@@ -18,13 +18,13 @@ Bytes writeProgramDataFile(const BuiltProgramData& data) {
     writer.writeWord(static_cast<uint32_t>(constant.kind));
     writer.writeWord(constant.offset);
   }
-  TextList names(data.handlerNames.begin(), data.handlerNames.end());
+  forms::TextList names(data.handlerNames.begin(), data.handlerNames.end());
   writer.writeTextList(names);
   return writer.take();
 }
 
 std::optional<BuiltProgramData> readProgramDataFile(std::span<const uint8_t> file) {
-  ArchiveReader reader(file);
+  forms::ArchiveReader reader(file);
   if (reader.readWord() != kFileMagic) return std::nullopt;
   BuiltProgramData data;
   data.windowData = reader.readData();

@@ -21,14 +21,14 @@ struct NamedConstant {
 };
 
 struct BuiltProgramData {
-  Bytes windowData;
-  Bytes constants;
+  forms::Bytes windowData;
+  forms::Bytes constants;
   std::vector<NamedConstant> namedConstants;
   // Handler i is bound through the handler offset 4 * i.
   std::vector<std::string> handlerNames;
 };
 
-Bytes writeProgramDataFile(const BuiltProgramData& data);
+forms::Bytes writeProgramDataFile(const BuiltProgramData& data);
 std::optional<BuiltProgramData> readProgramDataFile(std::span<const uint8_t> file);
 
 }  // namespace velmora::tools

@@ -9,7 +9,7 @@
 namespace velmora::tools {
 
 struct ConstantBlock {
-  Bytes bytes;
+  forms::Bytes bytes;
   std::vector<NamedConstant> names;
 };
 

@@ -104,13 +104,13 @@ int main(int argc, char** argv) {
     ConstantBlock constants = buildConstants(options.constants.string(),
                                              readFile(options.constants), options.definitions);
     BuiltProgramData data;
-    if (!assembled.windows.empty()) data.windowData = writeWindowData(assembled.windows);
+    if (!assembled.windows.empty()) data.windowData = forms::writeWindowData(assembled.windows);
     data.constants = std::move(constants.bytes);
     data.namedConstants = std::move(constants.names);
     data.handlerNames = std::move(assembled.handlerNames);
     writeFile(options.outHeader, generatedHeader(data));
     writeFile(options.outSource, generatedSource(data, options.outHeader.filename().string()));
-    Bytes file = writeProgramDataFile(data);
+    forms::Bytes file = writeProgramDataFile(data);
     writeFile(options.outBinary, std::string(file.begin(), file.end()));
     writeFile(options.outUnits, units);
     return 0;

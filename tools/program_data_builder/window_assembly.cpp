@@ -27,7 +27,7 @@ uint16_t characterOf(const SourceLine& line, const std::string& utf8) {
                                (gbk.size() == 2 ? static_cast<uint8_t>(gbk[1]) << 8 : 0));
 }
 
-void assign(const SourceProperty& property, PropertyRef target, const char* name) {
+void assign(const SourceProperty& property, forms::PropertyRef target, const char* name) {
   const SourceLine& line = property.line;
   auto mismatch = [&] { line.fail(std::string("a value of the wrong kind for ") + name); };
   std::visit(
@@ -49,22 +49,23 @@ void assign(const SourceProperty& property, PropertyRef target, const char* name
         } else if constexpr (std::is_same_v<T, std::string>) {
           if (!std::holds_alternative<std::string>(value)) mismatch();
           *place = gbkOf(line, std::get<std::string>(value));
-        } else if constexpr (std::is_same_v<T, Bytes>) {
-          if (!std::holds_alternative<Bytes>(value)) mismatch();
-          *place = std::get<Bytes>(value);
-        } else if constexpr (std::is_same_v<T, TextList>) {
-          if (!std::holds_alternative<TextList>(value)) mismatch();
+        } else if constexpr (std::is_same_v<T, forms::Bytes>) {
+          if (!std::holds_alternative<forms::Bytes>(value)) mismatch();
+          *place = std::get<forms::Bytes>(value);
+        } else if constexpr (std::is_same_v<T, forms::TextList>) {
+          if (!std::holds_alternative<forms::TextList>(value)) mismatch();
           place->clear();
-          for (const auto& item : std::get<TextList>(value)) place->push_back(gbkOf(line, item));
+          for (const auto& item : std::get<forms::TextList>(value))
+            place->push_back(gbkOf(line, item));
         }
       },
       target);
 }
 
-Bytes propertyBlockOf(const SourceUnit& unit) {
-  UnitProperties properties = *defaultUnitProperties(unit.type);
+forms::Bytes propertyBlockOf(const SourceUnit& unit) {
+  forms::UnitProperties properties = *forms::defaultUnitProperties(unit.type);
   std::set<int> used;
-  forEachProperty(properties, [&](const PropertyInfo& info, PropertyRef target) {
+  forEachProperty(properties, [&](const forms::PropertyInfo& info, forms::PropertyRef target) {
     auto given = unit.properties.find(info.index);
     if (given == unit.properties.end()) return;
     used.insert(info.index);
@@ -72,24 +73,24 @@ Bytes propertyBlockOf(const SourceUnit& unit) {
   });
   for (const auto& [index, property] : unit.properties) {
     if (!used.contains(index)) {
-      property.line.fail(std::string(unitTypeName(unit.type)) + " has no property P" +
+      property.line.fail(std::string(forms::unitTypeName(unit.type)) + " has no property P" +
                          std::to_string(index));
     }
   }
-  return writeUnitProperties(properties);
+  return forms::writeUnitProperties(properties);
 }
 
 class Assembler {
  public:
-  WindowRecord window(const SourceWindow& source) {
+  forms::WindowRecord window(const SourceWindow& source) {
     std::vector<uint32_t> ids{source.own.id};
-    std::vector<UnitRecord> units{unitRecord(source.own)};
+    std::vector<forms::UnitRecord> units{unitRecord(source.own)};
     for (const SourceUnit& unit : source.units) {
       if (std::find(ids.begin(), ids.end(), unit.id) != ids.end()) {
         unit.line.fail("a second unit of this window with this id");
       }
       ids.push_back(unit.id);
-      UnitRecord record = unitRecord(unit);
+      forms::UnitRecord record = unitRecord(unit);
       record.container = containerId(source, unit);
       units.push_back(std::move(record));
     }
@@ -99,21 +100,21 @@ class Assembler {
       auto parent = std::find(ids.begin(), ids.end(), units[child].container) - ids.begin();
       units[parent].children.push_back(ids[child]);
     }
-    WindowRecord window;
+    forms::WindowRecord window;
     window.id = source.id;
     window.reserved1 = source.reserved[0];
     window.reserved2 = source.reserved[1];
-    std::vector<Bytes> records;
-    for (const auto& unit : units) records.push_back(writeUnitRecord(unit));
-    window.units = UnitTable::build(ids, records);
+    std::vector<forms::Bytes> records;
+    for (const auto& unit : units) records.push_back(forms::writeUnitRecord(unit));
+    window.units = forms::UnitTable::build(ids, records);
     return window;
   }
 
   std::vector<std::string> takeHandlerNames() { return std::move(handlerNames_); }
 
  private:
-  UnitRecord unitRecord(const SourceUnit& source) {
-    UnitRecord unit;
+  forms::UnitRecord unitRecord(const SourceUnit& source) {
+    forms::UnitRecord unit;
     unit.type = source.type;
     unit.name = gbkOf(source.line, source.name);
     unit.left = source.rect[0];

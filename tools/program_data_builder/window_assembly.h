@@ -11,7 +11,7 @@
 namespace velmora::tools {
 
 struct AssembledWindows {
-  std::vector<WindowRecord> windows;
+  std::vector<forms::WindowRecord> windows;
   // Every distinct handler name in order of first use; handler i has the offset 4 * i.
   std::vector<std::string> handlerNames;
 };

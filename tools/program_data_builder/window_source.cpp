@@ -19,7 +19,7 @@ uint32_t parseId(const SourceLine& line, size_t index, const char* what) {
   const std::string& word = line.word(index, what);
   if (!word.starts_with("0x")) line.fail(std::string(what) + " must be hexadecimal: " + word);
   long long id = parseInteger(line, word);
-  if (id < 0 || id > 0xFFFFFFFF || !isWellFormedId(static_cast<uint32_t>(id))) {
+  if (id < 0 || id > 0xFFFFFFFF || !forms::isWellFormedId(static_cast<uint32_t>(id))) {
     line.fail(std::string("not a well-formed ") + what + ": " + word);
   }
   return static_cast<uint32_t>(id);
@@ -37,13 +37,13 @@ std::string gbkOf(const SourceLine& line, const std::string& utf8) {
   return *gbk;
 }
 
-Bytes fileBytes(const SourceLine& line, const std::filesystem::path& path) {
+forms::Bytes fileBytes(const SourceLine& line, const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
   if (!in) line.fail("cannot read " + path.string());
-  return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  return forms::Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-Bytes parseFont(const SourceLine& line, size_t at) {
+forms::Bytes parseFont(const SourceLine& line, size_t at) {
   if (line.tokens.size() == at + 2 && line.word(at + 1, "font") == "default") return {};
   size_t next = at + 1;
   std::string face;
@@ -70,7 +70,7 @@ SourceValue parseValue(const SourceLine& line, size_t at, const std::filesystem:
   }
   const std::string& word = first.text;
   if (word == "list") {
-    TextList items;
+    forms::TextList items;
     for (size_t i = at + 1; i < line.tokens.size(); ++i)
       items.push_back(line.quoted(i, "list item"));
     return items;
@@ -81,8 +81,8 @@ SourceValue parseValue(const SourceLine& line, size_t at, const std::filesystem:
     return fileBytes(line, pictures / line.word(at + 1, "a file name"));
   }
   line.expectCount(at + 1);
-  if (word == "empty") return Bytes{};
-  if (word == "default") return kDefaultColour;
+  if (word == "empty") return forms::Bytes{};
+  if (word == "default") return forms::kDefaultColour;
   if (word.size() == 7 && word[0] == '#') {
     uint32_t rgb = static_cast<uint32_t>(parseInteger(line, "0x" + word.substr(1)));
     return static_cast<int32_t>((rgb & 0xFF) << 16 | (rgb & 0xFF00) | rgb >> 16);
@@ -95,11 +95,11 @@ uint32_t parseFlags(const SourceLine& line) {
   for (size_t i = 1; i < line.tokens.size(); ++i) {
     const std::string& flag = line.word(i, "a flag");
     if (flag == "visible")
-      flags |= kUnitVisible;
+      flags |= forms::kUnitVisible;
     else if (flag == "disabled")
-      flags |= kUnitDisabled;
+      flags |= forms::kUnitDisabled;
     else if (flag == "tabstop")
-      flags |= kUnitTabStop;
+      flags |= forms::kUnitTabStop;
     else
       line.fail("unknown flag: " + flag);
   }
@@ -159,7 +159,7 @@ class WindowSourceReader {
     window.id = parseId(line, 1, "window id");
     window.own.line = line;
     window.own.id = parseId(line, 2, "window unit id");
-    window.own.type = kWindowType;
+    window.own.type = forms::kWindowType;
     windows_.push_back(std::move(window));
   }
 
@@ -169,8 +169,8 @@ class WindowSourceReader {
     unit.line = line;
     unit.id = parseId(line, 1, "unit id");
     const std::string& typeName = line.word(2, "a unit type");
-    auto type = unitTypeCodeByName(typeName);
-    if (!type || *type == kWindowType) line.fail("unknown unit type: " + typeName);
+    auto type = forms::unitTypeCodeByName(typeName);
+    if (!type || *type == forms::kWindowType) line.fail("unknown unit type: " + typeName);
     unit.type = *type;
     unit.name = line.quoted(3, "unit name");
     windows_.back().units.push_back(std::move(unit));
@@ -193,7 +193,7 @@ class WindowSourceReader {
             .first->second;
     continued_ = {};
     if (auto* text = std::get_if<std::string>(&property.value)) continued_ = text;
-    if (auto* list = std::get_if<TextList>(&property.value)) continued_ = list;
+    if (auto* list = std::get_if<forms::TextList>(&property.value)) continued_ = list;
   }
 
   // Quoted texts on a line of their own continue the text or list of the statement before.
@@ -201,7 +201,7 @@ class WindowSourceReader {
     if (auto* text = std::get_if<std::string*>(&continued_)) {
       line.expectCount(1);
       **text += line.tokens[0].text;
-    } else if (auto* list = std::get_if<TextList*>(&continued_)) {
+    } else if (auto* list = std::get_if<forms::TextList*>(&continued_)) {
       for (size_t i = 0; i < line.tokens.size(); ++i)
         (*list)->push_back(line.quoted(i, "list item"));
     } else {
@@ -211,13 +211,13 @@ class WindowSourceReader {
 
   std::filesystem::path pictures_;
   std::vector<SourceWindow> windows_;
-  std::variant<std::monostate, std::string*, TextList*> continued_;
+  std::variant<std::monostate, std::string*, forms::TextList*> continued_;
 };
 
 }  // namespace
 
-Bytes fontRecord(const std::string& faceGbk, int32_t height, bool bold) {
-  ArchiveWriter writer;
+forms::Bytes fontRecord(const std::string& faceGbk, int32_t height, bool bold) {
+  forms::ArchiveWriter writer;
   writer.writeInt(height);
   writer.writeInt(0);  // width
   writer.writeInt(0);  // escapement
@@ -225,7 +225,7 @@ Bytes fontRecord(const std::string& faceGbk, int32_t height, bool bold) {
   writer.writeInt(bold ? 700 : 400);
   const uint8_t flags[8] = {0, 0, 0, kChineseCharacterSet, 0, 0, 0, 0};
   writer.writeBytes(flags);
-  Bytes face(kFaceNameSize, 0);
+  forms::Bytes face(kFaceNameSize, 0);
   std::copy(faceGbk.begin(), faceGbk.end(), face.begin());
   writer.writeBytes(face);
   return writer.take();

@@ -15,7 +15,7 @@ namespace velmora::tools {
 
 // A property value as written: an integer (also colours and choices), a UTF-8 text, bytes
 // (fonts, files, `empty`), or a list of UTF-8 texts.
-using SourceValue = std::variant<int32_t, std::string, Bytes, TextList>;
+using SourceValue = std::variant<int32_t, std::string, forms::Bytes, forms::TextList>;
 
 struct SourceProperty {
   SourceLine line;
@@ -55,6 +55,6 @@ std::vector<SourceWindow> readWindowSource(const std::string& file, const std::s
                                            const std::filesystem::path& picturesDir);
 
 // The 60-byte font record of a face (GBK), a height and a weight; character set 134.
-Bytes fontRecord(const std::string& faceGbk, int32_t height, bool bold);
+forms::Bytes fontRecord(const std::string& faceGbk, int32_t height, bool bold);
 
 }  // namespace velmora::tools

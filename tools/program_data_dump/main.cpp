@@ -13,7 +13,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   std::ifstream in(argv[1], std::ios::binary);
-  velmora::Bytes file(std::istreambuf_iterator<char>(in), {});
+  velmora::forms::Bytes file(std::istreambuf_iterator<char>(in), {});
   if (!in && !in.eof()) {
     std::cerr << "program_data_dump: cannot read " << argv[1] << "\n";
     return 1;

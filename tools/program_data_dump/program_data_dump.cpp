@@ -37,25 +37,26 @@ std::string quoted(const std::string& gbk) {
 }
 
 std::string colour(int32_t value) {
-  if (value == kDefaultColour) return "default";
+  if (value == forms::kDefaultColour) return "default";
   auto bgr = static_cast<uint32_t>(value);
   char text[16];
   std::snprintf(text, sizeof text, "#%02x%02x%02x", bgr & 0xFF, bgr >> 8 & 0xFF, bgr >> 16 & 0xFF);
   return bgr >> 24 ? hex(bgr) : text;
 }
 
-std::string font(const Bytes& bytes) {
+std::string font(const forms::Bytes& bytes) {
   if (bytes.empty()) return "default";
-  if (bytes.size() != kFontRecordSize) return std::to_string(bytes.size()) + " bytes (not a font)";
-  int32_t height = static_cast<int32_t>(loadWord(bytes.data()));
-  uint32_t weight = loadWord(bytes.data() + 16);
+  if (bytes.size() != forms::kFontRecordSize)
+    return std::to_string(bytes.size()) + " bytes (not a font)";
+  int32_t height = static_cast<int32_t>(forms::loadWord(bytes.data()));
+  uint32_t weight = forms::loadWord(bytes.data() + 16);
   std::string face(reinterpret_cast<const char*>(bytes.data() + 28), 32);
   face = face.substr(0, face.find('\0'));
   return (face.empty() ? "" : quoted(face) + " ") + std::to_string(height) +
          (weight >= 700 ? " bold" : " normal") + " charset " + std::to_string(bytes[23]);
 }
 
-std::string picture(const Bytes& bytes) {
+std::string picture(const forms::Bytes& bytes) {
   if (bytes.empty()) return "empty";
   std::string size = std::to_string(bytes.size()) + " bytes";
   auto be = [&](size_t at) {
@@ -72,7 +73,7 @@ std::string picture(const Bytes& bytes) {
   return size;
 }
 
-std::string valueText(const PropertyInfo& info, PropertyRef ref) {
+std::string valueText(const forms::PropertyInfo& info, forms::PropertyRef ref) {
   return std::visit(
       [&](auto place) -> std::string {
         using T = std::remove_pointer_t<decltype(place)>;
@@ -80,9 +81,9 @@ std::string valueText(const PropertyInfo& info, PropertyRef ref) {
           return "(not stored)";
         } else if constexpr (std::is_same_v<T, int32_t>) {
           switch (info.kind) {
-            case PropertyKind::kColour:
-            case PropertyKind::kBackgroundColour:
-            case PropertyKind::kColourOrTransparent:
+            case forms::PropertyKind::kColour:
+            case forms::PropertyKind::kBackgroundColour:
+            case forms::PropertyKind::kColourOrTransparent:
               return colour(*place);
             default:
               return std::to_string(*place);
@@ -93,8 +94,8 @@ std::string valueText(const PropertyInfo& info, PropertyRef ref) {
           return quoted(character);
         } else if constexpr (std::is_same_v<T, std::string>) {
           return quoted(*place);
-        } else if constexpr (std::is_same_v<T, Bytes>) {
-          return info.kind == PropertyKind::kFont ? font(*place) : picture(*place);
+        } else if constexpr (std::is_same_v<T, forms::Bytes>) {
+          return info.kind == forms::PropertyKind::kFont ? font(*place) : picture(*place);
         } else {
           std::string out = "list of " + std::to_string(place->size());
           for (const auto& item : *place) out += " " + quoted(item);
@@ -106,15 +107,15 @@ std::string valueText(const PropertyInfo& info, PropertyRef ref) {
 
 std::string flagsText(uint32_t flags) {
   std::string out;
-  if (flags & kUnitVisible) out += " visible";
-  if (flags & kUnitDisabled) out += " disabled";
-  if (flags & kUnitTabStop) out += " tabstop";
+  if (flags & forms::kUnitVisible) out += " visible";
+  if (flags & forms::kUnitDisabled) out += " disabled";
+  if (flags & forms::kUnitTabStop) out += " tabstop";
   if (flags & ~7u) out += " other " + hex(flags & ~7u);
   return out.empty() ? " none" : out;
 }
 
 std::string handlerText(int32_t offset, const BuiltProgramData& data) {
-  if (offset == kNoHandler) return "no handler";
+  if (offset == forms::kNoHandler) return "no handler";
   uint32_t index = static_cast<uint32_t>(offset) / 4;
   std::string name = offset % 4 == 0 && index < data.handlerNames.size()
                          ? data.handlerNames[index]
@@ -122,9 +123,9 @@ std::string handlerText(int32_t offset, const BuiltProgramData& data) {
   return name + " (offset " + std::to_string(offset) + ")";
 }
 
-std::string unitText(const UnitTable& units, uint32_t index, const BuiltProgramData& data) {
-  UnitRecord unit = units.unitAt(index);
-  const char* typeName = unitTypeName(unit.type);
+std::string unitText(const forms::UnitTable& units, uint32_t index, const BuiltProgramData& data) {
+  forms::UnitRecord unit = units.unitAt(index);
+  const char* typeName = forms::unitTypeName(unit.type);
   std::string out = "  unit " + std::to_string(index) + " " + hex(units.idAt(index)) + " " +
                     (typeName            ? typeName
                      : unit.isMenuItem() ? "menu-item"
@@ -149,22 +150,24 @@ std::string unitText(const UnitTable& units, uint32_t index, const BuiltProgramD
     for (uint32_t child : unit.children) out += " " + hex(child);
     out += "\n";
   }
-  if (unit.pointerData != Bytes(4, 0)) out += "    pointer " + picture(unit.pointerData) + "\n";
+  if (unit.pointerData != forms::Bytes(4, 0))
+    out += "    pointer " + picture(unit.pointerData) + "\n";
   if (!unit.tag.empty()) out += "    tag " + quoted(unit.tag) + "\n";
   for (const auto& event : unit.events) {
     out += "    event " + std::to_string(event.event) + " -> " + handlerText(event.handler, data) +
            "\n";
   }
-  UnitProperties properties;
-  ReadStatus status = readUnitProperties(unit.type, unit.propertyBlock, properties);
-  if (status != ReadStatus::kOk) {
+  forms::UnitProperties properties;
+  forms::ReadStatus status = readUnitProperties(unit.type, unit.propertyBlock, properties);
+  if (status != forms::ReadStatus::kOk) {
     return out + "    property block of " + std::to_string(unit.propertyBlock.size()) +
            " bytes does not read\n";
   }
-  out += "    properties (block version " +
-         std::to_string(unit.propertyBlock.empty() ? 0 : loadWord(unit.propertyBlock.data())) +
-         ")\n";
-  forEachProperty(properties, [&](const PropertyInfo& info, PropertyRef ref) {
+  out +=
+      "    properties (block version " +
+      std::to_string(unit.propertyBlock.empty() ? 0 : forms::loadWord(unit.propertyBlock.data())) +
+      ")\n";
+  forEachProperty(properties, [&](const forms::PropertyInfo& info, forms::PropertyRef ref) {
     if (!info.stored) return;
     out += "      P" + std::to_string(info.index) + " " + info.name + " (" +
            propertyKindName(info.kind) + ") = " + valueText(info, ref) + "\n";
@@ -201,12 +204,12 @@ std::string dumpProgramData(const BuiltProgramData& data) {
   for (size_t i = 0; i < data.handlerNames.size(); ++i) {
     out += "  " + std::to_string(i * 4) + " " + data.handlerNames[i] + "\n";
   }
-  WindowDataFault fault;
-  auto windows = readWindowData(data.windowData, &fault);
+  forms::WindowDataFault fault;
+  auto windows = forms::readWindowData(data.windowData, &fault);
   if (!windows) {
     return out + "window data: " + std::to_string(data.windowData.size()) +
            " bytes that do not read (" +
-           (fault.status == ReadStatus::kTruncated ? "truncated" : "malformed") + ") at " +
+           (fault.status == forms::ReadStatus::kTruncated ? "truncated" : "malformed") + ") at " +
            (fault.windowId != 0 ? "window " + hex(fault.windowId) : "the window index") + "\n";
   }
   out += "windows: " + std::to_string(windows->size()) + "\n";

@@ -11,7 +11,7 @@
 #include "runtime/tagged_value.h"
 #include "runtime/win32/runtime.h"
 
-namespace velmora {
+namespace velmora::forms {
 namespace {
 
 constexpr size_t kMostWords = 24;
@@ -182,4 +182,4 @@ bool eventRefused(uint32_t windowId, uint32_t unitId, int32_t event,
   return dispatchEvent(record) == 1 && record.resultFlag == 1 && record.result == 0;
 }
 
-}  // namespace velmora
+}  // namespace velmora::forms

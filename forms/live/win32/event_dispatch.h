@@ -7,7 +7,7 @@
 
 #include "runtime/program_routine.h"
 
-namespace velmora {
+namespace velmora::forms {
 
 struct EventRecord {
   uint32_t windowId = 0;
@@ -53,4 +53,4 @@ bool eventRefused(uint32_t windowId, uint32_t unitId, int32_t event,
 // load runs or a handler waits in a message box.
 RoutineCall callProgramRoutine(uint32_t windowId, ProgramRoutine routine);
 
-}  // namespace velmora
+}  // namespace velmora::forms

@@ -11,7 +11,7 @@
 #include "runtime/value_blocks.h"
 #include "runtime/win32/wide_text.h"
 
-namespace velmora {
+namespace velmora::forms {
 namespace {
 
 // The window or unit a reference argument names; the program ends when it is not live.
@@ -109,4 +109,4 @@ void installFormCommands() {
   installCoreCommand(core_command::kStopTimer, stopTimerCommand);
 }
 
-}  // namespace velmora
+}  // namespace velmora::forms

@@ -4,7 +4,7 @@
 
 #include "runtime/tagged_value.h"
 
-namespace velmora {
+namespace velmora::forms {
 
 void comboBoxItemCount(ResultRecord* result, int32_t argCount, const ArgRecord* args);
 void comboBoxItemText(ResultRecord* result, int32_t argCount, const ArgRecord* args);
@@ -15,4 +15,4 @@ void closeWindowCommand(ResultRecord* result, int32_t argCount, const ArgRecord*
 
 void installFormCommands();
 
-}  // namespace velmora
+}  // namespace velmora::forms

@@ -16,7 +16,7 @@
 #include "runtime/runtime_error.h"
 #include "runtime/win32/runtime.h"
 
-namespace velmora {
+namespace velmora::forms {
 namespace {
 
 enum NotifyCode : int32_t {
@@ -259,4 +259,4 @@ void installFormRuntime() {
   installFormCommands();
 }
 
-}  // namespace velmora
+}  // namespace velmora::forms

@@ -14,7 +14,7 @@
 #include "forms/live/win32/live_window.h"
 #include "runtime/window_registry.h"
 
-namespace velmora {
+namespace velmora::forms {
 
 // One window of the program data, from initialisation to the end of the process.
 struct WindowObject {
@@ -80,4 +80,4 @@ const UnitTypeDescriptor* unitTypeDescriptorOf(uint32_t typeCode);
 // the core library's command table.
 void installFormRuntime();
 
-}  // namespace velmora
+}  // namespace velmora::forms

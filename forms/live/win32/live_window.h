@@ -11,7 +11,7 @@
 #include "forms/unit_type_interface.h"
 #include "runtime/program_routine.h"
 
-namespace velmora {
+namespace velmora::forms {
 
 // A window that a modal load disabled, and whether it was enabled before.
 struct DisabledWindow {
@@ -44,4 +44,4 @@ struct LiveWindow : LiveUnit {
   }
 };
 
-}  // namespace velmora
+}  // namespace velmora::forms

@@ -6,7 +6,7 @@
 #include "forms/live/win32/form_registry.h"
 #include "runtime/commands/arguments.h"
 
-namespace velmora {
+namespace velmora::forms {
 namespace {
 
 // The program's timer ids on a window start here, apart from any the window system uses.
@@ -70,4 +70,4 @@ bool programTimerTicked(LiveWindow& window, UINT_PTR id) {
   return true;
 }
 
-}  // namespace velmora
+}  // namespace velmora::forms

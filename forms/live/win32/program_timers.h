@@ -8,7 +8,7 @@
 #include "forms/live/win32/live_window.h"
 #include "runtime/tagged_value.h"
 
-namespace velmora {
+namespace velmora::forms {
 
 // startTimer(window reference, milliseconds, routine) -> logical: false when the window is not
 // loaded or the interval is below 1. Starting a routine that already ticks on the window only
@@ -20,4 +20,4 @@ void stopTimerCommand(ResultRecord* result, int32_t argCount, const ArgRecord* a
 // WM_TIMER on the window: true when the timer was the program's.
 bool programTimerTicked(LiveWindow& window, UINT_PTR id);
 
-}  // namespace velmora
+}  // namespace velmora::forms

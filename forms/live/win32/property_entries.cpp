@@ -18,7 +18,7 @@
 #include "runtime/runtime_error.h"
 #include "runtime/value_blocks.h"
 
-namespace velmora {
+namespace velmora::forms {
 namespace {
 
 // A menu item has four properties of its own in place of the common ones.
@@ -416,4 +416,4 @@ void writeUnitProperty(FormRegistry& registry, uint32_t windowId, uint32_t unitI
   writeOwn(registry, *target, property, part, low, high, windowId, unitId);
 }
 
-}  // namespace velmora
+}  // namespace velmora::forms

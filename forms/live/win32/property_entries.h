@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-namespace velmora {
+namespace velmora::forms {
 
 class FormRegistry;
 
@@ -14,4 +14,4 @@ uint64_t readUnitProperty(FormRegistry& registry, uint32_t windowId, uint32_t un
 void writeUnitProperty(FormRegistry& registry, uint32_t windowId, uint32_t unitId, int32_t property,
                        int32_t part, uint32_t low, uint32_t high);
 
-}  // namespace velmora
+}  // namespace velmora::forms

@@ -2,7 +2,7 @@
 
 #include <unordered_map>
 
-namespace velmora {
+namespace velmora::forms {
 namespace {
 
 // Units live on the user-interface thread only, so the marks are kept here rather than as
@@ -62,4 +62,4 @@ bool reflectToUnit(HWND container, UINT message, WPARAM wParam, LPARAM lParam, L
   return false;
 }
 
-}  // namespace velmora
+}  // namespace velmora::forms

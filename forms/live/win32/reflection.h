@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-namespace velmora {
+namespace velmora::forms {
 
 inline constexpr UINT kReflectedMessageOffset = 0x2000;
 
@@ -20,4 +20,4 @@ void unmarkUnitWindow(HWND window);
 // come from a unit.
 bool reflectToUnit(HWND container, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
-}  // namespace velmora
+}  // namespace velmora::forms

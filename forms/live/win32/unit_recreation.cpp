@@ -8,7 +8,7 @@
 #include "forms/live/win32/window_lifecycle.h"
 #include "runtime/win32/runtime.h"
 
-namespace velmora {
+namespace velmora::forms {
 namespace {
 
 BOOL CALLBACK collectChild(HWND child, LPARAM list) {
@@ -79,4 +79,4 @@ void recreateUnit(WindowObject& window, uint32_t index, const UnitTypeDescriptor
   if (runtimeState().loadingDepth >= 1) runtimeState().loadingDepth -= 1;
 }
 
-}  // namespace velmora
+}  // namespace velmora::forms

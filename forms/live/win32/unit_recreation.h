@@ -5,10 +5,10 @@
 
 #include "forms/live/win32/form_registry.h"
 
-namespace velmora {
+namespace velmora::forms {
 
 // Replaces the live unit at index by a new one of the same type made from its current
 // properties, in the same place, stacking, parent, ids, state and focus.
 void recreateUnit(WindowObject& window, uint32_t index, const UnitTypeDescriptor& type);
 
-}  // namespace velmora
+}  // namespace velmora::forms

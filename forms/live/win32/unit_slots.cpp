@@ -2,7 +2,7 @@
 
 #include "forms/format/unit_ids.h"
 
-namespace velmora {
+namespace velmora::forms {
 namespace {
 
 uint32_t wordAt(const UnitTable& table, uint32_t index, size_t place) {
@@ -111,4 +111,4 @@ void rewriteRecord(UnitTable& table, uint32_t index, const UnitRecord& changed) 
   storePointer(table, index, pointer);
 }
 
-}  // namespace velmora
+}  // namespace velmora::forms

@@ -9,7 +9,7 @@
 #include "forms/format/unit_table.h"
 #include "forms/unit_type_interface.h"
 
-namespace velmora {
+namespace velmora::forms {
 
 enum class RectField { kLeft = 0, kTop = 1, kWidth = 2, kHeight = 3 };
 
@@ -34,4 +34,4 @@ HCURSOR pointerFromData(const Bytes& data);
 // Replaces a record by a changed copy of it, keeping its live object and pointer handle.
 void rewriteRecord(UnitTable& table, uint32_t index, const UnitRecord& changed);
 
-}  // namespace velmora
+}  // namespace velmora::forms

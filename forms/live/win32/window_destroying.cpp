@@ -10,7 +10,7 @@
 #include "forms/live/win32/window_lifecycle.h"
 #include "runtime/win32/runtime.h"
 
-namespace velmora {
+namespace velmora::forms {
 namespace {
 
 // Enables again every window that a modal load of this window disabled, as it was before.
@@ -120,4 +120,4 @@ void closeUnit(WindowObject& window, uint32_t index) {
   window.live = UnitTable::build(ids, records);
 }
 
-}  // namespace velmora
+}  // namespace velmora::forms

@@ -7,7 +7,7 @@
 
 #include "forms/live/win32/form_registry.h"
 
-namespace velmora {
+namespace velmora::forms {
 
 // Private messages the runtime sends.
 inline constexpr UINT kUnitsCreated = 0x806F;   // to every unit once all exist
@@ -49,4 +49,4 @@ void unitDestroyed(uint32_t windowId, uint32_t unitId);
 // The close window command on a unit inside a window.
 void closeUnit(WindowObject& window, uint32_t index);
 
-}  // namespace velmora
+}  // namespace velmora::forms

@@ -12,7 +12,7 @@
 #include "forms/live/win32/window_lifecycle.h"
 #include "runtime/win32/runtime.h"
 
-namespace velmora {
+namespace velmora::forms {
 namespace {
 
 constexpr int32_t kAfterCreatedEvents[] = {window_event::kFirstAfterCreated,
@@ -305,4 +305,4 @@ int32_t handleLoadRequest(const LoadRequest& request) {
   return 0;
 }
 
-}  // namespace velmora
+}  // namespace velmora::forms

@@ -20,10 +20,10 @@ ClientFake* active = nullptr;
 
 // The properties the handlers reach: the text of edit boxes and labels, the combo boxes' text,
 // the check boxes' ticked state and every unit's visibility.
-constexpr int32_t kText = propertyIndex(EditBoxProperty::kContent);
-constexpr int32_t kComboBoxText = propertyIndex(ComboBoxProperty::kText);
-constexpr int32_t kTicked = propertyIndex(CheckBoxProperty::kChecked);
-constexpr int32_t kVisible = propertyIndex(CommonProperty::kVisible);
+constexpr int32_t kText = forms::propertyIndex(forms::EditBoxProperty::kContent);
+constexpr int32_t kComboBoxText = forms::propertyIndex(forms::ComboBoxProperty::kText);
+constexpr int32_t kTicked = forms::propertyIndex(forms::CheckBoxProperty::kChecked);
+constexpr int32_t kVisible = forms::propertyIndex(forms::CommonProperty::kVisible);
 
 bool isTextProperty(int32_t property) {
   return property == kText || property == kComboBoxText;

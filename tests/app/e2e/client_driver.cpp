@@ -46,7 +46,7 @@ HWND topLevel(DWORD processId, const std::wstring& windowClass, const std::wstri
 }
 
 // The child windows of parent placed at the unit's stored place in its client area.
-std::vector<HWND> childrenAt(HWND parent, const UnitRecord& unit) {
+std::vector<HWND> childrenAt(HWND parent, const forms::UnitRecord& unit) {
   std::vector<HWND> found;
   for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
     RECT rect;
@@ -59,7 +59,7 @@ std::vector<HWND> childrenAt(HWND parent, const UnitRecord& unit) {
   return found;
 }
 
-std::optional<uint32_t> indexOfName(const UnitTable& table, const std::string& name) {
+std::optional<uint32_t> indexOfName(const forms::UnitTable& table, const std::string& name) {
   for (uint32_t i = 1; i < table.count(); ++i) {
     if (table.unitAt(i).name == name) return i;
   }
@@ -67,7 +67,7 @@ std::optional<uint32_t> indexOfName(const UnitTable& table, const std::string& n
 }
 
 // The indexes of the containers from the window down to the unit's own container.
-std::vector<uint32_t> containerChain(const UnitTable& table, uint32_t index) {
+std::vector<uint32_t> containerChain(const forms::UnitTable& table, uint32_t index) {
   std::vector<uint32_t> chain;
   for (uint32_t container = table.unitAt(index).container; container != 0;) {
     const auto containerIndex = table.indexOf(container);
@@ -78,14 +78,14 @@ std::vector<uint32_t> containerChain(const UnitTable& table, uint32_t index) {
   return chain;
 }
 
-bool samePlace(const UnitRecord& a, const UnitRecord& b) {
+bool samePlace(const forms::UnitRecord& a, const forms::UnitRecord& b) {
   return a.container == b.container && a.left == b.left && a.top == b.top && a.width == b.width;
 }
 
 // The unit's window among parent's children. Units that share a place are told apart by their
 // stacking: an earlier unit of the window data lies above a later one.
-HWND placedChild(HWND parent, const UnitTable& table, uint32_t index) {
-  const UnitRecord unit = table.unitAt(index);
+HWND placedChild(HWND parent, const forms::UnitTable& table, uint32_t index) {
+  const forms::UnitRecord unit = table.unitAt(index);
   size_t rank = 0;
   size_t sharing = 0;
   for (uint32_t i = 1; i < table.count(); ++i) {
@@ -127,7 +127,7 @@ std::optional<DWORD> ClientProcess::waitForExit(DWORD milliseconds) const {
 }
 
 ClientDriver::ClientDriver(const ClientProcess& process) : processId_(process.id()) {
-  auto windows = readWindowData({program_data::windowData, program_data::kWindowDataLength});
+  auto windows = forms::readWindowData({program_data::windowData, program_data::kWindowDataLength});
   if (windows) windows_ = std::move(*windows);
 }
 
@@ -156,16 +156,16 @@ std::optional<SeenMessage> ClientDriver::answerMessage(DWORD milliseconds) const
   return seen;
 }
 
-const WindowRecord* ClientDriver::record(uint32_t windowId) const {
+const forms::WindowRecord* ClientDriver::record(uint32_t windowId) const {
   auto found = std::find_if(windows_.begin(), windows_.end(),
-                            [&](const WindowRecord& w) { return w.id == windowId; });
+                            [&](const forms::WindowRecord& w) { return w.id == windowId; });
   return found == windows_.end() ? nullptr : &*found;
 }
 
 HWND ClientDriver::unit(HWND window, uint32_t windowId, std::u8string_view name) const {
-  const WindowRecord* windowRecord = record(windowId);
+  const forms::WindowRecord* windowRecord = record(windowId);
   if (!windowRecord) return nullptr;
-  const UnitTable& table = windowRecord->units;
+  const forms::UnitTable& table = windowRecord->units;
   const auto index = indexOfName(table, gbk(name));
   if (!index) return nullptr;
   HWND parent = window;

@@ -58,10 +58,10 @@ class ClientDriver {
   static void pick(HWND comboBox, int index);
 
  private:
-  const WindowRecord* record(uint32_t windowId) const;
+  const forms::WindowRecord* record(uint32_t windowId) const;
 
   DWORD processId_;
-  std::vector<WindowRecord> windows_;
+  std::vector<forms::WindowRecord> windows_;
 };
 
 }  // namespace velmora::testing

@@ -44,7 +44,7 @@ TEST(Libraries, FiveLibrariesWithTheirSlotsAndCommands) {
     EXPECT_EQ(library.commandCount, expected[i].commands) << "library " << i + 1;
 
     std::set<std::string> filled;
-    const auto* slots = static_cast<const UnitTypeDescriptor*>(library.unitTypes);
+    const auto* slots = static_cast<const forms::UnitTypeDescriptor*>(library.unitTypes);
     for (uint32_t slot = 0; slot < library.unitTypeCount; ++slot) {
       if (slots[slot].englishName) filled.insert(slots[slot].englishName);
     }
@@ -53,9 +53,10 @@ TEST(Libraries, FiveLibrariesWithTheirSlotsAndCommands) {
   EXPECT_EQ(identities.size(), kProgramLibraryCount);
 
   // The slot of a type is its code's low word minus one.
-  const auto* core = static_cast<const UnitTypeDescriptor*>(programLibraries[0]->unitTypes);
+  const auto* core = static_cast<const forms::UnitTypeDescriptor*>(programLibraries[0]->unitTypes);
   EXPECT_STREQ(core[13].englishName, "ComboBox");
-  const auto* second = static_cast<const UnitTypeDescriptor*>(programLibraries[4]->unitTypes);
+  const auto* second =
+      static_cast<const forms::UnitTypeDescriptor*>(programLibraries[4]->unitTypes);
   EXPECT_STREQ(second[7].englishName, "CartoonBox");
 
   EXPECT_EQ(programLibraries[0]->commands, coreCommands);

@@ -16,7 +16,7 @@ namespace velmora::testing {
 namespace {
 
 constexpr int kCycles = 30;
-constexpr int32_t kTagProperty = propertyIndex(CommonProperty::kTag);
+constexpr int32_t kTagProperty = forms::propertyIndex(forms::CommonProperty::kTag);
 // Growth the process's heaps may show over all the cycles: less than one block, and less than 64
 // bytes, a cycle. A leak of one block a cycle fails.
 constexpr size_t kHeapBlockSlack = kCycles / 2;
@@ -30,8 +30,8 @@ constexpr ULONGLONG kSlowClose = 1000;
 // What a window's handlers do while it is open: every unit's tag written and read back, and its
 // place read.
 void useUnits(uint32_t windowId) {
-  FormRegistry& registry = formRegistry();
-  const WindowObject* window = registry.find(windowId);
+  forms::FormRegistry& registry = forms::formRegistry();
+  const forms::WindowObject* window = registry.find(windowId);
   ASSERT_NE(window, nullptr);
   static const char kTag[] = "soak";
   for (uint32_t i = 1; i < window->live.count(); ++i) {
@@ -43,9 +43,10 @@ void useUnits(uint32_t windowId) {
     ASSERT_NE(tag, nullptr);
     EXPECT_STREQ(tag, kTag);
     freeBlock(tag);
-    for (CommonProperty place : {CommonProperty::kLeft, CommonProperty::kTop,
-                                 CommonProperty::kWidth, CommonProperty::kHeight})
-      registry.readProperty(windowId, unitId, propertyIndex(place), 0);
+    for (forms::CommonProperty place :
+         {forms::CommonProperty::kLeft, forms::CommonProperty::kTop, forms::CommonProperty::kWidth,
+          forms::CommonProperty::kHeight})
+      registry.readProperty(windowId, unitId, forms::propertyIndex(place), 0);
   }
 }
 

@@ -14,7 +14,7 @@ using testing::UnitHost;
 
 TEST(ComboBox, DropDownCreatedLowOpensToAHeightOf160) {
   UnitHost host;
-  ComboBoxProperties properties;
+  forms::ComboBoxProperties properties;
   for (char c = 'a'; c <= 't'; ++c) properties.items.push_back(std::string(1, c));
   HWND combo = UnitHost::windowOf(host.create(properties, {20, 20, 220, 44}));  // 24 high
   RECT field;
@@ -35,7 +35,7 @@ TEST(ComboBox, DropDownCreatedLowOpensToAHeightOf160) {
 
 TEST(ComboBox, ChoosingFromTheListRaisesEventZeroAfterItClosed) {
   UnitHost host;
-  ComboBoxProperties properties;
+  forms::ComboBoxProperties properties;
   properties.items = {"first", "second", "third"};
   properties.text = "hint";
   HWND combo = UnitHost::windowOf(host.create(properties, {20, 20, 220, 44}));
@@ -60,7 +60,7 @@ TEST(ComboBox, ChoosingFromTheListRaisesEventZeroAfterItClosed) {
   const int itemHeight = static_cast<int>(SendMessageW(combo, CB_GETITEMHEIGHT, 0, 0));
   testing::clickAt({list.left + 10, list.top + itemHeight + itemHeight / 2});
   ASSERT_EQ(recorder().events.size(), 1u);
-  EXPECT_EQ(recorder().events[0].event, combo_box_event::kItemChosen);
+  EXPECT_EQ(recorder().events[0].event, forms::combo_box_event::kItemChosen);
   ASSERT_EQ(seen.size(), 1u);
   EXPECT_EQ(seen[0].dropped, FALSE) << "the list had closed";
   EXPECT_EQ(seen[0].current, 1) << "the choice was final";
@@ -68,29 +68,30 @@ TEST(ComboBox, ChoosingFromTheListRaisesEventZeroAfterItClosed) {
 
 TEST(ComboBox, EditingTheTextRaisesTheTextEditedEvent) {
   UnitHost host;
-  HWND combo = UnitHost::windowOf(host.create(ComboBoxProperties{}, {20, 20, 220, 44}));
+  HWND combo = UnitHost::windowOf(host.create(forms::ComboBoxProperties{}, {20, 20, 220, 44}));
   COMBOBOXINFO info{};
   info.cbSize = sizeof info;
   ASSERT_TRUE(GetComboBoxInfo(combo, &info));
   SendMessageW(info.hwndItem, WM_CHAR, 'k', 1);
   pumpMessages();
   ASSERT_EQ(recorder().events.size(), 1u);
-  EXPECT_EQ(recorder().events[0].event, combo_box_event::kTextEdited);
+  EXPECT_EQ(recorder().events[0].event, forms::combo_box_event::kTextEdited);
 }
 
 TEST(CheckBox, ClickRaisesTheClickedEventAndChecksTheBox) {
   UnitHost host;
-  CheckBoxProperties properties;
-  LiveUnit* unit = host.create(properties, {20, 20, 220, 44});
+  forms::CheckBoxProperties properties;
+  forms::LiveUnit* unit = host.create(properties, {20, 20, 220, 44});
   HWND box = UnitHost::windowOf(unit);
   EXPECT_TRUE(GetWindowLongW(box, GWL_STYLE) & BS_AUTOCHECKBOX);
   SendMessageW(box, BM_CLICK, 0, 0);
   pumpMessages();
   ASSERT_EQ(recorder().events.size(), 1u);
-  EXPECT_EQ(recorder().events[0].event, check_box_event::kClicked);
-  auto read = testing::unitFunction<ReadPropertyFunction>(kCheckBoxType, kReadProperty);
-  PropertyValue checked{};
-  ASSERT_EQ(read(unit, ownIndexOf(CheckBoxProperty::kChecked), &checked), 1);
+  EXPECT_EQ(recorder().events[0].event, forms::check_box_event::kClicked);
+  auto read = testing::unitFunction<forms::ReadPropertyFunction>(forms::kCheckBoxType,
+                                                                 forms::kReadProperty);
+  forms::PropertyValue checked{};
+  ASSERT_EQ(read(unit, forms::ownIndexOf(forms::CheckBoxProperty::kChecked), &checked), 1);
   EXPECT_EQ(checked.first, 1u);
 
   const auto unitId = static_cast<uint32_t>(0x16000000 + GetDlgCtrlID(box));

@@ -16,12 +16,12 @@ using testing::pumpMessages;
 using testing::recorder;
 using testing::UnitHost;
 
-Bytes fontRecord(int height) {
+forms::Bytes fontRecord(int height) {
   LOGFONTA font{};
   font.lfHeight = -height;
   font.lfWeight = FW_NORMAL;
   font.lfCharSet = GB2312_CHARSET;
-  Bytes record(sizeof font);
+  forms::Bytes record(sizeof font);
   std::memcpy(record.data(), &font, sizeof font);
   return record;
 }
@@ -48,7 +48,7 @@ int textHeightIn(HWND window, const wchar_t* text) {
 
 TEST(EditBox, SingleLineTextBandIsCentredAndOnlyItTakesClicks) {
   UnitHost host;
-  EditBoxProperties properties;
+  forms::EditBoxProperties properties;
   properties.font = fontRecord(16);
   properties.content = "abc";
   HWND edit = UnitHost::windowOf(host.create(properties, {20, 20, 220, 52}));  // 32 high
@@ -75,16 +75,18 @@ TEST(EditBox, SingleLineTextBandIsCentredAndOnlyItTakesClicks) {
 
 TEST(EditBox, AFontWriteSizesAndCentresTheTextBandAnew) {
   UnitHost host;
-  EditBoxProperties properties;
+  forms::EditBoxProperties properties;
   properties.font = fontRecord(16);
-  LiveUnit* unit = host.create(properties, {20, 20, 220, 80});  // high enough for either font
+  forms::LiveUnit* unit =
+      host.create(properties, {20, 20, 220, 80});  // high enough for either font
   HWND edit = UnitHost::windowOf(unit);
   const int smallBand = textHeightIn(edit, L"W");
-  const Bytes bigFont = fontRecord(28);
-  const PropertyValue font{reinterpret_cast<uintptr_t>(bigFont.data()),
-                           static_cast<uint32_t>(bigFont.size())};
-  auto changed = testing::unitFunction<PropertyChangedFunction>(kEditBoxType, kPropertyChanged);
-  EXPECT_EQ(changed(unit, ownIndexOf(EditBoxProperty::kFont), &font, 0), 0);
+  const forms::Bytes bigFont = fontRecord(28);
+  const forms::PropertyValue font{reinterpret_cast<uintptr_t>(bigFont.data()),
+                                  static_cast<uint32_t>(bigFont.size())};
+  auto changed = testing::unitFunction<forms::PropertyChangedFunction>(forms::kEditBoxType,
+                                                                       forms::kPropertyChanged);
+  EXPECT_EQ(changed(unit, forms::ownIndexOf(forms::EditBoxProperty::kFont), &font, 0), 0);
   RECT window;
   GetWindowRect(edit, &window);
   ASSERT_EQ(window.bottom - window.top, 60) << "the box keeps its size";
@@ -100,7 +102,7 @@ TEST(EditBox, AFontWriteSizesAndCentresTheTextBandAnew) {
 
 TEST(EditBox, DrawsInItsStoredFontFromTheStart) {
   UnitHost host;
-  EditBoxProperties properties;
+  forms::EditBoxProperties properties;
   properties.font = fontRecord(30);
   properties.multiLine = 1;
   HWND edit = UnitHost::windowOf(host.create(properties, {20, 20, 220, 120}));
@@ -113,7 +115,7 @@ TEST(EditBox, DrawsInItsStoredFontFromTheStart) {
 
 TEST(EditBox, SingleLineBoxIsAtLeastAsHighAsItsText) {
   UnitHost host;
-  EditBoxProperties properties;
+  forms::EditBoxProperties properties;
   properties.font = fontRecord(16);
   HWND edit = UnitHost::windowOf(host.create(properties, {20, 20, 220, 30}));
   RECT window;
@@ -125,7 +127,7 @@ TEST(EditBox, SingleLineBoxIsAtLeastAsHighAsItsText) {
 
 TEST(EditBox, NumericModesFilterTypingAndClampBeforeTheLostFocusEvent) {
   UnitHost host;
-  EditBoxProperties properties;
+  forms::EditBoxProperties properties;
   properties.inputMode = 7;  // integer
   HWND integer = UnitHost::windowOf(host.create(properties, {20, 20, 220, 50}));
   type(integer, L"1a2-b");
@@ -143,7 +145,7 @@ TEST(EditBox, NumericModesFilterTypingAndClampBeforeTheLostFocusEvent) {
   pumpMessages();
   EXPECT_EQ(textOf(byte), L"255");
   ASSERT_EQ(recorder().events.size(), typedEvents + 1) << "clamping is the unit's own change";
-  EXPECT_EQ(recorder().events.back().event, unit_event::kLostFocus)
+  EXPECT_EQ(recorder().events.back().event, forms::unit_event::kLostFocus)
       << "leaving raises the lost-focus event";
   EXPECT_EQ(recorder().events.back().unitId, 0x16000000u + GetDlgCtrlID(byte));
   EXPECT_EQ(textOnLeaving, L"255") << "after the clamp";
@@ -151,7 +153,7 @@ TEST(EditBox, NumericModesFilterTypingAndClampBeforeTheLostFocusEvent) {
 
 TEST(EditBox, PasswordModeMasksWithItsCharacter) {
   UnitHost host;
-  EditBoxProperties properties;
+  forms::EditBoxProperties properties;
   properties.inputMode = 2;
   properties.passwordCharacter = '#';
   HWND edit = UnitHost::windowOf(host.create(properties, {20, 20, 220, 50}));
@@ -161,34 +163,35 @@ TEST(EditBox, PasswordModeMasksWithItsCharacter) {
 
 TEST(EditBox, ContentEventsComeFromTypingNotFromTheUnitsOwnChanges) {
   UnitHost host;
-  EditBoxProperties properties;
-  LiveUnit* unit = host.create(properties, {20, 20, 220, 50});
+  forms::EditBoxProperties properties;
+  forms::LiveUnit* unit = host.create(properties, {20, 20, 220, 50});
   HWND edit = UnitHost::windowOf(unit);
   EXPECT_TRUE(recorder().events.empty()) << "creation raises nothing";
   type(edit, L"x");
   ASSERT_EQ(recorder().events.size(), 1u);
-  EXPECT_EQ(recorder().events[0].event, edit_box_event::kContentChanged);
+  EXPECT_EQ(recorder().events[0].event, forms::edit_box_event::kContentChanged);
   EXPECT_EQ(recorder().events[0].unitId, 0x16000000u + GetDlgCtrlID(edit));
 
-  auto changed = testing::unitFunction<PropertyChangedFunction>(kEditBoxType, kPropertyChanged);
-  const PropertyValue content{reinterpret_cast<uintptr_t>("written"), 0};
-  EXPECT_EQ(changed(unit, ownIndexOf(EditBoxProperty::kContent), &content, 0), 0);
+  auto changed = testing::unitFunction<forms::PropertyChangedFunction>(forms::kEditBoxType,
+                                                                       forms::kPropertyChanged);
+  const forms::PropertyValue content{reinterpret_cast<uintptr_t>("written"), 0};
+  EXPECT_EQ(changed(unit, forms::ownIndexOf(forms::EditBoxProperty::kContent), &content, 0), 0);
   EXPECT_EQ(textOf(edit), L"written");
   EXPECT_EQ(recorder().events.size(), 1u) << "writing the content raises no event";
 }
 
 TEST(EditBox, NotificationsReachABoxInsideAGroupBox) {
   UnitHost host;
-  HWND group = UnitHost::windowOf(host.create(GroupBoxProperties{}, {10, 10, 300, 200}));
-  HWND edit = UnitHost::windowOf(host.create(EditBoxProperties{}, {20, 30, 200, 60}, group));
+  HWND group = UnitHost::windowOf(host.create(forms::GroupBoxProperties{}, {10, 10, 300, 200}));
+  HWND edit = UnitHost::windowOf(host.create(forms::EditBoxProperties{}, {20, 30, 200, 60}, group));
   type(edit, L"y");
   ASSERT_EQ(recorder().events.size(), 1u);
-  EXPECT_EQ(recorder().events[0].event, edit_box_event::kContentChanged);
+  EXPECT_EQ(recorder().events[0].event, forms::edit_box_event::kContentChanged);
 }
 
 TEST(EditBox, AutomaticAdjusterStepsTheValueWithinItsRange) {
   UnitHost host;
-  EditBoxProperties properties;
+  forms::EditBoxProperties properties;
   properties.content = "99";
   properties.adjuster = 1;
   properties.adjusterLowest = 100;  // the range runs from the smaller to the larger

@@ -18,7 +18,7 @@ constexpr COLORREF kBlue = RGB(20, 40, 220);
 
 TEST(UnitRendering, LabelFillsItsBackgroundUnlessItsEffectIsTransparent) {
   UnitHost host;
-  LabelProperties label;
+  forms::LabelProperties label;
   label.caption = "";
   label.backgroundColour = kBlue;
   host.create(label, {10, 10, 110, 50});
@@ -31,15 +31,15 @@ TEST(UnitRendering, LabelFillsItsBackgroundUnlessItsEffectIsTransparent) {
 
 TEST(UnitRendering, LabelDrawsAGradientOnlyWithTwoColoursSet) {
   UnitHost host;
-  LabelProperties label;
+  forms::LabelProperties label;
   label.caption = "";
   label.backgroundColour = kBlue;
   label.gradientMode = 1;  // left to right
   label.gradientColour1 = RGB(0, 0, 0);
   label.gradientColour2 = RGB(255, 255, 255);
-  label.gradientColour3 = kDefaultColour;
+  label.gradientColour3 = forms::kDefaultColour;
   host.create(label, {10, 10, 110, 50});
-  label.gradientColour2 = kDefaultColour;
+  label.gradientColour2 = forms::kDefaultColour;
   host.create(label, {10, 60, 110, 100});
   ScreenCapture screen(host.window());
   EXPECT_EQ(screen.at(10, 30), RGB(0, 0, 0));
@@ -49,7 +49,7 @@ TEST(UnitRendering, LabelDrawsAGradientOnlyWithTwoColoursSet) {
 
 TEST(UnitRendering, LabelCaptionFollowsItsAlignment) {
   UnitHost host;
-  LabelProperties label;
+  forms::LabelProperties label;
   label.caption = "WWW";
   label.backgroundColour = RGB(0, 0, 0);
   label.textColour = RGB(255, 255, 255);
@@ -70,13 +70,13 @@ TEST(UnitRendering, LabelCaptionFollowsItsAlignment) {
 
 TEST(UnitRendering, PaintedFrameOfTheLabel) {
   UnitHost host;
-  LabelProperties label;
+  forms::LabelProperties label;
   label.caption = "";
   label.border = 6;
   label.frameWidth = 8;
   label.frameColour1 = RGB(0, 0, 0);
   label.frameColour2 = RGB(255, 255, 255);
-  label.frameColour3 = kDefaultColour;
+  label.frameColour3 = forms::kDefaultColour;
   label.backgroundColour = kBlue;
   host.create(label, {10, 10, 110, 60});
   ScreenCapture screen(host.window());
@@ -106,7 +106,7 @@ RECT drawnBounds(const ScreenCapture& screen, RECT within, COLORREF background) 
 }
 
 TEST(UnitRendering, PictureBoxScalesALargePictureDownToFitAndCentresIt) {
-  const Bytes logo = testing::pictureFile("logo.png");
+  const forms::Bytes logo = testing::pictureFile("logo.png");
   auto decoded = decodePicture(logo);
   ASSERT_TRUE(decoded);
   // The logo's own visible extent, at natural size.
@@ -124,7 +124,7 @@ TEST(UnitRendering, PictureBoxScalesALargePictureDownToFitAndCentresIt) {
     }
   }
   UnitHost host;
-  PicBoxProperties box;
+  forms::PicBoxProperties box;
   box.backgroundColour = RGB(255, 255, 255);
   box.picture = logo;
   box.displayMode = 2;
@@ -141,7 +141,7 @@ TEST(UnitRendering, PictureBoxScalesALargePictureDownToFitAndCentresIt) {
 
 TEST(UnitRendering, PictureBoxShowsASmallPictureAtNaturalSize) {
   UnitHost host;
-  PicBoxProperties box;
+  forms::PicBoxProperties box;
   box.backgroundColour = RGB(255, 255, 255);
   box.picture = testing::pictureFile("support-badge.png");
   box.displayMode = 0;
@@ -165,7 +165,7 @@ int changedPixels(const ScreenCapture& before, const ScreenCapture& after, RECT 
 
 TEST(UnitRendering, PictureBoxPlaysAnAnimationInModeThreeOnly) {
   UnitHost host;
-  PicBoxProperties box;
+  forms::PicBoxProperties box;
   box.backgroundColour = RGB(255, 255, 255);
   box.picture = testing::pictureFile("payment-animation.gif");
   box.displayMode = 3;
@@ -187,7 +187,7 @@ TEST(UnitRendering, PictureBoxPlaysAnAnimationInModeThreeOnly) {
 
 TEST(UnitRendering, AnimationBoxShowsTheFirstFrameOfItsPicture) {
   UnitHost host;
-  CartoonBoxProperties box;
+  forms::CartoonBoxProperties box;
   box.backgroundColour = RGB(255, 255, 255);
   box.backgroundPicture = testing::pictureFile("payment-animation.gif");
   host.create(box, {20, 20, 84, 76});  // 64 x 56
@@ -198,13 +198,13 @@ TEST(UnitRendering, AnimationBoxShowsTheFirstFrameOfItsPicture) {
 
 TEST(UnitRendering, ShapeBoxDrawsAFilledRectangleWithItsLine) {
   UnitHost host;
-  ShapeBoxProperties shape;
+  forms::ShapeBoxProperties shape;
   shape.backgroundColour = kBlue;
   shape.lineColour = RGB(255, 255, 255);
   shape.fillColour = RGB(0, 200, 0);
   host.create(shape, {10, 10, 110, 60});
   shape.shape = 3;  // a circle, in a centred square
-  shape.fillColour = kDefaultColour;
+  shape.fillColour = forms::kDefaultColour;
   host.create(shape, {10, 100, 110, 140});
   ScreenCapture screen(host.window());
   EXPECT_EQ(screen.at(10, 30), RGB(255, 255, 255)) << "the line along the edge";

@@ -29,7 +29,7 @@ uint32_t asRgb(COLORREF colour) {
 }
 
 // A square of one colour, `side` pixels, inside a border of the key colour `border` wide.
-Bytes framedSquare(int side, int border, COLORREF colour) {
+forms::Bytes framedSquare(int side, int border, COLORREF colour) {
   const int whole = side + 2 * border;
   return testing::bmpFile(whole, whole, [=](int x, int y) {
     const bool inside = x >= border && y >= border && x < border + side && y < border + side;
@@ -59,7 +59,7 @@ RECT insideEdge(RECT button) {
   return {button.left + 2, button.top + 2, button.right - 2, button.bottom - 2};
 }
 
-void press(LiveUnit* unit) {
+void press(forms::LiveUnit* unit) {
   SendMessageW(UnitHost::windowOf(unit), BM_SETSTATE, TRUE, 0);
   pumpMessages();
 }
@@ -70,12 +70,13 @@ TEST(SuperBtnPictures, TheTransparentColourLetsTheFaceShowThrough) {
     bool keyShows;
   };
   // The default marker takes the top-left pixel, which is the key colour here.
-  const Case cases[] = {{kDefaultColour, false}, {int32_t(kKey), false}, {RGB(1, 2, 3), true}};
+  const Case cases[] = {
+      {forms::kDefaultColour, false}, {int32_t(kKey), false}, {RGB(1, 2, 3), true}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.transparent);
     UnitHost host;
     testing::moveAway(host.window());
-    SuperBtnProperties properties = flatButton();
+    forms::SuperBtnProperties properties = flatButton();
     properties.caption = "";
     properties.normalPicture = framedSquare(10, 3, kRed);
     properties.normalTransparentColour = c.transparent;
@@ -87,20 +88,22 @@ TEST(SuperBtnPictures, TheTransparentColourLetsTheFaceShowThrough) {
 }
 
 TEST(SuperBtnPictures, AnEmptyOrUndecodablePictureRemovesThePicture) {
-  const Bytes undecodable = {'n', 'o', ' ', 'p', 'i', 'c', 't', 'u', 'r', 'e'};
-  for (const Bytes& written : {Bytes{}, undecodable}) {
+  const forms::Bytes undecodable = {'n', 'o', ' ', 'p', 'i', 'c', 't', 'u', 'r', 'e'};
+  for (const forms::Bytes& written : {forms::Bytes{}, undecodable}) {
     SCOPED_TRACE(written.size());
     UnitHost host;
     testing::moveAway(host.window());
-    SuperBtnProperties properties = flatButton();
+    forms::SuperBtnProperties properties = flatButton();
     properties.caption = "";
     properties.normalPicture = framedSquare(10, 3, kRed);
-    LiveUnit* unit = host.create(properties, kWide);
+    forms::LiveUnit* unit = host.create(properties, kWide);
     ASSERT_EQ(countOf(ScreenCapture(host.window()), kWide, kRed), 100);
-    auto changed = testing::unitFunction<PropertyChangedFunction>(kSuperBtnType, kPropertyChanged);
-    const PropertyValue picture{reinterpret_cast<uintptr_t>(written.data()),
-                                static_cast<uint32_t>(written.size())};
-    EXPECT_EQ(changed(unit, ownIndexOf(SuperBtnProperty::kNormalPicture), &picture, 0), 0);
+    auto changed = testing::unitFunction<forms::PropertyChangedFunction>(forms::kSuperBtnType,
+                                                                         forms::kPropertyChanged);
+    const forms::PropertyValue picture{reinterpret_cast<uintptr_t>(written.data()),
+                                       static_cast<uint32_t>(written.size())};
+    EXPECT_EQ(
+        changed(unit, forms::ownIndexOf(forms::SuperBtnProperty::kNormalPicture), &picture, 0), 0);
     pumpMessages();
     ScreenCapture screen(host.window());
     EXPECT_EQ(countOf(screen, kWide, kRed), 0);
@@ -123,7 +126,7 @@ TEST(SuperBtnPictures, ThePicturePositionPlacesThePictureAndMovesTheCaption) {
   };
   UnitHost host;
   testing::moveAway(host.window());
-  SuperBtnProperties plain = flatButton();
+  forms::SuperBtnProperties plain = flatButton();
   plain.caption = "W";
   plain.font = testing::boldFont(20);
   host.create(plain, kWide);
@@ -132,12 +135,12 @@ TEST(SuperBtnPictures, ThePicturePositionPlacesThePictureAndMovesTheCaption) {
   for (const Case& c : cases) {
     SCOPED_TRACE(::testing::Message()
                  << "position " << c.position << (c.caption ? " with" : " without") << " caption");
-    SuperBtnProperties properties = plain;
+    forms::SuperBtnProperties properties = plain;
     if (!c.caption) properties.caption = "";
     properties.normalPicture = framedSquare(10, 0, kRed);
     properties.normalTransparentColour = kKey;  // none of its pixels
     properties.picturePosition = c.position;
-    LiveUnit* unit = host.create(properties, kWide);
+    forms::LiveUnit* unit = host.create(properties, kWide);
     ScreenCapture screen(host.window());
     const RECT picture = pixelBounds(screen, kWide, isRed);
     EXPECT_EQ(picture.left - kWide.left, c.picture.x);
@@ -162,13 +165,13 @@ TEST(SuperBtnPictures, PressingMovesCaptionAndPictureByThePressedOffset) {
     SCOPED_TRACE(c.offset);
     UnitHost host;
     testing::moveAway(host.window());
-    SuperBtnProperties properties = flatButton();
+    forms::SuperBtnProperties properties = flatButton();
     properties.caption = "W";
     properties.font = testing::boldFont(20);
     properties.normalPicture = framedSquare(10, 0, kRed);
     properties.normalTransparentColour = kKey;
     properties.pressedOffset = c.offset;
-    LiveUnit* unit = host.create(properties, kWide);
+    forms::LiveUnit* unit = host.create(properties, kWide);
     ScreenCapture up(host.window());
     press(unit);
     ScreenCapture down(host.window(), Capture::asShown);
@@ -186,10 +189,10 @@ TEST(SuperBtnPictures, PressingMovesCaptionAndPictureByThePressedOffset) {
 TEST(SuperBtnPictures, ADisabledButtonWithoutADisabledPictureDrawsItsPictureGrayed) {
   UnitHost host;
   testing::moveAway(host.window());
-  SuperBtnProperties properties = flatButton();
+  forms::SuperBtnProperties properties = flatButton();
   properties.caption = "";
   properties.normalPicture = framedSquare(12, 2, kRed);
-  LiveUnit* unit = host.create(properties, kWide);
+  forms::LiveUnit* unit = host.create(properties, kWide);
   // Centred: the 16 x 16 picture at (52, 12), its red square at (54, 14).
   const RECT square{kWide.left + 54, kWide.top + 14, kWide.left + 66, kWide.top + 26};
   {
@@ -211,11 +214,11 @@ TEST(SuperBtnPictures, ADisabledButtonWithoutADisabledPictureDrawsItsPictureGray
 TEST(SuperBtnPictures, ADisabledButtonShowsItsDisabledPictureAsItIs) {
   UnitHost host;
   testing::moveAway(host.window());
-  SuperBtnProperties properties = flatButton();
+  forms::SuperBtnProperties properties = flatButton();
   properties.caption = "";
   properties.normalPicture = framedSquare(12, 2, kRed);
   properties.disabledPicture = framedSquare(12, 2, kGreen);
-  LiveUnit* unit = host.create(properties, kWide);
+  forms::LiveUnit* unit = host.create(properties, kWide);
   EnableWindow(UnitHost::windowOf(unit), FALSE);
   pumpMessages();
   ScreenCapture screen(host.window());
@@ -230,7 +233,7 @@ TEST(SuperBtnPictures, TheRoundedStyleDrawsAnOutlinedRoundFaceWithoutTheFlatEdge
     SCOPED_TRACE(style);
     UnitHost host;
     testing::moveAway(host.window());
-    SuperBtnProperties properties = flatButton();
+    forms::SuperBtnProperties properties = flatButton();
     properties.caption = "";
     properties.style = style;
     press(host.create(properties, kWide));

@@ -17,8 +17,8 @@ inline constexpr COLORREF kHoverBackground = RGB(30, 200, 60);
 inline constexpr RECT kButton{20, 20, 140, 50};
 
 // A flat button captioned "OK", white on blue, green under the mouse.
-inline SuperBtnProperties flatButton() {
-  SuperBtnProperties button;
+inline forms::SuperBtnProperties flatButton() {
+  forms::SuperBtnProperties button;
   button.caption = "OK";
   button.useSystemColours = 0;
   button.textColour = button.hoverTextColour = button.focusTextColour = RGB(255, 255, 255);
@@ -29,11 +29,11 @@ inline SuperBtnProperties flatButton() {
 
 // A bold font record of the given pixel height: large captions have stroke cores that the
 // smoothing of text leaves alone.
-inline Bytes boldFont(int height) {
+inline forms::Bytes boldFont(int height) {
   LOGFONTA font{};
   font.lfHeight = -height;
   font.lfWeight = FW_BOLD;
-  Bytes record(sizeof font);
+  forms::Bytes record(sizeof font);
   std::memcpy(record.data(), &font, sizeof font);
   return record;
 }

@@ -80,7 +80,7 @@ TEST(SuperBtn, FlatButtonShowsItsEdgeAndHoverColoursOnlyWhileTheMouseIsOver) {
 TEST(SuperBtn, ButtonWithoutDrawBorderLightsUpWithoutAnEdge) {
   UnitHost host;
   moveAway(host.window());
-  SuperBtnProperties properties = flatButton();
+  forms::SuperBtnProperties properties = flatButton();
   properties.drawBorder = 0;
   host.create(properties, kButton);
   testing::moveMouseTo(screenPoint(host.window(), {80, 35}));
@@ -96,15 +96,15 @@ TEST(SuperBtn, ClickRaisesTheClickedEventOnceAndFocusTheGotFocusEvent) {
   testing::clickAt(screenPoint(host.window(), {80, 35}));
   const auto& events = recorder().events;
   EXPECT_EQ(std::count_if(events.begin(), events.end(),
-                          [](auto& e) { return e.event == super_btn_event::kClicked; }),
+                          [](auto& e) { return e.event == forms::super_btn_event::kClicked; }),
             1);
   EXPECT_EQ(std::count_if(events.begin(), events.end(),
-                          [](auto& e) { return e.event == unit_event::kGotFocus; }),
+                          [](auto& e) { return e.event == forms::unit_event::kGotFocus; }),
             1);
   EXPECT_EQ(GetFocus(), button);
   SetFocus(host.window());
   pumpMessages();
-  EXPECT_EQ(events.back().event, unit_event::kLostFocus) << "losing the focus";
+  EXPECT_EQ(events.back().event, forms::unit_event::kLostFocus) << "losing the focus";
   moveAway(host.window());
 }
 
@@ -145,7 +145,7 @@ TEST(SuperBtn, DisablingTheFocusedButtonMovesTheFocusToTheNextOne) {
 TEST(SuperBtn, OnlyTheNormalPictureShowsAlsoUnderTheMouse) {
   UnitHost host;
   moveAway(host.window());
-  SuperBtnProperties properties = flatButton();
+  forms::SuperBtnProperties properties = flatButton();
   properties.caption = "";
   properties.normalPicture = testing::pictureFile("logo.png");
   ASSERT_FALSE(properties.normalPicture.empty());
@@ -172,7 +172,7 @@ TEST(SuperBtn, OnlyTheNormalPictureShowsAlsoUnderTheMouse) {
 
 TEST(SuperBtn, CheckBoxModeTogglesOnEachClick) {
   UnitHost host;
-  SuperBtnProperties properties = flatButton();
+  forms::SuperBtnProperties properties = flatButton();
   properties.checkBoxMode = 1;
   HWND button = UnitHost::windowOf(host.create(properties, kButton));
   SetForegroundWindow(host.window());
@@ -187,7 +187,7 @@ TEST(SuperBtn, CheckBoxModeTogglesOnEachClick) {
 TEST(SuperBtn, DisabledButtonDrawsItsCaptionEmbossed) {
   UnitHost host;
   moveAway(host.window());
-  SuperBtnProperties properties = flatButton();
+  forms::SuperBtnProperties properties = flatButton();
   properties.caption = "WW";
   properties.font = testing::boldFont(26);
   HWND button = UnitHost::windowOf(host.create(properties, kButton));
@@ -223,7 +223,7 @@ TEST(SuperBtn, DisabledButtonDrawsItsCaptionEmbossed) {
 TEST(SuperBtn, SystemColoursHideTheOwnColoursAndTheHoverFaceIsLightened) {
   UnitHost host;
   moveAway(host.window());
-  SuperBtnProperties properties = flatButton();
+  forms::SuperBtnProperties properties = flatButton();
   properties.useSystemColours = 1;
   host.create(properties, kButton);
   const COLORREF face = GetSysColor(COLOR_BTNFACE);
@@ -248,19 +248,20 @@ std::vector<COLORREF> buttonPixels(HWND host) {
 }
 
 TEST(SuperBtn, WithSystemColoursTheOwnTextColourChangesNothingOnScreen) {
-  auto changed = testing::unitFunction<PropertyChangedFunction>(kSuperBtnType, kPropertyChanged);
-  const PropertyValue red{RGB(255, 0, 0), 0};
+  auto changed = testing::unitFunction<forms::PropertyChangedFunction>(forms::kSuperBtnType,
+                                                                       forms::kPropertyChanged);
+  const forms::PropertyValue red{RGB(255, 0, 0), 0};
   for (int32_t systemColours : {1, 0}) {
     SCOPED_TRACE(systemColours);
     UnitHost host;
     moveAway(host.window());
-    SuperBtnProperties properties = flatButton();
+    forms::SuperBtnProperties properties = flatButton();
     properties.caption = "WW";
     properties.font = testing::boldFont(26);
     properties.useSystemColours = systemColours;
-    LiveUnit* unit = host.create(properties, kButton);
+    forms::LiveUnit* unit = host.create(properties, kButton);
     const std::vector<COLORREF> before = buttonPixels(host.window());
-    EXPECT_EQ(changed(unit, ownIndexOf(SuperBtnProperty::kTextColour), &red, 0), 0);
+    EXPECT_EQ(changed(unit, forms::ownIndexOf(forms::SuperBtnProperty::kTextColour), &red, 0), 0);
     pumpMessages();
     const std::vector<COLORREF> after = buttonPixels(host.window());
     if (systemColours) {
@@ -273,7 +274,7 @@ TEST(SuperBtn, WithSystemColoursTheOwnTextColourChangesNothingOnScreen) {
 
 TEST(SuperBtn, AQuickSecondClickIsOneMoreClick) {
   UnitHost host;
-  SuperBtnProperties properties = flatButton();
+  forms::SuperBtnProperties properties = flatButton();
   properties.checkBoxMode = 1;
   HWND button = UnitHost::windowOf(host.create(properties, kButton));
   SetForegroundWindow(host.window());
@@ -282,7 +283,7 @@ TEST(SuperBtn, AQuickSecondClickIsOneMoreClick) {
   testing::clickAt(middle);  // well within the double-click time
   const auto& events = recorder().events;
   EXPECT_EQ(std::count_if(events.begin(), events.end(),
-                          [](auto& e) { return e.event == super_btn_event::kClicked; }),
+                          [](auto& e) { return e.event == forms::super_btn_event::kClicked; }),
             2);
   EXPECT_EQ(SendMessageW(button, BM_GETCHECK, 0, 0), 0) << "checked and unchecked again";
   moveAway(host.window());
@@ -296,30 +297,32 @@ TEST(SuperBtn, LighteningMovesEveryChannelByTheSameStep) {
 
 TEST(SuperBtn, CheckBoxModeAndDefaultButtonChangesNeedANewUnit) {
   UnitHost host;
-  LiveUnit* unit = host.create(flatButton(), kButton);
-  auto changed = testing::unitFunction<PropertyChangedFunction>(kSuperBtnType, kPropertyChanged);
-  const PropertyValue off{0, 0};
-  const PropertyValue on{1, 0};
-  EXPECT_EQ(changed(unit, ownIndexOf(SuperBtnProperty::kCheckBoxMode), &off, 0), 0)
+  forms::LiveUnit* unit = host.create(flatButton(), kButton);
+  auto changed = testing::unitFunction<forms::PropertyChangedFunction>(forms::kSuperBtnType,
+                                                                       forms::kPropertyChanged);
+  const forms::PropertyValue off{0, 0};
+  const forms::PropertyValue on{1, 0};
+  EXPECT_EQ(changed(unit, forms::ownIndexOf(forms::SuperBtnProperty::kCheckBoxMode), &off, 0), 0)
       << "unchanged check-box mode";
-  EXPECT_EQ(changed(unit, ownIndexOf(SuperBtnProperty::kCheckBoxMode), &on, 0), 1);
-  EXPECT_EQ(changed(unit, ownIndexOf(SuperBtnProperty::kDefaultButton), &off, 0), 1)
+  EXPECT_EQ(changed(unit, forms::ownIndexOf(forms::SuperBtnProperty::kCheckBoxMode), &on, 0), 1);
+  EXPECT_EQ(changed(unit, forms::ownIndexOf(forms::SuperBtnProperty::kDefaultButton), &off, 0), 1)
       << "the default flag always";
-  const PropertyValue red{RGB(255, 0, 0), 0};
-  EXPECT_EQ(changed(unit, ownIndexOf(SuperBtnProperty::kTextColour), &red, 0), 0);
-  const PropertyValue style{7, 0};
-  EXPECT_EQ(changed(unit, ownIndexOf(SuperBtnProperty::kStyle), &style, 0), 0);
-  auto read = testing::unitFunction<ReadPropertyFunction>(kSuperBtnType, kReadProperty);
-  PropertyValue got{};
-  ASSERT_EQ(read(unit, ownIndexOf(SuperBtnProperty::kStyle), &got), 1);
+  const forms::PropertyValue red{RGB(255, 0, 0), 0};
+  EXPECT_EQ(changed(unit, forms::ownIndexOf(forms::SuperBtnProperty::kTextColour), &red, 0), 0);
+  const forms::PropertyValue style{7, 0};
+  EXPECT_EQ(changed(unit, forms::ownIndexOf(forms::SuperBtnProperty::kStyle), &style, 0), 0);
+  auto read = testing::unitFunction<forms::ReadPropertyFunction>(forms::kSuperBtnType,
+                                                                 forms::kReadProperty);
+  forms::PropertyValue got{};
+  ASSERT_EQ(read(unit, forms::ownIndexOf(forms::SuperBtnProperty::kStyle), &got), 1);
   EXPECT_EQ(got.first, 2u) << "the style is clamped";
 }
 
 TEST(SuperBtn, ABlockOfVersionThreeCreatesNoUnit) {
   UnitHost host;
-  Bytes block = writePropertyBlock(SuperBtnProperties{});
+  forms::Bytes block = forms::writePropertyBlock(forms::SuperBtnProperties{});
   block[0] = 3;
-  EXPECT_EQ(host.create(kSuperBtnType, block, kButton), nullptr);
+  EXPECT_EQ(host.create(forms::kSuperBtnType, block, kButton), nullptr);
 }
 
 }  // namespace

@@ -69,15 +69,16 @@ Tool toolOf(HWND toolTip, HWND button) {
   return {text, tool.rect};
 }
 
-void setToolTip(LiveUnit* unit, const std::string& text) {
-  auto changed = testing::unitFunction<PropertyChangedFunction>(kSuperBtnType, kPropertyChanged);
-  const PropertyValue value{reinterpret_cast<uintptr_t>(text.c_str()), 0};
-  EXPECT_EQ(changed(unit, ownIndexOf(SuperBtnProperty::kToolTip), &value, 0), 0);
+void setToolTip(forms::LiveUnit* unit, const std::string& text) {
+  auto changed = testing::unitFunction<forms::PropertyChangedFunction>(forms::kSuperBtnType,
+                                                                       forms::kPropertyChanged);
+  const forms::PropertyValue value{reinterpret_cast<uintptr_t>(text.c_str()), 0};
+  EXPECT_EQ(changed(unit, forms::ownIndexOf(forms::SuperBtnProperty::kToolTip), &value, 0), 0);
 }
 
 TEST(SuperBtnToolTip, TheToolTipHoldsTheTextAndCoversTheButton) {
   UnitHost host;
-  SuperBtnProperties properties = flatButton();
+  forms::SuperBtnProperties properties = flatButton();
   properties.toolTip = testing::gbk(u8"复制充值地址");
   HWND button = UnitHost::windowOf(host.create(properties, kButton));
   HWND toolTip = toolTipOf(button);
@@ -91,9 +92,9 @@ TEST(SuperBtnToolTip, TheToolTipHoldsTheTextAndCoversTheButton) {
 
 TEST(SuperBtnToolTip, AnEmptyTextRemovesTheToolAndANewOneBringsItBack) {
   UnitHost host;
-  SuperBtnProperties properties = flatButton();
+  forms::SuperBtnProperties properties = flatButton();
   properties.toolTip = "first";
-  LiveUnit* unit = host.create(properties, kButton);
+  forms::LiveUnit* unit = host.create(properties, kButton);
   HWND button = UnitHost::windowOf(unit);
   HWND toolTip = toolTipOf(button);
   ASSERT_NE(toolTip, nullptr);
@@ -106,7 +107,7 @@ TEST(SuperBtnToolTip, AnEmptyTextRemovesTheToolAndANewOneBringsItBack) {
 
 TEST(SuperBtnToolTip, AButtonWithoutTextMakesNoToolTipUntilItGetsOne) {
   UnitHost host;
-  LiveUnit* unit = host.create(flatButton(), kButton);
+  forms::LiveUnit* unit = host.create(flatButton(), kButton);
   HWND button = UnitHost::windowOf(unit);
   EXPECT_EQ(toolTipOf(button), nullptr);
   setToolTip(unit, "later");
@@ -118,7 +119,7 @@ TEST(SuperBtnToolTip, AButtonWithoutTextMakesNoToolTipUntilItGetsOne) {
 TEST(SuperBtnToolTip, TheTipShowsWhileTheMouseRestsOnTheButton) {
   UnitHost host;
   moveAway(host.window());
-  SuperBtnProperties properties = flatButton();
+  forms::SuperBtnProperties properties = flatButton();
   properties.toolTip = "tip";
   HWND button = UnitHost::windowOf(host.create(properties, kButton));
   HWND toolTip = toolTipOf(button);
@@ -132,7 +133,7 @@ TEST(SuperBtnToolTip, TheTipShowsWhileTheMouseRestsOnTheButton) {
 
 // What the button asked to play: a sound from memory as its bytes, or one by name.
 struct PlayedSound {
-  Bytes bytes;
+  forms::Bytes bytes;
   std::string name;
   HMODULE module;
   DWORD flags;
@@ -169,7 +170,7 @@ class SoundRecording {
 };
 
 // A WAVE file's outline, told apart by its last byte.
-Bytes waveBytes(uint8_t mark) {
+forms::Bytes waveBytes(uint8_t mark) {
   return {'R', 'I', 'F', 'F', 5, 0, 0, 0, 'W', 'A', 'V', 'E', mark};
 }
 
@@ -180,7 +181,7 @@ TEST(SuperBtnSounds, HoverAndClickPlayTheirOwnSoundsFromMemory) {
   SoundRecording recording;
   UnitHost host;
   moveAway(host.window());
-  SuperBtnProperties properties = flatButton();
+  forms::SuperBtnProperties properties = flatButton();
   properties.hoverSound = waveBytes(1);
   properties.clickSound = waveBytes(2);
   host.create(properties, kButton);
@@ -200,7 +201,7 @@ TEST(SuperBtnSounds, TheBuiltInSoundFlagPlaysTheProgramsSoundForBoth) {
   SoundRecording recording;
   UnitHost host;
   moveAway(host.window());
-  SuperBtnProperties properties = flatButton();
+  forms::SuperBtnProperties properties = flatButton();
   properties.builtInSound = 1;
   properties.hoverSound = waveBytes(1);
   properties.clickSound = waveBytes(2);

@@ -25,21 +25,22 @@ bool isWhitish(COLORREF pixel) {
   return GetRValue(pixel) > 180 && GetGValue(pixel) > 180 && GetBValue(pixel) > 180;
 }
 
-void setCaption(LiveUnit* unit, const char* caption) {
-  auto changed = testing::unitFunction<PropertyChangedFunction>(kTransLabelType, kPropertyChanged);
-  const PropertyValue value{reinterpret_cast<uintptr_t>(caption), 0};
-  EXPECT_EQ(changed(unit, ownIndexOf(TransLabelProperty::kCaption), &value, 0), 0);
+void setCaption(forms::LiveUnit* unit, const char* caption) {
+  auto changed = testing::unitFunction<forms::PropertyChangedFunction>(forms::kTransLabelType,
+                                                                       forms::kPropertyChanged);
+  const forms::PropertyValue value{reinterpret_cast<uintptr_t>(caption), 0};
+  EXPECT_EQ(changed(unit, forms::ownIndexOf(forms::TransLabelProperty::kCaption), &value, 0), 0);
   pumpMessages();
 }
 
 TEST(TransLabel, ShorterCaptionLeavesNoTraceOfTheLongerOne) {
   UnitHost host;
-  TransLabelProperties label;
+  forms::TransLabelProperties label;
   label.caption = "WWWWWWWWWWWWWWWW";
   label.textColour = kTextColour;
   label.horizontalAlignment = 0;
   const RECT rect{20, 20, 300, 50};
-  LiveUnit* unit = host.create(label, rect);
+  forms::LiveUnit* unit = host.create(label, rect);
   ASSERT_NE(unit, nullptr);
   const RECT rightPart{120, 20, 300, 50};
   {
@@ -58,14 +59,14 @@ TEST(TransLabel, ShorterCaptionLeavesNoTraceOfTheLongerOne) {
 
 TEST(TransLabel, ShorterCaptionOnAShapeBoxLeavesTheShapeWhole) {
   UnitHost host;
-  ShapeBoxProperties shape;
+  forms::ShapeBoxProperties shape;
   shape.fillColour = RGB(250, 250, 40);
   shape.backgroundColour = RGB(250, 250, 40);
   HWND box = UnitHost::windowOf(host.create(shape, {10, 10, 330, 70}));
-  TransLabelProperties label;
+  forms::TransLabelProperties label;
   label.caption = "WWWWWWWWWWWWWWWW";
   label.textColour = kTextColour;
-  LiveUnit* unit = host.create(label, {10, 10, 290, 40}, box);
+  forms::LiveUnit* unit = host.create(label, {10, 10, 290, 40}, box);
   ASSERT_NE(unit, nullptr);
   setCaption(unit, "W");
   ScreenCapture screen(host.window(), Capture::asShown);
@@ -76,7 +77,7 @@ TEST(TransLabel, ShorterCaptionOnAShapeBoxLeavesTheShapeWhole) {
 
 TEST(TransLabel, MovingTheLabelLeavesNoTextBehind) {
   UnitHost host;
-  TransLabelProperties label;
+  forms::TransLabelProperties label;
   label.caption = "WWWWWW";
   label.textColour = kTextColour;
   HWND window = UnitHost::windowOf(host.create(label, {20, 20, 200, 50}));
@@ -91,9 +92,9 @@ TEST(TransLabel, MovingTheLabelLeavesNoTextBehind) {
 
 TEST(TransLabel, EmptyCaptionShowsTheBackgroundWhole) {
   UnitHost host;
-  TransLabelProperties label;
+  forms::TransLabelProperties label;
   label.textColour = kTextColour;
-  LiveUnit* unit = host.create(label, {20, 20, 200, 50});
+  forms::LiveUnit* unit = host.create(label, {20, 20, 200, 50});
   setCaption(unit, "");
   ScreenCapture screen(host.window(), Capture::asShown);
   const RECT drawn = pixelBounds(screen, {20, 20, 200, 50}, isMostlyTextColour);
@@ -102,7 +103,7 @@ TEST(TransLabel, EmptyCaptionShowsTheBackgroundWhole) {
 
 TEST(TransLabel, SunkenEffectShiftsTheTextOnePixelDownAndRight) {
   UnitHost host;
-  TransLabelProperties label;
+  forms::TransLabelProperties label;
   label.caption = "Wq";
   label.textColour = kTextColour;
   host.create(label, {20, 20, 200, 50});
@@ -123,15 +124,17 @@ TEST(TransLabel, SunkenEffectShiftsTheTextOnePixelDownAndRight) {
 
 TEST(TransLabel, AlignmentChoicesAreClamped) {
   UnitHost host;
-  TransLabelProperties label;
+  forms::TransLabelProperties label;
   label.horizontalAlignment = 7;
   label.verticalAlignment = -1;
-  LiveUnit* unit = host.create(label, {20, 20, 200, 50});
-  auto read = testing::unitFunction<ReadPropertyFunction>(kTransLabelType, kReadProperty);
-  PropertyValue got{};
-  ASSERT_EQ(read(unit, ownIndexOf(TransLabelProperty::kHorizontalAlignment), &got), 1);
+  forms::LiveUnit* unit = host.create(label, {20, 20, 200, 50});
+  auto read = testing::unitFunction<forms::ReadPropertyFunction>(forms::kTransLabelType,
+                                                                 forms::kReadProperty);
+  forms::PropertyValue got{};
+  ASSERT_EQ(read(unit, forms::ownIndexOf(forms::TransLabelProperty::kHorizontalAlignment), &got),
+            1);
   EXPECT_EQ(got.first, 2u);
-  ASSERT_EQ(read(unit, ownIndexOf(TransLabelProperty::kVerticalAlignment), &got), 1);
+  ASSERT_EQ(read(unit, forms::ownIndexOf(forms::TransLabelProperty::kVerticalAlignment), &got), 1);
   EXPECT_EQ(got.first, 0u);
 }
 

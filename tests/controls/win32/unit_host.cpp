@@ -22,7 +22,7 @@ intptr_t VELMORA_STDCALL recordingNotify(int32_t code, uintptr_t first, uintptr_
 
 LRESULT CALLBACK hostProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   LRESULT result = 0;
-  if (reflectToUnit(window, message, wParam, lParam, result)) return result;
+  if (forms::reflectToUnit(window, message, wParam, lParam, result)) return result;
   return DefWindowProcW(window, message, wParam, lParam);
 }
 
@@ -65,13 +65,14 @@ UnitHost::~UnitHost() {
   controls::setUnitsRuntimeNotify(nullptr);
 }
 
-LiveUnit* UnitHost::create(uint32_t typeCode, const Bytes& block, RECT rect, HWND parent) {
-  auto create = reinterpret_cast<CreateUnitFunction>(
-      controls::standardUnitTypeInterface(typeCode)(kCreateUnit));
-  LiveUnit* unit = create(block.data(), static_cast<uint32_t>(block.size()), WS_TABSTOP,
-                          parent != nullptr ? parent : window_, nextControlId_, rect.left, rect.top,
-                          rect.right - rect.left, rect.bottom - rect.top, 0x52010001,
-                          0x16000000 + nextControlId_, nullptr, 0);
+forms::LiveUnit* UnitHost::create(uint32_t typeCode, const forms::Bytes& block, RECT rect,
+                                  HWND parent) {
+  auto create = reinterpret_cast<forms::CreateUnitFunction>(
+      controls::standardUnitTypeInterface(typeCode)(forms::kCreateUnit));
+  forms::LiveUnit* unit = create(block.data(), static_cast<uint32_t>(block.size()), WS_TABSTOP,
+                                 parent != nullptr ? parent : window_, nextControlId_, rect.left,
+                                 rect.top, rect.right - rect.left, rect.bottom - rect.top,
+                                 0x52010001, 0x16000000 + nextControlId_, nullptr, 0);
   nextControlId_ += 10;
   if (unit != nullptr) {
     ShowWindow(windowOf(unit), SW_SHOWNOACTIVATE);

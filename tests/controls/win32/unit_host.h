@@ -33,10 +33,11 @@ class UnitHost {
   HWND window() const { return window_; }
 
   // Creates a unit of the type from a property block; null when it refuses.
-  LiveUnit* create(uint32_t typeCode, const Bytes& block, RECT rect, HWND parent = nullptr);
+  forms::LiveUnit* create(uint32_t typeCode, const forms::Bytes& block, RECT rect,
+                          HWND parent = nullptr);
   template <class Block>
-  LiveUnit* create(const Block& properties, RECT rect, HWND parent = nullptr) {
-    return create(Block::table.typeCode, writePropertyBlock(properties), rect, parent);
+  forms::LiveUnit* create(const Block& properties, RECT rect, HWND parent = nullptr) {
+    return create(Block::table.typeCode, forms::writePropertyBlock(properties), rect, parent);
   }
 
   static HWND windowOf(void* unit) { return *static_cast<HWND*>(unit); }

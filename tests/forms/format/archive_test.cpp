@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-namespace velmora {
+namespace velmora::forms {
 namespace {
 
 TEST(ArchiveTest, CountedTextEndsAtItsFirstZeroByte) {
@@ -71,4 +71,4 @@ TEST(ArchiveTest, WriterStoresLittleEndianAndStopsZeroTextsAtAnInnerZero) {
 }
 
 }  // namespace
-}  // namespace velmora
+}  // namespace velmora::forms

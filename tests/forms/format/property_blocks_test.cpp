@@ -8,7 +8,7 @@
 #include "forms/format/unit_properties.h"
 #include "tests/support/gbk.h"
 
-namespace velmora {
+namespace velmora::forms {
 namespace {
 
 using testing::gbk;
@@ -252,4 +252,4 @@ TEST(PropertyBlockTest, UnknownTypesHaveNoProperties) {
 }
 
 }  // namespace
-}  // namespace velmora
+}  // namespace velmora::forms

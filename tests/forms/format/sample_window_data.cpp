@@ -7,9 +7,9 @@
 namespace velmora::testing {
 namespace {
 
-UnitRecord unitOf(uint32_t type, const char* name, uint32_t flags,
-                  std::initializer_list<int32_t> rect) {
-  UnitRecord unit;
+forms::UnitRecord unitOf(uint32_t type, const char* name, uint32_t flags,
+                         std::initializer_list<int32_t> rect) {
+  forms::UnitRecord unit;
   unit.type = type;
   unit.name = name;
   unit.flags = flags;
@@ -23,44 +23,48 @@ UnitRecord unitOf(uint32_t type, const char* name, uint32_t flags,
 
 }  // namespace
 
-std::vector<WindowRecord> sampleWindows() {
-  WindowProperties windowProperties;
+std::vector<forms::WindowRecord> sampleWindows() {
+  forms::WindowProperties windowProperties;
   windowProperties.caption = "Sample";
-  UnitRecord window = unitOf(kWindowType, "", kUnitVisible, {0, 0, 300, 200});
-  window.events = {{window_event::kCreated, 0}};
-  window.propertyBlock = writePropertyBlock(windowProperties);
+  forms::UnitRecord window = unitOf(forms::kWindowType, "", forms::kUnitVisible, {0, 0, 300, 200});
+  window.events = {{forms::window_event::kCreated, 0}};
+  window.propertyBlock = forms::writePropertyBlock(windowProperties);
 
-  GroupBoxProperties groupProperties;
+  forms::GroupBoxProperties groupProperties;
   groupProperties.caption = "Group";
-  UnitRecord group = unitOf(kGroupBoxType, "group", kUnitVisible, {8, 8, 200, 100});
+  forms::UnitRecord group =
+      unitOf(forms::kGroupBoxType, "group", forms::kUnitVisible, {8, 8, 200, 100});
   group.children = {kSampleButtonId};
   group.propertyBlock = writePropertyBlock(groupProperties);
 
-  UnitRecord button =
-      unitOf(kSuperBtnType, "button", kUnitVisible | kUnitTabStop, {10, 20, 80, 24});
+  forms::UnitRecord button = unitOf(forms::kSuperBtnType, "button",
+                                    forms::kUnitVisible | forms::kUnitTabStop, {10, 20, 80, 24});
   button.container = kSampleGroupId;
-  button.events = {{super_btn_event::kClicked, 4}, {unit_event::kGotFocus, kNoHandler}};
-  button.propertyBlock = writePropertyBlock(SuperBtnProperties{});
+  button.events = {{forms::super_btn_event::kClicked, 4},
+                   {forms::unit_event::kGotFocus, forms::kNoHandler}};
+  button.propertyBlock = writePropertyBlock(forms::SuperBtnProperties{});
 
-  UnitRecord menuItem;
-  menuItem.type = kMenuItemType;
+  forms::UnitRecord menuItem;
+  menuItem.type = forms::kMenuItemType;
   menuItem.name = "menu";
   menuItem.flags = 4;
   menuItem.caption = "Open";
   menuItem.menuHandler = 8;
 
-  WindowRecord first;
+  forms::WindowRecord first;
   first.id = kSampleWindowId;
   first.reserved2 = 0x19000001;
-  first.units = UnitTable::build({0x06010000, kSampleGroupId, kSampleButtonId, kSampleMenuItemId},
-                                 {writeUnitRecord(window), writeUnitRecord(group),
-                                  writeUnitRecord(button), writeUnitRecord(menuItem)});
+  first.units =
+      forms::UnitTable::build({0x06010000, kSampleGroupId, kSampleButtonId, kSampleMenuItemId},
+                              {forms::writeUnitRecord(window), forms::writeUnitRecord(group),
+                               forms::writeUnitRecord(button), forms::writeUnitRecord(menuItem)});
 
-  UnitRecord emptyWindow = unitOf(kWindowType, "", kUnitVisible, {0, 0, 100, 80});
-  emptyWindow.propertyBlock = writePropertyBlock(WindowProperties{}, 1);
-  WindowRecord second;
+  forms::UnitRecord emptyWindow =
+      unitOf(forms::kWindowType, "", forms::kUnitVisible, {0, 0, 100, 80});
+  emptyWindow.propertyBlock = forms::writePropertyBlock(forms::WindowProperties{}, 1);
+  forms::WindowRecord second;
   second.id = 0x52000002;
-  second.units = UnitTable::build({0x06000001}, {writeUnitRecord(emptyWindow)});
+  second.units = forms::UnitTable::build({0x06000001}, {forms::writeUnitRecord(emptyWindow)});
   return {first, second};
 }
 

@@ -13,6 +13,6 @@ inline constexpr uint32_t kSampleGroupId = 0x16000010;
 inline constexpr uint32_t kSampleButtonId = 0x16000011;
 inline constexpr uint32_t kSampleMenuItemId = 0x26000012;
 
-std::vector<WindowRecord> sampleWindows();
+std::vector<forms::WindowRecord> sampleWindows();
 
 }  // namespace velmora::testing

@@ -7,7 +7,7 @@
 #include "forms/format/unit_ids.h"
 #include "tests/support/gbk.h"
 
-namespace velmora {
+namespace velmora::forms {
 namespace {
 
 using testing::gbk;
@@ -57,4 +57,4 @@ TEST(UnitTypeDescriptorTest, UnusedSlotsAreZero) {
 }
 
 }  // namespace
-}  // namespace velmora
+}  // namespace velmora::forms

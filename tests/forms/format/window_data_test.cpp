@@ -8,7 +8,7 @@
 #include "forms/format/unit_ids.h"
 #include "tests/forms/format/sample_window_data.h"
 
-namespace velmora {
+namespace velmora::forms {
 namespace {
 
 using testing::kSampleButtonId;
@@ -173,4 +173,4 @@ TEST(UnitRecordTest, RecordsRoundTripAndEveryCutFails) {
 }
 
 }  // namespace
-}  // namespace velmora
+}  // namespace velmora::forms

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-namespace velmora {
+namespace velmora::forms {
 namespace {
 
 constexpr char kSimSun[] = "\xcb\xce\xcc\xe5";  // 宋体
@@ -49,4 +49,4 @@ TEST(FontValues, OneElementChangesAndTheRestStays) {
 }
 
 }  // namespace
-}  // namespace velmora
+}  // namespace velmora::forms

@@ -9,26 +9,26 @@
 #include "forms/live/win32/form_commands.h"
 #include "forms/live/win32/program_timers.h"
 #include "runtime/memory.h"
-#include "runtime/win32/runtime.h"
 #include "runtime/win32/platform_commands.h"
+#include "runtime/win32/runtime.h"
 #include "tests/forms/live/command_arguments.h"
 #include "tests/forms/live/test_forms.h"
 #include "tests/support/gbk.h"
 #include "tests/support/message_box_recorder.h"
 #include "tests/support/test_heap.h"
 
-namespace velmora::testing {
+namespace velmora::forms {
 namespace {
 
 ArgRecord comboReference() {
-  ArgRecord record = windowReference(kMainWindow, kComboBox);
+  ArgRecord record = testing::windowReference(testing::kMainWindow, testing::kComboBox);
   record.type = types::kComboBoxRef;
   return record;
 }
 
 class ComboBoxCommands : public ::testing::Test {
  protected:
-  void SetUp() override { ASSERT_TRUE(forms.registry().loadStartWindow(kMainWindow)); }
+  void SetUp() override { ASSERT_TRUE(forms.registry().loadStartWindow(testing::kMainWindow)); }
 
   int32_t count() {
     const ArgRecord args[] = {comboReference()};
@@ -37,7 +37,7 @@ class ComboBoxCommands : public ::testing::Test {
     return result.value.asInt();
   }
   std::string itemText(int32_t index, bool* empty = nullptr) {
-    const ArgRecord args[] = {comboReference(), integerRecord(index)};
+    const ArgRecord args[] = {comboReference(), testing::integerRecord(index)};
     ResultRecord result;
     comboBoxItemText(&result, 2, args);
     char* text = static_cast<char*>(result.value.asPointer());
@@ -47,18 +47,19 @@ class ComboBoxCommands : public ::testing::Test {
     return copy;
   }
 
-  TestHeap heap;
-  TestForms forms;
+  testing::TestHeap heap;
+  testing::TestForms forms;
 };
 
 TEST_F(ComboBoxCommands, ItemsAreAddedReadAndCleared) {
-  HWND box = forms.unitHandle(kMainWindow, kComboBox);
-  const std::string first = gbk(u8"项目一");
-  const ArgRecord withoutData[] = {comboReference(), textRecord(first.c_str())};
+  HWND box = forms.unitHandle(testing::kMainWindow, testing::kComboBox);
+  const std::string first = testing::gbk(u8"项目一");
+  const ArgRecord withoutData[] = {comboReference(), testing::textRecord(first.c_str())};
   ResultRecord result;
   addComboBoxItem(&result, 2, withoutData);
   EXPECT_EQ(result.value.asInt(), 0);
-  const ArgRecord withData[] = {comboReference(), textRecord("second"), integerRecord(7)};
+  const ArgRecord withData[] = {comboReference(), testing::textRecord("second"),
+                                testing::integerRecord(7)};
   addComboBoxItem(&result, 3, withData);
   EXPECT_EQ(result.value.asInt(), 1);
   EXPECT_EQ(SendMessageW(box, CB_GETITEMDATA, 0, 0), 0);
@@ -76,24 +77,24 @@ TEST_F(ComboBoxCommands, ItemsAreAddedReadAndCleared) {
 }
 
 TEST_F(ComboBoxCommands, AComboBoxOfAWindowNotLoadedEndsTheProgram) {
-  const ArgRecord args[] = {windowReference(kSecondWindow, kComboBox)};
+  const ArgRecord args[] = {testing::windowReference(testing::kSecondWindow, testing::kComboBox)};
   ResultRecord result;
   try {
     comboBoxItemCount(&result, 1, args);
     FAIL() << "no runtime error";
-  } catch (const RaisedRuntimeError& error) {
-    EXPECT_EQ(error.report.message, gbk(u8"指定窗口或窗口组件不存在或尚未载入"));
-    EXPECT_EQ(static_cast<uint32_t>(error.report.sourceId), kSecondWindow);
+  } catch (const testing::RaisedRuntimeError& error) {
+    EXPECT_EQ(error.report.message, testing::gbk(u8"指定窗口或窗口组件不存在或尚未载入"));
+    EXPECT_EQ(static_cast<uint32_t>(error.report.sourceId), testing::kSecondWindow);
   }
 }
 
 struct ShownBox {
-  ShownMessageBox box;
+  testing::ShownMessageBox box;
   int32_t result = -1;
 };
 
 ShownBox showBox(std::initializer_list<ArgRecord> args) {
-  MessageBoxRecorder recorder;
+  testing::MessageBoxRecorder recorder;
   ResultRecord result;
   messageBoxCommand(&result, static_cast<int32_t>(args.size()), std::data(args));
   ShownBox shown;
@@ -112,7 +113,7 @@ int ticksWithin(DWORD milliseconds) {
   ticks = 0;
   const DWORD start = GetTickCount();
   while (GetTickCount() - start < milliseconds) {
-    pumpPending();
+    testing::pumpPending();
     Sleep(5);
   }
   return ticks;
@@ -121,14 +122,15 @@ int ticksWithin(DWORD milliseconds) {
 class ProgramTimers : public ComboBoxCommands {
  protected:
   bool start(int32_t milliseconds) {
-    const ArgRecord args[] = {windowReference(kMainWindow), integerRecord(milliseconds),
-                              subroutineArgument(countTick)};
+    const ArgRecord args[] = {testing::windowReference(testing::kMainWindow),
+                              testing::integerRecord(milliseconds), subroutineArgument(countTick)};
     ResultRecord result;
     startTimerCommand(&result, 3, args);
     return result.value.asLogical();
   }
   void stop() {
-    const ArgRecord args[] = {windowReference(kMainWindow), subroutineArgument(countTick)};
+    const ArgRecord args[] = {testing::windowReference(testing::kMainWindow),
+                              subroutineArgument(countTick)};
     ResultRecord result;
     stopTimerCommand(&result, 2, args);
   }
@@ -145,26 +147,30 @@ TEST_F(ProgramTimers, TickUntilStoppedHeldWhileAHandlerWaitsAndEndWithTheWindow)
   EXPECT_EQ(ticksWithin(150), 0);
 
   ASSERT_TRUE(start(20));
-  DestroyWindow(forms.windowHandle(kMainWindow));
+  DestroyWindow(forms.windowHandle(testing::kMainWindow));
   EXPECT_EQ(ticksWithin(150), 0);
   EXPECT_FALSE(start(20)) << "no timer on a window that is not loaded";
 }
 
 TEST(MessageBoxCommand, ShowsAnyValueAsTextWithTheDefaultCaptionAndOneButton) {
-  TestHeap heap;
-  const ShownBox number = showBox({integerRecord(42), integerRecord(0)});
+  testing::TestHeap heap;
+  const ShownBox number = showBox({testing::integerRecord(42), testing::integerRecord(0)});
   EXPECT_EQ(number.box.caption, L"信息：");
   EXPECT_EQ(number.box.text, L"42");
   EXPECT_EQ(number.box.buttons.size(), 1u);
   EXPECT_EQ(number.result, 0);
-  EXPECT_EQ(showBox({logicalRecord(true), integerRecord(0)}).box.text, L"真");
-  const std::string caption = gbk(u8"提示");
-  const ShownBox captioned =
-      showBox({textRecord("hello"), integerRecord(0), textRecord(caption.c_str())});
+  EXPECT_EQ(showBox({testing::logicalRecord(true), testing::integerRecord(0)}).box.text, L"真");
+  const std::string caption = testing::gbk(u8"提示");
+  const ShownBox captioned = showBox({testing::textRecord("hello"), testing::integerRecord(0),
+                                      testing::textRecord(caption.c_str())});
   EXPECT_EQ(captioned.box.caption, L"提示");
   EXPECT_EQ(captioned.box.text, L"hello");
   // An owner window reference of a window that is not loaded shows the box without an owner.
-  EXPECT_EQ(showBox({textRecord("x"), integerRecord(0), {}, windowReference(0x52000099)}).box.text,
+  EXPECT_EQ(showBox({testing::textRecord("x"),
+                     testing::integerRecord(0),
+                     {},
+                     testing::windowReference(0x52000099)})
+                .box.text,
             L"x");
 }
 
@@ -180,7 +186,7 @@ std::wstring clipboardText() {
 }
 
 bool setClipboard(const char* text) {
-  const ArgRecord args[] = {textRecord(text)};
+  const ArgRecord args[] = {testing::textRecord(text)};
   ResultRecord result;
   setClipboardTextCommand(&result, 1, args);
   return result.value.asLogical();
@@ -195,7 +201,7 @@ HANDLE WINAPI refuseBlock(UINT, HANDLE) {
 }
 
 TEST(ClipboardCommand, PutsTheTextInBothFormatsAndKeepsTheOldTextWhenTheCopyFails) {
-  const std::string text = gbk(u8"复制内容");
+  const std::string text = testing::gbk(u8"复制内容");
   ASSERT_TRUE(setClipboard(text.c_str()));
   EXPECT_EQ(clipboardText(), L"复制内容");
   ASSERT_TRUE(OpenClipboard(nullptr));
@@ -223,4 +229,4 @@ TEST(ClipboardCommand, AnswersFalseWhenTheClipboardRefusesTheText) {
 }
 
 }  // namespace
-}  // namespace velmora::testing
+}  // namespace velmora::forms

@@ -15,7 +15,7 @@
 #include "tests/forms/live/test_forms.h"
 #include "tests/support/probe_events.h"
 
-namespace velmora {
+namespace velmora::forms {
 namespace {
 
 using testing::writeEvent;
@@ -53,14 +53,18 @@ void play(const std::wstring& scenario) {
 }
 
 }  // namespace
+}  // namespace velmora::forms
+
+// The program the runtime starts: the probe's windows and its scenario.
+namespace velmora {
 
 const ProgramHeader programHeader = {
     .runMode = 3,
     .codeBase = testing::testCodeBase(),
     .windowData = testing::testWindowData().data(),
     .windowDataLength = static_cast<uint32_t>(testing::testWindowData().size()),
-    .libraryCount = std::size(libraries),
-    .libraries = libraries,
+    .libraryCount = std::size(forms::libraries),
+    .libraries = forms::libraries,
 };
 
 int programEntry() {
@@ -70,8 +74,8 @@ int programEntry() {
   callRuntimeService(runtime.runtimeService, kServiceInitialiseRuntime);
   resetFloatingPoint();
   callRuntimeService(runtime.runtimeService, kServiceRegisterExitRoutine,
-                     reinterpret_cast<uintptr_t>(&exitRoutine));
-  play(scenario);
+                     reinterpret_cast<uintptr_t>(&forms::exitRoutine));
+  forms::play(scenario);
   return 0;
 }
 

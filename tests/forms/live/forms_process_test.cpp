@@ -6,11 +6,11 @@
 
 #include "tests/support/probe_process.h"
 
-namespace velmora::testing {
+namespace velmora::forms {
 namespace {
 
 TEST(FormsProcess, ReadingAnOwnPropertyOfAWindowNeverLoadedEndsTheProgram) {
-  const ProbeRun run = runProbe(L"forms_probe", L"read-unloaded");
+  const testing::ProbeRun run = testing::runProbe(L"forms_probe", L"read-unloaded");
   EXPECT_EQ(run.exitCode, 0xFFFFFFFFu);
   const std::vector<std::string> expected = {"width 77", "box", "错误",
                                              "运行时出错!\r\n"
@@ -20,7 +20,7 @@ TEST(FormsProcess, ReadingAnOwnPropertyOfAWindowNeverLoadedEndsTheProgram) {
 }
 
 TEST(FormsProcess, ClosingTheLastWindowEndsTheProgramWithExitCodeZero) {
-  const ProbeRun run = runProbe(L"forms_probe", L"last-window");
+  const testing::ProbeRun run = testing::runProbe(L"forms_probe", L"last-window");
   EXPECT_EQ(run.exitCode, 0u);
   const std::vector<std::string> expected = {"close requested", "message loop returned",
                                              "exit routine"};
@@ -28,11 +28,11 @@ TEST(FormsProcess, ClosingTheLastWindowEndsTheProgramWithExitCodeZero) {
 }
 
 TEST(FormsProcess, AStartWindowThatCannotBeLoadedEndsTheProgram) {
-  const ProbeRun run = runProbe(L"forms_probe", L"broken-start");
+  const testing::ProbeRun run = testing::runProbe(L"forms_probe", L"broken-start");
   EXPECT_EQ(run.exitCode, 0xFFFFFFFFu);
   ASSERT_EQ(run.events.size(), 3u);
   EXPECT_EQ(run.events[2].rfind("运行时出错!\r\n\r\n错误信息：载入启动窗口失败\r\n", 0), 0u);
 }
 
 }  // namespace
-}  // namespace velmora::testing
+}  // namespace velmora::forms

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-namespace velmora {
+namespace velmora::forms {
 namespace {
 
 TEST(PointerCodes, CodesAndSystemIdsConvertBothWaysAndOthersPassUnchanged) {
@@ -28,4 +28,4 @@ TEST(PointerCodes, OnlyTheFirstWordOfDataAWordLongOrMoreIsConverted) {
 }
 
 }  // namespace
-}  // namespace velmora
+}  // namespace velmora::forms

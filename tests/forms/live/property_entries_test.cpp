@@ -15,7 +15,7 @@
 #include "tests/support/gbk.h"
 #include "tests/support/test_heap.h"
 
-namespace velmora::testing {
+namespace velmora::forms {
 namespace {
 
 constexpr int32_t kWhole = -1;
@@ -53,77 +53,86 @@ class PropertyAccess : public ::testing::Test {
   std::string raisedMessage(const std::function<void()>& access) {
     try {
       access();
-    } catch (const RaisedRuntimeError& error) {
+    } catch (const testing::RaisedRuntimeError& error) {
       return error.report.message;
     }
     return "no runtime error";
   }
 
-  TestHeap heap;
-  TestForms forms;
+  testing::TestHeap heap;
+  testing::TestForms forms;
 };
 
 TEST_F(PropertyAccess, AWindowNeverLoadedServesCommonPropertiesFromItsRecordOnly) {
-  EXPECT_EQ(read(kStoredWindow, kStoredEditBox, Common::kWidth),
-            static_cast<uint32_t>(kStoredEditBoxWidth));
-  EXPECT_EQ(read(kStoredWindow, kStoredEditBox, Common::kVisible), 1u);
-  EXPECT_EQ(raisedMessage([&] { read(kStoredWindow, kStoredEditBox, EditBoxProperty::kContent); }),
-            gbk(u8"读取组件属性时发现指定窗口尚未载入"));
-  EXPECT_EQ(raisedMessage(
-                [&] { writeText(kStoredWindow, kStoredEditBox, EditBoxProperty::kContent, "x"); }),
-            gbk(u8"修改组件属性时发现指定窗口尚未载入"));
-  EXPECT_EQ(raisedMessage([&] { read(0x52000099, kStoredEditBox, Common::kWidth); }),
-            gbk(u8"未载入欲访问窗口组件所在的窗口"));
+  EXPECT_EQ(read(testing::kStoredWindow, testing::kStoredEditBox, Common::kWidth),
+            static_cast<uint32_t>(testing::kStoredEditBoxWidth));
+  EXPECT_EQ(read(testing::kStoredWindow, testing::kStoredEditBox, Common::kVisible), 1u);
+  EXPECT_EQ(raisedMessage([&] {
+              read(testing::kStoredWindow, testing::kStoredEditBox, EditBoxProperty::kContent);
+            }),
+            testing::gbk(u8"读取组件属性时发现指定窗口尚未载入"));
+  EXPECT_EQ(raisedMessage([&] {
+              writeText(testing::kStoredWindow, testing::kStoredEditBox, EditBoxProperty::kContent,
+                        "x");
+            }),
+            testing::gbk(u8"修改组件属性时发现指定窗口尚未载入"));
+  EXPECT_EQ(raisedMessage([&] { read(0x52000099, testing::kStoredEditBox, Common::kWidth); }),
+            testing::gbk(u8"未载入欲访问窗口组件所在的窗口"));
 }
 
 TEST_F(PropertyAccess, PositionsAndSizesAreClampedWhenStored) {
-  write(kStoredWindow, kStoredEditBox, Common::kWidth, static_cast<uint32_t>(-5));
-  EXPECT_EQ(read(kStoredWindow, kStoredEditBox, Common::kWidth), 0u);
-  write(kStoredWindow, kStoredEditBox, Common::kLeft, 40000);
-  EXPECT_EQ(read(kStoredWindow, kStoredEditBox, Common::kLeft), 32627u);
-  write(kStoredWindow, kStoredEditBox, Common::kTop, static_cast<uint32_t>(-40000));
-  EXPECT_EQ(static_cast<int32_t>(read(kStoredWindow, kStoredEditBox, Common::kTop)), -32627);
-  write(kStoredWindow, kStoredEditBox, Common::kHeight, 40000);
-  EXPECT_EQ(read(kStoredWindow, kStoredEditBox, Common::kHeight), 32627u);
+  write(testing::kStoredWindow, testing::kStoredEditBox, Common::kWidth, static_cast<uint32_t>(-5));
+  EXPECT_EQ(read(testing::kStoredWindow, testing::kStoredEditBox, Common::kWidth), 0u);
+  write(testing::kStoredWindow, testing::kStoredEditBox, Common::kLeft, 40000);
+  EXPECT_EQ(read(testing::kStoredWindow, testing::kStoredEditBox, Common::kLeft), 32627u);
+  write(testing::kStoredWindow, testing::kStoredEditBox, Common::kTop,
+        static_cast<uint32_t>(-40000));
+  EXPECT_EQ(
+      static_cast<int32_t>(read(testing::kStoredWindow, testing::kStoredEditBox, Common::kTop)),
+      -32627);
+  write(testing::kStoredWindow, testing::kStoredEditBox, Common::kHeight, 40000);
+  EXPECT_EQ(read(testing::kStoredWindow, testing::kStoredEditBox, Common::kHeight), 32627u);
 }
 
 TEST_F(PropertyAccess, ALongerTagResizesTheRecordAndLeavesTheOtherUnitsIntact) {
-  writeText(kMainWindow, kUpperLabel, Common::kTag, "a much longer tag than before");
-  EXPECT_EQ(text(read(kMainWindow, kUpperLabel, Common::kTag)), "a much longer tag than before");
-  EXPECT_EQ(text(read(kMainWindow, kLowerLabel, Common::kTag)), "tag");
-  EXPECT_EQ(read(kMainWindow, kLowerLabel, Common::kLeft), 20u);
-  write(kMainWindow, kUpperLabel, Common::kTag, 0);
-  EXPECT_EQ(read(kMainWindow, kUpperLabel, Common::kTag), 0u);  // the empty text
-  ASSERT_TRUE(forms.registry().loadStartWindow(kMainWindow));
-  EXPECT_EQ(GetDlgCtrlID(forms.unitHandle(kMainWindow, kUpperLabel)), 120);
+  writeText(testing::kMainWindow, testing::kUpperLabel, Common::kTag,
+            "a much longer tag than before");
+  EXPECT_EQ(text(read(testing::kMainWindow, testing::kUpperLabel, Common::kTag)),
+            "a much longer tag than before");
+  EXPECT_EQ(text(read(testing::kMainWindow, testing::kLowerLabel, Common::kTag)), "tag");
+  EXPECT_EQ(read(testing::kMainWindow, testing::kLowerLabel, Common::kLeft), 20u);
+  write(testing::kMainWindow, testing::kUpperLabel, Common::kTag, 0);
+  EXPECT_EQ(read(testing::kMainWindow, testing::kUpperLabel, Common::kTag), 0u);  // the empty text
+  ASSERT_TRUE(forms.registry().loadStartWindow(testing::kMainWindow));
+  EXPECT_EQ(GetDlgCtrlID(forms.unitHandle(testing::kMainWindow, testing::kUpperLabel)), 120);
 }
 
 TEST_F(PropertyAccess, LiveUnitsAnswerFromTheirWindows) {
-  ASSERT_TRUE(forms.registry().loadStartWindow(kMainWindow));
-  HWND lower = forms.unitHandle(kMainWindow, kLowerLabel);
-  write(kMainWindow, kLowerLabel, Common::kLeft, 55);
-  write(kMainWindow, kLowerLabel, Common::kHeight, 44);
+  ASSERT_TRUE(forms.registry().loadStartWindow(testing::kMainWindow));
+  HWND lower = forms.unitHandle(testing::kMainWindow, testing::kLowerLabel);
+  write(testing::kMainWindow, testing::kLowerLabel, Common::kLeft, 55);
+  write(testing::kMainWindow, testing::kLowerLabel, Common::kHeight, 44);
   RECT rect;
   GetWindowRect(lower, &rect);
   MapWindowPoints(HWND_DESKTOP, GetParent(lower), reinterpret_cast<POINT*>(&rect), 2);
   EXPECT_EQ(rect.left, 55);
   EXPECT_EQ(rect.top, 20);
   EXPECT_EQ(rect.bottom - rect.top, 44);
-  EXPECT_EQ(read(kMainWindow, kLowerLabel, Common::kLeft), 55u);
-  write(kMainWindow, kLowerLabel, Common::kVisible, 0);
+  EXPECT_EQ(read(testing::kMainWindow, testing::kLowerLabel, Common::kLeft), 55u);
+  write(testing::kMainWindow, testing::kLowerLabel, Common::kVisible, 0);
   EXPECT_FALSE(IsWindowVisible(lower));
-  EXPECT_EQ(read(kMainWindow, kLowerLabel, Common::kVisible), 0u);
-  write(kMainWindow, kLowerLabel, Common::kVisible, 1);
+  EXPECT_EQ(read(testing::kMainWindow, testing::kLowerLabel, Common::kVisible), 0u);
+  write(testing::kMainWindow, testing::kLowerLabel, Common::kVisible, 1);
   EXPECT_TRUE(IsWindowVisible(lower));
-  write(kMainWindow, kLowerLabel, Common::kDisabled, 1);
+  write(testing::kMainWindow, testing::kLowerLabel, Common::kDisabled, 1);
   EXPECT_FALSE(IsWindowEnabled(lower));
-  EXPECT_EQ(read(kMainWindow, kLowerLabel, Common::kDisabled), 1u);
-  writeText(kMainWindow, kLowerLabel, Label::kCaption, "new caption");
-  EXPECT_EQ(text(read(kMainWindow, kLowerLabel, Label::kCaption)), "new caption");
+  EXPECT_EQ(read(testing::kMainWindow, testing::kLowerLabel, Common::kDisabled), 1u);
+  writeText(testing::kMainWindow, testing::kLowerLabel, Label::kCaption, "new caption");
+  EXPECT_EQ(text(read(testing::kMainWindow, testing::kLowerLabel, Label::kCaption)), "new caption");
 }
 
 TEST_F(PropertyAccess, FontsAreReadAndWrittenByElement) {
-  ASSERT_TRUE(forms.registry().loadStartWindow(kMainWindow));
+  ASSERT_TRUE(forms.registry().loadStartWindow(testing::kMainWindow));
   HDC screen = GetDC(nullptr);
   const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
   ReleaseDC(nullptr, screen);
@@ -132,43 +141,46 @@ TEST_F(PropertyAccess, FontsAreReadAndWrittenByElement) {
   constexpr int32_t kSize = part(FontElement::kSize);
   constexpr int32_t kBold = part(FontElement::kBold);
   constexpr int32_t kFace = part(FontElement::kFaceName);
-  EXPECT_EQ(read(kMainWindow, kUpperLabel, kFont, kSize), 9u);
-  EXPECT_EQ(read(kMainWindow, kUpperLabel, kFont, kBold), 1u);
-  EXPECT_EQ(text(read(kMainWindow, kUpperLabel, kFont, kFace)), "Tahoma");
-  const auto* record =
-      reinterpret_cast<uint32_t*>(static_cast<uintptr_t>(read(kMainWindow, kUpperLabel, kFont)));
+  EXPECT_EQ(read(testing::kMainWindow, testing::kUpperLabel, kFont, kSize), 9u);
+  EXPECT_EQ(read(testing::kMainWindow, testing::kUpperLabel, kFont, kBold), 1u);
+  EXPECT_EQ(text(read(testing::kMainWindow, testing::kUpperLabel, kFont, kFace)), "Tahoma");
+  const auto* record = reinterpret_cast<uint32_t*>(
+      static_cast<uintptr_t>(read(testing::kMainWindow, testing::kUpperLabel, kFont)));
   EXPECT_EQ(record[1], 1u);
   EXPECT_EQ(record[5], 9u);
   EXPECT_EQ(text(record[6]), "Tahoma");
   freeBlock(const_cast<uint32_t*>(record));
 
-  write(kMainWindow, kUpperLabel, kFont, 12, kSize);
-  EXPECT_EQ(read(kMainWindow, kUpperLabel, kFont, kSize), 12u);
-  EXPECT_EQ(read(kMainWindow, kUpperLabel, kFont, kBold), 1u);  // the rest of the font stays
+  write(testing::kMainWindow, testing::kUpperLabel, kFont, 12, kSize);
+  EXPECT_EQ(read(testing::kMainWindow, testing::kUpperLabel, kFont, kSize), 12u);
+  EXPECT_EQ(read(testing::kMainWindow, testing::kUpperLabel, kFont, kBold),
+            1u);  // the rest of the font stays
   const std::string longFace(32, 'F');
-  writeText(kMainWindow, kUpperLabel, kFont, longFace.c_str(), kFace);
-  EXPECT_EQ(text(read(kMainWindow, kUpperLabel, kFont, kFace)), gbk(u8"宋体"));
-  writeText(kMainWindow, kUpperLabel, kFont, "Arial", kFace);
-  EXPECT_EQ(text(read(kMainWindow, kUpperLabel, kFont, kFace)), "Arial");
-  writeText(kMainWindow, kUpperLabel, kFont, "", kFace);
-  EXPECT_EQ(text(read(kMainWindow, kUpperLabel, kFont, kFace)), gbk(u8"宋体"));
+  writeText(testing::kMainWindow, testing::kUpperLabel, kFont, longFace.c_str(), kFace);
+  EXPECT_EQ(text(read(testing::kMainWindow, testing::kUpperLabel, kFont, kFace)),
+            testing::gbk(u8"宋体"));
+  writeText(testing::kMainWindow, testing::kUpperLabel, kFont, "Arial", kFace);
+  EXPECT_EQ(text(read(testing::kMainWindow, testing::kUpperLabel, kFont, kFace)), "Arial");
+  writeText(testing::kMainWindow, testing::kUpperLabel, kFont, "", kFace);
+  EXPECT_EQ(text(read(testing::kMainWindow, testing::kUpperLabel, kFont, kFace)),
+            testing::gbk(u8"宋体"));
 }
 
 TEST_F(PropertyAccess, PointerDataHoldsTheSystemIdAndReadsAsTheCode) {
   const uint8_t hand[] = {14, 0, 0, 0};
   void* data = byteSetFromBytes(hand, 4);
-  write(kMainWindow, kLowerLabel, Common::kPointer,
+  write(testing::kMainWindow, testing::kLowerLabel, Common::kPointer,
         static_cast<uint32_t>(reinterpret_cast<uintptr_t>(data)));
   freeBlock(data);
-  const WindowObject* window = forms.registry().find(kMainWindow);
-  const UnitRecord stored = window->live.unitAt(*window->live.indexOf(kLowerLabel));
+  const WindowObject* window = forms.registry().find(testing::kMainWindow);
+  const UnitRecord stored = window->live.unitAt(*window->live.indexOf(testing::kLowerLabel));
   EXPECT_EQ(loadWord(stored.pointerData.data()), 0x7F89u);
-  void* read = reinterpret_cast<void*>(
-      static_cast<uintptr_t>(this->read(kMainWindow, kLowerLabel, Common::kPointer)));
+  void* read = reinterpret_cast<void*>(static_cast<uintptr_t>(
+      this->read(testing::kMainWindow, testing::kLowerLabel, Common::kPointer)));
   ASSERT_EQ(byteSetLength(read), 4);
   EXPECT_EQ(loadWord(byteSetData(read)), 14u);
   freeBlock(read);
 }
 
 }  // namespace
-}  // namespace velmora::testing
+}  // namespace velmora::forms

@@ -64,10 +64,10 @@ int32_t handlerOffset(Handler handler) {
 }
 
 // A test unit: the system control and the properties it keeps.
-struct TestUnit : LiveUnit {
+struct TestUnit : forms::LiveUnit {
   uint32_t windowId = 0;
   uint32_t unitId = 0;
-  UnitProperties properties;
+  forms::UnitProperties properties;
   WNDPROC systemProcedure = nullptr;
 };
 
@@ -90,10 +90,10 @@ LRESULT CALLBACK testUnitProcedure(HWND window, UINT message, WPARAM wParam, LPA
   return CallWindowProcW(system, window, message, wParam, lParam);
 }
 
-LiveUnit* createTestUnit(const wchar_t* systemClass, uint32_t systemStyle,
-                         UnitProperties properties, const std::string& text, uint32_t style,
-                         HWND parent, uintptr_t id, int32_t x, int32_t y, int32_t width,
-                         int32_t height, uint32_t windowId, uint32_t unitId) {
+forms::LiveUnit* createTestUnit(const wchar_t* systemClass, uint32_t systemStyle,
+                                forms::UnitProperties properties, const std::string& text,
+                                uint32_t style, HWND parent, uintptr_t id, int32_t x, int32_t y,
+                                int32_t width, int32_t height, uint32_t windowId, uint32_t unitId) {
   HWND window = CreateWindowExW(0, systemClass, wideFromGbk(text).c_str(),
                                 WS_CHILD | systemStyle | style, x, y, width, height, parent,
                                 reinterpret_cast<HMENU>(id), GetModuleHandleW(nullptr), nullptr);
@@ -111,42 +111,45 @@ LiveUnit* createTestUnit(const wchar_t* systemClass, uint32_t systemStyle,
   return unit;
 }
 
-LiveUnit* VELMORA_STDCALL createLabel(const uint8_t* block, uint32_t length, uint32_t style,
-                                      HWND parent, uintptr_t id, int32_t x, int32_t y,
-                                      int32_t width, int32_t height, uint32_t windowId,
-                                      uint32_t unitId, HWND, int32_t) {
-  LabelProperties properties;
-  if (readPropertyBlock(std::span(block, length), properties) != ReadStatus::kOk) return nullptr;
+forms::LiveUnit* VELMORA_STDCALL createLabel(const uint8_t* block, uint32_t length, uint32_t style,
+                                             HWND parent, uintptr_t id, int32_t x, int32_t y,
+                                             int32_t width, int32_t height, uint32_t windowId,
+                                             uint32_t unitId, HWND, int32_t) {
+  forms::LabelProperties properties;
+  if (forms::readPropertyBlock(std::span(block, length), properties) != forms::ReadStatus::kOk)
+    return nullptr;
   const std::string caption = properties.caption;
   return createTestUnit(L"STATIC", 0, properties, caption, style, parent, id, x, y, width, height,
                         windowId, unitId);
 }
 
-LiveUnit* VELMORA_STDCALL createComboBox(const uint8_t* block, uint32_t length, uint32_t style,
-                                         HWND parent, uintptr_t id, int32_t x, int32_t y,
-                                         int32_t width, int32_t height, uint32_t windowId,
-                                         uint32_t unitId, HWND, int32_t) {
-  ComboBoxProperties properties;
-  if (readPropertyBlock(std::span(block, length), properties) != ReadStatus::kOk) return nullptr;
+forms::LiveUnit* VELMORA_STDCALL createComboBox(const uint8_t* block, uint32_t length,
+                                                uint32_t style, HWND parent, uintptr_t id,
+                                                int32_t x, int32_t y, int32_t width, int32_t height,
+                                                uint32_t windowId, uint32_t unitId, HWND, int32_t) {
+  forms::ComboBoxProperties properties;
+  if (forms::readPropertyBlock(std::span(block, length), properties) != forms::ReadStatus::kOk)
+    return nullptr;
   return createTestUnit(L"COMBOBOX", CBS_DROPDOWNLIST, properties, "", style, parent, id, x, y,
                         width, height + 100, windowId, unitId);
 }
 
-PropertyRef ownProperty(TestUnit& unit, int32_t ownIndex) {
-  PropertyRef found;
-  forEachProperty(unit.properties, [&](const PropertyInfo& info, PropertyRef ref) {
-    if (info.index == propertyOfOwnIndex(ownIndex)) found = ref;
+forms::PropertyRef ownProperty(TestUnit& unit, int32_t ownIndex) {
+  forms::PropertyRef found;
+  forEachProperty(unit.properties, [&](const forms::PropertyInfo& info, forms::PropertyRef ref) {
+    if (info.index == forms::propertyOfOwnIndex(ownIndex)) found = ref;
   });
   return found;
 }
 
-int32_t VELMORA_STDCALL readTestProperty(LiveUnit* live, int32_t ownIndex, PropertyValue* out) {
-  const PropertyRef ref = ownProperty(*static_cast<TestUnit*>(live), ownIndex);
+int32_t VELMORA_STDCALL readTestProperty(forms::LiveUnit* live, int32_t ownIndex,
+                                         forms::PropertyValue* out) {
+  const forms::PropertyRef ref = ownProperty(*static_cast<TestUnit*>(live), ownIndex);
   if (auto number = std::get_if<int32_t*>(&ref)) {
     out->first = static_cast<uint32_t>(**number);
   } else if (auto text = std::get_if<std::string*>(&ref)) {
     out->first = reinterpret_cast<uintptr_t>((*text)->c_str());
-  } else if (auto bytes = std::get_if<Bytes*>(&ref)) {
+  } else if (auto bytes = std::get_if<forms::Bytes*>(&ref)) {
     out->first = reinterpret_cast<uintptr_t>((*bytes)->data());
     out->second = static_cast<uint32_t>((*bytes)->size());
   } else {
@@ -156,25 +159,25 @@ int32_t VELMORA_STDCALL readTestProperty(LiveUnit* live, int32_t ownIndex, Prope
 }
 
 // The label's caption shows at once; any other change of a label needs a new unit.
-int32_t VELMORA_STDCALL testPropertyChanged(LiveUnit* live, int32_t ownIndex,
-                                            const PropertyValue* value, int32_t) {
+int32_t VELMORA_STDCALL testPropertyChanged(forms::LiveUnit* live, int32_t ownIndex,
+                                            const forms::PropertyValue* value, int32_t) {
   auto& unit = *static_cast<TestUnit*>(live);
-  const PropertyRef ref = ownProperty(unit, ownIndex);
+  const forms::PropertyRef ref = ownProperty(unit, ownIndex);
   if (auto number = std::get_if<int32_t*>(&ref)) {
     **number = static_cast<int32_t>(value->first);
   } else if (auto text = std::get_if<std::string*>(&ref)) {
     **text = reinterpret_cast<const char*>(value->first);
     SetWindowTextW(unit.window, wideFromGbk(**text).c_str());
     return 0;
-  } else if (auto bytes = std::get_if<Bytes*>(&ref)) {
+  } else if (auto bytes = std::get_if<forms::Bytes*>(&ref)) {
     const auto* data = reinterpret_cast<const uint8_t*>(value->first);
     (*bytes)->assign(data, data + (data ? value->second : 0));
   }
   return 1;
 }
 
-int32_t VELMORA_STDCALL serialiseTestUnit(LiveUnit* live, SerialisedBlock* out) {
-  const Bytes block = writeUnitProperties(static_cast<TestUnit*>(live)->properties);
+int32_t VELMORA_STDCALL serialiseTestUnit(forms::LiveUnit* live, forms::SerialisedBlock* out) {
+  const forms::Bytes block = forms::writeUnitProperties(static_cast<TestUnit*>(live)->properties);
   out->block = GlobalAlloc(GMEM_MOVEABLE, block.size());
   std::memcpy(GlobalLock(out->block), block.data(), block.size());
   GlobalUnlock(out->block);
@@ -185,13 +188,13 @@ int32_t VELMORA_STDCALL serialiseTestUnit(LiveUnit* live, SerialisedBlock* out) 
 template <auto kCreate>
 void* testInterface(int32_t number) {
   switch (number) {
-    case kCreateUnit:
+    case forms::kCreateUnit:
       return reinterpret_cast<void*>(kCreate);
-    case kPropertyChanged:
+    case forms::kPropertyChanged:
       return reinterpret_cast<void*>(testPropertyChanged);
-    case kSerialiseUnit:
+    case forms::kSerialiseUnit:
       return reinterpret_cast<void*>(serialiseTestUnit);
-    case kReadProperty:
+    case forms::kReadProperty:
       return reinterpret_cast<void*>(readTestProperty);
     default:
       return nullptr;
@@ -199,33 +202,33 @@ void* testInterface(int32_t number) {
 }
 
 intptr_t VELMORA_STDCALL testLibraryNotify(int32_t code, uintptr_t, uintptr_t) {
-  if (code == kLibraryNotifyStart) installFormRuntime();
+  if (code == kLibraryNotifyStart) forms::installFormRuntime();
   return 0;
 }
 
-UnitRecord unitOf(uint32_t type, uint32_t flags) {
-  UnitRecord unit;
+forms::UnitRecord unitOf(uint32_t type, uint32_t flags) {
+  forms::UnitRecord unit;
   unit.type = type;
   unit.flags = flags;
   return unit;
 }
 
-UnitRecord windowUnit(const char* caption, std::vector<EventBinding> events) {
-  WindowProperties properties;
+forms::UnitRecord windowUnit(const char* caption, std::vector<forms::EventBinding> events) {
+  forms::WindowProperties properties;
   properties.caption = caption;
   properties.position = 0;
-  UnitRecord unit = unitOf(kWindowType, kUnitVisible);
+  forms::UnitRecord unit = unitOf(forms::kWindowType, forms::kUnitVisible);
   unit.left = 40;
   unit.top = 40;
   unit.width = 320;
   unit.height = 240;
   unit.events = std::move(events);
-  unit.propertyBlock = writePropertyBlock(properties);
+  unit.propertyBlock = forms::writePropertyBlock(properties);
   return unit;
 }
 
-UnitRecord labelUnit(const char* caption, int32_t left, int32_t top) {
-  LabelProperties properties;
+forms::UnitRecord labelUnit(const char* caption, int32_t left, int32_t top) {
+  forms::LabelProperties properties;
   properties.caption = caption;
   LOGFONTA font{};
   font.lfHeight = -12;  // 9 points at 96 dots per inch
@@ -233,7 +236,7 @@ UnitRecord labelUnit(const char* caption, int32_t left, int32_t top) {
   std::strcpy(font.lfFaceName, "Tahoma");
   properties.font.assign(reinterpret_cast<uint8_t*>(&font),
                          reinterpret_cast<uint8_t*>(&font) + sizeof font);
-  UnitRecord unit = unitOf(kLabelType, kUnitVisible);
+  forms::UnitRecord unit = unitOf(forms::kLabelType, forms::kUnitVisible);
   unit.left = left;
   unit.top = top;
   unit.width = 100;
@@ -241,74 +244,76 @@ UnitRecord labelUnit(const char* caption, int32_t left, int32_t top) {
   unit.tag = "tag";
   unit.events = {{kLabelEvent, handlerOffset(Handler::labelEvent)},
                  {kLabelEventWithArguments, handlerOffset(Handler::withArguments)}};
-  unit.propertyBlock = writePropertyBlock(properties);
+  unit.propertyBlock = forms::writePropertyBlock(properties);
   return unit;
 }
 
-WindowRecord windowRecord(uint32_t id, std::vector<uint32_t> ids, std::vector<UnitRecord> units) {
-  std::vector<Bytes> records;
-  for (const UnitRecord& unit : units) records.push_back(writeUnitRecord(unit));
-  WindowRecord window;
+forms::WindowRecord windowRecord(uint32_t id, std::vector<uint32_t> ids,
+                                 std::vector<forms::UnitRecord> units) {
+  std::vector<forms::Bytes> records;
+  for (const forms::UnitRecord& unit : units) records.push_back(writeUnitRecord(unit));
+  forms::WindowRecord window;
   window.id = id;
-  window.units = UnitTable::build(ids, records);
+  window.units = forms::UnitTable::build(ids, records);
   return window;
 }
 
-Bytes buildTestWindowData() {
-  UnitRecord combo = unitOf(kComboBoxType, kUnitVisible);
+forms::Bytes buildTestWindowData() {
+  forms::UnitRecord combo = unitOf(forms::kComboBoxType, forms::kUnitVisible);
   combo.left = 10;
   combo.top = 100;
   combo.width = 120;
   combo.height = 24;
-  combo.propertyBlock = writePropertyBlock(ComboBoxProperties{});
-  UnitRecord edit = unitOf(kEditBoxType, kUnitVisible);
+  combo.propertyBlock = forms::writePropertyBlock(forms::ComboBoxProperties{});
+  forms::UnitRecord edit = unitOf(forms::kEditBoxType, forms::kUnitVisible);
   edit.width = kStoredEditBoxWidth;
   edit.height = 20;
-  edit.propertyBlock = writePropertyBlock(EditBoxProperties{});
-  UnitRecord linked = labelUnit("linked", 0, 40);
+  edit.propertyBlock = writePropertyBlock(forms::EditBoxProperties{});
+  forms::UnitRecord linked = labelUnit("linked", 0, 40);
   linked.link = kServingLabel;
   linked.events.clear();
-  const EventBinding gotFocus{unit_event::kGotFocus, handlerOffset(Handler::gotFocus)};
-  UnitRecord contained = combo;
+  const forms::EventBinding gotFocus{forms::unit_event::kGotFocus,
+                                     handlerOffset(Handler::gotFocus)};
+  forms::UnitRecord contained = combo;
   contained.container = kContainerLabel;
   contained.top = 10;
   contained.events = {gotFocus};
-  UnitRecord container = labelUnit("container", 0, 60);
+  forms::UnitRecord container = labelUnit("container", 0, 60);
   container.height = 100;
   container.children = {kContainedComboBox};
   container.events = {gotFocus};
-  const std::vector<WindowRecord> windows = {
+  const std::vector<forms::WindowRecord> windows = {
       windowRecord(
           kMainWindow, {kMainWindowUnit, kUpperLabel, kLowerLabel, kComboBox},
           {windowUnit(kMainCaption,
-                      {{window_event::kCreated, handlerOffset(Handler::mainCreated)},
-                       {window_event::kCloseQuery, handlerOffset(Handler::mainCloseQuery)}}),
+                      {{forms::window_event::kCreated, handlerOffset(Handler::mainCreated)},
+                       {forms::window_event::kCloseQuery, handlerOffset(Handler::mainCloseQuery)}}),
            labelUnit(kUpperCaption, 10, 10), labelUnit("lower", 20, 20), combo}),
       windowRecord(kSecondWindow, {kSecondWindowUnit},
-                   {windowUnit("Second",
-                               {{window_event::kCreated, handlerOffset(Handler::secondCreated)}})}),
+                   {windowUnit("Second", {{forms::window_event::kCreated,
+                                           handlerOffset(Handler::secondCreated)}})}),
       windowRecord(kStoredWindow,
                    {0x06000003, kStoredEditBox, kServingLabel, kLinkedLabel, kUntypedUnit},
                    {windowUnit("Stored", {}), edit, labelUnit("serving", 0, 0), linked,
                     unitOf(0x00010002, 0)}),
       windowRecord(kBrokenWindow, {0x06000004, 0x16000041}, {windowUnit("Broken", {}), edit}),
       windowRecord(kFocusWindow, {0x06000005, kContainedComboBox, kContainerLabel},
-                   {windowUnit("Focus", {{window_event::kCreated,
+                   {windowUnit("Focus", {{forms::window_event::kCreated,
                                           handlerOffset(Handler::focusWindowCreated)}}),
                     contained, container}),
   };
-  return writeWindowData(windows);
+  return forms::writeWindowData(windows);
 }
 
 }  // namespace
 
 const LibraryDescriptor& testLibrary() {
-  static UnitTypeDescriptor typeSlots[14];
+  static forms::UnitTypeDescriptor typeSlots[14];
   static const LibraryDescriptor library = [] {
-    typeSlots[0] = unitTypeDescriptor(kWindowType, controls::windowUnitInterface);
-    typeSlots[4] = unitTypeDescriptor(kEditBoxType, nullptr);
-    typeSlots[9] = unitTypeDescriptor(kLabelType, testInterface<createLabel>);
-    typeSlots[13] = unitTypeDescriptor(kComboBoxType, testInterface<createComboBox>);
+    typeSlots[0] = forms::unitTypeDescriptor(forms::kWindowType, controls::windowUnitInterface);
+    typeSlots[4] = forms::unitTypeDescriptor(forms::kEditBoxType, nullptr);
+    typeSlots[9] = forms::unitTypeDescriptor(forms::kLabelType, testInterface<createLabel>);
+    typeSlots[13] = forms::unitTypeDescriptor(forms::kComboBoxType, testInterface<createComboBox>);
     LibraryDescriptor descriptor;
     descriptor.magic = kLibraryMagic;
     descriptor.unitTypeCount = 14;
@@ -319,8 +324,8 @@ const LibraryDescriptor& testLibrary() {
   return library;
 }
 
-const Bytes& testWindowData() {
-  static const Bytes data = buildTestWindowData();
+const forms::Bytes& testWindowData() {
+  static const forms::Bytes data = buildTestWindowData();
   return data;
 }
 
@@ -339,12 +344,12 @@ TestForms::TestForms() {
   state.loadingDepth = 0;
   state.modalWindowId = 0;
   testLibrary().notify(kLibraryNotifyStart, 0, 0);
-  const Bytes& data = testWindowData();
+  const forms::Bytes& data = testWindowData();
   windowRegistry().loadWindowData(data.data(), static_cast<uint32_t>(data.size()), testCodeBase());
 }
 
 TestForms::~TestForms() {
-  formRegistry().releaseAllWindows();
+  forms::formRegistry().releaseAllWindows();
   pumpPending();
   MSG message;
   while (PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
@@ -355,13 +360,13 @@ TestForms::~TestForms() {
 }
 
 HWND TestForms::windowHandle(uint32_t windowId) {
-  const WindowObject* window = formRegistry().find(windowId);
-  LiveWindow* live = window ? formRegistry().liveWindow(*window) : nullptr;
+  const forms::WindowObject* window = forms::formRegistry().find(windowId);
+  forms::LiveWindow* live = window ? forms::formRegistry().liveWindow(*window) : nullptr;
   return live ? live->window : nullptr;
 }
 
 HWND TestForms::unitHandle(uint32_t windowId, uint32_t unitId) {
-  LiveUnit* unit = formRegistry().findLive(windowId, unitId, false);
+  forms::LiveUnit* unit = forms::formRegistry().findLive(windowId, unitId, false);
   return unit ? unit->window : nullptr;
 }
 

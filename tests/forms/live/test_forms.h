@@ -81,7 +81,7 @@ class TestForms {
   TestForms(const TestForms&) = delete;
   TestForms& operator=(const TestForms&) = delete;
 
-  FormRegistry& registry() { return formRegistry(); }
+  forms::FormRegistry& registry() { return forms::formRegistry(); }
   HWND windowHandle(uint32_t windowId);
   HWND unitHandle(uint32_t windowId, uint32_t unitId);
 };

@@ -15,7 +15,7 @@
 #include "tests/support/gbk.h"
 #include "tests/support/test_heap.h"
 
-namespace velmora::testing {
+namespace velmora::forms {
 namespace {
 
 std::wstring textOf(HWND window) {
@@ -25,24 +25,25 @@ std::wstring textOf(HWND window) {
 }
 
 bool loadWindow(uint32_t windowId, bool modal = false) {
-  const ArgRecord args[] = {windowReference(windowId), {}, logicalRecord(modal)};
+  const ArgRecord args[] = {testing::windowReference(windowId), {}, testing::logicalRecord(modal)};
   ResultRecord result;
   loadWindowCommand(&result, 3, args);
   return result.value.asLogical();
 }
 
 void closeWindow(uint32_t windowId, uint32_t unitId = 0, bool immediately = false) {
-  const ArgRecord args[] = {windowReference(windowId, unitId), logicalRecord(immediately)};
+  const ArgRecord args[] = {testing::windowReference(windowId, unitId),
+                            testing::logicalRecord(immediately)};
   ResultRecord result;
   closeWindowCommand(&result, immediately ? 2 : 1, args);
 }
 
-int calls(Handler handler) {
-  return handlerCalls().count[static_cast<int>(handler)];
+int calls(testing::Handler handler) {
+  return testing::handlerCalls().count[static_cast<int>(handler)];
 }
 
-void onHandler(Handler handler, std::function<void()> action) {
-  handlerCalls().action[static_cast<int>(handler)] = std::move(action);
+void onHandler(testing::Handler handler, std::function<void()> action) {
+  testing::handlerCalls().action[static_cast<int>(handler)] = std::move(action);
 }
 
 // Whether `upper` lies above `lower` among their siblings.
@@ -56,12 +57,12 @@ bool liesAbove(HWND upper, HWND lower) {
 
 class WindowLifecycle : public ::testing::Test {
  protected:
-  TestForms forms;
+  testing::TestForms forms;
 };
 
 TEST_F(WindowLifecycle, LoadBuildsTheUnitsInOrderWithoutEventsAndStacksEarlierUnitsOnTop) {
-  ASSERT_TRUE(forms.registry().loadStartWindow(kMainWindow));
-  HWND window = forms.windowHandle(kMainWindow);
+  ASSERT_TRUE(forms.registry().loadStartWindow(testing::kMainWindow));
+  HWND window = forms.windowHandle(testing::kMainWindow);
   ASSERT_NE(window, nullptr);
   wchar_t className[32] = {};
   GetClassNameW(window, className, 32);
@@ -70,49 +71,53 @@ TEST_F(WindowLifecycle, LoadBuildsTheUnitsInOrderWithoutEventsAndStacksEarlierUn
   EXPECT_TRUE(IsWindowVisible(window));
   // Each label reported an event while it was built; only the window's event 0 reached a
   // handler, after the units existed.
-  EXPECT_EQ(calls(Handler::labelEvent), 0);
-  EXPECT_EQ(calls(Handler::mainCreated), 1);
+  EXPECT_EQ(calls(testing::Handler::labelEvent), 0);
+  EXPECT_EQ(calls(testing::Handler::mainCreated), 1);
   EXPECT_EQ(runtimeState().loadingDepth, 0);
   // Control ids count from the last record to the first.
-  EXPECT_EQ(GetDlgCtrlID(forms.unitHandle(kMainWindow, kComboBox)), 100);
-  EXPECT_EQ(GetDlgCtrlID(forms.unitHandle(kMainWindow, kLowerLabel)), 110);
-  EXPECT_EQ(GetDlgCtrlID(forms.unitHandle(kMainWindow, kUpperLabel)), 120);
-  EXPECT_TRUE(liesAbove(forms.unitHandle(kMainWindow, kUpperLabel),
-                        forms.unitHandle(kMainWindow, kLowerLabel)));
+  EXPECT_EQ(GetDlgCtrlID(forms.unitHandle(testing::kMainWindow, testing::kComboBox)), 100);
+  EXPECT_EQ(GetDlgCtrlID(forms.unitHandle(testing::kMainWindow, testing::kLowerLabel)), 110);
+  EXPECT_EQ(GetDlgCtrlID(forms.unitHandle(testing::kMainWindow, testing::kUpperLabel)), 120);
+  EXPECT_TRUE(liesAbove(forms.unitHandle(testing::kMainWindow, testing::kUpperLabel),
+                        forms.unitHandle(testing::kMainWindow, testing::kLowerLabel)));
   // Once loaded, the units' events reach their handlers.
-  SendMessageW(forms.unitHandle(kMainWindow, kLowerLabel), kRaiseLabelEvent, 0, 0);
-  EXPECT_EQ(calls(Handler::labelEvent), 1);
+  SendMessageW(forms.unitHandle(testing::kMainWindow, testing::kLowerLabel),
+               testing::kRaiseLabelEvent, 0, 0);
+  EXPECT_EQ(calls(testing::Handler::labelEvent), 1);
 }
 
 TEST_F(WindowLifecycle, LoadingALiveWindowOnlyRestoresIt) {
-  ASSERT_TRUE(loadWindow(kMainWindow));
-  HWND window = forms.windowHandle(kMainWindow);
+  ASSERT_TRUE(loadWindow(testing::kMainWindow));
+  HWND window = forms.windowHandle(testing::kMainWindow);
   ShowWindow(window, SW_MINIMIZE);
   ASSERT_TRUE(IsIconic(window));
-  EXPECT_TRUE(loadWindow(kMainWindow));
-  EXPECT_EQ(forms.windowHandle(kMainWindow), window);
+  EXPECT_TRUE(loadWindow(testing::kMainWindow));
+  EXPECT_EQ(forms.windowHandle(testing::kMainWindow), window);
   EXPECT_FALSE(IsIconic(window));
-  EXPECT_EQ(calls(Handler::mainCreated), 1);
+  EXPECT_EQ(calls(testing::Handler::mainCreated), 1);
 }
 
 TEST_F(WindowLifecycle, TheUnitThatHoldsTheFocusAtTheEndOfALoadGetsTheFocusEvent) {
-  onHandler(Handler::focusWindowCreated,
-            [&] { SetFocus(forms.unitHandle(kFocusWindow, kContainedComboBox)); });
-  ASSERT_TRUE(loadWindow(kFocusWindow));
-  ASSERT_EQ(GetFocus(), forms.unitHandle(kFocusWindow, kContainedComboBox));
-  EXPECT_EQ(calls(Handler::gotFocus), 1);
-  EXPECT_EQ(handlerCalls().source, (std::vector<uint32_t>{kFocusWindow, kContainedComboBox}))
+  onHandler(testing::Handler::focusWindowCreated, [&] {
+    SetFocus(forms.unitHandle(testing::kFocusWindow, testing::kContainedComboBox));
+  });
+  ASSERT_TRUE(loadWindow(testing::kFocusWindow));
+  ASSERT_EQ(GetFocus(), forms.unitHandle(testing::kFocusWindow, testing::kContainedComboBox));
+  EXPECT_EQ(calls(testing::Handler::gotFocus), 1);
+  EXPECT_EQ(testing::handlerCalls().source,
+            (std::vector<uint32_t>{testing::kFocusWindow, testing::kContainedComboBox}))
       << "not its container, stored after it";
 }
 
 TEST_F(WindowLifecycle, AWindowThatIsNoLongerActiveTellsItsUnits) {
-  ASSERT_TRUE(loadWindow(kMainWindow));
-  ASSERT_EQ(GetActiveWindow(), forms.windowHandle(kMainWindow));
-  EXPECT_TRUE(handlerCalls().deactivatedUnits.empty());
-  ASSERT_TRUE(loadWindow(kSecondWindow));
-  ASSERT_EQ(GetActiveWindow(), forms.windowHandle(kSecondWindow));
-  EXPECT_EQ(handlerCalls().deactivatedUnits,
-            (std::vector<uint32_t>{kUpperLabel, kLowerLabel, kComboBox}));
+  ASSERT_TRUE(loadWindow(testing::kMainWindow));
+  ASSERT_EQ(GetActiveWindow(), forms.windowHandle(testing::kMainWindow));
+  EXPECT_TRUE(testing::handlerCalls().deactivatedUnits.empty());
+  ASSERT_TRUE(loadWindow(testing::kSecondWindow));
+  ASSERT_EQ(GetActiveWindow(), forms.windowHandle(testing::kSecondWindow));
+  EXPECT_EQ(
+      testing::handlerCalls().deactivatedUnits,
+      (std::vector<uint32_t>{testing::kUpperLabel, testing::kLowerLabel, testing::kComboBox}));
 }
 
 struct ModalObservation {
@@ -123,24 +128,24 @@ ModalObservation observed;
 
 void CALLBACK observeAndCloseSecond(HWND, UINT, UINT_PTR timer, DWORD) {
   KillTimer(nullptr, timer);
-  const WindowObject* main = formRegistry().find(kMainWindow);
+  const WindowObject* main = formRegistry().find(testing::kMainWindow);
   observed.mainEnabled = IsWindowEnabled(formRegistry().liveWindow(*main)->window);
-  observed.secondLive = formRegistry().findLive(kSecondWindow, 0, false) != nullptr;
-  closeWindow(kSecondWindow);
+  observed.secondLive = formRegistry().findLive(testing::kSecondWindow, 0, false) != nullptr;
+  closeWindow(testing::kSecondWindow);
 }
 
 TEST_F(WindowLifecycle, AModalLoadDisablesTheOtherWindowsUntilTheModalWindowIsClosed) {
-  ASSERT_TRUE(loadWindow(kMainWindow));
-  HWND main = forms.windowHandle(kMainWindow);
+  ASSERT_TRUE(loadWindow(testing::kMainWindow));
+  HWND main = forms.windowHandle(testing::kMainWindow);
   for (const bool enabledBefore : {true, false}) {
     EnableWindow(main, enabledBefore);
     observed = {};
     SetTimer(nullptr, 0, 50, observeAndCloseSecond);
-    EXPECT_TRUE(loadWindow(kSecondWindow, true));
+    EXPECT_TRUE(loadWindow(testing::kSecondWindow, true));
     // The load returned only after the timer saw the modal window and closed it.
     EXPECT_TRUE(observed.secondLive);
     EXPECT_FALSE(observed.mainEnabled);
-    EXPECT_EQ(forms.windowHandle(kSecondWindow), nullptr);
+    EXPECT_EQ(forms.windowHandle(testing::kSecondWindow), nullptr);
     EXPECT_EQ(IsWindowEnabled(main) != FALSE, enabledBefore);
     EXPECT_EQ(runtimeState().modalWindowId, 0u);
   }
@@ -148,61 +153,63 @@ TEST_F(WindowLifecycle, AModalLoadDisablesTheOtherWindowsUntilTheModalWindowIsCl
 
 TEST_F(WindowLifecycle, AWindowClosedFromItsOwnHandlerGoesWhenThePostedRequestArrives) {
   bool liveAfterClose = false;
-  onHandler(Handler::secondCreated, [&] {
-    closeWindow(kSecondWindow);
-    liveAfterClose = IsWindow(forms.windowHandle(kSecondWindow));
+  onHandler(testing::Handler::secondCreated, [&] {
+    closeWindow(testing::kSecondWindow);
+    liveAfterClose = IsWindow(forms.windowHandle(testing::kSecondWindow));
   });
-  ASSERT_TRUE(loadWindow(kSecondWindow));
+  ASSERT_TRUE(loadWindow(testing::kSecondWindow));
   EXPECT_TRUE(liveAfterClose);
-  EXPECT_NE(forms.windowHandle(kSecondWindow), nullptr);
-  pumpPending();
-  EXPECT_EQ(forms.windowHandle(kSecondWindow), nullptr);
+  EXPECT_NE(forms.windowHandle(testing::kSecondWindow), nullptr);
+  testing::pumpPending();
+  EXPECT_EQ(forms.windowHandle(testing::kSecondWindow), nullptr);
 }
 
 TEST_F(WindowLifecycle, PropertyChangesAreDroppedWhenTheWindowGoes) {
-  ASSERT_TRUE(loadWindow(kMainWindow));
-  forms.registry().writeProperty(kMainWindow, 0, propertyIndex(WindowProperty::kCaption), -1,
-                                 static_cast<uint32_t>(reinterpret_cast<uintptr_t>("Changed")), 0);
+  ASSERT_TRUE(loadWindow(testing::kMainWindow));
+  forms.registry().writeProperty(testing::kMainWindow, 0, propertyIndex(WindowProperty::kCaption),
+                                 -1, static_cast<uint32_t>(reinterpret_cast<uintptr_t>("Changed")),
+                                 0);
   constexpr int32_t kLeft = propertyIndex(CommonProperty::kLeft);
-  forms.registry().writeProperty(kMainWindow, kLowerLabel, kLeft, -1, 150, 0);
-  EXPECT_EQ(textOf(forms.windowHandle(kMainWindow)), L"Changed");
-  closeWindow(kMainWindow, 0, true);
-  EXPECT_EQ(forms.windowHandle(kMainWindow), nullptr);
-  ASSERT_TRUE(loadWindow(kMainWindow));
-  EXPECT_EQ(textOf(forms.windowHandle(kMainWindow)), L"Main");
-  EXPECT_EQ(forms.registry().readProperty(kMainWindow, kLowerLabel, kLeft, -1), 20u);
+  forms.registry().writeProperty(testing::kMainWindow, testing::kLowerLabel, kLeft, -1, 150, 0);
+  EXPECT_EQ(textOf(forms.windowHandle(testing::kMainWindow)), L"Changed");
+  closeWindow(testing::kMainWindow, 0, true);
+  EXPECT_EQ(forms.windowHandle(testing::kMainWindow), nullptr);
+  ASSERT_TRUE(loadWindow(testing::kMainWindow));
+  EXPECT_EQ(textOf(forms.windowHandle(testing::kMainWindow)), L"Main");
+  EXPECT_EQ(forms.registry().readProperty(testing::kMainWindow, testing::kLowerLabel, kLeft, -1),
+            20u);
 }
 
 TEST_F(WindowLifecycle, AHandlerAnsweringFalseToTheCloseQueryKeepsTheWindow) {
-  ASSERT_TRUE(loadWindow(kMainWindow));
-  HWND window = forms.windowHandle(kMainWindow);
-  handlerCalls().closeQueryAnswer = 0;
+  ASSERT_TRUE(loadWindow(testing::kMainWindow));
+  HWND window = forms.windowHandle(testing::kMainWindow);
+  testing::handlerCalls().closeQueryAnswer = 0;
   SendMessageW(window, WM_CLOSE, 0, 0);
   EXPECT_TRUE(IsWindow(window));
-  handlerCalls().closeQueryAnswer = 0x8000000000000000ull;  // no answer: the close goes on
+  testing::handlerCalls().closeQueryAnswer = 0x8000000000000000ull;  // no answer: the close goes on
   SendMessageW(window, WM_CLOSE, 0, 0);
   EXPECT_FALSE(IsWindow(window));
-  EXPECT_EQ(calls(Handler::mainCloseQuery), 2);
+  EXPECT_EQ(calls(testing::Handler::mainCloseQuery), 2);
 }
 
 void CALLBACK closeMain(HWND, UINT, UINT_PTR timer, DWORD) {
   KillTimer(nullptr, timer);
-  closeWindow(kMainWindow);
+  closeWindow(testing::kMainWindow);
 }
 
 TEST_F(WindowLifecycle, ClosingTheLastWindowEndsTheMessageLoop) {
-  ASSERT_TRUE(loadWindow(kMainWindow));
+  ASSERT_TRUE(loadWindow(testing::kMainWindow));
   SetTimer(nullptr, 0, 50, closeMain);
   runMessageLoop();
   EXPECT_FALSE(forms.registry().anyWindowLive());
 }
 
 TEST_F(WindowLifecycle, AWindowWithAUnitOfATypeWithoutInterfaceFailsToLoadCleanly) {
-  EXPECT_FALSE(forms.registry().loadStartWindow(kBrokenWindow));
-  EXPECT_FALSE(loadWindow(kBrokenWindow));
+  EXPECT_FALSE(forms.registry().loadStartWindow(testing::kBrokenWindow));
+  EXPECT_FALSE(loadWindow(testing::kBrokenWindow));
   EXPECT_FALSE(forms.registry().anyWindowLive());
   EXPECT_EQ(runtimeState().loadingDepth, 0);
-  const WindowObject* window = forms.registry().find(kBrokenWindow);
+  const WindowObject* window = forms.registry().find(testing::kBrokenWindow);
   EXPECT_EQ(window->backup.count(), 0u);
   EXPECT_EQ(window->live.count(), 2u);
   EXPECT_FALSE(loadWindow(0x52000099));
@@ -211,10 +218,11 @@ TEST_F(WindowLifecycle, AWindowWithAUnitOfATypeWithoutInterfaceFailsToLoadCleanl
 // The test window data with the stored edit box named and its block of a version no reader
 // knows.
 Bytes dataWithAnUnreadableBlock() {
-  std::vector<WindowRecord> windows = *readWindowData(testWindowData());
-  auto stored = std::find_if(windows.begin(), windows.end(),
-                             [](const WindowRecord& window) { return window.id == kStoredWindow; });
-  const uint32_t index = *stored->units.indexOf(kStoredEditBox);
+  std::vector<WindowRecord> windows = *readWindowData(testing::testWindowData());
+  auto stored = std::find_if(windows.begin(), windows.end(), [](const WindowRecord& window) {
+    return window.id == testing::kStoredWindow;
+  });
+  const uint32_t index = *stored->units.indexOf(testing::kStoredEditBox);
   UnitRecord edit = stored->units.unitAt(index);
   edit.name = "edit";
   edit.propertyBlock[0] = 99;
@@ -223,7 +231,7 @@ Bytes dataWithAnUnreadableBlock() {
 }
 
 TEST_F(WindowLifecycle, WindowDataThatDoesNotReadEndsTheProgramNamingWhereItIsBroken) {
-  const Bytes& whole = testWindowData();
+  const Bytes& whole = testing::testWindowData();
   struct Case {
     Bytes data;
     const char8_t* message;
@@ -234,47 +242,49 @@ TEST_F(WindowLifecycle, WindowDataThatDoesNotReadEndsTheProgramNamingWhereItIsBr
       {dataWithAnUnreadableBlock(),
        u8"窗口数据已损坏：窗口 0x52000003，组件 0x16000031 \"edit\" 的属性无法读取"},
   };
-  TestHeap heap;  // runtime errors leave by an exception
+  testing::TestHeap heap;  // runtime errors leave by an exception
   for (const Case& c : cases) {
     std::string raised = "no runtime error";
     try {
       windowRegistry().loadWindowData(c.data.data(), static_cast<uint32_t>(c.data.size()),
-                                      testCodeBase());
-    } catch (const RaisedRuntimeError& error) {
+                                      testing::testCodeBase());
+    } catch (const testing::RaisedRuntimeError& error) {
       raised = error.report.message;
     }
-    EXPECT_EQ(raised, gbk(c.message));
+    EXPECT_EQ(raised, testing::gbk(c.message));
   }
 }
 
 TEST_F(WindowLifecycle, AUnitCreatedAnewKeepsItsPlaceAndProperties) {
-  ASSERT_TRUE(loadWindow(kMainWindow));
-  HWND old = forms.unitHandle(kMainWindow, kUpperLabel);
+  ASSERT_TRUE(loadWindow(testing::kMainWindow));
+  HWND old = forms.unitHandle(testing::kMainWindow, testing::kUpperLabel);
   // Any label property but the caption needs a new unit.
   constexpr int32_t kEffect = propertyIndex(LabelProperty::kEffect);
-  forms.registry().writeProperty(kMainWindow, kUpperLabel, kEffect, -1, 2, 0);
-  HWND created = forms.unitHandle(kMainWindow, kUpperLabel);
+  forms.registry().writeProperty(testing::kMainWindow, testing::kUpperLabel, kEffect, -1, 2, 0);
+  HWND created = forms.unitHandle(testing::kMainWindow, testing::kUpperLabel);
   ASSERT_NE(created, nullptr);
   EXPECT_NE(created, old);
   EXPECT_FALSE(IsWindow(old));
   EXPECT_EQ(textOf(created), L"upper");
   EXPECT_EQ(GetDlgCtrlID(created), 120);
-  EXPECT_EQ(forms.registry().readProperty(kMainWindow, kUpperLabel, kEffect, -1), 2u);
-  EXPECT_TRUE(liesAbove(created, forms.unitHandle(kMainWindow, kLowerLabel)));
+  EXPECT_EQ(forms.registry().readProperty(testing::kMainWindow, testing::kUpperLabel, kEffect, -1),
+            2u);
+  EXPECT_TRUE(liesAbove(created, forms.unitHandle(testing::kMainWindow, testing::kLowerLabel)));
   EXPECT_EQ(runtimeState().loadingDepth, 0);
 }
 
 TEST_F(WindowLifecycle, AClosedUnitLeavesItsWindowUntilTheNextLoad) {
-  ASSERT_TRUE(loadWindow(kMainWindow));
-  HWND lower = forms.unitHandle(kMainWindow, kLowerLabel);
-  closeWindow(kMainWindow, kLowerLabel);
+  ASSERT_TRUE(loadWindow(testing::kMainWindow));
+  HWND lower = forms.unitHandle(testing::kMainWindow, testing::kLowerLabel);
+  closeWindow(testing::kMainWindow, testing::kLowerLabel);
   EXPECT_FALSE(IsWindow(lower));
-  EXPECT_FALSE(forms.registry().find(kMainWindow)->live.indexOf(kLowerLabel).has_value());
-  EXPECT_NE(forms.unitHandle(kMainWindow, kUpperLabel), nullptr);
-  closeWindow(kMainWindow, 0, true);
-  ASSERT_TRUE(loadWindow(kMainWindow));
-  EXPECT_NE(forms.unitHandle(kMainWindow, kLowerLabel), nullptr);
+  EXPECT_FALSE(
+      forms.registry().find(testing::kMainWindow)->live.indexOf(testing::kLowerLabel).has_value());
+  EXPECT_NE(forms.unitHandle(testing::kMainWindow, testing::kUpperLabel), nullptr);
+  closeWindow(testing::kMainWindow, 0, true);
+  ASSERT_TRUE(loadWindow(testing::kMainWindow));
+  EXPECT_NE(forms.unitHandle(testing::kMainWindow, testing::kLowerLabel), nullptr);
 }
 
 }  // namespace
-}  // namespace velmora::testing
+}  // namespace velmora::forms

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-namespace velmora {
+namespace velmora::forms {
 namespace {
 
 using namespace window_style;
@@ -97,4 +97,4 @@ TEST(WindowStyles, TheHiddenOwnerOwnsModalWindowsAndWindowsOutsideTheTaskBar) {
 }
 
 }  // namespace
-}  // namespace velmora
+}  // namespace velmora::forms
