@@ -117,10 +117,8 @@ std::optional<uint32_t> containerIndex(const UnitTable& table, const UnitRecord&
 // container was made in an earlier pass, stack with the first stored unit of a container on top
 // and need no restacking. When a pass makes nothing, the units left (their container a menu
 // item, themselves, or a cycle) are made in the window.
-bool createUnits(WindowObject& window, HWND handle) {
+bool createUnits(WindowObject& window, HWND handle, const std::vector<UnitRecord>& units) {
   const uint32_t count = window.live.count();
-  std::vector<UnitRecord> units(count);
-  for (uint32_t i = 1; i < count; ++i) units[i] = window.live.unitAt(i);
   const std::vector<bool> shown = unitsShown(units, window.live);
   const std::vector<uint32_t> ids = controlIds(units);
   std::vector<bool> made(count, false);
@@ -157,10 +155,9 @@ void sendToUnits(WindowObject& window, UINT message) {
   }
 }
 
-void makePointers(WindowObject& window) {
-  for (uint32_t i = 0; i < window.live.count(); ++i) {
-    const UnitRecord unit = window.live.unitAt(i);
-    if (!unit.isMenuItem()) storePointer(window.live, i, pointerFromData(unit.pointerData));
+void makePointers(WindowObject& window, const std::vector<UnitRecord>& units) {
+  for (uint32_t i = 0; i < units.size(); ++i) {
+    if (!units[i].isMenuItem()) storePointer(window.live, i, pointerFromData(units[i].pointerData));
   }
 }
 
@@ -265,15 +262,18 @@ bool loadWindow(WindowObject& window, HWND parent, bool modal) {
   if (parent && !IsWindow(parent)) return false;
   raiseLoadingDepth();
   window.backup = window.live;
-  const UnitRecord windowUnit = window.live.unitAt(0);
+  // Every record is read once: they hold the units' property blocks, pictures among them.
+  std::vector<UnitRecord> units(window.live.count());
+  for (uint32_t i = 0; i < units.size(); ++i) units[i] = window.live.unitAt(i);
+  const UnitRecord& windowUnit = units[0];
   registry.loadingModally = modal;
   LiveUnit* created = createUnit(windowUnit, creationStyle(windowUnit.flags), parent, 0, window.id,
                                  window.live.idAt(0));
   registry.loadingModally = false;
   if (!created) return abandonLoad(window, nullptr);
   storeLiveObject(window.live, 0, created);
-  if (!createUnits(window, created->window)) return abandonLoad(window, created);
-  makePointers(window);
+  if (!createUnits(window, created->window, units)) return abandonLoad(window, created);
+  makePointers(window, units);
   for (uint32_t i = window.live.count(); i-- > 1;) {
     if (LiveUnit* live = registry.liveUnit(window, i))
       SendMessageW(live->window, kUnitsCreated, 0, 0);
