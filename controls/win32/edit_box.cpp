@@ -9,6 +9,7 @@
 #include "controls/edit_input.h"
 #include "controls/win32/borders.h"
 #include "controls/win32/colours.h"
+#include "controls/win32/common_controls.h"
 #include "controls/win32/font.h"
 #include "controls/win32/standard_units.h"
 #include "controls/win32/unit_window.h"
@@ -137,8 +138,7 @@ struct EditBoxUnit : UnitOf<forms::EditBoxProperties> {
   }
 
   void openAdjuster(const CreateRequest& request) {
-    INITCOMMONCONTROLSEX classes{sizeof classes, ICC_UPDOWN_CLASS};
-    InitCommonControlsEx(&classes);
+    registerCommonControls(ICC_UPDOWN_CLASS);
     adjuster = CreateWindowExW(0, UPDOWN_CLASSW, nullptr,
                                WS_CHILD | WS_VISIBLE | UDS_ALIGNRIGHT | UDS_ARROWKEYS, 0, 0, 0, 0,
                                request.parent, nullptr, GetModuleHandleW(nullptr), nullptr);

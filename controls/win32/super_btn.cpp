@@ -11,6 +11,7 @@
 
 #include "controls/picture_service.h"
 #include "controls/win32/colours.h"
+#include "controls/win32/common_controls.h"
 #include "controls/win32/font.h"
 #include "controls/win32/picture_bitmap.h"
 #include "controls/win32/sound_player.h"
@@ -301,8 +302,7 @@ struct SuperBtnUnit : UnitOf<forms::SuperBtnProperties> {
   void setToolTip() {
     if (toolTip == nullptr) {
       if (properties.toolTip.empty()) return;
-      INITCOMMONCONTROLSEX classes{sizeof classes, ICC_WIN95_CLASSES};
-      InitCommonControlsEx(&classes);
+      registerCommonControls(ICC_WIN95_CLASSES);
       toolTip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window,
                                 nullptr, GetModuleHandleW(nullptr), nullptr);
