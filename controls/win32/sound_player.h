@@ -1,4 +1,5 @@
-// The way the units play sounds: PlaySoundA, which a test can replace to see what is played.
+// The way the units play sounds: PlaySoundA of the multimedia library, loaded at the first sound
+// (see system_library.h), which a test can replace to see what is played.
 #pragma once
 
 #include <windows.h>
@@ -8,6 +9,10 @@
 namespace velmora::controls {
 
 using PlaySoundFunction = BOOL(WINAPI*)(LPCSTR sound, HMODULE module, DWORD flags);
-inline PlaySoundFunction playSoundFunction = PlaySoundA;
+
+// PlaySoundA, loading the library on the first call; FALSE, playing nothing, when it is missing.
+BOOL WINAPI playSoundFromLibrary(LPCSTR sound, HMODULE module, DWORD flags);
+
+inline PlaySoundFunction playSoundFunction = playSoundFromLibrary;
 
 }  // namespace velmora::controls

@@ -166,7 +166,7 @@ class SoundRecording {
     played().clear();
     playSoundFunction = recordSound;
   }
-  ~SoundRecording() { playSoundFunction = PlaySoundA; }
+  ~SoundRecording() { playSoundFunction = playSoundFromLibrary; }
 };
 
 // A WAVE file's outline, told apart by its last byte.
@@ -227,6 +227,12 @@ TEST(SuperBtnSounds, AButtonWithoutSoundsPlaysNothing) {
   EXPECT_TRUE(played().empty());
   EXPECT_EQ(testing::recorder().events.size(), 2u) << "got focus and clicked all the same";
   moveAway(host.window());
+}
+
+// The multimedia library is not imported but loaded at the first sound: the loader must find
+// PlaySoundA there (a stop request plays nothing and succeeds).
+TEST(SuperBtnSounds, TheSoundFunctionIsFoundInTheMultimediaLibrary) {
+  EXPECT_TRUE(playSoundFromLibrary(nullptr, nullptr, 0));
 }
 
 }  // namespace
