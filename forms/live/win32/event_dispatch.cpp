@@ -54,19 +54,19 @@ std::optional<UnitRecord> servingRecord(const WindowObject& window, uint32_t ind
 runtime::EventHandler findHandler(uint32_t windowId, uint32_t unitId, int32_t event) {
   const WindowObject* window = formRegistry().find(windowId);
   if (!window) {
-    runtime::raiseRuntimeError(form_error_texts::kEventWindowNotFound, 0,
-                               static_cast<int32_t>(windowId), 0);
+    runtime::raiseRuntimeError(error_texts::kEventWindowNotFound, 0, static_cast<int32_t>(windowId),
+                               0);
   }
   const auto index = unitIndex(*window, unitId);
   if (!index) {
-    runtime::raiseRuntimeError(form_error_texts::kEventUnitNotFound, 0,
-                               static_cast<int32_t>(windowId), static_cast<int32_t>(unitId));
+    runtime::raiseRuntimeError(error_texts::kEventUnitNotFound, 0, static_cast<int32_t>(windowId),
+                               static_cast<int32_t>(unitId));
   }
   const auto unit = servingRecord(*window, *index);
   const UnitTypeDescriptor* type = unitTypeDescriptorOf(unit->type);
   if (!unit->isMenuItem() && (type == nullptr || (type->state & kTypeServesEvents) == 0)) {
-    runtime::raiseRuntimeError(form_error_texts::kEventUnitInvalid, 0,
-                               static_cast<int32_t>(windowId), static_cast<int32_t>(unitId));
+    runtime::raiseRuntimeError(error_texts::kEventUnitInvalid, 0, static_cast<int32_t>(windowId),
+                               static_cast<int32_t>(unitId));
   }
   return boundHandler(*unit, event);
 }

@@ -37,7 +37,7 @@ intptr_t pointerResult(const void* pointer) {
   return reinterpret_cast<intptr_t>(pointer);
 }
 
-using namespace form_error_texts;
+using namespace error_texts;
 
 std::string hexId(uint32_t id) {
   char text[16];

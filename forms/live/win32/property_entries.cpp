@@ -39,9 +39,9 @@ struct Target {
                              static_cast<int32_t>(unitId));
 }
 
-using form_error_texts::kReadNotLoaded;
-using form_error_texts::kWindowNotRegistered;
-using form_error_texts::kWriteNotLoaded;
+using error_texts::kReadNotLoaded;
+using error_texts::kWindowNotRegistered;
+using error_texts::kWriteNotLoaded;
 
 // The unit a property access names. A unit id the window does not have is no target.
 std::optional<Target> findTarget(FormRegistry& registry, uint32_t windowId, uint32_t unitId) {
