@@ -9,7 +9,7 @@
 namespace velmora {
 
 inline constexpr uint32_t kProgramLibraryCount = 5;
-extern const LibraryDescriptor* const programLibraries[kProgramLibraryCount];
+extern const runtime::LibraryDescriptor* const programLibraries[kProgramLibraryCount];
 
 // The internet library's place in the list, and its commands in the order it lists them.
 inline constexpr uint32_t kInternetLibrary = 2;

@@ -8,7 +8,7 @@
 
 namespace velmora {
 
-const ProgramHeader programHeader = {
+const runtime::ProgramHeader runtime::programHeader = {
     .runMode = 3,
     .version = 0,
     .buildNumber = 111502,

@@ -18,7 +18,7 @@ int startUp() {
 
 }  // namespace
 
-int programEntry() {
+int runtime::programEntry() {
   const EntryTable& runtime = runtimeEntryTable;
   callRuntimeService(runtime.runtimeService, kServiceInitialiseRuntime);
   resetFloatingPoint();

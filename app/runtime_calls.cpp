@@ -8,7 +8,7 @@
 namespace velmora::app {
 namespace {
 
-const EntryTable* table = &runtimeEntryTable;
+const runtime::EntryTable* table = &runtime::runtimeEntryTable;
 
 int32_t headerWord(const void* block, int index) {
   int32_t word;
@@ -18,16 +18,16 @@ int32_t headerWord(const void* block, int index) {
 
 }  // namespace
 
-const EntryTable& runtime() {
+const runtime::EntryTable& runtime() {
   return *table;
 }
-void useEntryTable(const EntryTable* replacement) {
-  table = replacement ? replacement : &runtimeEntryTable;
+void useEntryTable(const runtime::EntryTable* replacement) {
+  table = replacement ? replacement : &runtime::runtimeEntryTable;
 }
 
-ResultRecord callCoreCommand(int command, std::initializer_list<ArgRecord> args) {
-  return callCommandEntry(runtime().callCoreCommand, coreCommands[command], 0,
-                          {args.begin(), args.size()});
+runtime::ResultRecord callCoreCommand(int command, std::initializer_list<runtime::ArgRecord> args) {
+  return runtime::callCommandEntry(runtime().callCoreCommand, runtime::coreCommands[command], 0,
+                                   {args.begin(), args.size()});
 }
 
 Text::~Text() {
@@ -76,7 +76,8 @@ std::string_view TextArray::operator[](int32_t i) const {
 }
 
 double toNumber(const char* text) {
-  return callCoreCommand(core_command::kToNumber, {textArgument(text)}).value.asDouble();
+  return callCoreCommand(runtime::core_command::kToNumber, {runtime::textArgument(text)})
+      .value.asDouble();
 }
 
 constexpr double kTolerance = 1e-7;
@@ -94,17 +95,19 @@ bool isGreater(double a, double b) {
 }
 
 int32_t findText(const char* text, const char* sought, bool ignoreCase) {
-  return callCoreCommand(
-             core_command::kFindText,
-             {textArgument(text), textArgument(sought), {}, logicalArgument(ignoreCase)})
+  return callCoreCommand(runtime::core_command::kFindText, {runtime::textArgument(text),
+                                                            runtime::textArgument(sought),
+                                                            {},
+                                                            runtime::logicalArgument(ignoreCase)})
       .value.asInt();
 }
 
 TextArray splitText(const char* text, const char* separator, int32_t limit) {
-  ArgRecord limitArgument;  // omitted: no limit
-  if (limit >= 0) limitArgument = integerArgument(limit);
-  const ResultRecord result = callCoreCommand(
-      core_command::kSplitText, {textArgument(text), textArgument(separator), limitArgument});
+  runtime::ArgRecord limitArgument;  // omitted: no limit
+  if (limit >= 0) limitArgument = runtime::integerArgument(limit);
+  const runtime::ResultRecord result = callCoreCommand(
+      runtime::core_command::kSplitText,
+      {runtime::textArgument(text), runtime::textArgument(separator), limitArgument});
   return TextArray(result.value.asPointer());
 }
 
@@ -113,30 +116,34 @@ TextArray splitText(const char* text, const char* separator, int32_t limit) {
 namespace velmora::app {
 
 void seedRandomNumbers() {
-  callCoreCommand(core_command::kSeedRandomNumbers);
+  callCoreCommand(runtime::core_command::kSeedRandomNumbers);
 }
 
 int32_t randomNumber(int32_t low, int32_t high) {
-  return callCoreCommand(core_command::kRandomNumber, {integerArgument(low), integerArgument(high)})
+  return callCoreCommand(runtime::core_command::kRandomNumber,
+                         {runtime::integerArgument(low), runtime::integerArgument(high)})
       .value.asInt();
 }
 
 double now() {
-  return callCoreCommand(core_command::kNow).value.asDouble();
+  return callCoreCommand(runtime::core_command::kNow).value.asDouble();
 }
 
 int32_t yearOf(double dateTime) {
-  return callCoreCommand(core_command::kYearOf, {doubleArgument(dateTime, types::kDateTime)})
+  return callCoreCommand(runtime::core_command::kYearOf,
+                         {runtime::doubleArgument(dateTime, runtime::types::kDateTime)})
       .value.asInt();
 }
 
 int32_t monthOf(double dateTime) {
-  return callCoreCommand(core_command::kMonthOf, {doubleArgument(dateTime, types::kDateTime)})
+  return callCoreCommand(runtime::core_command::kMonthOf,
+                         {runtime::doubleArgument(dateTime, runtime::types::kDateTime)})
       .value.asInt();
 }
 
 int32_t dayOf(double dateTime) {
-  return callCoreCommand(core_command::kDayOf, {doubleArgument(dateTime, types::kDateTime)})
+  return callCoreCommand(runtime::core_command::kDayOf,
+                         {runtime::doubleArgument(dateTime, runtime::types::kDateTime)})
       .value.asInt();
 }
 

@@ -10,11 +10,12 @@
 
 namespace velmora::app {
 
-const EntryTable& runtime();
+const runtime::EntryTable& runtime();
 // Tests run the program's code against a table of their own; null goes back to the runtime's.
-void useEntryTable(const EntryTable* table);
+void useEntryTable(const runtime::EntryTable* table);
 
-ResultRecord callCoreCommand(int command, std::initializer_list<ArgRecord> args = {});
+runtime::ResultRecord callCoreCommand(int command,
+                                      std::initializer_list<runtime::ArgRecord> args = {});
 
 // A text the program owns: freed through the free entry. Null is the empty text.
 class Text {

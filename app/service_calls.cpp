@@ -11,14 +11,15 @@ namespace {
 
 // The program reaches the internet library's commands through its list of libraries and the
 // runtime's entry table, as it reaches every library.
-ResultRecord callInternetCommand(InternetCommand which, std::initializer_list<ArgRecord> args) {
-  const Command command = programLibraries[kInternetLibrary]->commands[which];
-  return callCommandEntry(runtime().callLibraryCommand, command, kInternetLibrary,
-                          {args.begin(), args.size()});
+runtime::ResultRecord callInternetCommand(InternetCommand which,
+                                          std::initializer_list<runtime::ArgRecord> args) {
+  const runtime::Command command = programLibraries[kInternetLibrary]->commands[which];
+  return runtime::callCommandEntry(runtime().callLibraryCommand, command, kInternetLibrary,
+                                   {args.begin(), args.size()});
 }
 
 // A reply body as local text; the body is freed.
-Text localReply(const ResultRecord& result) {
+Text localReply(const runtime::ResultRecord& result) {
   void* body = result.value.asPointer();
   Text reply(textFromService(body));
   runtime().free(body);
@@ -28,22 +29,24 @@ Text localReply(const ResultRecord& result) {
 }  // namespace
 
 Text askService(const std::string& url) {
-  return localReply(callInternetCommand(kHttpReadCommand, {textArgument(url.c_str())}));
+  return localReply(callInternetCommand(kHttpReadCommand, {runtime::textArgument(url.c_str())}));
 }
 
 int32_t startServiceRequest(const std::string& url, uint32_t window, void (*ended)()) {
   return callInternetCommand(kStartHttpReadCommand,
-                             {textArgument(url.c_str()), valueArgument(types::kWindowRef, window),
-                              subroutineArgument(ended)})
+                             {runtime::textArgument(url.c_str()),
+                              runtime::valueArgument(runtime::types::kWindowRef, window),
+                              runtime::subroutineArgument(ended)})
       .value.asInt();
 }
 
 Text takeServiceReply(int32_t request) {
-  return localReply(callInternetCommand(kTakeHttpReplyCommand, {integerArgument(request)}));
+  return localReply(
+      callInternetCommand(kTakeHttpReplyCommand, {runtime::integerArgument(request)}));
 }
 
 void cancelServiceRequest(int32_t request) {
-  callInternetCommand(kCancelHttpReadCommand, {integerArgument(request)});
+  callInternetCommand(kCancelHttpReadCommand, {runtime::integerArgument(request)});
 }
 
 }  // namespace velmora::app

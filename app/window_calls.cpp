@@ -19,7 +19,7 @@ uint64_t readProperty(UnitRef unit, int32_t property) {
   return runtime().readProperty(unit.window, unit.unit, property, kWholeValue);
 }
 
-void writeProperty(UnitRef unit, int32_t property, ValueSlot value) {
+void writeProperty(UnitRef unit, int32_t property, runtime::ValueSlot value) {
   runtime().writeProperty(unit.window, unit.unit, property, kWholeValue, value.low, value.high);
 }
 
@@ -28,17 +28,17 @@ Text readTextProperty(UnitRef unit, int32_t property) {
 }
 
 void writeTextProperty(UnitRef unit, int32_t property, const char* text) {
-  ValueSlot value;
+  runtime::ValueSlot value;
   value.setPointer(text);
   writeProperty(unit, property, value);
 }
 
-ArgRecord windowArgument(uint32_t window) {
-  return valueArgument(types::kWindowRef, window);
+runtime::ArgRecord windowArgument(uint32_t window) {
+  return runtime::valueArgument(runtime::types::kWindowRef, window);
 }
 
-ArgRecord comboBoxArgument(UnitRef comboBox) {
-  return valueArgument(types::kComboBoxRef, comboBox.window, comboBox.unit);
+runtime::ArgRecord comboBoxArgument(UnitRef comboBox) {
+  return runtime::valueArgument(runtime::types::kComboBoxRef, comboBox.window, comboBox.unit);
 }
 
 }  // namespace
@@ -64,63 +64,71 @@ bool isTicked(UnitRef checkBox) {
 }
 
 void setVisible(UnitRef unit, bool visible) {
-  ValueSlot value;
+  runtime::ValueSlot value;
   value.setLogical(visible);
   writeProperty(unit, kVisible, value);
 }
 
 void openWindow(uint32_t window) {
-  callCoreCommand(core_command::kLoadWindow, {windowArgument(window), {}, logicalArgument(true)});
+  callCoreCommand(runtime::core_command::kLoadWindow,
+                  {windowArgument(window), {}, runtime::logicalArgument(true)});
 }
 
 void closeWindow(uint32_t window) {
-  callCoreCommand(core_command::kCloseWindow, {windowArgument(window)});
+  callCoreCommand(runtime::core_command::kCloseWindow, {windowArgument(window)});
 }
 
 void clearComboBox(UnitRef comboBox) {
-  callCoreCommand(core_command::kClearComboBox, {comboBoxArgument(comboBox)});
+  callCoreCommand(runtime::core_command::kClearComboBox, {comboBoxArgument(comboBox)});
 }
 
 void addComboBoxItem(UnitRef comboBox, const char* item) {
-  callCoreCommand(core_command::kAddComboBoxItem, {comboBoxArgument(comboBox), textArgument(item)});
+  callCoreCommand(runtime::core_command::kAddComboBoxItem,
+                  {comboBoxArgument(comboBox), runtime::textArgument(item)});
 }
 
 int32_t comboBoxItemCount(UnitRef comboBox) {
-  return callCoreCommand(core_command::kComboBoxItemCount, {comboBoxArgument(comboBox)})
+  return callCoreCommand(runtime::core_command::kComboBoxItemCount, {comboBoxArgument(comboBox)})
       .value.asInt();
 }
 
 Text comboBoxItemText(UnitRef comboBox, int32_t index) {
-  const ResultRecord result = callCoreCommand(core_command::kComboBoxItemText,
-                                              {comboBoxArgument(comboBox), integerArgument(index)});
+  const runtime::ResultRecord result =
+      callCoreCommand(runtime::core_command::kComboBoxItemText,
+                      {comboBoxArgument(comboBox), runtime::integerArgument(index)});
   return Text(static_cast<char*>(result.value.asPointer()));
 }
 
 void showMessage(const char* text, const char* caption) {
   constexpr int32_t kOneOkButton = 0;
   if (caption) {
-    callCoreCommand(core_command::kMessageBox,
-                    {textArgument(text), integerArgument(kOneOkButton), textArgument(caption)});
+    callCoreCommand(runtime::core_command::kMessageBox,
+                    {runtime::textArgument(text), runtime::integerArgument(kOneOkButton),
+                     runtime::textArgument(caption)});
   } else {
-    callCoreCommand(core_command::kMessageBox, {textArgument(text), integerArgument(kOneOkButton)});
+    callCoreCommand(runtime::core_command::kMessageBox,
+                    {runtime::textArgument(text), runtime::integerArgument(kOneOkButton)});
   }
 }
 
 bool setClipboardText(const char* text) {
-  return callCoreCommand(core_command::kSetClipboardText, {textArgument(text)}).value.asLogical();
+  return callCoreCommand(runtime::core_command::kSetClipboardText, {runtime::textArgument(text)})
+      .value.asLogical();
 }
 
 void pause(int32_t milliseconds) {
-  callCoreCommand(core_command::kSleep, {integerArgument(milliseconds)});
+  callCoreCommand(runtime::core_command::kSleep, {runtime::integerArgument(milliseconds)});
 }
 
 void startTimer(uint32_t window, int32_t milliseconds, void (*routine)()) {
-  callCoreCommand(core_command::kStartTimer, {windowArgument(window), integerArgument(milliseconds),
-                                              subroutineArgument(routine)});
+  callCoreCommand(runtime::core_command::kStartTimer,
+                  {windowArgument(window), runtime::integerArgument(milliseconds),
+                   runtime::subroutineArgument(routine)});
 }
 
 void stopTimer(uint32_t window, void (*routine)()) {
-  callCoreCommand(core_command::kStopTimer, {windowArgument(window), subroutineArgument(routine)});
+  callCoreCommand(runtime::core_command::kStopTimer,
+                  {windowArgument(window), runtime::subroutineArgument(routine)});
 }
 
 }  // namespace velmora::app

@@ -35,12 +35,13 @@ const std::string& itemList() {
 }
 
 void splitTextCommand(benchmark::State& state) {
-  const ArgRecord args[] = {textArgument(itemList().c_str()), textArgument(",")};
+  const runtime::ArgRecord args[] = {runtime::textArgument(itemList().c_str()),
+                                     runtime::textArgument(",")};
   for (auto _ : state) {
-    ResultRecord result;
-    splitText(&result, 2, args);
+    runtime::ResultRecord result;
+    runtime::splitText(&result, 2, args);
     benchmark::DoNotOptimize(result.value.asPointer());
-    freeArray(result.value.asPointer(), types::kText);
+    runtime::freeArray(result.value.asPointer(), runtime::types::kText);
   }
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * itemList().size()));
 }
@@ -72,12 +73,12 @@ constexpr const char* kLastItemUpper =
 
 void findTextCommand(benchmark::State& state) {
   const bool foldCase = state.range(0) != 0;
-  const ArgRecord args[] = {textArgument(itemList().c_str()),
-                            textArgument(foldCase ? kLastItemUpper : kLastItem), ArgRecord{},
-                            logicalArgument(foldCase)};
+  const runtime::ArgRecord args[] = {runtime::textArgument(itemList().c_str()),
+                                     runtime::textArgument(foldCase ? kLastItemUpper : kLastItem),
+                                     runtime::ArgRecord{}, runtime::logicalArgument(foldCase)};
   for (auto _ : state) {
-    ResultRecord result;
-    findText(&result, 4, args);
+    runtime::ResultRecord result;
+    runtime::findText(&result, 4, args);
     benchmark::DoNotOptimize(result.value.low);
   }
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * itemList().size()));
@@ -111,9 +112,9 @@ constexpr const char* kReplies[] = {"1", "25", "0", "12.5", "1066.325000", "-3",
 void toNumberCommand(benchmark::State& state) {
   for (auto _ : state) {
     for (const char* reply : kReplies) {
-      const ArgRecord argument = textArgument(reply);
-      ResultRecord result;
-      toNumber(&result, 1, &argument);
+      const runtime::ArgRecord argument = runtime::textArgument(reply);
+      runtime::ResultRecord result;
+      runtime::toNumber(&result, 1, &argument);
       benchmark::DoNotOptimize(result.value.low);
     }
   }

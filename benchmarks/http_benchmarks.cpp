@@ -56,13 +56,14 @@ LoopbackServer& peerFor(size_t bodySize) {
 void httpReadCommand(benchmark::State& state, size_t bodySize) {
   startProgramRuntime();
   const std::string url = peerFor(bodySize).url(kPath);
-  const ArgRecord argument = textArgument(url.c_str());
+  const runtime::ArgRecord argument = runtime::textArgument(url.c_str());
   for (auto _ : state) {
-    const ResultRecord result = callCommandEntry(runtimeEntryTable.callLibraryCommand, httpRead,
-                                                 kInternetLibrary, {&argument, 1});
+    const runtime::ResultRecord result = runtime::callCommandEntry(
+        runtime::runtimeEntryTable.callLibraryCommand, httpRead, kInternetLibrary, {&argument, 1});
     void* body = result.value.asPointer();
-    const bool whole = body != nullptr && byteSetLength(body) == static_cast<int32_t>(bodySize);
-    freeBlock(body);
+    const bool whole =
+        body != nullptr && runtime::byteSetLength(body) == static_cast<int32_t>(bodySize);
+    runtime::freeBlock(body);
     if (!whole) return state.SkipWithError("the reply did not arrive whole");
   }
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bodySize));

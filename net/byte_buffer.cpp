@@ -42,7 +42,7 @@ void ByteBuffer::release() {
   if (pool_.owns(data_)) {
     pool_.give(data_);
   } else {
-    processHeap().release(data_);
+    runtime::processHeap().release(data_);
   }
   data_ = nullptr;
   capacity_ = 0;
@@ -63,11 +63,11 @@ bool ByteBuffer::reserve(size_t size) {
   }
   const size_t newCapacity = size + kHeapSpare;
   if (data_ != nullptr && !pooled) {
-    void* moved = processHeap().reallocate(data_, newCapacity);
+    void* moved = runtime::processHeap().reallocate(data_, newCapacity);
     if (moved == nullptr) return false;
     data_ = static_cast<uint8_t*>(moved);
   } else {
-    auto* block = static_cast<uint8_t*>(processHeap().allocate(newCapacity));
+    auto* block = static_cast<uint8_t*>(runtime::processHeap().allocate(newCapacity));
     if (block == nullptr) return false;
     if (length_ > 0) std::memcpy(block, data_, length_);
     release();

@@ -3,7 +3,7 @@
 
 #include <cmath>
 
-namespace velmora {
+namespace velmora::runtime {
 namespace {
 
 constexpr int64_t kSecondsPerDay = 86400;
@@ -68,4 +68,4 @@ double dateTimeFromFields(int32_t year, int32_t month, int32_t day, int32_t hour
   return days >= 0 ? days + time : days - time;
 }
 
-}  // namespace velmora
+}  // namespace velmora::runtime

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-namespace velmora {
+namespace velmora::runtime {
 
 inline constexpr double kEarliestDateTime = -657434.0;  // 0100-01-01
 inline constexpr double kLatestDateTime = 2958465.0;    // 9999-12-31
@@ -33,4 +33,4 @@ CalendarFields calendarFields(double dateTime);
 double dateTimeFromFields(int32_t year, int32_t month, int32_t day, int32_t hour = 0,
                           int32_t minute = 0, int32_t second = 0);
 
-}  // namespace velmora
+}  // namespace velmora::runtime

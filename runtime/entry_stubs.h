@@ -8,18 +8,19 @@
 #include "runtime/entry_table.h"
 
 extern "C" {
-void velmora_invoke_command_entry(velmora::EntryCode entry, velmora::Command command,
-                                  int32_t library, int32_t argCount, const velmora::ArgRecord* args,
-                                  velmora::ResultRecord* result);
-uint32_t velmora_invoke_dll_command(const velmora::EntryTable* runtime, int32_t index,
+void velmora_invoke_command_entry(velmora::runtime::EntryCode entry,
+                                  velmora::runtime::Command command, int32_t library,
+                                  int32_t argCount, const velmora::runtime::ArgRecord* args,
+                                  velmora::runtime::ResultRecord* result);
+uint32_t velmora_invoke_dll_command(const velmora::runtime::EntryTable* runtime, int32_t index,
                                     const uint32_t* words, int32_t wordCount, int32_t sourceId,
                                     int32_t position);
-uintptr_t velmora_invoke_runtime_service(velmora::EntryCode entry, int32_t service,
+uintptr_t velmora_invoke_runtime_service(velmora::runtime::EntryCode entry, int32_t service,
                                          uintptr_t argument);
 void velmora_reset_floating_point();
 }
 
-namespace velmora {
+namespace velmora::runtime {
 
 // On hosts without the i686 conventions (native builds, where the program's code runs against a
 // fake entry table in tests) the register slots hold plain functions of these types.
@@ -59,4 +60,4 @@ inline void resetFloatingPoint() {
   velmora_reset_floating_point();
 }
 
-}  // namespace velmora
+}  // namespace velmora::runtime

@@ -8,7 +8,7 @@
 
 #include "runtime/tagged_value.h"
 
-namespace velmora {
+namespace velmora::runtime {
 
 // The address of an entry with a register calling convention.
 using EntryCode = void (*)();
@@ -41,4 +41,4 @@ inline constexpr int32_t kServiceInitialiseRuntime = 6;
 // The runtime's table.
 extern const EntryTable runtimeEntryTable;
 
-}  // namespace velmora
+}  // namespace velmora::runtime

@@ -7,7 +7,7 @@
 
 #include <cstdint>
 
-namespace velmora {
+namespace velmora::runtime {
 
 using EventHandler = uint64_t (*)();
 
@@ -18,4 +18,4 @@ constexpr uint64_t answer(bool value) {
   return value ? 1 : 0;
 }
 
-}  // namespace velmora
+}  // namespace velmora::runtime

@@ -8,7 +8,7 @@
 #include "runtime/runtime_error.h"
 #include "runtime/runtime_error_texts.h"
 
-namespace velmora {
+namespace velmora::runtime {
 namespace {
 
 const Heap* installedHeap = nullptr;  // null until a heap is installed: the process heap
@@ -71,4 +71,4 @@ void freeBlock(void* block) {
   heap().release(block);
 }
 
-}  // namespace velmora
+}  // namespace velmora::runtime

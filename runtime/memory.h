@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 
-namespace velmora {
+namespace velmora::runtime {
 
 // The heap under the allocator. Tests swap in one that can be made to fail.
 struct Heap {
@@ -33,4 +33,4 @@ void* reallocate(void* block, int32_t size);
 // Null and constants are ignored.
 void freeBlock(void* block);
 
-}  // namespace velmora
+}  // namespace velmora::runtime

@@ -13,7 +13,7 @@
 #define VELMORA_STDCALL
 #endif
 
-namespace velmora {
+namespace velmora::runtime {
 
 // The notify function of the runtime and of every library: notify(code, first, second).
 using NotifyFunction = intptr_t(VELMORA_STDCALL*)(int32_t code, uintptr_t first, uintptr_t second);
@@ -68,4 +68,4 @@ extern const ProgramHeader programHeader;
 // Runs the program: initialises the runtime, opens the start window, runs the message loop.
 int programEntry();
 
-}  // namespace velmora
+}  // namespace velmora::runtime

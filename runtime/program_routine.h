@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-namespace velmora {
+namespace velmora::runtime {
 
 using ProgramRoutine = void (*)();
 
@@ -24,4 +24,4 @@ inline constexpr int32_t kNotifyCallProgramRoutine = 2100;
 inline constexpr int32_t kNotifyHandlerWaits = 2101;
 inline constexpr int32_t kNotifyHandlerGoesOn = 2102;
 
-}  // namespace velmora
+}  // namespace velmora::runtime

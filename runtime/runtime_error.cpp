@@ -8,7 +8,7 @@
 #include "runtime/runtime_error_texts.h"
 #include "runtime/window_registry.h"
 
-namespace velmora {
+namespace velmora::runtime {
 namespace {
 
 using namespace error_texts;
@@ -95,4 +95,4 @@ void raiseRuntimeError(std::string_view message, int32_t code, int32_t sourceId,
   std::abort();  // a reporter that returns has broken its contract
 }
 
-}  // namespace velmora
+}  // namespace velmora::runtime

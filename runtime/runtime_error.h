@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-namespace velmora {
+namespace velmora::runtime {
 
 class WindowRegistry;
 
@@ -35,4 +35,4 @@ void setRuntimeErrorReporter(RuntimeErrorReporter reporter);
 // The platform's own reporter.
 void reportToPlatform(const RuntimeErrorReport& report);
 
-}  // namespace velmora
+}  // namespace velmora::runtime

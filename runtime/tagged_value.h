@@ -14,7 +14,7 @@
 #include <cstdint>
 #include <cstring>
 
-namespace velmora {
+namespace velmora::runtime {
 
 using TypeCode = uint32_t;
 
@@ -182,4 +182,4 @@ static_assert(sizeof(ResultRecord) == 12);
 // Every command of every library has this one signature.
 using Command = void (*)(ResultRecord* result, int32_t argCount, const ArgRecord* args);
 
-}  // namespace velmora
+}  // namespace velmora::runtime

@@ -6,7 +6,7 @@
 #include "runtime/memory.h"
 #include "runtime/runtime_error.h"
 
-namespace velmora {
+namespace velmora::runtime {
 namespace {
 
 constexpr int32_t kDataMismatch = 5;
@@ -112,4 +112,4 @@ void freeArray(void* array, TypeCode elementType) {
   freeBlock(array);
 }
 
-}  // namespace velmora
+}  // namespace velmora::runtime

@@ -11,7 +11,7 @@
 
 #include "runtime/tagged_value.h"
 
-namespace velmora {
+namespace velmora::runtime {
 
 // The runtime's constructors: each returns a new block owned by the caller, or null for the
 // empty value.
@@ -34,4 +34,4 @@ const void* arrayElements(const void* array);
 // Frees each owned text or byte-set element, then the block.
 void freeArray(void* array, TypeCode elementType);
 
-}  // namespace velmora
+}  // namespace velmora::runtime

@@ -8,7 +8,7 @@
 
 struct tagMSG;  // the window system's message record
 
-namespace velmora {
+namespace velmora::runtime {
 
 class WindowRegistry {
  public:
@@ -65,4 +65,4 @@ class EmptyWindowRegistry final : public WindowRegistry {
   void releaseAllWindows() override {}
 };
 
-}  // namespace velmora
+}  // namespace velmora::runtime

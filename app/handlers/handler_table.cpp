@@ -9,13 +9,13 @@ namespace {
 template <void (*kHandler)()>
 uint64_t handlerEntry() {
   kHandler();
-  return kNoAnswer;
+  return runtime::kNoAnswer;
 }
 
 }  // namespace
 
 #define VELMORA_HANDLER_ENTRY(name) &handlerEntry<&name>,
-const EventHandler handlerTable[program_data::kHandlerCount] = {
+const runtime::EventHandler handlerTable[program_data::kHandlerCount] = {
     VELMORA_PROGRAM_HANDLERS(VELMORA_HANDLER_ENTRY)};
 #undef VELMORA_HANDLER_ENTRY
 

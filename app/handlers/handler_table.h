@@ -2,11 +2,11 @@
 // bindings is entry i.
 #pragma once
 
-#include "runtime/event_handler.h"
 #include "program_data_generated.h"
+#include "runtime/event_handler.h"
 
 namespace velmora::app {
 
-extern const EventHandler handlerTable[program_data::kHandlerCount];
+extern const runtime::EventHandler handlerTable[program_data::kHandlerCount];
 
 }  // namespace velmora::app

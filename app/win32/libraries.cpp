@@ -41,12 +41,12 @@ const auto coreUnitTypes = unitTypeSlots<51>(1);
 const auto firstExtendedUnitTypes = unitTypeSlots<5>(4);
 const auto secondExtendedUnitTypes = unitTypeSlots<9>(5);
 
-const Command internetCommands[kInternetCommandCount] = {net::httpRead, net::startHttpRead,
-                                                         net::takeHttpReply, net::cancelHttpRead};
+const runtime::Command internetCommands[kInternetCommandCount] = {
+    net::httpRead, net::startHttpRead, net::takeHttpReply, net::cancelHttpRead};
 
 // Each library keeps the runtime's notify function, handed over at start.
 template <int kLibrary>
-NotifyFunction runtimeNotifyOf = nullptr;
+runtime::NotifyFunction runtimeNotifyOf = nullptr;
 
 // The libraries that hold unit types: their units reach the runtime through its notify function.
 constexpr bool holdsUnitTypes(int library) {
@@ -57,19 +57,19 @@ constexpr bool holdsUnitTypes(int library) {
 // the window data.
 template <int kLibrary>
 intptr_t VELMORA_STDCALL libraryNotify(int32_t code, uintptr_t first, uintptr_t) {
-  if (code == kLibraryNotifyStart) {
-    runtimeNotifyOf<kLibrary> = reinterpret_cast<NotifyFunction>(first);
+  if (code == runtime::kLibraryNotifyStart) {
+    runtimeNotifyOf<kLibrary> = reinterpret_cast<runtime::NotifyFunction>(first);
     if (kLibrary == 1) {
       forms::installFormRuntime();
-      setPictureService(controls::pictureServiceNotify);
+      runtime::setPictureService(controls::pictureServiceNotify);
     }
     if (holdsUnitTypes(kLibrary)) controls::setUnitsRuntimeNotify(runtimeNotifyOf<kLibrary>);
     if (kLibrary == 3) net::setInternetRuntimeNotify(runtimeNotifyOf<kLibrary>);
   }
-  if (code == kLibraryNotifyShutdown) {
+  if (code == runtime::kLibraryNotifyShutdown) {
     runtimeNotifyOf<kLibrary> = nullptr;
     if (holdsUnitTypes(kLibrary)) controls::setUnitsRuntimeNotify(nullptr);
-    if (kLibrary == 1) setPictureService(nullptr);
+    if (kLibrary == 1) runtime::setPictureService(nullptr);
     if (kLibrary == 3) net::setInternetRuntimeNotify(nullptr);
   }
   return 0;
@@ -77,28 +77,28 @@ intptr_t VELMORA_STDCALL libraryNotify(int32_t code, uintptr_t first, uintptr_t)
 
 constexpr uint32_t kCoreNumbers[7] = {5, 7, 64, 3, 7, 3, 7};
 
-const LibraryDescriptor coreLibrary = {
-    .magic = kLibraryMagic,
+const runtime::LibraryDescriptor coreLibrary = {
+    .magic = runtime::kLibraryMagic,
     .identity = "7820449AB9264133A645FE1B23A8A17F",
     .numbers = {kCoreNumbers[0], kCoreNumbers[1], kCoreNumbers[2], kCoreNumbers[3], kCoreNumbers[4],
                 kCoreNumbers[5], kCoreNumbers[6]},
     .displayName = "\xba\xcb\xd0\xc4\xbf\xe2",  // 核心库
     .unitTypeCount = coreUnitTypes.size(),
     .unitTypes = coreUnitTypes.data(),
-    .commandCount = kCoreCommandCount,
-    .commands = coreCommands,
+    .commandCount = runtime::kCoreCommandCount,
+    .commands = runtime::coreCommands,
     .notify = libraryNotify<1>,
 };
 
-const LibraryDescriptor specialFunctionsLibrary = {
-    .magic = kLibraryMagic,
+const runtime::LibraryDescriptor specialFunctionsLibrary = {
+    .magic = runtime::kLibraryMagic,
     .identity = "153678388A1140AF8A015AFDBAE352DE",
     .displayName = "\xcc\xd8\xca\xe2\xb9\xa6\xc4\xdc\xbf\xe2",  // 特殊功能库
     .notify = libraryNotify<2>,
 };
 
-const LibraryDescriptor internetLibrary = {
-    .magic = kLibraryMagic,
+const runtime::LibraryDescriptor internetLibrary = {
+    .magic = runtime::kLibraryMagic,
     .identity = "94DBD0D157054E109F83620E6BA35A5E",
     .displayName = "\xbb\xa5\xc1\xaa\xcd\xf8\xbf\xe2",  // 互联网库
     .commandCount = std::size(internetCommands),
@@ -106,8 +106,8 @@ const LibraryDescriptor internetLibrary = {
     .notify = libraryNotify<3>,
 };
 
-const LibraryDescriptor firstExtendedUiLibrary = {
-    .magic = kLibraryMagic,
+const runtime::LibraryDescriptor firstExtendedUiLibrary = {
+    .magic = runtime::kLibraryMagic,
     .identity = "17301384B3E84FA6A0B414564E424A57",
     .displayName = "\xc0\xa9\xd5\xb9\xbd\xe7\xc3\xe6\xbf\xe2\xd2\xbb",  // 扩展界面库一
     .unitTypeCount = firstExtendedUnitTypes.size(),
@@ -115,8 +115,8 @@ const LibraryDescriptor firstExtendedUiLibrary = {
     .notify = libraryNotify<4>,
 };
 
-const LibraryDescriptor secondExtendedUiLibrary = {
-    .magic = kLibraryMagic,
+const runtime::LibraryDescriptor secondExtendedUiLibrary = {
+    .magic = runtime::kLibraryMagic,
     .identity = "90D943D7F4FE43C1842214EC2623D620",
     .displayName = "\xc0\xa9\xd5\xb9\xbd\xe7\xc3\xe6\xbf\xe2\xb6\xfe",  // 扩展界面库二
     .unitTypeCount = secondExtendedUnitTypes.size(),
@@ -126,7 +126,7 @@ const LibraryDescriptor secondExtendedUiLibrary = {
 
 }  // namespace
 
-const LibraryDescriptor* const programLibraries[kProgramLibraryCount] = {
+const runtime::LibraryDescriptor* const programLibraries[kProgramLibraryCount] = {
     &coreLibrary, &specialFunctionsLibrary, &internetLibrary, &firstExtendedUiLibrary,
     &secondExtendedUiLibrary};
 

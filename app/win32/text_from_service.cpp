@@ -35,7 +35,7 @@ uint32_t address(const void* pointer) {
 }
 
 void* callBlankCommand(int command, int32_t count) {
-  return app::callCoreCommand(command, {integerArgument(count)}).value.asPointer();
+  return app::callCoreCommand(command, {runtime::integerArgument(count)}).value.asPointer();
 }
 
 // A copy of text up to its first zero byte; null when that is empty.
@@ -50,32 +50,33 @@ char* copyOfText(const char* text) {
 }  // namespace
 
 char* textFromService(const void* replyBody) {
-  const EntryTable& runtime = app::runtime();
+  const runtime::EntryTable& runtime = app::runtime();
   const auto count = static_cast<uint32_t>(byteSetLength(replyBody));
   if (count == 0) return nullptr;
   const uint32_t body = dataAddress(replyBody);
   using namespace dll_command;
 
   const uint32_t wideCount =
-      callDllCommand(runtime, kMultiByteToWideChar, {{kUtf8CodePage, 0, body, count, 0, 0}},
-                     kSubroutineId, kMeasureWide);
+      runtime::callDllCommand(runtime, kMultiByteToWideChar,
+                              {{kUtf8CodePage, 0, body, count, 0, 0}}, kSubroutineId, kMeasureWide);
   // Room for the units and one terminating zero unit.
-  void* wide =
-      callBlankCommand(core_command::kBlankByteSet, static_cast<int32_t>(wideCount * 2 + 2));
-  callDllCommand(runtime, kMultiByteToWideChar,
-                 {{kUtf8CodePage, 0, body, count, dataAddress(wide), wideCount}}, kSubroutineId,
-                 kConvertWide);
+  void* wide = callBlankCommand(runtime::core_command::kBlankByteSet,
+                                static_cast<int32_t>(wideCount * 2 + 2));
+  runtime::callDllCommand(runtime, kMultiByteToWideChar,
+                          {{kUtf8CodePage, 0, body, count, dataAddress(wide), wideCount}},
+                          kSubroutineId, kConvertWide);
 
   // With the terminating unit counted, the local length counts the terminating zero byte too.
   const auto units = static_cast<uint32_t>(byteSetLength(wide) / 2);
-  const uint32_t localCount = callDllCommand(
+  const uint32_t localCount = runtime::callDllCommand(
       runtime, kWideCharToMultiByte, {{kGbkCodePage, 0, dataAddress(wide), units, 0, 0, 0, 0}},
       kSubroutineId, kMeasureLocal);
   auto* local = static_cast<char*>(
-      callBlankCommand(core_command::kBlankText, static_cast<int32_t>(localCount)));
-  callDllCommand(runtime, kWideCharToMultiByte,
-                 {{kGbkCodePage, 0, dataAddress(wide), units, address(local), localCount, 0, 0}},
-                 kSubroutineId, kConvertLocal);
+      callBlankCommand(runtime::core_command::kBlankText, static_cast<int32_t>(localCount)));
+  runtime::callDllCommand(
+      runtime, kWideCharToMultiByte,
+      {{kGbkCodePage, 0, dataAddress(wide), units, address(local), localCount, 0, 0}},
+      kSubroutineId, kConvertLocal);
 
   char* text = copyOfText(local);
   runtime.free(local);

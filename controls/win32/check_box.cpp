@@ -40,7 +40,7 @@ struct CheckBoxUnit : UnitOf<forms::CheckBoxProperties> {
 
   bool open(const CreateRequest& request) {
     if (!createStandardControl(this, L"BUTTON", request, buttonStyle(), 0,
-                               wideFromGbk(properties.caption).c_str())) {
+                               runtime::wideFromGbk(properties.caption).c_str())) {
       return false;
     }
     font.set(properties.font);
@@ -60,7 +60,7 @@ struct CheckBoxUnit : UnitOf<forms::CheckBoxProperties> {
     switch (property) {
       using enum forms::CheckBoxProperty;
       case kCaption:
-        SetWindowTextW(window, wideFromGbk(properties.caption).c_str());
+        SetWindowTextW(window, runtime::wideFromGbk(properties.caption).c_str());
         return true;
       case kTextColour:
       case kBackgroundColour:

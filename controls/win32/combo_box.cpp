@@ -98,7 +98,7 @@ struct ComboBoxUnit : UnitOf<forms::ComboBoxProperties> {
     for (size_t i = 0; i < properties.items.size(); ++i) {
       const LRESULT at =
           SendMessageW(window, CB_ADDSTRING, 0,
-                       reinterpret_cast<LPARAM>(wideFromGbk(properties.items[i]).c_str()));
+                       reinterpret_cast<LPARAM>(runtime::wideFromGbk(properties.items[i]).c_str()));
       if (at >= 0) SendMessageW(window, CB_SETITEMDATA, at, storedItemData(properties.itemData, i));
     }
     selectCurrentItem();
@@ -113,7 +113,7 @@ struct ComboBoxUnit : UnitOf<forms::ComboBoxProperties> {
 
   void applyText() {
     OwnContentChange own(*this);
-    SetWindowTextW(window, wideFromGbk(properties.text).c_str());
+    SetWindowTextW(window, runtime::wideFromGbk(properties.text).c_str());
     const int start = properties.selectionStart;
     SendMessageW(window, CB_SETEDITSEL, 0, MAKELPARAM(start, start + properties.selectionLength));
   }
@@ -125,7 +125,7 @@ struct ComboBoxUnit : UnitOf<forms::ComboBoxProperties> {
     properties.items.clear();
     forms::ArchiveWriter data;
     for (int i = 0; i < count; ++i) {
-      properties.items.push_back(gbkFromWide(itemText(window, i)));
+      properties.items.push_back(runtime::gbkFromWide(itemText(window, i)));
       data.writeWord(static_cast<uint32_t>(SendMessageW(window, CB_GETITEMDATA, i, 0)));
     }
     const bool anyData =
@@ -135,7 +135,7 @@ struct ComboBoxUnit : UnitOf<forms::ComboBoxProperties> {
     if (!hasEditPart()) return;
     std::wstring text(GetWindowTextLengthW(window) + 1, L'\0');
     text.resize(GetWindowTextW(window, text.data(), static_cast<int>(text.size())));
-    properties.text = gbkFromWide(text);
+    properties.text = runtime::gbkFromWide(text);
     DWORD start = 0;
     DWORD end = 0;
     SendMessageW(window, CB_GETEDITSEL, reinterpret_cast<WPARAM>(&start),
@@ -146,9 +146,10 @@ struct ComboBoxUnit : UnitOf<forms::ComboBoxProperties> {
 
   bool readLiveOnly(Property property, forms::PropertyValue& value) {
     if (property != Property::kSelectedText) return false;
-    const std::wstring text = wideFromGbk(properties.text);
+    const std::wstring text = runtime::wideFromGbk(properties.text);
     const size_t start = std::min<size_t>(properties.selectionStart, text.size());
-    scratch.text = gbkFromWide(std::wstring_view(text).substr(start, properties.selectionLength));
+    scratch.text =
+        runtime::gbkFromWide(std::wstring_view(text).substr(start, properties.selectionLength));
     value = {reinterpret_cast<uintptr_t>(scratch.text.c_str()), 0};
     return true;
   }

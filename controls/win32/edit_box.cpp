@@ -77,7 +77,7 @@ struct EditBoxUnit : UnitOf<forms::EditBoxProperties> {
 
   bool open(const CreateRequest& request) {
     const BorderStyles border = borderStyles(properties.border);
-    const std::wstring content = wideFromGbk(properties.content);
+    const std::wstring content = runtime::wideFromGbk(properties.content);
     if (!createStandardControl(this, L"EDIT", request, editStyle() | border.style,
                                border.extendedStyle, content.c_str())) {
       return false;
@@ -108,7 +108,7 @@ struct EditBoxUnit : UnitOf<forms::EditBoxProperties> {
 
   void applyPasswordCharacter() {
     if (properties.inputMode != kPasswordInput) return;
-    const std::wstring mask = wideFromGbk(textFromCharacter(properties.passwordCharacter));
+    const std::wstring mask = runtime::wideFromGbk(textFromCharacter(properties.passwordCharacter));
     SendMessageW(window, EM_SETPASSWORDCHAR, mask.empty() ? L'*' : mask[0], 0);
   }
 
@@ -120,9 +120,10 @@ struct EditBoxUnit : UnitOf<forms::EditBoxProperties> {
   }
 
   void clampNumericText() {
-    if (auto clamped = clampedNumericText(properties.inputMode, gbkFromWide(windowText(window)))) {
+    if (auto clamped =
+            clampedNumericText(properties.inputMode, runtime::gbkFromWide(windowText(window)))) {
       OwnContentChange own(*this);
-      SetWindowTextW(window, wideFromGbk(*clamped).c_str());
+      SetWindowTextW(window, runtime::wideFromGbk(*clamped).c_str());
     }
   }
 
@@ -162,7 +163,7 @@ struct EditBoxUnit : UnitOf<forms::EditBoxProperties> {
   }
 
   void takeLiveValues() {
-    properties.content = gbkFromWide(windowText(window));
+    properties.content = runtime::gbkFromWide(windowText(window));
     DWORD start = 0;
     DWORD end = 0;
     SendMessageW(window, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
@@ -175,7 +176,8 @@ struct EditBoxUnit : UnitOf<forms::EditBoxProperties> {
     if (property != Property::kSelectedText) return false;
     const std::wstring text = windowText(window);
     const size_t start = std::min<size_t>(properties.selectionStart, text.size());
-    scratch.text = gbkFromWide(std::wstring_view(text).substr(start, properties.selectionLength));
+    scratch.text =
+        runtime::gbkFromWide(std::wstring_view(text).substr(start, properties.selectionLength));
     value = {reinterpret_cast<uintptr_t>(scratch.text.c_str()), 0};
     return true;
   }
@@ -185,7 +187,7 @@ struct EditBoxUnit : UnitOf<forms::EditBoxProperties> {
       using enum forms::EditBoxProperty;
       case kContent: {
         OwnContentChange own(*this);
-        SetWindowTextW(window, wideFromGbk(properties.content).c_str());
+        SetWindowTextW(window, runtime::wideFromGbk(properties.content).c_str());
         return true;
       }
       case kTextColour:

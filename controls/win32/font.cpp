@@ -30,7 +30,7 @@ bool logicalFontFromRecord(std::span<const uint8_t> record, LOGFONTW& out) {
   out.lfQuality = stored.lfQuality;
   out.lfPitchAndFamily = stored.lfPitchAndFamily;
   const std::string_view face(stored.lfFaceName, strnlen(stored.lfFaceName, LF_FACESIZE));
-  const std::wstring wideFace = wideFromGbk(face);
+  const std::wstring wideFace = runtime::wideFromGbk(face);
   wideFace.copy(out.lfFaceName, LF_FACESIZE - 1);
   return true;
 }

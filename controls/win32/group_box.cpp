@@ -23,7 +23,7 @@ struct GroupBoxUnit : UnitOf<forms::GroupBoxProperties> {
     const DWORD style =
         BS_GROUPBOX | WS_CLIPCHILDREN | captionAlignmentStyle(properties.captionAlignment);
     if (!createStandardControl(this, L"BUTTON", request, style, WS_EX_CONTROLPARENT,
-                               wideFromGbk(properties.caption).c_str())) {
+                               runtime::wideFromGbk(properties.caption).c_str())) {
       return false;
     }
     font.set(properties.font);
@@ -35,7 +35,7 @@ struct GroupBoxUnit : UnitOf<forms::GroupBoxProperties> {
     switch (property) {
       using enum forms::GroupBoxProperty;
       case kCaption:
-        SetWindowTextW(window, wideFromGbk(properties.caption).c_str());
+        SetWindowTextW(window, runtime::wideFromGbk(properties.caption).c_str());
         return true;
       case kCaptionAlignment:
         return false;  // a window style

@@ -48,7 +48,7 @@ struct LabelUnit : UnitOf<forms::LabelProperties> {
     if (properties.effect == kTransparentBackground) extended |= WS_EX_TRANSPARENT;
     // The window text mirrors the caption, for whatever reads window texts (accessibility tools).
     if (!createOwnClassWindow(this, L"_QV_Label", request, border.style, extended,
-                              wideFromGbk(properties.caption).c_str()))
+                              runtime::wideFromGbk(properties.caption).c_str()))
       return false;
     font.set(properties.font);
     picture.load(properties.backgroundPicture);
@@ -58,7 +58,8 @@ struct LabelUnit : UnitOf<forms::LabelProperties> {
   bool applyChange(Property property) {
     using enum forms::LabelProperty;
     if (property == kEffect || property == kBorder) return false;  // window styles
-    if (property == kCaption) SetWindowTextW(window, wideFromGbk(properties.caption).c_str());
+    if (property == kCaption)
+      SetWindowTextW(window, runtime::wideFromGbk(properties.caption).c_str());
     if (property == kFont) font.set(properties.font);
     if (property == kBackgroundPicture) picture.load(properties.backgroundPicture);
     InvalidateRect(window, nullptr, TRUE);
@@ -91,7 +92,7 @@ struct LabelUnit : UnitOf<forms::LabelProperties> {
     HGDIOBJ oldFont = SelectObject(dc, font.handle());
     const TextLayout layout{p.horizontalAlignment, p.wordWrap != 0, p.verticalAlignment};
     const int effect = p.effect == kTransparentBackground ? kNoEffect : p.effect;
-    drawLaidOutText(dc, wideFromGbk(p.caption), area, layout,
+    drawLaidOutText(dc, runtime::wideFromGbk(p.caption), area, layout,
                     resolveColour(p.textColour, COLOR_WINDOWTEXT), effect);
     SelectObject(dc, oldFont);
   }

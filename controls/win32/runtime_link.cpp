@@ -5,11 +5,11 @@
 namespace velmora::controls {
 namespace {
 
-NotifyFunction runtimeNotifyOfUnits = nullptr;
+runtime::NotifyFunction runtimeNotifyOfUnits = nullptr;
 
 }  // namespace
 
-void setUnitsRuntimeNotify(NotifyFunction notify) {
+void setUnitsRuntimeNotify(runtime::NotifyFunction notify) {
   runtimeNotifyOfUnits = notify;
 }
 

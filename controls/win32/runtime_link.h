@@ -25,7 +25,7 @@ struct EventRecord {
 };
 static_assert(sizeof(EventRecord) == 11 * 4);
 
-void setUnitsRuntimeNotify(NotifyFunction notify);
+void setUnitsRuntimeNotify(runtime::NotifyFunction notify);
 
 // Raises event `event` of the unit with up to five arguments. True when a handler ran and
 // answered logical false: the unit then skips its default behaviour.

@@ -223,7 +223,7 @@ struct SuperBtnUnit : UnitOf<forms::SuperBtnProperties> {
   bool open(const CreateRequest& request) {
     checkBoxMode = properties.checkBoxMode != 0;
     if (!createStandardControl(this, L"BUTTON", request, BS_OWNERDRAW, 0,
-                               wideFromGbk(properties.caption).c_str())) {
+                               runtime::wideFromGbk(properties.caption).c_str())) {
       return false;
     }
     for (Slot slot : {kHoverSlot, kNormalSlot, kDisabledSlot}) loadPicture(slot);
@@ -258,7 +258,7 @@ struct SuperBtnUnit : UnitOf<forms::SuperBtnProperties> {
         applyFont();
         break;
       case kCaption:
-        SetWindowTextW(window, wideFromGbk(p.caption).c_str());
+        SetWindowTextW(window, runtime::wideFromGbk(p.caption).c_str());
         break;
       case kBuiltInSound:
       case kHoverSound:
@@ -310,7 +310,7 @@ struct SuperBtnUnit : UnitOf<forms::SuperBtnProperties> {
       SendMessageW(toolTip, TTM_ACTIVATE, FALSE, 0);
       SendMessageW(toolTip, TTM_SETMAXTIPWIDTH, 0, 400);
     }
-    std::wstring text = wideFromGbk(properties.toolTip);
+    std::wstring text = runtime::wideFromGbk(properties.toolTip);
     TOOLINFOW tool{};
     tool.cbSize = sizeof tool;
     tool.uFlags = TTF_SUBCLASS;  // the tooltip sees the button's mouse messages itself

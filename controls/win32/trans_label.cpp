@@ -78,7 +78,7 @@ struct TransLabelUnit : UnitOf<forms::TransLabelProperties> {
 
   bool open(const CreateRequest& request) {
     if (!createOwnClassWindow(this, L"_QV_TransLabel", request, 0, WS_EX_TRANSPARENT,
-                              wideFromGbk(properties.caption).c_str())) {
+                              runtime::wideFromGbk(properties.caption).c_str())) {
       return false;
     }
     font.set(properties.font, FontUse::kOwnDrawing);
@@ -87,7 +87,7 @@ struct TransLabelUnit : UnitOf<forms::TransLabelProperties> {
 
   bool applyChange(Property property) {
     if (property == Property::kCaption)
-      SetWindowTextW(window, wideFromGbk(properties.caption).c_str());
+      SetWindowTextW(window, runtime::wideFromGbk(properties.caption).c_str());
     if (property == Property::kFont) font.set(properties.font, FontUse::kOwnDrawing);
     refreshBehind(window);
     return true;

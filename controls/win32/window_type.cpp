@@ -26,8 +26,9 @@ forms::LiveWindow* liveWindowOf(HWND window) {
 }
 
 std::wstring registeredClass(const forms::WindowProperties& properties) {
-  const std::wstring name =
-      properties.className.empty() ? kRuntimeWindowClass : wideFromGbk(properties.className);
+  const std::wstring name = properties.className.empty()
+                                ? kRuntimeWindowClass
+                                : runtime::wideFromGbk(properties.className);
   HINSTANCE instance = GetModuleHandleW(nullptr);
   WNDCLASSW windowClass{};
   if (!GetClassInfoW(instance, name.c_str(), &windowClass)) {
@@ -138,7 +139,7 @@ forms::WindowCreation creationOf(uint32_t style, HWND parent, int32_t x, int32_t
                                .height = height,
                                .hasParent = parent != nullptr,
                                .loadingModally = forms::formRegistry().loadingModally,
-                               .hiddenOwnerExists = runtimeState().hiddenOwner != nullptr,
+                               .hiddenOwnerExists = runtime::runtimeState().hiddenOwner != nullptr,
                                .screenWidth = GetSystemMetrics(SM_CXSCREEN),
                                .screenHeight = GetSystemMetrics(SM_CYSCREEN)};
 }
@@ -165,11 +166,12 @@ forms::LiveUnit* VELMORA_STDCALL createWindowUnit(const uint8_t* block, uint32_t
     return nullptr;
   const forms::WindowPlacement at =
       forms::windowPlacement(properties, creationOf(style, parent, x, y, width, height));
-  HWND owner = parent ? parent : (at.ownedByHiddenOwner ? runtimeState().hiddenOwner : nullptr);
+  HWND owner =
+      parent ? parent : (at.ownedByHiddenOwner ? runtime::runtimeState().hiddenOwner : nullptr);
   const std::wstring windowClass = registeredClass(properties);
   HWND handle = CreateWindowExW(at.extendedStyle, windowClass.c_str(),
-                                wideFromGbk(properties.caption).c_str(), at.style, at.left, at.top,
-                                width, height, owner, reinterpret_cast<HMENU>(menu),
+                                runtime::wideFromGbk(properties.caption).c_str(), at.style, at.left,
+                                at.top, width, height, owner, reinterpret_cast<HMENU>(menu),
                                 GetModuleHandleW(nullptr), nullptr);
   if (!handle) return nullptr;
   auto* window = new forms::LiveWindow;
@@ -231,7 +233,7 @@ int32_t VELMORA_STDCALL windowPropertyChanged(forms::LiveUnit* unit, int32_t own
     (*bytes)->assign(data, data + (data ? value->second : 0));
   }
   if (property == forms::WindowProperty::kCaption)
-    SetWindowTextW(window.window, wideFromGbk(window.windowProperties().caption).c_str());
+    SetWindowTextW(window.window, runtime::wideFromGbk(window.windowProperties().caption).c_str());
   if (property == forms::WindowProperty::kBackgroundColour)
     InvalidateRect(window.window, nullptr, TRUE);
   return 0;

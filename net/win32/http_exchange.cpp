@@ -3,7 +3,7 @@
 namespace velmora::net {
 namespace {
 
-NotifyFunction runtimeNotify = nullptr;
+runtime::NotifyFunction runtimeNotify = nullptr;
 
 DWORD WINAPI runExchange(void* argument) {
   auto* exchange = static_cast<Exchange*>(argument);
@@ -40,11 +40,11 @@ HeldExchange startExchange(const char* url, HWND endedWindow, UINT endedMessage,
   return HeldExchange(exchange);
 }
 
-NotifyFunction internetRuntimeNotify() {
+runtime::NotifyFunction internetRuntimeNotify() {
   return runtimeNotify;
 }
 
-void keepInternetRuntimeNotify(NotifyFunction notify) {
+void keepInternetRuntimeNotify(runtime::NotifyFunction notify) {
   runtimeNotify = notify;
 }
 

@@ -79,7 +79,7 @@ HeldExchange startExchange(const char* url, HWND endedWindow = nullptr, UINT end
 
 // The runtime's notify function, for the library's calls into the runtime; null until the
 // library has started and after it has shut down.
-NotifyFunction internetRuntimeNotify();
-void keepInternetRuntimeNotify(NotifyFunction notify);
+runtime::NotifyFunction internetRuntimeNotify();
+void keepInternetRuntimeNotify(runtime::NotifyFunction notify);
 
 }  // namespace velmora::net

@@ -166,8 +166,8 @@ bool readBody(HINTERNET request, DWORD deadline, ByteBuffer& body) {
 // and mouse input waits in the queue until the handler has its reply, so nothing re-enters a
 // handler. False when the deadline came first.
 bool waitPainting(HANDLE ended, DWORD deadline) {
-  NotifyFunction notify = internetRuntimeNotify();
-  if (notify) notify(kNotifyHandlerWaits, 0, 0);
+  runtime::NotifyFunction notify = internetRuntimeNotify();
+  if (notify) notify(runtime::kNotifyHandlerWaits, 0, 0);
   bool done = false;
   for (;;) {
     MSG message;
@@ -185,7 +185,7 @@ bool waitPainting(HANDLE ended, DWORD deadline) {
     }
     if (woken != WAIT_OBJECT_0 + 1) break;
   }
-  if (notify) notify(kNotifyHandlerGoesOn, 0, 0);
+  if (notify) notify(runtime::kNotifyHandlerGoesOn, 0, 0);
   return done;
 }
 
@@ -253,7 +253,7 @@ bool fetch(const char* url, ByteBuffer& body, ExchangeWatch* watch) {
   return whole;
 }
 
-void httpRead(ResultRecord* result, int32_t argCount, const ArgRecord* args) {
+void httpRead(runtime::ResultRecord* result, int32_t argCount, const runtime::ArgRecord* args) {
   const char* url = argCount >= 1 && args[0].given() ? args[0].value.asText() : nullptr;
   if (url == nullptr || url[0] == '\0') return;  // the empty byte set
   const DWORD deadline = GetTickCount() + kLongestRequest;
@@ -265,7 +265,8 @@ void httpRead(ResultRecord* result, int32_t argCount, const ArgRecord* args) {
   }
   if (!exchange->whole) return;
   const ByteBuffer& body = exchange->body;
-  result->value.setPointer(byteSetFromBytes(body.data(), static_cast<int32_t>(body.length())));
+  result->value.setPointer(
+      runtime::byteSetFromBytes(body.data(), static_cast<int32_t>(body.length())));
 }
 
 }  // namespace velmora::net

@@ -10,6 +10,6 @@
 namespace velmora::net {
 
 // httpRead(URL text) -> byte set
-void httpRead(ResultRecord* result, int32_t argCount, const ArgRecord* args);
+void httpRead(runtime::ResultRecord* result, int32_t argCount, const runtime::ArgRecord* args);
 
 }  // namespace velmora::net

@@ -20,7 +20,7 @@ constexpr UINT kRetryDelay = 50;
 struct Request {
   HeldExchange exchange;
   uint32_t windowId = 0;
-  ProgramRoutine routine = nullptr;
+  runtime::ProgramRoutine routine = nullptr;
   bool ended = false;
   bool whole = false;  // ended with the whole body
 };
@@ -35,12 +35,12 @@ void offerReply(int32_t number) {
   auto found = requests.find(number);
   if (found == requests.end()) return;
   const Request& request = found->second;
-  NotifyFunction notify = internetRuntimeNotify();
-  const auto call =
-      static_cast<RoutineCall>(notify ? notify(kNotifyCallProgramRoutine, request.windowId,
-                                               reinterpret_cast<uintptr_t>(request.routine))
-                                      : 0);
-  if (call == RoutineCall::kHeld) {
+  runtime::NotifyFunction notify = internetRuntimeNotify();
+  const auto call = static_cast<runtime::RoutineCall>(
+      notify ? notify(runtime::kNotifyCallProgramRoutine, request.windowId,
+                      reinterpret_cast<uintptr_t>(request.routine))
+             : 0);
+  if (call == runtime::RoutineCall::kHeld) {
     SetTimer(replyWindow, static_cast<UINT_PTR>(number), kRetryDelay, nullptr);
     return;
   }
@@ -96,7 +96,7 @@ HWND ensureReplyWindow() {
   return replyWindow;
 }
 
-int32_t start(const char* url, uint32_t windowId, ProgramRoutine routine) {
+int32_t start(const char* url, uint32_t windowId, runtime::ProgramRoutine routine) {
   if (url == nullptr || url[0] == '\0' || routine == nullptr) return 0;
   if (ensureReplyWindow() == nullptr) return 0;
   const int32_t number = lastNumber + 1;
@@ -120,29 +120,33 @@ void cancel(int32_t number) {
 
 }  // namespace
 
-void startHttpRead(ResultRecord* result, int32_t argCount, const ArgRecord* args) {
-  const Arguments arguments(argCount, args);
+void startHttpRead(runtime::ResultRecord* result, int32_t argCount,
+                   const runtime::ArgRecord* args) {
+  const runtime::Arguments arguments(argCount, args);
   const uint32_t windowId = arguments.record(2).value.low;
-  const auto routine = reinterpret_cast<ProgramRoutine>(arguments.record(3).value.asPointer());
+  const auto routine =
+      reinterpret_cast<runtime::ProgramRoutine>(arguments.record(3).value.asPointer());
   result->value.setInt(start(arguments.text(1), windowId, routine));
 }
 
-void takeHttpReply(ResultRecord* result, int32_t argCount, const ArgRecord* args) {
-  const Arguments arguments(argCount, args);
+void takeHttpReply(runtime::ResultRecord* result, int32_t argCount,
+                   const runtime::ArgRecord* args) {
+  const runtime::Arguments arguments(argCount, args);
   auto found = requests.find(arguments.integer(1));
   if (found == requests.end() || !found->second.ended || !found->second.whole) return;
   Request& request = found->second;
   const ByteBuffer& body = request.exchange->body;
-  result->value.setPointer(byteSetFromBytes(body.data(), static_cast<int32_t>(body.length())));
+  result->value.setPointer(
+      runtime::byteSetFromBytes(body.data(), static_cast<int32_t>(body.length())));
   request.whole = false;  // taken
 }
 
-void cancelHttpRead(ResultRecord*, int32_t argCount, const ArgRecord* args) {
-  const Arguments arguments(argCount, args);
+void cancelHttpRead(runtime::ResultRecord*, int32_t argCount, const runtime::ArgRecord* args) {
+  const runtime::Arguments arguments(argCount, args);
   cancel(arguments.integer(1));
 }
 
-void setInternetRuntimeNotify(NotifyFunction notify) {
+void setInternetRuntimeNotify(runtime::NotifyFunction notify) {
   keepInternetRuntimeNotify(notify);
   if (notify != nullptr) return;
   while (!requests.empty()) cancel(requests.begin()->first);

@@ -12,15 +12,16 @@ namespace velmora::net {
 // startHttpRead(URL text, window reference, routine) -> request number, above 0; 0 when no
 // request could start. The routine runs once, when the request has ended, whatever its outcome:
 // a reply, a failure, or 30 seconds gone.
-void startHttpRead(ResultRecord* result, int32_t argCount, const ArgRecord* args);
+void startHttpRead(runtime::ResultRecord* result, int32_t argCount, const runtime::ArgRecord* args);
 // takeHttpReply(request number) -> byte set: the whole body of an ended request, once; the empty
 // byte set for a failed request, one still running, or one unknown.
-void takeHttpReply(ResultRecord* result, int32_t argCount, const ArgRecord* args);
+void takeHttpReply(runtime::ResultRecord* result, int32_t argCount, const runtime::ArgRecord* args);
 // cancelHttpRead(request number): the request is given up; its routine will not run.
-void cancelHttpRead(ResultRecord* result, int32_t argCount, const ArgRecord* args);
+void cancelHttpRead(runtime::ResultRecord* result, int32_t argCount,
+                    const runtime::ArgRecord* args);
 
 // The runtime's notify function, through which the routines are called; null at shutdown, which
 // gives up every request.
-void setInternetRuntimeNotify(NotifyFunction notify);
+void setInternetRuntimeNotify(runtime::NotifyFunction notify);
 
 }  // namespace velmora::net

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <limits>
 
-namespace velmora {
+namespace velmora::runtime {
 namespace {
 
 const ArgRecord kOmittedArgument{};
@@ -54,4 +54,4 @@ const void* Arguments::byteSet(int32_t n) const {
   return argument.type == types::kByteSet ? argument.value.asPointer() : nullptr;
 }
 
-}  // namespace velmora
+}  // namespace velmora::runtime

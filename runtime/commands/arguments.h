@@ -6,7 +6,7 @@
 
 #include "runtime/tagged_value.h"
 
-namespace velmora {
+namespace velmora::runtime {
 
 class Arguments {
  public:
@@ -35,4 +35,4 @@ inline void setPointerResult(ResultRecord* result, const void* block) {
   result->value.setPointer(block);
 }
 
-}  // namespace velmora
+}  // namespace velmora::runtime

@@ -7,7 +7,7 @@
 #include "runtime/memory.h"
 #include "runtime/value_blocks.h"
 
-namespace velmora {
+namespace velmora::runtime {
 namespace {
 
 constexpr int32_t kByteSetHeader = 8;
@@ -45,4 +45,4 @@ void byteSetLengthCommand(ResultRecord* result, int32_t argCount, const ArgRecor
   result->value.setInt(byteSetLength(Arguments(argCount, args).byteSet(1)));
 }
 
-}  // namespace velmora
+}  // namespace velmora::runtime

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-namespace velmora {
+namespace velmora::runtime {
 namespace {
 
 bool isLeadByte(unsigned char c) {
@@ -96,4 +96,4 @@ size_t findAtCharacterStart(std::string_view text, size_t from, std::string_view
   return kNotFound;
 }
 
-}  // namespace velmora
+}  // namespace velmora::runtime

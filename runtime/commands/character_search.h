@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <string_view>
 
-namespace velmora {
+namespace velmora::runtime {
 
 inline constexpr size_t kNotFound = std::string_view::npos;
 
@@ -15,4 +15,4 @@ inline constexpr size_t kNotFound = std::string_view::npos;
 size_t findAtCharacterStart(std::string_view text, size_t from, std::string_view sought,
                             bool foldCase);
 
-}  // namespace velmora
+}  // namespace velmora::runtime

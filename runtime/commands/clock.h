@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-namespace velmora {
+namespace velmora::runtime {
 
 struct LocalTime {
   int32_t year, month, day, hour, minute, second;
@@ -15,4 +15,4 @@ LocalTime localTimeNow();
 uint32_t tickCount();
 void sleepMilliseconds(uint32_t milliseconds);
 
-}  // namespace velmora
+}  // namespace velmora::runtime

@@ -8,7 +8,7 @@
 
 #include "runtime/tagged_value.h"
 
-namespace velmora {
+namespace velmora::runtime {
 
 void toText(ResultRecord* result, int32_t argCount, const ArgRecord* args);
 void toNumber(ResultRecord* result, int32_t argCount, const ArgRecord* args);
@@ -38,4 +38,4 @@ uint32_t clockSeed(uint32_t tick);
 int32_t findTextPosition(std::string_view searched, std::string_view sought, int32_t start,
                          bool foldCase);
 
-}  // namespace velmora
+}  // namespace velmora::runtime

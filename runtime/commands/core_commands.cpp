@@ -4,7 +4,7 @@
 #include "runtime/commands/commands.h"
 #include "runtime/commands/installed_commands.h"
 
-namespace velmora {
+namespace velmora::runtime {
 
 const Command coreCommands[kCoreCommandCount] = {
     toText,
@@ -33,4 +33,4 @@ const Command coreCommands[kCoreCommandCount] = {
     installedCommandEntry<core_command::kStopTimer>,
 };
 
-}  // namespace velmora
+}  // namespace velmora::runtime

@@ -4,7 +4,7 @@
 
 #include "runtime/tagged_value.h"
 
-namespace velmora {
+namespace velmora::runtime {
 
 inline constexpr int kCoreCommandCount = 24;
 
@@ -37,4 +37,4 @@ inline constexpr int kStopTimer = 23;
 
 extern const Command coreCommands[kCoreCommandCount];
 
-}  // namespace velmora
+}  // namespace velmora::runtime

@@ -4,7 +4,7 @@
 #include "runtime/commands/commands.h"
 #include "runtime/date_time.h"
 
-namespace velmora {
+namespace velmora::runtime {
 namespace {
 
 CalendarFields fieldsOfArgument(int32_t argCount, const ArgRecord* args) {
@@ -36,4 +36,4 @@ void sleep(ResultRecord*, int32_t argCount, const ArgRecord* args) {
   sleepMilliseconds(milliseconds > 0 ? static_cast<uint32_t>(milliseconds) : 0);
 }
 
-}  // namespace velmora
+}  // namespace velmora::runtime

@@ -5,7 +5,7 @@
 #include "runtime/commands/character_search.h"
 #include "runtime/commands/commands.h"
 
-namespace velmora {
+namespace velmora::runtime {
 
 int32_t findTextPosition(std::string_view searched, std::string_view sought, int32_t start,
                          bool foldCase) {
@@ -25,4 +25,4 @@ void findText(ResultRecord* result, int32_t argCount, const ArgRecord* args) {
                                         foldCase));
 }
 
-}  // namespace velmora
+}  // namespace velmora::runtime

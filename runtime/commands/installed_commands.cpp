@@ -2,7 +2,7 @@
 
 #include "runtime/commands/core_commands.h"
 
-namespace velmora {
+namespace velmora::runtime {
 namespace {
 
 Command installed[kCoreCommandCount] = {};
@@ -17,4 +17,4 @@ Command installedCoreCommand(int number) {
   return number >= 0 && number < kCoreCommandCount ? installed[number] : nullptr;
 }
 
-}  // namespace velmora
+}  // namespace velmora::runtime

@@ -5,7 +5,7 @@
 
 #include "runtime/tagged_value.h"
 
-namespace velmora {
+namespace velmora::runtime {
 
 // Puts a command behind its number in the core library's command table; null takes it away.
 void installCoreCommand(int number, Command command);
@@ -19,4 +19,4 @@ void installedCommandEntry(ResultRecord* result, int32_t argCount, const ArgReco
   if (Command command = installedCoreCommand(kNumber)) command(result, argCount, args);
 }
 
-}  // namespace velmora
+}  // namespace velmora::runtime

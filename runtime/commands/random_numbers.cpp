@@ -5,7 +5,7 @@
 #include "runtime/commands/clock.h"
 #include "runtime/commands/commands.h"
 
-namespace velmora {
+namespace velmora::runtime {
 namespace {
 
 constexpr int32_t kWidestRange = 0x7FFFFFFE;
@@ -52,4 +52,4 @@ void randomNumber(ResultRecord* result, int32_t argCount, const ArgRecord* args)
   result->value.setInt(low + draw() % (range + 1));
 }
 
-}  // namespace velmora
+}  // namespace velmora::runtime

@@ -8,7 +8,7 @@
 #include "runtime/commands/commands.h"
 #include "runtime/value_blocks.h"
 
-namespace velmora {
+namespace velmora::runtime {
 namespace {
 
 constexpr int64_t kUnlimited = -1;
@@ -55,4 +55,4 @@ void splitText(ResultRecord* result, int32_t argCount, const ArgRecord* args) {
   setPointerResult(result, array);
 }
 
-}  // namespace velmora
+}  // namespace velmora::runtime

@@ -5,7 +5,7 @@
 #include "runtime/commands/arguments.h"
 #include "runtime/commands/commands.h"
 
-namespace velmora {
+namespace velmora::runtime {
 namespace {
 
 bool isDigit(char c) {
@@ -123,4 +123,4 @@ void toNumber(ResultRecord* result, int32_t argCount, const ArgRecord* args) {
   result->value.setDouble(numberOfValue(Arguments(argCount, args).record(1)));
 }
 
-}  // namespace velmora
+}  // namespace velmora::runtime

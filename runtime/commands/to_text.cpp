@@ -9,7 +9,7 @@
 #include "runtime/date_time.h"
 #include "runtime/value_blocks.h"
 
-namespace velmora {
+namespace velmora::runtime {
 namespace {
 
 // The bytes of a byte set or numeric array up to the first zero byte.
@@ -101,4 +101,4 @@ void toText(ResultRecord* result, int32_t argCount, const ArgRecord* args) {
   setPointerResult(result, text);
 }
 
-}  // namespace velmora
+}  // namespace velmora::runtime

@@ -5,7 +5,7 @@
 
 #include "runtime/commands/clock.h"
 
-namespace velmora {
+namespace velmora::runtime {
 
 LocalTime localTimeNow() {
   const std::time_t now = std::time(nullptr);
@@ -25,4 +25,4 @@ void sleepMilliseconds(uint32_t milliseconds) {
   std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
 }
 
-}  // namespace velmora
+}  // namespace velmora::runtime

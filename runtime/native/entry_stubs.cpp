@@ -2,7 +2,7 @@
 // are plain functions there (see portable_entry).
 #include "runtime/entry_stubs.h"
 
-using namespace velmora;
+using namespace velmora::runtime;
 
 extern "C" {
 

@@ -6,7 +6,7 @@
 
 #include <cstdlib>
 
-namespace velmora {
+namespace velmora::runtime {
 namespace {
 
 void reportProgramError(int32_t code, int32_t sourceId, int32_t position) {
@@ -35,4 +35,4 @@ const EntryTable runtimeEntryTable = {
     .exitProgram = exitProgram,
 };
 
-}  // namespace velmora
+}  // namespace velmora::runtime

@@ -5,7 +5,7 @@
 #include "runtime/runtime_error.h"
 #include "runtime/window_registry.h"
 
-namespace velmora {
+namespace velmora::runtime {
 
 void reportToPlatform(const RuntimeErrorReport& report) {
   const std::string text = runtimeErrorText(report, EmptyWindowRegistry{});
@@ -13,4 +13,4 @@ void reportToPlatform(const RuntimeErrorReport& report) {
   std::_Exit(-1);
 }
 
-}  // namespace velmora
+}  // namespace velmora::runtime

@@ -3,7 +3,7 @@
 
 #include "runtime/memory.h"
 
-namespace velmora {
+namespace velmora::runtime {
 
 const Heap& processHeap() {
   static const Heap cHeap{
@@ -14,4 +14,4 @@ const Heap& processHeap() {
   return cHeap;
 }
 
-}  // namespace velmora
+}  // namespace velmora::runtime

@@ -6,11 +6,11 @@
 #include <cstring>
 
 #include "runtime/commands/arguments.h"
+#include "runtime/win32/platform_commands.h"
 #include "runtime/win32/runtime.h"
 #include "runtime/win32/wide_text.h"
-#include "runtime/win32/platform_commands.h"
 
-namespace velmora {
+namespace velmora::runtime {
 namespace {
 
 HGLOBAL globalCopy(const void* bytes, size_t size) {
@@ -65,4 +65,4 @@ void setClipboardTextCommand(ResultRecord* result, int32_t argCount, const ArgRe
   CloseClipboard();
 }
 
-}  // namespace velmora
+}  // namespace velmora::runtime

@@ -3,7 +3,7 @@
 
 #include "runtime/commands/clock.h"
 
-namespace velmora {
+namespace velmora::runtime {
 
 LocalTime localTimeNow() {
   SYSTEMTIME time;
@@ -19,4 +19,4 @@ void sleepMilliseconds(uint32_t milliseconds) {
   Sleep(milliseconds);
 }
 
-}  // namespace velmora
+}  // namespace velmora::runtime

@@ -13,7 +13,7 @@
 #include "runtime/win32/runtime.h"
 #include "runtime/win32/wide_text.h"
 
-namespace velmora {
+namespace velmora::runtime {
 namespace {
 
 struct DllCommand {
@@ -140,10 +140,10 @@ bool dllCommandBound(int32_t index) {
          dllCommands[static_cast<size_t>(index)].address != nullptr;
 }
 
-}  // namespace velmora
+}  // namespace velmora::runtime
 
 extern "C" void* velmora_bind_dll_command(int32_t index) {
-  using namespace velmora;
+  using namespace velmora::runtime;
   // An index the table does not hold names no command: reported like a command not found.
   if (index < 0 || static_cast<size_t>(index) >= dllCommands.size()) {
     commandNotFound(DllCommand{"", "#" + std::to_string(index)});

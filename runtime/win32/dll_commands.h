@@ -6,7 +6,7 @@
 
 #include "runtime/program_image.h"
 
-namespace velmora {
+namespace velmora::runtime {
 
 // Copies the program's DLL command table; every command starts unbound.
 void copyDllCommandTable(const ProgramHeader& header);
@@ -15,7 +15,7 @@ void releaseDllCommands();
 // Whether the command has been bound by a call.
 bool dllCommandBound(int32_t index);
 
-}  // namespace velmora
+}  // namespace velmora::runtime
 
 // The function of a DLL command, binding it first when necessary; a command that cannot be bound
 // is a runtime error. Called by the call-DLL-command entry.

@@ -10,7 +10,7 @@
 extern "C" void velmora_command_entry();
 extern "C" void velmora_runtime_service_entry();
 
-namespace velmora {
+namespace velmora::runtime {
 namespace {
 
 // Slot 0: a failed check in the program's code.
@@ -53,4 +53,4 @@ const EntryTable runtimeEntryTable = {
     velmora_runtime_service_entry,
 };
 
-}  // namespace velmora
+}  // namespace velmora::runtime

@@ -6,7 +6,7 @@
 #include "runtime/win32/runtime.h"
 #include "runtime/win32/wide_text.h"
 
-namespace velmora {
+namespace velmora::runtime {
 
 void reportToPlatform(const RuntimeErrorReport& report) {
   static bool reporting = false;
@@ -19,4 +19,4 @@ void reportToPlatform(const RuntimeErrorReport& report) {
   exitProgram(-1);
 }
 
-}  // namespace velmora
+}  // namespace velmora::runtime

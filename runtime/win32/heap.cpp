@@ -3,7 +3,7 @@
 
 #include "runtime/memory.h"
 
-namespace velmora {
+namespace velmora::runtime {
 
 const Heap& processHeap() {
   static const Heap processHeap{
@@ -14,4 +14,4 @@ const Heap& processHeap() {
   return processHeap;
 }
 
-}  // namespace velmora
+}  // namespace velmora::runtime

@@ -7,10 +7,10 @@
 #include "runtime/entry_table.h"
 #include "runtime/memory.h"
 #include "runtime/win32/dll_commands.h"
-#include "runtime/win32/runtime.h"
 #include "runtime/win32/platform_commands.h"
+#include "runtime/win32/runtime.h"
 
-namespace velmora {
+namespace velmora::runtime {
 namespace {
 
 constexpr wchar_t kHiddenOwnerClass[] = L"_QV_HideOwner";
@@ -81,12 +81,12 @@ void installPlatformCommands() {
   installCoreCommand(core_command::kSetClipboardText, setClipboardTextCommand);
 }
 
-}  // namespace velmora
+}  // namespace velmora::runtime
 
 // Slot 12, reached through the register thunk: the service number and a pointer to the service's
 // arguments on the caller's stack.
 extern "C" uintptr_t velmora_runtime_service(int32_t service, const uintptr_t* arguments) {
-  using namespace velmora;
+  using namespace velmora::runtime;
   switch (service) {
     case kServiceRegisterExitRoutine:
       registerExitRoutine(reinterpret_cast<void (*)()>(arguments[0]));

@@ -5,11 +5,11 @@
 #include "runtime/commands/arguments.h"
 #include "runtime/commands/commands.h"
 #include "runtime/memory.h"
+#include "runtime/win32/platform_commands.h"
 #include "runtime/win32/runtime.h"
 #include "runtime/win32/wide_text.h"
-#include "runtime/win32/platform_commands.h"
 
-namespace velmora {
+namespace velmora::runtime {
 namespace {
 
 constexpr UINT kSystemModal = 0x1000;
@@ -73,4 +73,4 @@ void messageBoxCommand(ResultRecord* result, int32_t argCount, const ArgRecord* 
   result->value.setInt(pressed >= IDOK && pressed <= IDNO ? pressed - 1 : 0);
 }
 
-}  // namespace velmora
+}  // namespace velmora::runtime

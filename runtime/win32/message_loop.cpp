@@ -6,7 +6,7 @@
 
 #include "runtime/win32/runtime.h"
 
-namespace velmora {
+namespace velmora::runtime {
 namespace {
 
 std::vector<IdleCallbackRecord> idleCallbacks;
@@ -155,4 +155,4 @@ void runModalMessageLoop(uint32_t windowId) {
   }
 }
 
-}  // namespace velmora
+}  // namespace velmora::runtime

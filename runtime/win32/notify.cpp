@@ -3,7 +3,7 @@
 #include "runtime/program_routine.h"
 #include "runtime/win32/runtime.h"
 
-namespace velmora {
+namespace velmora::runtime {
 namespace {
 
 enum NotifyCode : int32_t {
@@ -74,4 +74,4 @@ intptr_t VELMORA_STDCALL runtimeNotify(int32_t code, uintptr_t first, uintptr_t 
   }
 }
 
-}  // namespace velmora
+}  // namespace velmora::runtime

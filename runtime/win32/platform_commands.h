@@ -6,7 +6,7 @@
 
 #include "runtime/tagged_value.h"
 
-namespace velmora {
+namespace velmora::runtime {
 
 void messageBoxCommand(ResultRecord* result, int32_t argCount, const ArgRecord* args);
 void setClipboardTextCommand(ResultRecord* result, int32_t argCount, const ArgRecord* args);
@@ -20,4 +20,4 @@ ClipboardSetter& clipboardSetter();
 
 void installPlatformCommands();
 
-}  // namespace velmora
+}  // namespace velmora::runtime

@@ -11,7 +11,7 @@
 #include "runtime/program_image.h"
 #include "runtime/window_registry.h"
 
-namespace velmora {
+namespace velmora::runtime {
 
 struct RuntimeState {
   bool initialised = false;
@@ -83,7 +83,7 @@ void shutdownRuntime(int32_t exitCode);
 // Slot 9: the orderly exit, then the end of the process.
 [[noreturn]] void exitProgram(int32_t exitCode);
 
-}  // namespace velmora
+}  // namespace velmora::runtime
 
 // Calls a routine of the program with every general register saved around it; returns its eax.
 extern "C" int velmora_call_preserving_registers(const void* routine);

@@ -1,7 +1,7 @@
 // The runtime's state and the window registry it answers from.
 #include "runtime/win32/runtime.h"
 
-namespace velmora {
+namespace velmora::runtime {
 namespace {
 
 EmptyWindowRegistry emptyRegistry;
@@ -22,4 +22,4 @@ void setWindowRegistry(WindowRegistry* newRegistry) {
   registry = newRegistry ? newRegistry : &emptyRegistry;
 }
 
-}  // namespace velmora
+}  // namespace velmora::runtime

@@ -8,7 +8,7 @@
 #include "runtime/win32/dll_commands.h"
 #include "runtime/win32/runtime.h"
 
-namespace velmora {
+namespace velmora::runtime {
 namespace {
 
 // Posted to the hidden owner window when another thread ends the program.
@@ -76,4 +76,4 @@ void exitProgram(int32_t exitCode) {
   ExitProcess(static_cast<UINT>(exitCode));
 }
 
-}  // namespace velmora
+}  // namespace velmora::runtime

@@ -4,7 +4,7 @@
 #include "runtime/program_image.h"
 #include "runtime/win32/runtime.h"
 
-namespace velmora {
+namespace velmora::runtime {
 namespace {
 
 // The runtime's single application object. Its initialisation runs the program, whose entry
@@ -28,8 +28,8 @@ class Application {
 Application application;
 
 }  // namespace
-}  // namespace velmora
+}  // namespace velmora::runtime
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-  return velmora::application.run();
+  return velmora::runtime::application.run();
 }

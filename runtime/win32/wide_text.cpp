@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-namespace velmora {
+namespace velmora::runtime {
 
 std::wstring wideFromGbk(std::string_view text) {
   if (text.empty()) return {};
@@ -24,4 +24,4 @@ std::string gbkFromWide(std::wstring_view text) {
   return gbk;
 }
 
-}  // namespace velmora
+}  // namespace velmora::runtime

@@ -6,11 +6,11 @@
 #include <string>
 #include <string_view>
 
-namespace velmora {
+namespace velmora::runtime {
 
 inline constexpr unsigned kGbkCodePage = 936;
 
 std::wstring wideFromGbk(std::string_view text);
 std::string gbkFromWide(std::wstring_view text);
 
-}  // namespace velmora
+}  // namespace velmora::runtime

@@ -15,9 +15,10 @@ if ((size > largest)); then
 fi
 # The program has no symbols of its own: the address of its entry function comes from the debug
 # file, and addr2line, given the program alone, must find that file and the line.
-address=$("$nm" -C "$program.debug" | sed -n 's/^\([0-9a-f]*\) T velmora::programEntry()$/\1/p')
+entry='velmora::runtime::programEntry()'
+address=$("$nm" -C "$program.debug" | sed -n "s/^\([0-9a-f]*\) T $entry\$/\1/p")
 if [[ -z $address ]]; then
-  echo "$program.debug has no velmora::programEntry()"
+  echo "$program.debug has no $entry"
   exit 1
 fi
 line=$("$addr2line" -e "$program" "0x$address")

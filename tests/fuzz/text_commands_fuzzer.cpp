@@ -24,25 +24,25 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string runtimeText(text.c_str());
   const std::string runtimeSeparator(separator.c_str());
 
-  ResultRecord result;
-  const ArgRecord splitArguments[] = {textArgument(runtimeText.c_str()),
-                                      textArgument(runtimeSeparator.c_str()),
-                                      control < 0 ? ArgRecord{} : integerArgument(control)};
-  splitText(&result, 3, splitArguments);
-  freeArray(result.value.asPointer(), types::kText);
+  runtime::ResultRecord result;
+  const runtime::ArgRecord splitArguments[] = {
+      runtime::textArgument(runtimeText.c_str()), runtime::textArgument(runtimeSeparator.c_str()),
+      control < 0 ? runtime::ArgRecord{} : runtime::integerArgument(control)};
+  runtime::splitText(&result, 3, splitArguments);
+  runtime::freeArray(result.value.asPointer(), runtime::types::kText);
 
   for (bool foldCase : {false, true}) {
-    findTextPosition(runtimeText, runtimeSeparator, control, foldCase);
+    runtime::findTextPosition(runtimeText, runtimeSeparator, control, foldCase);
   }
 
   result = {};
-  const ArgRecord numberArgument = textArgument(runtimeText.c_str());
-  toNumber(&result, 1, &numberArgument);
-  ArgRecord doubleArgument;
+  const runtime::ArgRecord numberArgument = runtime::textArgument(runtimeText.c_str());
+  runtime::toNumber(&result, 1, &numberArgument);
+  runtime::ArgRecord doubleArgument;
   doubleArgument.value.setDouble(result.value.asDouble());
-  doubleArgument.type = types::kDouble;
+  doubleArgument.type = runtime::types::kDouble;
   result = {};
-  toText(&result, 1, &doubleArgument);
-  freeBlock(result.value.asPointer());
+  runtime::toText(&result, 1, &doubleArgument);
+  runtime::freeBlock(result.value.asPointer());
   return 0;
 }

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-namespace velmora {
+namespace velmora::runtime {
 
 void PrintTo(const CalendarFields& f, std::ostream* os) {
   *os << f.year << '-' << f.month << '-' << f.day << ' ' << f.hour << ':' << f.minute << ':'
@@ -61,4 +61,4 @@ TEST(DateTime, FieldsAndDateTimesAreInverseOverTheWholeRange) {
 }
 
 }  // namespace
-}  // namespace velmora
+}  // namespace velmora::runtime

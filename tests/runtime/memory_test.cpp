@@ -7,7 +7,7 @@
 #include "tests/support/gbk.h"
 #include "tests/support/test_heap.h"
 
-namespace velmora {
+namespace velmora::runtime {
 namespace {
 
 using testing::gbk;
@@ -110,4 +110,4 @@ TEST_F(Memory, ReallocateKeepsContentsAndReportsRefusal) {
 }
 
 }  // namespace
-}  // namespace velmora
+}  // namespace velmora::runtime

@@ -7,7 +7,7 @@
 #include "runtime/window_registry.h"
 #include "tests/support/gbk.h"
 
-namespace velmora {
+namespace velmora::runtime {
 namespace {
 
 using testing::gbk;
@@ -106,4 +106,4 @@ TEST(RuntimeErrorText, CodedMessages) {
 }
 
 }  // namespace
-}  // namespace velmora
+}  // namespace velmora::runtime

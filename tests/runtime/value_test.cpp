@@ -4,7 +4,7 @@
 
 #include <cstddef>
 
-namespace velmora {
+namespace velmora::runtime {
 namespace {
 
 TEST(TypeCodes, SizeFunctionCoversExactlyTheNumericTypes) {
@@ -86,4 +86,4 @@ TEST(Records, AnArgumentIsGivenOnlyByItsTypeCode) {
 }
 
 }  // namespace
-}  // namespace velmora
+}  // namespace velmora::runtime

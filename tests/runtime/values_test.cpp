@@ -7,7 +7,7 @@
 #include "runtime/memory.h"
 #include "tests/support/test_heap.h"
 
-namespace velmora {
+namespace velmora::runtime {
 namespace {
 
 using testing::RaisedRuntimeError;
@@ -89,4 +89,4 @@ TEST_F(Values, RefusedAllocationLeavesByTheRuntimeError) {
 }
 
 }  // namespace
-}  // namespace velmora
+}  // namespace velmora::runtime

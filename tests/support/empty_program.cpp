@@ -4,6 +4,6 @@
 
 namespace velmora {
 
-const ProgramHeader programHeader = {};
+const runtime::ProgramHeader runtime::programHeader = {};
 
 }  // namespace velmora

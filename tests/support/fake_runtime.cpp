@@ -2,6 +2,6 @@
 
 namespace velmora::testing {
 
-FakeRuntime::FakeRuntime() : table_(runtimeEntryTable) {}
+FakeRuntime::FakeRuntime() : table_(runtime::runtimeEntryTable) {}
 
 }  // namespace velmora::testing

@@ -14,12 +14,12 @@ class FakeRuntime {
   FakeRuntime(const FakeRuntime&) = delete;
   FakeRuntime& operator=(const FakeRuntime&) = delete;
 
-  const EntryTable& table() const { return table_; }
+  const runtime::EntryTable& table() const { return table_; }
 
   TestHeap heap;
 
  private:
-  EntryTable table_;
+  runtime::EntryTable table_;
 };
 
 }  // namespace velmora::testing

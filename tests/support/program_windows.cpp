@@ -28,7 +28,7 @@ const ProgramWindow kProgramWindows[7] = {
 
 void startProgramRuntime() {
   // The program's own header, less its handler table: a zero code base binds no handler.
-  static const ProgramHeader header = {
+  static const runtime::ProgramHeader header = {
       .runMode = 3,
       .constants = program_data::constants,
       .constantsLength = program_data::kConstantsLength,
@@ -37,14 +37,14 @@ void startProgramRuntime() {
       .libraryCount = kProgramLibraryCount,
       .libraries = programLibraries,
   };
-  initialiseRuntime(header);
+  runtime::initialiseRuntime(header);
 }
 
 HWND openProgramWindow(uint32_t windowId) {
   const forms::LoadRequest request{.windowId = windowId};
-  if (runtimeNotify(kLoadWindowNotify, reinterpret_cast<uintptr_t>(&request), 0) != 0)
+  if (runtime::runtimeNotify(kLoadWindowNotify, reinterpret_cast<uintptr_t>(&request), 0) != 0)
     return nullptr;
-  processPendingMessages();
+  runtime::processPendingMessages();
   forms::LiveWindow* live = liveWindowOf(windowId);
   return live ? live->window : nullptr;
 }
@@ -53,7 +53,7 @@ bool closeProgramWindow(uint32_t windowId) {
   forms::LiveWindow* live = liveWindowOf(windowId);
   if (!live) return false;
   forms::requestClose(*live, true);
-  processPendingMessages();
+  runtime::processPendingMessages();
   return liveWindowOf(windowId) == nullptr;
 }
 

@@ -7,7 +7,7 @@ namespace {
 
 TestHeap* current = nullptr;
 
-[[noreturn]] void throwRuntimeError(const RuntimeErrorReport& report) {
+[[noreturn]] void throwRuntimeError(const runtime::RuntimeErrorReport& report) {
   throw RaisedRuntimeError(report);
 }
 
@@ -15,14 +15,14 @@ TestHeap* current = nullptr;
 
 TestHeap::TestHeap() : heap_{allocateBlock, reallocateBlock, releaseBlock} {
   current = this;
-  useHeap(heap_);
-  setRuntimeErrorReporter(throwRuntimeError);
+  runtime::useHeap(heap_);
+  runtime::setRuntimeErrorReporter(throwRuntimeError);
 }
 
 TestHeap::~TestHeap() {
   for (void* block : live_) std::free(block);
-  useHeap(processHeap());
-  setRuntimeErrorReporter(nullptr);
+  runtime::useHeap(runtime::processHeap());
+  runtime::setRuntimeErrorReporter(nullptr);
   current = nullptr;
 }
 

@@ -14,9 +14,9 @@
 namespace velmora::testing {
 
 struct RaisedRuntimeError : std::runtime_error {
-  explicit RaisedRuntimeError(RuntimeErrorReport raised)
+  explicit RaisedRuntimeError(runtime::RuntimeErrorReport raised)
       : std::runtime_error("runtime error"), report(std::move(raised)) {}
-  RuntimeErrorReport report;
+  runtime::RuntimeErrorReport report;
 };
 
 class TestHeap {
@@ -42,7 +42,7 @@ class TestHeap {
   static bool refuse(size_t size);
 
   std::set<void*> live_;
-  const Heap heap_;
+  const runtime::Heap heap_;
 };
 
 }  // namespace velmora::testing

@@ -24,7 +24,7 @@ struct EventSource {
 std::vector<EventSource> sources;
 
 // The handler bound to an event: the relocated value names a table entry holding the handler.
-EventHandler boundHandler(const UnitRecord& unit, int32_t event) {
+runtime::EventHandler boundHandler(const UnitRecord& unit, int32_t event) {
   uint32_t entry = 0;
   if (unit.isMenuItem()) {
     entry = static_cast<uint32_t>(unit.menuHandler);
@@ -34,7 +34,7 @@ EventHandler boundHandler(const UnitRecord& unit, int32_t event) {
     if (binding != unit.events.end()) entry = static_cast<uint32_t>(binding->handler);
   }
   if (entry == 0) return nullptr;
-  return *reinterpret_cast<const EventHandler*>(static_cast<uintptr_t>(entry));
+  return *reinterpret_cast<const runtime::EventHandler*>(static_cast<uintptr_t>(entry));
 }
 
 // The record whose handlers serve a unit: its link leads to another unit of the same type.
@@ -51,28 +51,29 @@ std::optional<UnitRecord> servingRecord(const WindowObject& window, uint32_t ind
 }
 
 // Finds the handler, raising the dispatch's runtime errors; null when none is bound.
-EventHandler findHandler(uint32_t windowId, uint32_t unitId, int32_t event) {
+runtime::EventHandler findHandler(uint32_t windowId, uint32_t unitId, int32_t event) {
   const WindowObject* window = formRegistry().find(windowId);
   if (!window) {
-    raiseRuntimeError(form_error_texts::kEventWindowNotFound, 0, static_cast<int32_t>(windowId), 0);
+    runtime::raiseRuntimeError(error_texts::kEventWindowNotFound, 0, static_cast<int32_t>(windowId),
+                               0);
   }
   const auto index = unitIndex(*window, unitId);
   if (!index) {
-    raiseRuntimeError(form_error_texts::kEventUnitNotFound, 0, static_cast<int32_t>(windowId),
-                      static_cast<int32_t>(unitId));
+    runtime::raiseRuntimeError(error_texts::kEventUnitNotFound, 0, static_cast<int32_t>(windowId),
+                               static_cast<int32_t>(unitId));
   }
   const auto unit = servingRecord(*window, *index);
   const UnitTypeDescriptor* type = unitTypeDescriptorOf(unit->type);
   if (!unit->isMenuItem() && (type == nullptr || (type->state & kTypeServesEvents) == 0)) {
-    raiseRuntimeError(form_error_texts::kEventUnitInvalid, 0, static_cast<int32_t>(windowId),
-                      static_cast<int32_t>(unitId));
+    runtime::raiseRuntimeError(error_texts::kEventUnitInvalid, 0, static_cast<int32_t>(windowId),
+                               static_cast<int32_t>(unitId));
   }
   return boundHandler(*unit, event);
 }
 
 // Calls a handler with up to 24 words. With the caller-cleans convention a handler reads the
 // words it declares and the caller removes them all, so one call form serves every handler.
-uint64_t callHandler(EventHandler handler, const std::vector<uint32_t>& words) {
+uint64_t callHandler(runtime::EventHandler handler, const std::vector<uint32_t>& words) {
   uint32_t w[kMostWords] = {};
   std::copy_n(words.begin(), std::min(words.size(), kMostWords), w);
   using WideHandler =
@@ -87,8 +88,8 @@ uint64_t callHandler(EventHandler handler, const std::vector<uint32_t>& words) {
 // Steps shared by both record kinds; nothing when no handler ran.
 std::optional<uint64_t> runHandler(uint32_t windowId, uint32_t unitId, int32_t event,
                                    const std::vector<uint32_t>& words) {
-  if (runtimeState().loadingDepth >= 1) return std::nullopt;
-  EventHandler handler = findHandler(windowId, unitId, event);
+  if (runtime::runtimeState().loadingDepth >= 1) return std::nullopt;
+  runtime::EventHandler handler = findHandler(windowId, unitId, event);
   if (!handler) return std::nullopt;
   const WindowObject* window = formRegistry().find(windowId);
   const uint32_t sourceUnit = unitId != 0 ? unitId : window->live.idAt(0);
@@ -102,9 +103,9 @@ bool passesBothWords(const TypedArgument& argument) {
   if (argument.flags & 1) return false;
   if ((argument.flags & 2) || argument.type == 0x00010003) return true;
   switch (argument.type) {
-    case types::kDateTime:
-    case types::kLong:
-    case types::kDouble:
+    case runtime::types::kDateTime:
+    case runtime::types::kLong:
+    case runtime::types::kDouble:
     case 0x80000008:
       return true;
     default:
@@ -114,8 +115,8 @@ bool passesBothWords(const TypedArgument& argument) {
 
 uint32_t narrowWord(const TypedArgument& argument) {
   if (argument.flags & 1) return argument.low;
-  if (argument.type == types::kByte) return argument.low & 0xFF;
-  if (argument.type == types::kShort)
+  if (argument.type == runtime::types::kByte) return argument.low & 0xFF;
+  if (argument.type == runtime::types::kShort)
     return static_cast<uint32_t>(static_cast<int32_t>(static_cast<int16_t>(argument.low)));
   return argument.low;
 }
@@ -127,7 +128,7 @@ int32_t dispatchEvent(EventRecord& record) {
   const std::vector<uint32_t> words(record.args, record.args + count);
   const auto result = runHandler(record.windowId, record.unitId, record.event, words);
   if (!result) return 0;
-  if (*result != kNoAnswer) {
+  if (*result != runtime::kNoAnswer) {
     record.resultFlag = 1;
     record.result = static_cast<uint32_t>(*result);
   }
@@ -147,7 +148,7 @@ int32_t dispatchTypedEvent(TypedEventRecord& record) {
   }
   const auto result = runHandler(record.windowId, record.unitId, record.event, words);
   if (!result) return 0;
-  if (*result != kNoAnswer) {
+  if (*result != runtime::kNoAnswer) {
     record.resultFlag = 1;
     record.resultLow = static_cast<uint32_t>(*result);
     record.resultHigh = static_cast<uint32_t>(*result >> 32);
@@ -155,16 +156,16 @@ int32_t dispatchTypedEvent(TypedEventRecord& record) {
   return 1;
 }
 
-RoutineCall callProgramRoutine(uint32_t windowId, ProgramRoutine routine) {
+runtime::RoutineCall callProgramRoutine(uint32_t windowId, runtime::ProgramRoutine routine) {
   const WindowObject* window = formRegistry().find(windowId);
   if (window == nullptr || formRegistry().liveWindow(*window) == nullptr)
-    return RoutineCall::kWindowGone;
-  if (runtimeState().loadingDepth >= 1 || runtimeState().waitingDepth >= 1)
-    return RoutineCall::kHeld;
+    return runtime::RoutineCall::kWindowGone;
+  if (runtime::runtimeState().loadingDepth >= 1 || runtime::runtimeState().waitingDepth >= 1)
+    return runtime::RoutineCall::kHeld;
   sources.push_back({windowId, window->live.idAt(0)});
   routine();
   sources.pop_back();
-  return RoutineCall::kCalled;
+  return runtime::RoutineCall::kCalled;
 }
 
 int32_t currentEventSource(uint32_t* source) {

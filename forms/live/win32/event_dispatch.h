@@ -51,6 +51,6 @@ bool eventRefused(uint32_t windowId, uint32_t unitId, int32_t event,
 
 // Runs a program routine as an event of a loaded window (the window as its source); held while a
 // load runs or a handler waits in a message box.
-RoutineCall callProgramRoutine(uint32_t windowId, ProgramRoutine routine);
+runtime::RoutineCall callProgramRoutine(uint32_t windowId, runtime::ProgramRoutine routine);
 
 }  // namespace velmora::forms

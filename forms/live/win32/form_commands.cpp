@@ -15,11 +15,11 @@ namespace velmora::forms {
 namespace {
 
 // The window or unit a reference argument names; the program ends when it is not live.
-LiveUnit* referencedUnit(const ArgRecord& reference) {
+LiveUnit* referencedUnit(const runtime::ArgRecord& reference) {
   return formRegistry().findLive(reference.value.low, reference.value.high, true);
 }
 
-HWND comboBoxOf(const Arguments& arguments) {
+HWND comboBoxOf(const runtime::Arguments& arguments) {
   return referencedUnit(arguments.record(1))->window;
 }
 
@@ -30,14 +30,16 @@ bool namesWindow(uint32_t unitId) {
 
 }  // namespace
 
-void comboBoxItemCount(ResultRecord* result, int32_t argCount, const ArgRecord* args) {
-  const Arguments arguments(argCount, args);
+void comboBoxItemCount(runtime::ResultRecord* result, int32_t argCount,
+                       const runtime::ArgRecord* args) {
+  const runtime::Arguments arguments(argCount, args);
   result->value.setInt(
       static_cast<int32_t>(SendMessageW(comboBoxOf(arguments), CB_GETCOUNT, 0, 0)));
 }
 
-void comboBoxItemText(ResultRecord* result, int32_t argCount, const ArgRecord* args) {
-  const Arguments arguments(argCount, args);
+void comboBoxItemText(runtime::ResultRecord* result, int32_t argCount,
+                      const runtime::ArgRecord* args) {
+  const runtime::Arguments arguments(argCount, args);
   HWND box = comboBoxOf(arguments);
   const int32_t index = arguments.integer(2);
   result->value.setPointer(nullptr);
@@ -49,13 +51,14 @@ void comboBoxItemText(ResultRecord* result, int32_t argCount, const ArgRecord* a
                                       reinterpret_cast<LPARAM>(text.data()));
   if (copied <= 0) return;
   text.resize(static_cast<size_t>(copied));
-  result->value.setPointer(textFromString(gbkFromWide(text).c_str()));
+  result->value.setPointer(runtime::textFromString(runtime::gbkFromWide(text).c_str()));
 }
 
-void addComboBoxItem(ResultRecord* result, int32_t argCount, const ArgRecord* args) {
-  const Arguments arguments(argCount, args);
+void addComboBoxItem(runtime::ResultRecord* result, int32_t argCount,
+                     const runtime::ArgRecord* args) {
+  const runtime::Arguments arguments(argCount, args);
   HWND box = comboBoxOf(arguments);
-  const std::wstring text = wideFromGbk(arguments.text(2));
+  const std::wstring text = runtime::wideFromGbk(arguments.text(2));
   const LRESULT index = SendMessageW(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
   if (index < 0) {
     result->value.setInt(-1);
@@ -66,13 +69,14 @@ void addComboBoxItem(ResultRecord* result, int32_t argCount, const ArgRecord* ar
   result->value.setInt(static_cast<int32_t>(index));
 }
 
-void clearComboBox(ResultRecord*, int32_t argCount, const ArgRecord* args) {
-  const Arguments arguments(argCount, args);
+void clearComboBox(runtime::ResultRecord*, int32_t argCount, const runtime::ArgRecord* args) {
+  const runtime::Arguments arguments(argCount, args);
   SendMessageW(comboBoxOf(arguments), CB_RESETCONTENT, 0, 0);
 }
 
-void loadWindowCommand(ResultRecord* result, int32_t argCount, const ArgRecord* args) {
-  const Arguments arguments(argCount, args);
+void loadWindowCommand(runtime::ResultRecord* result, int32_t argCount,
+                       const runtime::ArgRecord* args) {
+  const runtime::Arguments arguments(argCount, args);
   result->value.setLogical(false);
   LiveWindow* parent = nullptr;
   if (arguments.given(2)) {
@@ -86,9 +90,9 @@ void loadWindowCommand(ResultRecord* result, int32_t argCount, const ArgRecord* 
   result->value.setLogical(handleLoadRequest(request) == 0);
 }
 
-void closeWindowCommand(ResultRecord*, int32_t argCount, const ArgRecord* args) {
-  const Arguments arguments(argCount, args);
-  const ArgRecord& reference = arguments.record(1);
+void closeWindowCommand(runtime::ResultRecord*, int32_t argCount, const runtime::ArgRecord* args) {
+  const runtime::Arguments arguments(argCount, args);
+  const runtime::ArgRecord& reference = arguments.record(1);
   LiveUnit* unit = referencedUnit(reference);
   if (namesWindow(reference.value.high)) {
     requestClose(*static_cast<LiveWindow*>(unit), argCount >= 2 && arguments.integer(2) != 0);
@@ -99,14 +103,14 @@ void closeWindowCommand(ResultRecord*, int32_t argCount, const ArgRecord* args) 
 }
 
 void installFormCommands() {
-  installCoreCommand(core_command::kComboBoxItemCount, comboBoxItemCount);
-  installCoreCommand(core_command::kComboBoxItemText, comboBoxItemText);
-  installCoreCommand(core_command::kAddComboBoxItem, addComboBoxItem);
-  installCoreCommand(core_command::kClearComboBox, clearComboBox);
-  installCoreCommand(core_command::kLoadWindow, loadWindowCommand);
-  installCoreCommand(core_command::kCloseWindow, closeWindowCommand);
-  installCoreCommand(core_command::kStartTimer, startTimerCommand);
-  installCoreCommand(core_command::kStopTimer, stopTimerCommand);
+  runtime::installCoreCommand(runtime::core_command::kComboBoxItemCount, comboBoxItemCount);
+  runtime::installCoreCommand(runtime::core_command::kComboBoxItemText, comboBoxItemText);
+  runtime::installCoreCommand(runtime::core_command::kAddComboBoxItem, addComboBoxItem);
+  runtime::installCoreCommand(runtime::core_command::kClearComboBox, clearComboBox);
+  runtime::installCoreCommand(runtime::core_command::kLoadWindow, loadWindowCommand);
+  runtime::installCoreCommand(runtime::core_command::kCloseWindow, closeWindowCommand);
+  runtime::installCoreCommand(runtime::core_command::kStartTimer, startTimerCommand);
+  runtime::installCoreCommand(runtime::core_command::kStopTimer, stopTimerCommand);
 }
 
 }  // namespace velmora::forms

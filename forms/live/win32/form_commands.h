@@ -6,12 +6,17 @@
 
 namespace velmora::forms {
 
-void comboBoxItemCount(ResultRecord* result, int32_t argCount, const ArgRecord* args);
-void comboBoxItemText(ResultRecord* result, int32_t argCount, const ArgRecord* args);
-void addComboBoxItem(ResultRecord* result, int32_t argCount, const ArgRecord* args);
-void clearComboBox(ResultRecord* result, int32_t argCount, const ArgRecord* args);
-void loadWindowCommand(ResultRecord* result, int32_t argCount, const ArgRecord* args);
-void closeWindowCommand(ResultRecord* result, int32_t argCount, const ArgRecord* args);
+void comboBoxItemCount(runtime::ResultRecord* result, int32_t argCount,
+                       const runtime::ArgRecord* args);
+void comboBoxItemText(runtime::ResultRecord* result, int32_t argCount,
+                      const runtime::ArgRecord* args);
+void addComboBoxItem(runtime::ResultRecord* result, int32_t argCount,
+                     const runtime::ArgRecord* args);
+void clearComboBox(runtime::ResultRecord* result, int32_t argCount, const runtime::ArgRecord* args);
+void loadWindowCommand(runtime::ResultRecord* result, int32_t argCount,
+                       const runtime::ArgRecord* args);
+void closeWindowCommand(runtime::ResultRecord* result, int32_t argCount,
+                        const runtime::ArgRecord* args);
 
 void installFormCommands();
 

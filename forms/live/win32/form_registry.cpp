@@ -37,7 +37,7 @@ intptr_t pointerResult(const void* pointer) {
   return reinterpret_cast<intptr_t>(pointer);
 }
 
-using namespace form_error_texts;
+using namespace error_texts;
 
 std::string hexId(uint32_t id) {
   char text[16];
@@ -48,7 +48,7 @@ std::string hexId(uint32_t id) {
 // Window data that does not read ends the program at once, naming where it is broken; the
 // registry holds no window it could name later.
 [[noreturn]] void raiseBrokenWindowData(const std::string& where) {
-  raiseRuntimeError(kBrokenWindowData + where, 0, 0, 0);
+  runtime::raiseRuntimeError(kBrokenWindowData + where, 0, 0, 0);
 }
 
 std::string windowPlace(uint32_t windowId) {
@@ -73,11 +73,11 @@ std::optional<uint32_t> unitIndex(const WindowObject& window, uint32_t unitId) {
 }
 
 const UnitTypeDescriptor* unitTypeDescriptorOf(uint32_t typeCode) {
-  const auto& libraries = runtimeState().libraries;
+  const auto& libraries = runtime::runtimeState().libraries;
   const uint32_t library = typeCode >> 16;
   const uint32_t slot = (typeCode & 0xFFFF) - 1;
   if (library == 0 || library > libraries.size() || (typeCode & 0xFFFF) == 0) return nullptr;
-  const LibraryDescriptor* descriptor = libraries[library - 1];
+  const runtime::LibraryDescriptor* descriptor = libraries[library - 1];
   if (slot >= descriptor->unitTypeCount || descriptor->unitTypes == nullptr) return nullptr;
   const auto* type = static_cast<const UnitTypeDescriptor*>(descriptor->unitTypes) + slot;
   return type->name != nullptr || type->interfaceFunction != nullptr ? type : nullptr;
@@ -134,8 +134,8 @@ LiveUnit* FormRegistry::findLive(uint32_t windowId, uint32_t unitId, bool strict
     if (const auto index = unitIndex(*window, unitId)) found = liveUnit(*window, *index);
   }
   if (!found && strict) {
-    raiseRuntimeError(kUnitNotLoaded, 0, static_cast<int32_t>(windowId),
-                      static_cast<int32_t>(unitId));
+    runtime::raiseRuntimeError(kUnitNotLoaded, 0, static_cast<int32_t>(windowId),
+                               static_cast<int32_t>(unitId));
   }
   return found;
 }
@@ -234,9 +234,9 @@ std::optional<intptr_t> FormRegistry::notify(int32_t code, uintptr_t first, uint
       return dispatchEvent(*reinterpret_cast<EventRecord*>(first));
     case kRaiseTypedEvent:
       return dispatchTypedEvent(*reinterpret_cast<TypedEventRecord*>(first));
-    case kNotifyCallProgramRoutine:
+    case runtime::kNotifyCallProgramRoutine:
       return static_cast<intptr_t>(
-          callProgramRoutine(windowId, reinterpret_cast<ProgramRoutine>(second)));
+          callProgramRoutine(windowId, reinterpret_cast<runtime::ProgramRoutine>(second)));
     case kEventSource:
       return currentEventSource(reinterpret_cast<uint32_t*>(first));
     case kUnitType: {
@@ -255,7 +255,7 @@ std::optional<intptr_t> FormRegistry::notify(int32_t code, uintptr_t first, uint
 }
 
 void installFormRuntime() {
-  setWindowRegistry(&formRegistry());
+  runtime::setWindowRegistry(&formRegistry());
   installFormCommands();
 }
 

@@ -27,7 +27,7 @@ struct WindowObject {
   UnitTable backup;  // a copy of live taken at the start of a load; empty otherwise
 };
 
-class FormRegistry final : public WindowRegistry {
+class FormRegistry final : public runtime::WindowRegistry {
  public:
   std::optional<std::string_view> windowName(uint32_t windowId) const override;
   std::optional<std::string_view> unitName(uint32_t windowId, uint32_t unitId) const override;

@@ -23,7 +23,7 @@ struct DisabledWindow {
 // lives.
 struct ProgramTimer {
   UINT_PTR id = 0;
-  ProgramRoutine routine = nullptr;
+  runtime::ProgramRoutine routine = nullptr;
 };
 
 struct LiveWindow : LiveUnit {

@@ -12,16 +12,16 @@ namespace {
 // The program's timer ids on a window start here, apart from any the window system uses.
 constexpr UINT_PTR kFirstTimerId = 0x5600;
 
-LiveWindow* loadedWindow(const ArgRecord& reference) {
+LiveWindow* loadedWindow(const runtime::ArgRecord& reference) {
   const WindowObject* window = formRegistry().find(reference.value.low);
   return window ? formRegistry().liveWindow(*window) : nullptr;
 }
 
-ProgramRoutine routineOf(const ArgRecord& argument) {
-  return reinterpret_cast<ProgramRoutine>(argument.value.asPointer());
+runtime::ProgramRoutine routineOf(const runtime::ArgRecord& argument) {
+  return reinterpret_cast<runtime::ProgramRoutine>(argument.value.asPointer());
 }
 
-std::vector<ProgramTimer>::iterator timerOf(LiveWindow& window, ProgramRoutine routine) {
+std::vector<ProgramTimer>::iterator timerOf(LiveWindow& window, runtime::ProgramRoutine routine) {
   return std::find_if(window.timers.begin(), window.timers.end(),
                       [&](const ProgramTimer& timer) { return timer.routine == routine; });
 }
@@ -37,12 +37,13 @@ UINT_PTR freeTimerId(const LiveWindow& window) {
 
 }  // namespace
 
-void startTimerCommand(ResultRecord* result, int32_t argCount, const ArgRecord* args) {
-  const Arguments arguments(argCount, args);
+void startTimerCommand(runtime::ResultRecord* result, int32_t argCount,
+                       const runtime::ArgRecord* args) {
+  const runtime::Arguments arguments(argCount, args);
   result->value.setLogical(false);
   LiveWindow* window = loadedWindow(arguments.record(1));
   const int32_t milliseconds = arguments.integer(2);
-  const ProgramRoutine routine = routineOf(arguments.record(3));
+  const runtime::ProgramRoutine routine = routineOf(arguments.record(3));
   if (window == nullptr || milliseconds < 1 || routine == nullptr) return;
   auto timer = timerOf(*window, routine);
   const UINT_PTR id = timer != window->timers.end() ? timer->id : freeTimerId(*window);
@@ -51,8 +52,8 @@ void startTimerCommand(ResultRecord* result, int32_t argCount, const ArgRecord* 
   result->value.setLogical(true);
 }
 
-void stopTimerCommand(ResultRecord*, int32_t argCount, const ArgRecord* args) {
-  const Arguments arguments(argCount, args);
+void stopTimerCommand(runtime::ResultRecord*, int32_t argCount, const runtime::ArgRecord* args) {
+  const runtime::Arguments arguments(argCount, args);
   LiveWindow* window = loadedWindow(arguments.record(1));
   if (window == nullptr) return;
   auto timer = timerOf(*window, routineOf(arguments.record(2)));

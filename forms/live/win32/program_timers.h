@@ -13,9 +13,11 @@ namespace velmora::forms {
 // startTimer(window reference, milliseconds, routine) -> logical: false when the window is not
 // loaded or the interval is below 1. Starting a routine that already ticks on the window only
 // sets its interval anew.
-void startTimerCommand(ResultRecord* result, int32_t argCount, const ArgRecord* args);
+void startTimerCommand(runtime::ResultRecord* result, int32_t argCount,
+                       const runtime::ArgRecord* args);
 // stopTimer(window reference, routine): nothing when it does not tick there.
-void stopTimerCommand(ResultRecord* result, int32_t argCount, const ArgRecord* args);
+void stopTimerCommand(runtime::ResultRecord* result, int32_t argCount,
+                      const runtime::ArgRecord* args);
 
 // WM_TIMER on the window: true when the timer was the program's.
 bool programTimerTicked(LiveWindow& window, UINT_PTR id);

@@ -35,12 +35,13 @@ struct Target {
 };
 
 [[noreturn]] void raiseAt(const char* message, uint32_t windowId, uint32_t unitId) {
-  raiseRuntimeError(message, 0, static_cast<int32_t>(windowId), static_cast<int32_t>(unitId));
+  runtime::raiseRuntimeError(message, 0, static_cast<int32_t>(windowId),
+                             static_cast<int32_t>(unitId));
 }
 
-using form_error_texts::kReadNotLoaded;
-using form_error_texts::kWindowNotRegistered;
-using form_error_texts::kWriteNotLoaded;
+using error_texts::kReadNotLoaded;
+using error_texts::kWindowNotRegistered;
+using error_texts::kWriteNotLoaded;
 
 // The unit a property access names. A unit id the window does not have is no target.
 std::optional<Target> findTarget(FormRegistry& registry, uint32_t windowId, uint32_t unitId) {
@@ -57,7 +58,7 @@ uint64_t pointerValue(const void* pointer) {
 
 uint64_t newByteSet(const uint8_t* data, uint32_t length) {
   if (data == nullptr || length == 0) return 0;
-  return pointerValue(byteSetFromBytes(data, static_cast<int32_t>(length)));
+  return pointerValue(runtime::byteSetFromBytes(data, static_cast<int32_t>(length)));
 }
 
 int32_t screenDotsPerInch() {
@@ -119,13 +120,14 @@ LogicalFont currentFont(const LiveTarget& live, int32_t ownIndex) {
 uint64_t fontReading(const LogicalFont& font, int32_t part) {
   const int32_t dpi = screenDotsPerInch();
   if (part == static_cast<int32_t>(FontElement::kFaceName))
-    return pointerValue(textFromString(font.faceName));
+    return pointerValue(runtime::textFromString(font.faceName));
   if (part >= 0 && part < static_cast<int32_t>(FontElement::kFaceName))
     return static_cast<uint32_t>(fontElement(font, static_cast<FontElement>(part), dpi));
-  auto* record = static_cast<uint32_t*>(allocate(7 * 4));
+  auto* record = static_cast<uint32_t*>(runtime::allocate(7 * 4));
   for (int i = 0; i < 6; ++i)
     record[i] = static_cast<uint32_t>(fontElement(font, static_cast<FontElement>(i), dpi));
-  record[6] = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(textFromString(font.faceName)));
+  record[6] =
+      static_cast<uint32_t>(reinterpret_cast<uintptr_t>(runtime::textFromString(font.faceName)));
   return pointerValue(record);
 }
 
@@ -156,7 +158,7 @@ uint64_t convertedReading(PropertyKind kind, const PropertyValue& value, const L
     case PropertyKind::kBackgroundColour:
       return static_cast<uint32_t>(value.first);
     default:  // the text kinds
-      return pointerValue(textFromString(reinterpret_cast<const char*>(value.first)));
+      return pointerValue(runtime::textFromString(reinterpret_cast<const char*>(value.first)));
   }
 }
 
@@ -186,7 +188,7 @@ uint64_t readCommon(FormRegistry& registry, const Target& target, CommonProperty
       return static_cast<uint32_t>(values[propertyIndex(property)]);
     }
     case kTag:
-      return pointerValue(textFromString(unit.tag.c_str()));
+      return pointerValue(runtime::textFromString(unit.tag.c_str()));
     case kVisible:
       return live ? IsWindowVisible(live->window) != FALSE : (unit.flags & kUnitVisible) != 0;
     case kDisabled:
@@ -202,7 +204,7 @@ uint64_t readCommon(FormRegistry& registry, const Target& target, CommonProperty
 uint64_t readMenuItem(const UnitRecord& item, int32_t property) {
   switch (property) {
     case kMenuCaption:
-      return pointerValue(textFromString(item.caption.c_str()));
+      return pointerValue(runtime::textFromString(item.caption.c_str()));
     case kMenuChecked:
       return (item.flags & kMenuCheckedFlag) != 0;
     case kMenuDisabled:
@@ -257,11 +259,12 @@ PropertyValue writtenValue(PropertyKind kind, uint32_t low, uint32_t high, const
     case PropertyKind::kSound:
     case PropertyKind::kByteData:
       if (!pointer) return {0, 0};
-      return {reinterpret_cast<uintptr_t>(byteSetData(pointer)),
-              static_cast<uint32_t>(byteSetLength(pointer))};
+      return {reinterpret_cast<uintptr_t>(runtime::byteSetData(pointer)),
+              static_cast<uint32_t>(runtime::byteSetLength(pointer))};
     case PropertyKind::kPointer:
       if (!pointer) return {0, 0};
-      kept = pointerDataWithId(byteSetData(pointer), static_cast<uint32_t>(byteSetLength(pointer)));
+      kept = pointerDataWithId(runtime::byteSetData(pointer),
+                               static_cast<uint32_t>(runtime::byteSetLength(pointer)));
       return {reinterpret_cast<uintptr_t>(kept.data()), static_cast<uint32_t>(kept.size())};
     case PropertyKind::kFont: {
       const int32_t dpi = screenDotsPerInch();
@@ -344,9 +347,10 @@ void writeVisible(FormRegistry& registry, Target& target, bool visible) {
 void writePointer(FormRegistry& registry, Target& target, uint32_t low) {
   const auto* byteSet = reinterpret_cast<const uint8_t*>(static_cast<uintptr_t>(low));
   UnitRecord unit = target.record;
-  unit.pointerData = byteSet ? pointerDataWithId(byteSetData(byteSet),
-                                                 static_cast<uint32_t>(byteSetLength(byteSet)))
-                             : Bytes();
+  unit.pointerData = byteSet
+                         ? pointerDataWithId(runtime::byteSetData(byteSet),
+                                             static_cast<uint32_t>(runtime::byteSetLength(byteSet)))
+                         : Bytes();
   rewriteRecord(target.window->live, target.index, unit);
   storePointer(target.window->live, target.index, pointerFromData(unit.pointerData));
   if (registry.liveUnit(*target.window, target.index)) {

@@ -68,15 +68,15 @@ void recreateUnit(WindowObject& window, uint32_t index, const UnitTypeDescriptor
   LiveUnit* old = formRegistry().liveUnit(window, index);
   auto serialise = reinterpret_cast<SerialiseUnitFunction>(type.interfaceFunction(kSerialiseUnit));
   if (!old || !serialise) return;
-  processPendingMessages();
-  runtimeState().loadingDepth += 1;
+  runtime::processPendingMessages();
+  runtime::runtimeState().loadingDepth += 1;
   SerialisedBlock block;
   if (serialise(old, &block) && block.block) {
     replaceUnit(window, index, type, old, block);
     GlobalFree(block.block);
   }
-  processPendingMessages();
-  if (runtimeState().loadingDepth >= 1) runtimeState().loadingDepth -= 1;
+  runtime::processPendingMessages();
+  if (runtime::runtimeState().loadingDepth >= 1) runtime::runtimeState().loadingDepth -= 1;
 }
 
 }  // namespace velmora::forms

@@ -70,7 +70,7 @@ void windowDestroying(LiveWindow& window) {
 
 void windowGone(LiveWindow* window) {
   FormRegistry& registry = formRegistry();
-  RuntimeState& state = runtimeState();
+  runtime::RuntimeState& state = runtime::runtimeState();
   if (window->accelerators) DestroyAcceleratorTable(window->accelerators);
   if (WindowObject* object = registry.find(window->windowId)) {
     forgetPointers(*object);

@@ -23,13 +23,13 @@ constexpr int32_t kStartMinimized = 2;
 constexpr int32_t kStartMaximized = 3;
 
 void raiseLoadingDepth() {
-  processPendingMessages();
-  runtimeState().loadingDepth += 1;
+  runtime::processPendingMessages();
+  runtime::runtimeState().loadingDepth += 1;
 }
 
 void lowerLoadingDepth() {
-  processPendingMessages();
-  if (runtimeState().loadingDepth >= 1) runtimeState().loadingDepth -= 1;
+  runtime::processPendingMessages();
+  if (runtime::runtimeState().loadingDepth >= 1) runtime::runtimeState().loadingDepth -= 1;
 }
 
 uint32_t creationStyle(uint32_t flags) {
@@ -59,7 +59,7 @@ bool abandonLoad(WindowObject& window, LiveUnit* windowUnit) {
   if (windowUnit) DestroyWindow(windowUnit->window);
   registry.abandoningLoad = false;
   window.backup = UnitTable();
-  if (runtimeState().loadingDepth >= 1) runtimeState().loadingDepth -= 1;
+  if (runtime::runtimeState().loadingDepth >= 1) runtime::runtimeState().loadingDepth -= 1;
   return false;
 }
 
@@ -176,7 +176,7 @@ uint32_t focusedUnitId(const WindowObject& window, HWND windowHandle, HWND focus
 
 void showWindow(LiveWindow& window) {
   int command = SW_SHOW;
-  if (runtimeState().hiddenOwner) {
+  if (runtime::runtimeState().hiddenOwner) {
     const int32_t position = window.windowProperties().position;
     if (position == kStartMaximized) command = SW_SHOWMAXIMIZED;
     if (position == kStartMinimized) command = SW_SHOWMINIMIZED;
@@ -245,7 +245,8 @@ void showLoadedWindow(WindowObject& window) {
   LiveWindow* live = formRegistry().liveWindow(window);
   if (!live) return;
   showWindow(*live);
-  if (live->modal && formRegistry().liveWindow(window) == live) runModalMessageLoop(window.id);
+  if (live->modal && formRegistry().liveWindow(window) == live)
+    runtime::runModalMessageLoop(window.id);
 }
 
 bool unitMayShow(const WindowObject& window, uint32_t index) {
@@ -300,7 +301,7 @@ int32_t handleLoadRequest(const LoadRequest& request) {
       live->topmost = true;
       SetWindowPos(live->window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     }
-    runModalMessageLoop(window->id);
+    runtime::runModalMessageLoop(window->id);
   }
   return 0;
 }

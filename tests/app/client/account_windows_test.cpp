@@ -134,7 +134,7 @@ TEST_F(InformationWindows, TableEntriesRunTheirHandlerAndGiveNoAnswer) {
   VELMORA_PROGRAM_HANDLERS(VELMORA_FIND_HANDLER)
 #undef VELMORA_FIND_HANDLER
   ASSERT_EQ(index, program_data::kHandlerCount);
-  EXPECT_EQ(handlerTable[found](), kNoAnswer);
+  EXPECT_EQ(handlerTable[found](), runtime::kNoAnswer);
   EXPECT_EQ(fake.log, (Log{ClientFake::pause(300), ClientFake::message(u8"已刷新")}));
 }
 

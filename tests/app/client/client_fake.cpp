@@ -29,12 +29,12 @@ bool isTextProperty(int32_t property) {
   return property == kText || property == kComboBoxText;
 }
 
-std::string textOf(const ArgRecord& argument) {
+std::string textOf(const runtime::ArgRecord& argument) {
   const char* text = argument.value.asText();
   return text ? text : "";
 }
 
-std::tuple<uint32_t, uint32_t> unitOf(const ArgRecord& reference) {
+std::tuple<uint32_t, uint32_t> unitOf(const runtime::ArgRecord& reference) {
   return {reference.value.low, reference.value.high};
 }
 
@@ -55,14 +55,14 @@ uint64_t readPropertyEntry(uint32_t window, uint32_t unit, int32_t property, int
 
 void writePropertyEntry(uint32_t window, uint32_t unit, int32_t property, int32_t, uint32_t low,
                         uint32_t high) {
-  active->writeProperty(window, unit, property, ValueSlot{low, high});
+  active->writeProperty(window, unit, property, runtime::ValueSlot{low, high});
 }
 
 // Core commands run as in the runtime, except the pause, which is logged instead of waited.
-void callCoreCommandEntry(Command command, int32_t, int32_t argCount, const ArgRecord* args,
-                          ResultRecord* result) {
+void callCoreCommandEntry(runtime::Command command, int32_t, int32_t argCount,
+                          const runtime::ArgRecord* args, runtime::ResultRecord* result) {
   *result = {};
-  if (command == coreCommands[core_command::kSleep]) {
+  if (command == runtime::coreCommands[runtime::core_command::kSleep]) {
     active->log.push_back(ClientFake::pause(args[0].value.asInt()));
     return;
   }
@@ -70,71 +70,71 @@ void callCoreCommandEntry(Command command, int32_t, int32_t argCount, const ArgR
 }
 
 // The window system's commands.
-void messageBox(ResultRecord*, int32_t argCount, const ArgRecord* args) {
+void messageBox(runtime::ResultRecord*, int32_t argCount, const runtime::ArgRecord* args) {
   const std::string caption = argCount >= 3 && args[2].given() ? textOf(args[2]) : gbk(u8"信息：");
   EXPECT_EQ(args[1].value.asInt(), 0) << "messages have one OK button";
   active->log.push_back("message " + textOf(args[0]) + " | " + caption);
 }
 
-void loadWindow(ResultRecord* result, int32_t argCount, const ArgRecord* args) {
+void loadWindow(runtime::ResultRecord* result, int32_t argCount, const runtime::ArgRecord* args) {
   const bool modal = argCount >= 3 && args[2].value.asLogical();
   const bool parent = argCount >= 2 && args[1].given();
   active->log.push_back("open " + hexId(args[0].value.low) + (modal && !parent ? " modal" : ""));
   result->value.setLogical(true);
 }
 
-void closeWindow(ResultRecord*, int32_t, const ArgRecord* args) {
+void closeWindow(runtime::ResultRecord*, int32_t, const runtime::ArgRecord* args) {
   active->log.push_back(ClientFake::closed(args[0].value.low));
 }
 
-void clearComboBox(ResultRecord*, int32_t, const ArgRecord* args) {
+void clearComboBox(runtime::ResultRecord*, int32_t, const runtime::ArgRecord* args) {
   active->comboBoxItems[unitOf(args[0])].clear();
 }
 
-void addComboBoxItem(ResultRecord* result, int32_t, const ArgRecord* args) {
+void addComboBoxItem(runtime::ResultRecord* result, int32_t, const runtime::ArgRecord* args) {
   auto& items = active->comboBoxItems[unitOf(args[0])];
   items.push_back(textOf(args[1]));
   result->value.setInt(static_cast<int32_t>(items.size() - 1));
 }
 
-void comboBoxItemCount(ResultRecord* result, int32_t, const ArgRecord* args) {
+void comboBoxItemCount(runtime::ResultRecord* result, int32_t, const runtime::ArgRecord* args) {
   result->value.setInt(static_cast<int32_t>(active->comboBoxItems[unitOf(args[0])].size()));
 }
 
-void comboBoxItemText(ResultRecord* result, int32_t, const ArgRecord* args) {
+void comboBoxItemText(runtime::ResultRecord* result, int32_t, const runtime::ArgRecord* args) {
   const auto& items = active->comboBoxItems[unitOf(args[0])];
   const int32_t index = args[1].value.asInt();
   if (index >= 0 && index < static_cast<int32_t>(items.size()))
-    result->value.setPointer(textFromString(items[index].c_str()));
+    result->value.setPointer(runtime::textFromString(items[index].c_str()));
 }
 
-void setClipboardText(ResultRecord* result, int32_t, const ArgRecord* args) {
+void setClipboardText(runtime::ResultRecord* result, int32_t, const runtime::ArgRecord* args) {
   if (!active->clipboardTakesText) return;
   active->clipboard = textOf(args[0]);
   result->value.setLogical(true);
 }
 
-void startTimer(ResultRecord* result, int32_t, const ArgRecord* args) {
+void startTimer(runtime::ResultRecord* result, int32_t, const runtime::ArgRecord* args) {
   active->startTimer(args[0].value.low, args[1].value.asInt(),
                      reinterpret_cast<void (*)()>(args[2].value.asPointer()));
   result->value.setLogical(true);
 }
 
-void stopTimer(ResultRecord*, int32_t, const ArgRecord* args) {
+void stopTimer(runtime::ResultRecord*, int32_t, const runtime::ArgRecord* args) {
   active->stopTimer(args[0].value.low, reinterpret_cast<void (*)()>(args[1].value.asPointer()));
 }
 
-constexpr std::pair<int, Command> kWindowCommands[] = {
-    {core_command::kStartTimer, startTimer},
-    {core_command::kStopTimer, stopTimer},
-    {core_command::kMessageBox, messageBox},
-    {core_command::kLoadWindow, loadWindow},
-    {core_command::kCloseWindow, closeWindow},
-    {core_command::kClearComboBox, clearComboBox},
-    {core_command::kAddComboBoxItem, addComboBoxItem},
-    {core_command::kComboBoxItemCount, comboBoxItemCount},
-    {core_command::kComboBoxItemText, comboBoxItemText},
-    {core_command::kSetClipboardText, setClipboardText},
+constexpr std::pair<int, runtime::Command> kWindowCommands[] = {
+    {runtime::core_command::kStartTimer, startTimer},
+    {runtime::core_command::kStopTimer, stopTimer},
+    {runtime::core_command::kMessageBox, messageBox},
+    {runtime::core_command::kLoadWindow, loadWindow},
+    {runtime::core_command::kCloseWindow, closeWindow},
+    {runtime::core_command::kClearComboBox, clearComboBox},
+    {runtime::core_command::kAddComboBoxItem, addComboBoxItem},
+    {runtime::core_command::kComboBoxItemCount, comboBoxItemCount},
+    {runtime::core_command::kComboBoxItemText, comboBoxItemText},
+    {runtime::core_command::kSetClipboardText, setClipboardText},
 };
 
 // "scheme://host/E/qx/login.php?..." -> "login.php"
@@ -147,18 +147,20 @@ std::string endpointOf(const std::string& url) {
 
 }  // namespace
 
-ClientFake::ClientFake() : table_(runtimeEntryTable) {
+ClientFake::ClientFake() : table_(runtime::runtimeEntryTable) {
   table_.readProperty = readPropertyEntry;
   table_.writeProperty = writePropertyEntry;
-  table_.callCoreCommand = reinterpret_cast<EntryCode>(&callCoreCommandEntry);
+  table_.callCoreCommand = reinterpret_cast<runtime::EntryCode>(&callCoreCommandEntry);
   active = this;
-  for (const auto& [number, command] : kWindowCommands) installCoreCommand(number, command);
+  for (const auto& [number, command] : kWindowCommands)
+    runtime::installCoreCommand(number, command);
   app::useEntryTable(&table_);
 }
 
 ClientFake::~ClientFake() {
   app::useEntryTable(nullptr);
-  for (const auto& [number, command] : kWindowCommands) installCoreCommand(number, nullptr);
+  for (const auto& [number, command] : kWindowCommands)
+    runtime::installCoreCommand(number, nullptr);
   active = nullptr;
 }
 
@@ -282,14 +284,15 @@ std::vector<std::string> ClientFake::items(app::UnitRef comboBox) const {
 uint64_t ClientFake::readProperty(uint32_t window, uint32_t unit, int32_t property) {
   if (isTextProperty(property)) {
     auto found = texts_.find({window, unit, property});
-    return found == texts_.end() ? 0 : pointerValue(textFromString(found->second.c_str()));
+    return found == texts_.end() ? 0 : pointerValue(runtime::textFromString(found->second.c_str()));
   }
   if (property != kVisible && property != kTicked) ADD_FAILURE() << "property " << property;
   auto found = numbers_.find({window, unit, property});
   return found == numbers_.end() ? 0 : found->second;
 }
 
-void ClientFake::writeProperty(uint32_t window, uint32_t unit, int32_t property, ValueSlot value) {
+void ClientFake::writeProperty(uint32_t window, uint32_t unit, int32_t property,
+                               runtime::ValueSlot value) {
   if (isTextProperty(property)) {
     texts_[{window, unit, property}] = value.asText() ? value.asText() : "";
     return;

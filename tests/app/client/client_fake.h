@@ -76,13 +76,13 @@ class ClientFake {
 
   // The part of the entry table the fake serves; everything else is the runtime's.
   uint64_t readProperty(uint32_t window, uint32_t unit, int32_t property);
-  void writeProperty(uint32_t window, uint32_t unit, int32_t property, ValueSlot value);
+  void writeProperty(uint32_t window, uint32_t unit, int32_t property, runtime::ValueSlot value);
   std::map<std::tuple<uint32_t, uint32_t>, std::vector<std::string>> comboBoxItems;
 
  private:
   using PropertyKey = std::tuple<uint32_t, uint32_t, int32_t>;
 
-  EntryTable table_;
+  runtime::EntryTable table_;
   std::map<PropertyKey, std::string> texts_;
   std::map<PropertyKey, uint32_t> numbers_;
   std::map<std::string, std::deque<std::string>> replies_;

@@ -14,46 +14,48 @@
 namespace velmora {
 namespace {
 
-void httpRead(ResultRecord* result, int32_t, const ArgRecord* args) {
+void httpRead(runtime::ResultRecord* result, int32_t, const runtime::ArgRecord* args) {
   const std::string body = testing::ClientFake::current().answer(args[0].value.asText());
   if (!body.empty()) {
-    result->value.setPointer(byteSetFromBytes(body.data(), static_cast<int32_t>(body.size())));
+    result->value.setPointer(
+        runtime::byteSetFromBytes(body.data(), static_cast<int32_t>(body.size())));
   }
 }
 
-void startHttpRead(ResultRecord* result, int32_t, const ArgRecord* args) {
+void startHttpRead(runtime::ResultRecord* result, int32_t, const runtime::ArgRecord* args) {
   const auto ended = reinterpret_cast<void (*)()>(args[2].value.asPointer());
   result->value.setInt(testing::ClientFake::current().startRequest(args[0].value.asText(), ended));
 }
 
-void takeHttpReply(ResultRecord* result, int32_t, const ArgRecord* args) {
+void takeHttpReply(runtime::ResultRecord* result, int32_t, const runtime::ArgRecord* args) {
   const std::string body = testing::ClientFake::current().takeReply(args[0].value.asInt());
   if (!body.empty()) {
-    result->value.setPointer(byteSetFromBytes(body.data(), static_cast<int32_t>(body.size())));
+    result->value.setPointer(
+        runtime::byteSetFromBytes(body.data(), static_cast<int32_t>(body.size())));
   }
 }
 
-void cancelHttpRead(ResultRecord*, int32_t, const ArgRecord* args) {
+void cancelHttpRead(runtime::ResultRecord*, int32_t, const runtime::ArgRecord* args) {
   testing::ClientFake::current().cancelRequest(args[0].value.asInt());
 }
 
-const Command internetCommands[kInternetCommandCount] = {httpRead, startHttpRead, takeHttpReply,
-                                                         cancelHttpRead};
-const LibraryDescriptor internetLibrary = {
-    .magic = kLibraryMagic,
+const runtime::Command internetCommands[kInternetCommandCount] = {httpRead, startHttpRead,
+                                                                  takeHttpReply, cancelHttpRead};
+const runtime::LibraryDescriptor internetLibrary = {
+    .magic = runtime::kLibraryMagic,
     .commandCount = kInternetCommandCount,
     .commands = internetCommands,
 };
 
 }  // namespace
 
-const LibraryDescriptor* const programLibraries[kProgramLibraryCount] = {
+const runtime::LibraryDescriptor* const programLibraries[kProgramLibraryCount] = {
     nullptr, nullptr, &internetLibrary, nullptr, nullptr};
 
 char* textFromService(const void* replyBody) {
-  const int32_t length = byteSetLength(replyBody);
+  const int32_t length = runtime::byteSetLength(replyBody);
   if (length == 0) return nullptr;
-  const auto* bytes = byteSetData(replyBody);
+  const auto* bytes = runtime::byteSetData(replyBody);
   std::u8string utf8(reinterpret_cast<const char8_t*>(bytes), static_cast<size_t>(length));
   utf8.resize(std::char_traits<char8_t>::length(utf8.c_str()));  // a zero byte ends the text
   const std::string local = testing::gbk(utf8);

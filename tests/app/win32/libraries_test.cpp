@@ -33,8 +33,8 @@ TEST(Libraries, FiveLibrariesWithTheirSlotsAndCommands) {
   };
   std::set<std::string> identities;
   for (uint32_t i = 0; i < kProgramLibraryCount; ++i) {
-    const LibraryDescriptor& library = *programLibraries[i];
-    EXPECT_EQ(library.magic, kLibraryMagic);
+    const runtime::LibraryDescriptor& library = *programLibraries[i];
+    EXPECT_EQ(library.magic, runtime::kLibraryMagic);
     const std::string identity = library.identity;
     EXPECT_EQ(identity.size(), 32u);
     EXPECT_EQ(identity.find_first_not_of("0123456789ABCDEF"), std::string::npos);
@@ -59,14 +59,15 @@ TEST(Libraries, FiveLibrariesWithTheirSlotsAndCommands) {
       static_cast<const forms::UnitTypeDescriptor*>(programLibraries[4]->unitTypes);
   EXPECT_STREQ(second[7].englishName, "CartoonBox");
 
-  EXPECT_EQ(programLibraries[0]->commands, coreCommands);
+  EXPECT_EQ(programLibraries[0]->commands, runtime::coreCommands);
   EXPECT_EQ(programLibraries[2]->commands[0], &net::httpRead);
 }
 
 // A library reaches the picture service through the runtime's notify function, once the core
 // library has started.
 TEST(Libraries, TheCoreLibraryBringsThePictureService) {
-  programLibraries[0]->notify(kLibraryNotifyStart, reinterpret_cast<uintptr_t>(&runtimeNotify), 0);
+  programLibraries[0]->notify(runtime::kLibraryNotifyStart,
+                              reinterpret_cast<uintptr_t>(&runtime::runtimeNotify), 0);
   std::ifstream file(VELMORA_PICTURES_DIR "/logo.png", std::ios::binary);
   const std::vector<uint8_t> logo{std::istreambuf_iterator<char>(file), {}};
   ASSERT_FALSE(logo.empty());
@@ -79,8 +80,8 @@ TEST(Libraries, TheCoreLibraryBringsThePictureService) {
     int32_t width;
     int32_t height;
   } made{};
-  EXPECT_EQ(runtimeNotify(1003, reinterpret_cast<uintptr_t>(&request),
-                          reinterpret_cast<uintptr_t>(&made)),
+  EXPECT_EQ(runtime::runtimeNotify(1003, reinterpret_cast<uintptr_t>(&request),
+                                   reinterpret_cast<uintptr_t>(&made)),
             1);
   EXPECT_NE(made.bitmap, nullptr);
   EXPECT_EQ(made.width, 90);
@@ -89,11 +90,11 @@ TEST(Libraries, TheCoreLibraryBringsThePictureService) {
 
   const uint8_t broken[] = {0x89, 'P', 'N', 'G', 0, 1};
   request = {broken, sizeof broken};
-  EXPECT_EQ(runtimeNotify(1003, reinterpret_cast<uintptr_t>(&request),
-                          reinterpret_cast<uintptr_t>(&made)),
+  EXPECT_EQ(runtime::runtimeNotify(1003, reinterpret_cast<uintptr_t>(&request),
+                                   reinterpret_cast<uintptr_t>(&made)),
             0);
   EXPECT_EQ(made.bitmap, nullptr);
-  programLibraries[0]->notify(kLibraryNotifyShutdown, 0, 0);
+  programLibraries[0]->notify(runtime::kLibraryNotifyShutdown, 0, 0);
 }
 
 }  // namespace

@@ -19,7 +19,7 @@
 
 namespace velmora {
 
-const ProgramHeader programHeader = {
+const runtime::ProgramHeader runtime::programHeader = {
     .runMode = 3,
     .dllCommandCount = kDllCommandCount,
     .dllFileNames = kDllFileNames,
@@ -34,19 +34,20 @@ using testing::TestHeap;
 class TextFromService : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    callRuntimeService(runtimeEntryTable.runtimeService, kServiceInitialiseRuntime);
+    runtime::callRuntimeService(runtime::runtimeEntryTable.runtimeService,
+                                runtime::kServiceInitialiseRuntime);
   }
 
   // The converted text of body; the body's block is the test's own.
   std::optional<std::string> convert(std::string_view body) {
-    void* replyBody = byteSetFromBytes(body.data(), static_cast<int32_t>(body.size()));
+    void* replyBody = runtime::byteSetFromBytes(body.data(), static_cast<int32_t>(body.size()));
     char* text = textFromService(replyBody);
     EXPECT_EQ(heap.liveBlocks(), (replyBody ? 1u : 0u) + (text ? 1u : 0u))
         << "a temporary was not released";
-    freeBlock(replyBody);
+    runtime::freeBlock(replyBody);
     if (text == nullptr) return std::nullopt;
     std::string copy = text;
-    freeBlock(text);
+    runtime::freeBlock(text);
     return copy;
   }
 
@@ -57,8 +58,8 @@ class TextFromService : public ::testing::Test {
 TEST_F(TextFromService, EmptyBodyIsTheEmptyTextWithoutAKernelCall) {
   EXPECT_EQ(textFromService(nullptr), nullptr);
   EXPECT_TRUE(heap.requestedSizes.empty());
-  EXPECT_FALSE(dllCommandBound(dll_command::kMultiByteToWideChar));
-  EXPECT_FALSE(dllCommandBound(dll_command::kWideCharToMultiByte));
+  EXPECT_FALSE(runtime::dllCommandBound(dll_command::kMultiByteToWideChar));
+  EXPECT_FALSE(runtime::dllCommandBound(dll_command::kWideCharToMultiByte));
 }
 
 TEST_F(TextFromService, ChineseBecomesItsGbkBytes) {
@@ -68,8 +69,8 @@ TEST_F(TextFromService, ChineseBecomesItsGbkBytes) {
   // The test's 12-byte body; the UTF-16 byte set of 4 units and a zero unit; a text of 9 blanks;
   // the 8-byte copy.
   EXPECT_EQ(heap.requestedSizes, (std::vector<size_t>{12 + 8, 10 + 8, 9 + 1, 8 + 1}));
-  EXPECT_TRUE(dllCommandBound(dll_command::kMultiByteToWideChar));
-  EXPECT_FALSE(dllCommandBound(dll_command::kLstrlenW));
+  EXPECT_TRUE(runtime::dllCommandBound(dll_command::kMultiByteToWideChar));
+  EXPECT_FALSE(runtime::dllCommandBound(dll_command::kLstrlenW));
 }
 
 TEST_F(TextFromService, KeepsEveryByteOfASimpleReply) {

@@ -42,7 +42,7 @@ void useUnits(uint32_t windowId) {
         static_cast<uintptr_t>(registry.readProperty(windowId, unitId, kTagProperty, 0)));
     ASSERT_NE(tag, nullptr);
     EXPECT_STREQ(tag, kTag);
-    freeBlock(tag);
+    runtime::freeBlock(tag);
     for (forms::CommonProperty place :
          {forms::CommonProperty::kLeft, forms::CommonProperty::kTop, forms::CommonProperty::kWidth,
           forms::CommonProperty::kHeight})

@@ -7,32 +7,32 @@
 
 namespace velmora::testing {
 
-inline ArgRecord windowReference(uint32_t windowId, uint32_t unitId = 0) {
-  ArgRecord record;
+inline runtime::ArgRecord windowReference(uint32_t windowId, uint32_t unitId = 0) {
+  runtime::ArgRecord record;
   record.value.low = windowId;
   record.value.high = unitId;
-  record.type = types::kWindowRef;
+  record.type = runtime::types::kWindowRef;
   return record;
 }
 
-inline ArgRecord integerRecord(int32_t value) {
-  ArgRecord record;
+inline runtime::ArgRecord integerRecord(int32_t value) {
+  runtime::ArgRecord record;
   record.value.setInt(value);
-  record.type = types::kInt;
+  record.type = runtime::types::kInt;
   return record;
 }
 
-inline ArgRecord logicalRecord(bool value) {
-  ArgRecord record;
+inline runtime::ArgRecord logicalRecord(bool value) {
+  runtime::ArgRecord record;
   record.value.setLogical(value);
-  record.type = types::kLogical;
+  record.type = runtime::types::kLogical;
   return record;
 }
 
-inline ArgRecord textRecord(const char* text) {
-  ArgRecord record;
+inline runtime::ArgRecord textRecord(const char* text) {
+  runtime::ArgRecord record;
   record.value.setPointer(text);
-  record.type = types::kText;
+  record.type = runtime::types::kText;
   return record;
 }
 

@@ -16,7 +16,7 @@ namespace velmora::forms {
 namespace {
 
 intptr_t notify(int32_t code, uintptr_t first = 0, uintptr_t second = 0) {
-  return runtimeNotify(code, first, second);
+  return runtime::runtimeNotify(code, first, second);
 }
 
 template <class Record>
@@ -61,8 +61,8 @@ TEST_F(EventDispatch, TypedArgumentsPassOneOrTwoWordsByTheirType) {
                           .unitId = testing::kUpperLabel,
                           .event = testing::kLabelEventWithArguments,
                           .argCount = 2};
-  record.args[0] = {.low = 0x1FF, .type = types::kByte};
-  record.args[1] = {.low = 0xFFFF, .type = types::kShort};
+  record.args[0] = {.low = 0x1FF, .type = runtime::types::kByte};
+  record.args[1] = {.low = 0xFFFF, .type = runtime::types::kShort};
   EXPECT_EQ(raise(2031, record), 1);
   EXPECT_EQ(testing::handlerCalls().arguments, (std::vector<uint32_t>{0xFF, 0xFFFFFFFF}));
   EXPECT_EQ(record.resultFlag, 1u);
@@ -73,7 +73,7 @@ TEST_F(EventDispatch, TypedArgumentsPassOneOrTwoWordsByTheirType) {
                             .unitId = testing::kUpperLabel,
                             .event = testing::kLabelEventWithArguments,
                             .argCount = 1};
-  record.args[0] = {.low = 11, .high = 22, .type = types::kDouble};
+  record.args[0] = {.low = 11, .high = 22, .type = runtime::types::kDouble};
   raise(2031, record);
   EXPECT_EQ(testing::handlerCalls().arguments, (std::vector<uint32_t>{11, 22}));
   record.args[0].flags = 1;  // the low word only, whatever the type
@@ -89,11 +89,11 @@ TEST_F(EventDispatch, NothingIsCalledWithoutAHandlerOrWhileWindowsAreBuilt) {
   EXPECT_EQ(unbound.resultFlag, 0u);
   EventRecord bound{.windowId = testing::kMainWindow, .unitId = 0, .event = window_event::kCreated};
   notify(2009);
-  EXPECT_EQ(runtimeState().loadingDepth, 1);
+  EXPECT_EQ(runtime::runtimeState().loadingDepth, 1);
   EXPECT_EQ(raise(2008, bound), 0);
   notify(2010);
   notify(2010);  // never below zero
-  EXPECT_EQ(runtimeState().loadingDepth, 0);
+  EXPECT_EQ(runtime::runtimeState().loadingDepth, 0);
   EXPECT_EQ(raise(2008, bound), 1);
   EXPECT_EQ(bound.resultFlag, 0u);  // the handler gave no answer
   EXPECT_EQ(testing::handlerCalls().count[static_cast<int>(testing::Handler::mainCreated)], 1);

@@ -20,9 +20,9 @@
 namespace velmora::forms {
 namespace {
 
-ArgRecord comboReference() {
-  ArgRecord record = testing::windowReference(testing::kMainWindow, testing::kComboBox);
-  record.type = types::kComboBoxRef;
+runtime::ArgRecord comboReference() {
+  runtime::ArgRecord record = testing::windowReference(testing::kMainWindow, testing::kComboBox);
+  record.type = runtime::types::kComboBoxRef;
   return record;
 }
 
@@ -31,19 +31,19 @@ class ComboBoxCommands : public ::testing::Test {
   void SetUp() override { ASSERT_TRUE(forms.registry().loadStartWindow(testing::kMainWindow)); }
 
   int32_t count() {
-    const ArgRecord args[] = {comboReference()};
-    ResultRecord result;
+    const runtime::ArgRecord args[] = {comboReference()};
+    runtime::ResultRecord result;
     comboBoxItemCount(&result, 1, args);
     return result.value.asInt();
   }
   std::string itemText(int32_t index, bool* empty = nullptr) {
-    const ArgRecord args[] = {comboReference(), testing::integerRecord(index)};
-    ResultRecord result;
+    const runtime::ArgRecord args[] = {comboReference(), testing::integerRecord(index)};
+    runtime::ResultRecord result;
     comboBoxItemText(&result, 2, args);
     char* text = static_cast<char*>(result.value.asPointer());
     if (empty) *empty = text == nullptr;
     std::string copy = text ? text : "";
-    freeBlock(text);
+    runtime::freeBlock(text);
     return copy;
   }
 
@@ -54,12 +54,12 @@ class ComboBoxCommands : public ::testing::Test {
 TEST_F(ComboBoxCommands, ItemsAreAddedReadAndCleared) {
   HWND box = forms.unitHandle(testing::kMainWindow, testing::kComboBox);
   const std::string first = testing::gbk(u8"项目一");
-  const ArgRecord withoutData[] = {comboReference(), testing::textRecord(first.c_str())};
-  ResultRecord result;
+  const runtime::ArgRecord withoutData[] = {comboReference(), testing::textRecord(first.c_str())};
+  runtime::ResultRecord result;
   addComboBoxItem(&result, 2, withoutData);
   EXPECT_EQ(result.value.asInt(), 0);
-  const ArgRecord withData[] = {comboReference(), testing::textRecord("second"),
-                                testing::integerRecord(7)};
+  const runtime::ArgRecord withData[] = {comboReference(), testing::textRecord("second"),
+                                         testing::integerRecord(7)};
   addComboBoxItem(&result, 3, withData);
   EXPECT_EQ(result.value.asInt(), 1);
   EXPECT_EQ(SendMessageW(box, CB_GETITEMDATA, 0, 0), 0);
@@ -71,14 +71,15 @@ TEST_F(ComboBoxCommands, ItemsAreAddedReadAndCleared) {
   EXPECT_TRUE(empty);
   itemText(2, &empty);
   EXPECT_TRUE(empty);
-  const ArgRecord clear[] = {comboReference()};
+  const runtime::ArgRecord clear[] = {comboReference()};
   clearComboBox(&result, 1, clear);
   EXPECT_EQ(count(), 0);
 }
 
 TEST_F(ComboBoxCommands, AComboBoxOfAWindowNotLoadedEndsTheProgram) {
-  const ArgRecord args[] = {testing::windowReference(testing::kSecondWindow, testing::kComboBox)};
-  ResultRecord result;
+  const runtime::ArgRecord args[] = {
+      testing::windowReference(testing::kSecondWindow, testing::kComboBox)};
+  runtime::ResultRecord result;
   try {
     comboBoxItemCount(&result, 1, args);
     FAIL() << "no runtime error";
@@ -93,10 +94,10 @@ struct ShownBox {
   int32_t result = -1;
 };
 
-ShownBox showBox(std::initializer_list<ArgRecord> args) {
+ShownBox showBox(std::initializer_list<runtime::ArgRecord> args) {
   testing::MessageBoxRecorder recorder;
-  ResultRecord result;
-  messageBoxCommand(&result, static_cast<int32_t>(args.size()), std::data(args));
+  runtime::ResultRecord result;
+  runtime::messageBoxCommand(&result, static_cast<int32_t>(args.size()), std::data(args));
   ShownBox shown;
   if (!recorder.shown().empty()) shown.box = recorder.shown().front();
   shown.result = result.value.asInt();
@@ -122,16 +123,17 @@ int ticksWithin(DWORD milliseconds) {
 class ProgramTimers : public ComboBoxCommands {
  protected:
   bool start(int32_t milliseconds) {
-    const ArgRecord args[] = {testing::windowReference(testing::kMainWindow),
-                              testing::integerRecord(milliseconds), subroutineArgument(countTick)};
-    ResultRecord result;
+    const runtime::ArgRecord args[] = {testing::windowReference(testing::kMainWindow),
+                                       testing::integerRecord(milliseconds),
+                                       runtime::subroutineArgument(countTick)};
+    runtime::ResultRecord result;
     startTimerCommand(&result, 3, args);
     return result.value.asLogical();
   }
   void stop() {
-    const ArgRecord args[] = {testing::windowReference(testing::kMainWindow),
-                              subroutineArgument(countTick)};
-    ResultRecord result;
+    const runtime::ArgRecord args[] = {testing::windowReference(testing::kMainWindow),
+                                       runtime::subroutineArgument(countTick)};
+    runtime::ResultRecord result;
     stopTimerCommand(&result, 2, args);
   }
 };
@@ -139,9 +141,9 @@ class ProgramTimers : public ComboBoxCommands {
 TEST_F(ProgramTimers, TickUntilStoppedHeldWhileAHandlerWaitsAndEndWithTheWindow) {
   ASSERT_TRUE(start(20));
   EXPECT_GE(ticksWithin(300), 3);
-  runtimeState().waitingDepth = 1;
+  runtime::runtimeState().waitingDepth = 1;
   EXPECT_EQ(ticksWithin(150), 0) << "no tick in the middle of a handler";
-  runtimeState().waitingDepth = 0;
+  runtime::runtimeState().waitingDepth = 0;
   ASSERT_TRUE(start(20));  // a second start only sets the interval anew
   stop();
   EXPECT_EQ(ticksWithin(150), 0);
@@ -186,9 +188,9 @@ std::wstring clipboardText() {
 }
 
 bool setClipboard(const char* text) {
-  const ArgRecord args[] = {testing::textRecord(text)};
-  ResultRecord result;
-  setClipboardTextCommand(&result, 1, args);
+  const runtime::ArgRecord args[] = {testing::textRecord(text)};
+  runtime::ResultRecord result;
+  runtime::setClipboardTextCommand(&result, 1, args);
   return result.value.asLogical();
 }
 
@@ -211,9 +213,9 @@ TEST(ClipboardCommand, PutsTheTextInBothFormatsAndKeepsTheOldTextWhenTheCopyFail
   GlobalUnlock(plain);
   CloseClipboard();
 
-  clipboardAllocator() = refuseAllocation;
+  runtime::clipboardAllocator() = refuseAllocation;
   EXPECT_FALSE(setClipboard("lost"));
-  clipboardAllocator() = GlobalAlloc;
+  runtime::clipboardAllocator() = GlobalAlloc;
   EXPECT_EQ(clipboardText(), L"复制内容");
 
   EXPECT_TRUE(setClipboard(""));
@@ -221,9 +223,9 @@ TEST(ClipboardCommand, PutsTheTextInBothFormatsAndKeepsTheOldTextWhenTheCopyFail
 }
 
 TEST(ClipboardCommand, AnswersFalseWhenTheClipboardRefusesTheText) {
-  clipboardSetter() = refuseBlock;
+  runtime::clipboardSetter() = refuseBlock;
   EXPECT_FALSE(setClipboard("refused"));
-  clipboardSetter() = SetClipboardData;
+  runtime::clipboardSetter() = SetClipboardData;
   EXPECT_TRUE(setClipboard("taken"));
   EXPECT_EQ(clipboardText(), L"taken");
 }

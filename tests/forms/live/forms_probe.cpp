@@ -20,7 +20,7 @@ namespace {
 
 using testing::writeEvent;
 
-const LibraryDescriptor* const libraries[] = {&testing::testLibrary()};
+const runtime::LibraryDescriptor* const libraries[] = {&testing::testLibrary()};
 
 void exitRoutine() {
   writeEvent("exit routine");
@@ -28,14 +28,14 @@ void exitRoutine() {
 
 void CALLBACK closeMainWindow(HWND, UINT, UINT_PTR timer, DWORD) {
   KillTimer(nullptr, timer);
-  const ArgRecord args[] = {testing::windowReference(testing::kMainWindow)};
-  callCommandEntry(runtimeEntryTable.callCoreCommand, coreCommands[core_command::kCloseWindow], 0,
-                   args);
+  const runtime::ArgRecord args[] = {testing::windowReference(testing::kMainWindow)};
+  runtime::callCommandEntry(runtime::runtimeEntryTable.callCoreCommand,
+                            runtime::coreCommands[runtime::core_command::kCloseWindow], 0, args);
   writeEvent("close requested");
 }
 
 void play(const std::wstring& scenario) {
-  const EntryTable& runtime = runtimeEntryTable;
+  const runtime::EntryTable& runtime = runtime::runtimeEntryTable;
   if (scenario == L"read-unloaded") {
     const uint64_t width = runtime.readProperty(testing::kStoredWindow, testing::kStoredEditBox,
                                                 propertyIndex(CommonProperty::kWidth), -1);
@@ -58,7 +58,7 @@ void play(const std::wstring& scenario) {
 // The program the runtime starts: the probe's windows and its scenario.
 namespace velmora {
 
-const ProgramHeader programHeader = {
+const runtime::ProgramHeader runtime::programHeader = {
     .runMode = 3,
     .codeBase = testing::testCodeBase(),
     .windowData = testing::testWindowData().data(),
@@ -67,7 +67,7 @@ const ProgramHeader programHeader = {
     .libraries = forms::libraries,
 };
 
-int programEntry() {
+int runtime::programEntry() {
   const std::wstring scenario = testing::readProbeCommandLine();
   testing::MessageBoxRecorder boxes(testing::writeMessageBox);
   const EntryTable& runtime = runtimeEntryTable;

@@ -47,7 +47,7 @@ class PropertyAccess : public ::testing::Test {
   std::string text(uint64_t value) {
     char* block = reinterpret_cast<char*>(static_cast<uintptr_t>(value));
     std::string result = block ? block : "";
-    freeBlock(block);
+    runtime::freeBlock(block);
     return result;
   }
   std::string raisedMessage(const std::function<void()>& access) {
@@ -149,7 +149,7 @@ TEST_F(PropertyAccess, FontsAreReadAndWrittenByElement) {
   EXPECT_EQ(record[1], 1u);
   EXPECT_EQ(record[5], 9u);
   EXPECT_EQ(text(record[6]), "Tahoma");
-  freeBlock(const_cast<uint32_t*>(record));
+  runtime::freeBlock(const_cast<uint32_t*>(record));
 
   write(testing::kMainWindow, testing::kUpperLabel, kFont, 12, kSize);
   EXPECT_EQ(read(testing::kMainWindow, testing::kUpperLabel, kFont, kSize), 12u);
@@ -168,18 +168,18 @@ TEST_F(PropertyAccess, FontsAreReadAndWrittenByElement) {
 
 TEST_F(PropertyAccess, PointerDataHoldsTheSystemIdAndReadsAsTheCode) {
   const uint8_t hand[] = {14, 0, 0, 0};
-  void* data = byteSetFromBytes(hand, 4);
+  void* data = runtime::byteSetFromBytes(hand, 4);
   write(testing::kMainWindow, testing::kLowerLabel, Common::kPointer,
         static_cast<uint32_t>(reinterpret_cast<uintptr_t>(data)));
-  freeBlock(data);
+  runtime::freeBlock(data);
   const WindowObject* window = forms.registry().find(testing::kMainWindow);
   const UnitRecord stored = window->live.unitAt(*window->live.indexOf(testing::kLowerLabel));
   EXPECT_EQ(loadWord(stored.pointerData.data()), 0x7F89u);
   void* read = reinterpret_cast<void*>(static_cast<uintptr_t>(
       this->read(testing::kMainWindow, testing::kLowerLabel, Common::kPointer)));
-  ASSERT_EQ(byteSetLength(read), 4);
-  EXPECT_EQ(loadWord(byteSetData(read)), 14u);
-  freeBlock(read);
+  ASSERT_EQ(runtime::byteSetLength(read), 4);
+  EXPECT_EQ(loadWord(runtime::byteSetData(read)), 14u);
+  runtime::freeBlock(read);
 }
 
 }  // namespace

@@ -27,12 +27,12 @@ uint64_t recordingHandler() {
   const int index = static_cast<int>(kHandler);
   calls.count[index] += 1;
   if (calls.action[index]) calls.action[index]();
-  return kHandler == Handler::mainCloseQuery ? calls.closeQueryAnswer : kNoAnswer;
+  return kHandler == Handler::mainCloseQuery ? calls.closeQueryAnswer : runtime::kNoAnswer;
 }
 
 void recordEventSource() {
   uint32_t source[2] = {};
-  if (runtimeNotify(2017, reinterpret_cast<uintptr_t>(source), 0) == 1)
+  if (runtime::runtimeNotify(2017, reinterpret_cast<uintptr_t>(source), 0) == 1)
     calls.source = {source[0], source[1]};
 }
 
@@ -47,15 +47,15 @@ uint64_t argumentsHandler(uint32_t first, uint32_t second) {
 uint64_t focusHandler() {
   calls.count[static_cast<int>(Handler::gotFocus)] += 1;
   recordEventSource();
-  return kNoAnswer;
+  return runtime::kNoAnswer;
 }
 
-const EventHandler handlerTable[] = {
+const runtime::EventHandler handlerTable[] = {
     recordingHandler<Handler::mainCreated>,
     recordingHandler<Handler::mainCloseQuery>,
     recordingHandler<Handler::secondCreated>,
     recordingHandler<Handler::labelEvent>,
-    reinterpret_cast<EventHandler>(reinterpret_cast<void*>(argumentsHandler)),
+    reinterpret_cast<runtime::EventHandler>(reinterpret_cast<void*>(argumentsHandler)),
     recordingHandler<Handler::focusWindowCreated>,
     focusHandler};
 
@@ -76,14 +76,14 @@ LRESULT CALLBACK testUnitProcedure(HWND window, UINT message, WPARAM wParam, LPA
   const WNDPROC system = unit->systemProcedure;
   if (message == kRaiseLabelEvent) {
     uint32_t record[11] = {unit->windowId, unit->unitId, kLabelEvent};  // no arguments
-    runtimeNotify(kRaiseEvent, reinterpret_cast<uintptr_t>(record), 0);
+    runtime::runtimeNotify(kRaiseEvent, reinterpret_cast<uintptr_t>(record), 0);
     return 0;
   }
   if (message == WM_ACTIVATE && LOWORD(wParam) == WA_INACTIVE)
     calls.deactivatedUnits.push_back(unit->unitId);
   if (message == WM_NCDESTROY) {
     const LRESULT result = CallWindowProcW(system, window, message, wParam, lParam);
-    runtimeNotify(kUnitDestroyed, unit->windowId, unit->unitId);
+    runtime::runtimeNotify(kUnitDestroyed, unit->windowId, unit->unitId);
     delete unit;
     return result;
   }
@@ -94,7 +94,7 @@ forms::LiveUnit* createTestUnit(const wchar_t* systemClass, uint32_t systemStyle
                                 forms::UnitProperties properties, const std::string& text,
                                 uint32_t style, HWND parent, uintptr_t id, int32_t x, int32_t y,
                                 int32_t width, int32_t height, uint32_t windowId, uint32_t unitId) {
-  HWND window = CreateWindowExW(0, systemClass, wideFromGbk(text).c_str(),
+  HWND window = CreateWindowExW(0, systemClass, runtime::wideFromGbk(text).c_str(),
                                 WS_CHILD | systemStyle | style, x, y, width, height, parent,
                                 reinterpret_cast<HMENU>(id), GetModuleHandleW(nullptr), nullptr);
   if (!window) return nullptr;
@@ -167,7 +167,7 @@ int32_t VELMORA_STDCALL testPropertyChanged(forms::LiveUnit* live, int32_t ownIn
     **number = static_cast<int32_t>(value->first);
   } else if (auto text = std::get_if<std::string*>(&ref)) {
     **text = reinterpret_cast<const char*>(value->first);
-    SetWindowTextW(unit.window, wideFromGbk(**text).c_str());
+    SetWindowTextW(unit.window, runtime::wideFromGbk(**text).c_str());
     return 0;
   } else if (auto bytes = std::get_if<forms::Bytes*>(&ref)) {
     const auto* data = reinterpret_cast<const uint8_t*>(value->first);
@@ -202,7 +202,7 @@ void* testInterface(int32_t number) {
 }
 
 intptr_t VELMORA_STDCALL testLibraryNotify(int32_t code, uintptr_t, uintptr_t) {
-  if (code == kLibraryNotifyStart) forms::installFormRuntime();
+  if (code == runtime::kLibraryNotifyStart) forms::installFormRuntime();
   return 0;
 }
 
@@ -307,15 +307,15 @@ forms::Bytes buildTestWindowData() {
 
 }  // namespace
 
-const LibraryDescriptor& testLibrary() {
+const runtime::LibraryDescriptor& testLibrary() {
   static forms::UnitTypeDescriptor typeSlots[14];
-  static const LibraryDescriptor library = [] {
+  static const runtime::LibraryDescriptor library = [] {
     typeSlots[0] = forms::unitTypeDescriptor(forms::kWindowType, controls::windowUnitInterface);
     typeSlots[4] = forms::unitTypeDescriptor(forms::kEditBoxType, nullptr);
     typeSlots[9] = forms::unitTypeDescriptor(forms::kLabelType, testInterface<createLabel>);
     typeSlots[13] = forms::unitTypeDescriptor(forms::kComboBoxType, testInterface<createComboBox>);
-    LibraryDescriptor descriptor;
-    descriptor.magic = kLibraryMagic;
+    runtime::LibraryDescriptor descriptor;
+    descriptor.magic = runtime::kLibraryMagic;
     descriptor.unitTypeCount = 14;
     descriptor.unitTypes = typeSlots;
     descriptor.notify = testLibraryNotify;
@@ -339,13 +339,14 @@ HandlerCalls& handlerCalls() {
 
 TestForms::TestForms() {
   calls = HandlerCalls{};
-  RuntimeState& state = runtimeState();
+  runtime::RuntimeState& state = runtime::runtimeState();
   state.libraries = {&testLibrary()};
   state.loadingDepth = 0;
   state.modalWindowId = 0;
-  testLibrary().notify(kLibraryNotifyStart, 0, 0);
+  testLibrary().notify(runtime::kLibraryNotifyStart, 0, 0);
   const forms::Bytes& data = testWindowData();
-  windowRegistry().loadWindowData(data.data(), static_cast<uint32_t>(data.size()), testCodeBase());
+  runtime::windowRegistry().loadWindowData(data.data(), static_cast<uint32_t>(data.size()),
+                                           testCodeBase());
 }
 
 TestForms::~TestForms() {
@@ -354,9 +355,9 @@ TestForms::~TestForms() {
   MSG message;
   while (PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
   }
-  runtimeState().libraries.clear();
-  runtimeState().messageLoopStarted = false;
-  setWindowRegistry(nullptr);
+  runtime::runtimeState().libraries.clear();
+  runtime::runtimeState().messageLoopStarted = false;
+  runtime::setWindowRegistry(nullptr);
 }
 
 HWND TestForms::windowHandle(uint32_t windowId) {

@@ -67,7 +67,7 @@ HandlerCalls& handlerCalls();
 
 // The test program's core library: its notify installs the form runtime, its unit types are
 // the window type and the test types.
-const LibraryDescriptor& testLibrary();
+const runtime::LibraryDescriptor& testLibrary();
 const std::vector<uint8_t>& testWindowData();
 // The table of the test handlers' entry points.
 const void* testCodeBase();

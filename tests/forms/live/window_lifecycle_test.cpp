@@ -25,16 +25,17 @@ std::wstring textOf(HWND window) {
 }
 
 bool loadWindow(uint32_t windowId, bool modal = false) {
-  const ArgRecord args[] = {testing::windowReference(windowId), {}, testing::logicalRecord(modal)};
-  ResultRecord result;
+  const runtime::ArgRecord args[] = {
+      testing::windowReference(windowId), {}, testing::logicalRecord(modal)};
+  runtime::ResultRecord result;
   loadWindowCommand(&result, 3, args);
   return result.value.asLogical();
 }
 
 void closeWindow(uint32_t windowId, uint32_t unitId = 0, bool immediately = false) {
-  const ArgRecord args[] = {testing::windowReference(windowId, unitId),
-                            testing::logicalRecord(immediately)};
-  ResultRecord result;
+  const runtime::ArgRecord args[] = {testing::windowReference(windowId, unitId),
+                                     testing::logicalRecord(immediately)};
+  runtime::ResultRecord result;
   closeWindowCommand(&result, immediately ? 2 : 1, args);
 }
 
@@ -73,7 +74,7 @@ TEST_F(WindowLifecycle, LoadBuildsTheUnitsInOrderWithoutEventsAndStacksEarlierUn
   // handler, after the units existed.
   EXPECT_EQ(calls(testing::Handler::labelEvent), 0);
   EXPECT_EQ(calls(testing::Handler::mainCreated), 1);
-  EXPECT_EQ(runtimeState().loadingDepth, 0);
+  EXPECT_EQ(runtime::runtimeState().loadingDepth, 0);
   // Control ids count from the last record to the first.
   EXPECT_EQ(GetDlgCtrlID(forms.unitHandle(testing::kMainWindow, testing::kComboBox)), 100);
   EXPECT_EQ(GetDlgCtrlID(forms.unitHandle(testing::kMainWindow, testing::kLowerLabel)), 110);
@@ -147,7 +148,7 @@ TEST_F(WindowLifecycle, AModalLoadDisablesTheOtherWindowsUntilTheModalWindowIsCl
     EXPECT_FALSE(observed.mainEnabled);
     EXPECT_EQ(forms.windowHandle(testing::kSecondWindow), nullptr);
     EXPECT_EQ(IsWindowEnabled(main) != FALSE, enabledBefore);
-    EXPECT_EQ(runtimeState().modalWindowId, 0u);
+    EXPECT_EQ(runtime::runtimeState().modalWindowId, 0u);
   }
 }
 
@@ -200,7 +201,7 @@ void CALLBACK closeMain(HWND, UINT, UINT_PTR timer, DWORD) {
 TEST_F(WindowLifecycle, ClosingTheLastWindowEndsTheMessageLoop) {
   ASSERT_TRUE(loadWindow(testing::kMainWindow));
   SetTimer(nullptr, 0, 50, closeMain);
-  runMessageLoop();
+  runtime::runMessageLoop();
   EXPECT_FALSE(forms.registry().anyWindowLive());
 }
 
@@ -208,7 +209,7 @@ TEST_F(WindowLifecycle, AWindowWithAUnitOfATypeWithoutInterfaceFailsToLoadCleanl
   EXPECT_FALSE(forms.registry().loadStartWindow(testing::kBrokenWindow));
   EXPECT_FALSE(loadWindow(testing::kBrokenWindow));
   EXPECT_FALSE(forms.registry().anyWindowLive());
-  EXPECT_EQ(runtimeState().loadingDepth, 0);
+  EXPECT_EQ(runtime::runtimeState().loadingDepth, 0);
   const WindowObject* window = forms.registry().find(testing::kBrokenWindow);
   EXPECT_EQ(window->backup.count(), 0u);
   EXPECT_EQ(window->live.count(), 2u);
@@ -246,8 +247,8 @@ TEST_F(WindowLifecycle, WindowDataThatDoesNotReadEndsTheProgramNamingWhereItIsBr
   for (const Case& c : cases) {
     std::string raised = "no runtime error";
     try {
-      windowRegistry().loadWindowData(c.data.data(), static_cast<uint32_t>(c.data.size()),
-                                      testing::testCodeBase());
+      runtime::windowRegistry().loadWindowData(c.data.data(), static_cast<uint32_t>(c.data.size()),
+                                               testing::testCodeBase());
     } catch (const testing::RaisedRuntimeError& error) {
       raised = error.report.message;
     }
@@ -270,7 +271,7 @@ TEST_F(WindowLifecycle, AUnitCreatedAnewKeepsItsPlaceAndProperties) {
   EXPECT_EQ(forms.registry().readProperty(testing::kMainWindow, testing::kUpperLabel, kEffect, -1),
             2u);
   EXPECT_TRUE(liesAbove(created, forms.unitHandle(testing::kMainWindow, testing::kLowerLabel)));
-  EXPECT_EQ(runtimeState().loadingDepth, 0);
+  EXPECT_EQ(runtime::runtimeState().loadingDepth, 0);
 }
 
 TEST_F(WindowLifecycle, AClosedUnitLeavesItsWindowUntilTheNextLoad) {

@@ -22,19 +22,19 @@ struct ReadResult {
 };
 
 ReadResult read(const char* url) {
-  ArgRecord argument;
+  runtime::ArgRecord argument;
   argument.value.setPointer(url);
-  argument.type = types::kText;
-  ResultRecord result;
+  argument.type = runtime::types::kText;
+  runtime::ResultRecord result;
   httpRead(&result, 1, &argument);
   void* byteSet = result.value.asPointer();
   ReadResult read;
   read.empty = byteSet == nullptr;
   if (byteSet) {
-    read.body.assign(reinterpret_cast<const char*>(byteSetData(byteSet)),
-                     static_cast<size_t>(byteSetLength(byteSet)));
+    read.body.assign(reinterpret_cast<const char*>(runtime::byteSetData(byteSet)),
+                     static_cast<size_t>(runtime::byteSetLength(byteSet)));
   }
-  freeBlock(byteSet);
+  runtime::freeBlock(byteSet);
   return read;
 }
 

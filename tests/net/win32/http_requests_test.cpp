@@ -20,15 +20,15 @@ using testing::LoopbackServer;
 
 // What the runtime would answer when asked to run a routine, one answer per call; the last one
 // stays. kCalled runs the routine.
-std::vector<RoutineCall> answers;
+std::vector<runtime::RoutineCall> answers;
 int notifyCalls = 0;
 
 intptr_t VELMORA_STDCALL fakeNotify(int32_t code, uintptr_t, uintptr_t routine) {
-  EXPECT_EQ(code, kNotifyCallProgramRoutine);
+  EXPECT_EQ(code, runtime::kNotifyCallProgramRoutine);
   ++notifyCalls;
-  const RoutineCall answer = answers.front();
+  const runtime::RoutineCall answer = answers.front();
   if (answers.size() > 1) answers.erase(answers.begin());
-  if (answer == RoutineCall::kCalled) reinterpret_cast<ProgramRoutine>(routine)();
+  if (answer == runtime::RoutineCall::kCalled) reinterpret_cast<runtime::ProgramRoutine>(routine)();
   return static_cast<intptr_t>(answer);
 }
 
@@ -39,16 +39,16 @@ std::string takenReply;
 bool replyWasEmpty = false;
 
 std::string take(int32_t request) {
-  const ArgRecord argument = integerArgument(request);
-  ResultRecord result;
+  const runtime::ArgRecord argument = runtime::integerArgument(request);
+  runtime::ResultRecord result;
   takeHttpReply(&result, 1, &argument);
   void* byteSet = result.value.asPointer();
   std::string body;
   if (byteSet) {
-    body.assign(reinterpret_cast<const char*>(byteSetData(byteSet)),
-                static_cast<size_t>(byteSetLength(byteSet)));
+    body.assign(reinterpret_cast<const char*>(runtime::byteSetData(byteSet)),
+                static_cast<size_t>(runtime::byteSetLength(byteSet)));
   }
-  freeBlock(byteSet);
+  runtime::freeBlock(byteSet);
   return body;
 }
 
@@ -60,18 +60,19 @@ void requestEnded() {
 }
 
 int32_t start(const std::string& url) {
-  const ArgRecord records[] = {textArgument(url.c_str()),
-                               valueArgument(types::kWindowRef, 0x52012C57),
-                               subroutineArgument(&requestEnded)};
-  ResultRecord result;
+  const runtime::ArgRecord records[] = {
+      runtime::textArgument(url.c_str()),
+      runtime::valueArgument(runtime::types::kWindowRef, 0x52012C57),
+      runtime::subroutineArgument(&requestEnded)};
+  runtime::ResultRecord result;
   startHttpRead(&result, 3, records);
   startedRequest = result.value.asInt();
   return startedRequest;
 }
 
 void cancel(int32_t request) {
-  const ArgRecord argument = integerArgument(request);
-  ResultRecord result;
+  const runtime::ArgRecord argument = runtime::integerArgument(request);
+  runtime::ResultRecord result;
   cancelHttpRead(&result, 1, &argument);
 }
 
@@ -93,7 +94,7 @@ std::string response(const std::string& body) {
 class HttpRequests : public ::testing::Test {
  protected:
   HttpRequests() {
-    answers = {RoutineCall::kCalled};
+    answers = {runtime::RoutineCall::kCalled};
     notifyCalls = routineRuns = 0;
     takenReply.clear();
     setInternetRuntimeNotify(fakeNotify);
@@ -113,14 +114,15 @@ TEST_F(HttpRequests, TheRoutineRunsBackOnTheStartingThreadWithTheWholeReply) {
 
 TEST_F(HttpRequests, AHeldRoutineRunsLaterAndAGoneWindowDropsTheReply) {
   LoopbackServer server([](const std::string&) { return response("0"); });
-  answers = {RoutineCall::kHeld, RoutineCall::kHeld, RoutineCall::kCalled};
+  answers = {runtime::RoutineCall::kHeld, runtime::RoutineCall::kHeld,
+             runtime::RoutineCall::kCalled};
   start(server.url("/held"));
   pumpUntilOffered(10000, 3);
   EXPECT_EQ(notifyCalls, 3);
   EXPECT_EQ(takenReply, "0");
 
   routineRuns = notifyCalls = 0;
-  answers = {RoutineCall::kWindowGone};
+  answers = {runtime::RoutineCall::kWindowGone};
   const int32_t gone = start(server.url("/gone"));
   pumpUntilOffered(10000);
   EXPECT_EQ(notifyCalls, 1);

@@ -12,13 +12,14 @@
 
 namespace velmora::testing {
 
-inline constexpr ArgRecord kOmitted{};
+inline constexpr runtime::ArgRecord kOmitted{};
 
-ResultRecord call(Command command, std::initializer_list<ArgRecord> args = {});
+runtime::ResultRecord call(runtime::Command command,
+                           std::initializer_list<runtime::ArgRecord> args = {});
 
 // The text of a result, its block freed; nullopt for the empty text (a null pointer).
-std::optional<std::string> takeText(const ResultRecord& result);
+std::optional<std::string> takeText(const runtime::ResultRecord& result);
 // The elements of a one-dimensional text array result, the array freed; null elements as nullopt.
-std::vector<std::optional<std::string>> takeTextArray(const ResultRecord& result);
+std::vector<std::optional<std::string>> takeTextArray(const runtime::ResultRecord& result);
 
 }  // namespace velmora::testing

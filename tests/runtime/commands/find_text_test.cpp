@@ -4,7 +4,7 @@
 #include "runtime/commands/commands.h"
 #include "tests/runtime/commands/command_call.h"
 
-namespace velmora {
+namespace velmora::runtime {
 namespace {
 
 using namespace velmora::testing;
@@ -75,4 +75,4 @@ const FindCase kCases[] = {
 INSTANTIATE_TEST_SUITE_P(Cases, FindText, ::testing::ValuesIn(kCases));
 
 }  // namespace
-}  // namespace velmora
+}  // namespace velmora::runtime

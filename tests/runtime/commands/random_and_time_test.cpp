@@ -10,7 +10,7 @@
 #include "runtime/date_time.h"
 #include "tests/runtime/commands/command_call.h"
 
-namespace velmora {
+namespace velmora::runtime {
 namespace {
 
 using namespace velmora::testing;
@@ -93,4 +93,4 @@ TEST(Sleep, PausesTheThread) {
 }
 
 }  // namespace
-}  // namespace velmora
+}  // namespace velmora::runtime

@@ -6,7 +6,7 @@
 #include "tests/runtime/commands/command_call.h"
 #include "tests/support/test_heap.h"
 
-namespace velmora {
+namespace velmora::runtime {
 namespace {
 
 using namespace velmora::testing;
@@ -66,4 +66,4 @@ const SplitCase kCases[] = {
 INSTANTIATE_TEST_SUITE_P(Cases, SplitText, ::testing::ValuesIn(kCases));
 
 }  // namespace
-}  // namespace velmora
+}  // namespace velmora::runtime

@@ -10,7 +10,7 @@
 #include "tests/support/gbk.h"
 #include "tests/support/test_heap.h"
 
-namespace velmora {
+namespace velmora::runtime {
 namespace {
 
 using namespace velmora::testing;
@@ -148,4 +148,4 @@ const ToNumberCase kToNumberCases[] = {
 INSTANTIATE_TEST_SUITE_P(Values, ToNumber, ::testing::ValuesIn(kToNumberCases));
 
 }  // namespace
-}  // namespace velmora
+}  // namespace velmora::runtime

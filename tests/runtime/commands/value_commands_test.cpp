@@ -8,7 +8,7 @@
 #include "tests/runtime/commands/command_call.h"
 #include "tests/support/test_heap.h"
 
-namespace velmora {
+namespace velmora::runtime {
 namespace {
 
 using namespace velmora::testing;
@@ -77,4 +77,4 @@ TEST(CoreCommandTable, KeepsEachCommandAtItsNumber) {
 }
 
 }  // namespace
-}  // namespace velmora
+}  // namespace velmora::runtime

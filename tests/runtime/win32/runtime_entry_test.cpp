@@ -10,7 +10,7 @@
 #include "runtime/win32/wide_text.h"
 #include "tests/support/gbk.h"
 
-namespace velmora {
+namespace velmora::runtime {
 
 // The test program has no program data of its own.
 const ProgramHeader programHeader = {};
@@ -210,4 +210,4 @@ TEST(MessageLoop, MainLoopReturnsAtOnceWithoutLiveWindows) {
 }
 
 }  // namespace
-}  // namespace velmora
+}  // namespace velmora::runtime

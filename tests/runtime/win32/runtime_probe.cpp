@@ -14,7 +14,7 @@
 #include "tests/support/message_box_recorder.h"
 #include "tests/support/probe_events.h"
 
-namespace velmora {
+namespace velmora::runtime {
 namespace {
 
 using testing::writeEvent;
@@ -186,4 +186,4 @@ int programEntry() {
   return 0;
 }
 
-}  // namespace velmora
+}  // namespace velmora::runtime
