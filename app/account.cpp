@@ -11,7 +11,7 @@ constexpr int kFieldCount = 8;
 char* fields[kFieldCount] = {};
 
 void replaceField(int index, std::string_view text) {
-  runtime().free(fields[index]);
+  entryTable().free(fields[index]);
   fields[index] = makeText(text).release();
 }
 
@@ -32,7 +32,7 @@ void storeAccount(const protocol::AccountRecord& record) {
 
 void releaseAccount() {
   for (char*& field : fields) {
-    runtime().free(field);
+    entryTable().free(field);
     field = nullptr;
   }
 }

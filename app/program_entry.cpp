@@ -19,15 +19,15 @@ int startUp() {
 }  // namespace
 
 int runtime::programEntry() {
-  const EntryTable& runtime = runtimeEntryTable;
-  callRuntimeService(runtime.runtimeService, kServiceInitialiseRuntime);
+  const EntryTable& entries = runtimeEntryTable;
+  callRuntimeService(entries.runtimeService, kServiceInitialiseRuntime);
   resetFloatingPoint();
   initialiseProgram();
-  callRuntimeService(runtime.runtimeService, kServiceRegisterExitRoutine,
+  callRuntimeService(entries.runtimeService, kServiceRegisterExitRoutine,
                      reinterpret_cast<uintptr_t>(&releaseProgram));
   startUp();
-  runtime.loadStartWindow(app::login::kWindow);
-  runtime.runMessageLoop();
+  entries.loadStartWindow(app::login::kWindow);
+  entries.runMessageLoop();
   return 0;
 }
 

@@ -18,7 +18,7 @@ int32_t headerWord(const void* block, int index) {
 
 }  // namespace
 
-const runtime::EntryTable& runtime() {
+const runtime::EntryTable& entryTable() {
   return *table;
 }
 void useEntryTable(const runtime::EntryTable* replacement) {
@@ -26,17 +26,17 @@ void useEntryTable(const runtime::EntryTable* replacement) {
 }
 
 runtime::ResultRecord callCoreCommand(int command, std::initializer_list<runtime::ArgRecord> args) {
-  return runtime::callCommandEntry(runtime().callCoreCommand, runtime::coreCommands[command], 0,
+  return runtime::callCommandEntry(entryTable().callCoreCommand, runtime::coreCommands[command], 0,
                                    {args.begin(), args.size()});
 }
 
 Text::~Text() {
-  runtime().free(text_);
+  entryTable().free(text_);
 }
 
 Text& Text::operator=(Text&& other) noexcept {
   if (this != &other) {
-    runtime().free(text_);
+    entryTable().free(text_);
     text_ = other.release();
   }
   return *this;
@@ -50,7 +50,7 @@ char* Text::release() {
 
 Text makeText(std::string_view bytes) {
   if (bytes.empty()) return Text();
-  auto* text = static_cast<char*>(runtime().allocate(static_cast<int32_t>(bytes.size() + 1)));
+  auto* text = static_cast<char*>(entryTable().allocate(static_cast<int32_t>(bytes.size() + 1)));
   std::memcpy(text, bytes.data(), bytes.size());
   text[bytes.size()] = '\0';
   return Text(text);
@@ -58,8 +58,8 @@ Text makeText(std::string_view bytes) {
 
 TextArray::~TextArray() {
   if (array_ == nullptr) return;
-  for (int32_t i = 0; i < size(); ++i) runtime().free(elements()[i]);
-  runtime().free(array_);
+  for (int32_t i = 0; i < size(); ++i) entryTable().free(elements()[i]);
+  entryTable().free(array_);
 }
 
 int32_t TextArray::size() const {

@@ -10,7 +10,8 @@
 
 namespace velmora::app {
 
-const runtime::EntryTable& runtime();
+// The entry table the program calls the runtime through.
+const runtime::EntryTable& entryTable();
 // Tests run the program's code against a table of their own; null goes back to the runtime's.
 void useEntryTable(const runtime::EntryTable* table);
 

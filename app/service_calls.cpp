@@ -14,7 +14,7 @@ namespace {
 runtime::ResultRecord callInternetCommand(InternetCommand which,
                                           std::initializer_list<runtime::ArgRecord> args) {
   const runtime::Command command = programLibraries[kInternetLibrary]->commands[which];
-  return runtime::callCommandEntry(runtime().callLibraryCommand, command, kInternetLibrary,
+  return runtime::callCommandEntry(entryTable().callLibraryCommand, command, kInternetLibrary,
                                    {args.begin(), args.size()});
 }
 
@@ -22,7 +22,7 @@ runtime::ResultRecord callInternetCommand(InternetCommand which,
 Text localReply(const runtime::ResultRecord& result) {
   void* body = result.value.asPointer();
   Text reply(textFromService(body));
-  runtime().free(body);
+  entryTable().free(body);
   return reply;
 }
 

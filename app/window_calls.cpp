@@ -16,11 +16,11 @@ constexpr int32_t kVisible = forms::propertyIndex(forms::CommonProperty::kVisibl
 constexpr int32_t kWholeValue = -1;
 
 uint64_t readProperty(UnitRef unit, int32_t property) {
-  return runtime().readProperty(unit.window, unit.unit, property, kWholeValue);
+  return entryTable().readProperty(unit.window, unit.unit, property, kWholeValue);
 }
 
 void writeProperty(UnitRef unit, int32_t property, runtime::ValueSlot value) {
-  runtime().writeProperty(unit.window, unit.unit, property, kWholeValue, value.low, value.high);
+  entryTable().writeProperty(unit.window, unit.unit, property, kWholeValue, value.low, value.high);
 }
 
 Text readTextProperty(UnitRef unit, int32_t property) {

@@ -44,10 +44,10 @@ inline ResultRecord callCommandEntry(EntryCode entry, Command command, int32_t l
 // Calls DLL command index through slot 1 with its arguments as 32-bit words, argument 1 first.
 // The stack pointer is compared before and after the call: a function that removed more or fewer
 // bytes than were pushed is runtime error 6, reported through slot 0 at sourceId and position.
-inline uint32_t callDllCommand(const EntryTable& runtime, int32_t index,
+inline uint32_t callDllCommand(const EntryTable& entries, int32_t index,
                                std::span<const uint32_t> words, int32_t sourceId,
                                int32_t position) {
-  return velmora_invoke_dll_command(&runtime, index, words.data(),
+  return velmora_invoke_dll_command(&entries, index, words.data(),
                                     static_cast<int32_t>(words.size()), sourceId, position);
 }
 

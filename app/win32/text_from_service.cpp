@@ -42,7 +42,7 @@ void* callBlankCommand(int command, int32_t count) {
 char* copyOfText(const char* text) {
   const size_t length = text ? std::strlen(text) : 0;
   if (length == 0) return nullptr;
-  auto* copy = static_cast<char*>(app::runtime().allocate(static_cast<int32_t>(length + 1)));
+  auto* copy = static_cast<char*>(app::entryTable().allocate(static_cast<int32_t>(length + 1)));
   std::memcpy(copy, text, length + 1);
   return copy;
 }
@@ -50,37 +50,37 @@ char* copyOfText(const char* text) {
 }  // namespace
 
 char* textFromService(const void* replyBody) {
-  const runtime::EntryTable& runtime = app::runtime();
+  const runtime::EntryTable& entries = app::entryTable();
   const auto count = static_cast<uint32_t>(byteSetLength(replyBody));
   if (count == 0) return nullptr;
   const uint32_t body = dataAddress(replyBody);
   using namespace dll_command;
 
   const uint32_t wideCount =
-      runtime::callDllCommand(runtime, kMultiByteToWideChar,
+      runtime::callDllCommand(entries, kMultiByteToWideChar,
                               {{kUtf8CodePage, 0, body, count, 0, 0}}, kSubroutineId, kMeasureWide);
   // Room for the units and one terminating zero unit.
   void* wide = callBlankCommand(runtime::core_command::kBlankByteSet,
                                 static_cast<int32_t>(wideCount * 2 + 2));
-  runtime::callDllCommand(runtime, kMultiByteToWideChar,
+  runtime::callDllCommand(entries, kMultiByteToWideChar,
                           {{kUtf8CodePage, 0, body, count, dataAddress(wide), wideCount}},
                           kSubroutineId, kConvertWide);
 
   // With the terminating unit counted, the local length counts the terminating zero byte too.
   const auto units = static_cast<uint32_t>(byteSetLength(wide) / 2);
   const uint32_t localCount = runtime::callDllCommand(
-      runtime, kWideCharToMultiByte, {{kGbkCodePage, 0, dataAddress(wide), units, 0, 0, 0, 0}},
+      entries, kWideCharToMultiByte, {{kGbkCodePage, 0, dataAddress(wide), units, 0, 0, 0, 0}},
       kSubroutineId, kMeasureLocal);
   auto* local = static_cast<char*>(
       callBlankCommand(runtime::core_command::kBlankText, static_cast<int32_t>(localCount)));
   runtime::callDllCommand(
-      runtime, kWideCharToMultiByte,
+      entries, kWideCharToMultiByte,
       {{kGbkCodePage, 0, dataAddress(wide), units, address(local), localCount, 0, 0}},
       kSubroutineId, kConvertLocal);
 
   char* text = copyOfText(local);
-  runtime.free(local);
-  runtime.free(wide);
+  entries.free(local);
+  entries.free(wide);
   return text;
 }
 

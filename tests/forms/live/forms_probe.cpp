@@ -35,20 +35,20 @@ void CALLBACK closeMainWindow(HWND, UINT, UINT_PTR timer, DWORD) {
 }
 
 void play(const std::wstring& scenario) {
-  const runtime::EntryTable& runtime = runtime::runtimeEntryTable;
+  const runtime::EntryTable& entries = runtime::runtimeEntryTable;
   if (scenario == L"read-unloaded") {
-    const uint64_t width = runtime.readProperty(testing::kStoredWindow, testing::kStoredEditBox,
+    const uint64_t width = entries.readProperty(testing::kStoredWindow, testing::kStoredEditBox,
                                                 propertyIndex(CommonProperty::kWidth), -1);
     writeEvent("width " + std::to_string(width));
-    runtime.readProperty(testing::kStoredWindow, testing::kStoredEditBox,
+    entries.readProperty(testing::kStoredWindow, testing::kStoredEditBox,
                          propertyIndex(EditBoxProperty::kContent), -1);
   } else if (scenario == L"last-window") {
-    runtime.loadStartWindow(testing::kMainWindow);
+    entries.loadStartWindow(testing::kMainWindow);
     SetTimer(nullptr, 0, 50, closeMainWindow);
   } else if (scenario == L"broken-start") {
-    runtime.loadStartWindow(testing::kBrokenWindow);
+    entries.loadStartWindow(testing::kBrokenWindow);
   }
-  runtime.runMessageLoop();
+  entries.runMessageLoop();
   writeEvent("message loop returned");
 }
 
@@ -70,10 +70,10 @@ const runtime::ProgramHeader runtime::programHeader = {
 int runtime::programEntry() {
   const std::wstring scenario = testing::readProbeCommandLine();
   testing::MessageBoxRecorder boxes(testing::writeMessageBox);
-  const EntryTable& runtime = runtimeEntryTable;
-  callRuntimeService(runtime.runtimeService, kServiceInitialiseRuntime);
+  const EntryTable& entries = runtimeEntryTable;
+  callRuntimeService(entries.runtimeService, kServiceInitialiseRuntime);
   resetFloatingPoint();
-  callRuntimeService(runtime.runtimeService, kServiceRegisterExitRoutine,
+  callRuntimeService(entries.runtimeService, kServiceRegisterExitRoutine,
                      reinterpret_cast<uintptr_t>(&forms::exitRoutine));
   forms::play(scenario);
   return 0;

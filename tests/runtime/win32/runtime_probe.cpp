@@ -124,17 +124,17 @@ void describeInitialisedRuntime() {
 }
 
 void play() {
-  const EntryTable& runtime = runtimeEntryTable;
+  const EntryTable& entries = runtimeEntryTable;
   if (scenario == L"initialised") {
     describeInitialisedRuntime();
   } else if (scenario == L"program-error") {
-    runtime.reportRuntimeError(1, 67185411, 1034);
+    entries.reportRuntimeError(1, 67185411, 1034);
   } else if (scenario == L"allocation") {
-    runtime.allocate(0x7FFFFFF0);
+    entries.allocate(0x7FFFFFF0);
   } else if (scenario == L"start-window") {
-    runtime.loadStartWindow(0x52010001);
+    entries.loadStartWindow(0x52010001);
   } else if (scenario == L"exit-code") {
-    runtime.exitProgram(7);
+    entries.exitProgram(7);
   } else if (scenario == L"other-thread") {
     WaitForSingleObject(CreateThread(nullptr, 0, exitFromOtherThread, nullptr, 0, nullptr),
                         INFINITE);
@@ -155,7 +155,7 @@ void play() {
   } else if (scenario == L"dll-missing-unnamed") {
     callDll(kMissingUnnamed, {});
   }
-  runtime.runMessageLoop();
+  entries.runMessageLoop();
   writeEvent("message loop returned");
 }
 
@@ -175,12 +175,12 @@ int programEntry() {
   scenario = testing::readProbeCommandLine();
   findProbeLibrary();
   testing::MessageBoxRecorder boxes(testing::writeMessageBox);
-  const EntryTable& runtime = runtimeEntryTable;
-  callRuntimeService(runtime.runtimeService, kServiceInitialiseRuntime);
+  const EntryTable& entries = runtimeEntryTable;
+  callRuntimeService(entries.runtimeService, kServiceInitialiseRuntime);
   resetFloatingPoint();
-  callRuntimeService(runtime.runtimeService, kServiceRegisterExitRoutine,
+  callRuntimeService(entries.runtimeService, kServiceRegisterExitRoutine,
                      reinterpret_cast<uintptr_t>(&exitRoutine));
-  callRuntimeService(runtime.runtimeService, kServiceRegisterExitRoutine,
+  callRuntimeService(entries.runtimeService, kServiceRegisterExitRoutine,
                      reinterpret_cast<uintptr_t>(&exitRoutine));
   play();
   return 0;
