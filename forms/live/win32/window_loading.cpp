@@ -72,14 +72,19 @@ HWND containerWindow(WindowObject& window, const UnitRecord& unit) {
   return live ? live->window : nullptr;
 }
 
-// Whether each unit shows once its window does: its type does not start hidden, its flags say
-// visible, and it is not on a page of a page container after the first.
+// Whether units of the type may show at all: a known type that does not start hidden.
+bool typeMayShow(uint32_t typeCode) {
+  const UnitTypeDescriptor* type = unitTypeDescriptorOf(typeCode);
+  return type && !(type->state & kTypeStartsHidden);
+}
+
+// Whether each unit shows once its window does: its type may show, its flags say visible, and it
+// is not on a page of a page container after the first.
 std::vector<bool> unitsShown(const std::vector<UnitRecord>& units, const UnitTable& table) {
   std::vector<bool> shown(units.size(), false);
   for (uint32_t i = 1; i < units.size(); ++i) {
-    if (units[i].isMenuItem()) continue;
-    const UnitTypeDescriptor* type = unitTypeDescriptorOf(units[i].type);
-    shown[i] = type && !(type->state & kTypeStartsHidden) && (units[i].flags & kUnitVisible);
+    shown[i] =
+        !units[i].isMenuItem() && typeMayShow(units[i].type) && (units[i].flags & kUnitVisible);
   }
   for (uint32_t i = 1; i < units.size(); ++i) {
     const UnitTypeDescriptor* type =
@@ -250,8 +255,7 @@ void showLoadedWindow(WindowObject& window) {
 }
 
 bool unitMayShow(const WindowObject& window, uint32_t index) {
-  const UnitTypeDescriptor* type = unitTypeDescriptorOf(storedType(window.live, index));
-  return type && !(type->state & kTypeStartsHidden);
+  return typeMayShow(storedType(window.live, index));
 }
 
 bool loadWindow(WindowObject& window, HWND parent, bool modal) {
