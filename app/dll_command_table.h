@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-namespace velmora {
+namespace velmora::app {
 
 namespace dll_command {
 inline constexpr int32_t kMultiByteToWideChar = 0;
@@ -18,4 +18,4 @@ inline constexpr const char* kDllFileNames[kDllCommandCount] = {"", "kernel32", 
 inline constexpr const char* kDllCommandNames[kDllCommandCount] = {
     "MultiByteToWideChar", "lstrlenW", "WideCharToMultiByte"};
 
-}  // namespace velmora
+}  // namespace velmora::app

@@ -6,7 +6,7 @@
 
 #include "runtime/program_image.h"
 
-namespace velmora {
+namespace velmora::app {
 
 inline constexpr uint32_t kProgramLibraryCount = 5;
 extern const runtime::LibraryDescriptor* const programLibraries[kProgramLibraryCount];
@@ -21,4 +21,4 @@ enum InternetCommand : uint32_t {
   kInternetCommandCount,
 };
 
-}  // namespace velmora
+}  // namespace velmora::app

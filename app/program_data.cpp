@@ -17,11 +17,11 @@ const runtime::ProgramHeader runtime::programHeader = {
     .constantsLength = program_data::kConstantsLength,
     .windowData = program_data::windowData,
     .windowDataLength = program_data::kWindowDataLength,
-    .libraryCount = kProgramLibraryCount,
-    .libraries = programLibraries,
-    .dllCommandCount = kDllCommandCount,
-    .dllFileNames = kDllFileNames,
-    .dllCommandNames = kDllCommandNames,
+    .libraryCount = app::kProgramLibraryCount,
+    .libraries = app::programLibraries,
+    .dllCommandCount = app::kDllCommandCount,
+    .dllFileNames = app::kDllFileNames,
+    .dllCommandNames = app::kDllCommandNames,
 };
 
 }  // namespace velmora

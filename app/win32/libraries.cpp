@@ -15,7 +15,7 @@
 #include "runtime/commands/core_commands.h"
 #include "runtime/win32/runtime.h"
 
-namespace velmora {
+namespace velmora::app {
 namespace {
 
 // The interface function of a unit type: the window type comes with the form runtime, the
@@ -130,4 +130,4 @@ const runtime::LibraryDescriptor* const programLibraries[kProgramLibraryCount] =
     &coreLibrary, &specialFunctionsLibrary, &internetLibrary, &firstExtendedUiLibrary,
     &secondExtendedUiLibrary};
 
-}  // namespace velmora
+}  // namespace velmora::app

@@ -10,7 +10,7 @@
 #include "runtime/commands/core_commands.h"
 #include "runtime/entry_stubs.h"
 
-namespace velmora {
+namespace velmora::app {
 namespace {
 
 constexpr uint32_t kUtf8CodePage = 65001;
@@ -84,4 +84,4 @@ char* textFromService(const void* replyBody) {
   return text;
 }
 
-}  // namespace velmora
+}  // namespace velmora::app

@@ -34,8 +34,8 @@ void startProgramRuntime() {
       .constantsLength = program_data::kConstantsLength,
       .windowData = program_data::windowData,
       .windowDataLength = program_data::kWindowDataLength,
-      .libraryCount = kProgramLibraryCount,
-      .libraries = programLibraries,
+      .libraryCount = app::kProgramLibraryCount,
+      .libraries = app::programLibraries,
   };
   runtime::initialiseRuntime(header);
 }

@@ -11,7 +11,7 @@
 #include "tests/app/client/client_fake.h"
 #include "tests/support/gbk.h"
 
-namespace velmora {
+namespace velmora::app {
 namespace {
 
 void httpRead(runtime::ResultRecord* result, int32_t, const runtime::ArgRecord* args) {
@@ -62,4 +62,4 @@ char* textFromService(const void* replyBody) {
   return app::makeText(local).release();
 }
 
-}  // namespace velmora
+}  // namespace velmora::app

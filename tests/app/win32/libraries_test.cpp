@@ -12,7 +12,7 @@
 #include "runtime/commands/core_commands.h"
 #include "runtime/win32/runtime.h"
 
-namespace velmora {
+namespace velmora::app {
 namespace {
 
 struct Expected {
@@ -98,4 +98,4 @@ TEST(Libraries, TheCoreLibraryBringsThePictureService) {
 }
 
 }  // namespace
-}  // namespace velmora
+}  // namespace velmora::app

@@ -17,15 +17,14 @@
 #include "tests/support/gbk.h"
 #include "tests/support/test_heap.h"
 
-namespace velmora {
-
-const runtime::ProgramHeader runtime::programHeader = {
+const velmora::runtime::ProgramHeader velmora::runtime::programHeader = {
     .runMode = 3,
-    .dllCommandCount = kDllCommandCount,
-    .dllFileNames = kDllFileNames,
-    .dllCommandNames = kDllCommandNames,
+    .dllCommandCount = velmora::app::kDllCommandCount,
+    .dllFileNames = velmora::app::kDllFileNames,
+    .dllCommandNames = velmora::app::kDllCommandNames,
 };
 
+namespace velmora::app {
 namespace {
 
 using testing::gbk;
@@ -94,4 +93,4 @@ TEST_F(TextFromService, CharacterWithoutAGbkFormBecomesTheDefaultCharacter) {
 }
 
 }  // namespace
-}  // namespace velmora
+}  // namespace velmora::app
