@@ -1,7 +1,9 @@
 #include "benchmarks/raw_controls.h"
 
+#include <cstdint>
 #include <cstring>
 #include <map>
+#include <utility>
 
 namespace velmora {
 namespace {
@@ -127,13 +129,14 @@ RawWindow rawCopyOf(HWND window) {
   return raw;
 }
 
-HWND openRaw(const RawWindow& raw, std::vector<HFONT>& fonts) {
+HWND openRaw(const RawWindow& raw, std::vector<HFONT>& fonts, WNDPROC procedure) {
   registerRawWindowClass();
   HINSTANCE instance = GetModuleHandleW(nullptr);
   HWND window =
       CreateWindowExW(raw.extendedStyle, kRawWindowClass, raw.caption.c_str(), raw.style,
                       raw.place.left, raw.place.top, raw.place.right - raw.place.left,
                       raw.place.bottom - raw.place.top, nullptr, nullptr, instance, nullptr);
+  SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure));
   for (const LOGFONTW& font : raw.fonts) fonts.push_back(CreateFontIndirectW(&font));
   std::vector<HWND> made;
   for (const RawControl& control : raw.controls) {
@@ -152,6 +155,127 @@ HWND openRaw(const RawWindow& raw, std::vector<HFONT>& fonts) {
   UpdateWindow(window);
   runPendingMessages();
   return window;
+}
+
+namespace {
+
+// The file holds the fields in their order: numbers and plain records as their bytes, a text as
+// its length in characters and then its characters, a list as its length and then its items.
+class RawFile {
+ public:
+  explicit RawFile(std::string bytes = {}) : bytes_(std::move(bytes)) {}
+  const std::string& bytes() const { return bytes_; }
+  bool whole() const { return whole_ && at_ == bytes_.size(); }
+
+  template <typename Plain>
+  void put(const Plain& value) {
+    bytes_.append(reinterpret_cast<const char*>(&value), sizeof value);
+  }
+  void put(const std::wstring& text) {
+    put(static_cast<uint32_t>(text.size()));
+    bytes_.append(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t));
+  }
+
+  template <typename Plain>
+  void get(Plain& value) {
+    take(&value, sizeof value);
+  }
+  void get(std::wstring& text) {
+    uint32_t length = 0;
+    get(length);
+    if (length > (bytes_.size() - at_) / sizeof(wchar_t)) return fail();
+    text.resize(length);
+    take(text.data(), length * sizeof(wchar_t));
+  }
+  // A list's length, refused when the file cannot hold that many items of at least `least` bytes.
+  uint32_t count(size_t least) {
+    uint32_t length = 0;
+    get(length);
+    if (length > (bytes_.size() - at_) / least) fail();
+    return whole_ ? length : 0;
+  }
+
+ private:
+  void take(void* out, size_t size) {
+    if (!whole_ || size > bytes_.size() - at_) return fail();
+    std::memcpy(out, bytes_.data() + at_, size);
+    at_ += size;
+  }
+  void fail() { whole_ = false; }
+
+  std::string bytes_;
+  size_t at_ = 0;
+  bool whole_ = true;
+};
+
+}  // namespace
+
+bool writeRaw(const RawWindow& raw, const wchar_t* path) {
+  RawFile file;
+  file.put(raw.caption);
+  file.put(raw.style);
+  file.put(raw.extendedStyle);
+  file.put(raw.place);
+  file.put(static_cast<uint32_t>(raw.fonts.size()));
+  for (const LOGFONTW& font : raw.fonts) file.put(font);
+  file.put(static_cast<uint32_t>(raw.controls.size()));
+  for (const RawControl& control : raw.controls) {
+    file.put(control.className);
+    file.put(control.text);
+    file.put(control.style);
+    file.put(control.extendedStyle);
+    file.put(control.place);
+    file.put(control.parent);
+    file.put(control.font);
+    file.put(static_cast<uint32_t>(control.items.size()));
+    for (const std::wstring& item : control.items) file.put(item);
+  }
+  HANDLE out = CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  if (out == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  const bool wrote = WriteFile(out, file.bytes().data(), static_cast<DWORD>(file.bytes().size()),
+                               &written, nullptr) &&
+                     written == file.bytes().size();
+  CloseHandle(out);
+  return wrote;
+}
+
+bool readRaw(const wchar_t* path, RawWindow& raw) {
+  HANDLE in = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (in == INVALID_HANDLE_VALUE) return false;
+  std::string bytes(GetFileSize(in, nullptr), '\0');
+  DWORD read = 0;
+  const bool complete =
+      ReadFile(in, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) &&
+      read == bytes.size();
+  CloseHandle(in);
+  if (!complete) return false;
+  RawFile file(std::move(bytes));
+  file.get(raw.caption);
+  file.get(raw.style);
+  file.get(raw.extendedStyle);
+  file.get(raw.place);
+  raw.fonts.resize(file.count(sizeof(LOGFONTW)));
+  for (LOGFONTW& font : raw.fonts) file.get(font);
+  raw.controls.resize(file.count(sizeof(RawControl::style)));
+  for (RawControl& control : raw.controls) {
+    file.get(control.className);
+    file.get(control.text);
+    file.get(control.style);
+    file.get(control.extendedStyle);
+    file.get(control.place);
+    file.get(control.parent);
+    file.get(control.font);
+    control.items.resize(file.count(sizeof(uint32_t)));
+    for (std::wstring& item : control.items) file.get(item);
+  }
+  // Each control's parent is made before it, and its font is one of the window's.
+  for (size_t i = 0; i < raw.controls.size(); ++i) {
+    const RawControl& control = raw.controls[i];
+    if (control.parent < -1 || control.parent >= static_cast<int>(i)) return false;
+    if (control.font < -1 || control.font >= static_cast<int>(raw.fonts.size())) return false;
+  }
+  return file.whole();
 }
 
 void closeRaw(HWND window, std::vector<HFONT>& fonts) {

@@ -36,8 +36,13 @@ struct RawWindow {
 RawWindow rawCopyOf(HWND window);
 
 // Creates the window hidden, its controls and fonts, shows and paints it; returns the window.
-// The fonts live until closeRaw.
-HWND openRaw(const RawWindow& raw, std::vector<HFONT>& fonts);
+// The fonts live until closeRaw. `procedure` is the window's own, from before it shows.
+HWND openRaw(const RawWindow& raw, std::vector<HFONT>& fonts, WNDPROC procedure = DefWindowProcW);
 void closeRaw(HWND window, std::vector<HFONT>& fonts);
+
+// The copy kept in a file, for a plain program started in its own process. Reading gives false
+// when the file is missing or not a whole copy.
+bool writeRaw(const RawWindow& raw, const wchar_t* path);
+bool readRaw(const wchar_t* path, RawWindow& raw);
 
 }  // namespace velmora
