@@ -161,41 +161,47 @@ namespace {
 
 // The file holds the fields in their order: numbers and plain records as their bytes, a text as
 // its length in characters and then its characters, a list as its length and then its items.
+// Writing and reading go through the same list of fields (transferWindow), so they agree.
 class RawFile {
  public:
-  explicit RawFile(std::string bytes = {}) : bytes_(std::move(bytes)) {}
+  static RawFile forWriting() { return RawFile({}, false); }
+  static RawFile forReading(std::string bytes) { return RawFile(std::move(bytes), true); }
+
   const std::string& bytes() const { return bytes_; }
-  bool whole() const { return whole_ && at_ == bytes_.size(); }
+  bool whole() const { return whole_ && (!reading_ || at_ == bytes_.size()); }
 
   template <typename Plain>
-  void put(const Plain& value) {
+  void field(Plain& value) {
+    if (reading_) return take(&value, sizeof value);
     bytes_.append(reinterpret_cast<const char*>(&value), sizeof value);
   }
-  void put(const std::wstring& text) {
-    put(static_cast<uint32_t>(text.size()));
-    bytes_.append(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t));
-  }
-
-  template <typename Plain>
-  void get(Plain& value) {
-    take(&value, sizeof value);
-  }
-  void get(std::wstring& text) {
-    uint32_t length = 0;
-    get(length);
+  void field(std::wstring& text) {
+    auto length = static_cast<uint32_t>(text.size());
+    field(length);
+    if (!reading_) {
+      bytes_.append(reinterpret_cast<const char*>(text.data()), length * sizeof(wchar_t));
+      return;
+    }
     if (length > (bytes_.size() - at_) / sizeof(wchar_t)) return fail();
     text.resize(length);
     take(text.data(), length * sizeof(wchar_t));
   }
-  // A list's length, refused when the file cannot hold that many items of at least `least` bytes.
-  uint32_t count(size_t least) {
-    uint32_t length = 0;
-    get(length);
-    if (length > (bytes_.size() - at_) / least) fail();
-    return whole_ ? length : 0;
+  // A list, each item through `each`; read, a length the rest of the file cannot hold in items
+  // of at least `least` bytes is refused.
+  template <typename Item, typename Each>
+  void list(std::vector<Item>& items, size_t least, Each each) {
+    auto length = static_cast<uint32_t>(items.size());
+    field(length);
+    if (reading_) {
+      if (!whole_ || length > (bytes_.size() - at_) / least) return fail();
+      items.resize(length);
+    }
+    for (Item& item : items) each(item);
   }
 
  private:
+  RawFile(std::string bytes, bool reading) : bytes_(std::move(bytes)), reading_(reading) {}
+
   void take(void* out, size_t size) {
     if (!whole_ || size > bytes_.size() - at_) return fail();
     std::memcpy(out, bytes_.data() + at_, size);
@@ -204,32 +210,45 @@ class RawFile {
   void fail() { whole_ = false; }
 
   std::string bytes_;
+  bool reading_;
   size_t at_ = 0;
   bool whole_ = true;
 };
 
+void transferWindow(RawFile& file, RawWindow& raw) {
+  file.field(raw.caption);
+  file.field(raw.style);
+  file.field(raw.extendedStyle);
+  file.field(raw.place);
+  file.list(raw.fonts, sizeof(LOGFONTW), [&](LOGFONTW& font) { file.field(font); });
+  file.list(raw.controls, sizeof(DWORD), [&](RawControl& control) {
+    file.field(control.className);
+    file.field(control.text);
+    file.field(control.style);
+    file.field(control.extendedStyle);
+    file.field(control.place);
+    file.field(control.parent);
+    file.field(control.font);
+    file.list(control.items, sizeof(uint32_t), [&](std::wstring& item) { file.field(item); });
+  });
+}
+
+// Each control's parent is made before it, and its font is one of the window's.
+bool controlsInOrder(const RawWindow& raw) {
+  for (size_t i = 0; i < raw.controls.size(); ++i) {
+    const RawControl& control = raw.controls[i];
+    if (control.parent < -1 || control.parent >= static_cast<int>(i)) return false;
+    if (control.font < -1 || control.font >= static_cast<int>(raw.fonts.size())) return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 bool writeRaw(const RawWindow& raw, const wchar_t* path) {
-  RawFile file;
-  file.put(raw.caption);
-  file.put(raw.style);
-  file.put(raw.extendedStyle);
-  file.put(raw.place);
-  file.put(static_cast<uint32_t>(raw.fonts.size()));
-  for (const LOGFONTW& font : raw.fonts) file.put(font);
-  file.put(static_cast<uint32_t>(raw.controls.size()));
-  for (const RawControl& control : raw.controls) {
-    file.put(control.className);
-    file.put(control.text);
-    file.put(control.style);
-    file.put(control.extendedStyle);
-    file.put(control.place);
-    file.put(control.parent);
-    file.put(control.font);
-    file.put(static_cast<uint32_t>(control.items.size()));
-    for (const std::wstring& item : control.items) file.put(item);
-  }
+  RawFile file = RawFile::forWriting();
+  RawWindow copy = raw;
+  transferWindow(file, copy);
   HANDLE out = CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
   if (out == INVALID_HANDLE_VALUE) return false;
   DWORD written = 0;
@@ -250,32 +269,9 @@ bool readRaw(const wchar_t* path, RawWindow& raw) {
       read == bytes.size();
   CloseHandle(in);
   if (!complete) return false;
-  RawFile file(std::move(bytes));
-  file.get(raw.caption);
-  file.get(raw.style);
-  file.get(raw.extendedStyle);
-  file.get(raw.place);
-  raw.fonts.resize(file.count(sizeof(LOGFONTW)));
-  for (LOGFONTW& font : raw.fonts) file.get(font);
-  raw.controls.resize(file.count(sizeof(RawControl::style)));
-  for (RawControl& control : raw.controls) {
-    file.get(control.className);
-    file.get(control.text);
-    file.get(control.style);
-    file.get(control.extendedStyle);
-    file.get(control.place);
-    file.get(control.parent);
-    file.get(control.font);
-    control.items.resize(file.count(sizeof(uint32_t)));
-    for (std::wstring& item : control.items) file.get(item);
-  }
-  // Each control's parent is made before it, and its font is one of the window's.
-  for (size_t i = 0; i < raw.controls.size(); ++i) {
-    const RawControl& control = raw.controls[i];
-    if (control.parent < -1 || control.parent >= static_cast<int>(i)) return false;
-    if (control.font < -1 || control.font >= static_cast<int>(raw.fonts.size())) return false;
-  }
-  return file.whole();
+  RawFile file = RawFile::forReading(std::move(bytes));
+  transferWindow(file, raw);
+  return file.whole() && controlsInOrder(raw);
 }
 
 void closeRaw(HWND window, std::vector<HFONT>& fonts) {
