@@ -12,6 +12,7 @@
 #include "forms/live/win32/unit_slots.h"
 #include "forms/live/win32/window_lifecycle.h"
 #include "forms/live/window_styles.h"
+#include "forms/property_refs.h"
 #include "runtime/win32/runtime.h"
 #include "runtime/win32/wide_text.h"
 
@@ -204,34 +205,14 @@ int32_t VELMORA_STDCALL readWindowProperty(forms::LiveUnit* unit, int32_t ownInd
     out->first = IsIconic(window.window) ? 2 : IsZoomed(window.window) ? 3 : 0;
     return 1;
   }
-  const forms::PropertyRef ref = ownProperty(window, property);
-  if (auto number = std::get_if<int32_t*>(&ref)) {
-    out->first = static_cast<uint32_t>(**number);
-  } else if (auto text = std::get_if<std::string*>(&ref)) {
-    out->first = reinterpret_cast<uintptr_t>((*text)->c_str());
-  } else if (auto bytes = std::get_if<forms::Bytes*>(&ref)) {
-    out->first = reinterpret_cast<uintptr_t>((*bytes)->data());
-    out->second = static_cast<uint32_t>((*bytes)->size());
-  } else {
-    return 0;
-  }
-  return 1;
+  return forms::readPropertyRef(ownProperty(window, property), *out) ? 1 : 0;
 }
 
 int32_t VELMORA_STDCALL windowPropertyChanged(forms::LiveUnit* unit, int32_t ownIndex,
                                               const forms::PropertyValue* value, int32_t) {
   auto& window = *static_cast<forms::LiveWindow*>(unit);
   const auto property = forms::propertyOfOwnIndex<forms::WindowProperty>(ownIndex);
-  const forms::PropertyRef ref = ownProperty(window, property);
-  if (auto number = std::get_if<int32_t*>(&ref)) {
-    **number = static_cast<int32_t>(value->first);
-  } else if (auto text = std::get_if<std::string*>(&ref)) {
-    const char* characters = reinterpret_cast<const char*>(value->first);
-    **text = characters ? characters : "";
-  } else if (auto bytes = std::get_if<forms::Bytes*>(&ref)) {
-    const auto* data = reinterpret_cast<const uint8_t*>(value->first);
-    (*bytes)->assign(data, data + (data ? value->second : 0));
-  }
+  forms::writePropertyRef(ownProperty(window, property), *value);
   if (property == forms::WindowProperty::kCaption)
     SetWindowTextW(window.window, runtime::wideFromGbk(window.windowProperties().caption).c_str());
   if (property == forms::WindowProperty::kBackgroundColour)

@@ -10,6 +10,7 @@
 #include "forms/format/unit_type_descriptors.h"
 #include "forms/format/window_data.h"
 #include "forms/live/win32/live_window.h"
+#include "forms/property_refs.h"
 #include "runtime/event_handler.h"
 #include "runtime/win32/runtime.h"
 #include "runtime/win32/wide_text.h"
@@ -144,18 +145,7 @@ forms::PropertyRef ownProperty(TestUnit& unit, int32_t ownIndex) {
 
 int32_t VELMORA_STDCALL readTestProperty(forms::LiveUnit* live, int32_t ownIndex,
                                          forms::PropertyValue* out) {
-  const forms::PropertyRef ref = ownProperty(*static_cast<TestUnit*>(live), ownIndex);
-  if (auto number = std::get_if<int32_t*>(&ref)) {
-    out->first = static_cast<uint32_t>(**number);
-  } else if (auto text = std::get_if<std::string*>(&ref)) {
-    out->first = reinterpret_cast<uintptr_t>((*text)->c_str());
-  } else if (auto bytes = std::get_if<forms::Bytes*>(&ref)) {
-    out->first = reinterpret_cast<uintptr_t>((*bytes)->data());
-    out->second = static_cast<uint32_t>((*bytes)->size());
-  } else {
-    return 0;
-  }
-  return 1;
+  return forms::readPropertyRef(ownProperty(*static_cast<TestUnit*>(live), ownIndex), *out) ? 1 : 0;
 }
 
 // The label's caption shows at once; any other change of a label needs a new unit.
@@ -163,15 +153,10 @@ int32_t VELMORA_STDCALL testPropertyChanged(forms::LiveUnit* live, int32_t ownIn
                                             const forms::PropertyValue* value, int32_t) {
   auto& unit = *static_cast<TestUnit*>(live);
   const forms::PropertyRef ref = ownProperty(unit, ownIndex);
-  if (auto number = std::get_if<int32_t*>(&ref)) {
-    **number = static_cast<int32_t>(value->first);
-  } else if (auto text = std::get_if<std::string*>(&ref)) {
-    **text = reinterpret_cast<const char*>(value->first);
+  forms::writePropertyRef(ref, *value);
+  if (auto text = std::get_if<std::string*>(&ref)) {
     SetWindowTextW(unit.window, runtime::wideFromGbk(**text).c_str());
     return 0;
-  } else if (auto bytes = std::get_if<forms::Bytes*>(&ref)) {
-    const auto* data = reinterpret_cast<const uint8_t*>(value->first);
-    (*bytes)->assign(data, data + (data ? value->second : 0));
   }
   return 1;
 }
