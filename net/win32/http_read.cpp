@@ -177,8 +177,11 @@ bool waitPainting(HANDLE ended, DWORD deadline) {
     }
     const auto left = static_cast<LONG>(deadline - GetTickCount());
     if (left <= 0) break;
-    const DWORD woken = MsgWaitForMultipleObjects(1, &ended, FALSE, static_cast<DWORD>(left),
-                                                  QS_PAINT | QS_TIMER | QS_SENDMESSAGE);
+    // Woken by painting or a timer already in the queue too: one that came between the two
+    // looks above counts as seen, and would otherwise wait for the reply.
+    const DWORD woken =
+        MsgWaitForMultipleObjectsEx(1, &ended, static_cast<DWORD>(left),
+                                    QS_PAINT | QS_TIMER | QS_SENDMESSAGE, MWMO_INPUTAVAILABLE);
     if (woken == WAIT_OBJECT_0) {
       done = true;
       break;
