@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "benchmarks/ratio_report.h"
+#include "benchmarks/raw_http.h"
 #include "net/win32/http_read.h"
 #include "runtime/entry_stubs.h"
 #include "runtime/entry_table.h"
@@ -31,12 +32,6 @@ using testing::startProgramRuntime;
 // unread.
 constexpr int32_t kInternetLibrary = 2;
 
-// The command's fixed user agent, accept type and headers, which the plain baseline sends too.
-constexpr char kUserAgent[] = "Mozilla/4.0 (compatible; MSIE 6.0; Windows NT 5.0)";
-constexpr char kAcceptType[] = "Accept: */* \r\n";
-constexpr char kHeaders[] = "Accept: */*\r\n\r\n";
-constexpr DWORD kRequestFlags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE;
-constexpr DWORD kReadChunk = 65536;
 constexpr char kPath[] = "/E/qx/balance.php?user=demo";
 
 // One peer per reply size for the whole run, answering with a body of that many bytes.
@@ -69,34 +64,15 @@ void httpReadCommand(benchmark::State& state, size_t bodySize) {
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bodySize));
 }
 
-// Reads the whole body; false when a read fails.
-bool readWhole(HINTERNET request, std::vector<char>& body) {
-  std::vector<char> chunk(kReadChunk);
-  for (;;) {
-    DWORD read = 0;
-    if (!InternetReadFile(request, chunk.data(), kReadChunk, &read)) return false;
-    if (read == 0) return true;
-    body.insert(body.end(), chunk.data(), chunk.data() + read);
-  }
-}
-
 // The same GET with plain WinINet on the caller's thread: one root handle for the run, then
 // connect, open the request, send it, read the body and close.
 void rawWinInetGet(benchmark::State& state, size_t bodySize) {
   const unsigned short port = peerFor(bodySize).port();
-  static HINTERNET root = InternetOpenA(kUserAgent, INTERNET_OPEN_TYPE_DIRECT, nullptr, nullptr, 0);
-  const char* acceptTypes[] = {kAcceptType, nullptr};
+  static HINTERNET root = openRawInternet();
   for (auto _ : state) {
-    HINTERNET connection =
-        InternetConnectA(root, "127.0.0.1", port, nullptr, nullptr, INTERNET_SERVICE_HTTP, 0, 0);
-    HINTERNET request = HttpOpenRequestA(connection, "GET", kPath, "HTTP/1.0", nullptr, acceptTypes,
-                                         kRequestFlags, 0);
-    std::vector<char> body;
-    const bool whole = HttpSendRequestA(request, kHeaders, sizeof kHeaders - 1, nullptr, 0) &&
-                       readWhole(request, body) && body.size() == bodySize;
-    InternetCloseHandle(request);
-    InternetCloseHandle(connection);
-    if (!whole) return state.SkipWithError("the reply did not arrive whole");
+    std::string body;
+    if (!rawGet(root, "127.0.0.1", port, kPath, body) || body.size() != bodySize)
+      return state.SkipWithError("the reply did not arrive whole");
   }
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bodySize));
 }

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <iostream>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -63,11 +64,18 @@ int runWithRatios(int argc, char** argv, std::span<const RatioPair> pairs) {
   benchmark::RunSpecifiedBenchmarks(&recorder);
   benchmark::Shutdown();
   std::cout.flush();
+  // A measurement's first pair is its ratio; a further pair for it names its baseline.
+  std::set<std::string> named;
   for (const RatioPair& pair : pairs) {
     const double program = recorder.median(pair.program);
     const double baseline = recorder.median(pair.baseline);
-    if (program > 0 && baseline > 0)
+    const bool further = !named.insert(pair.program).second;
+    if (program <= 0 || baseline <= 0) continue;
+    if (further) {
+      std::printf("ratio %s / %s = %.2f\n", pair.program, pair.baseline, program / baseline);
+    } else {
       std::printf("ratio %s = %.2f\n", pair.program, program / baseline);
+    }
   }
   return 0;
 }

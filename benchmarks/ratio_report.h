@@ -1,5 +1,6 @@
 // A main for the benchmark programs: the usual table, then one line per pair of a program's
-// measurement and its plain baseline, `ratio NAME = X.XX`, the ratio of their medians.
+// measurement and its plain baseline, `ratio NAME = X.XX`, the ratio of their medians. A further
+// pair for the same measurement prints `ratio NAME / BASELINE = X.XX`.
 #pragma once
 
 #include <span>

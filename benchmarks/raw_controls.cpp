@@ -129,7 +129,7 @@ RawWindow rawCopyOf(HWND window) {
   return raw;
 }
 
-HWND openRaw(const RawWindow& raw, std::vector<HFONT>& fonts, WNDPROC procedure) {
+HWND makeRaw(const RawWindow& raw, std::vector<HFONT>& fonts, WNDPROC procedure) {
   registerRawWindowClass();
   HINSTANCE instance = GetModuleHandleW(nullptr);
   HWND window =
@@ -151,9 +151,18 @@ HWND openRaw(const RawWindow& raw, std::vector<HFONT>& fonts, WNDPROC procedure)
       SendMessageW(child, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
     made.push_back(child);
   }
+  return window;
+}
+
+void showRaw(HWND window) {
   ShowWindow(window, SW_SHOWNORMAL);
   UpdateWindow(window);
   runPendingMessages();
+}
+
+HWND openRaw(const RawWindow& raw, std::vector<HFONT>& fonts) {
+  HWND window = makeRaw(raw, fonts);
+  showRaw(window);
   return window;
 }
 

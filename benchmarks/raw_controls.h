@@ -35,9 +35,13 @@ struct RawWindow {
 // the owner-drawn button); the controls a standard control makes for itself are left to it.
 RawWindow rawCopyOf(HWND window);
 
-// Creates the window hidden, its controls and fonts, shows and paints it; returns the window.
-// The fonts live until closeRaw. `procedure` is the window's own, from before it shows.
-HWND openRaw(const RawWindow& raw, std::vector<HFONT>& fonts, WNDPROC procedure = DefWindowProcW);
+// Creates the window hidden, its controls and fonts; returns the window. The fonts live until
+// closeRaw. `procedure` is the window's own.
+HWND makeRaw(const RawWindow& raw, std::vector<HFONT>& fonts, WNDPROC procedure = DefWindowProcW);
+// Shows the window made and runs its messages, its first painting among them.
+void showRaw(HWND window);
+// Both: the window made, shown and painted.
+HWND openRaw(const RawWindow& raw, std::vector<HFONT>& fonts);
 void closeRaw(HWND window, std::vector<HFONT>& fonts);
 
 // The copy kept in a file, for a plain program started in its own process. Reading gives false

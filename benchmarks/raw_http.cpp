@@ -1,0 +1,44 @@
+#include "benchmarks/raw_http.h"
+
+namespace velmora {
+namespace {
+
+constexpr char kUserAgent[] = "Mozilla/4.0 (compatible; MSIE 6.0; Windows NT 5.0)";
+constexpr char kAcceptType[] = "Accept: */* \r\n";
+constexpr char kHeaders[] = "Accept: */*\r\n\r\n";
+constexpr DWORD kRequestFlags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE;
+constexpr DWORD kReadChunk = 65536;
+
+bool readWhole(HINTERNET request, std::string& body) {
+  std::string chunk(kReadChunk, '\0');
+  for (;;) {
+    DWORD read = 0;
+    if (!InternetReadFile(request, chunk.data(), kReadChunk, &read)) return false;
+    if (read == 0) return true;
+    body.append(chunk.data(), read);
+  }
+}
+
+}  // namespace
+
+HINTERNET openRawInternet() {
+  return InternetOpenA(kUserAgent, INTERNET_OPEN_TYPE_DIRECT, nullptr, nullptr, 0);
+}
+
+bool rawGet(HINTERNET root, const char* host, INTERNET_PORT port, const char* path,
+            std::string& body) {
+  HINTERNET connection =
+      InternetConnectA(root, host, port, nullptr, nullptr, INTERNET_SERVICE_HTTP, 0, 0);
+  if (connection == nullptr) return false;
+  const char* acceptTypes[] = {kAcceptType, nullptr};
+  HINTERNET request =
+      HttpOpenRequestA(connection, "GET", path, "HTTP/1.0", nullptr, acceptTypes, kRequestFlags, 0);
+  const bool whole = request != nullptr &&
+                     HttpSendRequestA(request, kHeaders, sizeof kHeaders - 1, nullptr, 0) &&
+                     readWhole(request, body);
+  if (request != nullptr) InternetCloseHandle(request);
+  InternetCloseHandle(connection);
+  return whole;
+}
+
+}  // namespace velmora
