@@ -1,12 +1,15 @@
 #include "benchmarks/raw_http.h"
 
+#include "net/win32/http_request_form.h"
+
 namespace velmora {
 namespace {
 
-constexpr char kUserAgent[] = "Mozilla/4.0 (compatible; MSIE 6.0; Windows NT 5.0)";
-constexpr char kAcceptType[] = "Accept: */* \r\n";
-constexpr char kHeaders[] = "Accept: */*\r\n\r\n";
-constexpr DWORD kRequestFlags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE;
+using net::kAcceptType;
+using net::kAdditionalHeaders;
+using net::kRequestFlags;
+using net::kUserAgent;
+
 constexpr DWORD kReadChunk = 65536;
 
 bool readWhole(HINTERNET request, std::string& body) {
@@ -33,9 +36,10 @@ bool rawGet(HINTERNET root, const char* host, INTERNET_PORT port, const char* pa
   const char* acceptTypes[] = {kAcceptType, nullptr};
   HINTERNET request =
       HttpOpenRequestA(connection, "GET", path, "HTTP/1.0", nullptr, acceptTypes, kRequestFlags, 0);
-  const bool whole = request != nullptr &&
-                     HttpSendRequestA(request, kHeaders, sizeof kHeaders - 1, nullptr, 0) &&
-                     readWhole(request, body);
+  const bool whole =
+      request != nullptr &&
+      HttpSendRequestA(request, kAdditionalHeaders, sizeof kAdditionalHeaders - 1, nullptr, 0) &&
+      readWhole(request, body);
   if (request != nullptr) InternetCloseHandle(request);
   InternetCloseHandle(connection);
   return whole;

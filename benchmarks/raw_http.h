@@ -1,5 +1,6 @@
 // A GET made with plain WinINet on the calling thread, with the HTTP read command's user agent,
-// flags, accept type and headers: the baseline of the command and of the program's start.
+// flags, accept type and headers (the same constants): the baseline of the command and of the
+// program's start.
 #pragma once
 
 #include <windows.h>

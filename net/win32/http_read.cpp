@@ -10,16 +10,13 @@
 
 #include "net/byte_buffer.h"
 #include "net/win32/http_exchange.h"
+#include "net/win32/http_request_form.h"
 #include "runtime/program_routine.h"
 #include "runtime/value_blocks.h"
 
 namespace velmora::net {
 namespace {
 
-constexpr char kUserAgent[] = "Mozilla/4.0 (compatible; MSIE 6.0; Windows NT 5.0)";
-constexpr char kAcceptType[] = "Accept: */* \r\n";
-constexpr char kAdditionalHeaders[] = "Accept: */*\r\n\r\n";
-constexpr DWORD kRequestFlags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE;
 constexpr DWORD kTimeoutMilliseconds = 15000;
 constexpr DWORD kDefaultChunkSize = 10240;
 constexpr DWORD kLargestChunkSize = 102400;
