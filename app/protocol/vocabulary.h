@@ -27,6 +27,8 @@ inline constexpr char kGetNumber[] = "getnum.php";
 inline constexpr char kReadSms[] = "getsms.php";
 inline constexpr char kRelease[] = "release.php";
 inline constexpr char kBlacklist[] = "blacklist.php";
+// The number the account holds, so that a restarted client or a lost getnum.php reply loses none.
+inline constexpr char kHeldNumber[] = "held.php";
 
 // The JSON API that the API window advertises to programs.
 inline constexpr char kApi[] = "Api_PC";
@@ -48,6 +50,9 @@ inline constexpr char kRegion[] = "dq";
 inline constexpr char kCarrier[] = "yys";
 inline constexpr char kNumber[] = "hm";      // the number asked for again, or the one held
 inline constexpr char kAction[] = "action";  // the JSON API's step
+// update.php: the password the account logged in with, as proof of the account; `password`
+// carries the new one there. getpay.php, restpay.php and delpay.php carry it as `password`.
+inline constexpr char kCurrentPassword[] = "oldpassword";
 
 }  // namespace parameter
 
@@ -58,6 +63,7 @@ inline constexpr char kGetNumber[] = "getnum";
 inline constexpr char kReadSms[] = "getsms";
 inline constexpr char kRelease[] = "release";
 inline constexpr char kBlacklist[] = "blacklist";
+inline constexpr char kHeldNumber[] = "held";
 
 }  // namespace api_action
 
@@ -102,6 +108,7 @@ inline constexpr char kNoSuchProject[] = "3";
 inline constexpr char kAskedNumberUnavailable[] = "5";
 inline constexpr char kNoEarlierNumber[] = "6";
 inline constexpr char kWrongAccount[] = "9";  // every number endpoint
+inline constexpr char kNoNumberHeld[] = "0";  // held.php
 
 }  // namespace status
 
