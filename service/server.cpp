@@ -7,17 +7,13 @@
 
 #include <cstdio>
 #include <memory>
-#include <mutex>
 #include <stdexcept>
 #include <string_view>
 #include <thread>
 
-#include "app/protocol/vocabulary.h"
-#include "service/api.h"
 #include "service/database.h"
-#include "service/endpoints.h"
 #include "service/number_desk.h"
-#include "service/query.h"
+#include "service/request_answer.h"
 #include "service/request_log.h"
 
 namespace velmora::service {
@@ -25,19 +21,6 @@ namespace velmora::service {
 namespace {
 
 constexpr std::string_view kHost = "127.0.0.1";
-constexpr std::string_view kEndpointFolder = protocol::kEndpointFolder;
-
-// The request target as it came, split at the first "?".
-struct Target {
-  std::string_view path;
-  std::string_view query;
-};
-
-Target splitTarget(std::string_view target) {
-  const size_t mark = target.find('?');
-  if (mark == std::string_view::npos) return {target, {}};
-  return {target.substr(0, mark), target.substr(mark + 1)};
-}
 
 sigset_t stopSignals() {
   sigset_t signals;
@@ -74,21 +57,6 @@ NumberTimes numberTimes(const Options& options) {
           std::chrono::seconds(options.numberExpirySeconds)};
 }
 
-struct Reply {
-  std::string body;
-  std::string_view contentType;
-};
-
-// Nothing when there is no such endpoint.
-std::optional<Reply> reply(NumberDesk& desk, std::string_view file, std::string_view query) {
-  if (file == protocol::endpoint::kApi) {
-    return Reply{answerApi(desk, decodeQuery(query, QueryEncoding::kFormUtf8)), kApiContentType};
-  }
-  std::optional<std::string> text = answer(desk, file, decodeQuery(query));
-  if (!text) return std::nullopt;
-  return Reply{std::move(*text), "text/plain; charset=utf-8"};
-}
-
 }  // namespace
 
 int runService(const Options& options) {
@@ -99,9 +67,7 @@ int runService(const Options& options) {
   Database database(options.databasePath);
   NumberDesk desk(database, numberTimes(options));
   RequestLog log(options.logPath);
-  // The server answers on several threads; they share the one connection, whose transactions
-  // must not interleave.
-  std::mutex databaseMutex;
+  RequestAnswerer answerer(desk);
 
   const std::unique_ptr<httplib::Server> serverObject = newServer(options);
   httplib::Server& server = *serverObject;
@@ -116,21 +82,9 @@ int runService(const Options& options) {
     return httplib::Server::HandlerResponse::Unhandled;
   });
   server.Get(".*", [&](const httplib::Request& request, httplib::Response& response) {
-    const Target target = splitTarget(request.target);
-    if (!target.path.starts_with(kEndpointFolder)) {
-      response.status = 404;
-      return;
-    }
-    std::optional<Reply> answered;
-    {
-      std::lock_guard lock(databaseMutex);
-      answered = reply(desk, target.path.substr(kEndpointFolder.size()), target.query);
-    }
-    if (!answered) {
-      response.status = 404;
-      return;
-    }
-    response.set_content(answered->body, std::string(answered->contentType));
+    Reply reply = answerer.answer(request.target);
+    response.status = reply.status;
+    if (reply.status == 200) response.set_content(reply.body, std::string(reply.contentType));
   });
 
   int port = 0;
