@@ -1,5 +1,6 @@
-// The verification code in an SMS, for the copy-code button: the 4 to 8 digits that follow a
-// word such as "验证码" or "code", or failing that the first run of 4 to 8 digits standing alone.
+// The verification code in an SMS, for the copy-code button: the code that stands beside a word
+// such as "验证码", "口令" or "code", or failing that the first number that can only be a code.
+// Dates, times, amounts, card tails, phone numbers, order ids and a sender's name never are.
 #pragma once
 
 #include <string>
@@ -7,8 +8,8 @@
 
 namespace velmora::protocol {
 
-// The code as ASCII digits (full-width digits count as digits); empty when the SMS holds none.
-// The SMS is local text (GBK).
+// The code as ASCII (full-width digits and letters count as theirs); empty when the SMS holds
+// none. The SMS is local text (GBK), read as far as it goes whatever its bytes.
 std::string verificationCode(std::string_view sms);
 
 }  // namespace velmora::protocol
