@@ -158,8 +158,12 @@ bool isMarkOf(const Token& token, std::string_view marks) {
 bool endsClause(const Token& token) {
   return isMarkOf(token, ",;!?.\r\n") || (token.kind == Kind::kMark && token.symbol == kFullStop);
 }
-bool isAllDigits(const Token& token, size_t length) {
-  return token.kind == Kind::kAlnum && token.digits == length && token.text.size() == length;
+bool isDigitRun(const Token& token) {
+  return token.kind == Kind::kAlnum && token.digits == token.text.size();
+}
+// A group of a phone number written with blanks, as in "138 1234 5678".
+bool isPhoneGroup(const Token& token) {
+  return isDigitRun(token) && token.digits >= 3 && token.digits <= 4;
 }
 
 enum class Direction { kForward, kBackward };
@@ -239,7 +243,10 @@ class CodeReader {
     const Token& split = tokens_[i + 1];
     const bool oneSplit =
         (split.kind == Kind::kBlank && split.characters == 1) || isMarkOf(split, "-");
-    return oneSplit && isAllDigits(tokens_[i], 3) && isAllDigits(tokens_[i + 2], 3);
+    const auto threeDigits = [](const Token& group) {
+      return isDigitRun(group) && group.digits == 3;
+    };
+    return oneSplit && threeDigits(tokens_[i]) && threeDigits(tokens_[i + 2]);
   }
 
   bool isSomethingElse(const Candidate& candidate) const {
@@ -250,8 +257,8 @@ class CodeReader {
            isSaidJustBefore(candidate.first, kHotlineWords) || isSenderName(candidate);
   }
 
-  // A run that goes on through a joining mark, or one blank, into more digits is a piece of a
-  // longer number: 1356.00, 09:15, 2025/12/08, 400-820-8820, 138 1234 5678.
+  // A run that goes on through a joining mark into more digits is a piece of a longer number:
+  // 1356.00, 09:15, 2025/12/08, 400-820-8820; so is a group of a phone number split by blanks.
   bool joinsMoreDigits(size_t i, Direction direction) const {
     const size_t joint = stepFrom(i, direction);
     const size_t beyond = stepFrom(joint, direction);
@@ -260,7 +267,7 @@ class CodeReader {
     if (more.kind != Kind::kAlnum || more.digits == 0) return false;
     const Token& between = tokens_[joint];
     if (between.kind == Kind::kBlank)
-      return between.characters == 1 && isAllDigits(more, more.digits) && more.digits >= 3;
+      return between.characters == 1 && isPhoneGroup(tokens_[i]) && isPhoneGroup(more);
     return isMarkOf(between, ".:/-");
   }
 
