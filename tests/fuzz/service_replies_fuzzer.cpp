@@ -1,11 +1,13 @@
 // Fuzzes the reading of the service's replies, as local text, the way the handlers read them:
 // the login record and its failure number, the status replies, the project list and its items,
-// and the pending order for an account name.
+// the pending order for an account name, and the verification code in an SMS.
+#include <cctype>
 #include <cstddef>
 #include <cstdint>
 #include <string>
 
 #include "app/protocol/replies.h"
+#include "app/protocol/verification_code.h"
 
 // Input: the length of the account name (first byte, up to 15), the name, the reply.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -28,5 +30,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // An order is only ever read from a record with separators.
   const auto order = readPendingOrder(reply.c_str(), std::string(name.c_str()));
   if (order && reply.find('-') == std::string::npos) __builtin_trap();
+  // A code is at most eight ASCII letters and digits, whatever the SMS holds.
+  if (const auto sms = readSms(reply.c_str())) {
+    const std::string code = verificationCode(*sms);
+    if (code.size() > 8) __builtin_trap();
+    for (const char c : code) {
+      if (!isalnum(static_cast<unsigned char>(c))) __builtin_trap();
+    }
+  }
   return 0;
 }
