@@ -1,26 +1,34 @@
 #include "service/server.h"
 
-#include <httplib.h>
+#include <arpa/inet.h>
+#include <netinet/in.h>
 #include <pthread.h>
 #include <signal.h>
 #include <sys/socket.h>
+#include <unistd.h>
 
+#include <cerrno>
+#include <chrono>
 #include <cstdio>
-#include <memory>
-#include <stdexcept>
+#include <cstdlib>
+#include <optional>
 #include <string_view>
 #include <thread>
 
 #include "service/database.h"
+#include "service/http_daemon.h"
 #include "service/number_desk.h"
 #include "service/request_answer.h"
 #include "service/request_log.h"
+#include "service/tls_credentials.h"
 
 namespace velmora::service {
 
 namespace {
 
 constexpr std::string_view kHost = "127.0.0.1";
+// How long the orderly stop after SIGINT or SIGTERM may take before the process just ends.
+constexpr std::chrono::seconds kStopGrace{3};
 
 sigset_t stopSignals() {
   sigset_t signals;
@@ -30,26 +38,31 @@ sigset_t stopSignals() {
   return signals;
 }
 
-// HTTPS when the options name a certificate, HTTP otherwise.
-std::unique_ptr<httplib::Server> newServer(const Options& options) {
-  if (options.tlsCertificatePath.empty()) return std::make_unique<httplib::Server>();
-  auto server = std::make_unique<httplib::SSLServer>(options.tlsCertificatePath.c_str(),
-                                                     options.tlsKeyPath.c_str());
-  if (!server->is_valid()) {
-    throw std::runtime_error("cannot serve HTTPS with the certificate " +
-                             options.tlsCertificatePath + " and the key " + options.tlsKeyPath);
-  }
-  return server;
-}
+struct Listener {
+  int socket = -1;
+  int port = 0;
+};
 
-bool bindLoopback(httplib::Server& server, int port, int& boundPort) {
-  const std::string host(kHost);
-  if (port == 0) {
-    boundPort = server.bind_to_any_port(host);
-    return boundPort > 0;
+// A socket listening on 127.0.0.1:port, any free port for 0. It does not share the port with
+// another listener: a second service on the same port fails instead of taking half of the
+// requests.
+std::optional<Listener> listenOnLoopback(int port) {
+  const int listening = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+  if (listening < 0) return std::nullopt;
+  const int yes = 1;
+  setsockopt(listening, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_port = htons(static_cast<uint16_t>(port));
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  socklen_t length = sizeof address;
+  if (bind(listening, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
+      listen(listening, SOMAXCONN) != 0 ||
+      getsockname(listening, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
+    close(listening);
+    return std::nullopt;
   }
-  boundPort = port;
-  return server.bind_to_port(host, port);
+  return Listener{listening, ntohs(address.sin_port)};
 }
 
 NumberTimes numberTimes(const Options& options) {
@@ -57,53 +70,61 @@ NumberTimes numberTimes(const Options& options) {
           std::chrono::seconds(options.numberExpirySeconds)};
 }
 
+std::optional<TlsCredentials> tlsCredentials(const Options& options) {
+  if (options.tlsCertificatePath.empty()) return std::nullopt;
+  return readTlsCredentials(options.tlsCertificatePath, options.tlsKeyPath);
+}
+
+// Waits for one of `signals` until `deadline`. Interruptions (a debugger, a sanitizer's leak
+// check stopping every thread) do not end the wait.
+void waitForSignalUntil(const sigset_t& signals, std::chrono::steady_clock::time_point deadline) {
+  using namespace std::chrono;
+  for (auto left = deadline - steady_clock::now(); left > 0s;
+       left = deadline - steady_clock::now()) {
+    const auto seconds = duration_cast<std::chrono::seconds>(left);
+    const timespec wait{seconds.count(), duration_cast<nanoseconds>(left - seconds).count()};
+    if (sigtimedwait(&signals, nullptr, &wait) >= 0 || errno != EINTR) return;
+  }
+}
+
+// From the first stop signal on, a second one, or a stop that outlasts its grace, ends the
+// process at once, whatever its clients and threads are doing.
+void endAtASecondSignal(const sigset_t& signals) {
+  const auto deadline = std::chrono::steady_clock::now() + kStopGrace;
+  std::thread([signals, deadline] {
+    waitForSignalUntil(signals, deadline);
+    std::fputs("velmora-service: stopped before the requests in progress were answered\n", stderr);
+    std::_Exit(1);
+  }).detach();
+}
+
 }  // namespace
 
 int runService(const Options& options) {
-  // Every thread the server starts inherits the blocked signals; one thread waits for them.
+  // Every thread inherits the blocked signals; the main thread waits for them.
   const sigset_t signals = stopSignals();
   pthread_sigmask(SIG_BLOCK, &signals, nullptr);
 
+  const std::optional<TlsCredentials> tls = tlsCredentials(options);
   Database database(options.databasePath);
   NumberDesk desk(database, numberTimes(options));
   RequestLog log(options.logPath);
   RequestAnswerer answerer(desk);
+  RequestServing serving{answerer, log};
 
-  const std::unique_ptr<httplib::Server> serverObject = newServer(options);
-  httplib::Server& server = *serverObject;
-  // The library would share the port with another listener (SO_REUSEPORT); a second service on
-  // the same port must fail instead of taking half of the requests.
-  server.set_socket_options([](int socket) {
-    const int yes = 1;
-    setsockopt(socket, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
-  });
-  server.set_pre_routing_handler([&](const httplib::Request& request, httplib::Response&) {
-    log.write(request.method + " " + withoutPasswords(request.target) + " " + request.version);
-    return httplib::Server::HandlerResponse::Unhandled;
-  });
-  server.Get(".*", [&](const httplib::Request& request, httplib::Response& response) {
-    Reply reply = answerer.answer(request.target);
-    response.status = reply.status;
-    if (reply.status == 200) response.set_content(reply.body, std::string(reply.contentType));
-  });
-
-  int port = 0;
-  if (!bindLoopback(server, options.port, port)) {
+  const std::optional<Listener> listener = listenOnLoopback(options.port);
+  if (!listener) {
     std::fprintf(stderr, "velmora-service: cannot listen on %s:%d\n", kHost.data(), options.port);
     return 1;
   }
-  std::printf("listening on %s:%d\n", kHost.data(), port);
+  const HttpDaemon daemon = startHttpDaemon(listener->socket, tls, serving);
+  std::printf("listening on %s:%d\n", kHost.data(), listener->port);
   std::fflush(stdout);
 
-  std::thread stopper([&] {
-    int signal = 0;
-    sigwait(&signals, &signal);
-    server.stop();
-  });
-  const bool listened = server.listen_after_bind();
-  pthread_kill(stopper.native_handle(), SIGTERM);  // wakes the stopper if no signal came
-  stopper.join();
-  return listened ? 0 : 1;
+  int signal = 0;
+  sigwait(&signals, &signal);
+  endAtASecondSignal(signals);
+  return 0;  // the daemon stops first, then the database closes
 }
 
 }  // namespace velmora::service

@@ -11,8 +11,8 @@ PACKAGES=(
   xvfb xauth fonts-wqy-microhei
   cmake ninja-build g++ clang clang-format libclang-rt-14-dev
   libgtest-dev googletest libgmock-dev libbenchmark-dev
-  dpkg-dev pkgconf libsqlite3-dev libcpp-httplib-dev nlohmann-json3-dev python3-requests
-  libsodium-dev libssl-dev openssl
+  dpkg-dev pkgconf libsqlite3-dev libmicrohttpd-dev libgnutls28-dev nlohmann-json3-dev
+  python3-requests libsodium-dev openssl
   libpng-dev libjpeg62-turbo-dev libgif-dev zlib1g-dev
   imagemagick x11-apps xdotool curl
 )

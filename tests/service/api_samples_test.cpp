@@ -46,24 +46,6 @@ std::string forTheTestService(std::string sample, int port) {
   return replaced(sample, kSampleHost, "127.0.0.1:" + std::to_string(port));
 }
 
-struct CommandResult {
-  int status = -1;
-  std::string output;
-};
-
-// Runs a shell command; a proxy the environment may name is not asked for loopback.
-CommandResult run(const std::string& command) {
-  CommandResult result;
-  FILE* pipe = popen(("no_proxy=127.0.0.1 NO_PROXY=127.0.0.1 " + command).c_str(), "r");
-  if (pipe == nullptr) return result;
-  char buffer[4096];
-  for (size_t got; (got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
-    result.output.append(buffer, got);
-  }
-  result.status = pclose(pipe);
-  return result;
-}
-
 class ApiSampleTest : public ::testing::Test {
  protected:
   TemporaryFolder folder;
@@ -75,7 +57,7 @@ TEST_F(ApiSampleTest, ThePythonSamplePrintsTheAccount) {
   ASSERT_NE(sample.find(kSampleHost), std::string::npos) << sample;
   const std::string script = folder.path("sample.py");
   std::ofstream(script) << forTheTestService(sample, service.port());
-  const CommandResult result = run("/usr/bin/python3 " + script + " 2>&1");
+  const CommandResult result = runCommand("/usr/bin/python3 " + script + " 2>&1");
   EXPECT_EQ(result.status, 0) << result.output;
   EXPECT_EQ(result.output, std::string(kAccountJson) + "\n");
 }
@@ -91,7 +73,7 @@ TEST_F(ApiSampleTest, TheCppSamplesUrlAnswersTheAccountAsJson) {
   };
   const std::string fullUrl = variable("baseUrl") + "?username=" + variable("username") +
                               "&password=" + variable("password");
-  const CommandResult result = run("curl -s -w '\\n%{content_type}' '" + fullUrl + "'");
+  const CommandResult result = runCommand("curl -s -w '\\n%{content_type}' '" + fullUrl + "'");
   EXPECT_EQ(result.status, 0) << result.output;
   EXPECT_EQ(result.output, std::string(kAccountJson) + "\napplication/json; charset=utf-8");
 }

@@ -1,6 +1,5 @@
 // The real velmora-service program on a free loopback port, spoken to as the client does.
 #include <gtest/gtest.h>
-#include <httplib.h>
 #include <sys/wait.h>
 
 #include <algorithm>
@@ -32,6 +31,9 @@ TEST_F(ServerTest, AnswersEveryEndpointAndLogsEachRequestLine) {
   const std::string name = percentEncoded(gbk(u8"王五"));
 
   EXPECT_EQ(service.get("/E/qx/getkf.php"), "@velmora_kf");
+  EXPECT_NE(service.exchange("GET /E/qx/getkf.php HTTP/1.0\r\n\r\n")
+                .find("\r\nContent-Type: text/plain; charset=utf-8\r\n"),
+            std::string::npos);
   EXPECT_EQ(service.get("/E/qx/getadd.php"), "TDhNQAT8YrjBAUhj9G48CDS3qTqVTNTxe3");
   EXPECT_TRUE(service.get("/E/qx/getxm.php").starts_with("微信-1.2,支付宝-1.5,"));
   EXPECT_TRUE(
@@ -170,36 +172,52 @@ TEST_F(ServerTest, APortInUseIsNotShared) {
   EXPECT_EQ(first.get("/E/qx/getkf.php"), "@velmora_kf");
 }
 
-// With a certificate and its key the service speaks HTTPS alone; a certificate it cannot use
-// stops it.
+// With a certificate and its key the service speaks HTTPS alone, also in the handshakes of
+// Windows 7 (TLS 1.2, ECDHE on P-256, RSA signatures without PSS, its AES-GCM and AES-CBC suites);
+// a key that is not the certificate's stops it, with a message that says so.
 TEST_F(ServerTest, ServesHttpsWithTheCertificateGiven) {
   const std::string certificate = folder.path("service.pem");
   const std::string key = folder.path("service.key");
   const std::string otherKey = folder.path("other.key");
-  const std::string newKey = "-newkey ec -pkeyopt ec_paramgen_curve:prime256v1 -nodes ";
-  ASSERT_EQ(std::system(("openssl req -x509 -days 1 -subj /CN=localhost " + newKey +
-                         "-addext subjectAltName=DNS:localhost -keyout " + key + " -out " +
-                         certificate + " 2>/dev/null && openssl genpkey -algorithm EC " +
-                         "-pkeyopt ec_paramgen_curve:prime256v1 -out " + otherKey)
-                            .c_str()),
+  const std::string ecKey = folder.path("ec.key");
+  ASSERT_EQ(runCommand("openssl req -x509 -days 1 -subj /CN=localhost -newkey rsa:2048 -nodes "
+                       "-addext subjectAltName=DNS:localhost -keyout " +
+                       key + " -out " + certificate + " 2>/dev/null && openssl genpkey " +
+                       "-algorithm RSA -out " + otherKey + " && openssl genpkey -algorithm EC " +
+                       "-pkeyopt ec_paramgen_curve:prime256v1 -out " + ecKey)
+                .status,
             0);
 
   ServiceProcess service(database, log, "0", {"--tls-cert", certificate, "--tls-key", key});
   ASSERT_GT(service.port(), 0) << service.firstLine();
-  httplib::SSLClient client("localhost", service.port());
-  client.set_ca_cert_path(certificate.c_str());
-  client.enable_server_certificate_verification(true);
-  const httplib::Result reply = client.Get("/E/qx/getkf.php");
-  ASSERT_TRUE(reply) << httplib::to_string(reply.error());
-  EXPECT_EQ(reply->body, "@velmora_kf");
+  const std::string address = "localhost:" + std::to_string(service.port());
+  EXPECT_EQ(
+      runCommand("curl -s --cacert " + certificate + " https://" + address + "/E/qx/getkf.php")
+          .output,
+      "@velmora_kf");
+  for (const char* suite : {"ECDHE-RSA-AES128-GCM-SHA256", "ECDHE-RSA-AES256-SHA"}) {
+    const CommandResult windows7 = runCommand(
+        "printf 'GET /E/qx/getkf.php HTTP/1.0\\r\\n\\r\\n' | openssl s_client -quiet -tls1_2 "
+        "-curves P-256 -sigalgs RSA+SHA256:RSA+SHA1 -cipher " +
+        std::string(suite) + " -connect " + address + " -CAfile " + certificate +
+        " -verify_return_error 2>/dev/null");
+    EXPECT_TRUE(windows7.output.ends_with("\r\n\r\n@velmora_kf")) << suite << windows7.output;
+  }
   EXPECT_EQ(service.get("/E/qx/getkf.php"), "<no reply>");  // plain HTTP
 
-  for (const std::string& wrongKey : {otherKey, folder.path("missing.key").string()}) {
-    ServiceProcess refused(folder.path("other.db"), log, "0",
-                           {"--tls-cert", certificate, "--tls-key", wrongKey});
-    EXPECT_EQ(refused.firstLine(), "");
-    EXPECT_EQ(WEXITSTATUS(refused.stop()), 1);
+  const std::string start = VELMORA_SERVICE_PROGRAM " --port 0 --database " +
+                            folder.path("other.db").string() + " --tls-cert " + certificate +
+                            " --tls-key ";
+  for (const std::string& wrongKey : {otherKey, ecKey}) {
+    const CommandResult refused = runCommand(start + wrongKey + " 2>&1");
+    EXPECT_EQ(WEXITSTATUS(refused.status), 1);
+    EXPECT_EQ(refused.output, "velmora-service: the key " + wrongKey +
+                                  " does not belong to the certificate " + certificate + "\n");
   }
+  const CommandResult missing = runCommand(start + folder.path("missing.key").string() + " 2>&1");
+  EXPECT_EQ(WEXITSTATUS(missing.status), 1);
+  EXPECT_TRUE(missing.output.starts_with("velmora-service: cannot read the key "))
+      << missing.output;
 }
 
 TEST_F(ServerTest, RefusesAnUnusableDatabase) {

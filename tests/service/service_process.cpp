@@ -53,14 +53,23 @@ int ServiceProcess::stop() {
   return status;
 }
 
-std::string ServiceProcess::exchange(const std::string& request, bool awaitReply) const {
+int ServiceProcess::connect() const {
   const int connection = socket(AF_INET, SOCK_STREAM, 0);
   sockaddr_in address{};
   address.sin_family = AF_INET;
   address.sin_port = htons(static_cast<uint16_t>(port_));
   address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  if (::connect(connection, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0) {
+    return connection;
+  }
+  close(connection);
+  return -1;
+}
+
+std::string ServiceProcess::exchange(const std::string& request, bool awaitReply) const {
+  const int connection = connect();
   std::string response;
-  if (connect(connection, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
+  if (connection >= 0 &&
       send(connection, request.data(), request.size(), 0) == static_cast<ssize_t>(request.size()) &&
       awaitReply) {
     char buffer[4096];
@@ -68,7 +77,7 @@ std::string ServiceProcess::exchange(const std::string& request, bool awaitReply
       response.append(buffer, static_cast<size_t>(got));
     }
   }
-  close(connection);
+  if (connection >= 0) close(connection);
   return response;
 }
 

@@ -22,8 +22,13 @@ class ServiceProcess {
   // The exit status after SIGTERM.
   int stop();
 
+  pid_t pid() const { return pid_; }
   int port() const { return port_; }
   const std::string& firstLine() const { return firstLine_; }
+
+  // A new connection to the service (a socket descriptor, -1 when refused), for the caller to
+  // close.
+  int connect() const;
 
   // Sends `request` as it stands and returns everything the service sent back, or nothing when
   // `awaitReply` is false and the connection is closed at once.

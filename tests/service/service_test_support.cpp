@@ -42,4 +42,16 @@ std::string percentEncoded(std::string_view bytes) {
   return encoded;
 }
 
+CommandResult runCommand(const std::string& command) {
+  CommandResult result;
+  FILE* pipe = popen(("no_proxy=127.0.0.1 NO_PROXY=127.0.0.1 " + command).c_str(), "r");
+  if (pipe == nullptr) return result;
+  char buffer[4096];
+  for (size_t got; (got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
+    result.output.append(buffer, got);
+  }
+  result.status = pclose(pipe);
+  return result;
+}
+
 }  // namespace velmora::testing

@@ -1,4 +1,5 @@
-// Shared helpers of the demo service tests: a scratch folder and queries as the client sends them.
+// Shared helpers of the demo service tests: a scratch folder, queries as the client sends them,
+// and commands that play other clients.
 #pragma once
 
 #include <filesystem>
@@ -26,5 +27,13 @@ std::string fileText(const std::filesystem::path& path);
 
 // Bytes percent-encoded one by one as the client's HTTP layer does: all but A-Z a-z 0-9 - . _ ~ /
 std::string percentEncoded(std::string_view bytes);
+
+struct CommandResult {
+  int status = -1;
+  std::string output;  // standard output
+};
+
+// Runs a shell command; a proxy the environment may name is not asked for loopback.
+CommandResult runCommand(const std::string& command);
 
 }  // namespace velmora::testing
