@@ -16,6 +16,30 @@ bool namesPassword(std::string_view encodedName) {
   return decodeQuery(encodedName).contains(protocol::parameter::kPassword);
 }
 
+// A byte a terminal or a reader of the log would take for anything but itself: controls (escape
+// sequences, carriage returns that forge lines) and every byte outside ASCII, which 8-bit
+// terminals read as controls too.
+bool isPrintable(unsigned char byte) {
+  return byte >= 0x20 && byte < 0x7F;
+}
+
+// The line as written: unprintable bytes as %XX, cut after kMaxLoggedLineBytes bytes with "...".
+std::string printableLine(std::string_view line) {
+  static constexpr char kHexDigits[] = "0123456789ABCDEF";
+  std::string printable;
+  for (const char character : line) {
+    const auto byte = static_cast<unsigned char>(character);
+    const size_t width = isPrintable(byte) ? 1 : 3;
+    if (printable.size() + width > kMaxLoggedLineBytes) return printable + "...";
+    if (width == 1) {
+      printable += character;
+    } else {
+      printable += {'%', kHexDigits[byte >> 4], kHexDigits[byte & 0xF]};
+    }
+  }
+  return printable;
+}
+
 }  // namespace
 
 std::string withoutPasswords(std::string_view target) {
@@ -45,8 +69,9 @@ RequestLog::~RequestLog() {
 }
 
 void RequestLog::write(std::string_view line) {
+  const std::string written = printableLine(line);
   std::lock_guard lock(mutex_);
-  std::fwrite(line.data(), 1, line.size(), file_);
+  std::fwrite(written.data(), 1, written.size(), file_);
   std::fputc('\n', file_);
   std::fflush(file_);
 }

@@ -1,12 +1,17 @@
 // The request log: one line per request as it arrived, written before the request is answered.
+// Only printable ASCII reaches it: every other byte is written as %XX, so nothing in a request can
+// forge a line or drive a terminal; a longer line than kMaxLoggedLineBytes is cut, ending in "...".
 #pragma once
 
+#include <cstddef>
 #include <cstdio>
 #include <mutex>
 #include <string>
 #include <string_view>
 
 namespace velmora::service {
+
+inline constexpr size_t kMaxLoggedLineBytes = 2048;
 
 // The request target with the value of every password parameter written as "***", so that the
 // log never holds a password.

@@ -5,6 +5,7 @@
 #include <pthread.h>
 #include <signal.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -101,6 +102,8 @@ void endAtASecondSignal(const sigset_t& signals) {
 }  // namespace
 
 int runService(const Options& options) {
+  // The files the service makes hold password hashes and what clients sent: its owner's alone.
+  umask(S_IRWXG | S_IRWXO);
   // Every thread inherits the blocked signals; the main thread waits for them.
   const sigset_t signals = stopSignals();
   pthread_sigmask(SIG_BLOCK, &signals, nullptr);

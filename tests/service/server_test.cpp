@@ -1,5 +1,6 @@
 // The real velmora-service program on a free loopback port, spoken to as the client does.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <algorithm>
@@ -11,6 +12,7 @@
 #include <thread>
 #include <vector>
 
+#include "service/request_log.h"
 #include "tests/service/service_process.h"
 #include "tests/service/service_test_support.h"
 #include "tests/support/gbk.h"
@@ -62,6 +64,28 @@ TEST_F(ServerTest, AnswersEveryEndpointAndLogsEachRequestLine) {
       << logged;
   EXPECT_EQ(logged.find("password=pw"), std::string::npos) << logged;
   EXPECT_EQ(service.stop(), 0);
+}
+
+// The log holds printable ASCII only, one bounded line per request, so that no request can forge
+// a line or drive the terminal that shows it; it and the database are their owner's alone.
+TEST_F(ServerTest, LogsPrintableBoundedLinesInFilesOfTheOwnerAlone) {
+  ServiceProcess service(database, log);
+  EXPECT_EQ(service.get("/E/qx/getkf.php?a=\x1B[2J\r\b\x7F\xC2\x9B%41"), "@velmora_kf");
+  EXPECT_EQ(service.get("/E/qx/getkf.php?b=" + std::string(3000, 'b')), "@velmora_kf");
+  EXPECT_EQ(service.stop(), 0);
+
+  const std::string logged = fileText(log);
+  EXPECT_NE(logged.find("GET /E/qx/getkf.php?a=%1B[2J%0D%08%7F%C2%9B%41 HTTP/1.0\n"),
+            std::string::npos)
+      << logged;
+  const std::string longLine =
+      "GET /E/qx/getkf.php?b=" + std::string(service::kMaxLoggedLineBytes - 22, 'b') + "...\n";
+  EXPECT_NE(logged.find(longLine), std::string::npos) << logged;
+  for (const std::string& file : {database, log}) {
+    struct stat status {};
+    ASSERT_EQ(stat(file.c_str(), &status), 0) << file;
+    EXPECT_EQ(status.st_mode & 0777, 0600u) << file;
+  }
 }
 
 // A password is checked against its hash wherever it is sent, and neither the database file nor
