@@ -99,8 +99,8 @@ std::optional<Account> NumberDesk::settleAndSignIn(const Credentials& credential
 
 void NumberDesk::settleExpired(Instant now) {
   for (const Lease& lease : database_.leasesExpiredBy(now)) {
-    // An SMS due no later than the end has come, and the number was used.
-    if (lease.smsAt > lease.expiresAt) refund(lease);
+    // The SMS could be read only before the end: one due at the end itself never could.
+    if (lease.smsAt >= lease.expiresAt) refund(lease);
     database_.removeLease(lease.number);
   }
 }
