@@ -100,11 +100,11 @@ TEST_F(EndpointTest, ProjectListItemsAreNameDashPrice) {
 
 TEST_F(EndpointTest, OneOrderFromSubmissionToDeletion) {
   EXPECT_EQ(ask("getpay.php", {{"username", u8"demo"}}), "0");
-  EXPECT_EQ(submitOrder(u8"demo", u8"10abc"), "1");
-  EXPECT_EQ(ask("getpay.php", {{"username", u8"demo"}}), "demo-10abc-2026512343217890-2026/5/7");
+  EXPECT_EQ(submitOrder(u8"demo", u8"10.5"), "1");
+  EXPECT_EQ(ask("getpay.php", {{"username", u8"demo"}}), "demo-10.5-2026512343217890-2026/5/7");
   // A second order is refused and the first one stays.
   EXPECT_EQ(submitOrder(u8"demo", u8"20", u8"2026111111111111"), "0");
-  EXPECT_EQ(ask("getpay.php", {{"username", u8"demo"}}), "demo-10abc-2026512343217890-2026/5/7");
+  EXPECT_EQ(ask("getpay.php", {{"username", u8"demo"}}), "demo-10.5-2026512343217890-2026/5/7");
   EXPECT_EQ(ask("delpay.php", {{"username", u8"demo"}}), "1");
   EXPECT_EQ(ask("delpay.php", {{"username", u8"demo"}}), "0");
   EXPECT_EQ(ask("getpay.php", {{"username", u8"demo"}}), "0");
@@ -123,6 +123,9 @@ TEST_F(EndpointTest, RefusedOrders) {
   EXPECT_EQ(submitOrder(u8"demo", u8"abc"), "0");
   EXPECT_EQ(submitOrder(u8"demo", u8""), "0");
   EXPECT_EQ(submitOrder(u8"demo", u8"6-1"), "0");
+  for (const char8_t* amount : {u8"10abc", u8"5,000", u8"1e999", u8"12.345", u8"2000000"}) {
+    EXPECT_EQ(submitOrder(u8"demo", amount), "0") << reinterpret_cast<const char*>(amount);
+  }
   EXPECT_EQ(submitOrder(u8"demo", u8"10", u8""), "0");
   EXPECT_EQ(submitOrder(u8"nobody", u8"10"), "0");
   EXPECT_EQ(askRaw("restpay.php", "username=demo&qt=10&cd=1"), "0");
