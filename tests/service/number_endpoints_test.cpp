@@ -8,7 +8,7 @@
 #include <set>
 #include <thread>
 
-#include "service/endpoints.h"
+#include "service/request_answer.h"
 #include "service/seed_data.h"
 #include "tests/service/endpoint_fixture.h"
 #include "tests/support/gbk.h"
@@ -298,9 +298,9 @@ TEST_F(NumberEndpointTest, SimultaneousRequestsNeverShareANumberNorOverdraw) {
       clients.emplace_back([&, i] {
         Database connection(databasePath);
         NumberDesk own(connection, {}, [this] { return now; });
-        const Query request = decodeQuery("username=" + user(i) + query);
+        RequestAnswerer answerer(own);
         start.arrive_and_wait();
-        replies[i] = answer(own, "getnum.php", request).value_or("");
+        replies[i] = answerer.answer("/E/qx/getnum.php?username=" + user(i) + query).body;
       });
     }
     for (std::thread& client : clients) client.join();
