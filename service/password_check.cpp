@@ -35,6 +35,7 @@ PasswordCheck::PasswordCheck(RememberedCredentials bounds, Clock clock, Verify v
     : bounds_(bounds), clock_(std::move(clock)), verify_(std::move(verify)) {
   if (sodium_init() < 0) throw std::runtime_error("libsodium cannot start");
   randombytes_buf(secret_.data(), secret_.size());
+  fixedHash();  // made now, so that not even the first unknown name costs more than a check
 }
 
 PasswordCheck::~PasswordCheck() {
