@@ -71,7 +71,9 @@ int runWithRatios(int argc, char** argv, std::span<const RatioPair> pairs) {
     const double baseline = recorder.median(pair.baseline);
     const bool further = !named.insert(pair.program).second;
     if (program <= 0 || baseline <= 0) continue;
-    if (further) {
+    if (pair.label) {
+      std::printf("ratio %s = %.2f\n", pair.label, program / baseline);
+    } else if (further) {
       std::printf("ratio %s / %s = %.2f\n", pair.program, pair.baseline, program / baseline);
     } else {
       std::printf("ratio %s = %.2f\n", pair.program, program / baseline);

@@ -10,6 +10,7 @@ namespace velmora {
 struct RatioPair {
   const char* program;  // the benchmark's name, with its arguments (`findTextCommand/foldCase:0`)
   const char* baseline;
+  const char* label = nullptr;  // printed as `ratio LABEL = X.XX` instead of the program's name
 };
 
 int runWithRatios(int argc, char** argv, std::span<const RatioPair> pairs);

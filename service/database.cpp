@@ -214,9 +214,10 @@ std::optional<Account> Database::findAccount(const std::string& name) {
                  query.text(4), query.text(5), query.text(6)};
 }
 
-bool Database::passwordMatches(const std::string& name, std::string_view password) {
+std::optional<std::string> Database::passwordHash(const std::string& name) {
   Statement query(connection_, "SELECT password_hash FROM accounts WHERE name = ?");
-  return query.bind(name).step() && hashMatches(query.text(0), password);
+  if (!query.bind(name).step()) return std::nullopt;
+  return query.text(0);
 }
 
 bool Database::invitationCodeInUse(const std::string& code) {

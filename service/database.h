@@ -42,8 +42,8 @@ class Database {
   //
   // False when the name is taken.
   bool addAccount(const Account& account, std::string_view password);
-  // Whether the account exists and `password` is its password.
-  bool passwordMatches(const std::string& name, std::string_view password);
+  // The account's password hash (service/password_hash.h); nothing when there is no such account.
+  std::optional<std::string> passwordHash(const std::string& name);
   // False when there is no such account.
   bool updateAccount(const std::string& name, std::string_view password, const std::string& email,
                      const std::string& address);

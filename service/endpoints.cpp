@@ -114,43 +114,54 @@ std::string projectList(Database& database, const Query&) {
   return list;
 }
 
+// The account named by username when the request proved its password, sent as `password` or,
+// by update.php, as `oldpassword`.
+std::optional<Account> provedAccount(NumberDesk& desk, const Query& query,
+                                     std::string_view passwordParameter = parameter::kPassword) {
+  return desk.signIn({queryValue(query, parameter::kUserName).value_or(""),
+                      queryValue(query, passwordParameter).value_or("")});
+}
+
 // "0" or "user-amount-order number-time".
-std::string pendingOrder(Database& database, const Query& query) {
-  const auto user = queryValue(query, parameter::kUserName);
-  if (!user) return status::kNoPendingOrder;
-  const std::optional<Order> order = database.pendingOrder(*user);
+std::string pendingOrder(NumberDesk& desk, const Query& query) {
+  const std::optional<Account> account = provedAccount(desk, query);
+  if (!account) return status::kNoPendingOrder;
+  const std::optional<Order> order = desk.database().pendingOrder(account->name);
   if (!order) return status::kNoPendingOrder;
   return join({order->user, order->amount, order->number, order->time}, kPartSeparator);
 }
 
-std::string deleteOrder(Database& database, const Query& query) {
-  const auto user = queryValue(query, parameter::kUserName);
-  return user && database.deleteOrder(*user) ? status::kDone : status::kNotDone;
+std::string deleteOrder(NumberDesk& desk, const Query& query) {
+  const std::optional<Account> account = provedAccount(desk, query);
+  return account && desk.database().deleteOrder(account->name) ? status::kDone : status::kNotDone;
 }
 
 // One pending order per account: a second one is refused, so an order that may already be paid
 // is never replaced behind the user's back.
-std::string submitOrder(Database& database, const Query& query) {
+std::string submitOrder(NumberDesk& desk, const Query& query) {
+  const std::optional<Account> account = provedAccount(desk, query);
+  if (!account) return status::kNotDone;
   const Order order{
-      .user = queryValue(query, parameter::kUserName).value_or(""),
+      .user = account->name,
       .amount = queryValue(query, parameter::kAmount).value_or(""),
       .number = queryValue(query, parameter::kOrderNumber).value_or(""),
       .time = queryValue(query, parameter::kOrderDate).value_or(""),
   };
   if (!acceptableAmount(order.amount) || !fitsRecord(order.number, kPartSeparator) ||
-      !fitsRecord(order.time, kPartSeparator) || !database.findAccount(order.user)) {
+      !fitsRecord(order.time, kPartSeparator)) {
     return status::kNotDone;
   }
-  return database.addOrder(order) ? status::kDone : status::kNotDone;
+  return desk.database().addOrder(order) ? status::kDone : status::kNotDone;
 }
 
-// The client sends "0" for an empty e-mail or address; a missing one counts the same.
-std::string updateAccount(Database& database, const Query& query) {
-  for (const char* name : {parameter::kUserName, parameter::kPassword, parameter::kEmail,
-                           parameter::kReceivingAddress}) {
+// The client sends "0" for an empty e-mail or address; a missing one counts the same. The
+// password the account has now comes as `oldpassword`, the new one as `password`.
+std::string updateAccount(NumberDesk& desk, const Query& query) {
+  for (const char* name : {parameter::kPassword, parameter::kEmail, parameter::kReceivingAddress}) {
     if (unreadable(query, name)) return status::kNotDone;
   }
-  const std::string name = queryValue(query, parameter::kUserName).value_or("");
+  const std::optional<Account> account = provedAccount(desk, query, parameter::kCurrentPassword);
+  if (!account) return status::kNotDone;
   const std::string password = queryValue(query, parameter::kPassword).value_or("");
   const std::string email = storedOptional(queryValue(query, parameter::kEmail).value_or(""));
   const std::string address =
@@ -159,7 +170,11 @@ std::string updateAccount(Database& database, const Query& query) {
       !fitsRecord(address, kListSeparator)) {
     return status::kNotDone;
   }
-  return database.updateAccount(name, password, email, address) ? status::kDone : status::kNotDone;
+  if (!desk.database().updateAccount(account->name, password, email, address)) {
+    return status::kNotDone;
+  }
+  desk.passwords().forget(account->name);
+  return status::kDone;
 }
 
 // The number endpoints' replies other than success: one text per status, whichever endpoint.
@@ -223,18 +238,22 @@ struct Endpoint {
   std::string_view file;
   std::string (*reply)(NumberDesk&, const Query&);
   std::string_view failureReply;  // when the store fails
+  // The parameter that carries the password of the account the request acts for; none for the
+  // endpoints anyone may call.
+  const char* passwordParameter = parameter::kPassword;
 };
 
 constexpr std::array kEndpoints{
     Endpoint{endpoint::kLogin, login, status::kLoginRefused},
-    Endpoint{endpoint::kRegister, fromStore<registerUser>, status::kRegistrationFailed},
-    Endpoint{endpoint::kSupportContact, fromStore<supportContact>, ""},
-    Endpoint{endpoint::kProjectList, fromStore<projectList>, ""},
-    Endpoint{endpoint::kPendingOrder, fromStore<pendingOrder>, status::kNoPendingOrder},
-    Endpoint{endpoint::kDeleteOrder, fromStore<deleteOrder>, status::kNotDone},
-    Endpoint{endpoint::kSubmitOrder, fromStore<submitOrder>, status::kNotDone},
-    Endpoint{endpoint::kUpdateProfile, fromStore<updateAccount>, status::kNotDone},
-    Endpoint{endpoint::kDepositAddress, fromStore<depositAddress>, ""},
+    Endpoint{endpoint::kRegister, fromStore<registerUser>, status::kRegistrationFailed, nullptr},
+    Endpoint{endpoint::kSupportContact, fromStore<supportContact>, "", nullptr},
+    Endpoint{endpoint::kProjectList, fromStore<projectList>, "", nullptr},
+    Endpoint{endpoint::kPendingOrder, pendingOrder, status::kNoPendingOrder},
+    Endpoint{endpoint::kDeleteOrder, deleteOrder, status::kNotDone},
+    Endpoint{endpoint::kSubmitOrder, submitOrder, status::kNotDone},
+    Endpoint{endpoint::kUpdateProfile, updateAccount, status::kNotDone,
+             parameter::kCurrentPassword},
+    Endpoint{endpoint::kDepositAddress, fromStore<depositAddress>, "", nullptr},
     // A failed store is a moment without numbers, an SMS not yet read, a step to try again.
     Endpoint{endpoint::kGetNumber, getNumber, status::kNoNumberFree},
     Endpoint{endpoint::kReadSms, readSms, status::kSmsNotYet},
@@ -242,18 +261,30 @@ constexpr std::array kEndpoints{
     Endpoint{endpoint::kBlacklist, giveBack<&NumberDesk::blacklist>, status::kNotDone},
 };
 
+const Endpoint* endpointNamed(std::string_view file) {
+  for (const Endpoint& known : kEndpoints) {
+    if (known.file == file) return &known;
+  }
+  return nullptr;
+}
+
 }  // namespace
 
+std::optional<Credentials> claimedCredentials(std::string_view file, const Query& query) {
+  const Endpoint* known = endpointNamed(file);
+  if (!known || !known->passwordParameter) return std::nullopt;
+  return Credentials{queryValue(query, parameter::kUserName).value_or(""),
+                     queryValue(query, known->passwordParameter).value_or("")};
+}
+
 std::optional<std::string> answer(NumberDesk& desk, std::string_view file, const Query& query) {
-  for (const Endpoint& known : kEndpoints) {
-    if (known.file != file) continue;
-    try {
-      return known.reply(desk, query);
-    } catch (const DatabaseError&) {
-      return std::string(known.failureReply);
-    }
+  const Endpoint* known = endpointNamed(file);
+  if (!known) return std::nullopt;
+  try {
+    return known->reply(desk, query);
+  } catch (const DatabaseError&) {
+    return std::string(known->failureReply);
   }
-  return std::nullopt;
 }
 
 }  // namespace velmora::service

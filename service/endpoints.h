@@ -11,6 +11,10 @@
 
 namespace velmora::service {
 
+// The user name and password a request to the endpoint `file` claims to act for, which it must
+// prove; nothing for the endpoints anyone may call and for names of no endpoint.
+std::optional<Credentials> claimedCredentials(std::string_view file, const Query& query);
+
 // The reply of the endpoint `file` ("login.php"); nothing when there is no such endpoint. A
 // failure of the store gets the endpoint's negative reply.
 std::optional<std::string> answer(NumberDesk& desk, std::string_view file, const Query& query);

@@ -5,13 +5,16 @@
 #include <string>
 
 #include "app/protocol/vocabulary.h"
+#include "service/money.h"
 
 namespace velmora::service {
 
 namespace {
 
 constexpr double kTolerance = 1e-7;  // the client's tolerance for comparing numbers
-constexpr double kMinimumAmount = 5;
+// Top-up orders: the client's least amount, and far beyond any top-up a person makes.
+constexpr Hundredths kMinimumAmount = 5'00;
+constexpr Hundredths kMaximumAmount = 1'000'000'00;
 
 // U+3000 becomes a space and U+FF01 to U+FF5E their ASCII forms; other bytes stay.
 std::string withAsciiForms(std::string_view text) {
@@ -82,8 +85,8 @@ bool acceptableUserName(std::string_view name) {
 }
 
 bool acceptableAmount(std::string_view amount) {
-  return fitsRecord(amount, protocol::kPartSeparator) &&
-         leadingNumber(amount) - kMinimumAmount >= -kTolerance;
+  const std::optional<Hundredths> hundredths = readAmount(withAsciiForms(amount));
+  return hundredths && *hundredths >= kMinimumAmount && *hundredths <= kMaximumAmount;
 }
 
 std::string storedOptional(std::string text) {

@@ -21,7 +21,9 @@ bool fitsRecord(std::string_view text, std::string_view separators);
 // client would not take an account record starting with it for the failure reply 25.
 bool acceptableUserName(std::string_view name);
 
-// The amount of a top-up order: at least 5 by its leading number, as the client checks too.
+// The amount of a top-up order: digits with at most two decimals (full-width forms count like
+// their ASCII forms, as the client reads them), from 5, the client's least amount, to 1,000,000.
+// Anything else, even with such a number in front ("10abc", "5,000", "1e999"), is refused.
 bool acceptableAmount(std::string_view amount);
 
 // An optional field: empty becomes "0", which the client itself sends for "none".

@@ -10,6 +10,7 @@
 
 #include "service/database.h"
 #include "service/money.h"
+#include "service/password_check.h"
 #include "service/records.h"
 
 namespace velmora::service {
@@ -48,6 +49,14 @@ struct Credentials {
   std::string password;
 };
 
+// Credentials a request has proved before it took the database lock, where verifying a password
+// hash would hold up every other request: the stored hash they matched, which must still be the
+// account's when the request's step runs. An empty hash proves nothing.
+struct Proof {
+  Credentials credentials;
+  std::string passwordHash;
+};
+
 struct NumberRequest {
   std::string project;  // a project's name as getxm.php lists it
   std::string region;   // empty: any
@@ -62,11 +71,20 @@ struct NumberRequest {
 // Each step throws DatabaseError when the store fails, and then changes nothing.
 class NumberDesk {
  public:
-  NumberDesk(Database& database, NumberTimes times, Clock clock = systemTime);
+  // `verify` checks a password against its stored hash (tests put their own in).
+  NumberDesk(Database& database, NumberTimes times, Clock clock = systemTime,
+             PasswordCheck::Verify verify = hashMatches);
 
   Database& database() { return database_; }
+  // Where requests prove their credentials ahead of their steps.
+  PasswordCheck& passwords() { return passwords_; }
 
-  // The account when the password is right, its balance current.
+  // The proof of the request about to be answered, for all of its steps: they sign in only with
+  // the credentials it proved. Set for every request, before its steps, under the lock that
+  // keeps the requests' steps apart.
+  void acceptProof(Proof proof) { proof_ = std::move(proof); }
+
+  // The account when the credentials are the proved ones, its balance current.
   std::optional<Account> signIn(const Credentials& credentials);
 
   NumberOutcome getNumber(const Credentials& credentials, const NumberRequest& request);
@@ -80,6 +98,7 @@ class NumberDesk {
   using Step = std::function<NumberOutcome(const Account&, Instant now)>;
   NumberOutcome serve(const Credentials& credentials, const Step& step);
   std::optional<Account> settleAndSignIn(const Credentials& credentials, Instant now);
+  bool proved(const Credentials& credentials);
   void settleExpired(Instant now);
   Hundredths refund(const Lease& lease);
   NumberOutcome handOut(const Account& account, const NumberRequest& request, Instant now);
@@ -89,6 +108,8 @@ class NumberDesk {
   Database& database_;
   NumberTimes times_;
   Clock clock_;
+  PasswordCheck passwords_;
+  Proof proof_;
 };
 
 }  // namespace velmora::service

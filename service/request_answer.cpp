@@ -5,6 +5,7 @@
 #include "app/protocol/vocabulary.h"
 #include "service/api.h"
 #include "service/endpoints.h"
+#include "service/number_parameters.h"
 #include "service/query.h"
 
 namespace velmora::service {
@@ -35,14 +36,31 @@ Reply RequestAnswerer::answer(std::string_view requestTarget) {
   const Target target = splitTarget(requestTarget);
   if (!target.path.starts_with(kEndpointFolder)) return notFound();
   const std::string_view file = target.path.substr(kEndpointFolder.size());
+  const bool api = file == protocol::endpoint::kApi;
+  const Query query =
+      decodeQuery(target.query, api ? QueryEncoding::kFormUtf8 : QueryEncoding::kClientGbk);
+  const Proof proof = prove(api ? credentialsIn(query) : claimedCredentials(file, query));
   std::lock_guard lock(databaseMutex_);
-  if (file == protocol::endpoint::kApi) {
-    return {200, answerApi(desk_, decodeQuery(target.query, QueryEncoding::kFormUtf8)),
-            kApiContentType};
-  }
-  std::optional<std::string> text = service::answer(desk_, file, decodeQuery(target.query));
+  desk_.acceptProof(proof);
+  if (api) return {200, answerApi(desk_, query), kApiContentType};
+  std::optional<std::string> text = service::answer(desk_, file, query);
   if (!text) return notFound();
   return {200, std::move(*text), kTextContentType};
+}
+
+// The stored hash is read under the lock, the password verified without it. No name has nothing
+// to prove, and is refused at once: that tells nobody anything.
+Proof RequestAnswerer::prove(const std::optional<Credentials>& claimed) {
+  if (!claimed || claimed->name.empty()) return {};
+  std::optional<std::string> hash;
+  try {
+    std::lock_guard lock(databaseMutex_);
+    hash = desk_.database().passwordHash(claimed->name);
+  } catch (const DatabaseError&) {
+    return {};  // the step meets the same failure and answers it
+  }
+  if (!desk_.passwords().matches(claimed->name, claimed->password, hash)) return {};
+  return {*claimed, std::move(*hash)};
 }
 
 }  // namespace velmora::service

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <mutex>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -17,7 +18,9 @@ struct Reply {
 };
 
 // Answers targets from any number of threads at once; they share the desk's one database
-// connection, whose transactions must not interleave.
+// connection, whose transactions must not interleave. The password a request carries is verified
+// before the request takes the lock that keeps them apart, so that no request waits for another's
+// password hash.
 class RequestAnswerer {
  public:
   explicit RequestAnswerer(NumberDesk& desk) : desk_(desk) {}
@@ -26,6 +29,8 @@ class RequestAnswerer {
   Reply answer(std::string_view target);
 
  private:
+  Proof prove(const std::optional<Credentials>& claimed);
+
   NumberDesk& desk_;
   std::mutex databaseMutex_;
 };

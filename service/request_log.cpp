@@ -10,10 +10,13 @@ namespace velmora::service {
 
 namespace {
 
-// Whether the name of a query parameter reads as "password" to the endpoints, which decode
-// names: "pass%77ord" does. ("+" never decodes to a letter, so both query encodings agree.)
+// Whether the name of a query parameter reads as "password" or "oldpassword" to the endpoints,
+// which decode names: "pass%77ord" does. ("+" never decodes to a letter, so both query encodings
+// agree.)
 bool namesPassword(std::string_view encodedName) {
-  return decodeQuery(encodedName).contains(protocol::parameter::kPassword);
+  const Query name = decodeQuery(encodedName);
+  return name.contains(protocol::parameter::kPassword) ||
+         name.contains(protocol::parameter::kCurrentPassword);
 }
 
 // A byte a terminal or a reader of the log would take for anything but itself: controls (escape

@@ -4,8 +4,8 @@
 
 #include "app/account.h"
 #include "app/client_texts.h"
-#include "app/handlers/handlers.h"
 #include "app/handlers/common_steps.h"
+#include "app/handlers/handlers.h"
 #include "app/protocol/replies.h"
 #include "app/protocol/requests.h"
 #include "app/protocol/vocabulary.h"
@@ -41,13 +41,14 @@ void profileSaveClicked() {
       holdsComma(address.view()))
     return showMessage(texts::kNoCommas);
 
-  const Text reply =
-      askService(protocol::updateProfileUrl(serviceAddress(), user.view(), password.view(),
-                                            orZero(email.view()), orZero(address.view())));
+  const Text reply = askService(protocol::updateProfileUrl(
+      serviceAddress(), user.view(), password.view(), orZero(email.view()), orZero(address.view()),
+      accountField(AccountField::kPassword)));
   if (!protocol::isStatus(reply.get(), protocol::status::kDone))
     return showMessage(texts::kNotUpdated);
-  // The window opens from these fields next time: they hold what the user saved, a box left
-  // empty as empty, not as the "0" that stood for it on the wire.
+  // The window opens from these fields next time, and the next requests prove the account with
+  // the password saved: they hold what the user saved, a box left empty as empty, not as the "0"
+  // that stood for it on the wire.
   setAccountField(AccountField::kPassword, password.view());
   setAccountField(AccountField::kEmail, email.view());
   setAccountField(AccountField::kReceivingAddress, address.view());

@@ -4,8 +4,8 @@
 
 #include "app/account.h"
 #include "app/client_texts.h"
-#include "app/handlers/handlers.h"
 #include "app/handlers/common_steps.h"
+#include "app/handlers/handlers.h"
 #include "app/protocol/replies.h"
 #include "app/protocol/request_values.h"
 #include "app/protocol/requests.h"
@@ -37,7 +37,8 @@ bool orderShown() {
 // Shows the service's pending order. A reply without an order leaves the labels as they are.
 void refreshPendingOrder() {
   const char* user = accountField(AccountField::kUserName);
-  const Text reply = askService(protocol::pendingOrderUrl(serviceAddress(), user));
+  const Text reply = askService(
+      protocol::pendingOrderUrl(serviceAddress(), user, accountField(AccountField::kPassword)));
   if (const auto order = protocol::readPendingOrder(reply.get(), user)) {
     showOrder(order->user.c_str(), order->amount.c_str(), order->orderNumber.c_str(),
               order->time.c_str());
@@ -69,7 +70,8 @@ void submitTopUpClicked() {
   const std::string date = protocol::currentDate();
   const std::string orderNumber = protocol::newOrderNumber();
   const Text reply = askService(protocol::submitOrderUrl(serviceAddress(), user.view(),
-                                                         typedAmount.view(), orderNumber, date));
+                                                         typedAmount.view(), orderNumber, date,
+                                                         accountField(AccountField::kPassword)));
   if (protocol::isStatus(reply.get(), protocol::status::kNotDone)) {
     showMessage(texts::kSubmitFailed);
   } else if (protocol::isStatus(reply.get(), protocol::status::kDone)) {
@@ -81,7 +83,8 @@ void submitTopUpClicked() {
 
 void deleteOrderClicked() {
   const Text reply =
-      askService(protocol::deleteOrderUrl(serviceAddress(), accountField(AccountField::kUserName)));
+      askService(protocol::deleteOrderUrl(serviceAddress(), accountField(AccountField::kUserName),
+                                          accountField(AccountField::kPassword)));
   if (!protocol::isStatus(reply.get(), protocol::status::kDone)) return;
   showOrder(nullptr, nullptr, nullptr, nullptr);
   showMessage(texts::kOrderDeleted);

@@ -70,32 +70,38 @@ std::string projectListUrl(const ServiceAddress& service) {
   return requestUrl(service, endpoint::kProjectList);
 }
 
-std::string pendingOrderUrl(const ServiceAddress& service, std::string_view user) {
-  return requestUrl(service, endpoint::kPendingOrder, {{parameter::kUserName, user}});
+std::string pendingOrderUrl(const ServiceAddress& service, std::string_view user,
+                            std::string_view currentPassword) {
+  return requestUrl(service, endpoint::kPendingOrder,
+                    {{parameter::kUserName, user}, {parameter::kPassword, currentPassword}});
 }
 
-std::string deleteOrderUrl(const ServiceAddress& service, std::string_view user) {
-  return requestUrl(service, endpoint::kDeleteOrder, {{parameter::kUserName, user}});
+std::string deleteOrderUrl(const ServiceAddress& service, std::string_view user,
+                           std::string_view currentPassword) {
+  return requestUrl(service, endpoint::kDeleteOrder,
+                    {{parameter::kUserName, user}, {parameter::kPassword, currentPassword}});
 }
 
 std::string submitOrderUrl(const ServiceAddress& service, std::string_view user,
                            std::string_view amount, std::string_view orderNumber,
-                           std::string_view date) {
+                           std::string_view date, std::string_view currentPassword) {
   return requestUrl(service, endpoint::kSubmitOrder,
                     {{parameter::kUserName, user},
                      {parameter::kAmount, amount},
                      {parameter::kOrderNumber, orderNumber},
-                     {parameter::kOrderDate, date}});
+                     {parameter::kOrderDate, date},
+                     {parameter::kPassword, currentPassword}});
 }
 
 std::string updateProfileUrl(const ServiceAddress& service, std::string_view user,
                              std::string_view password, std::string_view email,
-                             std::string_view address) {
+                             std::string_view address, std::string_view currentPassword) {
   return requestUrl(service, endpoint::kUpdateProfile,
                     {{parameter::kUserName, user},
                      {parameter::kPassword, password},
                      {parameter::kEmail, email},
-                     {parameter::kReceivingAddress, address}});
+                     {parameter::kReceivingAddress, address},
+                     {parameter::kCurrentPassword, currentPassword}});
 }
 
 std::string depositAddressUrl(const ServiceAddress& service) {

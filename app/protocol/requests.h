@@ -33,14 +33,19 @@ std::string registerUrl(const ServiceAddress& service, std::string_view user,
                         std::string_view password, std::string_view code, std::string_view email);
 std::string supportContactUrl(const ServiceAddress& service);
 std::string projectListUrl(const ServiceAddress& service);
-std::string pendingOrderUrl(const ServiceAddress& service, std::string_view user);
-std::string deleteOrderUrl(const ServiceAddress& service, std::string_view user);
+// The order and profile requests carry the password the account logged in with (or last saved)
+// after their documented parameters, as proof of the account: `password`, or `oldpassword` on
+// update.php, where `password` is the new one.
+std::string pendingOrderUrl(const ServiceAddress& service, std::string_view user,
+                            std::string_view currentPassword);
+std::string deleteOrderUrl(const ServiceAddress& service, std::string_view user,
+                           std::string_view currentPassword);
 std::string submitOrderUrl(const ServiceAddress& service, std::string_view user,
                            std::string_view amount, std::string_view orderNumber,
-                           std::string_view date);
+                           std::string_view date, std::string_view currentPassword);
 std::string updateProfileUrl(const ServiceAddress& service, std::string_view user,
                              std::string_view password, std::string_view email,
-                             std::string_view address);
+                             std::string_view address, std::string_view currentPassword);
 std::string depositAddressUrl(const ServiceAddress& service);
 
 // The number endpoints: every request carries the account's user name and password.

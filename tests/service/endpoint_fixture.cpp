@@ -1,7 +1,5 @@
 #include "tests/service/endpoint_fixture.h"
 
-#include "service/api.h"
-#include "service/endpoints.h"
 #include "tests/support/gbk.h"
 
 namespace velmora::service {
@@ -17,10 +15,12 @@ std::vector<std::string> pieces(const std::string& reply, char separator) {
 }
 
 void EndpointTest::open(NumberTimes times) {
+  answerer.reset();
   desk.reset();
   database.reset();
   database = std::make_unique<Database>(databasePath);
   desk = std::make_unique<NumberDesk>(*database, times, [this] { return now; });
+  answerer = std::make_unique<RequestAnswerer>(*desk);
 }
 
 std::string EndpointTest::ask(
@@ -35,11 +35,12 @@ std::string EndpointTest::ask(
 }
 
 std::string EndpointTest::askRaw(std::string_view file, std::string_view query) {
-  return answer(*desk, file, decodeQuery(query)).value_or("<no endpoint>");
+  const Reply reply = answerer->answer("/E/qx/" + std::string(file) + "?" + std::string(query));
+  return reply.status == 200 ? reply.body : "<no endpoint>";
 }
 
 std::string EndpointTest::askApi(std::string_view query) {
-  return answerApi(*desk, decodeQuery(query, QueryEncoding::kFormUtf8));
+  return askRaw("Api_PC", query);
 }
 
 std::string EndpointTest::login(std::u8string name, std::u8string password) {
@@ -53,9 +54,17 @@ std::string EndpointTest::registerUser(std::u8string name, std::u8string passwor
 }
 
 std::string EndpointTest::submitOrder(std::u8string user, std::u8string amount,
-                                      std::u8string number) {
-  return ask("restpay.php",
-             {{"username", user}, {"qt", amount}, {"cd", number}, {"time", u8"2026/5/7"}});
+                                      std::u8string number, std::u8string password) {
+  return ask("restpay.php", {{"username", user},
+                             {"qt", amount},
+                             {"cd", number},
+                             {"time", u8"2026/5/7"},
+                             {"password", password}});
+}
+
+std::string EndpointTest::onOrder(std::string_view file, std::u8string user,
+                                  std::u8string password) {
+  return ask(file, {{"username", user}, {"password", password}});
 }
 
 std::string EndpointTest::balance(std::u8string name, std::u8string password) {

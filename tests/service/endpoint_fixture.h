@@ -1,5 +1,5 @@
 // The service's endpoints against a scratch database and a clock the test moves, with queries
-// encoded as their callers send them.
+// encoded as their callers send them and answered as the server answers them.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -11,6 +11,7 @@
 
 #include "service/database.h"
 #include "service/number_desk.h"
+#include "service/request_answer.h"
 #include "tests/service/service_test_support.h"
 
 namespace velmora::service {
@@ -37,7 +38,11 @@ class EndpointTest : public ::testing::Test {
   std::string registerUser(std::u8string name, std::u8string password = u8"secret",
                            std::u8string email = u8"");
   std::string submitOrder(std::u8string user, std::u8string amount,
-                          std::u8string number = u8"2026512343217890");
+                          std::u8string number = u8"2026512343217890",
+                          std::u8string password = u8"demo123");
+  // getpay.php or delpay.php.
+  std::string onOrder(std::string_view file, std::u8string user = u8"demo",
+                      std::u8string password = u8"demo123");
   // The balance field of the account's login record.
   std::string balance(std::u8string name = u8"demo", std::u8string password = u8"demo123");
 
@@ -46,6 +51,7 @@ class EndpointTest : public ::testing::Test {
   Instant now = 1'800'000'000'000;
   std::unique_ptr<Database> database;
   std::unique_ptr<NumberDesk> desk;
+  std::unique_ptr<RequestAnswerer> answerer;
 };
 
 }  // namespace velmora::service

@@ -4,8 +4,11 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
+#include <future>
+#include <latch>
 #include <vector>
 
+#include "service/password_hash.h"
 #include "service/seed_data.h"
 #include "tests/service/endpoint_fixture.h"
 
@@ -99,60 +102,136 @@ TEST_F(EndpointTest, ProjectListItemsAreNameDashPrice) {
 }
 
 TEST_F(EndpointTest, OneOrderFromSubmissionToDeletion) {
-  EXPECT_EQ(ask("getpay.php", {{"username", u8"demo"}}), "0");
-  EXPECT_EQ(submitOrder(u8"demo", u8"10abc"), "1");
-  EXPECT_EQ(ask("getpay.php", {{"username", u8"demo"}}), "demo-10abc-2026512343217890-2026/5/7");
+  EXPECT_EQ(onOrder("getpay.php"), "0");
+  EXPECT_EQ(submitOrder(u8"demo", u8"10.5"), "1");
+  EXPECT_EQ(onOrder("getpay.php"), "demo-10.5-2026512343217890-2026/5/7");
   // A second order is refused and the first one stays.
   EXPECT_EQ(submitOrder(u8"demo", u8"20", u8"2026111111111111"), "0");
-  EXPECT_EQ(ask("getpay.php", {{"username", u8"demo"}}), "demo-10abc-2026512343217890-2026/5/7");
-  EXPECT_EQ(ask("delpay.php", {{"username", u8"demo"}}), "1");
-  EXPECT_EQ(ask("delpay.php", {{"username", u8"demo"}}), "0");
-  EXPECT_EQ(ask("getpay.php", {{"username", u8"demo"}}), "0");
+  EXPECT_EQ(onOrder("getpay.php"), "demo-10.5-2026512343217890-2026/5/7");
+  EXPECT_EQ(onOrder("delpay.php"), "1");
+  EXPECT_EQ(onOrder("delpay.php"), "0");
+  EXPECT_EQ(onOrder("getpay.php"), "0");
   EXPECT_EQ(submitOrder(u8"demo", u8"5"), "1");
 }
 
 TEST_F(EndpointTest, OrdersOfAChineseUserName) {
   ASSERT_EQ(registerUser(u8"李四"), "2");
-  EXPECT_EQ(submitOrder(u8"李四", u8"５０"), "1");
-  EXPECT_EQ(ask("getpay.php", {{"username", u8"李四"}}), "李四-５０-2026512343217890-2026/5/7");
-  EXPECT_EQ(ask("getpay.php", {{"username", u8"demo"}}), "0");
+  EXPECT_EQ(submitOrder(u8"李四", u8"５０", u8"2026512343217890", u8"secret"), "1");
+  EXPECT_EQ(onOrder("getpay.php", u8"李四", u8"secret"), "李四-５０-2026512343217890-2026/5/7");
+  EXPECT_EQ(onOrder("getpay.php"), "0");
 }
 
 TEST_F(EndpointTest, RefusedOrders) {
-  EXPECT_EQ(submitOrder(u8"demo", u8"4.99"), "0");
-  EXPECT_EQ(submitOrder(u8"demo", u8"abc"), "0");
-  EXPECT_EQ(submitOrder(u8"demo", u8""), "0");
-  EXPECT_EQ(submitOrder(u8"demo", u8"6-1"), "0");
+  for (const char8_t* amount : {u8"4.99", u8"abc", u8"", u8"6-1", u8"10abc", u8"5,000", u8"1e999",
+                                u8"12.345", u8"2000000"}) {
+    EXPECT_EQ(submitOrder(u8"demo", amount), "0") << reinterpret_cast<const char*>(amount);
+  }
   EXPECT_EQ(submitOrder(u8"demo", u8"10", u8""), "0");
   EXPECT_EQ(submitOrder(u8"nobody", u8"10"), "0");
-  EXPECT_EQ(askRaw("restpay.php", "username=demo&qt=10&cd=1"), "0");
-  EXPECT_EQ(askRaw("restpay.php", "username=demo&qt=10&cd=1&time=%FF"), "0");
-  EXPECT_EQ(ask("getpay.php", {{"username", u8"demo"}}), "0");
+  EXPECT_EQ(askRaw("restpay.php", "username=demo&qt=10&cd=1&password=demo123"), "0");
+  EXPECT_EQ(askRaw("restpay.php", "username=demo&qt=10&cd=1&time=%FF&password=demo123"), "0");
+  EXPECT_EQ(onOrder("getpay.php"), "0");
   EXPECT_EQ(askRaw("getpay.php", ""), "0");
-  EXPECT_EQ(askRaw("delpay.php", "username=%FF"), "0");
+  EXPECT_EQ(askRaw("delpay.php", "username=%FF&password=demo123"), "0");
+}
+
+// getpay, restpay, delpay and update.php act for the account only with its password: without it,
+// with a wrong one or with another account's, each is refused and changes nothing.
+TEST_F(EndpointTest, OrdersAndTheProfileNeedTheAccountsPassword) {
+  ASSERT_EQ(registerUser(u8"mallory", u8"malpw"), "2");
+  ASSERT_EQ(registerUser(u8"alice"), "2");
+  ASSERT_EQ(submitOrder(u8"demo", u8"10"), "1");
+  const std::u8string order = u8"2026111111111111";
+  for (const char8_t* password : {u8"", u8"demo12", u8"malpw"}) {
+    const std::string shown = reinterpret_cast<const char*>(password);
+    EXPECT_EQ(onOrder("getpay.php", u8"demo", password), "0") << shown;
+    EXPECT_EQ(onOrder("delpay.php", u8"demo", password), "0") << shown;
+    EXPECT_EQ(onOrder("delpay.php", u8"nobody", password), "0") << shown;
+    EXPECT_EQ(submitOrder(u8"alice", u8"10", order, password), "0") << shown;
+    EXPECT_EQ(ask("update.php", {{"username", u8"demo"},
+                                 {"password", u8"taken"},
+                                 {"email", u8"0"},
+                                 {"d2", u8"TMallory"},
+                                 {"oldpassword", password}}),
+              "0")
+        << shown;
+  }
+  EXPECT_EQ(askRaw("getpay.php", "username=demo"), "0");
+  EXPECT_EQ(askRaw("update.php", "username=demo&password=taken&email=0&d2=TMallory"), "0");
+  EXPECT_EQ(onOrder("getpay.php"), "demo-10-2026512343217890-2026/5/7");
+  EXPECT_EQ(onOrder("getpay.php", u8"alice", u8"secret"), "0");
+  EXPECT_EQ(login(u8"demo", u8"demo123"),
+            "demo,demo123,12,TQn9Y2khEsLJW1ChVWFMSMeRDow5KcbLSE,VM8K2Q,20815,2026/1/1,"
+            "demo@example.com");
 }
 
 TEST_F(EndpointTest, UpdateChangesPasswordEmailAndAddress) {
-  EXPECT_EQ(ask("update.php", {{"username", u8"demo"},
-                               {"password", u8"新密码"},
-                               {"email", u8"0"},
-                               {"d2", u8"TAddressOfDemo"}}),
-            "1");
+  const auto update = [&](std::u8string current) {
+    return ask("update.php", {{"username", u8"demo"},
+                              {"password", u8"新密码"},
+                              {"email", u8"0"},
+                              {"d2", u8"TAddressOfDemo"},
+                              {"oldpassword", current}});
+  };
+  EXPECT_EQ(update(u8"demo123"), "1");
   EXPECT_EQ(login(u8"demo", u8"demo123"), "25");
   EXPECT_EQ(login(u8"demo", u8"新密码"), "demo,新密码,12,TAddressOfDemo,VM8K2Q,20815,2026/1/1,0");
+  // The password it had proves nothing any more, however recently it was checked.
+  EXPECT_EQ(update(u8"demo123"), "0");
+  EXPECT_EQ(onOrder("getpay.php", u8"demo", u8"demo123"), "0");
+  EXPECT_EQ(submitOrder(u8"demo", u8"10", u8"2026512343217890", u8"新密码"), "1");
+  EXPECT_EQ(update(u8"新密码"), "1");
 }
 
 TEST_F(EndpointTest, RefusedUpdates) {
   const auto update = [&](std::u8string user, std::u8string password, std::u8string email) {
-    return ask("update.php",
-               {{"username", user}, {"password", password}, {"email", email}, {"d2", u8"0"}});
+    return ask("update.php", {{"username", user},
+                              {"password", password},
+                              {"email", email},
+                              {"d2", u8"0"},
+                              {"oldpassword", u8"demo123"}});
   };
   EXPECT_EQ(update(u8"nobody", u8"pw", u8"0"), "0");
   EXPECT_EQ(update(u8"demo", u8"", u8"0"), "0");
   EXPECT_EQ(update(u8"demo", u8"pw", u8"a,b"), "0");
-  EXPECT_EQ(askRaw("update.php", "username=demo&email=0&d2=0"), "0");
-  EXPECT_EQ(askRaw("update.php", "username=demo&password=pw&email=%81&d2=0"), "0");
+  EXPECT_EQ(askRaw("update.php", "username=demo&email=0&d2=0&oldpassword=demo123"), "0");
+  EXPECT_EQ(askRaw("update.php", "username=demo&password=pw&email=%81&d2=0&oldpassword=demo123"),
+            "0");
   EXPECT_EQ(login(u8"demo", u8"demo123").substr(0, 5), "demo,");
+}
+
+// A password is verified before its request takes the lock that keeps requests apart: while one
+// verification is held up, other requests, logins among them, are answered.
+TEST_F(EndpointTest, AHashBeingVerifiedHoldsUpNoOtherRequest) {
+  using namespace std::chrono_literals;
+  std::latch verifying(1);
+  std::promise<void> release;
+  const std::shared_future<void> released = release.get_future().share();
+  NumberDesk desk(
+      *database, {}, [this] { return now; },
+      [&](const std::string& hash, std::string_view password) {
+        if (password == "held up") {
+          verifying.count_down();
+          released.wait();
+        }
+        return hashMatches(hash, password);
+      });
+  RequestAnswerer answerer(desk);
+  auto heldUp = std::async(std::launch::async, [&] {
+    return answerer.answer("/E/qx/login.php?username=demo&password=held%20up").body;
+  });
+  verifying.wait();
+  auto others = std::async(std::launch::async, [&] {
+    return std::vector<std::string>{
+        answerer.answer("/E/qx/getkf.php").body,
+        answerer.answer("/E/qx/login.php?username=demo&password=demo123").body.substr(0, 5),
+        answerer.answer("/E/qx/login.php?username=nobody&password=x").body};
+  });
+  const bool answered = others.wait_for(10s) == std::future_status::ready;
+  release.set_value();
+  EXPECT_TRUE(answered);
+  EXPECT_EQ(others.get(), (std::vector<std::string>{"@velmora_kf", "demo,", "25"}));
+  EXPECT_EQ(heldUp.get(), "25");
 }
 
 TEST_F(EndpointTest, UnknownEndpointHasNoReply) {
@@ -171,9 +250,9 @@ TEST_F(EndpointTest, BrokenStoreGivesNegativeReplies) {
   EXPECT_EQ(login(u8"demo", u8"demo123"), "25");
   EXPECT_EQ(registerUser(u8"alice"), "3");
   EXPECT_EQ(ask("getxm.php"), "");
-  EXPECT_EQ(ask("getpay.php", {{"username", u8"demo"}}), "0");
+  EXPECT_EQ(onOrder("getpay.php"), "0");
   EXPECT_EQ(submitOrder(u8"demo", u8"10"), "0");
-  EXPECT_EQ(ask("delpay.php", {{"username", u8"demo"}}), "0");
+  EXPECT_EQ(onOrder("delpay.php"), "0");
   EXPECT_EQ(ask("getkf.php"), "@velmora_kf");
   const std::u8string hm = u8"13800138000";
   EXPECT_EQ(

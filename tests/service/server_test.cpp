@@ -45,21 +45,25 @@ TEST_F(ServerTest, AnswersEveryEndpointAndLogsEachRequestLine) {
   EXPECT_TRUE(
       service.get("/E/qx/login.php?username=" + name + "&password=pw").starts_with("王五,pw,0,0,"));
   EXPECT_EQ(service.get("/E/qx/restpay.php?username=" + name +
-                        "&qt=8&cd=2026123412345678&time=" + "2026/12/7"),
+                        "&qt=8&cd=2026123412345678&time=2026/12/7&password=pw"),
             "1");
-  EXPECT_EQ(service.get("/E/qx/getpay.php?username=" + name), "王五-8-2026123412345678-2026/12/7");
-  EXPECT_EQ(service.get("/E/qx/update.php?username=" + name + "&password=pw2&email=0&d2=0"), "1");
+  EXPECT_EQ(service.get("/E/qx/getpay.php?username=" + name + "&password=pw"),
+            "王五-8-2026123412345678-2026/12/7");
+  EXPECT_EQ(service.get("/E/qx/update.php?username=" + name +
+                        "&password=pw2&email=0&d2=0&oldpassword=pw"),
+            "1");
   EXPECT_TRUE(
       service.get("/E/qx/login.php?username=" + name + "&password=pw2").starts_with("王五,pw2,"));
-  EXPECT_EQ(service.get("/E/qx/delpay.php?username=" + name), "1");
-  EXPECT_EQ(service.get("/E/qx/delpay.php?username=" + name), "0");
+  EXPECT_EQ(service.get("/E/qx/delpay.php?username=" + name + "&password=pw2"), "1");
+  EXPECT_EQ(service.get("/E/qx/delpay.php?username=" + name + "&password=pw2"), "0");
 
   const std::string logged = fileText(log);
   EXPECT_NE(logged.find("GET /E/qx/getkf.php HTTP/1.0\n"), std::string::npos) << logged;
   EXPECT_NE(logged.find("GET /E/qx/login.php?username=%CD%F5%CE%E5&password=*** HTTP/1.0\n"),
             std::string::npos)
       << logged;
-  EXPECT_NE(logged.find("GET /E/qx/update.php?username=%CD%F5%CE%E5&password=***&email=0&d2=0 "),
+  EXPECT_NE(logged.find("GET /E/qx/update.php?username=%CD%F5%CE%E5&password=***&email=0&d2=0"
+                        "&oldpassword=*** "),
             std::string::npos)
       << logged;
   EXPECT_EQ(logged.find("password=pw"), std::string::npos) << logged;
@@ -102,7 +106,9 @@ TEST_F(ServerTest, NoPasswordReachesTheDatabaseFileOrTheLog) {
       service.get("/E/qx/Api_PC?username=zed&password=Secr3tPw").starts_with(R"({"code":0,)"));
   EXPECT_TRUE(
       service.get("/E/qx/login.php?username=zed&pass%77ord=Secr3tPw").starts_with("zed,Secr3tPw,"));
-  EXPECT_EQ(service.get("/E/qx/update.php?username=zed&password=Secr3tPw2&email=0&d2=0"), "1");
+  EXPECT_EQ(service.get("/E/qx/update.php?username=zed&password=Secr3tPw2&email=0&d2=0"
+                        "&oldpassword=Secr3tPw"),
+            "1");
   EXPECT_TRUE(
       service.get("/E/qx/login.php?username=zed&password=Secr3tPw2").starts_with("zed,Secr3tPw2,"));
   EXPECT_EQ(service.stop(), 0);
@@ -132,12 +138,13 @@ TEST_F(ServerTest, DataSurvivesARestart) {
     ServiceProcess service(database, log);
     ASSERT_EQ(service.get("/E/qx/restuser.php?username=keeper&password=pw&sj=1&email=k%40x.y"),
               "2");
-    ASSERT_EQ(service.get("/E/qx/restpay.php?username=keeper&qt=6&cd=1&time=2026/1/1"), "1");
+    ASSERT_EQ(service.get("/E/qx/restpay.php?username=keeper&qt=6&cd=1&time=2026/1/1&password=pw"),
+              "1");
   }
   ServiceProcess service(database, log);
   EXPECT_NE(service.get("/E/qx/login.php?username=keeper&password=pw").find(",k@x.y"),
             std::string::npos);
-  EXPECT_EQ(service.get("/E/qx/getpay.php?username=keeper"), "keeper-6-1-2026/1/1");
+  EXPECT_EQ(service.get("/E/qx/getpay.php?username=keeper&password=pw"), "keeper-6-1-2026/1/1");
   const std::string projects = service.get("/E/qx/getxm.php");
   EXPECT_EQ(std::count(projects.begin(), projects.end(), ','), 39);  // not seeded twice
 }

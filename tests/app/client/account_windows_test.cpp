@@ -32,8 +32,10 @@ TEST_F(Profile, EmptyEmailAndAddressAreSentAsZero) {
   fake.setText(profile::kEmail, u8"");
   fake.setText(profile::kAddress, u8"");
   profileSaveClicked();
-  EXPECT_EQ(fake.log, (Log{request("update.php?username=demo&password=demo123&email=0&d2=0"),
-                           ClientFake::message(u8"未更新")}))
+  EXPECT_EQ(
+      fake.log,
+      (Log{request("update.php?username=demo&password=demo123&email=0&d2=0&oldpassword=demo123"),
+           ClientFake::message(u8"未更新")}))
       << "a failed request is not an update";
 }
 
@@ -43,7 +45,8 @@ TEST_F(Profile, AnUpdateIsWhatTheWindowShowsNextTime) {
   fake.setText(profile::kAddress, u8"TNew");
   fake.reply("update.php", {u8"1"});
   profileSaveClicked();
-  EXPECT_EQ(fake.log, (Log{request("update.php?username=demo&password=newpass&email=0&d2=TNew"),
+  EXPECT_EQ(fake.log, (Log{request("update.php?username=demo&password=newpass&email=0&d2=TNew"
+                                   "&oldpassword=demo123"),
                            ClientFake::message(u8"更新成功")}));
 
   fake.setText(profile::kPassword, u8"typed but not saved");
@@ -51,6 +54,15 @@ TEST_F(Profile, AnUpdateIsWhatTheWindowShowsNextTime) {
   EXPECT_EQ(fake.text(profile::kPassword), "newpass");
   EXPECT_EQ(fake.text(profile::kEmail), "") << "the box left empty, not the 0 sent for it";
   EXPECT_EQ(fake.text(profile::kAddress), "TNew");
+
+  // The next requests prove the account with the password saved.
+  fake.log.clear();
+  profileSaveClicked();
+  fake.reply("getpay.php", {u8"0"});
+  topUpWindowCreated();
+  EXPECT_EQ(fake.log[0], request("update.php?username=demo&password=newpass&email=0&d2=TNew"
+                                 "&oldpassword=newpass"));
+  EXPECT_EQ(fake.log.back(), request("getpay.php?username=demo&password=newpass"));
 }
 
 TEST_F(Profile, ARefusedUpdateKeepsTheAccountFields) {
@@ -59,6 +71,11 @@ TEST_F(Profile, ARefusedUpdateKeepsTheAccountFields) {
   profileSaveClicked();
   EXPECT_EQ(fake.log.back(), ClientFake::message(u8"未更新"));
   EXPECT_STREQ(accountField(AccountField::kPassword), "demo123");
+  fake.log.clear();
+  profileSaveClicked();
+  EXPECT_EQ(fake.log[0],
+            request("update.php?username=demo&password=newpass&email=demo%40example.com"
+                    "&d2=TAddr&oldpassword=demo123"));
 }
 
 TEST_F(Profile, ValuesHoldingACommaAreRefusedBeforeAnythingIsSent) {

@@ -1,4 +1,6 @@
 // The top-up window: the pending order, new orders, deleting an order and copying the address.
+#include <cstring>
+
 #include "tests/app/client/client_test.h"
 
 namespace velmora::testing {
@@ -34,7 +36,7 @@ TEST_F(TopUp, CreatedFillsTheFormAndShowsThePendingOrder) {
   fake.reply("getpay.php", {u8"demo-10-2026123456789012-2026/12/7"});
   topUpWindowCreated();
   EXPECT_EQ(fake.log, (Log{request("getkf.php"), request("getadd.php"),
-                           request("getpay.php?username=demo")}));
+                           request("getpay.php?username=demo&password=demo123")}));
   EXPECT_EQ(fake.text(kSupportContact), "@velmora_support");
   EXPECT_EQ(fake.text(kUserName), "demo");
   EXPECT_EQ(fake.text(kBalance), "12.00");
@@ -59,7 +61,7 @@ TEST_F(TopUp, AUserNameWithAHyphenKeepsTheOrderFieldsInPlace) {
   logIn({"vip-5", "pw", "20", "TAddr", "CODE", "f6", "f7", "v@x"});
   fake.reply("getpay.php", {u8"vip-5-30-2026555566667777-2026/12/1"});
   topUpWindowCreated();
-  EXPECT_EQ(fake.log.back(), request("getpay.php?username=vip-5"));
+  EXPECT_EQ(fake.log.back(), request("getpay.php?username=vip-5&password=pw"));
   EXPECT_EQ(orderLabels(),
             (std::vector<std::string>{"vip-5", "30", "2026555566667777", "2026/12/1"}));
 }
@@ -93,17 +95,19 @@ TEST_F(TopUp, SubmitsTheAmountAsTypedWithAnOrderNumberAndTheDate) {
   const std::string sent = fake.log[0];
   ASSERT_EQ(sent.substr(0, prefix.size()), prefix);
   const size_t numberEnd = sent.find("&time=");
+  const size_t dateEnd = sent.find("&password=demo123");
   ASSERT_NE(numberEnd, std::string::npos);
+  ASSERT_EQ(dateEnd, sent.size() - std::strlen("&password=demo123")) << sent;
   const std::string orderNumber = sent.substr(prefix.size(), numberEnd - prefix.size());
   EXPECT_TRUE(orderNumber.size() == 16 || orderNumber.size() == 17) << orderNumber;
   EXPECT_EQ(orderNumber.find_first_not_of("0123456789"), std::string::npos) << orderNumber;
-  const std::string date = sent.substr(numberEnd + 6);
+  const std::string date = sent.substr(numberEnd + 6, dateEnd - numberEnd - 6);
   EXPECT_EQ(std::count(date.begin(), date.end(), '/'), 2) << date;
   EXPECT_EQ(orderNumber.substr(0, 4), date.substr(0, 4)) << "both start with the year";
 
   EXPECT_EQ(fake.log[1], ClientFake::message(u8"充值提交成功"));
   EXPECT_EQ(fake.log[2], ClientFake::pause(300));
-  EXPECT_EQ(fake.log[3], request("getpay.php?username=demo"));
+  EXPECT_EQ(fake.log[3], request("getpay.php?username=demo&password=demo123"));
   EXPECT_TRUE(orderControlsVisible());
 }
 
@@ -121,7 +125,7 @@ TEST_F(TopUp, EveryReplyToASubmissionIsFollowedByARefresh) {
     fake.reply("restpay.php", replies);
     submitTopUpClicked();
     Log expected = messages;
-    expected.push_back(request("getpay.php?username=demo"));
+    expected.push_back(request("getpay.php?username=demo&password=demo123"));
     ASSERT_EQ(fake.log.size(), expected.size() + 1);
     EXPECT_EQ(Log(fake.log.begin() + 1, fake.log.end()), expected);
   }
@@ -148,9 +152,10 @@ TEST_F(TopUp, ADeletionClearsTheOrderEvenWhenTheRefreshFails) {
   fake.reply("delpay.php", {u8"1"});
   fake.reply("getpay.php", {});
   deleteOrderClicked();
-  EXPECT_EQ(fake.log, (Log{request("delpay.php?username=demo"),
-                           ClientFake::message(u8"订单已删除，现在可以重新创建订单"),
-                           ClientFake::pause(300), request("getpay.php?username=demo")}));
+  EXPECT_EQ(fake.log,
+            (Log{request("delpay.php?username=demo&password=demo123"),
+                 ClientFake::message(u8"订单已删除，现在可以重新创建订单"), ClientFake::pause(300),
+                 request("getpay.php?username=demo&password=demo123")}));
   EXPECT_EQ(orderLabels(), (std::vector<std::string>{"", "", "", ""}));
   EXPECT_FALSE(orderControlsVisible());
 }
@@ -162,7 +167,7 @@ TEST_F(TopUp, ADeletionNotConfirmedChangesNothing) {
     fake.log.clear();
     fake.reply("delpay.php", replies);
     deleteOrderClicked();
-    EXPECT_EQ(fake.log, (Log{request("delpay.php?username=demo")}));
+    EXPECT_EQ(fake.log, (Log{request("delpay.php?username=demo&password=demo123")}));
     EXPECT_EQ(orderLabels()[0], "demo");
   }
 }

@@ -200,6 +200,9 @@ TEST_F(ClientJourney, ANewUserRegistersLogsInAndUsesEveryWindow) {
   ASSERT_NE(profile, nullptr);
   EXPECT_TRUE(shows(unit(profile, kProfileWindow, u8"密码"), L"pw2"));
   EXPECT_EQ(ClientDriver::text(unit(profile, kProfileWindow, u8"地址")), L"TNewAddress");
+  // The service takes the next update only with the password now saved as its proof.
+  ClientDriver::type(unit(profile, kProfileWindow, u8"地址"), L"TOtherAddress");
+  clickForMessage(unit(profile, kProfileWindow, u8"保存"), u8"更新成功");
   close(profile);
 
   // Promotion: the invitation code the service gave the new account.

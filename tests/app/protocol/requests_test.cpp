@@ -18,15 +18,17 @@ TEST(Requests, EveryEndpointWithItsParametersInOrder) {
             "http://127.0.0.1:8765/E/qx/restuser.php?username=neo&password=pw&sj=11111&email=");
   EXPECT_EQ(supportContactUrl(kService), "http://127.0.0.1:8765/E/qx/getkf.php");
   EXPECT_EQ(projectListUrl(kService), "http://127.0.0.1:8765/E/qx/getxm.php");
-  EXPECT_EQ(pendingOrderUrl(kService, "demo"),
-            "http://127.0.0.1:8765/E/qx/getpay.php?username=demo");
-  EXPECT_EQ(deleteOrderUrl(kService, "demo"),
-            "http://127.0.0.1:8765/E/qx/delpay.php?username=demo");
-  EXPECT_EQ(submitOrderUrl(kService, "demo", "10abc", "20252345311234", "2025/3/7"),
+  // The order and profile requests prove the account after their documented parameters.
+  EXPECT_EQ(pendingOrderUrl(kService, "demo", "demo 123"),
+            "http://127.0.0.1:8765/E/qx/getpay.php?username=demo&password=demo%20123");
+  EXPECT_EQ(deleteOrderUrl(kService, "demo", "demo123"),
+            "http://127.0.0.1:8765/E/qx/delpay.php?username=demo&password=demo123");
+  EXPECT_EQ(submitOrderUrl(kService, "demo", "10abc", "20252345311234", "2025/3/7", "demo123"),
             "http://127.0.0.1:8765/E/qx/restpay.php?username=demo&qt=10abc&cd=20252345311234"
-            "&time=2025/3/7");
-  EXPECT_EQ(updateProfileUrl(kService, "demo", "pw", "0", "0"),
-            "http://127.0.0.1:8765/E/qx/update.php?username=demo&password=pw&email=0&d2=0");
+            "&time=2025/3/7&password=demo123");
+  EXPECT_EQ(updateProfileUrl(kService, "demo", "pw", "0", "0", "demo&123"),
+            "http://127.0.0.1:8765/E/qx/update.php?username=demo&password=pw&email=0&d2=0"
+            "&oldpassword=demo%26123");
   EXPECT_EQ(depositAddressUrl(kService), "http://127.0.0.1:8765/E/qx/getadd.php");
   // A service on the internet, reached over TLS.
   EXPECT_EQ(loginUrl({"https", "sms.example.net"}, "demo", "demo123"),
