@@ -1,5 +1,6 @@
-// velmora.exe as Windows' shell reads it: the version resource shown in the file's properties and
-// the icon shown for the file, read from the built program with the calls Explorer makes.
+// velmora.exe as Windows reads it: the version resource shown in the file's properties, the icon
+// shown for the file and the manifest read when the program starts, read from the built program
+// with the calls Explorer and the loader make.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -136,6 +137,79 @@ TEST(ProgramFile, IconIsTheLogoAtEachSizeTheShellShows) {
   }
   EXPECT_EQ(sizes, (std::set<int>{16, 32, 48, 256}));
   FreeLibrary(program);
+}
+
+// The settings a manifest gives in a namespace of windowsSettings: the text of the setting, empty
+// when the manifest does not give it.
+std::wstring manifestSetting(HANDLE context, const wchar_t* space, const wchar_t* name) {
+  wchar_t value[64] = {};
+  SIZE_T written = 0;
+  if (!QueryActCtxSettingsW(0, context, space, name, value, std::size(value), &written)) return L"";
+  return value;
+}
+
+// The loader reads the manifest (resource 1 of type RT_MANIFEST) into the program's activation
+// context: the program runs with the user's own rights, as a program written for Windows 7 to
+// 11, with no other assembly (the classic common controls its windows are drawn for, not
+// version 6), not DPI aware, and with GDI scaling. A manifest the loader cannot read stops the
+// program from starting at all.
+TEST(ProgramFile, ManifestRunsAsInvokerOnWindows7To11WithClassicControlsAndGdiScaling) {
+  HMODULE program = LoadLibraryExW(VELMORA_PROGRAM, nullptr,
+                                   LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+  ASSERT_NE(program, nullptr);
+  EXPECT_NE(FindResourceA(program, CREATEPROCESS_MANIFEST_RESOURCE_ID, RT_MANIFEST), nullptr);
+  FreeLibrary(program);
+
+  ACTCTXW request{};
+  request.cbSize = sizeof request;
+  request.dwFlags = ACTCTX_FLAG_RESOURCE_NAME_VALID;
+  request.lpSource = VELMORA_PROGRAM;
+  request.lpResourceName = MAKEINTRESOURCEW(1);  // CREATEPROCESS_MANIFEST_RESOURCE_ID
+  HANDLE context = CreateActCtxW(&request);
+  ASSERT_NE(context, INVALID_HANDLE_VALUE) << "the manifest does not load: " << GetLastError();
+
+  ACTIVATION_CONTEXT_RUN_LEVEL_INFORMATION runLevel{};
+  ASSERT_TRUE(QueryActCtxW(0, context, nullptr, RunlevelInformationInActivationContext, &runLevel,
+                           sizeof runLevel, nullptr));
+  EXPECT_EQ(runLevel.RunLevel, ACTCTX_RUN_LEVEL_AS_INVOKER);
+  EXPECT_EQ(runLevel.UiAccess, 0u);
+
+  // The systems the program is written for. The elements grew a field in Windows 10 (and Wine
+  // answers with the larger ones), so each system's id is looked for in the answer's bytes.
+  char compatibility[512];
+  SIZE_T written = 0;
+  ASSERT_TRUE(QueryActCtxW(0, context, nullptr, CompatibilityInformationInActivationContext,
+                           compatibility, sizeof compatibility, &written));
+  const std::string answer(compatibility, written);
+  EXPECT_EQ(reinterpret_cast<const DWORD*>(compatibility)[0], 4u) << "not four systems";
+  for (const wchar_t* system : {
+           L"{35138B9A-5D96-4FBD-8E2D-A2440225F93A}",  // Windows 7
+           L"{4A2F28E3-53B9-4441-BA9C-D69D4A4A6E38}",  // Windows 8
+           L"{1F676C76-80E1-4239-95BB-83D0F6D0DA78}",  // Windows 8.1
+           L"{8E0F7A12-BFB3-4FE8-B9A5-48FD50A15A9A}",  // Windows 10 and 11
+       }) {
+    GUID id{};
+    ASSERT_EQ(CLSIDFromString(system, &id), S_OK);
+    EXPECT_NE(answer.find(std::string(reinterpret_cast<const char*>(&id), sizeof id)),
+              std::string::npos)
+        << "not written for " << std::wstring(system);
+  }
+
+  alignas(ACTIVATION_CONTEXT_DETAILED_INFORMATION) char details[4096];  // the paths follow
+  ASSERT_TRUE(QueryActCtxW(0, context, nullptr, ActivationContextDetailedInformation, details,
+                           sizeof details, nullptr));
+  EXPECT_EQ(
+      reinterpret_cast<const ACTIVATION_CONTEXT_DETAILED_INFORMATION*>(details)->ulAssemblyCount,
+      1u)
+      << "the manifest depends on another assembly";
+
+  const wchar_t settings2005[] = L"http://schemas.microsoft.com/SMI/2005/WindowsSettings";
+  const wchar_t settings2016[] = L"http://schemas.microsoft.com/SMI/2016/WindowsSettings";
+  const wchar_t settings2017[] = L"http://schemas.microsoft.com/SMI/2017/WindowsSettings";
+  EXPECT_EQ(manifestSetting(context, settings2017, L"gdiScaling"), L"true");
+  EXPECT_EQ(manifestSetting(context, settings2005, L"dpiAware"), L"");
+  EXPECT_EQ(manifestSetting(context, settings2016, L"dpiAwareness"), L"");
+  ReleaseActCtx(context);
 }
 
 }  // namespace
