@@ -59,6 +59,41 @@ std::string locationText(const RuntimeErrorReport& report, const WindowRegistry&
 
 RuntimeErrorReporter installedReporter = nullptr;
 
+struct ExceptionName {
+  uint32_t code;
+  std::string_view name;
+};
+
+// The exceptions the processor and the system raise, named as Windows' documentation names them.
+constexpr ExceptionName kExceptionNames[] = {
+    {0xC0000005, "EXCEPTION_ACCESS_VIOLATION"},
+    {0xC000008C, "EXCEPTION_ARRAY_BOUNDS_EXCEEDED"},
+    {0x80000003, "EXCEPTION_BREAKPOINT"},
+    {0x80000002, "EXCEPTION_DATATYPE_MISALIGNMENT"},
+    {0xC000008D, "EXCEPTION_FLT_DENORMAL_OPERAND"},
+    {0xC000008E, "EXCEPTION_FLT_DIVIDE_BY_ZERO"},
+    {0xC000008F, "EXCEPTION_FLT_INEXACT_RESULT"},
+    {0xC0000090, "EXCEPTION_FLT_INVALID_OPERATION"},
+    {0xC0000091, "EXCEPTION_FLT_OVERFLOW"},
+    {0xC0000092, "EXCEPTION_FLT_STACK_CHECK"},
+    {0xC0000093, "EXCEPTION_FLT_UNDERFLOW"},
+    {0xC000001D, "EXCEPTION_ILLEGAL_INSTRUCTION"},
+    {0xC0000006, "EXCEPTION_IN_PAGE_ERROR"},
+    {0xC0000094, "EXCEPTION_INT_DIVIDE_BY_ZERO"},
+    {0xC0000095, "EXCEPTION_INT_OVERFLOW"},
+    {0xC0000026, "EXCEPTION_INVALID_DISPOSITION"},
+    {0xC0000025, "EXCEPTION_NONCONTINUABLE_EXCEPTION"},
+    {0xC0000096, "EXCEPTION_PRIV_INSTRUCTION"},
+    {0x80000004, "EXCEPTION_SINGLE_STEP"},
+    {0xC00000FD, "EXCEPTION_STACK_OVERFLOW"},
+};
+
+std::string hexWord(uint32_t value) {
+  char digits[16];
+  std::snprintf(digits, sizeof digits, "0x%08X", static_cast<unsigned>(value));
+  return digits;
+}
+
 }  // namespace
 
 std::string_view codedErrorMessage(int32_t code) {
@@ -79,6 +114,25 @@ std::string runtimeErrorText(const RuntimeErrorReport& report, const WindowRegis
     text += "\r\n";
   }
   return text + locationText(report, registry);
+}
+
+std::string crashMessage(const CrashFacts& facts) {
+  std::string text(kCrashException);
+  text += hexWord(facts.exceptionCode);
+  for (const ExceptionName& known : kExceptionNames) {
+    if (known.code == facts.exceptionCode) {
+      text += ' ';
+      text += known.name;
+    }
+  }
+  text += kCrashAddress;
+  if (!facts.module.empty()) text += facts.module + '+';
+  text += hexWord(facts.address);
+  if (!facts.version.empty()) {
+    text += kCrashVersion;
+    text += facts.version;
+  }
+  return text;
 }
 
 void setRuntimeErrorReporter(RuntimeErrorReporter reporter) {

@@ -24,6 +24,18 @@ std::string_view codedErrorMessage(int32_t code);
 // names come from the registry.
 std::string runtimeErrorText(const RuntimeErrorReport& report, const WindowRegistry& registry);
 
+// What a crash report tells: the exception the processor raised, where, and in which version of
+// the program, so that the address can be turned into a source line with the matching debug file.
+struct CrashFacts {
+  uint32_t exceptionCode = 0;
+  std::string module;    // GBK file name of the module the address lies in; empty for none
+  uint32_t address = 0;  // relative to that module's image base; absolute without a module
+  std::string version;   // "1.2.3"; empty when the program has no version resource
+};
+
+// The message of the runtime error a crash ends in.
+std::string crashMessage(const CrashFacts& facts);
+
 // Hands the error to the installed reporter, which ends the process.
 [[noreturn]] void raiseRuntimeError(std::string_view message, int32_t code, int32_t sourceId,
                                     int32_t position);

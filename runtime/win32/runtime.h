@@ -78,6 +78,11 @@ void runMessageLoop();
 // the modal window id) or a quit message is next, which stays in the queue for the outer loop.
 void runModalMessageLoop(uint32_t windowId);
 
+// From process start on, a crash ends the program with the runtime error box (crash_report.cpp).
+void installCrashReport();
+// Whether a runtime error report has begun; the process ends with it.
+bool runtimeErrorReported();
+
 // The orderly exit: windows, exit routines, libraries, then the runtime's own resources.
 void shutdownRuntime(int32_t exitCode);
 // Slot 9: the orderly exit, then the end of the process.

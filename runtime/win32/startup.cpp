@@ -31,5 +31,6 @@ Application application;
 }  // namespace velmora::runtime
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  velmora::runtime::installCrashReport();
   return velmora::runtime::application.run();
 }

@@ -105,5 +105,16 @@ TEST(RuntimeErrorText, CodedMessages) {
   EXPECT_TRUE(codedErrorMessage(-1).empty());
 }
 
+// The crash report's message; the whole box of an access violation in the program's own code is
+// checked in a crashing process (forms_process_test.cpp).
+TEST(RuntimeErrorText, CrashMessages) {
+  EXPECT_EQ(crashMessage({0xC0000094, "user32.dll", 0x1A2B, "1.0.0"}),
+            gbk(u8"程序异常 0xC0000094 EXCEPTION_INT_DIVIDE_BY_ZERO\r\n"
+                u8"异常地址：user32.dll+0x00001A2B\r\n程序版本：1.0.0"));
+  // A code of no documented name; a jump to an address in no module; no version resource.
+  EXPECT_EQ(crashMessage({0xE06D7363, "", 0, ""}),
+            gbk(u8"程序异常 0xE06D7363\r\n异常地址：0x00000000"));
+}
+
 }  // namespace
 }  // namespace velmora::runtime

@@ -66,7 +66,11 @@ ProbeRun runProbe(const std::wstring& program, const std::wstring& scenario) {
     ADD_FAILURE() << "the probe did not start: " << GetLastError();
     return run;
   }
-  EXPECT_EQ(WaitForSingleObject(process.hProcess, 30000), WAIT_OBJECT_0) << "the probe hangs";
+  if (WaitForSingleObject(process.hProcess, 30000) != WAIT_OBJECT_0) {
+    ADD_FAILURE() << "the probe hangs";
+    TerminateProcess(process.hProcess, 0xDEAD);  // so that it does not outlive the test
+    WaitForSingleObject(process.hProcess, 5000);
+  }
   GetExitCodeProcess(process.hProcess, &run.exitCode);
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);

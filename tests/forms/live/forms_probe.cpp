@@ -1,6 +1,7 @@
 // A program on the runtime with the test windows, for what only a whole process shows: start-up
 // loading the window data, the start window, the end of the message loop with the last window,
-// and property errors that end the program. forms_probe.exe SCENARIO OUTPUT-FILE.
+// property errors that end the program, and a handler that crashes. forms_probe.exe SCENARIO
+// OUTPUT-FILE.
 #include <windows.h>
 
 #include <iterator>
@@ -34,6 +35,39 @@ void CALLBACK closeMainWindow(HWND, UINT, UINT_PTR timer, DWORD) {
   writeEvent("close requested");
 }
 
+int* volatile nowhere = nullptr;  // read at run time, so that the write below is a real one
+
+// Faults as a broken handler would, by writing through a null pointer.
+[[gnu::noinline]] void writeThroughNull() {
+  *nowhere = 1;
+}
+
+// Where the fault lies in the probe: the offset of the function from the image base.
+std::string faultSite() {
+  const auto function = reinterpret_cast<uintptr_t>(&writeThroughNull);
+  const auto base = reinterpret_cast<uintptr_t>(GetModuleHandleW(nullptr));
+  return "fault site " + std::to_string(function - base);
+}
+
+// The main window's upper label raises its event from its window procedure, and the event's
+// handler faults.
+void crashInHandler() {
+  testing::handlerCalls().action[static_cast<int>(testing::Handler::labelEvent)] = writeThroughNull;
+  runtime::runtimeEntryTable.loadStartWindow(testing::kMainWindow);
+  const LiveUnit* label =
+      formRegistry().findLive(testing::kMainWindow, testing::kUpperLabel, false);
+  writeEvent(faultSite());
+  PostMessageW(label->window, testing::kRaiseLabelEvent, 0, 0);
+}
+
+// What the probe does once a message box is shown: a second fault while the crash's box is up.
+void boxShown(const std::wstring& scenario, const testing::ShownMessageBox& box) {
+  testing::writeMessageBox(box);
+  if (scenario != L"crash-twice") return;
+  writeThroughNull();
+  writeEvent("went on after the second fault");
+}
+
 void play(const std::wstring& scenario) {
   const runtime::EntryTable& entries = runtime::runtimeEntryTable;
   if (scenario == L"read-unloaded") {
@@ -47,6 +81,8 @@ void play(const std::wstring& scenario) {
     SetTimer(nullptr, 0, 50, closeMainWindow);
   } else if (scenario == L"broken-start") {
     entries.loadStartWindow(testing::kBrokenWindow);
+  } else if (scenario == L"crash" || scenario == L"crash-twice") {
+    crashInHandler();
   }
   entries.runMessageLoop();
   writeEvent("message loop returned");
@@ -69,7 +105,8 @@ const runtime::ProgramHeader runtime::programHeader = {
 
 int runtime::programEntry() {
   const std::wstring scenario = testing::readProbeCommandLine();
-  testing::MessageBoxRecorder boxes(testing::writeMessageBox);
+  testing::MessageBoxRecorder boxes(
+      [&](const testing::ShownMessageBox& box) { forms::boxShown(scenario, box); });
   const EntryTable& entries = runtimeEntryTable;
   callRuntimeService(entries.runtimeService, kServiceInitialiseRuntime);
   resetFloatingPoint();
