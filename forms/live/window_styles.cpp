@@ -74,6 +74,10 @@ WindowPlacement windowPlacement(const WindowProperties& properties,
   if (creation.hasParent) placement.style = (placement.style & ~(kPopup | kChild)) | kPopup;
   placement.ownedByHiddenOwner = !creation.hasParent && creation.hiddenOwnerExists &&
                                  (creation.loadingModally || properties.showInTaskBar == 0);
+  // The task bar gives an owned window no button unless it asks for one: a modal window that
+  // shows in the task bar keeps its button while the hidden owner owns it.
+  if (placement.ownedByHiddenOwner && properties.showInTaskBar != 0)
+    placement.extendedStyle |= kAppWindow;
   return placement;
 }
 

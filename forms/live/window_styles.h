@@ -22,8 +22,9 @@ inline constexpr uint32_t kThickFrame = 0x00040000;
 inline constexpr uint32_t kMinimizeBox = 0x00020000;
 inline constexpr uint32_t kMaximizeBox = 0x00010000;
 inline constexpr uint32_t kTabStop = 0x00010000;
-inline constexpr uint32_t kToolWindow = 0x80;   // extended
-inline constexpr uint32_t kClientEdge = 0x200;  // extended
+inline constexpr uint32_t kToolWindow = 0x80;    // extended
+inline constexpr uint32_t kClientEdge = 0x200;   // extended
+inline constexpr uint32_t kAppWindow = 0x40000;  // extended
 }  // namespace window_style
 
 struct WindowPlacement {

@@ -69,9 +69,22 @@ class ClientJourney : public ::testing::Test {
     EXPECT_NEAR(rect.top + height / 2, screenHeight / 2, 1);
   }
 
+  // Has a task bar button of its own: the task bar gives none to a tool window, nor to an owned
+  // window (a modal one is owned by the runtime's hidden window) that does not ask for one.
+  static void expectTaskBarButton(HWND window) {
+    const LONG_PTR extended = GetWindowLongPtrW(window, GWL_EXSTYLE);
+    EXPECT_FALSE(extended & WS_EX_TOOLWINDOW);
+    if (GetWindow(window, GW_OWNER) != nullptr) {
+      EXPECT_TRUE(extended & WS_EX_APPWINDOW);
+    }
+  }
+
   HWND open(const std::u8string& caption, int width, int height) {
     HWND window = driver.waitForWindow(wide(caption), kStepTime);
-    if (window) expectPlacement(window, width, height);
+    if (window) {
+      expectPlacement(window, width, height);
+      expectTaskBarButton(window);
+    }
     return window;
   }
 

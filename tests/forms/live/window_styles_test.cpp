@@ -84,10 +84,14 @@ TEST(WindowStyles, TheHiddenOwnerOwnsModalWindowsAndWindowsOutsideTheTaskBar) {
   WindowCreation at = creation();
   at.hiddenOwnerExists = true;
   EXPECT_FALSE(windowPlacement(p, at).ownedByHiddenOwner);
+  EXPECT_FALSE(windowPlacement(p, at).extendedStyle & kAppWindow);
   at.loadingModally = true;
   EXPECT_TRUE(windowPlacement(p, at).ownedByHiddenOwner);
-  at.loadingModally = false;
+  // Owned, it still asks the task bar for its button.
+  EXPECT_TRUE(windowPlacement(p, at).extendedStyle & kAppWindow);
   p.showInTaskBar = 0;
+  EXPECT_FALSE(windowPlacement(p, at).extendedStyle & kAppWindow);
+  at.loadingModally = false;
   EXPECT_TRUE(windowPlacement(p, at).ownedByHiddenOwner);
   at.hasParent = true;
   EXPECT_FALSE(windowPlacement(p, at).ownedByHiddenOwner);
