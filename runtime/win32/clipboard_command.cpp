@@ -35,6 +35,20 @@ bool handOver(UINT format, HGLOBAL block) {
   return false;
 }
 
+// Clipboard history, remote desktop and password managers open the clipboard after every change,
+// for a moment: a copy that follows another waits for them, this long at most.
+constexpr ULONGLONG kClipboardWait = 500;
+constexpr DWORD kClipboardRetryPause = 10;
+
+bool openClipboardWhenFree(HWND owner) {
+  const ULONGLONG deadline = GetTickCount64() + kClipboardWait;
+  while (!OpenClipboard(owner)) {
+    if (GetTickCount64() >= deadline) return false;
+    Sleep(kClipboardRetryPause);
+  }
+  return true;
+}
+
 }  // namespace
 
 ClipboardAllocator& clipboardAllocator() {
@@ -49,7 +63,7 @@ void setClipboardTextCommand(ResultRecord* result, int32_t argCount, const ArgRe
   const Arguments arguments(argCount, args);
   const char* text = arguments.text(1);
   result->value.setLogical(false);
-  if (!OpenClipboard(runtimeState().hiddenOwner)) return;
+  if (!openClipboardWhenFree(runtimeState().hiddenOwner)) return;
   const std::wstring wide = wideFromGbk(text);
   HGLOBAL plain = globalCopy(text, std::strlen(text) + 1);
   HGLOBAL unicode = globalCopy(wide.c_str(), (wide.size() + 1) * sizeof(wchar_t));

@@ -1,10 +1,13 @@
 // The combo box commands on a live combo box, the message box as a hook sees it, and the
-// clipboard, including a failed copy that must not lose what the clipboard held.
+// clipboard, including a failed copy that must not lose what the clipboard held and a copy that
+// waits while another program holds the clipboard.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
+#include <future>
 #include <string>
+#include <thread>
 
 #include "forms/live/win32/form_commands.h"
 #include "forms/live/win32/program_timers.h"
@@ -228,6 +231,45 @@ TEST(ClipboardCommand, AnswersFalseWhenTheClipboardRefusesTheText) {
   runtime::clipboardSetter() = SetClipboardData;
   EXPECT_TRUE(setClipboard("taken"));
   EXPECT_EQ(clipboardText(), L"taken");
+}
+
+// Another program has the clipboard open, for a window of its own, for the time given from the
+// moment this returns.
+class ClipboardHolder {
+ public:
+  explicit ClipboardHolder(DWORD milliseconds)
+      : holder([this, milliseconds] {
+          HWND window = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                        nullptr, nullptr);
+          opened.set_value(OpenClipboard(window) != FALSE);
+          Sleep(milliseconds);
+          CloseClipboard();
+          DestroyWindow(window);
+        }) {
+    EXPECT_TRUE(opened.get_future().get()) << "the holder could not open the clipboard";
+  }
+  ~ClipboardHolder() { holder.join(); }
+
+ private:
+  std::promise<bool> opened;
+  std::thread holder;
+};
+
+TEST(ClipboardCommand, WaitsForAProgramThatHoldsTheClipboardForAMoment) {
+  {
+    ClipboardHolder holder(150);
+    EXPECT_TRUE(setClipboard("after the holder"));
+  }
+  EXPECT_EQ(clipboardText(), L"after the holder");
+
+  // One that does not let go: the copy gives up, in bounded time, says so and changes nothing.
+  {
+    ClipboardHolder holder(1500);
+    const ULONGLONG start = GetTickCount64();
+    EXPECT_FALSE(setClipboard("never placed"));
+    EXPECT_LT(GetTickCount64() - start, 1200u);
+  }
+  EXPECT_EQ(clipboardText(), L"after the holder");
 }
 
 }  // namespace
