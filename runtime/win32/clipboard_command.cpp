@@ -1,9 +1,11 @@
-// Set clipboard text: the text in both the Unicode and the plain-text format. The clipboard is
-// emptied only once the blocks exist, so a failed copy leaves what the user had there, and the
-// command answers true only when the clipboard took both.
+// Set clipboard text: the text in both the Unicode and the plain-text format, the plain text in
+// the system's ANSI code page, as programs that read it expect. The clipboard is emptied only once
+// the blocks exist, so a failed copy leaves what the user had there, and the command answers true
+// only when the clipboard took both.
 #include <windows.h>
 
 #include <cstring>
+#include <string>
 
 #include "runtime/commands/arguments.h"
 #include "runtime/win32/platform_commands.h"
@@ -63,9 +65,10 @@ void setClipboardTextCommand(ResultRecord* result, int32_t argCount, const ArgRe
   const Arguments arguments(argCount, args);
   const char* text = arguments.text(1);
   result->value.setLogical(false);
-  if (!openClipboardWhenFree(runtimeState().hiddenOwner)) return;
   const std::wstring wide = wideFromGbk(text);
-  HGLOBAL plain = globalCopy(text, std::strlen(text) + 1);
+  const std::string ansi = ansiFromWide(wide);
+  if (!openClipboardWhenFree(runtimeState().hiddenOwner)) return;
+  HGLOBAL plain = globalCopy(ansi.c_str(), ansi.size() + 1);
   HGLOBAL unicode = globalCopy(wide.c_str(), (wide.size() + 1) * sizeof(wchar_t));
   if (plain && unicode) {
     EmptyClipboard();

@@ -13,15 +13,27 @@ std::wstring wideFromGbk(std::string_view text) {
   return wide;
 }
 
-std::string gbkFromWide(std::wstring_view text) {
+namespace {
+
+std::string narrowFromWide(std::wstring_view text, unsigned codePage) {
   if (text.empty()) return {};
   const int length = static_cast<int>(text.size());
-  const int gbkLength =
-      WideCharToMultiByte(kGbkCodePage, 0, text.data(), length, nullptr, 0, nullptr, nullptr);
-  std::string gbk(static_cast<size_t>(gbkLength), '\0');
-  WideCharToMultiByte(kGbkCodePage, 0, text.data(), length, gbk.data(), gbkLength, nullptr,
+  const int narrowLength =
+      WideCharToMultiByte(codePage, 0, text.data(), length, nullptr, 0, nullptr, nullptr);
+  std::string narrow(static_cast<size_t>(narrowLength), '\0');
+  WideCharToMultiByte(codePage, 0, text.data(), length, narrow.data(), narrowLength, nullptr,
                       nullptr);
-  return gbk;
+  return narrow;
+}
+
+}  // namespace
+
+std::string gbkFromWide(std::wstring_view text) {
+  return narrowFromWide(text, kGbkCodePage);
+}
+
+std::string ansiFromWide(std::wstring_view text) {
+  return narrowFromWide(text, CP_ACP);
 }
 
 }  // namespace velmora::runtime

@@ -12,5 +12,8 @@ inline constexpr unsigned kGbkCodePage = 936;
 
 std::wstring wideFromGbk(std::string_view text);
 std::string gbkFromWide(std::wstring_view text);
+// The text in the system's ANSI code page, as programs that read narrow text expect it; a
+// character that code page lacks becomes its default character.
+std::string ansiFromWide(std::wstring_view text);
 
 }  // namespace velmora::runtime
