@@ -2,14 +2,14 @@
 
 #include <commctrl.h>
 
-#include "controls/win32/system_library.h"
+#include "runtime/win32/system_library.h"
 
 namespace velmora::controls {
 
 bool registerCommonControls(DWORD classes) {
   using InitCommonControlsFunction = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
-  static const auto initCommonControls =
-      systemLibraryFunction<InitCommonControlsFunction>(L"comctl32.dll", "InitCommonControlsEx");
+  static const auto initCommonControls = runtime::systemLibraryFunction<InitCommonControlsFunction>(
+      L"comctl32.dll", "InitCommonControlsEx");
   INITCOMMONCONTROLSEX request{sizeof request, classes};
   return initCommonControls != nullptr && initCommonControls(&request) != FALSE;
 }

@@ -1,5 +1,5 @@
 // The common controls library, for the up-down and tooltip controls some units make, loaded when
-// a unit first needs one of its classes (see system_library.h).
+// a unit first needs one of its classes (see runtime/win32/system_library.h).
 #pragma once
 
 #include <windows.h>

@@ -1,12 +1,12 @@
 #include "controls/win32/sound_player.h"
 
-#include "controls/win32/system_library.h"
+#include "runtime/win32/system_library.h"
 
 namespace velmora::controls {
 
 BOOL WINAPI playSoundFromLibrary(LPCSTR sound, HMODULE module, DWORD flags) {
   static const auto playSound =
-      systemLibraryFunction<PlaySoundFunction>(L"winmm.dll", "PlaySoundA");
+      runtime::systemLibraryFunction<PlaySoundFunction>(L"winmm.dll", "PlaySoundA");
   return playSound != nullptr && playSound(sound, module, flags);
 }
 

@@ -1,5 +1,5 @@
 // The way the units play sounds: PlaySoundA of the multimedia library, loaded at the first sound
-// (see system_library.h), which a test can replace to see what is played.
+// (see runtime/win32/system_library.h), which a test can replace to see what is played.
 #pragma once
 
 #include <windows.h>

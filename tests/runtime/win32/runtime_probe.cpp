@@ -11,6 +11,7 @@
 
 #include "runtime/entry_stubs.h"
 #include "runtime/program_image.h"
+#include "runtime/win32/system_library.h"
 #include "tests/support/message_box_recorder.h"
 #include "tests/support/probe_events.h"
 
@@ -145,6 +146,10 @@ void play() {
   } else if (scenario == L"dll-system-first") {
     // A look-alike lz32.dll lies beside the probe; its LZStart answers 77, the system's 1.
     writeEvent("LZStart " + std::to_string(callDll(kSystemLibrary, {})));
+  } else if (scenario == L"system-library") {
+    using LzStart = INT(WINAPI*)();
+    const auto start = systemLibraryFunction<LzStart>(L"lz32.dll", "LZStart");
+    writeEvent(start ? "LZStart " + std::to_string(start()) : "no LZStart");
   } else if (scenario == L"dll-stack") {
     callDll(kMisdeclared, {1, 2});
     writeEvent("the stack check let it pass");

@@ -103,6 +103,11 @@ const Scenario kScenarios[] = {
      0,
      {"library notify 1", "LZStart 1", "message loop returned", "exit routine",
       "library notify 6"}},
+    // So does it for the runtime's own loading of system libraries.
+    {L"system-library",
+     0,
+     {"library notify 1", "LZStart 1", "message loop returned", "exit routine",
+      "library notify 6"}},
     // The function removes 4 bytes of the 8 that were pushed.
     {L"dll-stack",
      0xFFFFFFFF,

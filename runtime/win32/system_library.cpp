@@ -1,8 +1,8 @@
-#include "controls/win32/system_library.h"
+#include "runtime/win32/system_library.h"
 
 #include <string>
 
-namespace velmora::controls {
+namespace velmora::runtime {
 
 FARPROC systemLibraryFunction(const wchar_t* library, const char* function) {
   wchar_t folder[MAX_PATH];
@@ -13,4 +13,4 @@ FARPROC systemLibraryFunction(const wchar_t* library, const char* function) {
   return module ? GetProcAddress(module, function) : nullptr;
 }
 
-}  // namespace velmora::controls
+}  // namespace velmora::runtime
