@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "controls/picture_service.h"
+#include "runtime/win32/system_library.h"
 
 namespace velmora::controls {
 
@@ -108,12 +109,26 @@ void PictureBitmap::assign(const Picture& picture) {
   height_ = static_cast<int>(picture.height);
 }
 
+namespace {
+
+// AlphaBlend, from the system folder's MSIMG32 at the first picture drawn (see
+// runtime/win32/system_library.h).
+BOOL alphaBlend(HDC target, int x, int y, int width, int height, HDC source, int sourceWidth,
+                int sourceHeight, BLENDFUNCTION function) {
+  static const auto blend =
+      runtime::systemLibraryFunction<decltype(&::AlphaBlend)>(L"msimg32.dll", "AlphaBlend");
+  return blend != nullptr &&
+         blend(target, x, y, width, height, source, 0, 0, sourceWidth, sourceHeight, function);
+}
+
+}  // namespace
+
 void PictureBitmap::blend(HDC dc, int x, int y, int width, int height) const {
   HDC source = CreateCompatibleDC(dc);
   HGDIOBJ previous = SelectObject(source, bitmap_);
   BLENDFUNCTION function{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
   const int oldMode = SetStretchBltMode(dc, HALFTONE);
-  AlphaBlend(dc, x, y, width, height, source, 0, 0, width_, height_, function);
+  alphaBlend(dc, x, y, width, height, source, width_, height_, function);
   SetStretchBltMode(dc, oldMode);
   SelectObject(source, previous);
   DeleteDC(source);
