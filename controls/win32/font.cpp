@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "forms/format/property_kind.h"
+#include "forms/live/font_values.h"
 #include "runtime/win32/wide_text.h"
 
 namespace velmora::controls {
@@ -37,6 +38,36 @@ bool logicalFontFromRecord(std::span<const uint8_t> record, LOGFONTW& out) {
 
 namespace {
 
+int CALLBACK noteFamilyFound(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
+  *reinterpret_cast<bool*>(found) = true;
+  return 0;  // one is enough
+}
+
+// Whether the system has a font family of this name, under any name it knows the family by.
+bool fontFamilyInstalled(std::wstring_view family) {
+  if (family.empty() || family.size() >= LF_FACESIZE) return false;
+  LOGFONTW wanted{};
+  wanted.lfCharSet = DEFAULT_CHARSET;
+  family.copy(wanted.lfFaceName, LF_FACESIZE - 1);
+  bool found = false;
+  HDC screen = GetDC(nullptr);
+  EnumFontFamiliesExW(screen, &wanted, noteFamilyFound, reinterpret_cast<LPARAM>(&found), 0);
+  ReleaseDC(nullptr, screen);
+  return found;
+}
+
+// The font of a logical font, its face asked for by a name the system knows (see installedFace).
+HFONT createFont(LOGFONTW font) {
+  const std::wstring face(font.lfFaceName);
+  const std::string_view english = forms::englishFontFamily(runtime::gbkFromWide(face));
+  if (!english.empty()) {
+    const std::wstring asked = installedFace(face, std::wstring(english.begin(), english.end()));
+    std::fill(std::begin(font.lfFaceName), std::end(font.lfFaceName), L'\0');
+    asked.copy(font.lfFaceName, LF_FACESIZE - 1);
+  }
+  return CreateFontIndirectW(&font);
+}
+
 // One font object per distinct logical font, with the number of units that use it. Units live
 // on the user-interface thread only, and a window has a few distinct fonts.
 struct SharedFont {
@@ -62,7 +93,7 @@ HFONT useFont(const LOGFONTW& font) {
     ++shared.users;
     return shared.handle;
   }
-  HFONT made = CreateFontIndirectW(&font);
+  HFONT made = createFont(font);
   if (made != nullptr) fonts.push_back({font, made, 1});
   return made;
 }
@@ -77,6 +108,12 @@ void stopUsingFont(HFONT handle) {
 }
 
 }  // namespace
+
+std::wstring installedFace(std::wstring_view face, std::wstring_view alternative) {
+  if (!fontFamilyInstalled(face) && fontFamilyInstalled(alternative))
+    return std::wstring(alternative);
+  return std::wstring(face);
+}
 
 UnitFont::~UnitFont() {
   if (shared_ != nullptr) stopUsingFont(shared_);

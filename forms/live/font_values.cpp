@@ -40,6 +40,22 @@ std::string fontFaceOrDefault(std::string_view face) {
   return std::string(face);
 }
 
+std::string_view englishFontFamily(std::string_view face) {
+  struct Family {
+    std::string_view chinese;
+    std::string_view english;
+  };
+  static constexpr Family kFamilies[] = {
+      {kDefaultFace, "SimSun"},
+      {"\xba\xda\xcc\xe5", "SimHei"},                           // 黑体
+      {"\xce\xa2\xc8\xed\xd1\xc5\xba\xda", "Microsoft YaHei"},  // 微软雅黑
+  };
+  for (const Family& family : kFamilies) {
+    if (family.chinese == face) return family.english;
+  }
+  return {};
+}
+
 void setFontFace(LogicalFont& font, std::string_view face) {
   const std::string chosen = fontFaceOrDefault(face);
   std::memset(font.faceName, 0, sizeof font.faceName);

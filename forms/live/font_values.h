@@ -40,6 +40,10 @@ int32_t fontHeight(int32_t points, int32_t dotsPerInch);
 
 // A face name of 1 to 31 bytes, or "宋体" in place of any other.
 std::string fontFaceOrDefault(std::string_view face);
+
+// The English family name of a Chinese face the program names ("宋体" is SimSun): a Windows in
+// another language knows the font by that name alone. Empty for any other face.
+std::string_view englishFontFamily(std::string_view face);
 void setFontFace(LogicalFont& font, std::string_view face);
 
 // Elements 0 to 5 of a font as numbers.

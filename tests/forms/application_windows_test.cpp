@@ -1,11 +1,18 @@
 // The program's built window data holds the client's seven windows as the windows table gives
-// them: ids, captions, sizes, unit counts and order, and the properties all windows share.
+// them: ids, captions, sizes, unit counts and order, the properties all windows share, and font
+// faces that Windows finds in any language.
 #include <gtest/gtest.h>
+
+#include <cstring>
+#include <set>
+#include <string>
 
 #include "forms/event_numbers.h"
 #include "forms/format/property_blocks.h"
 #include "forms/format/unit_ids.h"
+#include "forms/format/unit_properties.h"
 #include "forms/format/window_data.h"
+#include "forms/live/font_values.h"
 #include "program_data_generated.h"
 #include "tests/support/gbk.h"
 
@@ -107,6 +114,30 @@ TEST_F(ApplicationWindowsTest, EveryWindowSharesTheSameWindowProperties) {
     EXPECT_TRUE(p.backgroundPicture.empty() && p.icon.empty() && p.backgroundSound.empty());
     EXPECT_TRUE(p.helpFile.empty() && p.className.empty());
   }
+}
+
+// Every face a unit's font names is one a Windows in another language finds by its English name.
+TEST_F(ApplicationWindowsTest, EveryNamedFontFaceHasItsEnglishFamilyName) {
+  std::set<std::string> faces;
+  for (const WindowRecord& window : windows) {
+    for (uint32_t i = 0; i < window.units.count(); ++i) {
+      const UnitRecord unit = window.units.unitAt(i);
+      if (unit.isMenuItem()) continue;
+      UnitProperties properties;
+      ASSERT_EQ(readUnitProperties(unit.type, unit.propertyBlock, properties), ReadStatus::kOk);
+      forEachProperty(properties, [&](const PropertyInfo& info, PropertyRef ref) {
+        const auto* record = std::get_if<Bytes*>(&ref);
+        if (info.kind != PropertyKind::kFont || !record || (*record)->size() != sizeof(LogicalFont))
+          return;
+        LogicalFont font;
+        std::memcpy(&font, (*record)->data(), sizeof font);
+        const std::string face(font.faceName, strnlen(font.faceName, sizeof font.faceName));
+        if (!face.empty()) faces.insert(face);
+      });
+    }
+  }
+  EXPECT_EQ(faces.size(), 2u) << "黑体 and 微软雅黑";
+  for (const std::string& face : faces) EXPECT_FALSE(englishFontFamily(face).empty()) << face;
 }
 
 }  // namespace

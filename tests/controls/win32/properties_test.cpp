@@ -6,6 +6,7 @@
 #include <map>
 #include <string>
 
+#include "controls/win32/font.h"
 #include "controls/win32/stored_properties.h"
 #include "forms/format/unit_ids.h"
 #include "forms/live/win32/window_lifecycle.h"
@@ -261,6 +262,14 @@ TEST(UnitProperties, AFontRecordOfTheWrongSizeGivesTheDefaultGuiFont) {
   HWND edit = UnitHost::windowOf(host.create(properties, {20, 20, 220, 50}));
   EXPECT_EQ(reinterpret_cast<HGDIOBJ>(SendMessageW(edit, WM_GETFONT, 0, 0)),
             GetStockObject(DEFAULT_GUI_FONT));
+}
+
+// The set-up maps 宋体 and SimSun to the installed CJK font under Wine; no font has the third name.
+TEST(UnitProperties, AFaceTheSystemLacksIsAskedForByItsOtherNameWhenThatOneIsInstalled) {
+  constexpr wchar_t kMissing[] = L"Velmora Missing Face";
+  EXPECT_EQ(installedFace(L"宋体", kMissing), L"宋体");
+  EXPECT_EQ(installedFace(kMissing, L"SimSun"), L"SimSun");
+  EXPECT_EQ(installedFace(kMissing, L"Velmora Missing Too"), kMissing);
 }
 
 }  // namespace

@@ -26,6 +26,12 @@ TEST(FontValues, AFaceNameMustHoldOneTo31Bytes) {
   EXPECT_EQ(fontFaceOrDefault("Arial"), "Arial");
 }
 
+TEST(FontValues, TheDefaultFaceHasAnEnglishFamilyAndALatinFaceNone) {
+  EXPECT_EQ(englishFontFamily(fontFaceOrDefault("")), "SimSun");
+  EXPECT_EQ(englishFontFamily("Arial"), "");
+  EXPECT_EQ(englishFontFamily(std::string(kSimSun) + "x"), "");
+}
+
 TEST(FontValues, OneElementChangesAndTheRestStays) {
   LogicalFont font = fontFromRecord(
       FontRecord{.angle = 450, .bold = 1, .italic = 1, .size = 9, .faceName = "Tahoma"}, 96);
