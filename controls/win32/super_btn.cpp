@@ -312,7 +312,9 @@ struct SuperBtnUnit : UnitOf<forms::SuperBtnProperties> {
     }
     std::wstring text = runtime::wideFromGbk(properties.toolTip);
     TOOLINFOW tool{};
-    tool.cbSize = sizeof tool;
+    // The structure's newer size is refused by the common controls of version 5, which a
+    // program without a manifest asking for version 6 gets; every version takes this one.
+    tool.cbSize = TTTOOLINFOW_V2_SIZE;
     tool.uFlags = TTF_SUBCLASS;  // the tooltip sees the button's mouse messages itself
     tool.hwnd = window;
     tool.uId = 1;

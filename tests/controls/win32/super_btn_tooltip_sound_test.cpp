@@ -35,7 +35,7 @@ BOOL CALLBACK findToolTip(HWND window, LPARAM data) {
   GetClassNameW(window, name, 64);
   if (std::wstring(name) != TOOLTIPS_CLASSW) return TRUE;
   TOOLINFOW tool{};
-  tool.cbSize = sizeof tool;
+  tool.cbSize = TTTOOLINFOW_V2_SIZE;
   tool.hwnd = search.button;
   tool.uId = 1;
   if (!SendMessageW(window, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&tool))) return TRUE;
@@ -59,7 +59,7 @@ struct Tool {
 Tool toolOf(HWND toolTip, HWND button) {
   wchar_t text[256] = {};
   TOOLINFOW tool{};
-  tool.cbSize = sizeof tool;
+  tool.cbSize = TTTOOLINFOW_V2_SIZE;
   tool.hwnd = button;
   tool.uId = 1;
   tool.lpszText = text;
@@ -90,7 +90,38 @@ TEST(SuperBtnToolTip, TheToolTipHoldsTheTextAndCoversTheButton) {
   EXPECT_TRUE(EqualRect(&tool.rect, &client));
 }
 
+// While alive, records the structure size of every tool the thread adds, changes or removes. The
+// common controls of version 5, which a program without a version-6 manifest gets, refuse a tool
+// whose size is beyond the one they know.
+class ToolInfoSizes {
+ public:
+  ToolInfoSizes() {
+    sizes().clear();
+    hook_ = SetWindowsHookExW(WH_CALLWNDPROC, record, nullptr, GetCurrentThreadId());
+    EXPECT_NE(hook_, nullptr);
+  }
+  ~ToolInfoSizes() { UnhookWindowsHookEx(hook_); }
+
+  static std::vector<UINT>& sizes() {
+    static std::vector<UINT> recorded;
+    return recorded;
+  }
+
+ private:
+  static LRESULT CALLBACK record(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION &&
+        (sent->message == TTM_ADDTOOLW || sent->message == TTM_DELTOOLW ||
+         sent->message == TTM_UPDATETIPTEXTW || sent->message == TTM_SETTOOLINFOW))
+      sizes().push_back(reinterpret_cast<const TOOLINFOW*>(sent->lParam)->cbSize);
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+  }
+
+  HHOOK hook_ = nullptr;
+};
+
 TEST(SuperBtnToolTip, AnEmptyTextRemovesTheToolAndANewOneBringsItBack) {
+  ToolInfoSizes toolInfoSizes;
   UnitHost host;
   forms::SuperBtnProperties properties = flatButton();
   properties.toolTip = "first";
@@ -103,6 +134,8 @@ TEST(SuperBtnToolTip, AnEmptyTextRemovesTheToolAndANewOneBringsItBack) {
   setToolTip(unit, "second");
   EXPECT_EQ(SendMessageW(toolTip, TTM_GETTOOLCOUNT, 0, 0), 1);
   EXPECT_EQ(toolOf(toolTip, button).text, L"second");
+  ASSERT_FALSE(ToolInfoSizes::sizes().empty());
+  for (UINT size : ToolInfoSizes::sizes()) EXPECT_LE(size, TTTOOLINFOW_V2_SIZE);
 }
 
 TEST(SuperBtnToolTip, AButtonWithoutTextMakesNoToolTipUntilItGetsOne) {
