@@ -73,6 +73,13 @@ BOOL WINAPI readFile(HINTERNET file, LPVOID buffer, DWORD bytesToRead, LPDWORD b
   return function(file, buffer, bytesToRead, bytesRead);
 }
 
+BOOL WINAPI queryDataAvailable(HINTERNET file, LPDWORD bytesAvailable, DWORD flags,
+                               DWORD_PTR context) {
+  static const WinInetFunction<decltype(&::InternetQueryDataAvailable)> function(
+      "InternetQueryDataAvailable");
+  return function(file, bytesAvailable, flags, context);
+}
+
 BOOL WINAPI setOption(HINTERNET internet, DWORD option, LPVOID buffer, DWORD bufferLength) {
   static const WinInetFunction<decltype(&::InternetSetOptionA)> function("InternetSetOptionA");
   return function(internet, option, buffer, bufferLength);
@@ -109,6 +116,8 @@ extern "C" const decltype(&::HttpQueryInfoA) importHttpQueryInfoA __asm__(
     "__imp__HttpQueryInfoA@20") = queryInfo;
 extern "C" const decltype(&::InternetReadFile) importInternetReadFile __asm__(
     "__imp__InternetReadFile@16") = readFile;
+extern "C" const decltype(&::InternetQueryDataAvailable) importInternetQueryDataAvailable __asm__(
+    "__imp__InternetQueryDataAvailable@16") = queryDataAvailable;
 extern "C" const decltype(&::InternetSetOptionA) importInternetSetOptionA __asm__(
     "__imp__InternetSetOptionA@16") = setOption;
 extern "C" const decltype(&::InternetCloseHandle) importInternetCloseHandle __asm__(
