@@ -30,6 +30,7 @@ constexpr ApiCode kSmsNotYet{7, "尚未收到短信，请稍后再试"};
 constexpr ApiCode kNotHeld{8, "号码不存在或已释放"};
 constexpr ApiCode kUnknownAction{9, "未知的操作"};
 constexpr ApiCode kServiceBusy{10, "服务繁忙，请稍后再试"};
+constexpr ApiCode kNoneHeld{11, "当前没有持有的号码"};
 
 ApiCode codeOf(NumberStatus status) {
   switch (status) {
@@ -49,6 +50,8 @@ ApiCode codeOf(NumberStatus status) {
       return kSmsNotYet;
     case NumberStatus::kNotHeld:
       return kNotHeld;
+    case NumberStatus::kNoneHeld:
+      return kNoneHeld;
     case NumberStatus::kWrongCredentials:
       break;
   }
@@ -87,6 +90,10 @@ Json getNumber(NumberDesk& desk, const Query& query) {
   return numberReply(desk.getNumber(credentialsIn(query), numberRequestIn(query)));
 }
 
+Json heldNumber(NumberDesk& desk, const Query& query) {
+  return numberReply(desk.heldNumber(credentialsIn(query)));
+}
+
 // getsms, release and blacklist: a step on the number in hm.
 template <NumberOutcome (NumberDesk::*step)(const Credentials&, const std::string&)>
 Json onHeldNumber(NumberDesk& desk, const Query& query) {
@@ -103,6 +110,7 @@ constexpr std::array kActions{
     Action{protocol::api_action::kReadSms, onHeldNumber<&NumberDesk::readSms>},
     Action{protocol::api_action::kRelease, onHeldNumber<&NumberDesk::release>},
     Action{protocol::api_action::kBlacklist, onHeldNumber<&NumberDesk::blacklist>},
+    Action{protocol::api_action::kHeldNumber, heldNumber},
 };
 
 // Without an action: the account itself.

@@ -334,6 +334,16 @@ std::optional<Lease> Database::findLease(const std::string& number) {
   return leaseFrom(query);
 }
 
+// A new row's rowid is above every rowid in the table (there is no AUTOINCREMENT and no VACUUM to
+// renumber them), so the highest one is the lease made last.
+std::optional<Lease> Database::lastLeaseOf(const std::string& user) {
+  Statement query(
+      connection_,
+      select(kLeaseColumns, "FROM leases WHERE user = ? ORDER BY rowid DESC LIMIT 1").c_str());
+  if (!query.bind(user).step()) return std::nullopt;
+  return leaseFrom(query);
+}
+
 void Database::removeLease(const std::string& number) {
   Statement(connection_, "DELETE FROM leases WHERE number = ?").bind(number).step();
 }

@@ -67,6 +67,8 @@ class Database {
   bool numberFreeFor(const std::string& user, const std::string& number);
   void addLease(const Lease& lease);
   std::optional<Lease> findLease(const std::string& number);
+  // The number `user` was handed last among those they still hold.
+  std::optional<Lease> lastLeaseOf(const std::string& user);
   void removeLease(const std::string& number);
   std::vector<Lease> leasesExpiredBy(Instant time);
   void addToBlacklist(const std::string& user, const std::string& number);

@@ -188,6 +188,8 @@ std::string statusReply(NumberStatus status) {
       return status::kNoNumberFree;
     case NumberStatus::kNotHeld:
       return status::kNumberNotHeld;
+    case NumberStatus::kNoneHeld:
+      return status::kNoNumberHeld;
     case NumberStatus::kNoSuchProject:
       return status::kNoSuchProject;
     case NumberStatus::kAskedNumberUnavailable:
@@ -228,6 +230,13 @@ std::string giveBack(NumberDesk& desk, const Query& query) {
   return numberReply(outcome, {outcome.balance});
 }
 
+// "1," number, and "," SMS text once it has come; "0" when the account holds no number.
+std::string heldNumber(NumberDesk& desk, const Query& query) {
+  const NumberOutcome outcome = desk.heldNumber(credentialsIn(query));
+  if (outcome.sms.empty()) return numberReply(outcome, {outcome.number});
+  return numberReply(outcome, {outcome.number, outcome.sms});
+}
+
 // The endpoints that read and write the store directly.
 template <std::string (*reply)(Database&, const Query&)>
 std::string fromStore(NumberDesk& desk, const Query& query) {
@@ -259,6 +268,7 @@ constexpr std::array kEndpoints{
     Endpoint{endpoint::kReadSms, readSms, status::kSmsNotYet},
     Endpoint{endpoint::kRelease, giveBack<&NumberDesk::release>, status::kNotDone},
     Endpoint{endpoint::kBlacklist, giveBack<&NumberDesk::blacklist>, status::kNotDone},
+    Endpoint{endpoint::kHeldNumber, heldNumber, status::kNoNumberHeld},
 };
 
 const Endpoint* endpointNamed(std::string_view file) {

@@ -1,4 +1,4 @@
-// The text endpoints under /E/qx/, the client's nine and the four number endpoints: each turns a
+// The text endpoints under /E/qx/, the client's nine and the five number endpoints: each turns a
 // decoded query into the reply text.
 #pragma once
 

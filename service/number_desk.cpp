@@ -1,6 +1,7 @@
 #include "service/number_desk.h"
 
 #include <random>
+#include <utility>
 
 #include "service/sms_text.h"
 
@@ -34,6 +35,13 @@ NumberOutcome done(const std::string& number, const std::string& balance) {
   return result;
 }
 
+// The outcome with the lease's SMS and its code.
+NumberOutcome withSms(NumberOutcome outcome, const Lease& lease) {
+  outcome.sms = lease.sms;
+  outcome.code = lease.code;
+  return outcome;
+}
+
 }  // namespace
 
 Instant systemTime() {
@@ -64,10 +72,16 @@ NumberOutcome NumberDesk::readSms(const Credentials& credentials, const std::str
     const std::optional<Lease> lease = database_.findLease(number);
     if (!lease || lease->user != account.name) return outcome(NumberStatus::kNotHeld);
     if (now < lease->smsAt) return outcome(NumberStatus::kSmsNotYet);
-    NumberOutcome read = done(number, amountText(storedAmount(account.balance)));
-    read.sms = lease->sms;
-    read.code = lease->code;
-    return read;
+    return withSms(done(number, amountText(storedAmount(account.balance))), *lease);
+  });
+}
+
+NumberOutcome NumberDesk::heldNumber(const Credentials& credentials) {
+  return serve(credentials, [&](const Account& account, Instant now) {
+    const std::optional<Lease> lease = database_.lastLeaseOf(account.name);
+    if (!lease) return outcome(NumberStatus::kNoneHeld);
+    NumberOutcome held = done(lease->number, amountText(storedAmount(account.balance)));
+    return now < lease->smsAt ? held : withSms(std::move(held), *lease);
   });
 }
 

@@ -33,6 +33,7 @@ enum class NumberStatus {
   kNoEarlierNumber,
   kSmsNotYet,
   kNotHeld,
+  kNoneHeld,  // heldNumber: the account holds no number
 };
 
 // What a step gave; the texts are filled in when it is done.
@@ -93,6 +94,9 @@ class NumberDesk {
   NumberOutcome release(const Credentials& credentials, const std::string& number);
   // Released as above, and never again handed to this user.
   NumberOutcome blacklist(const Credentials& credentials, const std::string& number);
+  // The number the account was handed last among those it holds, with its SMS once it has come:
+  // what a client that lost its number (restarted, or its getnum reply lost) shows again.
+  NumberOutcome heldNumber(const Credentials& credentials);
 
  private:
   using Step = std::function<NumberOutcome(const Account&, Instant now)>;

@@ -46,6 +46,8 @@ TEST_F(EndpointTest, ApiRepliesWithoutANumber) {
       {kDemo + "&action=getsms&hm=13800138000", R"({"code":8,"msg":"号码不存在或已释放"})"},
       {kDemo + "&action=release", R"({"code":8,"msg":"号码不存在或已释放"})"},
       {kDemo + "&action=blacklist&hm=13800138000", R"({"code":8,"msg":"号码不存在或已释放"})"},
+      {kDemo + "&action=held", R"({"code":11,"msg":"当前没有持有的号码"})"},
+      {"username=demo&password=x&action=held", R"({"code":1,"msg":"用户名或密码错误"})"},
       {kDemo + "&action=dance", R"({"code":9,"msg":"未知的操作"})"},
       {kDemo + "&action=", R"({"code":9,"msg":"未知的操作"})"},
   };
@@ -61,6 +63,9 @@ TEST_F(EndpointTest, ApiNumberStepsShareTheTextEndpointsNumbers) {
   const std::string getsms = kDemo + "&action=getsms&hm=" + number;
   EXPECT_EQ(askApi(getsms), R"({"code":7,"msg":"尚未收到短信，请稍后再试"})");
 
+  EXPECT_EQ(askApi(kDemo + "&action=held"),
+            R"({"code":0,"msg":"ok","data":{"number":")" + number + R"(","balance":"10.80"}})");
+
   pass(5s);
   const Json read = Json::parse(askApi(getsms));
   ASSERT_EQ(read["code"], 0) << read;
@@ -74,6 +79,8 @@ TEST_F(EndpointTest, ApiNumberStepsShareTheTextEndpointsNumbers) {
                                {"password", u8"demo123"},
                                {"hm", std::u8string(number.begin(), number.end())}}),
             "1," + sms);
+
+  EXPECT_EQ(Json::parse(askApi(kDemo + "&action=held")), read);
 
   EXPECT_EQ(askApi(kDemo + "&action=blacklist&hm=" + number),
             R"({"code":0,"msg":"ok","data":{"number":")" + number + R"(","balance":"10.80"}})");

@@ -1,4 +1,4 @@
-// The four number endpoints: charges, refunds, expiry, blacklists, asked numbers, restarts and
+// The five number endpoints: charges, refunds, expiry, blacklists, asked numbers, restarts and
 // simultaneous requests, on a clock the test moves.
 #include <gtest/gtest.h>
 
@@ -114,7 +114,8 @@ TEST_F(NumberEndpointTest, WrongCredentialsGet9OnEveryNumberEndpoint) {
   const std::pair<std::u8string, std::u8string> strangers[] = {
       {u8"demo", u8"demo12"}, {u8"nobody", u8"demo123"}, {u8"demo", u8""}, {u8"", u8""}};
   for (const auto& [user, password] : strangers) {
-    for (const char* file : {"getnum.php", "getsms.php", "release.php", "blacklist.php"}) {
+    for (const char* file :
+         {"getnum.php", "getsms.php", "release.php", "blacklist.php", "held.php"}) {
       EXPECT_EQ(
           ask(file,
               {{"username", user}, {"password", password}, {"xm", u8"微信"}, {"hm", utf8(held)}}),
@@ -266,6 +267,31 @@ TEST_F(NumberEndpointTest, ARestartKeepsNumbersTheirSmsBalancesAndBlacklists) {
   open();
   EXPECT_EQ(onNumber("getsms.php", held), sms);
   EXPECT_EQ(onNumber("release.php", held), "1,10.80");
+}
+
+// held.php names the number handed out last among those the account still holds, with its SMS
+// once it has come, so a client that lost it finds it again.
+TEST_F(NumberEndpointTest, HeldNamesTheLastNumberStillHeldWithItsSms) {
+  const auto held = [this](std::u8string user = u8"demo") {
+    return ask("held.php", {{"username", user}, {"password", passwordOf(user)}});
+  };
+  EXPECT_EQ(held(), "0");
+  const std::string first = numberIn(getNumber(u8"微信"));
+  EXPECT_EQ(held(), "1," + first);
+  pass(5s);
+  const std::string sms = onNumber("getsms.php", first);
+  EXPECT_EQ(held(), "1," + first + sms.substr(1));  // the SMS as getsms.php gives it, "," and all
+  const std::string second = numberIn(getNumber(u8"淘宝"));
+  EXPECT_EQ(held(), "1," + second);
+  open();
+  EXPECT_EQ(held(), "1," + second) << "the last granted, also after a restart";
+  addUser(u8"bob", "5");
+  EXPECT_EQ(held(u8"bob"), "0");
+  EXPECT_EQ(onNumber("release.php", second), "1,10.80");
+  EXPECT_EQ(held(), "1," + first + sms.substr(1));
+  pass(10min);
+  EXPECT_EQ(held(), "0") << "ended";
+  EXPECT_EQ(balance(), "10.80");
 }
 
 // Every client on its own connection to the file, as with several services on one database:
