@@ -131,4 +131,8 @@ void stopTimer(uint32_t window, void (*routine)()) {
                   {windowArgument(window), runtime::subroutineArgument(routine)});
 }
 
+void flashWindow(uint32_t window) {
+  callCoreCommand(runtime::core_command::kFlashWindow, {windowArgument(window)});
+}
+
 }  // namespace velmora::app

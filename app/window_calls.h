@@ -1,5 +1,6 @@
 // The program's calls on its windows and units, through the runtime entry table: unit
-// properties, windows opened and closed, combo box lists, messages, the clipboard and pauses.
+// properties, windows opened, closed and flashed, combo box lists, messages, the clipboard and
+// pauses.
 #pragma once
 
 #include <cstdint>
@@ -39,5 +40,9 @@ void pause(int32_t milliseconds);
 // window goes.
 void startTimer(uint32_t window, int32_t milliseconds, void (*routine)());
 void stopTimer(uint32_t window, void (*routine)());
+
+// Asks for the user's attention: the window's taskbar button flashes until the user comes back
+// to it, unless the window is in front already.
+void flashWindow(uint32_t window);
 
 }  // namespace velmora::app

@@ -31,6 +31,7 @@ const Command coreCommands[kCoreCommandCount] = {
     randomNumber,
     installedCommandEntry<core_command::kStartTimer>,
     installedCommandEntry<core_command::kStopTimer>,
+    installedCommandEntry<core_command::kFlashWindow>,
 };
 
 }  // namespace velmora::runtime

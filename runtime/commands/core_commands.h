@@ -6,7 +6,7 @@
 
 namespace velmora::runtime {
 
-inline constexpr int kCoreCommandCount = 24;
+inline constexpr int kCoreCommandCount = 25;
 
 namespace core_command {
 inline constexpr int kToText = 0;
@@ -33,6 +33,7 @@ inline constexpr int kDayOf = 20;
 inline constexpr int kRandomNumber = 21;
 inline constexpr int kStartTimer = 22;
 inline constexpr int kStopTimer = 23;
+inline constexpr int kFlashWindow = 24;
 }  // namespace core_command
 
 extern const Command coreCommands[kCoreCommandCount];

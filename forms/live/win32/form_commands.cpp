@@ -102,6 +102,18 @@ void closeWindowCommand(runtime::ResultRecord*, int32_t argCount, const runtime:
   if (const auto index = window->live.indexOf(reference.value.high)) closeUnit(*window, *index);
 }
 
+void flashWindowCommand(runtime::ResultRecord*, int32_t argCount, const runtime::ArgRecord* args) {
+  const runtime::Arguments arguments(argCount, args);
+  const WindowObject* object = formRegistry().find(arguments.record(1).value.low);
+  const LiveWindow* window = object ? formRegistry().liveWindow(*object) : nullptr;
+  if (window == nullptr || GetForegroundWindow() == window->window) return;
+  FLASHWINFO flash{};
+  flash.cbSize = sizeof flash;
+  flash.hwnd = window->window;
+  flash.dwFlags = FLASHW_TRAY | FLASHW_TIMERNOFG;
+  FlashWindowEx(&flash);
+}
+
 void installFormCommands() {
   runtime::installCoreCommand(runtime::core_command::kComboBoxItemCount, comboBoxItemCount);
   runtime::installCoreCommand(runtime::core_command::kComboBoxItemText, comboBoxItemText);
@@ -111,6 +123,7 @@ void installFormCommands() {
   runtime::installCoreCommand(runtime::core_command::kCloseWindow, closeWindowCommand);
   runtime::installCoreCommand(runtime::core_command::kStartTimer, startTimerCommand);
   runtime::installCoreCommand(runtime::core_command::kStopTimer, stopTimerCommand);
+  runtime::installCoreCommand(runtime::core_command::kFlashWindow, flashWindowCommand);
 }
 
 }  // namespace velmora::forms

@@ -1,5 +1,5 @@
 // The core library's commands that need the window registry: the combo box commands and the
-// load and close window commands. installFormCommands puts them into the core command table.
+// load, close and flash window commands. installFormCommands puts them into the core command table.
 #pragma once
 
 #include "runtime/tagged_value.h"
@@ -16,6 +16,10 @@ void clearComboBox(runtime::ResultRecord* result, int32_t argCount, const runtim
 void loadWindowCommand(runtime::ResultRecord* result, int32_t argCount,
                        const runtime::ArgRecord* args);
 void closeWindowCommand(runtime::ResultRecord* result, int32_t argCount,
+                        const runtime::ArgRecord* args);
+// flashWindow(window reference): the window's taskbar button flashes until the user comes back to
+// the window; nothing when it is the foreground window or not loaded.
+void flashWindowCommand(runtime::ResultRecord* result, int32_t argCount,
                         const runtime::ArgRecord* args);
 
 void installFormCommands();

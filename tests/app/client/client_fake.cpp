@@ -124,7 +124,12 @@ void stopTimer(runtime::ResultRecord*, int32_t, const runtime::ArgRecord* args) 
   active->stopTimer(args[0].value.low, reinterpret_cast<void (*)()>(args[1].value.asPointer()));
 }
 
+void flashWindow(runtime::ResultRecord*, int32_t, const runtime::ArgRecord* args) {
+  active->log.push_back(ClientFake::flashed(args[0].value.low));
+}
+
 constexpr std::pair<int, runtime::Command> kWindowCommands[] = {
+    {runtime::core_command::kFlashWindow, flashWindow},
     {runtime::core_command::kStartTimer, startTimer},
     {runtime::core_command::kStopTimer, stopTimer},
     {runtime::core_command::kMessageBox, messageBox},
@@ -331,6 +336,10 @@ std::string ClientFake::timerStarted(uint32_t window, int32_t milliseconds) {
 
 std::string ClientFake::timerStopped(uint32_t window) {
   return "timer " + hexId(window) + " stopped";
+}
+
+std::string ClientFake::flashed(uint32_t window) {
+  return "flash " + hexId(window);
 }
 
 std::string ClientFake::cancelled(const std::string& url) {

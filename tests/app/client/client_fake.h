@@ -1,7 +1,7 @@
 // The client's world in memory, for running its handlers without windows or a network: units are
 // property maps and combo box lists, the service is a script of replies per endpoint, and what
-// the user would see or the service would receive (messages, requests, pauses, windows opened and
-// closed) goes into one log in order. Texts are kept as the runtime holds them, in GBK.
+// the user would see or the service would receive (messages, requests, pauses, windows opened,
+// closed and flashed) goes into one log in order. Texts are kept as the runtime holds them, in GBK.
 #pragma once
 
 #include <cstdint>
@@ -73,6 +73,7 @@ class ClientFake {
   static std::string timerStarted(uint32_t window, int32_t milliseconds);
   static std::string timerStopped(uint32_t window);
   static std::string cancelled(const std::string& url);
+  static std::string flashed(uint32_t window);
 
   // The part of the entry table the fake serves; everything else is the runtime's.
   uint64_t readProperty(uint32_t window, uint32_t unit, int32_t property);

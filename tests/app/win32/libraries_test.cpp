@@ -25,7 +25,7 @@ TEST(Libraries, FiveLibrariesWithTheirSlotsAndCommands) {
   const Expected expected[kProgramLibraryCount] = {
       {51,
        {"window", "EditBox", "PicBox", "ShapeBox", "GroupBox", "Label", "CheckBox", "ComboBox"},
-       24},
+       25},
       {0, {}, 0},
       {0, {}, 4},
       {5, {"TransLabel"}, 0},
