@@ -7,9 +7,9 @@
 
 #include "app/account.h"
 #include "app/client_texts.h"
+#include "app/handlers/common_steps.h"
 #include "app/handlers/handlers.h"
 #include "app/handlers/number_panel.h"
-#include "app/handlers/common_steps.h"
 #include "app/protocol/replies.h"
 #include "app/protocol/requests.h"
 #include "app/protocol/verification_code.h"
@@ -75,6 +75,14 @@ void holdNumber(const protocol::GrantedNumber& granted) {
   startTimer(kWindow, kPollInterval, pollTick);
 }
 
+// The SMS has come: the polling ends, and a user who is elsewhere is called back.
+void showSms(const std::string& sms) {
+  stopPolling();
+  panel.sms = sms;
+  setUnitText(kSms, panel.sms.c_str());
+  flashWindow(kWindow);
+}
+
 // The number is no longer the account's: the panel shows none.
 void dropNumber() {
   stopPolling();
@@ -85,12 +93,11 @@ void dropNumber() {
 }
 
 // A getsms.php reply: an SMS, a number gone or a wrong account end the polling; false for any
-// other reply, which leaves everything as it was.
+// other reply, which leaves everything as it was. A wrong account keeps the number, which the
+// service still holds: "手动刷新" asks again.
 bool tookSmsReply(const char* reply) {
   if (auto sms = protocol::readSms(reply)) {
-    stopPolling();
-    panel.sms = *sms;
-    setUnitText(kSms, panel.sms.c_str());
+    showSms(*sms);
     return true;
   }
   if (protocol::isStatus(reply, protocol::status::kNumberNotHeld)) {
@@ -99,7 +106,7 @@ bool tookSmsReply(const char* reply) {
     return true;
   }
   if (protocol::isStatus(reply, protocol::status::kWrongAccount)) {
-    dropNumber();
+    stopPolling();
     showMessage(texts::kWrongAccount);
     return true;
   }
@@ -157,6 +164,10 @@ void letNumberGo(const LetGo& letGo) {
     dropNumber();
     showBalanceAfter(*balance);
     return showMessage(letGo.done);
+  }
+  if (protocol::isStatus(reply.get(), protocol::status::kNumberNotHeld)) {
+    dropNumber();
+    return showMessage(texts::kNumberExpired);
   }
   if (protocol::isStatus(reply.get(), protocol::status::kWrongAccount))
     return showMessage(texts::kWrongAccount);

@@ -108,31 +108,44 @@ TEST_F(NumberPanel, PollsOneAtATimeUntilTheSmsArrives) {
   fake.endRequests();  // a failed request: keep polling
   fake.tick();
   fake.endRequests();
-  EXPECT_EQ(fake.log,
-            (Log{smsRequest(), smsRequest(), smsRequest(), ClientFake::timerStopped(kWindow)}));
+  EXPECT_EQ(fake.log, (Log{smsRequest(), smsRequest(), smsRequest(),
+                           ClientFake::timerStopped(kWindow), ClientFake::flashed(kWindow)}));
   EXPECT_EQ(fake.text(kSms), gbk(u8"【WeChat】验证码：482913，5分钟内有效,请勿泄露"));
   EXPECT_EQ(fake.text(kNumber), "13800138000");
   fake.tick();
   EXPECT_EQ(fake.requestsOnTheirWay(), 0u);
 }
 
-TEST_F(NumberPanel, AGoneNumberOrAWrongAccountStopsThePolling) {
-  const std::pair<const char8_t*, const char8_t*> kEnds[] = {
-      {u8"2", u8"号码已失效，请重新获取"},
-      {u8"9", u8"账号或密码错误，请重新登录"},
-  };
-  for (const auto& [reply, notice] : kEnds) {
-    holdNumber();
-    fake.reply("getsms.php", {reply});
-    fake.tick();
-    fake.endRequests();
-    EXPECT_EQ(fake.log,
-              (Log{smsRequest(), ClientFake::timerStopped(kWindow), ClientFake::message(notice)}));
-    expectNoNumber();
-    fake.log.clear();
-    refreshSmsClicked();
-    EXPECT_EQ(fake.log, (Log{ClientFake::message(u8"你还没有获取号码，请先获取号码")}));
-  }
+TEST_F(NumberPanel, AGoneNumberStopsThePollingAndIsDropped) {
+  holdNumber();
+  fake.reply("getsms.php", {u8"2"});
+  fake.tick();
+  fake.endRequests();
+  EXPECT_EQ(fake.log, (Log{smsRequest(), ClientFake::timerStopped(kWindow),
+                           ClientFake::message(u8"号码已失效，请重新获取")}));
+  expectNoNumber();
+  fake.log.clear();
+  refreshSmsClicked();
+  EXPECT_EQ(fake.log, (Log{ClientFake::message(u8"你还没有获取号码，请先获取号码")}));
+}
+
+// The service still holds the number: it stays, and "手动刷新" may ask again.
+TEST_F(NumberPanel, AWrongAccountStopsThePollingOnceAndKeepsTheNumber) {
+  holdNumber();
+  fake.reply("getsms.php", {u8"9", u8"9", u8"1,Your code is 7731"});
+  fake.tick();
+  fake.endRequests();
+  fake.tick();
+  EXPECT_EQ(fake.log, (Log{smsRequest(), ClientFake::timerStopped(kWindow),
+                           ClientFake::message(u8"账号或密码错误，请重新登录")}));
+  EXPECT_EQ(fake.text(kNumber), "13800138000");
+  EXPECT_FALSE(fake.timerRuns(kWindow));
+  fake.log.clear();
+  refreshSmsClicked();
+  refreshSmsClicked();
+  EXPECT_EQ(fake.log, (Log{smsRequest(), ClientFake::message(u8"账号或密码错误，请重新登录"),
+                           smsRequest(), ClientFake::flashed(kWindow)}));
+  EXPECT_EQ(fake.text(kSms), "Your code is 7731");
 }
 
 TEST_F(NumberPanel, RefreshingByHandAsksOnceAndSaysWhatCame) {
@@ -145,8 +158,9 @@ TEST_F(NumberPanel, RefreshingByHandAsksOnceAndSaysWhatCame) {
   fake.log.clear();
   fake.tick();  // a poll on its way when the SMS comes by hand is given up
   refreshSmsClicked();
-  EXPECT_EQ(fake.log, (Log{smsRequest(), smsRequest(), ClientFake::timerStopped(kWindow),
-                           ClientFake::cancelled(smsRequest().substr(8))}));
+  EXPECT_EQ(fake.log,
+            (Log{smsRequest(), smsRequest(), ClientFake::timerStopped(kWindow),
+                 ClientFake::cancelled(smsRequest().substr(8)), ClientFake::flashed(kWindow)}));
   EXPECT_EQ(fake.text(kSms), "Your code is 7731");
   EXPECT_EQ(fake.requestsOnTheirWay(), 0u);
 }
@@ -205,6 +219,26 @@ TEST_F(NumberPanel, ReleaseAndBlacklistLetTheNumberGo) {
     expectNoNumber();
     EXPECT_EQ(fake.text(kBalance), "11.5");
     fake.endRequests();
+  }
+}
+
+// After its SMS the number is no longer polled: when it ends, or a release reached the service but
+// its reply did not come back, the service answers "2", and the panel lets the number go.
+TEST_F(NumberPanel, ANumberTheServiceNoLongerHoldsCanStillGo) {
+  for (void (*clicked)() : {releaseButtonClicked, blacklistButtonClicked}) {
+    holdNumber();
+    receiveSms();
+    fake.reply("release.php", {u8"2"});
+    fake.reply("blacklist.php", {u8"2"});
+    clicked();
+    EXPECT_EQ(fake.log.back(), ClientFake::message(u8"号码已失效，请重新获取"));
+    expectNoNumber();
+    EXPECT_EQ(fake.text(kBalance), "10.50");
+    fake.log.clear();
+    fake.reply("getnum.php", {u8"1,13700137000,9.30"});
+    getNumberClicked();
+    EXPECT_EQ(fake.text(kNumber), "13700137000");
+    releaseButtonClicked();
   }
 }
 
