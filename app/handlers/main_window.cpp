@@ -4,9 +4,9 @@
 
 #include "app/account.h"
 #include "app/client_texts.h"
+#include "app/handlers/common_steps.h"
 #include "app/handlers/handlers.h"
 #include "app/handlers/number_panel.h"
-#include "app/handlers/common_steps.h"
 #include "app/protocol/replies.h"
 #include "app/protocol/requests.h"
 #include "app/service_calls.h"
@@ -50,6 +50,7 @@ std::string matchCountCaption(int32_t count) {
 
 void mainWindowCreated() {
   resetNumberPanel();
+  findHeldNumber();
   loadProjectList();
   setUnitText(kUserName, accountField(AccountField::kUserName));
   showBalance(kBalance);

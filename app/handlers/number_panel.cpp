@@ -1,8 +1,9 @@
 // The main window's number and SMS panel. "获取号码" and "指定号码" ask the service for a number;
 // while a number is held and no SMS has come, a timer asks for its SMS every 2 seconds, off the
 // user-interface thread, so a slow service never holds up the window. The SMS or its code can be
-// copied, and the number released or blacklisted. A service that grants no numbers gets the
-// panel's fixed notices.
+// copied, and the number released or blacklisted. A number the service holds for the account is
+// never lost: the panel asks for it when the window opens and when a getnum.php reply went
+// missing. A service that grants no numbers gets the panel's fixed notices.
 #include <string>
 
 #include "app/account.h"
@@ -28,9 +29,10 @@ constexpr int32_t kPollInterval = 2000;
 // What the panel holds between events.
 struct NumberPanel {
   std::string number;      // the number the account holds; empty for none
-  std::string lastNumber;  // the last number granted in this run, for asking for it again
+  std::string lastNumber;  // the last number held in this run, for asking for it again
   std::string sms;         // the SMS that came for the number
   int32_t poll = 0;        // the SMS request on its way; 0 for none
+  int32_t heldCheck = 0;   // the window's first held.php request, on its way; 0 for none
 };
 
 NumberPanel panel;
@@ -65,13 +67,16 @@ void stopPolling() {
   panel.poll = 0;
 }
 
-void holdNumber(const protocol::GrantedNumber& granted) {
-  panel.number = granted.number;
-  panel.lastNumber = granted.number;
+void showNumber(const std::string& number) {
+  panel.number = number;
+  panel.lastNumber = number;
+  setUnitText(kNumber, number.c_str());
+}
+
+// The number's SMS has not come: the box is emptied and the polling starts.
+void awaitSms() {
   panel.sms.clear();
-  setUnitText(kNumber, granted.number.c_str());
   setUnitText(kSms, nullptr);
-  showBalanceAfter(granted.balance);
   startTimer(kWindow, kPollInterval, pollTick);
 }
 
@@ -81,6 +86,19 @@ void showSms(const std::string& sms) {
   panel.sms = sms;
   setUnitText(kSms, panel.sms.c_str());
   flashWindow(kWindow);
+}
+
+void holdNumber(const protocol::GrantedNumber& granted) {
+  showNumber(granted.number);
+  awaitSms();
+  showBalanceAfter(granted.balance);
+}
+
+// A number held.php named: shown with its SMS, or polled for it.
+void holdNumber(const protocol::HeldNumber& held) {
+  showNumber(held.number);
+  if (held.sms.empty()) return awaitSms();
+  showSms(held.sms);
 }
 
 // The number is no longer the account's: the panel shows none.
@@ -119,6 +137,38 @@ void pollEnded() {
   tookSmsReply(reply.get());
 }
 
+std::string heldNumberUrl() {
+  return protocol::heldNumberUrl(serviceAddress(), credentials());
+}
+
+void heldCheckEnded() {
+  const Text reply = takeServiceReply(panel.heldCheck);
+  panel.heldCheck = 0;
+  if (const auto held = protocol::readHeldNumber(reply.get())) holdNumber(*held);
+}
+
+// The window's held.php request has not ended: it is given up and asked again at once, so that a
+// number the account holds comes before a new one. True when one is held.
+bool foundHeldNumberFirst() {
+  if (panel.heldCheck == 0) return false;
+  cancelServiceRequest(panel.heldCheck);
+  panel.heldCheck = 0;
+  const Text reply = askService(heldNumberUrl());
+  const auto held = protocol::readHeldNumber(reply.get());
+  if (held) holdNumber(*held);
+  return held.has_value();
+}
+
+// getnum.php's reply went missing (empty) or cannot be read, while the service may have granted
+// a number all the same: held.php names it. When it names none, a missing reply from a service
+// that knows held.php was a failure; any other service keeps its fixed notice.
+void findGrantedNumber(bool replyMissing) {
+  const Text reply = askService(heldNumberUrl());
+  if (const auto held = protocol::readHeldNumber(reply.get())) return holdNumber(*held);
+  const bool noneHeld = protocol::isStatus(reply.get(), protocol::status::kNoNumberHeld);
+  showMessage(replyMissing && noneHeld ? texts::kGetNumberFailed : texts::kBalanceTooLow);
+}
+
 // The notice for a getnum.php reply that grants no number; a reply the panel does not know
 // means a service without numbers, whose answer is that the balance is too low.
 const char* numberRefusal(const char* reply) {
@@ -137,7 +187,7 @@ const char* numberRefusal(const char* reply) {
 
 // getnum.php, for any free number or (asked) for the last one again.
 void askForNumber(bool again) {
-  if (!panel.number.empty()) return showMessage(texts::kReleaseFirst);
+  if (!panel.number.empty() || foundHeldNumberFirst()) return showMessage(texts::kReleaseFirst);
   const Text project = unitText(kProjectName);
   const Text region = unitText(kRegion);
   const Text carrier = unitText(kOperator);
@@ -146,6 +196,8 @@ void askForNumber(bool again) {
       again ? protocol::numberAgainUrl(serviceAddress(), credentials(), picked, panel.lastNumber)
             : protocol::numberUrl(serviceAddress(), credentials(), picked));
   if (const auto granted = protocol::readGrantedNumber(reply.get())) return holdNumber(*granted);
+  if (reply.empty() || reply.view().starts_with(protocol::status::kDonePrefix))
+    return findGrantedNumber(reply.empty());
   showMessage(numberRefusal(reply.get()));
 }
 
@@ -178,6 +230,10 @@ void letNumberGo(const LetGo& letGo) {
 
 void resetNumberPanel() {
   panel = NumberPanel{};
+}
+
+void findHeldNumber() {
+  panel.heldCheck = startServiceRequest(heldNumberUrl(), kWindow, heldCheckEnded);
 }
 
 void getNumberClicked() {

@@ -114,6 +114,17 @@ std::optional<std::string> readSms(const char* reply) {
   return std::string(*rest);
 }
 
+std::optional<HeldNumber> readHeldNumber(const char* reply) {
+  const auto rest = afterSuccess(reply);
+  if (!rest) return std::nullopt;
+  const size_t separator = rest->find(kListSeparator[0]);
+  const std::string_view number = rest->substr(0, separator);
+  if (number.empty()) return std::nullopt;
+  const std::string_view sms =
+      separator == std::string_view::npos ? std::string_view() : rest->substr(separator + 1);
+  return HeldNumber{std::string(number), std::string(sms)};
+}
+
 std::optional<std::string> readBalanceAfter(const char* reply) {
   const auto rest = afterSuccess(reply);
   if (!rest) return std::nullopt;

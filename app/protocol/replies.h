@@ -59,6 +59,15 @@ std::optional<GrantedNumber> readGrantedNumber(const char* reply);
 // yet; "2" the number is no longer the account's. Nothing when no SMS came with the reply.
 std::optional<std::string> readSms(const char* reply);
 
+// held.php: "1," number when the account holds a number whose SMS has not come, "1," number ","
+// SMS when it has (the SMS is all of the rest, "," included); "0" when it holds none, "9" wrong
+// account. Nothing when the reply names no number.
+struct HeldNumber {
+  std::string number;
+  std::string sms;  // empty until it has come
+};
+std::optional<HeldNumber> readHeldNumber(const char* reply);
+
 // release.php and blacklist.php: "1," and the balance after the refund, if any.
 std::optional<std::string> readBalanceAfter(const char* reply);
 

@@ -139,4 +139,10 @@ std::string numberActionUrl(const ServiceAddress& service, NumberAction action,
                      {parameter::kNumber, number}});
 }
 
+std::string heldNumberUrl(const ServiceAddress& service, const Credentials& account) {
+  return requestUrl(
+      service, endpoint::kHeldNumber,
+      {{parameter::kUserName, account.user}, {parameter::kPassword, account.password}});
+}
+
 }  // namespace velmora::protocol

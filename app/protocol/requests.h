@@ -70,5 +70,7 @@ enum class NumberAction { kReadSms, kRelease, kBlacklist };
 // getsms.php, release.php or blacklist.php for the number.
 std::string numberActionUrl(const ServiceAddress& service, NumberAction action,
                             const Credentials& account, std::string_view number);
+// held.php: the number the account holds, if any.
+std::string heldNumberUrl(const ServiceAddress& service, const Credentials& account);
 
 }  // namespace velmora::protocol

@@ -38,5 +38,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       if (!isalnum(static_cast<unsigned char>(c))) __builtin_trap();
     }
   }
+  // A held number is never empty: the client would show and poll nothing.
+  const auto held = readHeldNumber(reply.c_str());
+  if (held && held->number.empty()) __builtin_trap();
   return 0;
 }

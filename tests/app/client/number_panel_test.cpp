@@ -1,5 +1,6 @@
 // The number panel against a service that grants numbers: getting one, the SMS by polling and by
-// hand, copying the SMS and its code, releasing and blacklisting.
+// hand, copying the SMS and its code, releasing and blacklisting, and finding a held number again
+// when the window opens or a getnum.php reply went missing.
 #include "tests/app/client/client_test.h"
 
 namespace velmora::testing {
@@ -9,6 +10,7 @@ using namespace app;
 using namespace app::main_window;
 
 constexpr char kNumberQuery[] = "username=demo&password=demo123&xm=WeChat&dq=&yys=";
+constexpr char kHeldQuery[] = "held.php?username=demo&password=demo123";
 constexpr char8_t kSmsText[] = u8"【WeChat】验证码：482913，5分钟内有效";
 
 class NumberPanel : public ClientTest {
@@ -34,6 +36,7 @@ class NumberPanel : public ClientTest {
   static std::string smsRequest(const std::string& endpoint = "getsms.php") {
     return request(endpoint + "?username=demo&password=demo123&hm=13800138000");
   }
+  static std::string numberRequest() { return request(std::string("getnum.php?") + kNumberQuery); }
   void expectNoNumber() {
     EXPECT_EQ(fake.text(kNumber), gbk(u8"请获取号码"));
     EXPECT_EQ(fake.text(kSms), "");
@@ -55,24 +58,33 @@ TEST_F(NumberPanel, AGrantedNumberIsShownChargedAndPolled) {
 }
 
 TEST_F(NumberPanel, EveryRefusalHasItsNotice) {
-  const std::pair<const char8_t*, const char8_t*> kRefusals[] = {
-      {u8"0", u8"可用余额不足，请充值"},
-      {u8"2", u8"暂无可用号码，请稍后再试"},
-      {u8"3", u8"请先选择项目"},
-      {u8"5", u8"该号码暂不可用"},
-      {u8"6", u8"你还没有获取号码，请先获取号码"},
-      {u8"9", u8"账号或密码错误，请重新登录"},
-      {u8"1,13800138000", u8"可用余额不足，请充值"},  // a grant without its balance
-      {u8"1,,3.00", u8"可用余额不足，请充值"},        // a grant without a number
-      {u8"10", u8"可用余额不足，请充值"},
+  const struct {
+    const char8_t* reply;
+    const char8_t* notice;
+    bool asksHeld;  // a grant that cannot be read may have granted a number all the same
+  } kRefusals[] = {
+      {u8"0", u8"可用余额不足，请充值", false},
+      {u8"2", u8"暂无可用号码，请稍后再试", false},
+      {u8"3", u8"请先选择项目", false},
+      {u8"5", u8"该号码暂不可用", false},
+      {u8"6", u8"你还没有获取号码，请先获取号码", false},
+      {u8"9", u8"账号或密码错误，请重新登录", false},
+      {u8"1,13800138000", u8"可用余额不足，请充值", true},  // a grant without its balance
+      {u8"1,,3.00", u8"可用余额不足，请充值", true},        // a grant without a number
+      {u8"10", u8"可用余额不足，请充值", false},
+      {u8"<html><body>404 Not Found</body></html>", u8"可用余额不足，请充值", false},
   };
-  for (const auto& [reply, notice] : kRefusals) {
+  fake.reply("held.php", {u8"0"});
+  for (const auto& [reply, notice, asksHeld] : kRefusals) {
     fake.reply("getnum.php", {reply});
     for (void (*clicked)() : {getNumberClicked, chooseNumberClicked}) {
       fake.log.clear();
       clicked();
-      ASSERT_EQ(fake.log.size(), 2u);
-      EXPECT_EQ(fake.log[1], ClientFake::message(notice)) << gbk(reply);
+      ASSERT_EQ(fake.log.size(), asksHeld ? 3u : 2u) << gbk(reply);
+      if (asksHeld) {
+        EXPECT_EQ(fake.log[1], request(kHeldQuery));
+      }
+      EXPECT_EQ(fake.log.back(), ClientFake::message(notice)) << gbk(reply);
     }
     EXPECT_FALSE(fake.timerRuns(kWindow));
     EXPECT_EQ(fake.text(kBalance), "");
@@ -252,6 +264,108 @@ TEST_F(NumberPanel, ANewMainWindowStartsWithAnEmptyPanel) {
   releaseButtonClicked();
   EXPECT_EQ(fake.log,
             (Log{ClientFake::message(u8"暂无短信内容"), ClientFake::message(u8"暂无释放对像")}));
+}
+
+// What held.php names when the main window opens is shown, with its SMS or polled for it; any
+// other reply, a documented service's 404 page or a failure among them, shows and says nothing.
+TEST_F(NumberPanel, TheMainWindowShowsTheNumberTheServiceHolds) {
+  const struct {
+    const char8_t* reply;
+    const char* number;  // shown; null for none
+    const char8_t* sms;
+    Log log;  // once the request has ended
+  } kRows[] = {
+      {u8"1,13900139000,【WeChat】验证码：482913，5分钟内有效",
+       "13900139000",
+       u8"【WeChat】验证码：482913，5分钟内有效",
+       {ClientFake::flashed(kWindow)}},
+      {u8"1,13900139000", "13900139000", u8"", {ClientFake::timerStarted(kWindow, 2000)}},
+      {u8"0", nullptr, u8"", {}},
+      {u8"9", nullptr, u8"", {}},
+      {u8"", nullptr, u8"", {}},
+      {u8"<html><head><title>404 Not Found</title></head></html>", nullptr, u8"", {}},
+  };
+  fake.reply("getxm.php", {u8"WeChat-1.5"});
+  for (const auto& row : kRows) {
+    resetNumberPanel();
+    fake.setText(kNumber, u8"请获取号码");
+    fake.reply("held.php", {row.reply});
+    mainWindowCreated();
+    EXPECT_EQ(fake.log[0], request(kHeldQuery));
+    fake.log.clear();
+    fake.endRequests();
+    EXPECT_EQ(fake.log, row.log) << gbk(row.reply);
+    EXPECT_EQ(fake.text(kNumber), row.number ? row.number : gbk(u8"请获取号码"));
+    EXPECT_EQ(fake.text(kSms), gbk(row.sms));
+    fake.log.clear();
+    releaseButtonClicked();
+    EXPECT_EQ(fake.log[0], row.number ? request("release.php?username=demo&password=demo123&hm=" +
+                                                std::string(row.number))
+                                      : ClientFake::message(u8"暂无释放对像"));
+    fake.log.clear();
+  }
+}
+
+// A getnum.php reply that went missing or cannot be read may hide a granted and charged number:
+// held.php names it. "0" there says the request failed; any other reply keeps the fixed notice.
+TEST_F(NumberPanel, AMissingGrantIsFoundThroughHeld) {
+  const struct {
+    const char8_t* grant;
+    const char8_t* held;
+    Log after;  // after the two requests
+    const char* number;
+  } kRows[] = {
+      {u8"", u8"1,13900139000,Your code is 7731", {ClientFake::flashed(kWindow)}, "13900139000"},
+      {u8"", u8"1,13900139000", {ClientFake::timerStarted(kWindow, 2000)}, "13900139000"},
+      {u8"1,13900139000",
+       u8"1,13900139000",
+       {ClientFake::timerStarted(kWindow, 2000)},
+       "13900139000"},
+      {u8"", u8"0", {ClientFake::message(u8"获取号码失败，请稍后重试")}, nullptr},
+      {u8"", u8"9", {ClientFake::message(u8"可用余额不足，请充值")}, nullptr},
+      {u8"", u8"", {ClientFake::message(u8"可用余额不足，请充值")}, nullptr},
+      {u8"", u8"<html>404</html>", {ClientFake::message(u8"可用余额不足，请充值")}, nullptr},
+      {u8"1,13900139000", u8"0", {ClientFake::message(u8"可用余额不足，请充值")}, nullptr},
+  };
+  for (const auto& row : kRows) {
+    resetNumberPanel();
+    fake.setText(kNumber, u8"请获取号码");
+    fake.reply("getnum.php", {row.grant});
+    fake.reply("held.php", {row.held});
+    getNumberClicked();
+    Log expected{numberRequest(), request(kHeldQuery)};
+    expected.insert(expected.end(), row.after.begin(), row.after.end());
+    EXPECT_EQ(fake.log, expected) << gbk(row.grant) << " / " << gbk(row.held);
+    EXPECT_EQ(fake.text(kNumber), row.number ? row.number : gbk(u8"请获取号码"));
+    EXPECT_EQ(fake.text(kBalance), "") << "held.php tells no balance";
+    fake.log.clear();
+  }
+}
+
+// A click that comes before the window's held.php request has ended asks it again first: a number
+// the account holds is never replaced unseen.
+TEST_F(NumberPanel, AClickBeforeTheWindowsHeldReplyAsksForItFirst) {
+  fake.reply("getxm.php", {u8"WeChat-1.5"});
+  fake.reply("held.php", {u8"0", u8"1,13900139000"});
+  mainWindowCreated();
+  fake.log.clear();
+  fake.reply("getnum.php", {u8"1,13800138000,10.50"});
+  getNumberClicked();
+  EXPECT_EQ(fake.log, (Log{ClientFake::cancelled(url(kHeldQuery)), request(kHeldQuery),
+                           ClientFake::timerStarted(kWindow, 2000),
+                           ClientFake::message(u8"请先释放或拉黑当前号码")}));
+  EXPECT_EQ(fake.text(kNumber), "13900139000");
+  EXPECT_TRUE(fake.timerRuns(kWindow));
+  fake.endRequests();
+
+  fake.reply("held.php", {u8"<html>404</html>"});
+  resetNumberPanel();
+  mainWindowCreated();
+  fake.log.clear();
+  getNumberClicked();
+  EXPECT_EQ(fake.log, (Log{ClientFake::cancelled(url(kHeldQuery)), request(kHeldQuery),
+                           numberRequest(), ClientFake::timerStarted(kWindow, 2000)}));
+  EXPECT_EQ(fake.text(kNumber), "13800138000");
 }
 
 }  // namespace

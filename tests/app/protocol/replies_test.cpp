@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <ctime>
+#include <tuple>
 
 #include "app/protocol/request_values.h"
 #include "app/protocol/verification_code.h"
@@ -158,6 +159,23 @@ TEST_F(Replies, NumberRepliesGrantOnlyWithANumberAndABalance) {
   for (const char* reply : {"0", "1", "1,", "1,138", "1,,10", "1,138,10,x", "11,138,10", ""})
     EXPECT_FALSE(readGrantedNumber(reply)) << '"' << reply << '"';
   EXPECT_FALSE(readGrantedNumber(nullptr));
+}
+
+TEST_F(Replies, AHeldNumberComesWithAllOfItsSmsOrNone) {
+  const std::tuple<const char*, const char*, const char*> kHeld[] = {
+      {"1,13800138000", "13800138000", ""},
+      {"1,13800138000,", "13800138000", ""},
+      {"1,13800138000,a,b,,c", "13800138000", "a,b,,c"},
+  };
+  for (const auto& [reply, number, sms] : kHeld) {
+    const auto held = readHeldNumber(reply);
+    ASSERT_TRUE(held) << reply;
+    EXPECT_EQ(held->number, number);
+    EXPECT_EQ(held->sms, sms);
+  }
+  for (const char* reply : {"0", "9", "1", "1,", "1,,sms", "11,138", "<html>404</html>", ""})
+    EXPECT_FALSE(readHeldNumber(reply)) << '"' << reply << '"';
+  EXPECT_FALSE(readHeldNumber(nullptr));
 }
 
 TEST_F(Replies, AnSmsIsAllOfTheReplyAfterItsStatus) {
