@@ -99,12 +99,25 @@ HWND placedChild(HWND parent, const forms::UnitTable& table, uint32_t index) {
 
 }  // namespace
 
-ClientProcess::ClientProcess(const std::wstring& program) {
+ClientProcess::ClientProcess(const std::wstring& program) : program_(program) {
+  start();
+}
+
+ClientProcess::~ClientProcess() {
+  end();
+}
+
+void ClientProcess::restart() {
+  end();
+  start();
+}
+
+void ClientProcess::start() {
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION info{};
-  std::wstring commandLine = L"\"" + program + L"\"";
-  if (CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+  std::wstring commandLine = L"\"" + program_ + L"\"";
+  if (CreateProcessW(program_.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                      nullptr, &startup, &info)) {
     CloseHandle(info.hThread);
     process_ = info.hProcess;
@@ -112,10 +125,15 @@ ClientProcess::ClientProcess(const std::wstring& program) {
   }
 }
 
-ClientProcess::~ClientProcess() {
+void ClientProcess::end() {
   if (!process_) return;
-  if (WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) TerminateProcess(process_, 99);
+  if (WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) {
+    TerminateProcess(process_, 99);
+    WaitForSingleObject(process_, INFINITE);
+  }
   CloseHandle(process_);
+  process_ = nullptr;
+  id_ = 0;
 }
 
 std::optional<DWORD> ClientProcess::waitForExit(DWORD milliseconds) const {
@@ -126,7 +144,7 @@ std::optional<DWORD> ClientProcess::waitForExit(DWORD milliseconds) const {
   return code;
 }
 
-ClientDriver::ClientDriver(const ClientProcess& process) : processId_(process.id()) {
+ClientDriver::ClientDriver(const ClientProcess& process) : process_(process) {
   auto windows = forms::readWindowData({program_data::windowData, program_data::kWindowDataLength});
   if (windows) windows_ = std::move(*windows);
 }
@@ -134,7 +152,7 @@ ClientDriver::ClientDriver(const ClientProcess& process) : processId_(process.id
 HWND ClientDriver::waitForWindow(const std::wstring& caption, DWORD milliseconds) const {
   HWND found = nullptr;
   poll(milliseconds,
-       [&] { return (found = topLevel(processId_, L"NVWindow", caption)) != nullptr; });
+       [&] { return (found = topLevel(process_.id(), L"NVWindow", caption)) != nullptr; });
   return found;
 }
 
@@ -143,12 +161,13 @@ bool ClientDriver::waitUntilClosed(HWND window, DWORD milliseconds) const {
 }
 
 bool ClientDriver::messageShowing() const {
-  return topLevel(processId_, L"#32770", L"") != nullptr;
+  return topLevel(process_.id(), L"#32770", L"") != nullptr;
 }
 
 std::optional<SeenMessage> ClientDriver::answerMessage(DWORD milliseconds) const {
   HWND box = nullptr;
-  if (!poll(milliseconds, [&] { return (box = topLevel(processId_, L"#32770", L"")) != nullptr; }))
+  if (!poll(milliseconds,
+            [&] { return (box = topLevel(process_.id(), L"#32770", L"")) != nullptr; }))
     return std::nullopt;
   const SeenMessage seen{messageBoxText(box), text(box)};
   PostMessageW(box, WM_COMMAND, IDOK, 0);

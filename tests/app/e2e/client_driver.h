@@ -25,8 +25,15 @@ class ClientProcess {
   DWORD id() const { return id_; }
   // The exit code once the process has ended within the time given.
   std::optional<DWORD> waitForExit(DWORD milliseconds) const;
+  // Ends the process at once, as a crash or the task manager would (none of its code runs), and
+  // starts the program again.
+  void restart();
 
  private:
+  void start();
+  void end();
+
+  std::wstring program_;
   HANDLE process_ = nullptr;
   DWORD id_ = 0;
 };
@@ -36,6 +43,7 @@ struct SeenMessage {
   std::wstring caption;
 };
 
+// Drives whichever process the client process runs now, also after a restart.
 class ClientDriver {
  public:
   explicit ClientDriver(const ClientProcess& process);
@@ -60,7 +68,7 @@ class ClientDriver {
  private:
   const forms::WindowRecord* record(uint32_t windowId) const;
 
-  DWORD processId_;
+  const ClientProcess& process_;
   std::vector<forms::WindowRecord> windows_;
 };
 

@@ -258,7 +258,7 @@ class NumberJourney : public ClientJourney {
  protected:
   using ClientJourney::ClientJourney;
 
-  HWND logInAndPickWeChat() {
+  HWND logInAndPickWeChat(const std::wstring& balance = L"12.00") {
     HWND login = open(u8"Velmora", 300, 450);
     if (!login) return nullptr;
     ClientDriver::type(unit(login, kLoginWindow, u8"用户名"), L"demo");
@@ -267,7 +267,7 @@ class NumberJourney : public ClientJourney {
     HWND main = open(u8"Velmora-海量优质号源", 750, 543);
     if (!main) return nullptr;
     HWND projects = unit(main, kMainWindow, u8"组合框1");
-    EXPECT_TRUE(shows(unit(main, kMainWindow, u8"my"), L"12.00"));
+    EXPECT_TRUE(shows(unit(main, kMainWindow, u8"my"), balance));
     const auto index = SendMessageW(projects, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
                                     reinterpret_cast<LPARAM>(wide(u8"微信-1.2").c_str()));
     EXPECT_GE(index, 0);
@@ -365,6 +365,54 @@ TEST_F(NumberJourney, AHangingPollLeavesTheWindowAnswering) {
   const auto seen = driver.answerMessage(kStepTime);
   ASSERT_TRUE(seen.has_value());
   EXPECT_EQ(seen->text, wide(u8"暂无短信内容"));
+  exitFrom(main);
+}
+
+// Run against a demo service whose SMS comes 8 seconds after its number. The program is killed
+// while it holds a number, before its SMS and after it, and started again each time.
+TEST_F(NumberJourney, AKilledProgramFindsItsNumberAndItsSmsAgain) {
+  ASSERT_TRUE(client.started());
+  HWND main = logInAndPickWeChat();
+  ASSERT_NE(main, nullptr);
+  const std::wstring held = getNumber(main);
+  ASSERT_EQ(held.size(), 11u);
+
+  // Before its SMS: the number shows again, and its SMS comes by polling.
+  client.restart();
+  main = logInAndPickWeChat(L"10.80");
+  ASSERT_NE(main, nullptr);
+  HWND number = unit(main, kMainWindow, u8"标签14");
+  HWND sms = unit(main, kMainWindow, u8"编辑框1");
+  EXPECT_TRUE(shows(number, held));
+  EXPECT_EQ(ClientDriver::text(sms), L"") << "started again before the SMS came";
+  const DWORD start = GetTickCount();
+  while (ClientDriver::text(sms).empty() && GetTickCount() - start < kStepTime) Sleep(50);
+  const std::wstring text = ClientDriver::text(sms);
+  EXPECT_NE(text.find(wide(u8"微信")), std::wstring::npos) << "the SMS names its project";
+
+  // After its SMS: the number shows with its SMS at once.
+  client.restart();
+  main = logInAndPickWeChat(L"10.80");
+  ASSERT_NE(main, nullptr);
+  number = unit(main, kMainWindow, u8"标签14");
+  EXPECT_TRUE(shows(number, held));
+  EXPECT_EQ(ClientDriver::text(unit(main, kMainWindow, u8"编辑框1")), text);
+  clickForMessage(unit(main, kMainWindow, u8"释"), u8"号码已释放");
+  exitFrom(main);
+}
+
+// Run against the demo service behind a proxy that drops getnum.php's reply once the service has
+// granted the number: the program finds the number, and the account paid for it once.
+TEST_F(NumberJourney, ALostGrantEndsWithTheGrantedNumberChargedOnce) {
+  ASSERT_TRUE(client.started());
+  HWND main = logInAndPickWeChat();
+  ASSERT_NE(main, nullptr);
+  const std::wstring granted = getNumber(main);
+  ASSERT_EQ(granted.size(), 11u);
+  client.restart();
+  main = logInAndPickWeChat(L"10.80");
+  ASSERT_NE(main, nullptr);
+  EXPECT_TRUE(shows(unit(main, kMainWindow, u8"标签14"), granted));
   exitFrom(main);
 }
 
