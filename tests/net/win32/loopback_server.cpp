@@ -49,11 +49,12 @@ bool sendAll(SOCKET client, const char* bytes, size_t count) {
 }
 
 // Sends the bytes before the pacing's start at once, then one byte per interval until the peer
-// goes away.
-void sendPaced(SOCKET client, const std::string& bytes, const Pacing& pacing) {
+// goes away or the server ends.
+void sendPaced(SOCKET client, const std::string& bytes, const Pacing& pacing,
+               const std::atomic<bool>& ending) {
   const size_t atOnce = std::min(pacing.trickleFrom, bytes.size());
   if (!sendAll(client, bytes.data(), atOnce)) return;
-  for (size_t i = atOnce; i < bytes.size(); ++i) {
+  for (size_t i = atOnce; i < bytes.size() && !ending; ++i) {
     Sleep(pacing.intervalMilliseconds);
     if (!sendAll(client, bytes.data() + i, 1)) return;
   }
@@ -70,8 +71,10 @@ LoopbackServer::LoopbackServer(std::function<std::string(const std::string&)> re
 }
 
 LoopbackServer::~LoopbackServer() {
+  ending_ = true;
   closesocket(listener_);  // ends accept() in the serving thread
   thread_.join();
+  for (std::thread& answering : answering_) answering.join();
 }
 
 std::string LoopbackServer::url(const std::string& pathAndQuery) const {
@@ -93,15 +96,19 @@ void LoopbackServer::serve() {
   for (;;) {
     SOCKET client = accept(listener_, nullptr, nullptr);
     if (client == INVALID_SOCKET) return;
-    const std::string request = readRequestHead(client);
-    {
-      std::lock_guard lock(mutex_);
-      requests_.push_back(request);
-    }
-    sendPaced(client, respond_(request), pacing_);
-    shutdown(client, SD_SEND);
-    closesocket(client);
+    answering_.emplace_back([this, client] { answer(client); });
   }
+}
+
+void LoopbackServer::answer(SOCKET client) {
+  const std::string request = readRequestHead(client);
+  {
+    std::lock_guard lock(mutex_);
+    requests_.push_back(request);
+  }
+  sendPaced(client, respond_(request), pacing_, ending_);
+  shutdown(client, SD_SEND);
+  closesocket(client);
 }
 
 }  // namespace velmora::testing

@@ -1,9 +1,11 @@
 // A small HTTP peer on 127.0.0.1 for the tests of the HTTP read command: it records each request
-// it receives and answers with the response the test gives it.
+// it receives and answers with the response the test gives it, each connection on a thread of its
+// own.
 #pragma once
 
 #include <winsock2.h>
 
+#include <atomic>
 #include <functional>
 #include <mutex>
 #include <string>
@@ -12,7 +14,8 @@
 
 namespace velmora::testing {
 
-// How a response goes out: all at once, or from byte trickleFrom on one byte per interval.
+// How a response goes out: all at once, or from byte trickleFrom on one byte per interval, until
+// the client goes away or the server ends.
 struct Pacing {
   size_t trickleFrom = std::string::npos;
   unsigned intervalMilliseconds = 0;
@@ -36,6 +39,7 @@ class LoopbackServer {
 
  private:
   void serve();
+  void answer(SOCKET client);
 
   std::function<std::string(const std::string&)> respond_;
   Pacing pacing_;
@@ -43,7 +47,9 @@ class LoopbackServer {
   unsigned short port_ = 0;
   mutable std::mutex mutex_;
   std::vector<std::string> requests_;
+  std::atomic<bool> ending_ = false;
   std::thread thread_;
+  std::vector<std::thread> answering_;  // touched by the serving thread alone until it has ended
 };
 
 }  // namespace velmora::testing
