@@ -1,5 +1,7 @@
 #include "net/win32/http_exchange.h"
 
+#include "net/win32/internet_session.h"
+
 namespace velmora::net {
 namespace {
 
@@ -22,7 +24,7 @@ void letGo(Exchange* exchange) {
 }
 
 HeldExchange startExchange(const char* url, HWND endedWindow, UINT endedMessage, WPARAM number) {
-  if (!openInternetRoot()) return nullptr;
+  if (internetSession() == nullptr) return nullptr;
   auto* exchange = new Exchange;
   exchange->url = url;
   exchange->ended = CreateEventW(nullptr, TRUE, FALSE, nullptr);

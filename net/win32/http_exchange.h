@@ -37,10 +37,6 @@ class ExchangeWatch {
   bool givenUp_ = false;
 };
 
-// Opens the library's root handle if it is not yet open; false when it cannot be opened. Done on
-// the user-interface thread before an exchange starts elsewhere.
-bool openInternetRoot();
-
 // One exchange; true when body holds the whole reply. With a watch, the exchange can be given up
 // from another thread.
 bool fetch(const char* url, ByteBuffer& body, ExchangeWatch* watch = nullptr);
@@ -72,7 +68,7 @@ struct ExchangeHold {
 };
 using HeldExchange = std::unique_ptr<Exchange, ExchangeHold>;
 
-// Opens the root handle and starts the exchange on a thread of its own; null when it could not
+// Opens the session and starts the exchange on a thread of its own; null when it could not
 // start.
 HeldExchange startExchange(const char* url, HWND endedWindow = nullptr, UINT endedMessage = 0,
                            WPARAM number = 0);

@@ -11,52 +11,18 @@
 #include "net/byte_buffer.h"
 #include "net/win32/http_exchange.h"
 #include "net/win32/http_request_form.h"
+#include "net/win32/internet_session.h"
 #include "runtime/program_routine.h"
 #include "runtime/value_blocks.h"
 
 namespace velmora::net {
 namespace {
 
-constexpr DWORD kTimeoutMilliseconds = 15000;
 constexpr DWORD kDefaultChunkSize = 10240;
 constexpr DWORD kLargestChunkSize = 102400;
 // A runaway reply must not end the program with an allocation error: bodies above 16 MiB give
 // nothing.
 constexpr size_t kLargestBody = 16u << 20;
-
-// A service that accepts and then stalls must not freeze the window for long: one connection
-// attempt, and 15 seconds for each step. Handles inherit the root's settings on Windows; some
-// implementations read them from the request handle only.
-void setTimeouts(HINTERNET handle) {
-  for (DWORD option : {INTERNET_OPTION_CONNECT_TIMEOUT, INTERNET_OPTION_SEND_TIMEOUT,
-                       INTERNET_OPTION_RECEIVE_TIMEOUT}) {
-    DWORD timeout = kTimeoutMilliseconds;
-    InternetSetOptionA(handle, option, &timeout, sizeof timeout);
-  }
-  DWORD retries = 1;
-  InternetSetOptionA(handle, INTERNET_OPTION_CONNECT_RETRIES, &retries, sizeof retries);
-}
-
-// The library's root handle, opened on first use and kept until exit.
-class InternetRoot {
- public:
-  ~InternetRoot() {
-    if (root_) InternetCloseHandle(root_);
-  }
-
-  HINTERNET get() {
-    if (root_ == nullptr) {
-      root_ = InternetOpenA(kUserAgent, INTERNET_OPEN_TYPE_DIRECT, nullptr, nullptr, 0);
-      if (root_ != nullptr) setTimeouts(root_);
-    }
-    return root_;
-  }
-
- private:
-  HINTERNET root_ = nullptr;
-};
-
-InternetRoot internetRoot;
 
 struct UrlParts {
   std::string host;
@@ -107,18 +73,6 @@ bool parseUrl(const char* url, UrlParts& parts) {
   parts.port = components.nPort;
   parts.secure = components.nScheme == INTERNET_SCHEME_HTTPS;
   return true;
-}
-
-// Requests go through the proxy the system is configured with (or directly when it names none):
-// the root's proxy record is set to the preconfigured one before each request. By WinINet's
-// documentation a root opened with INTERNET_OPEN_TYPE_PRECONFIG would do the same, but under Wine
-// such a root also sends loopback requests through a proxy that the environment or the registry
-// names, where this record leaves them direct; the demo service is on loopback. The result of
-// setting it does not matter.
-void usePreconfiguredProxy(HINTERNET root) {
-  INTERNET_PROXY_INFO proxyInfo{};
-  proxyInfo.dwAccessType = INTERNET_OPEN_TYPE_PRECONFIG;
-  InternetSetOptionA(root, INTERNET_OPTION_PROXY, &proxyInfo, sizeof proxyInfo);
 }
 
 // The Content-Length the server announced, or 0 when it gave none that reads as a number above 0.
@@ -217,22 +171,17 @@ void ExchangeWatch::giveUp() {
   if (request != nullptr) InternetCloseHandle(request);
 }
 
-bool openInternetRoot() {
-  return internetRoot.get() != nullptr;
-}
-
 bool fetch(const char* url, ByteBuffer& body, ExchangeWatch* watch) {
   const DWORD deadline = GetTickCount() + kLongestRequest;
   UrlParts parts;
   if (!parseUrl(url, parts)) return false;
   const DWORD flags = parts.secure ? kRequestFlags | INTERNET_FLAG_SECURE : kRequestFlags;
-  HINTERNET root = internetRoot.get();
-  if (root == nullptr) return false;
+  HINTERNET session = internetSession();
+  if (session == nullptr) return false;
   HINTERNET connection =
-      InternetConnectA(root, parts.host.c_str(), parts.port, parts.userName.c_str(),
+      InternetConnectA(session, parts.host.c_str(), parts.port, parts.userName.c_str(),
                        parts.password.c_str(), INTERNET_SERVICE_HTTP, 0, 0);
   if (connection == nullptr) return false;
-  usePreconfiguredProxy(root);
   const std::string object = parts.path.substr(0, parts.path.find('#'));
   const char* acceptTypes[] = {kAcceptType, nullptr};
   HINTERNET request = HttpOpenRequestA(connection, "GET", object.c_str(), "HTTP/1.0", nullptr,
@@ -242,7 +191,7 @@ bool fetch(const char* url, ByteBuffer& body, ExchangeWatch* watch) {
     ExchangeWatch unwatched;
     if (watch == nullptr) watch = &unwatched;
     if (watch->watch(request)) {
-      setTimeouts(request);
+      limitWaits(request, deadline);
       whole = HttpSendRequestA(request, kAdditionalHeaders, sizeof kAdditionalHeaders - 1, nullptr,
                                0) &&
               readBody(request, deadline, body);
