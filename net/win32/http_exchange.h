@@ -1,5 +1,5 @@
 // One HTTP exchange of the internet library, as the HTTP read command makes it: the GET of a URL
-// and its whole body. It may run on a thread of its own, watched by another that can give it up.
+// and its whole body. It runs on a thread of its own, watched by another that can give it up.
 #pragma once
 
 #include <windows.h>
@@ -13,8 +13,10 @@
 
 namespace velmora::net {
 
-// The request handle of an exchange in progress. Closing a request handle makes a call blocked
-// on it return, so the thread that watches an exchange can end it whatever the peer does.
+// The request handle of an exchange in progress, and whether the exchange was given up. Windows
+// ends a call blocked on a request handle when another thread closes the handle; Wine lets the
+// call go on until the peer sends or stops, so the exchange also asks before each call whether to
+// go on.
 class ExchangeWatch {
  public:
   ExchangeWatch() { InitializeCriticalSection(&lock_); }
@@ -30,6 +32,7 @@ class ExchangeWatch {
   void closeRequest();
   // The watcher: the exchange ends as soon as it can, and its body does not count.
   void giveUp();
+  bool givenUp();
 
  private:
   CRITICAL_SECTION lock_;
@@ -37,17 +40,24 @@ class ExchangeWatch {
   bool givenUp_ = false;
 };
 
-// One exchange; true when body holds the whole reply. With a watch, the exchange can be given up
-// from another thread.
-bool fetch(const char* url, ByteBuffer& body, ExchangeWatch* watch = nullptr);
+// Whatever the peer does, a request ends for the program within this time: 30 seconds, which
+// tests shorten.
+DWORD longestRequest();
+void setLongestRequest(DWORD milliseconds);
 
-// Whatever the peer does, a request ends for the program within this time.
-inline constexpr DWORD kLongestRequest = 30000;
+// One exchange; true when body holds the whole reply. Once it was given up or its deadline has
+// passed, it makes no further call that waits for the peer. On Windows giving it up also ends a
+// call that waits; under Wine that call goes on until the peer's next bytes arrive or the peer
+// has been quiet for the receive wait (15 seconds at most, and no more than the time left when
+// the request went out), and a peer that trickles the head of its reply holds the exchange as
+// long as it trickles.
+bool fetch(const char* url, DWORD deadline, ExchangeWatch& watch, ByteBuffer& body);
 
 // An exchange on a thread of its own, shared by the thread that started it and the exchange's
 // thread; the last of the two to let go deletes it. Its outcome is read once `ended` is set.
 struct Exchange {
   std::string url;
+  DWORD deadline = 0;  // the tick count by which the exchange ends
   ByteBuffer body;
   bool whole = false;
   ExchangeWatch watch;
@@ -68,10 +78,13 @@ struct ExchangeHold {
 };
 using HeldExchange = std::unique_ptr<Exchange, ExchangeHold>;
 
-// Opens the session and starts the exchange on a thread of its own; null when it could not
-// start.
+// Opens the session and starts the exchange on a thread of its own, with its deadline the longest
+// request from now; null when it could not start.
 HeldExchange startExchange(const char* url, HWND endedWindow = nullptr, UINT endedMessage = 0,
                            WPARAM number = 0);
+
+// The exchanges started whose thread has not ended yet.
+LONG runningExchanges();
 
 // The runtime's notify function, for the library's calls into the runtime; null until the
 // library has started and after it has shut down.

@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <wininet.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -90,13 +91,32 @@ DWORD chunkSize(DWORD announced) {
   return announced >= kLargestChunkSize ? kLargestChunkSize : announced + 1;
 }
 
+// Whether the exchange may make its next call that waits for the peer.
+bool goesOn(ExchangeWatch& watch, DWORD deadline) {
+  return !watch.givenUp() && static_cast<LONG>(deadline - GetTickCount()) > 0;
+}
+
+// Sends the GET and reads the head of the reply.
+bool sendRequest(HINTERNET request, DWORD deadline, ExchangeWatch& watch) {
+  if (!goesOn(watch, deadline)) return false;
+  limitWaits(request, deadline);
+  return HttpSendRequestA(request, kAdditionalHeaders, sizeof kAdditionalHeaders - 1, nullptr, 0);
+}
+
+// Waits until some of the body has arrived, and says how much: 0 once the body has ended. False
+// when the wait failed, as when the peer was quiet for the whole receive wait.
+bool awaitArrival(HINTERNET request, DWORD& arrived) {
+  return InternetQueryDataAvailable(request, &arrived, 0, 0);
+}
+
 // Reads the body to its end. False when the body is not whole: a read failed, the body ended
-// before its announced length, it outgrew the largest body, or the exchange outlasted its
-// deadline; a caller must not take such a body for the reply. Each read waits for a whole chunk
-// (asking first what has arrived made a 1 MiB reply three times slower than the platform's own
-// reading): a peer that trickles holds only this thread, as whoever waits for the exchange gives
-// it up when its time is up.
-bool readBody(HINTERNET request, DWORD deadline, ByteBuffer& body) {
+// before its announced length, it outgrew the largest body, or the exchange was given up or
+// outlasted its deadline; a caller must not take such a body for the reply. Each read takes only
+// what has arrived, so a peer that trickles its body holds the exchange at most one byte's
+// interval past its deadline, where a read of a whole chunk would wait for the whole chunk. (Wine
+// tells of at most 8 KiB arrived at a time, so there a 1 MiB reply takes 128 reads or more and
+// is slower than one read in whole chunks.)
+bool readBody(HINTERNET request, DWORD deadline, ExchangeWatch& watch, ByteBuffer& body) {
   const DWORD announced = announcedLength(request);
   const DWORD size = chunkSize(announced);
   ByteBuffer chunk;
@@ -104,11 +124,15 @@ bool readBody(HINTERNET request, DWORD deadline, ByteBuffer& body) {
   // Room for the announced body at once, rather than a larger block for every chunk.
   if (announced <= kLargestBody && !body.reserve(announced)) return false;
   for (;;) {
+    DWORD arrived = 0;
+    if (!goesOn(watch, deadline) || !awaitArrival(request, arrived)) return false;
+    if (arrived == 0) return body.length() >= announced;
     DWORD read = 0;
-    if (!InternetReadFile(request, chunk.data(), size, &read)) return false;
-    if (read == 0) return body.length() >= announced;
+    if (!goesOn(watch, deadline) ||
+        !InternetReadFile(request, chunk.data(), std::min(arrived, size), &read)) {
+      return false;
+    }
     if (body.length() + read > kLargestBody || !body.append(chunk.data(), read)) return false;
-    if (static_cast<LONG>(GetTickCount() - deadline) >= 0) return false;
   }
 }
 
@@ -145,34 +169,7 @@ bool waitPainting(HANDLE ended, DWORD deadline) {
 
 }  // namespace
 
-bool ExchangeWatch::watch(HINTERNET request) {
-  EnterCriticalSection(&lock_);
-  const bool givenUp = givenUp_;
-  if (!givenUp) request_ = request;
-  LeaveCriticalSection(&lock_);
-  if (givenUp) InternetCloseHandle(request);
-  return !givenUp;
-}
-
-void ExchangeWatch::closeRequest() {
-  EnterCriticalSection(&lock_);
-  HINTERNET request = request_;
-  request_ = nullptr;
-  LeaveCriticalSection(&lock_);
-  if (request != nullptr) InternetCloseHandle(request);
-}
-
-void ExchangeWatch::giveUp() {
-  EnterCriticalSection(&lock_);
-  givenUp_ = true;
-  HINTERNET request = request_;
-  request_ = nullptr;
-  LeaveCriticalSection(&lock_);
-  if (request != nullptr) InternetCloseHandle(request);
-}
-
-bool fetch(const char* url, ByteBuffer& body, ExchangeWatch* watch) {
-  const DWORD deadline = GetTickCount() + kLongestRequest;
+bool fetch(const char* url, DWORD deadline, ExchangeWatch& watch, ByteBuffer& body) {
   UrlParts parts;
   if (!parseUrl(url, parts)) return false;
   const DWORD flags = parts.secure ? kRequestFlags | INTERNET_FLAG_SECURE : kRequestFlags;
@@ -187,16 +184,9 @@ bool fetch(const char* url, ByteBuffer& body, ExchangeWatch* watch) {
   HINTERNET request = HttpOpenRequestA(connection, "GET", object.c_str(), "HTTP/1.0", nullptr,
                                        acceptTypes, flags, 0);
   bool whole = false;
-  if (request != nullptr) {
-    ExchangeWatch unwatched;
-    if (watch == nullptr) watch = &unwatched;
-    if (watch->watch(request)) {
-      limitWaits(request, deadline);
-      whole = HttpSendRequestA(request, kAdditionalHeaders, sizeof kAdditionalHeaders - 1, nullptr,
-                               0) &&
-              readBody(request, deadline, body);
-      watch->closeRequest();
-    }
+  if (request != nullptr && watch.watch(request)) {
+    whole = sendRequest(request, deadline, watch) && readBody(request, deadline, watch, body);
+    watch.closeRequest();
   }
   InternetCloseHandle(connection);
   return whole;
@@ -205,10 +195,9 @@ bool fetch(const char* url, ByteBuffer& body, ExchangeWatch* watch) {
 void httpRead(runtime::ResultRecord* result, int32_t argCount, const runtime::ArgRecord* args) {
   const char* url = argCount >= 1 && args[0].given() ? args[0].value.asText() : nullptr;
   if (url == nullptr || url[0] == '\0') return;  // the empty byte set
-  const DWORD deadline = GetTickCount() + kLongestRequest;
   HeldExchange exchange = startExchange(url);
   if (!exchange) return;
-  if (!waitPainting(exchange->ended, deadline)) {
+  if (!waitPainting(exchange->ended, exchange->deadline)) {
     exchange->watch.giveUp();
     return;
   }

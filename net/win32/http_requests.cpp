@@ -106,7 +106,7 @@ int32_t start(const char* url, uint32_t windowId, runtime::ProgramRoutine routin
   lastNumber = number;
   requests[number] =
       Request{.exchange = std::move(exchange), .windowId = windowId, .routine = routine};
-  SetTimer(replyWindow, static_cast<UINT_PTR>(number), kLongestRequest, nullptr);
+  SetTimer(replyWindow, static_cast<UINT_PTR>(number), longestRequest(), nullptr);
   return number;
 }
 

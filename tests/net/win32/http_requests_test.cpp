@@ -1,13 +1,21 @@
 // Requests that do not block the user-interface thread: the routine runs back on the starting
 // thread once the request has ended, held routines run later, and whatever the peer does the
-// request ends within 30 seconds.
+// request ends within 30 seconds, and so does its exchange.
+// clang-format off
+#include <winsock2.h>  // before windows.h, for the loopback peer
+#include <windows.h>
+#include <tlhelp32.h>
+// clang-format on
+
 #include "net/win32/http_requests.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
+#include "net/win32/http_exchange.h"
 #include "runtime/memory.h"
 #include "runtime/program_routine.h"
 #include "runtime/value_blocks.h"
@@ -87,6 +95,18 @@ void pumpUntilOffered(DWORD milliseconds, int offers = 1) {
   }
 }
 
+size_t threadsOfThisProcess() {
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+  THREADENTRY32 entry{};
+  entry.dwSize = sizeof entry;
+  size_t threads = 0;
+  for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry)) {
+    if (entry.th32OwnerProcessID == GetCurrentProcessId()) ++threads;
+  }
+  CloseHandle(snapshot);
+  return threads;
+}
+
 std::string response(const std::string& body) {
   return "HTTP/1.0 200 OK\r\nContent-Length: " + std::to_string(body.size()) + "\r\n\r\n" + body;
 }
@@ -99,7 +119,12 @@ class HttpRequests : public ::testing::Test {
     takenReply.clear();
     setInternetRuntimeNotify(fakeNotify);
   }
-  ~HttpRequests() override { setInternetRuntimeNotify(nullptr); }
+  ~HttpRequests() override {
+    setInternetRuntimeNotify(nullptr);
+    setLongestRequest(longestRequest_);
+  }
+
+  const DWORD longestRequest_ = longestRequest();
 };
 
 TEST_F(HttpRequests, TheRoutineRunsBackOnTheStartingThreadWithTheWholeReply) {
@@ -149,6 +174,44 @@ TEST_F(HttpRequests, APeerThatTricklesItsHeadersIsGivenUpWithinThirtySeconds) {
   EXPECT_TRUE(replyWasEmpty);
   EXPECT_GE(elapsed, 29500u);
   EXPECT_LT(elapsed, 35000u);
+}
+
+// The number panel's poll against a service that sends the head of its reply and then trickles
+// the body, one byte every 100 ms: each poll is given up when its time is up, and the next starts
+// soon after. Here a poll every 200 ms given up after 1.5 s stands for the panel's every 2 s
+// given up after 30 s. An exchange that went on while the peer trickled would hold a thread, a
+// socket and its buffers, one more for every poll.
+TEST_F(HttpRequests, PollsGivenUpAgainstATricklingPeerLeaveNoExchangesBehind) {
+  const std::string head = "HTTP/1.0 200 OK\r\nContent-Length: 100000\r\n\r\n";
+  LoopbackServer server([&](const std::string&) { return head + std::string(100000, 'x'); },
+                        {head.size(), 100});
+  const size_t threadsAtStart = threadsOfThisProcess();
+  setLongestRequest(1500);
+  int polls = 0;
+  LONG mostRunning = 0;
+  for (const DWORD begun = GetTickCount(); GetTickCount() - begun < 15000;) {
+    start(server.url("/E/qx/getsms.php?hm=3"));
+    pumpUntilOffered(5000, ++polls);
+    mostRunning = std::max(mostRunning, runningExchanges());
+    Sleep(200);
+  }
+  EXPECT_EQ(routineRuns, polls);
+  EXPECT_TRUE(replyWasEmpty);
+  // The given-up exchange may still wait for the peer's next byte.
+  EXPECT_LE(mostRunning, 2) << "of " << polls << " polls";
+  for (const DWORD ended = GetTickCount(); GetTickCount() - ended < 2000;) {
+    if (runningExchanges() == 0) break;
+    Sleep(50);
+  }
+  EXPECT_EQ(runningExchanges(), 0);
+  // The thread pool lets its idle threads go after a while.
+  size_t threads = threadsOfThisProcess();
+  for (const DWORD ended = GetTickCount(); GetTickCount() - ended < 20000;) {
+    threads = threadsOfThisProcess();
+    if (threads <= threadsAtStart + 2) break;
+    Sleep(200);
+  }
+  EXPECT_LE(threads, threadsAtStart + 2) << "threads at the start: " << threadsAtStart;
 }
 
 }  // namespace
