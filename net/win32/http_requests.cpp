@@ -47,14 +47,19 @@ void offerReply(int32_t number) {
   requests.erase(number);
 }
 
-void end(int32_t number, bool arrived) {
+// The request's exchange has ended, or its time is up. The end the exchange posted stays queued
+// while a handler waits for a reply of its own (that wait takes only painting and timers), so
+// the exchange itself says whether it ended: one that did has its reply, whichever came first.
+void end(int32_t number) {
   auto found = requests.find(number);
   if (found == requests.end() || found->second.ended) return;
   Request& request = found->second;
+  Exchange& exchange = *request.exchange;
   KillTimer(replyWindow, static_cast<UINT_PTR>(number));
-  if (!arrived) request.exchange->watch.giveUp();
+  const bool exchangeEnded = WaitForSingleObject(exchange.ended, 0) == WAIT_OBJECT_0;
+  if (!exchangeEnded) exchange.watch.giveUp();
   request.ended = true;
-  request.whole = arrived && request.exchange->whole;
+  request.whole = exchangeEnded && exchange.whole;
   offerReply(number);
 }
 
@@ -66,13 +71,13 @@ void timerFired(int32_t number) {
     KillTimer(replyWindow, static_cast<UINT_PTR>(number));
     offerReply(number);
   } else {
-    end(number, false);
+    end(number);
   }
 }
 
 LRESULT CALLBACK replyWindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == kRequestEnded) {
-    end(static_cast<int32_t>(wParam), true);
+    end(static_cast<int32_t>(wParam));
     return 0;
   }
   if (message == WM_TIMER) {

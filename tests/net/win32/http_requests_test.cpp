@@ -95,6 +95,22 @@ void pumpUntilOffered(DWORD milliseconds, int offers = 1) {
   }
 }
 
+// Dispatches what a handler's wait for its own reply dispatches, painting and timers, until the
+// runtime was asked to run the routine or the time is up.
+void pumpAsAHandlerWaitsUntilOffered(DWORD milliseconds) {
+  const DWORD start = GetTickCount();
+  while (notifyCalls < 1 && GetTickCount() - start < milliseconds) {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, WM_TIMER, WM_TIMER, PM_REMOVE))
+      DispatchMessageW(&message);
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_TIMER);
+  }
+}
+
+bool postedMessageWaits() {
+  return HIWORD(GetQueueStatus(QS_POSTMESSAGE)) & QS_POSTMESSAGE;
+}
+
 size_t threadsOfThisProcess() {
   HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
   THREADENTRY32 entry{};
@@ -174,6 +190,18 @@ TEST_F(HttpRequests, APeerThatTricklesItsHeadersIsGivenUpWithinThirtySeconds) {
   EXPECT_TRUE(replyWasEmpty);
   EXPECT_GE(elapsed, 29500u);
   EXPECT_LT(elapsed, 35000u);
+}
+
+TEST_F(HttpRequests, AReplyThatEndedWhileAHandlerWaitedIsTakenWhenTheTimeIsUp) {
+  LoopbackServer server([](const std::string&) { return response("1,code 5150, ok"); });
+  setLongestRequest(1000);
+  start(server.url("/E/qx/getsms.php?hm=2"));
+  const DWORD begun = GetTickCount();
+  while (!postedMessageWaits() && GetTickCount() - begun < 5000) Sleep(10);
+  ASSERT_TRUE(postedMessageWaits()) << "the exchange posted its end";
+  pumpAsAHandlerWaitsUntilOffered(5000);
+  EXPECT_EQ(routineRuns, 1);
+  EXPECT_EQ(takenReply, "1,code 5150, ok");
 }
 
 // The number panel's poll against a service that sends the head of its reply and then trickles
