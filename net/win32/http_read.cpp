@@ -24,6 +24,10 @@ constexpr DWORD kLargestChunkSize = 102400;
 // A runaway reply must not end the program with an allocation error: bodies above 16 MiB give
 // nothing.
 constexpr size_t kLargestBody = 16u << 20;
+// Windows takes a window whose thread has not looked at its message queue for 5 seconds for one
+// that does not respond: it ghosts it and offers to close the program. A handler's wait looks
+// far more often than that.
+constexpr DWORD kQueueLookInterval = 250;
 
 struct UrlParts {
   std::string host;
@@ -139,7 +143,8 @@ bool readBody(HINTERNET request, DWORD deadline, ExchangeWatch& watch, ByteBuffe
 // Runs a handler's wait for its reply: the windows go on painting and their timers run, and
 // messages other threads send are answered so that they never wait on this one, while keyboard
 // and mouse input waits in the queue until the handler has its reply, so nothing re-enters a
-// handler. False when the deadline came first.
+// handler. The thread looks at its queue at least every quarter second, so that Windows never
+// takes its windows for ones that do not respond. False when the deadline came first.
 bool waitPainting(HANDLE ended, DWORD deadline) {
   runtime::NotifyFunction notify = internetRuntimeNotify();
   if (notify) notify(runtime::kNotifyHandlerWaits, 0, 0);
@@ -150,18 +155,20 @@ bool waitPainting(HANDLE ended, DWORD deadline) {
            PeekMessageW(&message, nullptr, WM_TIMER, WM_TIMER, PM_REMOVE)) {
       DispatchMessageW(&message);
     }
+    // The look Windows watches for: a peek at the queue, which leaves what is there.
+    PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE);
     const auto left = static_cast<LONG>(deadline - GetTickCount());
     if (left <= 0) break;
-    // Woken by painting or a timer already in the queue too: one that came between the two
-    // looks above counts as seen, and would otherwise wait for the reply.
-    const DWORD woken =
-        MsgWaitForMultipleObjectsEx(1, &ended, static_cast<DWORD>(left),
-                                    QS_PAINT | QS_TIMER | QS_SENDMESSAGE, MWMO_INPUTAVAILABLE);
+    // Woken by painting or a timer already in the queue too: one that came during the looks
+    // above counts as seen, and would otherwise wait for the reply.
+    const DWORD woken = MsgWaitForMultipleObjectsEx(
+        1, &ended, std::min(static_cast<DWORD>(left), kQueueLookInterval),
+        QS_PAINT | QS_TIMER | QS_SENDMESSAGE, MWMO_INPUTAVAILABLE);
     if (woken == WAIT_OBJECT_0) {
       done = true;
       break;
     }
-    if (woken != WAIT_OBJECT_0 + 1) break;
+    if (woken != WAIT_OBJECT_0 + 1 && woken != WAIT_TIMEOUT) break;
   }
   if (notify) notify(runtime::kNotifyHandlerGoesOn, 0, 0);
   return done;

@@ -3,8 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <string>
+#include <vector>
 
 #include "runtime/memory.h"
 #include "runtime/value_blocks.h"
@@ -216,6 +218,43 @@ TEST(HttpRead, TheWindowsPaintButTakeNoInputWhileTheReplyIsAwaited) {
   });
   EXPECT_EQ(read(slow.url("/slow")).body, "late");
   EXPECT_TRUE(paintedBeforeReply) << "no painting while the reply was awaited";
+  MSG key;
+  EXPECT_TRUE(PeekMessageW(&key, window, WM_KEYDOWN, WM_KEYDOWN, PM_REMOVE))
+      << "the input waits in the queue";
+  DestroyWindow(window);
+}
+
+// When the thread looked at a message in its queue and left it there.
+std::vector<DWORD> looks;
+
+LRESULT CALLBACK recordingLooks(int code, WPARAM removal, LPARAM message) {
+  if (code == HC_ACTION && removal == PM_NOREMOVE) looks.push_back(GetTickCount());
+  return CallNextHookEx(nullptr, code, removal, message);
+}
+
+// Windows takes a window whose thread has not looked at its queue for 5 seconds for one that does
+// not respond, however slow the service.
+TEST(HttpRead, TheWaitLooksAtTheQueueTwiceASecondAndLeavesTheInputThere) {
+  HWND window = paintCountingWindow();
+  PostMessageW(window, WM_KEYDOWN, VK_SPACE, 0);
+  LoopbackServer slow([](const std::string&) {
+    Sleep(3000);
+    return response("200 OK", "late");
+  });
+  looks.clear();
+  HHOOK hook = SetWindowsHookExW(WH_GETMESSAGE, recordingLooks, nullptr, GetCurrentThreadId());
+  const DWORD start = GetTickCount();
+  EXPECT_EQ(read(slow.url("/slow")).body, "late");
+  const DWORD end = GetTickCount();
+  UnhookWindowsHookEx(hook);
+  DWORD longestGap = 0;
+  DWORD last = start;
+  for (DWORD look : looks) {
+    longestGap = std::max(longestGap, look - last);
+    last = look;
+  }
+  longestGap = std::max(longestGap, end - last);
+  EXPECT_LE(longestGap, 500u) << looks.size() << " looks in " << end - start << " ms";
   MSG key;
   EXPECT_TRUE(PeekMessageW(&key, window, WM_KEYDOWN, WM_KEYDOWN, PM_REMOVE))
       << "the input waits in the queue";
