@@ -40,13 +40,12 @@ void ExchangeWatch::closeRequest() {
   if (request != nullptr) InternetCloseHandle(request);
 }
 
+// Once given up, watch() closes any request it is handed, so the one watched now is the last.
 void ExchangeWatch::giveUp() {
   EnterCriticalSection(&lock_);
   givenUp_ = true;
-  HINTERNET request = request_;
-  request_ = nullptr;
   LeaveCriticalSection(&lock_);
-  if (request != nullptr) InternetCloseHandle(request);
+  closeRequest();
 }
 
 bool ExchangeWatch::givenUp() {
