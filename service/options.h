@@ -13,10 +13,18 @@ struct Options {
   std::string databasePath = "velmora-demo.db";
   std::string logPath;  // empty: standard error
   int smsDelaySeconds = 5;
+  // 600 for the simulation, 1200 with a provider, when not given.
   int numberExpirySeconds = 600;
   // Both set: HTTPS with this certificate (chain) and its private key, PEM files. Neither: HTTP.
   std::string tlsCertificatePath;
   std::string tlsKeyPath;
+  // Numbers from a provider: the three given together, or none (the simulated pool).
+  std::string upstreamUrl;
+  std::string upstreamKeyFile;
+  std::string upstreamProjectsFile;
+  int upstreamPollSeconds = 5;  // how often each waiting number's status is asked
+  int upstreamRate = 10;        // provider requests a second, all together
+  bool upstreamCheck = false;   // print the provider's balance and prices, and exit
 };
 
 inline constexpr const char* kUsage =

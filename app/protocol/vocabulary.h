@@ -29,6 +29,8 @@ inline constexpr char kRelease[] = "release.php";
 inline constexpr char kBlacklist[] = "blacklist.php";
 // The number the account holds, so that a restarted client or a lost getnum.php reply loses none.
 inline constexpr char kHeldNumber[] = "held.php";
+// A further SMS on a held number whose SMS has come.
+inline constexpr char kAnotherSms[] = "again.php";
 
 // The JSON API that the API window advertises to programs.
 inline constexpr char kApi[] = "Api_PC";
@@ -64,6 +66,7 @@ inline constexpr char kReadSms[] = "getsms";
 inline constexpr char kRelease[] = "release";
 inline constexpr char kBlacklist[] = "blacklist";
 inline constexpr char kHeldNumber[] = "held";
+inline constexpr char kAnotherSms[] = "again";
 
 }  // namespace api_action
 
@@ -109,6 +112,8 @@ inline constexpr char kAskedNumberUnavailable[] = "5";
 inline constexpr char kNoEarlierNumber[] = "6";
 inline constexpr char kWrongAccount[] = "9";  // every number endpoint
 inline constexpr char kNoNumberHeld[] = "0";  // held.php
+// again.php: "1" (kDone) the service waits for another SMS; these otherwise.
+inline constexpr char kAnotherSmsRefused[] = "0";
 
 }  // namespace status
 
