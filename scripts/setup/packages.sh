@@ -12,7 +12,7 @@ PACKAGES=(
   cmake ninja-build g++ clang clang-format libclang-rt-14-dev
   libgtest-dev googletest libgmock-dev libbenchmark-dev
   dpkg-dev pkgconf libsqlite3-dev libmicrohttpd-dev libgnutls28-dev nlohmann-json3-dev
-  python3-requests libsodium-dev openssl
+  python3-requests libsodium-dev openssl libcurl4-gnutls-dev
   libpng-dev libjpeg62-turbo-dev libgif-dev zlib1g-dev
   imagemagick x11-apps xdotool curl
 )
