@@ -45,8 +45,18 @@ begin_setup() {
 # Whether apt's package lists were refreshed in this run: each part refreshes them at most once,
 # and only when something it needs is missing.
 APT_UPDATED=${APT_UPDATED:-0}
+# A mirror caught in the middle of its sync serves index files of the wrong size for a while:
+# such a failure is tried again before the set-up gives up.
 apt_update() {
-  say "apt-get update"
+  local attempt
+  for attempt in 1 2 3; do
+    say "apt-get update"
+    if apt-get update >>"$LOGS/apt.log" 2>&1 </dev/null; then
+      APT_UPDATED=1
+      return
+    fi
+    ((attempt < 3)) && sleep 20
+  done
   run "$LOGS/apt.log" apt-get update
   APT_UPDATED=1
 }
