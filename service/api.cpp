@@ -31,6 +31,7 @@ constexpr ApiCode kNotHeld{8, "号码不存在或已释放"};
 constexpr ApiCode kUnknownAction{9, "未知的操作"};
 constexpr ApiCode kServiceBusy{10, "服务繁忙，请稍后再试"};
 constexpr ApiCode kNoneHeld{11, "当前没有持有的号码"};
+constexpr ApiCode kAnotherSmsRefused{12, "暂时无法获取新短信"};
 
 ApiCode codeOf(NumberStatus status) {
   switch (status) {
@@ -52,6 +53,8 @@ ApiCode codeOf(NumberStatus status) {
       return kNotHeld;
     case NumberStatus::kNoneHeld:
       return kNoneHeld;
+    case NumberStatus::kAnotherSmsRefused:
+      return kAnotherSmsRefused;
     case NumberStatus::kWrongCredentials:
       break;
   }
@@ -94,7 +97,7 @@ Json heldNumber(NumberDesk& desk, const Query& query) {
   return numberReply(desk.heldNumber(credentialsIn(query)));
 }
 
-// getsms, release and blacklist: a step on the number in hm.
+// getsms, release, blacklist and again: a step on the number in hm.
 template <NumberOutcome (NumberDesk::*step)(const Credentials&, const std::string&)>
 Json onHeldNumber(NumberDesk& desk, const Query& query) {
   return numberReply((desk.*step)(credentialsIn(query), heldNumberIn(query)));
@@ -111,6 +114,7 @@ constexpr std::array kActions{
     Action{protocol::api_action::kRelease, onHeldNumber<&NumberDesk::release>},
     Action{protocol::api_action::kBlacklist, onHeldNumber<&NumberDesk::blacklist>},
     Action{protocol::api_action::kHeldNumber, heldNumber},
+    Action{protocol::api_action::kAnotherSms, onHeldNumber<&NumberDesk::anotherSms>},
 };
 
 // Without an action: the account itself.

@@ -38,33 +38,62 @@ CREATE TABLE settings (
 );
 )sql";
 
-// The pool, who holds which number until when, and which numbers each user refuses.
+// The pool of the simulation.
 constexpr const char* kNumberTables = R"sql(
 CREATE TABLE numbers (
   number TEXT PRIMARY KEY,
   region TEXT NOT NULL,
   operator TEXT NOT NULL
 );
+)sql";
+
+// Who holds which number until when, which numbers each user refuses, and what a provider still
+// has to be told. A number comes from the pool or from a provider, so neither a lease nor a
+// blacklist entry refers to the pool.
+constexpr const char* kLeaseTables = R"sql(
 CREATE TABLE leases (
-  number TEXT PRIMARY KEY REFERENCES numbers(number),
+  number TEXT PRIMARY KEY,
   user TEXT NOT NULL REFERENCES accounts(name),
   price TEXT NOT NULL,
   sms_at INTEGER NOT NULL,
   expires_at INTEGER NOT NULL,
   code TEXT NOT NULL,
-  sms TEXT NOT NULL
+  sms TEXT NOT NULL,
+  activation TEXT NOT NULL DEFAULT '',
+  sms_seen INTEGER NOT NULL DEFAULT 0,
+  round INTEGER NOT NULL DEFAULT 0
 );
 CREATE INDEX leases_by_expiry ON leases (expires_at);
 CREATE TABLE blacklist (
   user TEXT NOT NULL REFERENCES accounts(name),
-  number TEXT NOT NULL REFERENCES numbers(number),
+  number TEXT NOT NULL,
   PRIMARY KEY (user, number)
+);
+CREATE TABLE provider_tasks (
+  activation TEXT PRIMARY KEY,
+  step INTEGER NOT NULL,
+  give_up_at INTEGER NOT NULL
 );
 )sql";
 
+// Leases and blacklists of a database of version 2 or 3, whose tables referred to the pool, in
+// the tables of today; a lease keeps its rowid, which orders the leases by when they were made.
+constexpr const char* kLeasesOffThePool = R"sql(
+DROP INDEX leases_by_expiry;
+ALTER TABLE leases RENAME TO leases_of_the_pool;
+ALTER TABLE blacklist RENAME TO blacklist_of_the_pool;
+)sql";
+constexpr const char* kLeasesCopied = R"sql(
+INSERT INTO leases (rowid, number, user, price, sms_at, expires_at, code, sms)
+  SELECT rowid, number, user, price, sms_at, expires_at, code, sms FROM leases_of_the_pool;
+INSERT INTO blacklist SELECT user, number FROM blacklist_of_the_pool;
+DROP TABLE leases_of_the_pool;
+DROP TABLE blacklist_of_the_pool;
+)sql";
+
 // Bumped when the schema changes; 0 is a database we have not set up yet, 1 one without the
-// number pool, 2 one that keeps passwords in clear.
-constexpr int kSchemaVersion = 3;
+// number pool, 2 one that keeps passwords in clear, 3 one whose leases are the pool's alone.
+constexpr int kSchemaVersion = 4;
 
 // How long a statement waits for another connection's transaction before it fails.
 constexpr int kBusyTimeoutMilliseconds = 10000;
@@ -72,11 +101,18 @@ constexpr int kBusyTimeoutMilliseconds = 10000;
 // All but the password hash, which never leaves the store.
 constexpr const char* kAccountColumns =
     "name, balance, address, invitation_code, registration_code, registered_on, email";
-constexpr const char* kLeaseColumns = "number, user, price, sms_at, expires_at, code, sms";
+constexpr const char* kLeaseColumns =
+    "number, user, price, sms_at, expires_at, code, sms, activation, sms_seen, round";
 
 Lease leaseFrom(Statement& row) {
-  return Lease{row.text(0),    row.text(1), row.text(2), row.integer(3),
-               row.integer(4), row.text(5), row.text(6)};
+  return Lease{row.text(0),    row.text(1), row.text(2), row.integer(3),     row.integer(4),
+               row.text(5),    row.text(6), row.text(7), row.integer(8) != 0, row.integer(9)};
+}
+
+std::vector<Lease> leasesFrom(Statement& query) {
+  std::vector<Lease> leases;
+  while (query.step()) leases.push_back(leaseFrom(query));
+  return leases;
 }
 
 std::string select(const char* columns, const char* rest) {
@@ -151,7 +187,14 @@ void Database::upgrade() {
     } else if (version < 3) {
       hashClearPasswords();
     }
-    if (version < 2) addNumberPool();
+    if (version < 2) {
+      addNumberPool();
+      execute(kLeaseTables);
+    } else if (version < 4) {
+      execute(kLeasesOffThePool);
+      execute(kLeaseTables);
+      execute(kLeasesCopied);
+    }
     execute(("PRAGMA user_version = " + std::to_string(kSchemaVersion)).c_str());
   });
 }
@@ -321,11 +364,25 @@ WHERE number = ?1
 
 void Database::addLease(const Lease& lease) {
   Statement insert(connection_, (std::string("INSERT INTO leases (") + kLeaseColumns +
-                                 ") VALUES (?, ?, ?, ?, ?, ?, ?)")
+                                 ") VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)")
                                     .c_str());
   insert.bind(lease.number).bind(lease.user).bind(lease.price);
   insert.bind(lease.smsAt).bind(lease.expiresAt).bind(lease.code).bind(lease.sms);
+  insert.bind(lease.activation).bind(std::int64_t{lease.smsSeen}).bind(lease.round);
   insert.step();
+}
+
+void Database::updateLeaseSms(const Lease& lease) {
+  Statement(connection_,
+            "UPDATE leases SET sms_at = ?, code = ?, sms = ?, sms_seen = ?, round = ? "
+            "WHERE number = ?")
+      .bind(lease.smsAt)
+      .bind(lease.code)
+      .bind(lease.sms)
+      .bind(std::int64_t{lease.smsSeen})
+      .bind(lease.round)
+      .bind(lease.number)
+      .step();
 }
 
 std::optional<Lease> Database::findLease(const std::string& number) {
@@ -353,9 +410,45 @@ std::vector<Lease> Database::leasesExpiredBy(Instant time) {
       connection_,
       select(kLeaseColumns, "FROM leases WHERE expires_at <= ? ORDER BY expires_at").c_str());
   query.bind(time);
-  std::vector<Lease> leases;
-  while (query.step()) leases.push_back(leaseFrom(query));
-  return leases;
+  return leasesFrom(query);
+}
+
+std::vector<Lease> Database::leasesAwaitingProvider() {
+  Statement query(
+      connection_,
+      select(kLeaseColumns, "FROM leases WHERE activation != '' AND sms_at = ? ORDER BY rowid")
+          .c_str());
+  query.bind(kSmsAwaited);
+  return leasesFrom(query);
+}
+
+bool Database::blacklisted(const std::string& user, const std::string& number) {
+  return Statement(connection_, "SELECT 1 FROM blacklist WHERE user = ? AND number = ?")
+      .bind(user)
+      .bind(number)
+      .step();
+}
+
+void Database::addProviderTask(const ProviderTask& task) {
+  Statement(connection_, "INSERT OR REPLACE INTO provider_tasks VALUES (?, ?, ?)")
+      .bind(task.activation)
+      .bind(std::int64_t{task.step})
+      .bind(task.giveUpAt)
+      .step();
+}
+
+std::vector<ProviderTask> Database::providerTasks() {
+  Statement query(connection_,
+                  "SELECT activation, step, give_up_at FROM provider_tasks ORDER BY rowid");
+  std::vector<ProviderTask> tasks;
+  while (query.step()) {
+    tasks.push_back({query.text(0), static_cast<int>(query.integer(1)), query.integer(2)});
+  }
+  return tasks;
+}
+
+void Database::removeProviderTask(const std::string& activation) {
+  Statement(connection_, "DELETE FROM provider_tasks WHERE activation = ?").bind(activation).step();
 }
 
 void Database::addToBlacklist(const std::string& user, const std::string& number) {

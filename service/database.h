@@ -1,5 +1,6 @@
-// The demo service's SQLite store: accounts, pending orders, projects, the service's settings and
-// the number pool with its leases and blacklist.
+// The demo service's SQLite store: accounts, pending orders, projects, the service's settings,
+// the number pool, the leases and blacklists of numbers from the pool or a provider, and what a
+// provider still has to be told.
 #pragma once
 
 #include <functional>
@@ -66,12 +67,22 @@ class Database {
   // Whether `number` is in the pool, held by nobody and not blacklisted by `user`.
   bool numberFreeFor(const std::string& user, const std::string& number);
   void addLease(const Lease& lease);
+  // Writes the lease's SMS, its time and its round.
+  void updateLeaseSms(const Lease& lease);
   std::optional<Lease> findLease(const std::string& number);
   // The number `user` was handed last among those they still hold.
   std::optional<Lease> lastLeaseOf(const std::string& user);
   void removeLease(const std::string& number);
   std::vector<Lease> leasesExpiredBy(Instant time);
+  // A provider's numbers whose SMS has not come, in the order they were handed out.
+  std::vector<Lease> leasesAwaitingProvider();
   void addToBlacklist(const std::string& user, const std::string& number);
+  bool blacklisted(const std::string& user, const std::string& number);
+
+  // A task replaces any earlier one for its activation.
+  void addProviderTask(const ProviderTask& task);
+  std::vector<ProviderTask> providerTasks();
+  void removeProviderTask(const std::string& activation);
 
  private:
   void execute(const char* sql);

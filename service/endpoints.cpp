@@ -105,9 +105,9 @@ std::string depositAddress(Database& database, const Query&) {
 }
 
 // "name-price" items separated by ",".
-std::string projectList(Database& database, const Query&) {
+std::string projectList(NumberDesk& desk, const Query&) {
   std::string list;
-  for (const Project& project : database.projects()) {
+  for (const Project& project : desk.projects()) {
     if (!list.empty()) list += kListSeparator;
     list += join({project.name, project.price}, kPartSeparator);
   }
@@ -196,6 +196,8 @@ std::string statusReply(NumberStatus status) {
       return status::kAskedNumberUnavailable;
     case NumberStatus::kNoEarlierNumber:
       return status::kNoEarlierNumber;
+    case NumberStatus::kAnotherSmsRefused:
+      return status::kAnotherSmsRefused;
     case NumberStatus::kDone:
       return status::kDone;
     case NumberStatus::kWrongCredentials:
@@ -237,6 +239,11 @@ std::string heldNumber(NumberDesk& desk, const Query& query) {
   return numberReply(outcome, {outcome.number, outcome.sms});
 }
 
+// "1" when the service waits for another SMS on the number.
+std::string anotherSms(NumberDesk& desk, const Query& query) {
+  return statusReply(desk.anotherSms(credentialsIn(query), heldNumberIn(query)).status);
+}
+
 // The endpoints that read and write the store directly.
 template <std::string (*reply)(Database&, const Query&)>
 std::string fromStore(NumberDesk& desk, const Query& query) {
@@ -256,7 +263,7 @@ constexpr std::array kEndpoints{
     Endpoint{endpoint::kLogin, login, status::kLoginRefused},
     Endpoint{endpoint::kRegister, fromStore<registerUser>, status::kRegistrationFailed, nullptr},
     Endpoint{endpoint::kSupportContact, fromStore<supportContact>, "", nullptr},
-    Endpoint{endpoint::kProjectList, fromStore<projectList>, "", nullptr},
+    Endpoint{endpoint::kProjectList, projectList, "", nullptr},
     Endpoint{endpoint::kPendingOrder, pendingOrder, status::kNoPendingOrder},
     Endpoint{endpoint::kDeleteOrder, deleteOrder, status::kNotDone},
     Endpoint{endpoint::kSubmitOrder, submitOrder, status::kNotDone},
@@ -269,6 +276,7 @@ constexpr std::array kEndpoints{
     Endpoint{endpoint::kRelease, giveBack<&NumberDesk::release>, status::kNotDone},
     Endpoint{endpoint::kBlacklist, giveBack<&NumberDesk::blacklist>, status::kNotDone},
     Endpoint{endpoint::kHeldNumber, heldNumber, status::kNoNumberHeld},
+    Endpoint{endpoint::kAnotherSms, anotherSms, status::kAnotherSmsRefused},
 };
 
 const Endpoint* endpointNamed(std::string_view file) {

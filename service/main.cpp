@@ -2,6 +2,7 @@
 #include <cstdio>
 #include <exception>
 
+#include "service/numbers/upstream_sale.h"
 #include "service/options.h"
 #include "service/server.h"
 
@@ -11,6 +12,7 @@ int main(int argc, char** argv) {
     std::fputs(velmora::service::kUsage, stderr);
     return 2;
   }
+  if (options->upstreamCheck) return velmora::service::checkUpstream(*options, stdout, stderr);
   try {
     return velmora::service::runService(*options);
   } catch (const std::exception& error) {

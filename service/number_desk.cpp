@@ -1,8 +1,10 @@
 #include "service/number_desk.h"
 
+#include <algorithm>
 #include <random>
 #include <utility>
 
+#include "service/query.h"
 #include "service/sms_text.h"
 
 namespace velmora::service {
@@ -42,6 +44,45 @@ NumberOutcome withSms(NumberOutcome outcome, const Lease& lease) {
   return outcome;
 }
 
+// After the end of its activation, a provider answers a cancel or a completion no more: a task
+// is told until this long after the number's end.
+constexpr Instant kProviderTaskGrace = 10 * 60 * 1000;
+
+// The longest SMS text kept; a provider's is cut there.
+constexpr size_t kMaxSmsBytes = 2048;
+
+// A provider's SMS as the client can show it on one line: line breaks and tabs become spaces,
+// and a text that is not UTF-8 or holds other control characters gives way to its code.
+std::string readableSms(std::string text, const std::string& code) {
+  for (char& byte : text) {
+    if (byte == '\r' || byte == '\n' || byte == '\t') byte = ' ';
+  }
+  if (text.size() > kMaxSmsBytes) return code;
+  return textFromUtf8(text).value_or(code);
+}
+
+// Whether a provider's answer to setStatus ends what the service had to tell it: taken, or the
+// activation is over (or never was) so that nothing is left to tell.
+bool endsTask(ProviderWord answer) {
+  switch (answer) {
+    case ProviderWord::kAccessCancel:
+    case ProviderWord::kAccessActivation:
+    case ProviderWord::kAlreadyCancel:
+    case ProviderWord::kAlreadyFinish:
+    case ProviderWord::kNoActivation:
+    case ProviderWord::kBadStatus:
+      return true;
+    default:
+      return false;
+  }
+}
+
+// A refusal of getNumber the operator must hear of: the provider's key, balance or service, or no
+// reading answer at all. Running out of numbers is the provider's everyday answer.
+bool worthANote(ProviderWord refusal) {
+  return refusal != ProviderWord::kNoNumbers && refusal != ProviderWord::kWrongMaxPrice;
+}
+
 }  // namespace
 
 Instant systemTime() {
@@ -50,11 +91,12 @@ Instant systemTime() {
 }
 
 NumberDesk::NumberDesk(Database& database, NumberTimes times, Clock clock,
-                       PasswordCheck::Verify verify)
+                       PasswordCheck::Verify verify, std::optional<Upstream> upstream)
     : database_(database),
       times_(times),
       clock_(std::move(clock)),
-      passwords_({}, std::chrono::steady_clock::now, std::move(verify)) {}
+      passwords_({}, std::chrono::steady_clock::now, std::move(verify)),
+      upstream_(std::move(upstream)) {}
 
 std::optional<Account> NumberDesk::signIn(const Credentials& credentials) {
   std::optional<Account> account;
@@ -62,15 +104,25 @@ std::optional<Account> NumberDesk::signIn(const Credentials& credentials) {
   return account;
 }
 
+std::vector<Project> NumberDesk::projects() {
+  if (!upstream_) return database_.projects();
+  std::vector<Project> projects;
+  for (const UpstreamProject& project : upstream_->catalogue.projects) {
+    projects.push_back({project.name, project.price});
+  }
+  return projects;
+}
+
 NumberOutcome NumberDesk::getNumber(const Credentials& credentials, const NumberRequest& request) {
+  if (upstream_) return getProviderNumber(credentials, request);
   return serve(credentials,
                [&](const Account& account, Instant now) { return handOut(account, request, now); });
 }
 
 NumberOutcome NumberDesk::readSms(const Credentials& credentials, const std::string& number) {
   return serve(credentials, [&](const Account& account, Instant now) {
-    const std::optional<Lease> lease = database_.findLease(number);
-    if (!lease || lease->user != account.name) return outcome(NumberStatus::kNotHeld);
+    const std::optional<Lease> lease = heldLease(account, number);
+    if (!lease) return outcome(NumberStatus::kNotHeld);
     if (now < lease->smsAt) return outcome(NumberStatus::kSmsNotYet);
     return withSms(done(number, amountText(storedAmount(account.balance))), *lease);
   });
@@ -125,7 +177,9 @@ bool NumberDesk::proved(const Credentials& credentials) {
 void NumberDesk::settleExpired(Instant now) {
   for (const Lease& lease : database_.leasesExpiredBy(now)) {
     // The SMS could be read only before the end: one due at the end itself never could.
-    if (lease.smsAt >= lease.expiresAt) refund(lease);
+    const bool smsCame = lease.smsCameBy(lease.expiresAt - 1);
+    if (!smsCame) refund(lease);
+    endAtProvider(lease, smsCame, now);
     database_.removeLease(lease.number);
   }
 }
@@ -137,6 +191,12 @@ Hundredths NumberDesk::refund(const Lease& lease) {
   const Hundredths balance = storedAmount(holder->balance) + storedAmount(lease.price);
   database_.setBalance(lease.user, amountText(balance));
   return balance;
+}
+
+std::optional<Lease> NumberDesk::heldLease(const Account& account, const std::string& number) {
+  std::optional<Lease> lease = database_.findLease(number);
+  if (!lease || lease->user != account.name) return std::nullopt;
+  return lease;
 }
 
 NumberOutcome NumberDesk::handOut(const Account& account, const NumberRequest& request,
@@ -180,12 +240,223 @@ std::optional<std::string> NumberDesk::pickNumber(const Account& account,
 }
 
 NumberOutcome NumberDesk::giveBack(const Account& account, const std::string& number, Instant now) {
-  const std::optional<Lease> lease = database_.findLease(number);
-  if (!lease || lease->user != account.name) return outcome(NumberStatus::kNotHeld);
+  const std::optional<Lease> lease = heldLease(account, number);
+  if (!lease) return outcome(NumberStatus::kNotHeld);
   Hundredths balance = storedAmount(account.balance);
-  if (now < lease->smsAt) balance = refund(*lease);
+  const bool smsCame = lease->smsCameBy(now);
+  if (!smsCame) balance = refund(*lease);
+  endAtProvider(*lease, smsCame, now);
   database_.removeLease(number);
   return done(number, amountText(balance));
+}
+
+// A provider's activation that the service leases no more: cancelled when it brought no SMS (an
+// SMS it brings later is never charged nor shown, as no lease is left to take it), completed
+// otherwise. The poller tells the provider.
+void NumberDesk::endAtProvider(const Lease& lease, bool smsCame, Instant now) {
+  if (lease.activation.empty()) return;
+  const ActivationStep step = smsCame ? ActivationStep::kComplete : ActivationStep::kCancel;
+  database_.addProviderTask({lease.activation, static_cast<int>(step),
+                             std::max(now, lease.expiresAt) + kProviderTaskGrace});
+}
+
+NumberOutcome NumberDesk::anotherSms(const Credentials& credentials, const std::string& number) {
+  std::optional<Lease> asked;  // a provider's number, to ask the provider about
+  const NumberOutcome checked = serve(credentials, [&](const Account& account, Instant now) {
+    std::optional<Lease> lease = heldLease(account, number);
+    if (!lease) return outcome(NumberStatus::kNotHeld);
+    if (now < lease->smsAt) return outcome(NumberStatus::kAnotherSmsRefused);
+    if (!lease->activation.empty()) {
+      asked = std::move(lease);
+      return outcome(NumberStatus::kDone);
+    }
+    return awaitAnotherSms(account, std::move(*lease), now);
+  });
+  if (!asked) return checked;
+  return anotherProviderSms(credentials, *asked);
+}
+
+// The lease waits for its next SMS: the simulation's comes after the SMS delay, in the wording of
+// the first with a new code; a provider's when the poller has it.
+NumberOutcome NumberDesk::awaitAnotherSms(const Account& account, Lease lease, Instant now) {
+  lease.smsSeen = true;
+  ++lease.round;
+  if (lease.activation.empty()) {
+    lease.smsAt = now + times_.smsDelay.count();
+    const std::string code = newVerificationCode();
+    const size_t at = lease.sms.find(lease.code);
+    lease.sms = at == std::string::npos ? code : lease.sms.replace(at, lease.code.size(), code);
+    lease.code = code;
+  } else {
+    lease.smsAt = kSmsAwaited;
+  }
+  database_.updateLeaseSms(lease);
+  return done(lease.number, amountText(storedAmount(account.balance)));
+}
+
+NumberOutcome NumberDesk::getProviderNumber(const Credentials& credentials,
+                                            const NumberRequest& request) {
+  const NumberOutcome checked = serve(credentials, [&](const Account& account, Instant) {
+    return checkProviderRequest(account, request);
+  });
+  if (checked.status != NumberStatus::kDone) return checked;
+  const UpstreamProject& project = *upstream_->catalogue.project(request.project);
+  GrantAnswer grant;
+  withoutTurn([&] {
+    grant = upstream_->provider.getNumber({
+        .service = project.service,
+        .country = project.country,
+        .carrier = upstream_->catalogue.providerOperator(request.carrier),
+        .maxPrice = project.maxPrice,
+    });
+  });
+  if (grant.word != ProviderWord::kAccessNumber) {
+    if (worthANote(grant.word)) {
+      upstream_->note("provider refused a number for " + project.service + ": " +
+                      std::string(providerWordText(grant.word)));
+    }
+    return outcome(NumberStatus::kNoNumberFree);
+  }
+  return takeGrant(credentials, project, grant);
+}
+
+// What getnum checks before it asks the provider, in the order the pool's numbers are checked.
+// A provider cannot be asked for a particular number.
+NumberOutcome NumberDesk::checkProviderRequest(const Account& account,
+                                               const NumberRequest& request) {
+  const UpstreamProject* project = upstream_->catalogue.project(request.project);
+  if (!project) return outcome(NumberStatus::kNoSuchProject);
+  if (request.askedNumber) {
+    return outcome(request.askedNumber->empty() ? NumberStatus::kNoEarlierNumber
+                                                : NumberStatus::kAskedNumberUnavailable);
+  }
+  if (storedAmount(account.balance) < storedAmount(project->price)) {
+    return outcome(NumberStatus::kBalanceTooLow);
+  }
+  return outcome(NumberStatus::kDone);
+}
+
+// Charges the account and leases it the number in one transaction. A grant the account cannot
+// take (its balance spent meanwhile, its password changed, a phone it blacklisted or one leased
+// already) is cancelled at the provider instead, and nothing is charged.
+NumberOutcome NumberDesk::takeGrant(const Credentials& credentials, const UpstreamProject& project,
+                                    const GrantAnswer& grant) {
+  NumberOutcome result = outcome(NumberStatus::kWrongCredentials);
+  try {
+    database_.inTransaction([&] {
+      const Instant now = clock_();
+      const std::optional<Account> account = settleAndSignIn(credentials, now);
+      const Hundredths price = storedAmount(project.price);
+      if (account && storedAmount(account->balance) < price) {
+        result = outcome(NumberStatus::kBalanceTooLow);
+      } else if (account && (database_.findLease(grant.phone) ||
+                             database_.blacklisted(account->name, grant.phone))) {
+        result = outcome(NumberStatus::kNoNumberFree);
+      } else if (account) {
+        database_.addLease({.number = grant.phone,
+                            .user = account->name,
+                            .price = amountText(price),
+                            .smsAt = kSmsAwaited,
+                            .expiresAt = now + times_.expiry.count(),
+                            .activation = grant.id});
+        const std::string left = amountText(storedAmount(account->balance) - price);
+        database_.setBalance(account->name, left);
+        result = done(grant.phone, left);
+        return;
+      }
+      database_.addProviderTask(
+          {grant.id, static_cast<int>(ActivationStep::kCancel), now + kProviderTaskGrace});
+    });
+  } catch (const DatabaseError&) {
+    // Nothing was charged, and the store cannot keep the cancel: it is told at once.
+    withoutTurn([&] { upstream_->provider.setStatus(grant.id, ActivationStep::kCancel); });
+    throw;
+  }
+  return result;
+}
+
+NumberOutcome NumberDesk::anotherProviderSms(const Credentials& credentials, const Lease& asked) {
+  ProviderWord answer = ProviderWord::kNoAnswer;
+  withoutTurn([&] {
+    answer = upstream_->provider.setStatus(asked.activation, ActivationStep::kAnotherSms);
+  });
+  if (answer != ProviderWord::kAccessRetryGet) return outcome(NumberStatus::kAnotherSmsRefused);
+  return serve(credentials, [&](const Account& account, Instant now) {
+    std::optional<Lease> lease = heldLease(account, asked.number);
+    if (!lease || lease->activation != asked.activation) return outcome(NumberStatus::kNotHeld);
+    if (lease->round != asked.round) return outcome(NumberStatus::kAnotherSmsRefused);
+    return awaitAnotherSms(account, std::move(*lease), now);
+  });
+}
+
+void NumberDesk::withoutTurn(const std::function<void()>& ask) {
+  const Proof proof = proof_;
+  turn_.unlock();
+  try {
+    ask();
+  } catch (...) {
+    turn_.lock();
+    proof_ = proof;
+    throw;
+  }
+  turn_.lock();
+  proof_ = proof;
+}
+
+std::vector<Lease> NumberDesk::leasesAwaitingProvider() {
+  std::vector<Lease> leases;
+  database_.inTransaction([&] {
+    settleExpired(clock_());
+    leases = database_.leasesAwaitingProvider();
+  });
+  return leases;
+}
+
+void NumberDesk::takeStatus(const Lease& asked, const StatusAnswer& answer) {
+  if (answer.word != ProviderWord::kStatusOk && answer.word != ProviderWord::kStatusCancel) return;
+  database_.inTransaction([&] {
+    const Instant now = clock_();
+    settleExpired(now);
+    std::optional<Lease> lease = database_.findLease(asked.number);
+    if (!lease || lease->activation != asked.activation || lease->round != asked.round ||
+        lease->smsAt != kSmsAwaited) {
+      return;
+    }
+    if (answer.word == ProviderWord::kStatusCancel) {
+      // The provider ended it: nothing is left to tell it.
+      if (!lease->smsSeen) refund(*lease);
+      database_.removeLease(lease->number);
+      return;
+    }
+    const std::string code = textFromUtf8(answer.code).value_or("");
+    const std::string sms = readableSms(answer.smsText, code);
+    if (sms.empty()) return;  // an SMS of nothing is no SMS
+    lease->smsAt = now;
+    lease->code = code;
+    lease->sms = sms;
+    database_.updateLeaseSms(*lease);
+  });
+}
+
+std::vector<ProviderTask> NumberDesk::providerTasks() {
+  std::vector<ProviderTask> tasks;
+  database_.inTransaction([&] {
+    settleExpired(clock_());
+    tasks = database_.providerTasks();
+  });
+  return tasks;
+}
+
+void NumberDesk::takeTaskAnswer(const ProviderTask& task, ProviderWord answer) {
+  database_.inTransaction([&] {
+    const bool late = clock_() >= task.giveUpAt;
+    if (!endsTask(answer) && !late) return;
+    if (!endsTask(answer)) {
+      upstream_->note("provider task given up for activation " + task.activation + ": " +
+                      std::string(providerWordText(answer)));
+    }
+    database_.removeProviderTask(task.activation);
+  });
 }
 
 }  // namespace velmora::service

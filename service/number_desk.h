@@ -5,11 +5,16 @@
 
 #include <chrono>
 #include <functional>
+#include <mutex>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "service/database.h"
 #include "service/money.h"
+#include "service/numbers/provider.h"
+#include "service/numbers/upstream_config.h"
 #include "service/password_check.h"
 #include "service/records.h"
 
@@ -33,7 +38,8 @@ enum class NumberStatus {
   kNoEarlierNumber,
   kSmsNotYet,
   kNotHeld,
-  kNoneHeld,  // heldNumber: the account holds no number
+  kNoneHeld,            // heldNumber: the account holds no number
+  kAnotherSmsRefused,  // anotherSms: the SMS has not come, or the provider refused another
 };
 
 // What a step gave; the texts are filled in when it is done.
@@ -67,16 +73,33 @@ struct NumberRequest {
   std::optional<std::string> askedNumber;
 };
 
+// Where the numbers come from when not from the simulated pool: a provider, the projects it
+// sells under the names the client lists, and where the operator is told of its failures.
+struct Upstream {
+  Provider& provider;
+  const UpstreamCatalogue& catalogue;
+  std::function<void(std::string_view line)> note;
+};
+
 // Every step is one transaction that first settles the leases that ran out by the clock, so
 // expiry refunds are made exactly once, whenever the state is next touched, also after a restart.
 // Each step throws DatabaseError when the store fails, and then changes nothing.
+//
+// A step is taken while its caller holds the turn (takeTurn), which keeps the steps of requests
+// and of the provider's poller apart. A step that asks the provider gives the turn up while it
+// waits for the answer, and moves money only in its transactions before and after: what the
+// provider may not have taken (a cancel refused, a completion not answered) is kept as a
+// ProviderTask and told again by the poller.
 class NumberDesk {
  public:
-  // `verify` checks a password against its stored hash (tests put their own in).
+  // `verify` checks a password against its stored hash (tests put their own in). Without
+  // `upstream` the numbers come from the simulated pool.
   NumberDesk(Database& database, NumberTimes times, Clock clock = systemTime,
-             PasswordCheck::Verify verify = hashMatches);
+             PasswordCheck::Verify verify = hashMatches,
+             std::optional<Upstream> upstream = std::nullopt);
 
   Database& database() { return database_; }
+  std::unique_lock<std::mutex> takeTurn() { return std::unique_lock(turn_); }
   // Where requests prove their credentials ahead of their steps.
   PasswordCheck& passwords() { return passwords_; }
 
@@ -88,6 +111,9 @@ class NumberDesk {
   // The account when the credentials are the proved ones, its balance current.
   std::optional<Account> signIn(const Credentials& credentials);
 
+  // The projects getxm.php lists: the provider's catalogue, or the store's.
+  std::vector<Project> projects();
+
   NumberOutcome getNumber(const Credentials& credentials, const NumberRequest& request);
   NumberOutcome readSms(const Credentials& credentials, const std::string& number);
   // Refunded when its SMS has not come.
@@ -97,6 +123,20 @@ class NumberDesk {
   // The number the account was handed last among those it holds, with its SMS once it has come:
   // what a client that lost its number (restarted, or its getnum reply lost) shows again.
   NumberOutcome heldNumber(const Credentials& credentials);
+  // A further SMS on a held number whose SMS has come: until it comes, the number reads as
+  // waiting for its SMS. The price stays earned.
+  NumberOutcome anotherSms(const Credentials& credentials, const std::string& number);
+
+  // The provider's poller: what it asks about, and what it was answered. Each is a transaction
+  // that settles the leases that ran out first.
+  std::vector<Lease> leasesAwaitingProvider();
+  // Stores the SMS of STATUS_OK, or ends the lease on STATUS_CANCEL (refunded when no SMS came),
+  // when the lease is still the one asked about; any other answer changes nothing.
+  void takeStatus(const Lease& asked, const StatusAnswer& answer);
+  std::vector<ProviderTask> providerTasks();
+  // Drops the task once the provider took it or the activation has ended, or when it is past its
+  // time.
+  void takeTaskAnswer(const ProviderTask& task, ProviderWord answer);
 
  private:
   using Step = std::function<NumberOutcome(const Account&, Instant now)>;
@@ -105,14 +145,28 @@ class NumberDesk {
   bool proved(const Credentials& credentials);
   void settleExpired(Instant now);
   Hundredths refund(const Lease& lease);
+  std::optional<Lease> heldLease(const Account& account, const std::string& number);
   NumberOutcome handOut(const Account& account, const NumberRequest& request, Instant now);
   std::optional<std::string> pickNumber(const Account& account, const NumberRequest& request);
   NumberOutcome giveBack(const Account& account, const std::string& number, Instant now);
+  void endAtProvider(const Lease& lease, bool smsCame, Instant now);
+  NumberOutcome awaitAnotherSms(const Account& account, Lease lease, Instant now);
+
+  // The provider's side of the steps.
+  NumberOutcome getProviderNumber(const Credentials& credentials, const NumberRequest& request);
+  NumberOutcome checkProviderRequest(const Account& account, const NumberRequest& request);
+  NumberOutcome takeGrant(const Credentials& credentials, const UpstreamProject& project,
+                          const GrantAnswer& grant);
+  NumberOutcome anotherProviderSms(const Credentials& credentials, const Lease& lease);
+  // Runs `ask` without the turn, and takes it back, with the request's proof, afterwards.
+  void withoutTurn(const std::function<void()>& ask);
 
   Database& database_;
   NumberTimes times_;
   Clock clock_;
   PasswordCheck passwords_;
+  std::optional<Upstream> upstream_;
+  std::mutex turn_;
   Proof proof_;
 };
 

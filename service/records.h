@@ -37,6 +37,8 @@ struct Project {
 
 // Milliseconds since the epoch.
 using Instant = std::int64_t;
+// The time of an SMS that has no time yet: a provider's, which comes when the provider has it.
+inline constexpr Instant kSmsAwaited = INT64_MAX;
 
 // A number of the pool the service hands out.
 struct PoolNumber {
@@ -50,12 +52,33 @@ struct Lease {
   std::string number;
   std::string user;
   std::string price;  // what the user paid for it, refunded when no SMS came
-  Instant smsAt = 0;  // its SMS has come from then on
+  Instant smsAt = 0;  // its SMS has come from then on; kSmsAwaited: not yet
   Instant expiresAt = 0;
   std::string code;  // the verification code inside the SMS
   std::string sms;
+  // The provider's id of the activation behind the number; empty for a number of the pool.
+  std::string activation;
+  // An SMS came before the one awaited now (another was asked for): the price is earned.
+  bool smsSeen = false;
+  // Counts the SMS asked for, so that a status read before another was asked is not taken for
+  // the new one.
+  std::int64_t round = 0;
+
+  // Whether the number has had an SMS by `time`, which makes its price earned.
+  bool smsCameBy(Instant time) const { return smsSeen || smsAt <= time; }
 
   bool operator==(const Lease&) const = default;
+};
+
+// What the service still has to tell a provider about an activation it no longer leases: a
+// cancel the provider refused so far, or a completion not yet taken. Kept in the store until the
+// provider takes it, so that neither a refusal nor a restart loses it.
+struct ProviderTask {
+  std::string activation;
+  int step = 0;           // the provider's setStatus step: 8 cancel, 6 complete
+  Instant giveUpAt = 0;   // tried until then; the provider has ended the activation by that time
+
+  bool operator==(const ProviderTask&) const = default;
 };
 
 }  // namespace velmora::service

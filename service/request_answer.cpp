@@ -40,7 +40,7 @@ Reply RequestAnswerer::answer(std::string_view requestTarget) {
   const Query query =
       decodeQuery(target.query, api ? QueryEncoding::kFormUtf8 : QueryEncoding::kClientGbk);
   const Proof proof = prove(api ? credentialsIn(query) : claimedCredentials(file, query));
-  std::lock_guard lock(databaseMutex_);
+  const std::unique_lock turn = desk_.takeTurn();
   desk_.acceptProof(proof);
   if (api) return {200, answerApi(desk_, query), kApiContentType};
   std::optional<std::string> text = service::answer(desk_, file, query);
@@ -54,7 +54,7 @@ Proof RequestAnswerer::prove(const std::optional<Credentials>& claimed) {
   if (!claimed || claimed->name.empty()) return {};
   std::optional<std::string> hash;
   try {
-    std::lock_guard lock(databaseMutex_);
+    const std::unique_lock turn = desk_.takeTurn();
     hash = desk_.database().passwordHash(claimed->name);
   } catch (const DatabaseError&) {
     return {};  // the step meets the same failure and answers it

@@ -2,7 +2,6 @@
 // HTTP layer hands each target over as it came and sends the reply back.
 #pragma once
 
-#include <mutex>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -18,9 +17,9 @@ struct Reply {
 };
 
 // Answers targets from any number of threads at once; they share the desk's one database
-// connection, whose transactions must not interleave. The password a request carries is verified
-// before the request takes the lock that keeps them apart, so that no request waits for another's
-// password hash.
+// connection, whose transactions must not interleave, and take turns at the desk. The password a
+// request carries is verified before the request takes its turn, so that no request waits for
+// another's password hash.
 class RequestAnswerer {
  public:
   explicit RequestAnswerer(NumberDesk& desk) : desk_(desk) {}
@@ -32,7 +31,6 @@ class RequestAnswerer {
   Proof prove(const std::optional<Credentials>& claimed);
 
   NumberDesk& desk_;
-  std::mutex databaseMutex_;
 };
 
 }  // namespace velmora::service

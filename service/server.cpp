@@ -19,6 +19,8 @@
 #include "service/database.h"
 #include "service/http_daemon.h"
 #include "service/number_desk.h"
+#include "service/numbers/provider_poller.h"
+#include "service/numbers/upstream_sale.h"
 #include "service/request_answer.h"
 #include "service/request_log.h"
 #include "service/tls_credentials.h"
@@ -76,6 +78,20 @@ std::optional<TlsCredentials> tlsCredentials(const Options& options) {
   return readTlsCredentials(options.tlsCertificatePath, options.tlsKeyPath);
 }
 
+// The provider the options name, its balance printed for the operator; none for the simulation.
+std::optional<UpstreamSale> openSale(const Options& options) {
+  if (options.upstreamUrl.empty()) return std::nullopt;
+  UpstreamSale sale = openUpstream(options);
+  std::printf("upstream balance: %s\n", upstreamBalance(*sale.provider).c_str());
+  return sale;
+}
+
+std::optional<Upstream> upstreamOf(const std::optional<UpstreamSale>& sale, RequestLog& log) {
+  if (!sale) return std::nullopt;
+  return Upstream{*sale->provider, sale->catalogue,
+                  [&log](std::string_view line) { log.write("upstream: " + std::string(line)); }};
+}
+
 // Waits for one of `signals` until `deadline`. Interruptions (a debugger, a sanitizer's leak
 // check stopping every thread) do not end the wait.
 void waitForSignalUntil(const sigset_t& signals, std::chrono::steady_clock::time_point deadline) {
@@ -109,9 +125,12 @@ int runService(const Options& options) {
   pthread_sigmask(SIG_BLOCK, &signals, nullptr);
 
   const std::optional<TlsCredentials> tls = tlsCredentials(options);
+  const std::optional<UpstreamSale> sale = openSale(options);
   Database database(options.databasePath);
-  NumberDesk desk(database, numberTimes(options));
   RequestLog log(options.logPath);
+  NumberDesk desk(database, numberTimes(options), systemTime, hashMatches, upstreamOf(sale, log));
+  std::optional<ProviderPoller> poller;
+  if (sale) poller.emplace(desk, *sale->provider, std::chrono::seconds(options.upstreamPollSeconds));
   RequestAnswerer answerer(desk);
   RequestServing serving{answerer, log};
 
@@ -127,7 +146,7 @@ int runService(const Options& options) {
   int signal = 0;
   sigwait(&signals, &signal);
   endAtASecondSignal(signals);
-  return 0;  // the daemon stops first, then the database closes
+  return 0;  // the daemon stops first, then the poller, then the database closes
 }
 
 }  // namespace velmora::service
