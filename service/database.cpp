@@ -105,8 +105,8 @@ constexpr const char* kLeaseColumns =
     "number, user, price, sms_at, expires_at, code, sms, activation, sms_seen, round";
 
 Lease leaseFrom(Statement& row) {
-  return Lease{row.text(0),    row.text(1), row.text(2), row.integer(3),     row.integer(4),
-               row.text(5),    row.text(6), row.text(7), row.integer(8) != 0, row.integer(9)};
+  return Lease{row.text(0), row.text(1), row.text(2), row.integer(3),      row.integer(4),
+               row.text(5), row.text(6), row.text(7), row.integer(8) != 0, row.integer(9)};
 }
 
 std::vector<Lease> leasesFrom(Statement& query) {

@@ -214,19 +214,25 @@ NumberOutcome NumberDesk::handOut(const Account& account, const NumberRequest& r
     return outcome(request.askedNumber ? NumberStatus::kAskedNumberUnavailable
                                        : NumberStatus::kNoNumberFree);
   }
-  const std::string code = newVerificationCode();
-  database_.addLease({
-      .number = *number,
-      .user = account.name,
-      .price = amountText(cost),
-      .smsAt = now + times_.smsDelay.count(),
-      .expiresAt = now + times_.expiry.count(),
-      .code = code,
-      .sms = smsText(request.project, code, static_cast<unsigned>(randomGenerator()())),
-  });
+  Lease lease = newLease(account, *number, cost, now);
+  lease.smsAt = now + times_.smsDelay.count();
+  lease.code = newVerificationCode();
+  lease.sms = smsText(request.project, lease.code, static_cast<unsigned>(randomGenerator()()));
+  database_.addLease(lease);
   const std::string left = amountText(balance - cost);
   database_.setBalance(account.name, left);
   return done(*number, left);
+}
+
+// A lease of the number to the account from `now` on, charged `price`, without its SMS.
+Lease NumberDesk::newLease(const Account& account, const std::string& number, Hundredths price,
+                           Instant now) {
+  Lease lease;
+  lease.number = number;
+  lease.user = account.name;
+  lease.price = amountText(price);
+  lease.expiresAt = now + times_.expiry.count();
+  return lease;
 }
 
 // An asked number ignores the region and the operator: the user wants that one.
@@ -353,12 +359,10 @@ NumberOutcome NumberDesk::takeGrant(const Credentials& credentials, const Upstre
                              database_.blacklisted(account->name, grant.phone))) {
         result = outcome(NumberStatus::kNoNumberFree);
       } else if (account) {
-        database_.addLease({.number = grant.phone,
-                            .user = account->name,
-                            .price = amountText(price),
-                            .smsAt = kSmsAwaited,
-                            .expiresAt = now + times_.expiry.count(),
-                            .activation = grant.id});
+        Lease lease = newLease(*account, grant.phone, price, now);
+        lease.smsAt = kSmsAwaited;
+        lease.activation = grant.id;
+        database_.addLease(lease);
         const std::string left = amountText(storedAmount(account->balance) - price);
         database_.setBalance(account->name, left);
         result = done(grant.phone, left);

@@ -38,7 +38,7 @@ enum class NumberStatus {
   kNoEarlierNumber,
   kSmsNotYet,
   kNotHeld,
-  kNoneHeld,            // heldNumber: the account holds no number
+  kNoneHeld,           // heldNumber: the account holds no number
   kAnotherSmsRefused,  // anotherSms: the SMS has not come, or the provider refused another
 };
 
@@ -147,6 +147,7 @@ class NumberDesk {
   Hundredths refund(const Lease& lease);
   std::optional<Lease> heldLease(const Account& account, const std::string& number);
   NumberOutcome handOut(const Account& account, const NumberRequest& request, Instant now);
+  Lease newLease(const Account& account, const std::string& number, Hundredths price, Instant now);
   std::optional<std::string> pickNumber(const Account& account, const NumberRequest& request);
   NumberOutcome giveBack(const Account& account, const std::string& number, Instant now);
   void endAtProvider(const Lease& lease, bool smsCame, Instant now);

@@ -75,8 +75,8 @@ struct Lease {
 // provider takes it, so that neither a refusal nor a restart loses it.
 struct ProviderTask {
   std::string activation;
-  int step = 0;           // the provider's setStatus step: 8 cancel, 6 complete
-  Instant giveUpAt = 0;   // tried until then; the provider has ended the activation by that time
+  int step = 0;          // the provider's setStatus step: 8 cancel, 6 complete
+  Instant giveUpAt = 0;  // tried until then; the provider has ended the activation by that time
 
   bool operator==(const ProviderTask&) const = default;
 };

@@ -130,7 +130,8 @@ int runService(const Options& options) {
   RequestLog log(options.logPath);
   NumberDesk desk(database, numberTimes(options), systemTime, hashMatches, upstreamOf(sale, log));
   std::optional<ProviderPoller> poller;
-  if (sale) poller.emplace(desk, *sale->provider, std::chrono::seconds(options.upstreamPollSeconds));
+  if (sale)
+    poller.emplace(desk, *sale->provider, std::chrono::seconds(options.upstreamPollSeconds));
   RequestAnswerer answerer(desk);
   RequestServing serving{answerer, log};
 

@@ -14,12 +14,13 @@ std::vector<std::string> pieces(const std::string& reply, char separator) {
   return result;
 }
 
-void EndpointTest::open(NumberTimes times) {
+void EndpointTest::open(NumberTimes times, std::optional<Upstream> upstream) {
   answerer.reset();
   desk.reset();
   database.reset();
   database = std::make_unique<Database>(databasePath);
-  desk = std::make_unique<NumberDesk>(*database, times, [this] { return now; });
+  desk = std::make_unique<NumberDesk>(
+      *database, times, [this] { return now; }, hashMatches, std::move(upstream));
   answerer = std::make_unique<RequestAnswerer>(*desk);
 }
 

@@ -23,8 +23,9 @@ class EndpointTest : public ::testing::Test {
  protected:
   EndpointTest() { open(); }
 
-  // Opens the database file, again after the first time, as a restarted service does.
-  void open(NumberTimes times = {});
+  // Opens the database file, again after the first time, as a restarted service does; with
+  // `upstream`, numbers come from that provider.
+  void open(NumberTimes times = {}, std::optional<Upstream> upstream = std::nullopt);
   void pass(std::chrono::milliseconds time) { now += time.count(); }
 
   // A text endpoint; `parameters` are written in UTF-8 and go out as percent-encoded GBK.
