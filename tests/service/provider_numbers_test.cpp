@@ -3,11 +3,16 @@
 // once whatever the provider, a restart or a client at the same moment does.
 #include <gtest/gtest.h>
 
+#include <signal.h>
+
+#include <cstdio>
+#include <filesystem>
 #include <thread>
 
 #include "service/numbers/provider_poller.h"
 #include "tests/service/endpoint_fixture.h"
 #include "tests/service/fake_provider.h"
+#include "tests/service/service_process.h"
 
 namespace velmora::service {
 namespace {
@@ -265,3 +270,64 @@ TEST_F(ProviderNumbersTest, AnotherSmsOnANumberWhoseSmsCame) {
 
 }  // namespace
 }  // namespace velmora::service
+
+// The real program against the fake provider: killed while it holds numbers and owes the
+// provider a cancel, started again, it finishes both, moves no money twice, and its key shows
+// nowhere.
+TEST(ProviderServiceTest, AKilledServiceResumesAndItsKeyShowsNowhere) {
+  testing::TemporaryFolder folder;
+  testing::FakeProviderSettings settings;
+  settings.key = "k3y-never-shown";
+  settings.smsDelay = 3s;
+  settings.earlyCancelRefusals = 1;
+  testing::FakeProvider fake(settings);
+  const std::string keyFile = folder.path("key").string();
+  const std::string projects = folder.path("projects.json").string();
+  std::FILE* key = std::fopen(keyFile.c_str(), "w");
+  std::fputs("k3y-never-shown\n", key);
+  std::fclose(key);
+  std::filesystem::permissions(keyFile, std::filesystem::perms::owner_read);
+  std::FILE* file = std::fopen(projects.c_str(), "w");
+  std::fputs(R"({"projects": [{"name": "wx", "service": "wx", "country": 3, "price": "1.20"}]})",
+             file);
+  std::fclose(file);
+  const std::string database = folder.path("service.db").string();
+  const std::string log = folder.path("service.log").string();
+  const std::vector<std::string> options{"--upstream",        fake.url(),
+                                         "--upstream-key-file", keyFile,
+                                         "--upstream-projects", projects,
+                                         "--upstream-poll",     "1"};
+  const std::string account = "username=demo&password=demo123";
+  auto service = std::make_unique<testing::ServiceProcess>(database, log, "0", options);
+  ASSERT_GT(service->port(), 0) << service->firstLine();
+  EXPECT_EQ(service->firstLine(), "upstream balance: 100.00\n");
+  std::vector<std::string> replies{
+      service->get("/E/qx/getnum.php?" + account + "&xm=wx&dq=&yys="),
+      service->get("/E/qx/getnum.php?" + account + "&xm=wx&dq=&yys="),
+      service->get("/E/qx/release.php?" + account + "&hm=8613800000001"),
+  };
+  EXPECT_EQ(replies, (std::vector<std::string>{"1,8613800000001,10.80", "1,8613800000002,9.60",
+                                               "1,10.80"}));
+  kill(service->pid(), SIGKILL);
+  service.reset();
+  service = std::make_unique<testing::ServiceProcess>(database, log, "0", options);
+  std::string sms;
+  for (int i = 0; i < 100 && !sms.starts_with("1,"); ++i) {
+    std::this_thread::sleep_for(100ms);
+    sms = service->get("/E/qx/getsms.php?" + account + "&hm=8613800000002");
+    replies.push_back(sms);
+  }
+  EXPECT_TRUE(sms.starts_with("1,")) << sms;
+  size_t cancels = 0;
+  for (const testing::ReceivedRequest& request : fake.requests()) {
+    cancels += request.parameter("action") == "setStatus" && request.parameter("status") == "8";
+  }
+  EXPECT_GE(cancels, 2u);
+  replies.push_back(service->get("/E/qx/login.php?" + account));
+  EXPECT_TRUE(replies.back().starts_with("demo,demo123,10.80,")) << replies.back();
+  std::string cmdline = testing::fileText("/proc/" + std::to_string(service->pid()) + "/cmdline");
+  for (const std::string& text : replies) EXPECT_EQ(text.find("k3y"), std::string::npos);
+  EXPECT_EQ(cmdline.find("k3y"), std::string::npos);
+  service.reset();
+  EXPECT_EQ(testing::fileText(log).find("k3y"), std::string::npos);
+}

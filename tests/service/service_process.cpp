@@ -33,9 +33,10 @@ ServiceProcess::ServiceProcess(const std::string& database, const std::string& l
   close(pipeEnds[1]);
   if (spawned != 0) throw std::runtime_error("cannot start the service");
   output_ = fdopen(pipeEnds[0], "r");
+  // What the service prints before it listens (a provider's balance) comes first.
   char line[128] = {};
-  if (std::fgets(line, sizeof line, output_)) {
-    firstLine_ = line;
+  while (port_ == 0 && std::fgets(line, sizeof line, output_)) {
+    if (firstLine_.empty()) firstLine_ = line;
     std::sscanf(line, "listening on 127.0.0.1:%d", &port_);
   }
 }

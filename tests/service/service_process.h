@@ -24,6 +24,7 @@ class ServiceProcess {
 
   pid_t pid() const { return pid_; }
   int port() const { return port_; }
+  // The first line the service printed: "listening on …", or what it printed before.
   const std::string& firstLine() const { return firstLine_; }
 
   // A new connection to the service (a socket descriptor, -1 when refused), for the caller to
