@@ -9,6 +9,10 @@ namespace {
 
 constexpr int kMaxPort = 65535;
 constexpr int kOneDay = 24 * 60 * 60;  // longest time the number options take
+// A provider's numbers may wait longer for their SMS than the simulation's.
+constexpr int kProviderNumberExpirySeconds = 1200;
+constexpr int kMaxPollSeconds = 60;
+constexpr int kMaxProviderRate = 100;
 
 std::optional<int> integerIn(std::string_view text, int lowest, int highest) {
   int value = lowest - 1;
@@ -31,10 +35,16 @@ bool setInteger(int& field, std::string_view text, int lowest, int highest) {
 
 std::optional<Options> parseOptions(int argc, const char* const* argv) {
   Options options;
-  for (int i = 1; i < argc; i += 2) {
-    if (i + 1 >= argc) return std::nullopt;
+  bool expiryGiven = false;
+  bool providerTuned = false;  // --upstream-poll or --upstream-rate given
+  for (int i = 1; i < argc; ++i) {
     const std::string_view name = argv[i];
-    const std::string_view value = argv[i + 1];
+    if (name == "--upstream-check") {  // the one option without a value
+      options.upstreamCheck = true;
+      continue;
+    }
+    if (i + 1 >= argc) return std::nullopt;
+    const std::string_view value = argv[++i];
     bool understood = true;
     if (name == "--port") {
       understood = setInteger(options.port, value, 0, kMaxPort);
@@ -42,6 +52,7 @@ std::optional<Options> parseOptions(int argc, const char* const* argv) {
       understood = setInteger(options.smsDelaySeconds, value, 0, kOneDay);
     } else if (name == "--number-expiry") {
       understood = setInteger(options.numberExpirySeconds, value, 1, kOneDay);
+      expiryGiven = true;
     } else if (name == "--database" && !value.empty()) {
       options.databasePath = value;
     } else if (name == "--log" && !value.empty()) {
@@ -50,12 +61,31 @@ std::optional<Options> parseOptions(int argc, const char* const* argv) {
       options.tlsCertificatePath = value;
     } else if (name == "--tls-key" && !value.empty()) {
       options.tlsKeyPath = value;
+    } else if (name == "--upstream" && !value.empty()) {
+      options.upstreamUrl = value;
+    } else if (name == "--upstream-key-file" && !value.empty()) {
+      options.upstreamKeyFile = value;
+    } else if (name == "--upstream-projects" && !value.empty()) {
+      options.upstreamProjectsFile = value;
+    } else if (name == "--upstream-poll") {
+      understood = setInteger(options.upstreamPollSeconds, value, 1, kMaxPollSeconds);
+      providerTuned = true;
+    } else if (name == "--upstream-rate") {
+      understood = setInteger(options.upstreamRate, value, 1, kMaxProviderRate);
+      providerTuned = true;
     } else {
       understood = false;
     }
     if (!understood) return std::nullopt;
   }
   if (options.tlsCertificatePath.empty() != options.tlsKeyPath.empty()) return std::nullopt;
+  const bool provider = !options.upstreamUrl.empty();
+  if (options.upstreamKeyFile.empty() == provider ||
+      options.upstreamProjectsFile.empty() == provider) {
+    return std::nullopt;
+  }
+  if (!provider && (providerTuned || options.upstreamCheck)) return std::nullopt;
+  if (provider && !expiryGiven) options.numberExpirySeconds = kProviderNumberExpirySeconds;
   return options;
 }
 

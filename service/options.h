@@ -30,14 +30,24 @@ struct Options {
 inline constexpr const char* kUsage =
     "usage: velmora-service [--port N] [--database PATH] [--log PATH] [--sms-delay SECONDS]\n"
     "                       [--number-expiry SECONDS] [--tls-cert FILE --tls-key FILE]\n"
+    "                       [--upstream URL --upstream-key-file FILE --upstream-projects FILE\n"
+    "                        [--upstream-poll SECONDS] [--upstream-rate N] [--upstream-check]]\n"
     "  --port N         port on 127.0.0.1 (default 8765; 0 picks a free one)\n"
     "  --database PATH  SQLite file, created with demo data if new (default velmora-demo.db)\n"
     "  --log PATH       file that receives each request line (default standard error)\n"
     "  --sms-delay SECONDS      from handing out a number to its SMS (default 5)\n"
     "  --number-expiry SECONDS  from handing out a number to its end, refunded when no SMS\n"
-    "                           came (default 600)\n"
+    "                           came (default 600; 1200 with --upstream)\n"
     "  --tls-cert FILE  serve HTTPS with this PEM certificate (chain), instead of HTTP\n"
-    "  --tls-key FILE   the certificate's PEM private key; given together with --tls-cert\n";
+    "  --tls-key FILE   the certificate's PEM private key; given together with --tls-cert\n"
+    "  --upstream URL   resell the numbers of the provider at this handler address (https://;\n"
+    "                   http:// only to a loopback host) instead of simulating them\n"
+    "  --upstream-key-file FILE  the provider's API key on the first line; mode 600\n"
+    "  --upstream-projects FILE  JSON: the projects the client lists, the provider's codes\n"
+    "  --upstream-poll SECONDS   how often each waiting number's SMS is asked (1-60, default 5)\n"
+    "  --upstream-rate N         provider requests a second, all together (1-100, default 10)\n"
+    "  --upstream-check          print the provider's balance and each project's price and\n"
+    "                            stock, and exit\n";
 
 // Nothing when the arguments are not understood.
 std::optional<Options> parseOptions(int argc, const char* const* argv);

@@ -43,7 +43,7 @@ bool hasControlCharacter(std::string_view text) {
 
 class Converter {
  public:
-  explicit Converter(const char* from) : handle_(iconv_open("UTF-8", from)) {}
+  Converter(const char* to, const char* from) : handle_(iconv_open(to, from)) {}
   ~Converter() {
     if (valid()) iconv_close(handle_);
   }
@@ -57,11 +57,11 @@ class Converter {
   iconv_t handle_;
 };
 
-// The bytes in the encoding `from` as UTF-8; nothing when they are not in it or hold control
-// characters.
-std::optional<std::string> utf8Text(std::string_view bytes, const char* from) {
+// The bytes in the encoding `from` in the encoding `to`; nothing when they are not in `from`,
+// have no form in `to` or hold control characters.
+std::optional<std::string> convertedText(std::string_view bytes, const char* to, const char* from) {
   if (hasControlCharacter(bytes)) return std::nullopt;
-  Converter converter(from);
+  Converter converter(to, from);
   if (!converter.valid()) return std::nullopt;
   std::string in(bytes);
   std::string out(in.size() * 3 + 4, '\0');  // ample: no GBK or UTF-8 byte grows beyond three
@@ -80,11 +80,15 @@ std::optional<std::string> utf8Text(std::string_view bytes, const char* from) {
 }  // namespace
 
 std::optional<std::string> textFromGbk(std::string_view bytes) {
-  return utf8Text(bytes, "GBK");
+  return convertedText(bytes, "UTF-8", "GBK");
 }
 
 std::optional<std::string> textFromUtf8(std::string_view bytes) {
-  return utf8Text(bytes, "UTF-8");
+  return convertedText(bytes, "UTF-8", "UTF-8");
+}
+
+bool writableInGbk(std::string_view text) {
+  return convertedText(text, "GBK", "UTF-8").has_value();
 }
 
 Query decodeQuery(std::string_view query, QueryEncoding encoding) {

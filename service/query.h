@@ -29,5 +29,8 @@ std::optional<std::string> queryValue(const Query& query, std::string_view name)
 std::optional<std::string> textFromGbk(std::string_view bytes);
 // UTF-8 bytes as they are; nothing when they are not UTF-8 or hold control characters.
 std::optional<std::string> textFromUtf8(std::string_view bytes);
+// Whether a UTF-8 text can reach the client: GBK has a form for each of its characters and it
+// holds no control characters.
+bool writableInGbk(std::string_view text);
 
 }  // namespace velmora::service
