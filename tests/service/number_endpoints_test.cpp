@@ -115,7 +115,7 @@ TEST_F(NumberEndpointTest, WrongCredentialsGet9OnEveryNumberEndpoint) {
       {u8"demo", u8"demo12"}, {u8"nobody", u8"demo123"}, {u8"demo", u8""}, {u8"", u8""}};
   for (const auto& [user, password] : strangers) {
     for (const char* file :
-         {"getnum.php", "getsms.php", "release.php", "blacklist.php", "held.php"}) {
+         {"getnum.php", "getsms.php", "release.php", "blacklist.php", "held.php", "again.php"}) {
       EXPECT_EQ(
           ask(file,
               {{"username", user}, {"password", password}, {"xm", u8"微信"}, {"hm", utf8(held)}}),
@@ -136,7 +136,20 @@ TEST_F(NumberEndpointTest, TheSmsComesAfterTheDelayAndOnlyAReleaseBeforeItRefund
   pass(1ms);
   const std::string sms = onNumber("getsms.php", first);
   EXPECT_TRUE(std::regex_match(sms, std::regex(R"(1,【微信】(.*\D)?\d{6}\D.*)"))) << sms;
+  // Another SMS: in the wording of the first with a new code, after the delay again; the price
+  // stays earned while it is awaited.
+  EXPECT_EQ(onNumber("again.php", first), "1");
+  EXPECT_EQ(onNumber("again.php", first), "0");
+  EXPECT_EQ(onNumber("getsms.php", first), "0");
+  EXPECT_EQ(onNumber("held.php", first), "1," + first);
+  pass(5s);
+  const std::string another = onNumber("getsms.php", first);
+  EXPECT_EQ(std::regex_replace(another, std::regex(R"(\d{6})"), "C"),
+            std::regex_replace(sms, std::regex(R"(\d{6})"), "C"));
+  EXPECT_NE(another, sms);
+  EXPECT_EQ(onNumber("again.php", first), "1");
   EXPECT_EQ(onNumber("release.php", first), "1,10.80");
+  EXPECT_EQ(onNumber("again.php", first), "2");
   EXPECT_EQ(onNumber("getsms.php", first), "2");
   EXPECT_EQ(onNumber("release.php", first), "2");
 

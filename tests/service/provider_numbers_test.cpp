@@ -293,10 +293,9 @@ TEST(ProviderServiceTest, AKilledServiceResumesAndItsKeyShowsNowhere) {
   std::fclose(file);
   const std::string database = folder.path("service.db").string();
   const std::string log = folder.path("service.log").string();
-  const std::vector<std::string> options{"--upstream",        fake.url(),
-                                         "--upstream-key-file", keyFile,
-                                         "--upstream-projects", projects,
-                                         "--upstream-poll",     "1"};
+  const std::vector<std::string> options{
+      "--upstream",          fake.url(), "--upstream-key-file", keyFile,
+      "--upstream-projects", projects,   "--upstream-poll",     "1"};
   const std::string account = "username=demo&password=demo123";
   auto service = std::make_unique<testing::ServiceProcess>(database, log, "0", options);
   ASSERT_GT(service->port(), 0) << service->firstLine();
@@ -306,8 +305,8 @@ TEST(ProviderServiceTest, AKilledServiceResumesAndItsKeyShowsNowhere) {
       service->get("/E/qx/getnum.php?" + account + "&xm=wx&dq=&yys="),
       service->get("/E/qx/release.php?" + account + "&hm=8613800000001"),
   };
-  EXPECT_EQ(replies, (std::vector<std::string>{"1,8613800000001,10.80", "1,8613800000002,9.60",
-                                               "1,10.80"}));
+  EXPECT_EQ(replies,
+            (std::vector<std::string>{"1,8613800000001,10.80", "1,8613800000002,9.60", "1,10.80"}));
   kill(service->pid(), SIGKILL);
   service.reset();
   service = std::make_unique<testing::ServiceProcess>(database, log, "0", options);
