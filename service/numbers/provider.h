@@ -70,7 +70,7 @@ struct GrantAnswer {
   std::string id;     // the activation's id, as text: ids may exceed 32 bits
   std::string phone;  // digits only, a leading "+" dropped
   // kBanned: what the provider says of the ban (until when); kWrongMaxPrice: its lowest price.
-  std::string detail;
+  std::string detail = {};
 };
 
 struct StatusAnswer {
@@ -99,7 +99,7 @@ struct ProviderSettings {
   std::chrono::milliseconds connectTimeout = std::chrono::seconds(5);
   std::chrono::milliseconds exchangeTimeout = std::chrono::seconds(20);  // connecting included
   // A PEM file of the certificate authorities trusted for https; empty: the system's.
-  std::string certificateAuthorities;
+  std::string certificateAuthorities = {};
 };
 
 // Safe to use from any number of threads at once. Each request is bounded: 5 s to connect, 20 s
