@@ -105,6 +105,7 @@ run_fuzz() {
   fuzz_target picture_fuzzer 30
   fuzz_target service_replies_fuzzer 20
   fuzz_target request_target_fuzzer 20
+  fuzz_target provider_answers_fuzzer 20
 }
 
 # make_picture_seeds DIR: the window data's pictures and cut-off copies of them (the small JPEG

@@ -3,6 +3,8 @@
 // resells what the provider grants; this is the only place that talks to it.
 #pragma once
 
+#include <chrono>
+#include <cstddef>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -67,6 +69,8 @@ struct GrantAnswer {
   ProviderWord word = ProviderWord::kNoAnswer;  // kAccessNumber when granted
   std::string id;     // the activation's id, as text: ids may exceed 32 bits
   std::string phone;  // digits only, a leading "+" dropped
+  // kBanned: what the provider says of the ban (until when); kWrongMaxPrice: its lowest price.
+  std::string detail = {};
 };
 
 struct StatusAnswer {
@@ -85,15 +89,24 @@ struct PriceAnswer {
   long long count = 0;
 };
 
+// The longest reply read; a longer one is no answer.
+inline constexpr size_t kMaxProviderReplyBytes = 64 * 1024;
+
 struct ProviderSettings {
-  std::string url;  // the handler's address: https, or http to a loopback address
-  std::string key;  // never logged, never in an error message
-  double requestsPerSecond = 10;  // all requests together; more wait their turn
+  std::string url;                // the handler's address: https, or http to a loopback address
+  std::string key;                // never logged, never in an error message
+  double requestsPerSecond = 10;  // all requests together; more wait their turn; 0: no cap
+  std::chrono::milliseconds connectTimeout = std::chrono::seconds(5);
+  std::chrono::milliseconds exchangeTimeout = std::chrono::seconds(20);  // connecting included
+  // A PEM file of the certificate authorities trusted for https; empty: the system's.
+  std::string certificateAuthorities = {};
 };
 
 // Safe to use from any number of threads at once. Each request is bounded: 5 s to connect, 20 s
-// for the whole exchange, 64 KB of reply, no redirects, the certificate verified. A request
-// waits, if need be, until the rate allows it.
+// for the whole exchange, 64 KB of reply, no redirects, only http and https, the certificate
+// and its host verified. A request waits, if need be, until the rate allows it. A reply is read
+// whatever its HTTP status, but a redirection is no answer. No text an answer holds contains
+// the key.
 class Provider {
  public:
   explicit Provider(ProviderSettings settings);
