@@ -268,9 +268,6 @@ TEST_F(ProviderNumbersTest, AnotherSmsOnANumberWhoseSmsCame) {
   EXPECT_EQ(step("again.php", u8"8613800000005"), "0");
 }
 
-}  // namespace
-}  // namespace velmora::service
-
 // The real program against the fake provider: killed while it holds numbers and owes the
 // provider a cancel, started again, it finishes both, moves no money twice, and its key shows
 // nowhere.
@@ -330,3 +327,6 @@ TEST(ProviderServiceTest, AKilledServiceResumesAndItsKeyShowsNowhere) {
   service.reset();
   EXPECT_EQ(testing::fileText(log).find("k3y"), std::string::npos);
 }
+
+}  // namespace
+}  // namespace velmora::service
