@@ -3,7 +3,8 @@
 // user-interface thread, so a slow service never holds up the window. The SMS or its code can be
 // copied, and the number released or blacklisted. A number the service holds for the account is
 // never lost: the panel asks for it when the window opens and when a getnum.php reply went
-// missing. A service that grants no numbers gets the panel's fixed notices.
+// missing, and asks for no number while it does not know whether the account holds one. A
+// service that grants no numbers gets the panel's fixed notices.
 #include <string>
 
 #include "app/account.h"
@@ -28,11 +29,12 @@ constexpr int32_t kPollInterval = 2000;
 
 // What the panel holds between events.
 struct NumberPanel {
-  std::string number;      // the number the account holds; empty for none
-  std::string lastNumber;  // the last number held in this run, for asking for it again
-  std::string sms;         // the SMS that came for the number
-  int32_t poll = 0;        // the SMS request on its way; 0 for none
-  int32_t heldCheck = 0;   // the window's first held.php request, on its way; 0 for none
+  std::string number;          // the number the account holds; empty for none
+  std::string lastNumber;      // the last number held in this run, for asking for it again
+  std::string sms;             // the SMS that came for the number
+  int32_t poll = 0;            // the SMS request on its way; 0 for none
+  int32_t heldCheck = 0;       // the window's held.php request on its way; 0 for none
+  bool mayHoldUnseen = false;  // the account may hold a number the panel does not show
 };
 
 NumberPanel panel;
@@ -141,32 +143,54 @@ std::string heldNumberUrl() {
   return protocol::heldNumberUrl(serviceAddress(), credentials());
 }
 
-void heldCheckEnded() {
-  const Text reply = takeServiceReply(panel.heldCheck);
-  panel.heldCheck = 0;
+// A held.php reply: the number it names is shown. Any reply but a failed request (empty) tells
+// whether the account holds a number, a documented service's error page too (it holds none).
+void tookHeldReply(const Text& reply) {
+  panel.mayHoldUnseen = reply.empty();
   if (const auto held = protocol::readHeldNumber(reply.get())) holdNumber(*held);
 }
 
-// The window's held.php request has not ended: it is given up and asked again at once, so that a
-// number the account holds comes before a new one. True when one is held.
-bool foundHeldNumberFirst() {
-  if (panel.heldCheck == 0) return false;
-  cancelServiceRequest(panel.heldCheck);
+void heldCheckEnded() {
+  const Text reply = takeServiceReply(panel.heldCheck);
   panel.heldCheck = 0;
-  const Text reply = askService(heldNumberUrl());
-  const auto held = protocol::readHeldNumber(reply.get());
-  if (held) holdNumber(*held);
-  return held.has_value();
+  tookHeldReply(reply);
+}
+
+// held.php while the handler waits.
+Text askHeldNumber() {
+  Text reply = askService(heldNumberUrl());
+  tookHeldReply(reply);
+  return reply;
+}
+
+// A number is asked for only while the panel knows that the account holds none: else the service
+// would grant and charge a second one and the first would never be shown. While the window's
+// held.php request is on its way, or after a held.php or a getnum.php request failed, held.php is
+// asked first. False when no number may be asked for now, with the notice said.
+bool mayAskForNumber() {
+  if (panel.heldCheck != 0) cancelServiceRequest(panel.heldCheck);
+  panel.heldCheck = 0;
+  if (!panel.mayHoldUnseen) return true;
+  askHeldNumber();
+  if (!panel.number.empty())
+    showMessage(texts::kReleaseFirst);
+  else if (panel.mayHoldUnseen)
+    showMessage(texts::kGetNumberFailed);
+  return panel.number.empty() && !panel.mayHoldUnseen;
 }
 
 // getnum.php's reply went missing (empty) or cannot be read, while the service may have granted
-// a number all the same: held.php names it. When it names none, a missing reply from a service
-// that knows held.php was a failure; any other service keeps its fixed notice.
+// a number all the same: held.php names it. When held.php fails too, or names none after a
+// missing reply from a service that knows it, the request failed; any other service keeps its
+// fixed notice. A request whose reply went missing may still be granted after held.php answered,
+// so the next one asks held.php first again.
 void findGrantedNumber(bool replyMissing) {
-  const Text reply = askService(heldNumberUrl());
-  if (const auto held = protocol::readHeldNumber(reply.get())) return holdNumber(*held);
+  const Text reply = askHeldNumber();
+  if (!panel.number.empty()) return;
+  panel.mayHoldUnseen = panel.mayHoldUnseen || replyMissing;
   const bool noneHeld = protocol::isStatus(reply.get(), protocol::status::kNoNumberHeld);
-  showMessage(replyMissing && noneHeld ? texts::kGetNumberFailed : texts::kBalanceTooLow);
+  const bool failed = reply.empty() || (replyMissing && noneHeld);
+  showMessage(failed ? texts::kGetNumberFailed : texts::kBalanceTooLow);
 }
 
 // The notice for a getnum.php reply that grants no number; a reply the panel does not know
@@ -187,7 +211,8 @@ const char* numberRefusal(const char* reply) {
 
 // getnum.php, for any free number or (asked) for the last one again.
 void askForNumber(bool again) {
-  if (!panel.number.empty() || foundHeldNumberFirst()) return showMessage(texts::kReleaseFirst);
+  if (!panel.number.empty()) return showMessage(texts::kReleaseFirst);
+  if (!mayAskForNumber()) return;
   const Text project = unitText(kProjectName);
   const Text region = unitText(kRegion);
   const Text carrier = unitText(kOperator);
@@ -233,6 +258,7 @@ void resetNumberPanel() {
 }
 
 void findHeldNumber() {
+  panel.mayHoldUnseen = true;
   panel.heldCheck = startServiceRequest(heldNumberUrl(), kWindow, heldCheckEnded);
 }
 

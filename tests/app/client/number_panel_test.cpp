@@ -1,6 +1,7 @@
 // The number panel against a service that grants numbers: getting one, the SMS by polling and by
-// hand, copying the SMS and its code, releasing and blacklisting, and finding a held number again
-// when the window opens or a getnum.php reply went missing.
+// hand, copying the SMS and its code, releasing and blacklisting, finding a held number again when
+// the window opens or a getnum.php reply went missing, and asking for no number while the account
+// may hold one unseen.
 #include "tests/app/client/client_test.h"
 
 namespace velmora::testing {
@@ -307,7 +308,8 @@ TEST_F(NumberPanel, TheMainWindowShowsTheNumberTheServiceHolds) {
 }
 
 // A getnum.php reply that went missing or cannot be read may hide a granted and charged number:
-// held.php names it. "0" there says the request failed; any other reply keeps the fixed notice.
+// held.php names it. A failed held.php, or "0" after a missing reply, says the request failed; any
+// other reply keeps the fixed notice.
 TEST_F(NumberPanel, AMissingGrantIsFoundThroughHeld) {
   const struct {
     const char8_t* grant;
@@ -323,9 +325,10 @@ TEST_F(NumberPanel, AMissingGrantIsFoundThroughHeld) {
        "13900139000"},
       {u8"", u8"0", {ClientFake::message(u8"获取号码失败，请稍后重试")}, nullptr},
       {u8"", u8"9", {ClientFake::message(u8"可用余额不足，请充值")}, nullptr},
-      {u8"", u8"", {ClientFake::message(u8"可用余额不足，请充值")}, nullptr},
+      {u8"", u8"", {ClientFake::message(u8"获取号码失败，请稍后重试")}, nullptr},
       {u8"", u8"<html>404</html>", {ClientFake::message(u8"可用余额不足，请充值")}, nullptr},
       {u8"1,13900139000", u8"0", {ClientFake::message(u8"可用余额不足，请充值")}, nullptr},
+      {u8"1,13900139000", u8"", {ClientFake::message(u8"获取号码失败，请稍后重试")}, nullptr},
   };
   for (const auto& row : kRows) {
     resetNumberPanel();
@@ -366,6 +369,31 @@ TEST_F(NumberPanel, AClickBeforeTheWindowsHeldReplyAsksForItFirst) {
   EXPECT_EQ(fake.log, (Log{ClientFake::cancelled(url(kHeldQuery)), request(kHeldQuery),
                            numberRequest(), ClientFake::timerStarted(kWindow, 2000)}));
   EXPECT_EQ(fake.text(kNumber), "13800138000");
+}
+
+// Until held.php has answered, the account may hold a number the panel does not show: after the
+// window's held.php failed, or a getnum.php reply went missing (its grant may come after held.php
+// answered), a click asks held.php first and asks for no number while held.php fails.
+TEST_F(NumberPanel, NoNumberIsAskedForWhileTheAccountMayHoldOneUnseen) {
+  const std::string failed = ClientFake::message(u8"获取号码失败，请稍后重试");
+  fake.reply("getxm.php", {u8"WeChat-1.5"});
+  fake.reply("held.php", {u8""});
+  mainWindowCreated();
+  fake.endRequests();
+  fake.log.clear();
+  getNumberClicked();
+  chooseNumberClicked();
+  EXPECT_EQ(fake.log, (Log{request(kHeldQuery), failed, request(kHeldQuery), failed}));
+
+  fake.reply("held.php", {u8"0", u8"0", u8"1,13900139000"});
+  fake.reply("getnum.php", {u8""});
+  fake.log.clear();
+  getNumberClicked();
+  getNumberClicked();
+  EXPECT_EQ(fake.log, (Log{request(kHeldQuery), numberRequest(), request(kHeldQuery), failed,
+                           request(kHeldQuery), ClientFake::timerStarted(kWindow, 2000),
+                           ClientFake::message(u8"请先释放或拉黑当前号码")}));
+  EXPECT_EQ(fake.text(kNumber), "13900139000");
 }
 
 }  // namespace
