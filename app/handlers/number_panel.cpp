@@ -5,7 +5,9 @@
 // never lost: the panel asks for it when the window opens and when a getnum.php reply went
 // missing, and asks for no number while it does not know whether the account holds one. A
 // service that grants no numbers gets the panel's fixed notices.
+#include <optional>
 #include <string>
+#include <utility>
 
 #include "app/account.h"
 #include "app/client_texts.h"
@@ -27,20 +29,47 @@ using protocol::NumberAction;
 
 constexpr int32_t kPollInterval = 2000;
 
+// A request on its way off the window's thread, and the password it proves the account with: a
+// profile save may replace that password before the reply comes.
+struct RequestOnItsWay {
+  int32_t id = 0;  // 0 for none
+  std::string password;
+};
+
 // What the panel holds between events.
 struct NumberPanel {
   std::string number;          // the number the account holds; empty for none
   std::string lastNumber;      // the last number held in this run, for asking for it again
   std::string sms;             // the SMS that came for the number
-  int32_t poll = 0;            // the SMS request on its way; 0 for none
-  int32_t heldCheck = 0;       // the window's held.php request on its way; 0 for none
   bool mayHoldUnseen = false;  // the account may hold a number the panel does not show
+  RequestOnItsWay poll;        // the SMS request on its way
+  RequestOnItsWay heldCheck;   // the window's held.php request on its way
 };
 
 NumberPanel panel;
 
+const char* password() {
+  return accountField(AccountField::kPassword);
+}
+
 protocol::Credentials credentials() {
-  return {accountField(AccountField::kUserName), accountField(AccountField::kPassword)};
+  return {accountField(AccountField::kUserName), password()};
+}
+
+RequestOnItsWay startRequest(const std::string& url, void (*ended)()) {
+  return {startServiceRequest(url, kWindow, ended), password()};
+}
+
+// The reply of a request that has ended. Nothing when the service refused it as a wrong account
+// while a profile save had replaced the password it carried: the service checked the old password
+// after the save, and the account is fine, so the step is taken again with the password saved.
+std::optional<Text> takeReply(RequestOnItsWay& request) {
+  Text reply = takeServiceReply(request.id);
+  const bool passwordReplaced = request.password != password();
+  request = {};
+  if (passwordReplaced && protocol::isStatus(reply.get(), protocol::status::kWrongAccount))
+    return std::nullopt;
+  return reply;
 }
 
 protocol::NumberChoice choice(const Text& project, const Text& region, const Text& carrier) {
@@ -59,14 +88,14 @@ void showBalanceAfter(const std::string& balance) {
 void pollEnded();
 
 void pollTick() {
-  if (panel.number.empty() || !panel.sms.empty() || panel.poll != 0) return;
-  panel.poll = startServiceRequest(numberActionUrl(NumberAction::kReadSms), kWindow, pollEnded);
+  if (panel.number.empty() || !panel.sms.empty() || panel.poll.id != 0) return;
+  panel.poll = startRequest(numberActionUrl(NumberAction::kReadSms), pollEnded);
 }
 
 void stopPolling() {
   stopTimer(kWindow, pollTick);
-  if (panel.poll != 0) cancelServiceRequest(panel.poll);
-  panel.poll = 0;
+  if (panel.poll.id != 0) cancelServiceRequest(panel.poll.id);
+  panel.poll = {};
 }
 
 void showNumber(const std::string& number) {
@@ -133,10 +162,9 @@ bool tookSmsReply(const char* reply) {
   return false;
 }
 
+// A poll refused for a password replaced meanwhile polls again at the next tick.
 void pollEnded() {
-  const Text reply = takeServiceReply(panel.poll);
-  panel.poll = 0;
-  tookSmsReply(reply.get());
+  if (const auto reply = takeReply(panel.poll)) tookSmsReply(reply->get());
 }
 
 std::string heldNumberUrl() {
@@ -150,10 +178,17 @@ void tookHeldReply(const Text& reply) {
   if (const auto held = protocol::readHeldNumber(reply.get())) holdNumber(*held);
 }
 
+void heldCheckEnded();
+
+void startHeldCheck() {
+  panel.heldCheck = startRequest(heldNumberUrl(), heldCheckEnded);
+}
+
+// A check refused for a password replaced meanwhile is made again at once.
 void heldCheckEnded() {
-  const Text reply = takeServiceReply(panel.heldCheck);
-  panel.heldCheck = 0;
-  tookHeldReply(reply);
+  const auto reply = takeReply(panel.heldCheck);
+  if (!reply) return startHeldCheck();
+  tookHeldReply(*reply);
 }
 
 // held.php while the handler waits.
@@ -168,8 +203,8 @@ Text askHeldNumber() {
 // held.php request is on its way, or after a held.php or a getnum.php request failed, held.php is
 // asked first. False when no number may be asked for now, with the notice said.
 bool mayAskForNumber() {
-  if (panel.heldCheck != 0) cancelServiceRequest(panel.heldCheck);
-  panel.heldCheck = 0;
+  if (panel.heldCheck.id != 0) cancelServiceRequest(panel.heldCheck.id);
+  panel.heldCheck = {};
   if (!panel.mayHoldUnseen) return true;
   askHeldNumber();
   if (!panel.number.empty())
@@ -259,7 +294,7 @@ void resetNumberPanel() {
 
 void findHeldNumber() {
   panel.mayHoldUnseen = true;
-  panel.heldCheck = startServiceRequest(heldNumberUrl(), kWindow, heldCheckEnded);
+  startHeldCheck();
 }
 
 void getNumberClicked() {

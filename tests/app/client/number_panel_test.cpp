@@ -161,6 +161,39 @@ TEST_F(NumberPanel, AWrongAccountStopsThePollingOnceAndKeepsTheNumber) {
   EXPECT_EQ(fake.text(kSms), "Your code is 7731");
 }
 
+// A request that carried the password a profile save has replaced since is refused by the service
+// after the save: the account is fine, and the step is taken again with the password saved.
+TEST_F(NumberPanel, ARefusalOfAPasswordSavedOverIsNoWrongAccount) {
+  const auto save = [](const char8_t* password) {
+    profileWindowCreated();
+    ClientFake::current().setText(profile::kPassword, password);
+    profileSaveClicked();
+  };
+  fake.reply("update.php", {u8"1"});
+  fake.reply("getxm.php", {u8"WeChat-1.5"});
+  fake.reply("held.php", {u8"9", u8"1,13900139000"});
+  fake.reply("getsms.php", {u8"9", u8"1,Your code is 7731"});
+  mainWindowCreated();
+  save(u8"pass2");
+  fake.log.clear();
+  fake.endRequests();  // held.php: asked again at once
+  fake.endRequests();
+  fake.tick();
+  save(u8"pass3");
+  fake.endRequests();  // the poll goes on
+  fake.tick();
+  fake.endRequests();
+  const std::string poll = "getsms.php?username=demo&password=pass";
+  EXPECT_EQ(fake.log,
+            (Log{request("held.php?username=demo&password=pass2"),
+                 ClientFake::timerStarted(kWindow, 2000), request(poll + "2&hm=13900139000"),
+                 request("update.php?username=demo&password=pass3&email=demo%40example.com&d2="
+                         "TAddr&oldpassword=pass2"),
+                 ClientFake::message(u8"更新成功"), request(poll + "3&hm=13900139000"),
+                 ClientFake::timerStopped(kWindow), ClientFake::flashed(kWindow)}));
+  EXPECT_EQ(fake.text(kSms), "Your code is 7731");
+}
+
 TEST_F(NumberPanel, RefreshingByHandAsksOnceAndSaysWhatCame) {
   holdNumber();
   fake.reply("getsms.php", {u8"0", u8"", u8"1,Your code is 7731"});
