@@ -1,10 +1,11 @@
 // The main window's number and SMS panel. "获取号码" and "指定号码" ask the service for a number;
 // while a number is held and no SMS has come, a timer asks for its SMS every 2 seconds, off the
-// user-interface thread, so a slow service never holds up the window. The SMS or its code can be
-// copied, and the number released or blacklisted. A number the service holds for the account is
-// never lost: the panel asks for it when the window opens and when a getnum.php reply went
-// missing, and asks for no number while it does not know whether the account holds one. A
-// service that grants no numbers gets the panel's fixed notices.
+// user-interface thread, so a slow service never holds up the window. Once the SMS has come,
+// "手动刷新" asks for a further one. The SMS or its code can be copied, and the number released or
+// blacklisted. A number the service holds for the account is never lost: the panel asks for it
+// when the window opens and when a getnum.php reply went missing, and asks for no number while it
+// does not know whether the account holds one. A service that grants no numbers gets the panel's
+// fixed notices.
 #include <optional>
 #include <string>
 #include <utility>
@@ -40,7 +41,8 @@ struct RequestOnItsWay {
 struct NumberPanel {
   std::string number;          // the number the account holds; empty for none
   std::string lastNumber;      // the last number held in this run, for asking for it again
-  std::string sms;             // the SMS that came for the number
+  std::string sms;             // the last SMS that came for the number
+  bool awaitingSms = false;    // the number waits for an SMS (its first, or a further one)
   bool mayHoldUnseen = false;  // the account may hold a number the panel does not show
   RequestOnItsWay poll;        // the SMS request on its way
   RequestOnItsWay heldCheck;   // the window's held.php request on its way
@@ -88,7 +90,7 @@ void showBalanceAfter(const std::string& balance) {
 void pollEnded();
 
 void pollTick() {
-  if (panel.number.empty() || !panel.sms.empty() || panel.poll.id != 0) return;
+  if (!panel.awaitingSms || panel.poll.id != 0) return;
   panel.poll = startRequest(numberActionUrl(NumberAction::kReadSms), pollEnded);
 }
 
@@ -104,16 +106,24 @@ void showNumber(const std::string& number) {
   setUnitText(kNumber, number.c_str());
 }
 
-// The number's SMS has not come: the box is emptied and the polling starts.
+// The number waits for an SMS: the polling starts. The box keeps what it shows until the SMS
+// comes.
 void awaitSms() {
+  panel.awaitingSms = true;
+  startTimer(kWindow, kPollInterval, pollTick);
+}
+
+// A number whose SMS has not come: the box is emptied and the polling starts.
+void awaitFirstSms() {
   panel.sms.clear();
   setUnitText(kSms, nullptr);
-  startTimer(kWindow, kPollInterval, pollTick);
+  awaitSms();
 }
 
 // The SMS has come: the polling ends, and a user who is elsewhere is called back.
 void showSms(const std::string& sms) {
   stopPolling();
+  panel.awaitingSms = false;
   panel.sms = sms;
   setUnitText(kSms, panel.sms.c_str());
   flashWindow(kWindow);
@@ -121,20 +131,21 @@ void showSms(const std::string& sms) {
 
 void holdNumber(const protocol::GrantedNumber& granted) {
   showNumber(granted.number);
-  awaitSms();
+  awaitFirstSms();
   showBalanceAfter(granted.balance);
 }
 
 // A number held.php named: shown with its SMS, or polled for it.
 void holdNumber(const protocol::HeldNumber& held) {
   showNumber(held.number);
-  if (held.sms.empty()) return awaitSms();
+  if (held.sms.empty()) return awaitFirstSms();
   showSms(held.sms);
 }
 
 // The number is no longer the account's: the panel shows none.
 void dropNumber() {
   stopPolling();
+  panel.awaitingSms = false;
   panel.number.clear();
   panel.sms.clear();
   setUnitText(kNumber, texts::kGetNumberPrompt);
@@ -261,6 +272,27 @@ void askForNumber(bool again) {
   showMessage(numberRefusal(reply.get()));
 }
 
+// again.php for the number whose SMS has come: "1" the service waits for a further SMS, which is
+// polled for while the box keeps the last one. False for a reply the panel does not know (a
+// service without again.php), which leaves "手动刷新" to read the SMS again as it always has.
+bool askedForAnotherSms() {
+  const Text reply = askService(numberActionUrl(NumberAction::kAnotherSms));
+  if (protocol::isStatus(reply.get(), protocol::status::kDone)) {
+    awaitSms();
+    showMessage(texts::kAnotherSmsAsked);
+  } else if (protocol::isStatus(reply.get(), protocol::status::kAnotherSmsRefused)) {
+    showMessage(texts::kNoAnotherSms);
+  } else if (protocol::isStatus(reply.get(), protocol::status::kNumberNotHeld)) {
+    dropNumber();
+    showMessage(texts::kNumberExpired);
+  } else if (protocol::isStatus(reply.get(), protocol::status::kWrongAccount)) {
+    showMessage(texts::kWrongAccount);
+  } else {
+    return false;
+  }
+  return true;
+}
+
 struct LetGo {
   NumberAction action;
   const char* nothingHeld;
@@ -307,6 +339,7 @@ void chooseNumberClicked() {
 
 void refreshSmsClicked() {
   if (panel.number.empty()) return showMessage(texts::kNoNumberYet);
+  if (!panel.awaitingSms && askedForAnotherSms()) return;
   const Text reply = askService(numberActionUrl(NumberAction::kReadSms));
   if (!tookSmsReply(reply.get())) showMessage(texts::kNoSmsYet);
 }

@@ -158,7 +158,7 @@ TEST_F(MainWindow, AServiceWithoutNumbersGetsThePanelsFixedNotices) {
   for (const auto& row : kRows) {
     resetNumberPanel();
     for (const char* endpoint :
-         {"getnum.php", "getsms.php", "release.php", "blacklist.php", "held.php"})
+         {"getnum.php", "getsms.php", "release.php", "blacklist.php", "held.php", "again.php"})
       fake.reply(endpoint, {row.page});
     fake.log.clear();
     getNumberClicked();

@@ -1,7 +1,7 @@
 // The number panel against a service that grants numbers: getting one, the SMS by polling and by
-// hand, copying the SMS and its code, releasing and blacklisting, finding a held number again when
-// the window opens or a getnum.php reply went missing, and asking for no number while the account
-// may hold one unseen.
+// hand, a further SMS, copying the SMS and its code, releasing and blacklisting, finding a held
+// number again when the window opens or a getnum.php reply went missing, and asking for no number
+// while the account may hold one unseen.
 #include "tests/app/client/client_test.h"
 
 namespace velmora::testing {
@@ -209,6 +209,60 @@ TEST_F(NumberPanel, RefreshingByHandAsksOnceAndSaysWhatCame) {
                  ClientFake::cancelled(smsRequest().substr(8)), ClientFake::flashed(kWindow)}));
   EXPECT_EQ(fake.text(kSms), "Your code is 7731");
   EXPECT_EQ(fake.requestsOnTheirWay(), 0u);
+}
+
+// Once the SMS has come, "手动刷新" asks again.php for a further one. A reply it does not know (a
+// service without again.php) leaves "手动刷新" as it always was: the SMS is read again.
+TEST_F(NumberPanel, RefreshingAfterTheSmsAsksForAnother) {
+  const struct {
+    const char8_t* reply;
+    Log after;  // after the again.php request
+    const char8_t* sms;
+  } kRows[] = {
+      {u8"1",
+       {ClientFake::timerStarted(kWindow, 2000), ClientFake::message(u8"已请求新短信，请稍候")},
+       kSmsText},
+      {u8"0", {ClientFake::message(u8"暂时无法获取新短信")}, kSmsText},
+      {u8"2", {ClientFake::message(u8"号码已失效，请重新获取")}, u8""},
+      {u8"9", {ClientFake::message(u8"账号或密码错误，请重新登录")}, kSmsText},
+      {u8"", {smsRequest(), ClientFake::flashed(kWindow)}, kSmsText},
+      {u8"<html><body>404 Not Found</body></html>",
+       {smsRequest(), ClientFake::flashed(kWindow)},
+       kSmsText},
+  };
+  for (const auto& row : kRows) {
+    resetNumberPanel();
+    holdNumber();
+    receiveSms();
+    fake.reply("again.php", {row.reply});
+    fake.reply("getsms.php", {u8"1," + std::u8string(kSmsText)});
+    refreshSmsClicked();
+    Log expected{smsRequest("again.php")};
+    expected.insert(expected.end(), row.after.begin(), row.after.end());
+    EXPECT_EQ(fake.log, expected) << gbk(row.reply);
+    EXPECT_EQ(fake.text(kSms), gbk(row.sms)) << gbk(row.reply);
+    EXPECT_EQ(fake.timerRuns(kWindow), row.reply == std::u8string_view(u8"1"));
+    fake.log.clear();
+  }
+}
+
+// While the further SMS is awaited the box keeps the last one, and "手动刷新" reads the SMS as for
+// a new number.
+TEST_F(NumberPanel, AFurtherSmsIsPolledForWhileTheLastStays) {
+  holdNumber();
+  receiveSms();
+  fake.reply("again.php", {u8"1"});
+  fake.reply("getsms.php", {u8"0", u8"1,Your code is 7731"});
+  refreshSmsClicked();
+  refreshSmsClicked();
+  EXPECT_EQ(fake.text(kSms), gbk(kSmsText));
+  fake.tick();
+  fake.endRequests();
+  EXPECT_EQ(fake.log, (Log{smsRequest("again.php"), ClientFake::timerStarted(kWindow, 2000),
+                           ClientFake::message(u8"已请求新短信，请稍候"), smsRequest(),
+                           ClientFake::message(u8"暂未收到短信，请稍后刷新"), smsRequest(),
+                           ClientFake::timerStopped(kWindow), ClientFake::flashed(kWindow)}));
+  EXPECT_EQ(fake.text(kSms), "Your code is 7731");
 }
 
 TEST_F(NumberPanel, TheCopyButtonsCopyTheSmsAndItsCode) {
