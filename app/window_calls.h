@@ -42,7 +42,7 @@ void startTimer(uint32_t window, int32_t milliseconds, void (*routine)());
 void stopTimer(uint32_t window, void (*routine)());
 
 // Asks for the user's attention: the window's taskbar button flashes until the user comes back
-// to it, unless the window is in front already.
+// to it, when the user works in another program (not when a window of this one is in front).
 void flashWindow(uint32_t window);
 
 }  // namespace velmora::app

@@ -132,7 +132,7 @@ std::string numberAgainUrl(const ServiceAddress& service, const Credentials& acc
 std::string numberActionUrl(const ServiceAddress& service, NumberAction action,
                             const Credentials& account, std::string_view number) {
   constexpr std::string_view kEndpoints[] = {endpoint::kReadSms, endpoint::kRelease,
-                                             endpoint::kBlacklist};
+                                             endpoint::kBlacklist, endpoint::kAnotherSms};
   return requestUrl(service, kEndpoints[static_cast<int>(action)],
                     {{parameter::kUserName, account.user},
                      {parameter::kPassword, account.password},

@@ -65,9 +65,9 @@ std::string numberUrl(const ServiceAddress& service, const Credentials& account,
 // getnum.php for one number again (empty: the session got none yet).
 std::string numberAgainUrl(const ServiceAddress& service, const Credentials& account,
                            const NumberChoice& choice, std::string_view number);
-// What can be done with a number the account holds.
-enum class NumberAction { kReadSms, kRelease, kBlacklist };
-// getsms.php, release.php or blacklist.php for the number.
+// What can be done with a number the account holds; a further SMS only once its SMS has come.
+enum class NumberAction { kReadSms, kRelease, kBlacklist, kAnotherSms };
+// getsms.php, release.php, blacklist.php or again.php for the number.
 std::string numberActionUrl(const ServiceAddress& service, NumberAction action,
                             const Credentials& account, std::string_view number);
 // held.php: the number the account holds, if any.

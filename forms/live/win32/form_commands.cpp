@@ -28,7 +28,22 @@ bool namesWindow(uint32_t unitId) {
   return unitId == 0 || (unitId & 0xF0000000) == 0;
 }
 
+WindowFlasher flasher = FlashWindowEx;
+
+// Whether the user works in another program: the window in front, if any, is none of this
+// process's. With a window of the program in front (one opened over the window that calls) the
+// user is here already.
+bool userIsInAnotherProgram() {
+  DWORD process = 0;
+  if (HWND foreground = GetForegroundWindow()) GetWindowThreadProcessId(foreground, &process);
+  return process != GetCurrentProcessId();
+}
+
 }  // namespace
+
+WindowFlasher& windowFlasher() {
+  return flasher;
+}
 
 void comboBoxItemCount(runtime::ResultRecord* result, int32_t argCount,
                        const runtime::ArgRecord* args) {
@@ -106,12 +121,12 @@ void flashWindowCommand(runtime::ResultRecord*, int32_t argCount, const runtime:
   const runtime::Arguments arguments(argCount, args);
   const WindowObject* object = formRegistry().find(arguments.record(1).value.low);
   const LiveWindow* window = object ? formRegistry().liveWindow(*object) : nullptr;
-  if (window == nullptr || GetForegroundWindow() == window->window) return;
+  if (window == nullptr || !userIsInAnotherProgram()) return;
   FLASHWINFO flash{};
   flash.cbSize = sizeof flash;
   flash.hwnd = window->window;
   flash.dwFlags = FLASHW_TRAY | FLASHW_TIMERNOFG;
-  FlashWindowEx(&flash);
+  flasher(&flash);
 }
 
 void installFormCommands() {

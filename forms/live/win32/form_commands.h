@@ -2,6 +2,8 @@
 // load, close and flash window commands. installFormCommands puts them into the core command table.
 #pragma once
 
+#include <windows.h>
+
 #include "runtime/tagged_value.h"
 
 namespace velmora::forms {
@@ -18,9 +20,13 @@ void loadWindowCommand(runtime::ResultRecord* result, int32_t argCount,
 void closeWindowCommand(runtime::ResultRecord* result, int32_t argCount,
                         const runtime::ArgRecord* args);
 // flashWindow(window reference): the window's taskbar button flashes until the user comes back to
-// the window; nothing when it is the foreground window or not loaded.
+// the window, when the user works in another program; nothing when the window in front is one of
+// this program's, or the window is not loaded.
 void flashWindowCommand(runtime::ResultRecord* result, int32_t argCount,
                         const runtime::ArgRecord* args);
+// How a window is flashed: FlashWindowEx; tests record the calls instead.
+using WindowFlasher = BOOL(WINAPI*)(PFLASHWINFO flash);
+WindowFlasher& windowFlasher();
 
 void installFormCommands();
 

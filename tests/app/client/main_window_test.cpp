@@ -139,13 +139,27 @@ TEST_F(MainWindow, TheFourButtonsOpenTheirWindows) {
                  ClientFake::opened(api::kWindow), ClientFake::opened(promotion::kWindow)}));
 }
 
-// An empty getnum.php reply may be a lost grant, so held.php is asked: its page, too, keeps the
-// fixed notice.
+// A service of the nine endpoints answers the panel's requests with an error page: every button
+// keeps its fixed notice. An empty reply is a failed request, which may hide a grant: held.php is
+// asked, and while it fails too no further number is asked for.
 TEST_F(MainWindow, AServiceWithoutNumbersGetsThePanelsFixedNotices) {
-  for (const char8_t* page : {u8"", u8"<html><body>404 Not Found</body></html>"}) {
+  const std::string numberQuery = "getnum.php?username=demo&password=demo123&xm=&dq=&yys=";
+  const std::string heldRequest = request("held.php?username=demo&password=demo123");
+  const std::string failed = ClientFake::message(u8"获取号码失败，请稍后重试");
+  const std::string tooLow = ClientFake::message(u8"可用余额不足，请充值");
+  const struct {
+    const char8_t* page;
+    Log numbers;  // what the two number buttons send and say
+  } kRows[] = {
+      {u8"<html><body>404 Not Found</body></html>",
+       {request(numberQuery), tooLow, request(numberQuery + "&hm="), tooLow}},
+      {u8"", {request(numberQuery), heldRequest, failed, heldRequest, failed}},
+  };
+  for (const auto& row : kRows) {
+    resetNumberPanel();
     for (const char* endpoint :
-         {"getnum.php", "getsms.php", "release.php", "blacklist.php", "held.php"})
-      fake.reply(endpoint, {page});
+         {"getnum.php", "getsms.php", "release.php", "blacklist.php", "held.php", "again.php"})
+      fake.reply(endpoint, {row.page});
     fake.log.clear();
     getNumberClicked();
     chooseNumberClicked();
@@ -154,17 +168,11 @@ TEST_F(MainWindow, AServiceWithoutNumbersGetsThePanelsFixedNotices) {
     copyVerificationCodeClicked();
     blacklistButtonClicked();
     releaseButtonClicked();
-    Log expected;
-    for (const char* query : {"", "&hm="}) {
-      expected.push_back(
-          request(std::string("getnum.php?username=demo&password=demo123&xm=&dq=&yys=") + query));
-      if (*page == u8'\0') expected.push_back(request("held.php?username=demo&password=demo123"));
-      expected.push_back(ClientFake::message(u8"可用余额不足，请充值"));
-    }
+    Log expected = row.numbers;
     for (const char8_t* notice : {u8"你还没有获取号码，请先获取号码", u8"暂无短信内容",
                                   u8"暂无短信内容", u8"暂无拉黑对像", u8"暂无释放对像"})
       expected.push_back(ClientFake::message(notice));
-    EXPECT_EQ(fake.log, expected);
+    EXPECT_EQ(fake.log, expected) << gbk(row.page);
     EXPECT_EQ(fake.clipboard, "") << "the copy buttons copy nothing";
     EXPECT_FALSE(fake.timerRuns(kWindow));
   }

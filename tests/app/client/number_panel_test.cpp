@@ -1,6 +1,7 @@
 // The number panel against a service that grants numbers: getting one, the SMS by polling and by
-// hand, copying the SMS and its code, releasing and blacklisting, and finding a held number again
-// when the window opens or a getnum.php reply went missing.
+// hand, a further SMS, copying the SMS and its code, releasing and blacklisting, finding a held
+// number again when the window opens or a getnum.php reply went missing, and asking for no number
+// while the account may hold one unseen.
 #include "tests/app/client/client_test.h"
 
 namespace velmora::testing {
@@ -160,6 +161,39 @@ TEST_F(NumberPanel, AWrongAccountStopsThePollingOnceAndKeepsTheNumber) {
   EXPECT_EQ(fake.text(kSms), "Your code is 7731");
 }
 
+// A request that carried the password a profile save has replaced since is refused by the service
+// after the save: the account is fine, and the step is taken again with the password saved.
+TEST_F(NumberPanel, ARefusalOfAPasswordSavedOverIsNoWrongAccount) {
+  const auto save = [](const char8_t* password) {
+    profileWindowCreated();
+    ClientFake::current().setText(profile::kPassword, password);
+    profileSaveClicked();
+  };
+  fake.reply("update.php", {u8"1"});
+  fake.reply("getxm.php", {u8"WeChat-1.5"});
+  fake.reply("held.php", {u8"9", u8"1,13900139000"});
+  fake.reply("getsms.php", {u8"9", u8"1,Your code is 7731"});
+  mainWindowCreated();
+  save(u8"pass2");
+  fake.log.clear();
+  fake.endRequests();  // held.php: asked again at once
+  fake.endRequests();
+  fake.tick();
+  save(u8"pass3");
+  fake.endRequests();  // the poll goes on
+  fake.tick();
+  fake.endRequests();
+  const std::string poll = "getsms.php?username=demo&password=pass";
+  EXPECT_EQ(fake.log,
+            (Log{request("held.php?username=demo&password=pass2"),
+                 ClientFake::timerStarted(kWindow, 2000), request(poll + "2&hm=13900139000"),
+                 request("update.php?username=demo&password=pass3&email=demo%40example.com&d2="
+                         "TAddr&oldpassword=pass2"),
+                 ClientFake::message(u8"更新成功"), request(poll + "3&hm=13900139000"),
+                 ClientFake::timerStopped(kWindow), ClientFake::flashed(kWindow)}));
+  EXPECT_EQ(fake.text(kSms), "Your code is 7731");
+}
+
 TEST_F(NumberPanel, RefreshingByHandAsksOnceAndSaysWhatCame) {
   holdNumber();
   fake.reply("getsms.php", {u8"0", u8"", u8"1,Your code is 7731"});
@@ -175,6 +209,60 @@ TEST_F(NumberPanel, RefreshingByHandAsksOnceAndSaysWhatCame) {
                  ClientFake::cancelled(smsRequest().substr(8)), ClientFake::flashed(kWindow)}));
   EXPECT_EQ(fake.text(kSms), "Your code is 7731");
   EXPECT_EQ(fake.requestsOnTheirWay(), 0u);
+}
+
+// Once the SMS has come, "手动刷新" asks again.php for a further one. A reply it does not know (a
+// service without again.php) leaves "手动刷新" as it always was: the SMS is read again.
+TEST_F(NumberPanel, RefreshingAfterTheSmsAsksForAnother) {
+  const struct {
+    const char8_t* reply;
+    Log after;  // after the again.php request
+    const char8_t* sms;
+  } kRows[] = {
+      {u8"1",
+       {ClientFake::timerStarted(kWindow, 2000), ClientFake::message(u8"已请求新短信，请稍候")},
+       kSmsText},
+      {u8"0", {ClientFake::message(u8"暂时无法获取新短信")}, kSmsText},
+      {u8"2", {ClientFake::message(u8"号码已失效，请重新获取")}, u8""},
+      {u8"9", {ClientFake::message(u8"账号或密码错误，请重新登录")}, kSmsText},
+      {u8"", {smsRequest(), ClientFake::flashed(kWindow)}, kSmsText},
+      {u8"<html><body>404 Not Found</body></html>",
+       {smsRequest(), ClientFake::flashed(kWindow)},
+       kSmsText},
+  };
+  for (const auto& row : kRows) {
+    resetNumberPanel();
+    holdNumber();
+    receiveSms();
+    fake.reply("again.php", {row.reply});
+    fake.reply("getsms.php", {u8"1," + std::u8string(kSmsText)});
+    refreshSmsClicked();
+    Log expected{smsRequest("again.php")};
+    expected.insert(expected.end(), row.after.begin(), row.after.end());
+    EXPECT_EQ(fake.log, expected) << gbk(row.reply);
+    EXPECT_EQ(fake.text(kSms), gbk(row.sms)) << gbk(row.reply);
+    EXPECT_EQ(fake.timerRuns(kWindow), row.reply == std::u8string_view(u8"1"));
+    fake.log.clear();
+  }
+}
+
+// While the further SMS is awaited the box keeps the last one, and "手动刷新" reads the SMS as for
+// a new number.
+TEST_F(NumberPanel, AFurtherSmsIsPolledForWhileTheLastStays) {
+  holdNumber();
+  receiveSms();
+  fake.reply("again.php", {u8"1"});
+  fake.reply("getsms.php", {u8"0", u8"1,Your code is 7731"});
+  refreshSmsClicked();
+  refreshSmsClicked();
+  EXPECT_EQ(fake.text(kSms), gbk(kSmsText));
+  fake.tick();
+  fake.endRequests();
+  EXPECT_EQ(fake.log, (Log{smsRequest("again.php"), ClientFake::timerStarted(kWindow, 2000),
+                           ClientFake::message(u8"已请求新短信，请稍候"), smsRequest(),
+                           ClientFake::message(u8"暂未收到短信，请稍后刷新"), smsRequest(),
+                           ClientFake::timerStopped(kWindow), ClientFake::flashed(kWindow)}));
+  EXPECT_EQ(fake.text(kSms), "Your code is 7731");
 }
 
 TEST_F(NumberPanel, TheCopyButtonsCopyTheSmsAndItsCode) {
@@ -307,7 +395,8 @@ TEST_F(NumberPanel, TheMainWindowShowsTheNumberTheServiceHolds) {
 }
 
 // A getnum.php reply that went missing or cannot be read may hide a granted and charged number:
-// held.php names it. "0" there says the request failed; any other reply keeps the fixed notice.
+// held.php names it. A failed held.php, or "0" after a missing reply, says the request failed; any
+// other reply keeps the fixed notice.
 TEST_F(NumberPanel, AMissingGrantIsFoundThroughHeld) {
   const struct {
     const char8_t* grant;
@@ -323,9 +412,10 @@ TEST_F(NumberPanel, AMissingGrantIsFoundThroughHeld) {
        "13900139000"},
       {u8"", u8"0", {ClientFake::message(u8"获取号码失败，请稍后重试")}, nullptr},
       {u8"", u8"9", {ClientFake::message(u8"可用余额不足，请充值")}, nullptr},
-      {u8"", u8"", {ClientFake::message(u8"可用余额不足，请充值")}, nullptr},
+      {u8"", u8"", {ClientFake::message(u8"获取号码失败，请稍后重试")}, nullptr},
       {u8"", u8"<html>404</html>", {ClientFake::message(u8"可用余额不足，请充值")}, nullptr},
       {u8"1,13900139000", u8"0", {ClientFake::message(u8"可用余额不足，请充值")}, nullptr},
+      {u8"1,13900139000", u8"", {ClientFake::message(u8"获取号码失败，请稍后重试")}, nullptr},
   };
   for (const auto& row : kRows) {
     resetNumberPanel();
@@ -366,6 +456,31 @@ TEST_F(NumberPanel, AClickBeforeTheWindowsHeldReplyAsksForItFirst) {
   EXPECT_EQ(fake.log, (Log{ClientFake::cancelled(url(kHeldQuery)), request(kHeldQuery),
                            numberRequest(), ClientFake::timerStarted(kWindow, 2000)}));
   EXPECT_EQ(fake.text(kNumber), "13800138000");
+}
+
+// Until held.php has answered, the account may hold a number the panel does not show: after the
+// window's held.php failed, or a getnum.php reply went missing (its grant may come after held.php
+// answered), a click asks held.php first and asks for no number while held.php fails.
+TEST_F(NumberPanel, NoNumberIsAskedForWhileTheAccountMayHoldOneUnseen) {
+  const std::string failed = ClientFake::message(u8"获取号码失败，请稍后重试");
+  fake.reply("getxm.php", {u8"WeChat-1.5"});
+  fake.reply("held.php", {u8""});
+  mainWindowCreated();
+  fake.endRequests();
+  fake.log.clear();
+  getNumberClicked();
+  chooseNumberClicked();
+  EXPECT_EQ(fake.log, (Log{request(kHeldQuery), failed, request(kHeldQuery), failed}));
+
+  fake.reply("held.php", {u8"0", u8"0", u8"1,13900139000"});
+  fake.reply("getnum.php", {u8""});
+  fake.log.clear();
+  getNumberClicked();
+  getNumberClicked();
+  EXPECT_EQ(fake.log, (Log{request(kHeldQuery), numberRequest(), request(kHeldQuery), failed,
+                           request(kHeldQuery), ClientFake::timerStarted(kWindow, 2000),
+                           ClientFake::message(u8"请先释放或拉黑当前号码")}));
+  EXPECT_EQ(fake.text(kNumber), "13900139000");
 }
 
 }  // namespace

@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """A service that grants numbers but never answers an SMS request in time: it holds every
 getsms.php request for 25 seconds. The end-to-end tests run the program against it to see that a
-hanging poll leaves the window usable.
+hanging poll leaves the window usable. Its held.php says that the account holds no number, so that
+the program asks for one.
 
     stalling_service.py --port PORT [--database FILE] [--log FILE]   (the last two are ignored)
 """
@@ -15,6 +16,7 @@ REPLIES = {
     "getkf.php": "@velmora_kf",
     "getxm.php": "微信-1.2,QQ-1.0",
     "getnum.php": "1,13800138000,10.80",
+    "held.php": "0",
 }
 STALL_SECONDS = 25
 

@@ -1,6 +1,7 @@
-// The combo box commands on a live combo box, the message box as a hook sees it, and the
-// clipboard, including a failed copy that must not lose what the clipboard held and a copy that
-// waits while another program holds the clipboard.
+// The combo box commands on a live combo box, the flash window command with a window of the
+// program or of another program in front, the message box as a hook sees it, and the clipboard,
+// including a failed copy that must not lose what the clipboard held and a copy that waits while
+// another program holds the clipboard.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -8,6 +9,7 @@
 #include <future>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "forms/live/win32/form_commands.h"
 #include "forms/live/win32/program_timers.h"
@@ -155,6 +157,82 @@ TEST_F(ProgramTimers, TickUntilStoppedHeldWhileAHandlerWaitsAndEndWithTheWindow)
   DestroyWindow(forms.windowHandle(testing::kMainWindow));
   EXPECT_EQ(ticksWithin(150), 0);
   EXPECT_FALSE(start(20)) << "no timer on a window that is not loaded";
+}
+
+std::vector<FLASHWINFO> flashes;
+BOOL WINAPI recordFlash(PFLASHWINFO flash) {
+  flashes.push_back(*flash);
+  return TRUE;
+}
+
+// Brings the window to the front, and says whether it got there within 5 seconds.
+bool broughtToFront(HWND window) {
+  SetForegroundWindow(window);
+  for (const DWORD start = GetTickCount(); GetTickCount() - start < 5000; Sleep(20)) {
+    testing::pumpPending();
+    if (GetForegroundWindow() == window) return true;
+  }
+  return false;
+}
+
+// Notepad, another program with a window of its own, ended with the object.
+struct AnotherProgram {
+  AnotherProgram() {
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    std::wstring commandLine = L"notepad.exe";
+    EXPECT_TRUE(CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                               nullptr, &startup, &process));
+    for (const DWORD start = GetTickCount(); !window && GetTickCount() - start < 10000; Sleep(50))
+      EnumWindows(takeVisibleWindow, reinterpret_cast<LPARAM>(this));
+  }
+  ~AnotherProgram() {
+    TerminateProcess(process.hProcess, 0);
+    WaitForSingleObject(process.hProcess, 10000);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+  }
+
+  static BOOL CALLBACK takeVisibleWindow(HWND candidate, LPARAM self) {
+    auto* program = reinterpret_cast<AnotherProgram*>(self);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(candidate, &owner);
+    if (owner != program->process.dwProcessId || !IsWindowVisible(candidate)) return TRUE;
+    program->window = candidate;
+    return FALSE;
+  }
+
+  PROCESS_INFORMATION process{};
+  HWND window = nullptr;
+};
+
+class FlashWindowCommand : public ComboBoxCommands {
+ protected:
+  void TearDown() override { windowFlasher() = FlashWindowEx; }
+};
+
+// A window of the program in front, the one flashed or another (a top-up window over the main
+// window), means the user is here: only a window of another program in front calls for the flash.
+TEST_F(FlashWindowCommand, CallsOnlyAUserInAnotherProgram) {
+  runtime::ResultRecord result;
+  const runtime::ArgRecord second[] = {testing::windowReference(testing::kSecondWindow)};
+  loadWindowCommand(&result, 1, second);
+  const runtime::ArgRecord mainReference[] = {testing::windowReference(testing::kMainWindow)};
+  HWND mainWindow = forms.windowHandle(testing::kMainWindow);
+  flashes.clear();
+  windowFlasher() = recordFlash;
+  for (HWND ours : {forms.windowHandle(testing::kSecondWindow), mainWindow}) {
+    ASSERT_TRUE(broughtToFront(ours));
+    flashWindowCommand(&result, 1, mainReference);
+  }
+  EXPECT_TRUE(flashes.empty());
+  AnotherProgram notepad;
+  ASSERT_NE(notepad.window, nullptr);
+  ASSERT_TRUE(broughtToFront(notepad.window));
+  flashWindowCommand(&result, 1, mainReference);
+  ASSERT_EQ(flashes.size(), 1u);
+  EXPECT_EQ(flashes[0].hwnd, mainWindow);
+  EXPECT_EQ(flashes[0].dwFlags, static_cast<DWORD>(FLASHW_TRAY | FLASHW_TIMERNOFG));
 }
 
 TEST(MessageBoxCommand, ShowsAnyValueAsTextWithTheDefaultCaptionAndOneButton) {
