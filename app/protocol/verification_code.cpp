@@ -166,6 +166,40 @@ bool isPhoneGroup(const Token& token) {
   return isDigitRun(token) && token.digits >= 3 && token.digits <= 4;
 }
 
+// A link is written with letters, digits and these marks; "," and ";" end a clause in an SMS
+// rather than go on with a link.
+bool isLinkToken(const Token& token) {
+  return token.kind == Kind::kAlnum || isMarkOf(token, "-._~:/?#@&=%+");
+}
+
+// Whether a run of link tokens is a link: it holds "://", or a host name (its last part letters
+// only) followed by "/", as in "site.co/s/7731".
+bool isLink(std::span<const Token> run) {
+  for (size_t i = 2; i < run.size(); ++i) {
+    const bool scheme =
+        isMarkOf(run[i - 2], ":") && isMarkOf(run[i - 1], "/") && isMarkOf(run[i], "/");
+    const Token& domain = run[i - 1];
+    const bool host = i >= 3 && isMarkOf(run[i], "/") && isMarkOf(run[i - 2], ".") &&
+                      run[i - 3].kind == Kind::kAlnum && domain.kind == Kind::kAlnum &&
+                      domain.digits == 0 && domain.text.size() >= 2;
+    if (scheme || host) return true;
+  }
+  return false;
+}
+
+// Which tokens belong to a link: a run of link tokens without blanks that is a link.
+std::vector<bool> linkTokensOf(const std::vector<Token>& tokens) {
+  std::vector<bool> inLink(tokens.size(), false);
+  for (size_t start = 0; start < tokens.size();) {
+    size_t end = start;
+    while (end < tokens.size() && isLinkToken(tokens[end])) ++end;
+    if (isLink(std::span(tokens).subspan(start, end - start)))
+      std::fill(inLink.begin() + start, inLink.begin() + end, true);
+    start = end + 1;
+  }
+  return inLink;
+}
+
 enum class Direction { kForward, kBackward };
 
 // Past the first token, stepping backward gives an index past the last one.
@@ -185,7 +219,8 @@ struct Candidate {
 
 class CodeReader {
  public:
-  explicit CodeReader(std::string_view sms) : sms_(sms), tokens_(tokensOf(sms)) {}
+  explicit CodeReader(std::string_view sms)
+      : sms_(sms), tokens_(tokensOf(sms)), inLink_(linkTokensOf(tokens_)) {}
 
   // The code beside the first code word that has one, else the first code standing alone.
   std::string code() const {
@@ -252,7 +287,7 @@ class CodeReader {
   bool isSomethingElse(const Candidate& candidate) const {
     return joinsMoreDigits(candidate.first, Direction::kBackward) ||
            joinsMoreDigits(candidate.last, Direction::kForward) || isMasked(candidate) ||
-           isDateOrTime(candidate) || isAmount(candidate) ||
+           isInLink(candidate) || isDateOrTime(candidate) || isAmount(candidate) ||
            isSaidJustBefore(candidate.first, kTailWords) ||
            isSaidJustBefore(candidate.first, kHotlineWords) || isSenderName(candidate);
   }
@@ -284,6 +319,12 @@ class CodeReader {
   bool isDateOrTime(const Candidate& candidate) const {
     const std::optional<size_t> after = besideOf(candidate.last, Direction::kForward);
     return after && anyWordEndsAt(*after, kTimeUnits);
+  }
+
+  // Digits in a link name a page or a parcel, whatever word stands before them. (Between the
+  // first and last tokens of a code stands at most a split mark.)
+  bool isInLink(const Candidate& candidate) const {
+    return inLink_[candidate.first] || inLink_[candidate.last];
   }
 
   bool isAmount(const Candidate& candidate) const {
@@ -361,6 +402,7 @@ class CodeReader {
 
   std::string_view sms_;
   std::vector<Token> tokens_;
+  std::vector<bool> inLink_;
 };
 
 }  // namespace
