@@ -53,6 +53,12 @@ constexpr std::string_view kCurrencyWords[] = {
     "usd",
     "usdt",
 };
+// An English month names a date: its day and year stand beside it.
+constexpr std::string_view kMonths[] = {
+    "jan",  "january",   "feb",  "february", "mar",  "march",    "apr",    "april",
+    "may",  "jun",       "june", "jul",      "july", "aug",      "august", "sep",
+    "sept", "september", "oct",  "october",  "nov",  "november", "dec",    "december",
+};
 constexpr std::string_view kTimeUnits[] = {
     "\xc4\xea",  // 年
     "\xd4\xc2",  // 月
@@ -200,6 +206,14 @@ std::vector<bool> linkTokensOf(const std::vector<Token>& tokens) {
   return inLink;
 }
 
+// A day of the month in English: "8", "08" or "8th".
+bool isDayOfMonth(const Token& token) {
+  if (token.kind != Kind::kAlnum || token.digits == 0 || token.digits > 2) return false;
+  const std::string_view text = token.text;
+  const std::string_view suffix = text.substr(token.digits);
+  return isDigitRun(token) || suffix == "st" || suffix == "nd" || suffix == "rd" || suffix == "th";
+}
+
 enum class Direction { kForward, kBackward };
 
 // Past the first token, stepping backward gives an index past the last one.
@@ -287,8 +301,8 @@ class CodeReader {
   bool isSomethingElse(const Candidate& candidate) const {
     return joinsMoreDigits(candidate.first, Direction::kBackward) ||
            joinsMoreDigits(candidate.last, Direction::kForward) || isMasked(candidate) ||
-           isInLink(candidate) || isDateOrTime(candidate) || isAmount(candidate) ||
-           isSaidJustBefore(candidate.first, kTailWords) ||
+           isInLink(candidate) || isDateOrTime(candidate) || isYearOfEnglishDate(candidate) ||
+           isAmount(candidate) || isSaidJustBefore(candidate.first, kTailWords) ||
            isSaidJustBefore(candidate.first, kHotlineWords) || isSenderName(candidate);
   }
 
@@ -325,6 +339,15 @@ class CodeReader {
   // first and last tokens of a code stands at most a split mark.)
   bool isInLink(const Candidate& candidate) const {
     return inLink_[candidate.first] || inLink_[candidate.last];
+  }
+
+  // The year of "Dec 8, 2024", "December 8th 2024", "Jan. 15, 2025" or "8 Dec 2024".
+  bool isYearOfEnglishDate(const Candidate& candidate) const {
+    const Token& year = tokens_[candidate.first];
+    if (candidate.first != candidate.last || !isDigitRun(year) || year.digits != 4) return false;
+    std::optional<size_t> before = besidePastMark(candidate.first);
+    if (before && isDayOfMonth(tokens_[*before])) before = besidePastMark(*before);
+    return before && anyWordEndsAt(*before, kMonths);
   }
 
   bool isAmount(const Candidate& candidate) const {
@@ -365,6 +388,15 @@ class CodeReader {
     if (next < tokens_.size() && tokens_[next].kind == Kind::kBlank)
       next = stepFrom(next, direction);
     return next < tokens_.size() ? std::optional<size_t>(next) : std::nullopt;
+  }
+
+  // The token before token i past a blank run, and past a comma or full stop with the blanks
+  // before it, as between the parts of an English date.
+  std::optional<size_t> besidePastMark(size_t i) const {
+    std::optional<size_t> before = besideOf(i, Direction::kBackward);
+    if (before && isMarkOf(tokens_[*before], ",."))
+      before = besideOf(*before, Direction::kBackward);
+    return before;
   }
 
   // The first thing `find` finds stepping from token `from`, passing at most `reach` tokens

@@ -228,9 +228,12 @@ TEST_F(Replies, TheVerificationCodeIsTheOneBesideItsWordAndNoOtherNumber) {
       {u8"Your Amazon OTP is 482913. Do not share it with anyone.", "482913"},
       {u8"Your PIN is 7703. Call 800-555-0199 if you did not ask for it.", "7703"},
       {u8"Use PASSCODE 9132 to sign in", "9132"},
-      // Digits in a link stand beside the code, never for it.
+      // Digits in a link and the parts of an English date stand beside the code, never for it.
       {u8"【某平台】验证链接 https://m.example.cn/code/551903 ，或输入验证码 482913", "482913"},
       {u8"Open example.com/l/883201 or enter 482913 to sign in.", "482913"},
+      {u8"Your sign-in code for December 8 2024 is 4821", "4821"},
+      {u8"On Dec 8, 2024 a new device signed in. If this was you, enter 551903.", "551903"},
+      {u8"Your code for 8 Dec. 2024 is 4821", "4821"},
       {u8"Your code is 482913.Valid for 5 min, help at example.com", "482913"},
       // Letters and digits make a code only right after its word.
       {u8"Your login code is K8P3M", "K8P3M"},
@@ -253,6 +256,9 @@ TEST_F(Replies, TheVerificationCodeIsTheOneBesideItsWordAndNoOtherNumber) {
       {u8"【某快递】您的包裹已到达，物流详情 https://m.example.cn/t/883201 回TD退订", ""},
       {u8"【某银行】您有一笔交易待确认，详情：https://m.example-bank.com?id=20261208", ""},
       {u8"Your order has shipped. Track it at site.co/s/7731", ""},
+      {u8"Your payment of $25.00 was received on Dec 8, 2024 at 10:32.", ""},
+      {u8"Your subscription renews on Jan. 15th, 2025. Reply STOP to cancel.", ""},
+      {u8"Reminder: your visit is on 8 December 2024 at 14:30.", ""},
       {u8"您的账户已登录", ""},
       {u8"code 123", ""},
       {u8"", ""},
