@@ -53,6 +53,12 @@ constexpr std::string_view kCurrencyWords[] = {
     "usd",
     "usdt",
 };
+// An English month names a date: its day and year stand beside it.
+constexpr std::string_view kMonths[] = {
+    "jan",  "january",   "feb",  "february", "mar",  "march",    "apr",    "april",
+    "may",  "jun",       "june", "jul",      "july", "aug",      "august", "sep",
+    "sept", "september", "oct",  "october",  "nov",  "november", "dec",    "december",
+};
 constexpr std::string_view kTimeUnits[] = {
     "\xc4\xea",  // 年
     "\xd4\xc2",  // 月
@@ -166,6 +172,48 @@ bool isPhoneGroup(const Token& token) {
   return isDigitRun(token) && token.digits >= 3 && token.digits <= 4;
 }
 
+// A link is written with letters, digits and these marks; "," and ";" end a clause in an SMS
+// rather than go on with a link.
+bool isLinkToken(const Token& token) {
+  return token.kind == Kind::kAlnum || isMarkOf(token, "-._~:/?#@&=%+");
+}
+
+// Whether a run of link tokens is a link: it holds "://", or a host name (its last part letters
+// only) followed by "/", as in "site.co/s/7731".
+bool isLink(std::span<const Token> run) {
+  for (size_t i = 2; i < run.size(); ++i) {
+    const bool scheme =
+        isMarkOf(run[i - 2], ":") && isMarkOf(run[i - 1], "/") && isMarkOf(run[i], "/");
+    const Token& domain = run[i - 1];
+    const bool host = i >= 3 && isMarkOf(run[i], "/") && isMarkOf(run[i - 2], ".") &&
+                      run[i - 3].kind == Kind::kAlnum && domain.kind == Kind::kAlnum &&
+                      domain.digits == 0 && domain.text.size() >= 2;
+    if (scheme || host) return true;
+  }
+  return false;
+}
+
+// Which tokens belong to a link: a run of link tokens without blanks that is a link.
+std::vector<bool> linkTokensOf(const std::vector<Token>& tokens) {
+  std::vector<bool> inLink(tokens.size(), false);
+  for (size_t start = 0; start < tokens.size();) {
+    size_t end = start;
+    while (end < tokens.size() && isLinkToken(tokens[end])) ++end;
+    if (isLink(std::span(tokens).subspan(start, end - start)))
+      std::fill(inLink.begin() + start, inLink.begin() + end, true);
+    start = end + 1;
+  }
+  return inLink;
+}
+
+// A day of the month in English: "8", "08" or "8th".
+bool isDayOfMonth(const Token& token) {
+  if (token.kind != Kind::kAlnum || token.digits == 0 || token.digits > 2) return false;
+  const std::string_view text = token.text;
+  const std::string_view suffix = text.substr(token.digits);
+  return isDigitRun(token) || suffix == "st" || suffix == "nd" || suffix == "rd" || suffix == "th";
+}
+
 enum class Direction { kForward, kBackward };
 
 // Past the first token, stepping backward gives an index past the last one.
@@ -185,7 +233,8 @@ struct Candidate {
 
 class CodeReader {
  public:
-  explicit CodeReader(std::string_view sms) : sms_(sms), tokens_(tokensOf(sms)) {}
+  explicit CodeReader(std::string_view sms)
+      : sms_(sms), tokens_(tokensOf(sms)), inLink_(linkTokensOf(tokens_)) {}
 
   // The code beside the first code word that has one, else the first code standing alone.
   std::string code() const {
@@ -252,8 +301,8 @@ class CodeReader {
   bool isSomethingElse(const Candidate& candidate) const {
     return joinsMoreDigits(candidate.first, Direction::kBackward) ||
            joinsMoreDigits(candidate.last, Direction::kForward) || isMasked(candidate) ||
-           isDateOrTime(candidate) || isAmount(candidate) ||
-           isSaidJustBefore(candidate.first, kTailWords) ||
+           isInLink(candidate) || isDateOrTime(candidate) || isYearOfEnglishDate(candidate) ||
+           isAmount(candidate) || isSaidJustBefore(candidate.first, kTailWords) ||
            isSaidJustBefore(candidate.first, kHotlineWords) || isSenderName(candidate);
   }
 
@@ -284,6 +333,21 @@ class CodeReader {
   bool isDateOrTime(const Candidate& candidate) const {
     const std::optional<size_t> after = besideOf(candidate.last, Direction::kForward);
     return after && anyWordEndsAt(*after, kTimeUnits);
+  }
+
+  // Digits in a link name a page or a parcel, whatever word stands before them. (Between the
+  // first and last tokens of a code stands at most a split mark.)
+  bool isInLink(const Candidate& candidate) const {
+    return inLink_[candidate.first] || inLink_[candidate.last];
+  }
+
+  // The year of "Dec 8, 2024", "December 8th 2024", "Jan. 15, 2025" or "8 Dec 2024".
+  bool isYearOfEnglishDate(const Candidate& candidate) const {
+    const Token& year = tokens_[candidate.first];
+    if (candidate.first != candidate.last || !isDigitRun(year) || year.digits != 4) return false;
+    std::optional<size_t> before = besidePastMark(candidate.first);
+    if (before && isDayOfMonth(tokens_[*before])) before = besidePastMark(*before);
+    return before && anyWordEndsAt(*before, kMonths);
   }
 
   bool isAmount(const Candidate& candidate) const {
@@ -326,6 +390,15 @@ class CodeReader {
     return next < tokens_.size() ? std::optional<size_t>(next) : std::nullopt;
   }
 
+  // The token before token i past a blank run, and past a comma or full stop with the blanks
+  // before it, as between the parts of an English date.
+  std::optional<size_t> besidePastMark(size_t i) const {
+    std::optional<size_t> before = besideOf(i, Direction::kBackward);
+    if (before && isMarkOf(tokens_[*before], ",."))
+      before = besideOf(*before, Direction::kBackward);
+    return before;
+  }
+
   // The first thing `find` finds stepping from token `from`, passing at most `reach` tokens
   // (blanks are free) and never leaving the clause.
   template <typename Find>
@@ -361,6 +434,7 @@ class CodeReader {
 
   std::string_view sms_;
   std::vector<Token> tokens_;
+  std::vector<bool> inLink_;
 };
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The verification code in an SMS, for the copy-code button: the code that stands beside a word
 // such as "验证码", "口令" or "code", or failing that the first number that can only be a code.
-// Dates, times, amounts, card tails, phone numbers, order ids and a sender's name never are.
+// Dates (English ones too), times, amounts, card tails, phone numbers, order ids, the digits of a
+// link and a sender's name never are.
 #pragma once
 
 #include <string>

@@ -11,6 +11,7 @@
 #include "runtime/runtime_error.h"
 #include "runtime/runtime_error_texts.h"
 #include "runtime/win32/runtime.h"
+#include "runtime/win32/system_library.h"
 #include "runtime/win32/wide_text.h"
 
 namespace velmora::runtime {
@@ -55,18 +56,12 @@ HMODULE runtimeModule() {
   return module;
 }
 
-std::wstring systemDirectory() {
-  wchar_t path[MAX_PATH];
-  const UINT length = GetSystemDirectoryW(path, MAX_PATH);
-  return std::wstring(path, length < MAX_PATH ? length : 0);
-}
-
 // A file name without a colon: the system directory first, so that a stray file of a system
 // library's name beside the program is never taken for it; then the program's directory, the
 // runtime's directory and the system's own library search, which also supplies a missing ".dll".
 HMODULE loadNamedLibrary(const std::wstring& fileName) {
+  if (HMODULE module = loadSystemLibrary(fileName.c_str())) return module;
   const std::wstring candidates[] = {
-      systemDirectory() + L"\\" + fileName,
       runtimeState().programDirectory + L"\\" + fileName,
       directoryOf(runtimeModule()) + L"\\" + fileName,
       fileName,

@@ -3,6 +3,7 @@
 
 #include "runtime/program_image.h"
 #include "runtime/win32/runtime.h"
+#include "runtime/win32/system_library.h"
 
 namespace velmora::runtime {
 namespace {
@@ -31,6 +32,7 @@ Application application;
 }  // namespace velmora::runtime
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  velmora::runtime::restrictLibrarySearch();
   velmora::runtime::installCrashReport();
   return velmora::runtime::application.run();
 }

@@ -12,6 +12,7 @@
 #include "runtime/entry_stubs.h"
 #include "runtime/program_image.h"
 #include "runtime/win32/system_library.h"
+#include "tests/runtime/win32/lookalike_mpr.h"
 #include "tests/support/message_box_recorder.h"
 #include "tests/support/probe_events.h"
 
@@ -150,6 +151,15 @@ void play() {
     using LzStart = INT(WINAPI*)();
     const auto start = systemLibraryFunction<LzStart>(L"lz32.dll", "LZStart");
     writeEvent(start ? "LZStart " + std::to_string(start()) : "no LZStart");
+  } else if (scenario == L"library-by-name") {
+    LoadLibraryW(L"mpr.dll");
+    writeEvent(testing::mprInProcess());
+  } else if (scenario == L"system-library-imports") {
+    // WinINet imports MPR.DLL, and a look-alike of it lies beside the probe.
+    writeEvent(testing::mprInProcess());
+    const bool found = systemLibraryFunction(L"wininet.dll", "InternetOpenW") != nullptr;
+    writeEvent(found ? "InternetOpenW found" : "no InternetOpenW");
+    writeEvent(testing::mprInProcess());
   } else if (scenario == L"dll-stack") {
     callDll(kMisdeclared, {1, 2});
     writeEvent("the stack check let it pass");

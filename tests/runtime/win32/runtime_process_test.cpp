@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "runtime/win32/system_library.h"
+#include "tests/runtime/win32/lookalike_mpr.h"
 #include "tests/support/probe_process.h"
 
 namespace {
@@ -15,16 +17,18 @@ using velmora::testing::ProbeRun;
 
 // Windows takes a library file beside a program over the system's own when asked for it by
 // bare name; Wine does so only for the libraries its settings name, so tell it, as Windows
-// would behave, for the probe's look-alike of lz32.dll. Windows ignores the key.
-void preferLibrariesBesideTheProbe() {
+// would behave, for the look-alikes of lz32.dll and mpr.dll beside the program. Windows ignores
+// the key.
+void preferLibrariesBeside(const std::wstring& program) {
   HKEY key;
-  if (RegCreateKeyExW(HKEY_CURRENT_USER,
-                      L"Software\\Wine\\AppDefaults\\runtime_probe.exe\\DllOverrides", 0, nullptr,
-                      0, KEY_SET_VALUE, nullptr, &key, nullptr) != ERROR_SUCCESS) {
+  const std::wstring path = L"Software\\Wine\\AppDefaults\\" + program + L"\\DllOverrides";
+  if (RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
+                      nullptr) != ERROR_SUCCESS) {
     return;
   }
   const wchar_t order[] = L"native,builtin";
-  RegSetValueExW(key, L"lz32", 0, REG_SZ, reinterpret_cast<const BYTE*>(order), sizeof order);
+  for (const wchar_t* library : {L"lz32", L"mpr"})
+    RegSetValueExW(key, library, 0, REG_SZ, reinterpret_cast<const BYTE*>(order), sizeof order);
   RegCloseKey(key);
 }
 
@@ -45,7 +49,7 @@ class RuntimeProcess : public ::testing::TestWithParam<Scenario> {};
 
 TEST_P(RuntimeProcess, EndsWithItsExitCodeAfterItsEvents) {
   const Scenario& scenario = GetParam();
-  preferLibrariesBesideTheProbe();
+  preferLibrariesBeside(L"runtime_probe.exe");
   const ProbeRun run = velmora::testing::runProbe(L"runtime_probe", scenario.name);
   EXPECT_EQ(run.exitCode, scenario.exitCode);
   EXPECT_EQ(run.events, scenario.events);
@@ -108,6 +112,16 @@ const Scenario kScenarios[] = {
      0,
      {"library notify 1", "LZStart 1", "message loop returned", "exit routine",
       "library notify 6"}},
+    // The program restricts the search for libraries at its start: a library loaded by bare name
+    // comes from the system folder though a file of its name lies beside the program, and so do
+    // the libraries that a system library imports.
+    {L"library-by-name",
+     0,
+     {"library notify 1", "mpr", "message loop returned", "exit routine", "library notify 6"}},
+    {L"system-library-imports",
+     0,
+     {"library notify 1", "no mpr", "InternetOpenW found", "mpr", "message loop returned",
+      "exit routine", "library notify 6"}},
     // The function removes 4 bytes of the 8 that were pushed.
     {L"dll-stack",
      0xFFFFFFFF,
@@ -141,5 +155,14 @@ const Scenario kScenarios[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Scenarios, RuntimeProcess, ::testing::ValuesIn(kScenarios));
+
+// This test program never restricts the search, as on a Windows 7 without the update that can:
+// a system library is loaded so that its imports are looked for in its own folder all the same.
+TEST(SystemLibrary, TakesItsImportsFromTheSystemFolderWhereTheSearchIsNotRestricted) {
+  preferLibrariesBeside(L"runtime_win32_tests.exe");
+  ASSERT_EQ(velmora::testing::mprInProcess(), "no mpr");
+  EXPECT_NE(velmora::runtime::systemLibraryFunction(L"wininet.dll", "InternetOpenW"), nullptr);
+  EXPECT_EQ(velmora::testing::mprInProcess(), "mpr");
+}
 
 }  // namespace
