@@ -4,7 +4,6 @@
 #include <random>
 #include <utility>
 
-#include "service/query.h"
 #include "service/sms_text.h"
 
 namespace velmora::service {
@@ -48,18 +47,9 @@ NumberOutcome withSms(NumberOutcome outcome, const Lease& lease) {
 // is told until this long after the number's end.
 constexpr Instant kProviderTaskGrace = 10 * 60 * 1000;
 
-// The longest SMS text kept; a provider's is cut there.
+// The longest SMS text kept (the provider's answers come as one line of UTF-8): a longer one
+// gives way to its code.
 constexpr size_t kMaxSmsBytes = 2048;
-
-// A provider's SMS as the client can show it on one line: line breaks and tabs become spaces,
-// and a text that is not UTF-8 or holds other control characters gives way to its code.
-std::string readableSms(std::string text, const std::string& code) {
-  for (char& byte : text) {
-    if (byte == '\r' || byte == '\n' || byte == '\t') byte = ' ';
-  }
-  if (text.size() > kMaxSmsBytes) return code;
-  return textFromUtf8(text).value_or(code);
-}
 
 // Whether a provider's answer to setStatus ends what the service had to tell it: taken, or the
 // activation is over (or never was) so that nothing is left to tell.
@@ -432,11 +422,10 @@ void NumberDesk::takeStatus(const Lease& asked, const StatusAnswer& answer) {
       database_.removeLease(lease->number);
       return;
     }
-    const std::string code = textFromUtf8(answer.code).value_or("");
-    const std::string sms = readableSms(answer.smsText, code);
+    const std::string& sms = answer.smsText.size() > kMaxSmsBytes ? answer.code : answer.smsText;
     if (sms.empty()) return;  // an SMS of nothing is no SMS
     lease->smsAt = now;
-    lease->code = code;
+    lease->code = answer.code;
     lease->sms = sms;
     database_.updateLeaseSms(*lease);
   });
