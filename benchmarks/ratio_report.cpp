@@ -25,14 +25,17 @@ double medianOf(std::vector<double> times) {
 }
 
 // The console table as usual, keeping each benchmark's wall times: the median aggregate when the
-// benchmark ran with repetitions, otherwise the median of its runs.
+// benchmark ran with repetitions, otherwise the median of its runs. Notes whether a run failed.
 class MedianRecorder : public benchmark::ConsoleReporter {
  public:
   MedianRecorder() : ConsoleReporter(OO_None) {}
 
   void ReportRuns(const std::vector<Run>& runs) override {
     for (const Run& run : runs) {
-      if (run.error_occurred) continue;
+      if (run.error_occurred) {
+        failed_ = true;
+        continue;
+      }
       const std::string name = pairName(run.run_name);
       if (run.run_type == Run::RT_Iteration) {
         runTimes_[name].push_back(run.GetAdjustedRealTime());
@@ -42,6 +45,8 @@ class MedianRecorder : public benchmark::ConsoleReporter {
     }
     ConsoleReporter::ReportRuns(runs);
   }
+
+  bool failed() const { return failed_; }
 
   // 0 when the benchmark did not run.
   double median(const std::string& name) const {
@@ -53,6 +58,7 @@ class MedianRecorder : public benchmark::ConsoleReporter {
  private:
   std::map<std::string, double> medians_;
   std::map<std::string, std::vector<double>> runTimes_;
+  bool failed_ = false;
 };
 
 }  // namespace
@@ -79,7 +85,7 @@ int runWithRatios(int argc, char** argv, std::span<const RatioPair> pairs) {
       std::printf("ratio %s = %.2f\n", pair.program, program / baseline);
     }
   }
-  return 0;
+  return recorder.failed() ? 1 : 0;
 }
 
 }  // namespace velmora

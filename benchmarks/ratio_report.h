@@ -1,6 +1,7 @@
 // A main for the benchmark programs: the usual table, then one line per pair of a program's
 // measurement and its plain baseline, `ratio NAME = X.XX`, the ratio of their medians. A further
-// pair for the same measurement prints `ratio NAME / BASELINE = X.XX`.
+// pair for the same measurement prints `ratio NAME / BASELINE = X.XX`. A run that reported an
+// error (a wrong reply, a broken claim) is left out of the medians, and the program exits with 1.
 #pragma once
 
 #include <span>

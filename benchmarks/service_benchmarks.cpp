@@ -3,12 +3,25 @@
 // of its own as the client's HTTP layer makes them. The poll is getsms.php for a number the demo
 // account holds, whose SMS does not come during the run (each poll answers "0", as while a
 // client waits); the plain request is getkf.php, which reads one setting.
+//
+// The same poll is measured again on a second service that resells the numbers of a provider
+// (the tests' fake provider, in this process): the number comes from the provider, which keeps
+// its SMS back, and the service's own poller asks for it every second while the clients poll.
+// A client's poll must cost no provider request: the provider's requests are counted around
+// each run, and one beyond the poller's fails it.
 #include <benchmark/benchmark.h>
 
+#include <chrono>
+#include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "benchmarks/ratio_report.h"
+#include "tests/service/fake_provider.h"
 #include "tests/service/service_process.h"
 #include "tests/service/service_test_support.h"
 #include "tests/support/gbk.h"
@@ -16,32 +29,91 @@
 namespace velmora {
 namespace {
 
-constexpr int kClients = 4;
+using Clock = std::chrono::steady_clock;
 
-// One service for the whole run, started at the first benchmark, stopped at the program's end.
+constexpr int kClients = 4;
+constexpr int kProviderPollSeconds = 1;
+
+// Stops `process`, which the static being made would otherwise leave running, and the program.
+[[noreturn]] void giveUp(testing::ServiceProcess& process, const std::string& message) {
+  std::fprintf(stderr, "%s\n", message.c_str());
+  process.stop();
+  std::exit(1);
+}
+
+// A service on a fresh database whose numbers do not end during the run, and the getsms.php
+// target of the number it gave the demo account. `options` tell where its numbers come from.
 struct RunningService {
   testing::TemporaryFolder folder;
-  testing::ServiceProcess process{folder.path("service.db"),
-                                  folder.path("requests.log"),
-                                  "0",
-                                  {"--sms-delay", "86400", "--number-expiry", "86400"}};
+  testing::ServiceProcess process;
   std::string poll;
 
-  RunningService() {
+  explicit RunningService(std::vector<std::string> options)
+      : process(folder.path("service.db"), folder.path("requests.log"), "0",
+                withExpiry(std::move(options))) {
+    if (process.port() == 0) giveUp(process, "the service did not start");
     const std::string account = "username=demo&password=demo123";
     const std::string given =
         process.get("/E/qx/getnum.php?" + account +
                     "&xm=" + testing::percentEncoded(testing::gbk(u8"微信")) + "&dq=&yys=");
-    if (!given.starts_with("1,")) {
-      std::fprintf(stderr, "the service gave no number: %s\n", given.c_str());
-      std::exit(1);
-    }
-    poll = "/E/qx/getsms.php?" + account + "&hm=" + given.substr(2, 11);
+    if (!given.starts_with("1,")) giveUp(process, "the service gave no number: " + given);
+    poll = "/E/qx/getsms.php?" + account + "&hm=" + given.substr(2, given.find(',', 2) - 2);
+  }
+
+  static std::vector<std::string> withExpiry(std::vector<std::string> options) {
+    options.insert(options.end(), {"--number-expiry", "86400"});
+    return options;
   }
 };
 
 const RunningService& service() {
-  static const RunningService running;
+  static const RunningService running({"--sms-delay", "86400"});
+  return running;
+}
+
+// `text` in a new file of `folder` that only its owner may read, as the service asks of a key.
+std::string privateFile(const testing::TemporaryFolder& folder, const char* name,
+                        const std::string& text) {
+  const std::filesystem::path path = folder.path(name);
+  std::ofstream(path) << text;
+  std::filesystem::permissions(
+      path, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+  return path.string();
+}
+
+// The options that make a service resell `provider`'s numbers, its files written in `folder`.
+std::vector<std::string> upstreamOptions(const testing::FakeProvider& provider,
+                                         const testing::TemporaryFolder& folder) {
+  const std::string key = privateFile(folder, "key", testing::FakeProviderSettings{}.key + "\n");
+  const std::string projects = privateFile(
+      folder, "projects.json",
+      R"({"projects": [{"name": "微信", "service": "wx", "country": 3, "price": "1.20"}]})");
+  return {"--upstream",          provider.url(),
+          "--upstream-key-file", key,
+          "--upstream-projects", projects,
+          "--upstream-poll",     std::to_string(kProviderPollSeconds)};
+}
+
+// A provider that keeps every SMS back, and a service that resells its numbers, once its poller
+// has asked the provider about the demo account's number.
+struct ProviderService {
+  testing::FakeProvider provider{{.smsDelay = std::chrono::days(1)}};
+  testing::TemporaryFolder files;
+  RunningService service{upstreamOptions(provider, files)};
+
+  ProviderService() {
+    const Clock::time_point deadline = Clock::now() + std::chrono::seconds(5);
+    while (provider.count("getStatus") == 0 && Clock::now() < deadline) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    if (provider.count("getStatus") == 0) {
+      giveUp(service.process, "the service's poller never asked the provider");
+    }
+  }
+};
+
+const ProviderService& providerService() {
+  static const ProviderService running;
   return running;
 }
 
@@ -61,11 +133,40 @@ void smsPoll(benchmark::State& state) {
 }
 BENCHMARK(smsPoll)->Threads(kClients)->UseRealTime();
 
+// The poll of a number from the provider. Over a run the provider may only have been asked the
+// number's status by the service's poller, once a poll interval at most: `getStatus` is that rate
+// a second, `providerOther` the provider's other requests (none).
+void providerSmsPoll(benchmark::State& state) {
+  const ProviderService& resold = providerService();
+  const testing::FakeProvider& provider = resold.provider;
+  const size_t statusBefore = provider.count("getStatus");
+  const size_t requestsBefore = provider.requests().size();
+  const Clock::time_point start = Clock::now();
+  for (auto _ : state) expectReply(state, resold.service.process.get(resold.service.poll), "0");
+  if (state.thread_index() != 0) return;
+  const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
+  const size_t status = provider.count("getStatus") - statusBefore;
+  const size_t other = provider.requests().size() - requestsBefore - status;
+  state.counters["getStatus"] =
+      benchmark::Counter(static_cast<double>(status), benchmark::Counter::kIsRate);
+  state.counters["providerOther"] = static_cast<double>(other);
+  if (other > 0 || static_cast<double>(status) > seconds / kProviderPollSeconds + 1) {
+    state.SkipWithError(("the polls cost provider requests: " + std::to_string(status) +
+                         " statuses and " + std::to_string(other) + " other requests in " +
+                         std::to_string(seconds) + " s")
+                            .c_str());
+  }
+}
+BENCHMARK(providerSmsPoll)->Threads(kClients)->UseRealTime();
+
 }  // namespace
 }  // namespace velmora
 
 int main(int argc, char** argv) {
-  // The poll's rate over the plain request's: the plain request's time over the poll's.
-  const velmora::RatioPair pairs[] = {{"plainRequest", "smsPoll", "poll/plain"}};
+  // Each poll's rate over the plain request's: the plain request's time over the poll's.
+  const velmora::RatioPair pairs[] = {
+      {"plainRequest", "smsPoll", "poll/plain"},
+      {"plainRequest", "providerSmsPoll", "poll/plain (provider)"},
+  };
   return velmora::runWithRatios(argc, argv, pairs);
 }
