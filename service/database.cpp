@@ -125,14 +125,22 @@ std::string storedHash(std::string_view password) {
   return std::move(*hash);
 }
 
-}  // namespace
-
-Database::Database(const std::string& path) {
-  if (sqlite3_open(path.c_str(), &connection_) != SQLITE_OK) {
-    const std::string message = connection_ ? sqlite3_errmsg(connection_) : "out of memory";
-    sqlite3_close(connection_);
+sqlite3* openConnection(const std::string& path) {
+  sqlite3* connection = nullptr;
+  if (sqlite3_open(path.c_str(), &connection) != SQLITE_OK) {
+    const std::string message = connection ? sqlite3_errmsg(connection) : "out of memory";
+    sqlite3_close_v2(connection);
     throw DatabaseError("cannot open " + path + ": " + message);
   }
+  return connection;
+}
+
+}  // namespace
+
+// The connection is closed with sqlite3_close_v2, and ends once the statement cache, destroyed
+// after it, has finalized its statements.
+Database::Database(const std::string& path)
+    : connection_(openConnection(path)), statements_(connection_) {
   try {
     sqlite3_busy_timeout(connection_, kBusyTimeoutMilliseconds);
     execute("PRAGMA foreign_keys = ON");
@@ -142,13 +150,13 @@ Database::Database(const std::string& path) {
     execute("PRAGMA secure_delete = ON");
     upgrade();
   } catch (...) {
-    sqlite3_close(connection_);
+    sqlite3_close_v2(connection_);
     throw;
   }
 }
 
 Database::~Database() {
-  sqlite3_close(connection_);
+  sqlite3_close_v2(connection_);
 }
 
 void Database::execute(const char* sql) {
@@ -177,7 +185,7 @@ void Database::upgrade() {
   inTransaction([&] {
     std::int64_t version = 0;
     {
-      Statement query(connection_, "PRAGMA user_version");
+      Statement query(statements_, "PRAGMA user_version");
       if (query.step()) version = query.integer(0);
     }
     if (version >= kSchemaVersion) return;
@@ -204,13 +212,13 @@ void Database::createAndSeed() {
   addAccount(demoAccount(), kDemoPassword);
   int position = 0;
   for (const Project& project : demoProjects()) {
-    Statement(connection_, "INSERT INTO projects VALUES (?, ?, ?)")
+    Statement(statements_, "INSERT INTO projects VALUES (?, ?, ?)")
         .bind(std::to_string(++position))
         .bind(project.name)
         .bind(project.price)
         .step();
   }
-  Statement insertSetting(connection_, "INSERT INTO settings VALUES (?, ?), (?, ?)");
+  Statement insertSetting(statements_, "INSERT INTO settings VALUES (?, ?), (?, ?)");
   insertSetting.bind("support_contact").bind(kSupportContact);
   insertSetting.bind("deposit_address").bind(kDepositAddress);
   insertSetting.step();
@@ -221,13 +229,13 @@ void Database::createAndSeed() {
 void Database::addNumberPool() {
   execute(kNumberTables);
   for (const PoolNumber& number : demoNumbers()) {
-    Statement(connection_, "INSERT INTO numbers VALUES (?, ?, ?)")
+    Statement(statements_, "INSERT INTO numbers VALUES (?, ?, ?)")
         .bind(number.number)
         .bind(number.region)
         .bind(number.carrier)
         .step();
   }
-  Statement(connection_,
+  Statement(statements_,
             "UPDATE settings SET value = ? WHERE key = 'support_contact' AND value = ?")
       .bind(kSupportContact)
       .bind(kFormerSupportContact)
@@ -239,11 +247,11 @@ void Database::hashClearPasswords() {
   execute("ALTER TABLE accounts RENAME COLUMN password TO password_hash");
   std::vector<std::pair<std::string, std::string>> passwords;  // name, password
   {
-    Statement query(connection_, "SELECT name, password_hash FROM accounts");
+    Statement query(statements_, "SELECT name, password_hash FROM accounts");
     while (query.step()) passwords.emplace_back(query.text(0), query.text(1));
   }
   for (const auto& [name, password] : passwords) {
-    Statement(connection_, "UPDATE accounts SET password_hash = ? WHERE name = ?")
+    Statement(statements_, "UPDATE accounts SET password_hash = ? WHERE name = ?")
         .bind(storedHash(password))
         .bind(name)
         .step();
@@ -251,28 +259,27 @@ void Database::hashClearPasswords() {
 }
 
 std::optional<Account> Database::findAccount(const std::string& name) {
-  Statement query(connection_, select(kAccountColumns, "FROM accounts WHERE name = ?").c_str());
+  Statement query(statements_, select(kAccountColumns, "FROM accounts WHERE name = ?"));
   if (!query.bind(name).step()) return std::nullopt;
   return Account{query.text(0), query.text(1), query.text(2), query.text(3),
                  query.text(4), query.text(5), query.text(6)};
 }
 
 std::optional<std::string> Database::passwordHash(const std::string& name) {
-  Statement query(connection_, "SELECT password_hash FROM accounts WHERE name = ?");
+  Statement query(statements_, "SELECT password_hash FROM accounts WHERE name = ?");
   if (!query.bind(name).step()) return std::nullopt;
   return query.text(0);
 }
 
 bool Database::invitationCodeInUse(const std::string& code) {
-  return Statement(connection_, "SELECT 1 FROM accounts WHERE invitation_code = ?")
+  return Statement(statements_, "SELECT 1 FROM accounts WHERE invitation_code = ?")
       .bind(code)
       .step();
 }
 
 bool Database::addAccount(const Account& account, std::string_view password) {
-  Statement insert(connection_, (std::string("INSERT INTO accounts (password_hash, ") +
-                                 kAccountColumns + ") VALUES (?, ?, ?, ?, ?, ?, ?, ?)")
-                                    .c_str());
+  Statement insert(statements_, std::string("INSERT INTO accounts (password_hash, ") +
+                                    kAccountColumns + ") VALUES (?, ?, ?, ?, ?, ?, ?, ?)");
   insert.bind(storedHash(password)).bind(account.name).bind(account.balance);
   insert.bind(account.address);
   insert.bind(account.invitationCode).bind(account.registrationCode);
@@ -282,7 +289,7 @@ bool Database::addAccount(const Account& account, std::string_view password) {
 
 bool Database::updateAccount(const std::string& name, std::string_view password,
                              const std::string& email, const std::string& address) {
-  Statement(connection_,
+  Statement(statements_,
             "UPDATE accounts SET password_hash = ?, email = ?, address = ? WHERE name = ?")
       .bind(storedHash(password))
       .bind(email)
@@ -293,20 +300,20 @@ bool Database::updateAccount(const std::string& name, std::string_view password,
 }
 
 void Database::setBalance(const std::string& name, const std::string& balance) {
-  Statement(connection_, "UPDATE accounts SET balance = ? WHERE name = ?")
+  Statement(statements_, "UPDATE accounts SET balance = ? WHERE name = ?")
       .bind(balance)
       .bind(name)
       .step();
 }
 
 std::optional<Order> Database::pendingOrder(const std::string& user) {
-  Statement query(connection_, "SELECT user, amount, number, time FROM orders WHERE user = ?");
+  Statement query(statements_, "SELECT user, amount, number, time FROM orders WHERE user = ?");
   if (!query.bind(user).step()) return std::nullopt;
   return Order{query.text(0), query.text(1), query.text(2), query.text(3)};
 }
 
 bool Database::addOrder(const Order& order) {
-  return Statement(connection_, "INSERT INTO orders VALUES (?, ?, ?, ?)")
+  return Statement(statements_, "INSERT INTO orders VALUES (?, ?, ?, ?)")
       .bind(order.user)
       .bind(order.amount)
       .bind(order.number)
@@ -315,31 +322,31 @@ bool Database::addOrder(const Order& order) {
 }
 
 bool Database::deleteOrder(const std::string& user) {
-  Statement(connection_, "DELETE FROM orders WHERE user = ?").bind(user).step();
+  Statement(statements_, "DELETE FROM orders WHERE user = ?").bind(user).step();
   return sqlite3_changes(connection_) > 0;
 }
 
 std::vector<Project> Database::projects() {
-  Statement query(connection_, "SELECT name, price FROM projects ORDER BY position");
+  Statement query(statements_, "SELECT name, price FROM projects ORDER BY position");
   std::vector<Project> projects;
   while (query.step()) projects.push_back({query.text(0), query.text(1)});
   return projects;
 }
 
 std::string Database::setting(const std::string& key) {
-  Statement query(connection_, "SELECT value FROM settings WHERE key = ?");
+  Statement query(statements_, "SELECT value FROM settings WHERE key = ?");
   return query.bind(key).step() ? query.text(0) : std::string();
 }
 
 std::optional<std::string> Database::projectPrice(const std::string& name) {
-  Statement query(connection_, "SELECT price FROM projects WHERE name = ? ORDER BY position");
+  Statement query(statements_, "SELECT price FROM projects WHERE name = ? ORDER BY position");
   if (!query.bind(name).step()) return std::nullopt;
   return query.text(0);
 }
 
 std::optional<std::string> Database::freeNumber(const std::string& user, const std::string& region,
                                                 const std::string& carrier) {
-  Statement query(connection_, R"sql(
+  Statement query(statements_, R"sql(
 SELECT number FROM numbers
 WHERE (?1 = '' OR region = ?1) AND (?2 = '' OR operator = ?2)
   AND number NOT IN (SELECT number FROM leases)
@@ -351,7 +358,7 @@ ORDER BY random() LIMIT 1
 }
 
 bool Database::numberFreeFor(const std::string& user, const std::string& number) {
-  return Statement(connection_, R"sql(
+  return Statement(statements_, R"sql(
 SELECT 1 FROM numbers
 WHERE number = ?1
   AND number NOT IN (SELECT number FROM leases)
@@ -363,9 +370,8 @@ WHERE number = ?1
 }
 
 void Database::addLease(const Lease& lease) {
-  Statement insert(connection_, (std::string("INSERT INTO leases (") + kLeaseColumns +
-                                 ") VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)")
-                                    .c_str());
+  Statement insert(statements_, std::string("INSERT INTO leases (") + kLeaseColumns +
+                                    ") VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
   insert.bind(lease.number).bind(lease.user).bind(lease.price);
   insert.bind(lease.smsAt).bind(lease.expiresAt).bind(lease.code).bind(lease.sms);
   insert.bind(lease.activation).bind(std::int64_t{lease.smsSeen}).bind(lease.round);
@@ -373,7 +379,7 @@ void Database::addLease(const Lease& lease) {
 }
 
 void Database::updateLeaseSms(const Lease& lease) {
-  Statement(connection_,
+  Statement(statements_,
             "UPDATE leases SET sms_at = ?, code = ?, sms = ?, sms_seen = ?, round = ? "
             "WHERE number = ?")
       .bind(lease.smsAt)
@@ -386,7 +392,7 @@ void Database::updateLeaseSms(const Lease& lease) {
 }
 
 std::optional<Lease> Database::findLease(const std::string& number) {
-  Statement query(connection_, select(kLeaseColumns, "FROM leases WHERE number = ?").c_str());
+  Statement query(statements_, select(kLeaseColumns, "FROM leases WHERE number = ?"));
   if (!query.bind(number).step()) return std::nullopt;
   return leaseFrom(query);
 }
@@ -394,43 +400,40 @@ std::optional<Lease> Database::findLease(const std::string& number) {
 // A new row's rowid is above every rowid in the table (there is no AUTOINCREMENT and no VACUUM to
 // renumber them), so the highest one is the lease made last.
 std::optional<Lease> Database::lastLeaseOf(const std::string& user) {
-  Statement query(
-      connection_,
-      select(kLeaseColumns, "FROM leases WHERE user = ? ORDER BY rowid DESC LIMIT 1").c_str());
+  Statement query(statements_,
+                  select(kLeaseColumns, "FROM leases WHERE user = ? ORDER BY rowid DESC LIMIT 1"));
   if (!query.bind(user).step()) return std::nullopt;
   return leaseFrom(query);
 }
 
 void Database::removeLease(const std::string& number) {
-  Statement(connection_, "DELETE FROM leases WHERE number = ?").bind(number).step();
+  Statement(statements_, "DELETE FROM leases WHERE number = ?").bind(number).step();
 }
 
 std::vector<Lease> Database::leasesExpiredBy(Instant time) {
-  Statement query(
-      connection_,
-      select(kLeaseColumns, "FROM leases WHERE expires_at <= ? ORDER BY expires_at").c_str());
+  Statement query(statements_,
+                  select(kLeaseColumns, "FROM leases WHERE expires_at <= ? ORDER BY expires_at"));
   query.bind(time);
   return leasesFrom(query);
 }
 
 std::vector<Lease> Database::leasesAwaitingProvider() {
   Statement query(
-      connection_,
-      select(kLeaseColumns, "FROM leases WHERE activation != '' AND sms_at = ? ORDER BY rowid")
-          .c_str());
+      statements_,
+      select(kLeaseColumns, "FROM leases WHERE activation != '' AND sms_at = ? ORDER BY rowid"));
   query.bind(kSmsAwaited);
   return leasesFrom(query);
 }
 
 bool Database::blacklisted(const std::string& user, const std::string& number) {
-  return Statement(connection_, "SELECT 1 FROM blacklist WHERE user = ? AND number = ?")
+  return Statement(statements_, "SELECT 1 FROM blacklist WHERE user = ? AND number = ?")
       .bind(user)
       .bind(number)
       .step();
 }
 
 void Database::addProviderTask(const ProviderTask& task) {
-  Statement(connection_, "INSERT OR REPLACE INTO provider_tasks VALUES (?, ?, ?)")
+  Statement(statements_, "INSERT OR REPLACE INTO provider_tasks VALUES (?, ?, ?)")
       .bind(task.activation)
       .bind(std::int64_t{task.step})
       .bind(task.giveUpAt)
@@ -438,7 +441,7 @@ void Database::addProviderTask(const ProviderTask& task) {
 }
 
 std::vector<ProviderTask> Database::providerTasks() {
-  Statement query(connection_,
+  Statement query(statements_,
                   "SELECT activation, step, give_up_at FROM provider_tasks ORDER BY rowid");
   std::vector<ProviderTask> tasks;
   while (query.step()) {
@@ -448,11 +451,11 @@ std::vector<ProviderTask> Database::providerTasks() {
 }
 
 void Database::removeProviderTask(const std::string& activation) {
-  Statement(connection_, "DELETE FROM provider_tasks WHERE activation = ?").bind(activation).step();
+  Statement(statements_, "DELETE FROM provider_tasks WHERE activation = ?").bind(activation).step();
 }
 
 void Database::addToBlacklist(const std::string& user, const std::string& number) {
-  Statement(connection_, "INSERT OR IGNORE INTO blacklist VALUES (?, ?)")
+  Statement(statements_, "INSERT OR IGNORE INTO blacklist VALUES (?, ?)")
       .bind(user)
       .bind(number)
       .step();

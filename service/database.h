@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "service/records.h"
+#include "service/statement.h"
 
 struct sqlite3;
 
@@ -91,7 +92,8 @@ class Database {
   void addNumberPool();
   void hashClearPasswords();
 
-  sqlite3* connection_ = nullptr;
+  sqlite3* connection_;
+  StatementCache statements_;
 };
 
 }  // namespace velmora::service

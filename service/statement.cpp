@@ -6,14 +6,44 @@
 
 namespace velmora::service {
 
-Statement::Statement(sqlite3* connection, const char* sql) : connection_(connection) {
-  if (sqlite3_prepare_v2(connection, sql, -1, &statement_, nullptr) != SQLITE_OK) {
+namespace {
+
+sqlite3_stmt* prepared(sqlite3* connection, const std::string& sql) {
+  sqlite3_stmt* statement = nullptr;
+  if (sqlite3_prepare_v2(connection, sql.c_str(), -1, &statement, nullptr) != SQLITE_OK) {
     throw DatabaseError(sqlite3_errmsg(connection));
   }
+  return statement;
 }
 
+}  // namespace
+
+StatementCache::~StatementCache() {
+  for (auto& [sql, kept] : kept_) sqlite3_finalize(kept.statement);
+}
+
+Statement::Statement(StatementCache& cache, const std::string& sql)
+    : connection_(cache.connection()) {
+  StatementCache::Kept& kept = cache.kept_[sql];
+  if (kept.statement == nullptr) kept.statement = prepared(connection_, sql);
+  if (kept.inUse) {
+    statement_ = prepared(connection_, sql);
+    return;
+  }
+  kept.inUse = true;
+  kept_ = &kept;
+  statement_ = kept.statement;
+}
+
+// A kept statement is left reset and without bindings, as a new one is.
 Statement::~Statement() {
-  sqlite3_finalize(statement_);
+  if (kept_ == nullptr) {
+    sqlite3_finalize(statement_);
+    return;
+  }
+  sqlite3_reset(statement_);
+  sqlite3_clear_bindings(statement_);
+  kept_->inUse = false;
 }
 
 Statement& Statement::bind(const std::string& text) {

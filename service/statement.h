@@ -1,17 +1,44 @@
-// A prepared SQLite statement with text and integer parameters and columns.
+// A prepared SQLite statement with text and integer parameters and columns, and the cache that
+// keeps each connection's statements prepared.
 #pragma once
 
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 
 struct sqlite3;
 struct sqlite3_stmt;
 
 namespace velmora::service {
 
+// The statements of one connection, each prepared at its first use and kept for the connection's
+// life: preparing a statement costs more than running any of the service's, and a client polls
+// for its SMS every two seconds. The connection must be closed with sqlite3_close_v2, which lets
+// it end when the cache finalizes its statements.
+class StatementCache {
+ public:
+  explicit StatementCache(sqlite3* connection) : connection_(connection) {}
+  ~StatementCache();
+  StatementCache(const StatementCache&) = delete;
+  StatementCache& operator=(const StatementCache&) = delete;
+
+  sqlite3* connection() const { return connection_; }
+
+ private:
+  friend class Statement;
+  struct Kept {
+    sqlite3_stmt* statement = nullptr;
+    bool inUse = false;
+  };
+
+  sqlite3* connection_;
+  std::unordered_map<std::string, Kept> kept_;
+};
+
+// One use of a statement: its cached one, or one of its own while the cached one is in use.
 class Statement {
  public:
-  Statement(sqlite3* connection, const char* sql);
+  Statement(StatementCache& cache, const std::string& sql);
   ~Statement();
   Statement(const Statement&) = delete;
   Statement& operator=(const Statement&) = delete;
@@ -29,6 +56,7 @@ class Statement {
   int advance();
 
   sqlite3* connection_;
+  StatementCache::Kept* kept_ = nullptr;  // none: the statement is its own
   sqlite3_stmt* statement_ = nullptr;
   int boundCount_ = 0;
 };
