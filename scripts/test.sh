@@ -20,8 +20,8 @@ done
 
 # What a run starts must not outlive it, however it ends (Ctrl-C among the ways): its folder of
 # build logs; when the win32 tests are cut short, the end-to-end runs' demo service (started apart
-# from CTest, so that it outlives the test that starts it) and the test CA that the Wine prefix
-# trusts only while they run; and the X display and Wine server, which ignore Ctrl-C.
+# from CTest, so that it outlives the test that starts it), with the fake provider that some runs
+# start beside it, and the test CA that the Wine prefix trusts only while they run; and the X display and Wine server, which ignore Ctrl-C.
 run_folder=$(mktemp -d)
 win32_running=0
 stop_what_the_run_started() {

@@ -1,11 +1,18 @@
 // The whole program against the demo service on loopback: a new user registers, logs in, uses
 // every window and closes the main window, and the process ends with code 0; the number panel
-// against demo services whose numbers behave in different ways; and the program built for an
-// HTTPS service. The program's windows are driven from this process through their messages, as a
-// person's input arrives.
+// against demo services whose numbers behave in different ways, the numbers of a provider among
+// them; and the program built for an HTTPS service. The program's windows are driven from this
+// process through their messages, as a person's input arrives.
 #include <gtest/gtest.h>
+#include <windows.h>
+#include <wininet.h>
 
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "app/window_units.h"
 #include "tests/app/e2e/client_driver.h"
@@ -30,6 +37,11 @@ std::wstring wide(std::u8string_view utf8) {
   return text;
 }
 
+// UTF-8 as it comes from outside the program.
+std::wstring wide(std::string_view utf8) {
+  return wide(std::u8string_view(reinterpret_cast<const char8_t*>(utf8.data()), utf8.size()));
+}
+
 // A program beside this test's executable.
 std::wstring programPath(const wchar_t* program) {
   wchar_t path[MAX_PATH] = {};
@@ -37,6 +49,55 @@ std::wstring programPath(const wchar_t* program) {
   std::wstring folder = path;
   folder.resize(folder.find_last_of(L"\\/") + 1);
   return folder + program;
+}
+
+// The first line of a file beside this test's executable; empty when there is none.
+std::string firstLine(const wchar_t* name) {
+  std::ifstream file(std::filesystem::path(programPath(name)));
+  std::string line;
+  std::getline(file, line);
+  return line;
+}
+
+// The body of a GET of the address; empty when the request failed.
+std::string httpBody(const std::string& url) {
+  std::string body;
+  HINTERNET session = InternetOpenA("velmora-e2e", INTERNET_OPEN_TYPE_DIRECT, nullptr, nullptr, 0);
+  if (!session) return body;
+  if (HINTERNET request =
+          InternetOpenUrlA(session, url.c_str(), nullptr, 0,
+                           INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE, 0)) {
+    char chunk[4096];
+    DWORD read = 0;
+    while (InternetReadFile(request, chunk, sizeof chunk, &read) && read > 0)
+      body.append(chunk, read);
+    InternetCloseHandle(request);
+  }
+  InternetCloseHandle(session);
+  return body;
+}
+
+// The value of a parameter in a query as it came ("action=setStatus&id=5&status=8"), undecoded;
+// empty when the query has none.
+std::string queryValue(std::string_view query, std::string_view name) {
+  while (!query.empty()) {
+    const std::string_view pair = query.substr(0, query.find('&'));
+    if (pair.starts_with(name) && pair.substr(name.size()).starts_with('='))
+      return std::string(pair.substr(name.size() + 1));
+    query.remove_prefix(std::min(query.size(), pair.size() + 1));
+  }
+  return {};
+}
+
+// The text of a JSON string field; empty when there is none. Reads the fields the fake provider
+// writes, which hold no escapes.
+std::string jsonText(std::string_view json, std::string_view name) {
+  const std::string start = "\"" + std::string(name) + "\":\"";
+  const size_t at = json.find(start);
+  if (at == std::string_view::npos) return {};
+  const size_t from = at + start.size();
+  const size_t end = json.find('"', from);
+  return end == std::string_view::npos ? std::string() : std::string(json.substr(from, end - from));
 }
 
 std::wstring clipboardText() {
@@ -258,6 +319,9 @@ class NumberJourney : public ClientJourney {
  protected:
   using ClientJourney::ClientJourney;
 
+  // 微信 as the service lists it.
+  std::u8string_view weChat = u8"微信-1.2";
+
   HWND logInAndPickWeChat(const std::wstring& balance = L"12.00") {
     HWND login = open(u8"Velmora", 300, 450);
     if (!login) return nullptr;
@@ -269,7 +333,7 @@ class NumberJourney : public ClientJourney {
     HWND projects = unit(main, kMainWindow, u8"组合框1");
     EXPECT_TRUE(shows(unit(main, kMainWindow, u8"my"), balance));
     const auto index = SendMessageW(projects, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                                    reinterpret_cast<LPARAM>(wide(u8"微信-1.2").c_str()));
+                                    reinterpret_cast<LPARAM>(wide(weChat).c_str()));
     EXPECT_GE(index, 0);
     ClientDriver::pick(projects, static_cast<int>(index));
     EXPECT_TRUE(shows(unit(main, kMainWindow, u8"项目名称"), wide(u8"微信")));
@@ -285,6 +349,26 @@ class NumberJourney : public ClientJourney {
       Sleep(20);
     EXPECT_FALSE(driver.messageShowing());
     return ClientDriver::text(number);
+  }
+
+  // Waits until the SMS box shows other than it did; what it shows then.
+  std::wstring awaitSms(HWND sms, const std::wstring& before = L"") {
+    const DWORD start = GetTickCount();
+    while (ClientDriver::text(sms) == before && GetTickCount() - start < kStepTime) Sleep(50);
+    return ClientDriver::text(sms);
+  }
+
+  // Ticks the box that shows the copy-code button (ticked again, it hides the button).
+  void showCopyCode(HWND main) {
+    ClientDriver::click(unit(main, kMainWindow, u8"选择框1"));
+    Sleep(200);
+    EXPECT_TRUE(IsWindowVisible(unit(main, kMainWindow, u8"复2")));
+  }
+
+  // The copy-code button: what it put on the clipboard.
+  std::wstring copyCode(HWND main) {
+    clickForMessage(unit(main, kMainWindow, u8"复2"), u8"复制成功", u8"提示");
+    return clipboardText();
   }
 
   void exitFrom(HWND main) {
@@ -304,19 +388,14 @@ TEST_F(NumberJourney, TheDemoAccountGetsANumberItsSmsAndLetsNumbersGo) {
   const std::wstring first = getNumber(main);
   EXPECT_EQ(first.size(), 11u);
   EXPECT_TRUE(shows(balance, L"10.80"));
-  const DWORD start = GetTickCount();
-  while (ClientDriver::text(sms).empty() && GetTickCount() - start < kStepTime) Sleep(50);
-  const std::wstring text = ClientDriver::text(sms);
+  const std::wstring text = awaitSms(sms);
   EXPECT_NE(text.find(wide(u8"微信")), std::wstring::npos) << "the SMS names its project";
 
   // Both copy buttons fill the clipboard.
-  ClientDriver::click(unit(main, kMainWindow, u8"选择框1"));
-  Sleep(200);
-  ASSERT_TRUE(IsWindowVisible(unit(main, kMainWindow, u8"复2")));
+  showCopyCode(main);
   clickForMessage(unit(main, kMainWindow, u8"复1"), u8"复制成功", u8"提示");
   EXPECT_EQ(clipboardText(), text);
-  clickForMessage(unit(main, kMainWindow, u8"复2"), u8"复制成功", u8"提示");
-  const std::wstring code = clipboardText();
+  const std::wstring code = copyCode(main);
   EXPECT_EQ(code.size(), 6u);
   EXPECT_NE(text.find(code), std::wstring::npos);
 
@@ -385,9 +464,7 @@ TEST_F(NumberJourney, AKilledProgramFindsItsNumberAndItsSmsAgain) {
   HWND sms = unit(main, kMainWindow, u8"编辑框1");
   EXPECT_TRUE(shows(number, held));
   EXPECT_EQ(ClientDriver::text(sms), L"") << "started again before the SMS came";
-  const DWORD start = GetTickCount();
-  while (ClientDriver::text(sms).empty() && GetTickCount() - start < kStepTime) Sleep(50);
-  const std::wstring text = ClientDriver::text(sms);
+  const std::wstring text = awaitSms(sms);
   EXPECT_NE(text.find(wide(u8"微信")), std::wstring::npos) << "the SMS names its project";
 
   // After its SMS: the number shows with its SMS at once.
@@ -413,6 +490,137 @@ TEST_F(NumberJourney, ALostGrantEndsWithTheGrantedNumberChargedOnce) {
   main = logInAndPickWeChat(L"10.80");
   ASSERT_NE(main, nullptr);
   EXPECT_TRUE(shows(unit(main, kMainWindow, u8"标签14"), granted));
+  exitFrom(main);
+}
+
+// The fake provider whose numbers the demo service resells in the provider runs, asked from here
+// as the service asks it: what the service told it, and the SMS it gave. Its address and key lie
+// beside this program, where the run's start wrote them.
+class ResoldProvider {
+ public:
+  struct Sms {
+    std::string code;
+    std::string text;  // UTF-8
+  };
+
+  bool found() const { return !address_.empty() && !key_.empty(); }
+
+  // The query of every request the provider received, in order.
+  std::vector<std::string> requests() const {
+    std::vector<std::string> lines;
+    const std::string all = httpBody(address_ + "/control/requests");
+    for (size_t at = 0, end; (end = all.find('\n', at)) != std::string::npos; at = end + 1)
+      lines.push_back(all.substr(at, end - at));
+    return lines;
+  }
+
+  // The activations of the setStatus requests that asked for this step, in order.
+  std::vector<std::string> steps(std::string_view step) const {
+    std::vector<std::string> activations;
+    for (const std::string& query : requests()) {
+      if (queryValue(query, "action") == "setStatus" && queryValue(query, "status") == step)
+        activations.push_back(queryValue(query, "id"));
+    }
+    return activations;
+  }
+
+  // The activation the service asked the status of first.
+  std::string firstPolled() const {
+    for (const std::string& query : requests()) {
+      if (queryValue(query, "action") == "getStatus") return queryValue(query, "id");
+    }
+    return {};
+  }
+
+  // The provider's answer to an action on an activation.
+  std::string ask(const std::string& action, const std::string& activation) const {
+    return httpBody(address_ + "/stubs/handler_api.php?api_key=" + key_ + "&action=" + action +
+                    "&id=" + activation);
+  }
+
+  // The activation's SMS as getStatusV2 gives it: empty before it came.
+  Sms sms(const std::string& activation) const {
+    const std::string answer = ask("getStatusV2", activation);
+    return {jsonText(answer, "code"), jsonText(answer, "text")};
+  }
+
+ private:
+  std::string address_ = firstLine(L"e2e-provider.address");
+  std::string key_ = firstLine(L"e2e-provider.key");
+};
+
+// The demo service reselling the fake provider's numbers, which it lists as its projects file
+// names them.
+class ProviderJourney : public NumberJourney {
+ protected:
+  ProviderJourney() { weChat = u8"微信-1.20"; }
+
+  ResoldProvider provider;
+};
+
+// Run against the service reselling a provider whose SMS comes 2 seconds after the number or
+// after the request for another: each SMS shows as the provider gave it, and the copy-code button
+// copies the code the provider gave, the first SMS's and the further one's that 手动刷新 asks for.
+TEST_F(ProviderJourney, EachSmsOfTheProviderShowsAndItsCodeIsCopied) {
+  ASSERT_TRUE(client.started());
+  ASSERT_TRUE(provider.found());
+  HWND main = logInAndPickWeChat();
+  ASSERT_NE(main, nullptr);
+  EXPECT_EQ(SendMessageW(unit(main, kMainWindow, u8"组合框1"), CB_GETCOUNT, 0, 0), 2);
+  HWND balance = unit(main, kMainWindow, u8"my");
+  HWND sms = unit(main, kMainWindow, u8"编辑框1");
+  const std::wstring number = getNumber(main);
+  EXPECT_TRUE(number.starts_with(L"86138") && number.size() == 13u)
+      << "the provider's phone without its plus sign";
+  EXPECT_TRUE(shows(balance, L"10.80"));
+
+  const std::wstring first = awaitSms(sms);
+  const std::string activation = provider.firstPolled();
+  const ResoldProvider::Sms given = provider.sms(activation);
+  ASSERT_FALSE(given.code.empty());
+  EXPECT_EQ(first, wide(given.text));
+  showCopyCode(main);
+  EXPECT_EQ(copyCode(main), wide(given.code));
+
+  // 手动刷新 asks the provider for another SMS; the box keeps the first until the next comes.
+  clickForMessage(unit(main, kMainWindow, u8"指定号码2"), u8"已请求新短信，请稍候");
+  EXPECT_EQ(ClientDriver::text(sms), first);
+  const std::wstring second = awaitSms(sms, first);
+  const ResoldProvider::Sms further = provider.sms(activation);
+  EXPECT_NE(further.code, given.code);
+  EXPECT_EQ(second, wide(further.text));
+  EXPECT_EQ(copyCode(main), wide(further.code));
+
+  // Released after its SMS: the charge stays.
+  clickForMessage(unit(main, kMainWindow, u8"释"), u8"号码已释放");
+  EXPECT_EQ(ClientDriver::text(balance), L"10.80");
+  exitFrom(main);
+}
+
+// Run against the service reselling a provider whose SMS comes too late to matter and that
+// refuses the first cancel of each number: the release refunds the account at once, and the
+// service tells the provider the cancel again at its next poll, until the provider takes it.
+TEST_F(ProviderJourney, AReleaseBeforeTheSmsIsRefundedAtOnceAndCancelledAtTheProvider) {
+  constexpr DWORD kCancelTime = 5000;  // five of the service's polls
+  ASSERT_TRUE(client.started());
+  ASSERT_TRUE(provider.found());
+  HWND main = logInAndPickWeChat();
+  ASSERT_NE(main, nullptr);
+  HWND balance = unit(main, kMainWindow, u8"my");
+  EXPECT_EQ(getNumber(main).size(), 13u);
+  EXPECT_TRUE(shows(balance, L"10.80"));
+  clickForMessage(unit(main, kMainWindow, u8"释"), u8"号码已释放");
+  EXPECT_EQ(ClientDriver::text(balance), L"12.00");
+
+  const DWORD released = GetTickCount();
+  std::vector<std::string> cancels;
+  while ((cancels = provider.steps("8")).size() < 2 && GetTickCount() - released < kCancelTime)
+    Sleep(100);
+  ASSERT_EQ(cancels.size(), 2u) << "the refused cancel told again";
+  EXPECT_EQ(cancels[0], cancels[1]);
+  EXPECT_EQ(provider.ask("getStatus", cancels[0]), "STATUS_CANCEL");
+  Sleep(2500);
+  EXPECT_EQ(provider.steps("8").size(), 2u) << "the cancel taken is not told again";
   exitFrom(main);
 }
 
