@@ -6,10 +6,7 @@
 #include <arpa/inet.h>
 #include <gtest/gtest.h>
 #include <netinet/in.h>
-#include <signal.h>
-#include <spawn.h>
 #include <sys/socket.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -17,8 +14,6 @@
 
 #include "tests/service/fake_provider.h"
 #include "tests/service/service_test_support.h"
-
-extern char** environ;
 
 namespace velmora::testing {
 namespace {
@@ -298,92 +293,6 @@ TEST(ProviderTest, NoTextAnAnswerHoldsContainsTheKey) {
   EXPECT_EQ(outcome(provider, Step::kGetNumber), "BANNED | key *** banned");
   EXPECT_EQ(outcome(provider, Step::kStatus), "STATUS_OK | *** | for ***");
   EXPECT_EQ(outcome(provider, Step::kStatus), "STATUS_WAIT_RETRY | ***1");
-}
-
-// The fake plays a provider by default: the lifecycle of activations as the service meets it.
-TEST(ProviderTest, TheFakeProviderPlaysAnActivationsWholeLife) {
-  FakeProvider fake({.plusSign = false, .smsAfterPolls = 1, .earlyCancelRefusals = 1});
-  Provider provider(settingsFor(fake.url()));
-  EXPECT_EQ(outcome(provider, Step::kBalance), "ACCESS_BALANCE | 100.00");
-  EXPECT_EQ(outcome(provider, Step::kPrice), "0.5 | 1000");
-  const GrantAnswer first = provider.getNumber({"wx", 3, "", ""});
-  EXPECT_GT(std::stoull(first.id), 1ull << 32);
-  EXPECT_EQ(first.phone, "8613800000001");
-  EXPECT_EQ(provider.status(first.id).word, ProviderWord::kStatusWaitCode);
-  const StatusAnswer sms = provider.status(first.id);
-  EXPECT_EQ(sms.smsText, "【测试】您的验证码是 " + sms.code + "，5分钟内有效，请勿泄露。");
-  EXPECT_EQ(provider.setStatus(first.id, ActivationStep::kCancel), ProviderWord::kBadStatus);
-  EXPECT_EQ(provider.setStatus(first.id, ActivationStep::kAnotherSms),
-            ProviderWord::kAccessRetryGet);
-  const StatusAnswer waiting = provider.status(first.id);
-  EXPECT_EQ(waiting.word, ProviderWord::kStatusWaitRetry);
-  EXPECT_EQ(waiting.code, sms.code);
-  const StatusAnswer second = provider.status(first.id);
-  EXPECT_EQ(second.word, ProviderWord::kStatusOk);
-  EXPECT_NE(second.code, sms.code);
-  EXPECT_EQ(provider.setStatus(first.id, ActivationStep::kComplete),
-            ProviderWord::kAccessActivation);
-  EXPECT_EQ(provider.setStatus(first.id, ActivationStep::kComplete), ProviderWord::kAlreadyFinish);
-
-  const GrantAnswer cancelled = provider.getNumber({"wx", 3, "", ""});
-  EXPECT_EQ(provider.setStatus(cancelled.id, ActivationStep::kCancel),
-            ProviderWord::kEarlyCancelDenied);
-  EXPECT_EQ(provider.setStatus(cancelled.id, ActivationStep::kCancel), ProviderWord::kAccessCancel);
-  EXPECT_EQ(provider.status(cancelled.id).word, ProviderWord::kStatusCancel);
-  EXPECT_EQ(provider.setStatus(cancelled.id, ActivationStep::kCancel),
-            ProviderWord::kAlreadyCancel);
-  EXPECT_EQ(provider.status("5000999999").word, ProviderWord::kNoActivation);
-
-  ASSERT_TRUE(fake.set("status-v2", "no") && fake.set("sms-delay", "0.5") &&
-              fake.set("sms-after-polls", "0") && fake.set("plus", "yes"));
-  const GrantAnswer late = provider.getNumber({"wx", 3, "", ""});
-  EXPECT_EQ(late.phone, "8613800000003");
-  EXPECT_EQ(provider.status(late.id).word, ProviderWord::kStatusWaitCode);
-  std::this_thread::sleep_for(550ms);
-  const StatusAnswer bare = provider.status(late.id);
-  EXPECT_EQ(bare.word, ProviderWord::kStatusOk);
-  EXPECT_EQ(bare.smsText, bare.code);
-
-  EXPECT_EQ(provider.getNumber({"wx", 3, "", "0.49"}).detail, "0.50");
-  ASSERT_TRUE(fake.set("stock", "0"));
-  EXPECT_EQ(provider.getNumber({"wx", 3, "", ""}).word, ProviderWord::kNoNumbers);
-  EXPECT_EQ(Provider(settingsFor(fake.url(), "other")).balance().word, ProviderWord::kBadKey);
-}
-
-// The fake as a program, scripted from outside through its control path.
-TEST(ProviderTest, TheFakeProviderProgramIsScriptedFromOutside) {
-  int pipeEnds[2];
-  ASSERT_EQ(pipe(pipeEnds), 0);
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], STDOUT_FILENO);
-  std::vector<std::string> arguments{VELMORA_FAKE_PROVIDER_PROGRAM, "--key", "k", "--plus", "no"};
-  std::vector<char*> argv;
-  for (std::string& argument : arguments) argv.push_back(argument.data());
-  argv.push_back(nullptr);
-  pid_t pid = 0;
-  ASSERT_EQ(posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ), 0);
-  posix_spawn_file_actions_destroy(&actions);
-  close(pipeEnds[1]);
-  char line[64] = {};
-  ASSERT_GT(read(pipeEnds[0], line, sizeof line - 1), 0);
-  close(pipeEnds[0]);
-  int port = 0;
-  ASSERT_EQ(std::sscanf(line, "listening on 127.0.0.1:%d\n", &port), 1) << line;
-  const std::string address = "http://127.0.0.1:" + std::to_string(port);
-
-  Provider provider(settingsFor(address + "/stubs/handler_api.php", "k"));
-  EXPECT_EQ(provider.getNumber({"wx", 3, "", ""}).phone, "8613800000001");
-  EXPECT_EQ(runCommand("curl -s '" + address + "/control/script?action=getNumber&body=BANNED:x" +
-                       "&status=403&times=2'")
-                .output,
-            "OK");
-  EXPECT_EQ(provider.getNumber({"wx", 3, "", ""}).word, ProviderWord::kBanned);
-  EXPECT_EQ(runCommand("curl -s '" + address + "/control/requests'").output,
-            "api_key=k&action=getNumber&service=wx&country=3\n"
-            "api_key=k&action=getNumber&service=wx&country=3\n");
-  kill(pid, SIGKILL);
-  waitpid(pid, nullptr, 0);
 }
 
 }  // namespace
