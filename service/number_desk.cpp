@@ -397,13 +397,13 @@ void NumberDesk::withoutTurn(const std::function<void()>& ask) {
   proof_ = proof;
 }
 
-std::vector<Lease> NumberDesk::leasesAwaitingProvider() {
-  std::vector<Lease> leases;
+ProviderRound NumberDesk::providerRound() {
+  ProviderRound round;
   database_.inTransaction([&] {
     settleExpired(clock_());
-    leases = database_.leasesAwaitingProvider();
+    round = {database_.leasesAwaitingProvider(), database_.providerTasks()};
   });
-  return leases;
+  return round;
 }
 
 void NumberDesk::takeStatus(const Lease& asked, const StatusAnswer& answer) {
@@ -429,15 +429,6 @@ void NumberDesk::takeStatus(const Lease& asked, const StatusAnswer& answer) {
     lease->sms = sms;
     database_.updateLeaseSms(*lease);
   });
-}
-
-std::vector<ProviderTask> NumberDesk::providerTasks() {
-  std::vector<ProviderTask> tasks;
-  database_.inTransaction([&] {
-    settleExpired(clock_());
-    tasks = database_.providerTasks();
-  });
-  return tasks;
 }
 
 void NumberDesk::takeTaskAnswer(const ProviderTask& task, ProviderWord answer) {

@@ -73,6 +73,13 @@ struct NumberRequest {
   std::optional<std::string> askedNumber;
 };
 
+// What the provider's poller asks about in one round: the numbers waiting for their SMS, and what
+// the provider still has to be told.
+struct ProviderRound {
+  std::vector<Lease> awaitingSms;
+  std::vector<ProviderTask> tasks;
+};
+
 // Where the numbers come from when not from the simulated pool: a provider, the projects it
 // sells under the names the client lists, and where the operator is told of its failures.
 struct Upstream {
@@ -129,11 +136,10 @@ class NumberDesk {
 
   // The provider's poller: what it asks about, and what it was answered. Each is a transaction
   // that settles the leases that ran out first.
-  std::vector<Lease> leasesAwaitingProvider();
+  ProviderRound providerRound();
   // Stores the SMS of STATUS_OK, or ends the lease on STATUS_CANCEL (refunded when no SMS came),
   // when the lease is still the one asked about; any other answer changes nothing.
   void takeStatus(const Lease& asked, const StatusAnswer& answer);
-  std::vector<ProviderTask> providerTasks();
   // Drops the task once the provider took it or the activation has ended, or when it is past its
   // time.
   void takeTaskAnswer(const ProviderTask& task, ProviderWord answer);

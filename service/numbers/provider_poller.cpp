@@ -1,7 +1,5 @@
 #include "service/numbers/provider_poller.h"
 
-#include <vector>
-
 namespace velmora::service {
 
 ProviderPoller::ProviderPoller(NumberDesk& desk, Provider& provider,
@@ -36,20 +34,18 @@ void ProviderPoller::run() {
 }
 
 void pollProvider(NumberDesk& desk, Provider& provider, const std::function<bool()>& stopping) {
-  std::vector<Lease> waiting;
-  std::vector<ProviderTask> tasks;
+  ProviderRound round;
   {
     const std::unique_lock turn = desk.takeTurn();
-    waiting = desk.leasesAwaitingProvider();
-    tasks = desk.providerTasks();
+    round = desk.providerRound();
   }
-  for (const Lease& lease : waiting) {
+  for (const Lease& lease : round.awaitingSms) {
     if (stopping()) return;
     const StatusAnswer answer = provider.status(lease.activation);
     const std::unique_lock turn = desk.takeTurn();
     desk.takeStatus(lease, answer);
   }
-  for (const ProviderTask& task : tasks) {
+  for (const ProviderTask& task : round.tasks) {
     if (stopping()) return;
     const ProviderWord answer =
         provider.setStatus(task.activation, static_cast<ActivationStep>(task.step));

@@ -230,7 +230,7 @@ TEST_F(ProviderNumbersTest, AnotherSmsOnANumberWhoseSmsCame) {
   std::vector<Lease> beforeTheSms;
   {
     const auto turn = desk->takeTurn();
-    beforeTheSms = desk->leasesAwaitingProvider();
+    beforeTheSms = desk->providerRound().awaitingSms;
   }
   poll();
   poll();
