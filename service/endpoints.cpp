@@ -76,7 +76,6 @@ std::string registerUser(Database& database, const Query& query) {
   const std::string name = queryValue(query, parameter::kUserName).value_or("");
   const std::string password = queryValue(query, parameter::kPassword).value_or("");
   if (name.empty() || password.empty()) return status::kRegistrationIncomplete;
-  if (database.findAccount(name)) return status::kNameTaken;
   Account account{
       .name = name,
       .balance = "0",
@@ -93,6 +92,9 @@ std::string registerUser(Database& database, const Query& query) {
       !fitsRecord(account.registrationCode, kListSeparator) || !emailFits) {
     return status::kRegistrationFailed;
   }
+  // Only a request that would register tells whether the name is taken, and a taken name costs
+  // no hash: nobody learns which names exist from refused fields.
+  if (database.findAccount(name)) return status::kNameTaken;
   return database.addAccount(account, password) ? status::kRegistered : status::kNameTaken;
 }
 

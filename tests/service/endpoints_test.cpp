@@ -39,6 +39,9 @@ TEST_F(EndpointTest, RegistrationStatuses) {
   EXPECT_EQ(registerUser(u8"demo"), "1");
   EXPECT_EQ(askRaw("restuser.php", "username=%FF%FE&password=x&sj=1&email="), "3");
   EXPECT_EQ(askRaw("restuser.php", "username=bob&password=x&sj=1&email=%D5"), "3");
+  // Refused fields say nothing of the name: taken or not, the answer is the same.
+  EXPECT_EQ(askRaw("restuser.php", "username=demo&password=x&sj=1&email=%D5"), "3");
+  EXPECT_EQ(registerUser(u8"demo", u8"p,w"), "3");
 }
 
 TEST_F(EndpointTest, RegistrationRefusesWhatWouldBreakTheReplies) {
