@@ -61,7 +61,8 @@ CREATE TABLE leases (
   sms TEXT NOT NULL,
   activation TEXT NOT NULL DEFAULT '',
   sms_seen INTEGER NOT NULL DEFAULT 0,
-  round INTEGER NOT NULL DEFAULT 0
+  round INTEGER NOT NULL DEFAULT 0,
+  delivered INTEGER NOT NULL DEFAULT 0
 );
 CREATE INDEX leases_by_expiry ON leases (expires_at);
 CREATE TABLE blacklist (
@@ -91,9 +92,17 @@ DROP TABLE leases_of_the_pool;
 DROP TABLE blacklist_of_the_pool;
 )sql";
 
+// What the leases of a database of version 4 lack.
+constexpr const char* kDeliveryColumn =
+    "ALTER TABLE leases ADD COLUMN delivered INTEGER NOT NULL DEFAULT 0";
+// An older lease whose SMS time has passed could be read then: it counts as delivered.
+constexpr const char* kPastSmsDelivered =
+    "UPDATE leases SET delivered = 1 WHERE sms_at <= CAST(strftime('%s', 'now') AS INTEGER) * 1000";
+
 // Bumped when the schema changes; 0 is a database we have not set up yet, 1 one without the
-// number pool, 2 one that keeps passwords in clear, 3 one whose leases are the pool's alone.
-constexpr int kSchemaVersion = 4;
+// number pool, 2 one that keeps passwords in clear, 3 one whose leases are the pool's alone, 4 one
+// whose leases know no delivery.
+constexpr int kSchemaVersion = 5;
 
 // How long a statement waits for another connection's transaction before it fails.
 constexpr int kBusyTimeoutMilliseconds = 10000;
@@ -102,11 +111,12 @@ constexpr int kBusyTimeoutMilliseconds = 10000;
 constexpr const char* kAccountColumns =
     "name, balance, address, invitation_code, registration_code, registered_on, email";
 constexpr const char* kLeaseColumns =
-    "number, user, price, sms_at, expires_at, code, sms, activation, sms_seen, round";
+    "number, user, price, sms_at, expires_at, code, sms, activation, sms_seen, round, delivered";
 
 Lease leaseFrom(Statement& row) {
-  return Lease{row.text(0), row.text(1), row.text(2), row.integer(3),      row.integer(4),
-               row.text(5), row.text(6), row.text(7), row.integer(8) != 0, row.integer(9)};
+  return Lease{row.text(0),         row.text(1),    row.text(2),         row.integer(3),
+               row.integer(4),      row.text(5),    row.text(6),         row.text(7),
+               row.integer(8) != 0, row.integer(9), row.integer(10) != 0};
 }
 
 std::vector<Lease> leasesFrom(Statement& query) {
@@ -202,7 +212,10 @@ void Database::upgrade() {
       execute(kLeasesOffThePool);
       execute(kLeaseTables);
       execute(kLeasesCopied);
+    } else if (version < 5) {
+      execute(kDeliveryColumn);
     }
+    execute(kPastSmsDelivered);
     execute(("PRAGMA user_version = " + std::to_string(kSchemaVersion)).c_str());
   });
 }
@@ -371,22 +384,24 @@ WHERE number = ?1
 
 void Database::addLease(const Lease& lease) {
   Statement insert(statements_, std::string("INSERT INTO leases (") + kLeaseColumns +
-                                    ") VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+                                    ") VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
   insert.bind(lease.number).bind(lease.user).bind(lease.price);
   insert.bind(lease.smsAt).bind(lease.expiresAt).bind(lease.code).bind(lease.sms);
   insert.bind(lease.activation).bind(std::int64_t{lease.smsSeen}).bind(lease.round);
+  insert.bind(std::int64_t{lease.delivered});
   insert.step();
 }
 
 void Database::updateLeaseSms(const Lease& lease) {
   Statement(statements_,
-            "UPDATE leases SET sms_at = ?, code = ?, sms = ?, sms_seen = ?, round = ? "
-            "WHERE number = ?")
+            "UPDATE leases SET sms_at = ?, code = ?, sms = ?, sms_seen = ?, round = ?, "
+            "delivered = ? WHERE number = ?")
       .bind(lease.smsAt)
       .bind(lease.code)
       .bind(lease.sms)
       .bind(std::int64_t{lease.smsSeen})
       .bind(lease.round)
+      .bind(std::int64_t{lease.delivered})
       .bind(lease.number)
       .step();
 }

@@ -68,7 +68,7 @@ class Database {
   // Whether `number` is in the pool, held by nobody and not blacklisted by `user`.
   bool numberFreeFor(const std::string& user, const std::string& number);
   void addLease(const Lease& lease);
-  // Writes the lease's SMS, its time and its round.
+  // Writes the lease's SMS, its time, its round and whether it was delivered.
   void updateLeaseSms(const Lease& lease);
   std::optional<Lease> findLease(const std::string& number);
   // The number `user` was handed last among those they still hold.

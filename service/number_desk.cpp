@@ -111,20 +111,30 @@ NumberOutcome NumberDesk::getNumber(const Credentials& credentials, const Number
 
 NumberOutcome NumberDesk::readSms(const Credentials& credentials, const std::string& number) {
   return serve(credentials, [&](const Account& account, Instant now) {
-    const std::optional<Lease> lease = heldLease(account, number);
+    std::optional<Lease> lease = heldLease(account, number);
     if (!lease) return outcome(NumberStatus::kNotHeld);
-    if (now < lease->smsAt) return outcome(NumberStatus::kSmsNotYet);
+    if (!lease->smsReadableAt(now)) return outcome(NumberStatus::kSmsNotYet);
+    deliver(*lease);
     return withSms(done(number, amountText(storedAmount(account.balance))), *lease);
   });
 }
 
 NumberOutcome NumberDesk::heldNumber(const Credentials& credentials) {
   return serve(credentials, [&](const Account& account, Instant now) {
-    const std::optional<Lease> lease = database_.lastLeaseOf(account.name);
+    std::optional<Lease> lease = database_.lastLeaseOf(account.name);
     if (!lease) return outcome(NumberStatus::kNoneHeld);
     NumberOutcome held = done(lease->number, amountText(storedAmount(account.balance)));
-    return now < lease->smsAt ? held : withSms(std::move(held), *lease);
+    if (!lease->smsReadableAt(now)) return held;
+    deliver(*lease);
+    return withSms(std::move(held), *lease);
   });
+}
+
+// The SMS is shown: from now on the number has had it, whatever the clock says later.
+void NumberDesk::deliver(Lease& lease) {
+  if (lease.delivered) return;
+  lease.delivered = true;
+  database_.updateLeaseSms(lease);
 }
 
 NumberOutcome NumberDesk::release(const Credentials& credentials, const std::string& number) {
@@ -261,7 +271,7 @@ NumberOutcome NumberDesk::anotherSms(const Credentials& credentials, const std::
   const NumberOutcome checked = serve(credentials, [&](const Account& account, Instant now) {
     std::optional<Lease> lease = heldLease(account, number);
     if (!lease) return outcome(NumberStatus::kNotHeld);
-    if (now < lease->smsAt) return outcome(NumberStatus::kAnotherSmsRefused);
+    if (!lease->smsReadableAt(now)) return outcome(NumberStatus::kAnotherSmsRefused);
     if (!lease->activation.empty()) {
       asked = std::move(lease);
       return outcome(NumberStatus::kDone);
@@ -276,6 +286,7 @@ NumberOutcome NumberDesk::anotherSms(const Credentials& credentials, const std::
 // the first with a new code; a provider's when the poller has it.
 NumberOutcome NumberDesk::awaitAnotherSms(const Account& account, Lease lease, Instant now) {
   lease.smsSeen = true;
+  lease.delivered = false;
   ++lease.round;
   if (lease.activation.empty()) {
     lease.smsAt = now + times_.smsDelay.count();
@@ -425,6 +436,7 @@ void NumberDesk::takeStatus(const Lease& asked, const StatusAnswer& answer) {
     const std::string& sms = answer.smsText.size() > kMaxSmsBytes ? answer.code : answer.smsText;
     if (sms.empty()) return;  // an SMS of nothing is no SMS
     lease->smsAt = now;
+    lease->delivered = true;
     lease->code = answer.code;
     lease->sms = sms;
     database_.updateLeaseSms(*lease);

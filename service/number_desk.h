@@ -152,6 +152,7 @@ class NumberDesk {
   void settleExpired(Instant now);
   Hundredths refund(const Lease& lease);
   std::optional<Lease> heldLease(const Account& account, const std::string& number);
+  void deliver(Lease& lease);
   NumberOutcome handOut(const Account& account, const NumberRequest& request, Instant now);
   Lease newLease(const Account& account, const std::string& number, Hundredths price, Instant now);
   std::optional<std::string> pickNumber(const Account& account, const NumberRequest& request);

@@ -63,9 +63,14 @@ struct Lease {
   // Counts the SMS asked for, so that a status read before another was asked is not taken for
   // the new one.
   std::int64_t round = 0;
+  // The SMS awaited now was shown to the user or taken from the provider: it stays delivered
+  // whatever the clock does afterwards.
+  bool delivered = false;
 
+  // Whether the SMS awaited now can be read at `time`.
+  bool smsReadableAt(Instant time) const { return delivered || smsAt <= time; }
   // Whether the number has had an SMS by `time`, which makes its price earned.
-  bool smsCameBy(Instant time) const { return smsSeen || smsAt <= time; }
+  bool smsCameBy(Instant time) const { return smsSeen || smsReadableAt(time); }
 
   bool operator==(const Lease&) const = default;
 };

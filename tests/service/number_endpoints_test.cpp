@@ -167,6 +167,25 @@ TEST_F(NumberEndpointTest, TheSmsComesAfterTheDelayAndOnlyAReleaseBeforeItRefund
   EXPECT_EQ(balance(), "8.80");
 }
 
+// An SMS once shown stays delivered, and earned, when the clock steps back before its time.
+TEST_F(NumberEndpointTest, AClockStepBackNeverUndoesAShownSms) {
+  const auto held = [this] {
+    return ask("held.php", {{"username", u8"demo"}, {"password", u8"demo123"}});
+  };
+  const std::string read = numberIn(getNumber(u8"微信"));
+  const std::string shown = numberIn(getNumber(u8"淘宝"));
+  pass(5s);
+  const std::string sms = onNumber("getsms.php", read);
+  ASSERT_TRUE(sms.starts_with("1,")) << sms;
+  ASSERT_EQ(pieces(held(), ',').size(), 3u);
+  now -= std::chrono::milliseconds(1h).count();
+  EXPECT_EQ(onNumber("getsms.php", read), sms);
+  EXPECT_EQ(pieces(held(), ',').size(), 3u);
+  EXPECT_EQ(onNumber("again.php", read), "1");
+  EXPECT_EQ(onNumber("release.php", read), "1,10.00");
+  EXPECT_EQ(onNumber("release.php", shown), "1,10.00");
+}
+
 // Each number is checked after a restart, and its end is touched again after another one: the
 // refund comes exactly once.
 TEST_F(NumberEndpointTest, ANumberRunsOutAtItsExpiryRefundedOnlyWithoutItsSms) {
