@@ -18,7 +18,7 @@ if [[ -n ${DISPLAY:-} ]]; then
 else
   readonly database=build/tour/velmora-tour.db
   mkdir -p build/tour
-  rm -f "$database"
+  rm -f "$database" "$database-wal" "$database-shm"
 fi
 
 say() { printf 'run: %s\n' "$*" >&2; }

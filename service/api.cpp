@@ -127,16 +127,18 @@ Json reply(NumberDesk& desk, const Query& query) {
   return failure(kUnknownAction);
 }
 
+std::string text(const Json& json) {
+  return json.dump(-1, ' ', false, Json::error_handler_t::replace);
+}
+
 }  // namespace
 
 std::string answerApi(NumberDesk& desk, const Query& query) {
-  Json json;
-  try {
-    json = reply(desk, query);
-  } catch (const DatabaseError&) {
-    json = failure(kServiceBusy);
-  }
-  return json.dump(-1, ' ', false, Json::error_handler_t::replace);
+  return text(reply(desk, query));
+}
+
+std::string apiStoreFailure() {
+  return text(failure(kServiceBusy));
 }
 
 }  // namespace velmora::service

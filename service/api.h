@@ -12,7 +12,9 @@ namespace velmora::service {
 
 inline constexpr std::string_view kApiContentType = "application/json; charset=utf-8";
 
-// The JSON text of the reply; a failure of the store gets its own code.
+// The JSON text of the reply. Throws DatabaseError when the store fails.
 std::string answerApi(NumberDesk& desk, const Query& query);
+// The reply when the store failed: a code of its own, never a verdict on the account.
+std::string apiStoreFailure();
 
 }  // namespace velmora::service

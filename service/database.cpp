@@ -153,6 +153,9 @@ Database::Database(const std::string& path)
     : connection_(openConnection(path)), statements_(connection_) {
   try {
     sqlite3_busy_timeout(connection_, kBusyTimeoutMilliseconds);
+    // Readers see the last commit while a writer works, so a login waits for no one's write (a
+    // second service's, a backup's). The mode stays with the file.
+    execute("PRAGMA journal_mode = WAL");
     execute("PRAGMA foreign_keys = ON");
     // What a change leaves behind is zeroed, not left in the file's free space (above all the
     // clear passwords of an older database once they are hashed), whatever the SQLite build's
@@ -179,7 +182,15 @@ void Database::execute(const char* sql) {
 }
 
 void Database::inTransaction(const std::function<void()>& work) {
-  execute("BEGIN IMMEDIATE");
+  transaction("BEGIN IMMEDIATE", work);
+}
+
+void Database::inReadTransaction(const std::function<void()>& work) {
+  transaction("BEGIN DEFERRED", work);
+}
+
+void Database::transaction(const char* begin, const std::function<void()>& work) {
+  execute(begin);
   try {
     work();
     execute("COMMIT");

@@ -36,6 +36,9 @@ class Database {
 
   // Runs `work` as one write transaction: all of its changes are kept, or none when it throws.
   void inTransaction(const std::function<void()>& work);
+  // Runs `work`, which only reads, on one snapshot of the store. It waits for no writer, in this
+  // process or another.
+  void inReadTransaction(const std::function<void()>& work);
 
   std::optional<Account> findAccount(const std::string& name);
   bool invitationCodeInUse(const std::string& code);
@@ -87,6 +90,7 @@ class Database {
 
  private:
   void execute(const char* sql);
+  void transaction(const char* begin, const std::function<void()>& work);
   void upgrade();
   void createAndSeed();
   void addNumberPool();

@@ -255,29 +255,32 @@ std::string fromStore(NumberDesk& desk, const Query& query) {
 struct Endpoint {
   std::string_view file;
   std::string (*reply)(NumberDesk&, const Query&);
-  std::string_view failureReply;  // when the store fails
+  // When the store fails: a reply that says the step failed or is to be tried again. None where
+  // any reply would be a verdict (a wrong password, no order, no number held): the request then
+  // fails as a whole.
+  std::optional<std::string_view> failureReply;
   // The parameter that carries the password of the account the request acts for; none for the
   // endpoints anyone may call.
   const char* passwordParameter = parameter::kPassword;
 };
 
 constexpr std::array kEndpoints{
-    Endpoint{endpoint::kLogin, login, status::kLoginRefused},
+    Endpoint{endpoint::kLogin, login, std::nullopt},
     Endpoint{endpoint::kRegister, fromStore<registerUser>, status::kRegistrationFailed, nullptr},
-    Endpoint{endpoint::kSupportContact, fromStore<supportContact>, "", nullptr},
-    Endpoint{endpoint::kProjectList, projectList, "", nullptr},
-    Endpoint{endpoint::kPendingOrder, pendingOrder, status::kNoPendingOrder},
+    Endpoint{endpoint::kSupportContact, fromStore<supportContact>, std::nullopt, nullptr},
+    Endpoint{endpoint::kProjectList, projectList, std::nullopt, nullptr},
+    Endpoint{endpoint::kPendingOrder, pendingOrder, std::nullopt},
     Endpoint{endpoint::kDeleteOrder, deleteOrder, status::kNotDone},
     Endpoint{endpoint::kSubmitOrder, submitOrder, status::kNotDone},
     Endpoint{endpoint::kUpdateProfile, updateAccount, status::kNotDone,
              parameter::kCurrentPassword},
-    Endpoint{endpoint::kDepositAddress, fromStore<depositAddress>, "", nullptr},
+    Endpoint{endpoint::kDepositAddress, fromStore<depositAddress>, std::nullopt, nullptr},
     // A failed store is a moment without numbers, an SMS not yet read, a step to try again.
     Endpoint{endpoint::kGetNumber, getNumber, status::kNoNumberFree},
     Endpoint{endpoint::kReadSms, readSms, status::kSmsNotYet},
     Endpoint{endpoint::kRelease, giveBack<&NumberDesk::release>, status::kNotDone},
     Endpoint{endpoint::kBlacklist, giveBack<&NumberDesk::blacklist>, status::kNotDone},
-    Endpoint{endpoint::kHeldNumber, heldNumber, status::kNoNumberHeld},
+    Endpoint{endpoint::kHeldNumber, heldNumber, std::nullopt},
     Endpoint{endpoint::kAnotherSms, anotherSms, status::kAnotherSmsRefused},
 };
 
@@ -303,7 +306,8 @@ std::optional<std::string> answer(NumberDesk& desk, std::string_view file, const
   try {
     return known->reply(desk, query);
   } catch (const DatabaseError&) {
-    return std::string(known->failureReply);
+    if (!known->failureReply) throw;
+    return std::string(*known->failureReply);
   }
 }
 

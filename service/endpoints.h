@@ -16,7 +16,8 @@ namespace velmora::service {
 std::optional<Credentials> claimedCredentials(std::string_view file, const Query& query);
 
 // The reply of the endpoint `file` ("login.php"); nothing when there is no such endpoint. A
-// failure of the store gets the endpoint's negative reply.
+// failure of the store gets the endpoint's negative reply, or throws DatabaseError where the
+// endpoint has none that is not a verdict on the account.
 std::optional<std::string> answer(NumberDesk& desk, std::string_view file, const Query& query);
 
 }  // namespace velmora::service

@@ -30,6 +30,12 @@ Reply notFound() {
   return {404, {}, kTextContentType};
 }
 
+// The store failed: the request may be sent again, and nothing is said about the account.
+Reply storeFailed(bool api) {
+  if (api) return {200, apiStoreFailure(), kApiContentType};
+  return {503, {}, kTextContentType};
+}
+
 }  // namespace
 
 Reply RequestAnswerer::answer(std::string_view requestTarget) {
@@ -39,25 +45,28 @@ Reply RequestAnswerer::answer(std::string_view requestTarget) {
   const bool api = file == protocol::endpoint::kApi;
   const Query query =
       decodeQuery(target.query, api ? QueryEncoding::kFormUtf8 : QueryEncoding::kClientGbk);
-  const Proof proof = prove(api ? credentialsIn(query) : claimedCredentials(file, query));
-  const std::unique_lock turn = desk_.takeTurn();
-  desk_.acceptProof(proof);
-  if (api) return {200, answerApi(desk_, query), kApiContentType};
-  std::optional<std::string> text = service::answer(desk_, file, query);
-  if (!text) return notFound();
-  return {200, std::move(*text), kTextContentType};
+  try {
+    const Proof proof = prove(api ? credentialsIn(query) : claimedCredentials(file, query));
+    const std::unique_lock turn = desk_.takeTurn();
+    desk_.acceptProof(proof);
+    if (api) return {200, answerApi(desk_, query), kApiContentType};
+    std::optional<std::string> text = service::answer(desk_, file, query);
+    if (!text) return notFound();
+    return {200, std::move(*text), kTextContentType};
+  } catch (const DatabaseError&) {
+    return storeFailed(api);
+  }
 }
 
 // The stored hash is read under the lock, the password verified without it. No name has nothing
-// to prove, and is refused at once: that tells nobody anything.
+// to prove, and is refused at once: that tells nobody anything. A store that cannot tell the
+// hash fails the request: an unproved request would read as a wrong password.
 Proof RequestAnswerer::prove(const std::optional<Credentials>& claimed) {
   if (!claimed || claimed->name.empty()) return {};
   std::optional<std::string> hash;
-  try {
+  {
     const std::unique_lock turn = desk_.takeTurn();
     hash = desk_.database().passwordHash(claimed->name);
-  } catch (const DatabaseError&) {
-    return {};  // the step meets the same failure and answers it
   }
   if (!desk_.passwords().matches(claimed->name, claimed->password, hash)) return {};
   return {*claimed, std::move(*hash)};

@@ -11,7 +11,7 @@
 namespace velmora::service {
 
 struct Reply {
-  int status = 200;  // 404 for a target that names no endpoint
+  int status = 200;  // 404 for a target that names no endpoint, 503 when the store failed
   std::string body;
   std::string_view contentType;
 };

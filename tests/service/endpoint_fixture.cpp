@@ -37,7 +37,8 @@ std::string EndpointTest::ask(
 
 std::string EndpointTest::askRaw(std::string_view file, std::string_view query) {
   const Reply reply = answerer->answer("/E/qx/" + std::string(file) + "?" + std::string(query));
-  return reply.status == 200 ? reply.body : "<no endpoint>";
+  if (reply.status == 404) return "<no endpoint>";
+  return reply.status == 200 ? reply.body : "<status " + std::to_string(reply.status) + ">";
 }
 
 std::string EndpointTest::askApi(std::string_view query) {

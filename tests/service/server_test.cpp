@@ -1,9 +1,11 @@
 // The real velmora-service program on a free loopback port, spoken to as the client does.
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <fstream>
 #include <latch>
@@ -193,6 +195,24 @@ TEST_F(ServerTest, SimultaneousClientsNeverShareANumberNorOverdraw) {
   EXPECT_EQ(numbers.size(), 6u);
   EXPECT_TRUE(service.get("/E/qx/login.php?username=demo&password=demo123")
                   .starts_with("demo,demo123,0.00,"));
+}
+
+// Another process holding the store's write lock (a second service, a backup) holds up no login:
+// it never reads as a wrong password.
+TEST_F(ServerTest, ALoginWaitsForNoOnesWrite) {
+  ServiceProcess service(database, log);
+  const std::string login = "/E/qx/login.php?username=demo&password=demo123";
+  ASSERT_TRUE(service.get(login).starts_with("demo,demo123,12,"));
+  sqlite3* other = nullptr;
+  ASSERT_EQ(sqlite3_open(database.c_str(), &other), SQLITE_OK);
+  ASSERT_EQ(sqlite3_exec(other, "BEGIN EXCLUSIVE; UPDATE accounts SET balance = '99';", nullptr,
+                         nullptr, nullptr),
+            SQLITE_OK);
+  const auto asked = std::chrono::steady_clock::now();
+  EXPECT_TRUE(service.get(login).starts_with("demo,demo123,12,"));
+  EXPECT_LT(std::chrono::steady_clock::now() - asked, std::chrono::seconds(1));
+  sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+  sqlite3_close(other);
 }
 
 TEST_F(ServerTest, APortInUseIsNotShared) {

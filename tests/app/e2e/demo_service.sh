@@ -22,7 +22,7 @@ case $action in
     fi
     # The output of the run before goes first: the background start below empties the file only
     # once its process runs, and its "listening" must not be taken for this run's.
-    rm -f "$folder/e2e-service.db" "$folder/e2e-service.out"
+    rm -f "$folder"/e2e-service.db{,-wal,-shm} "$folder/e2e-service.out"
     setsid "$service" --port "$port" --database "$folder/e2e-service.db" \
       --log "$folder/e2e-service.log" "$@" >"$folder/e2e-service.out" 2>&1 </dev/null &
     echo $! >"$pid_file"
