@@ -19,12 +19,17 @@ for stage in "${stages[@]}"; do
 done
 
 # What a run starts must not outlive it, however it ends (Ctrl-C among the ways): its folder of
-# build logs; when the win32 tests are cut short, the end-to-end runs' demo service (started apart
+# build logs; the service tests' PostgreSQL cluster, when they are cut short before the test that
+# stops it; when the win32 tests are cut short, the end-to-end runs' demo service (started apart
 # from CTest, so that it outlives the test that starts it), with the fake provider that some runs
 # start beside it, and the test CA that the Wine prefix trusts only while they run; and the X display and Wine server, which ignore Ctrl-C.
 run_folder=$(mktemp -d)
 win32_running=0
 stop_what_the_run_started() {
+  local preset
+  for preset in native sanitize; do
+    bash tests/service/postgres_cluster.sh stop "build/$preset/tests/service"
+  done
   if ((win32_running)); then
     local app=build/win32/tests/app
     bash tests/app/e2e/demo_service.sh stop "" "" "$app"
