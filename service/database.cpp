@@ -1,15 +1,19 @@
 #include "service/database.h"
 
-#include <sqlite3.h>
+#include <chrono>
+#include <random>
+#include <thread>
 
 #include "service/password_hash.h"
 #include "service/seed_data.h"
-#include "service/statement.h"
+#include "service/store/postgres_connection.h"
+#include "service/store/sqlite_connection.h"
 
 namespace velmora::service {
 
 namespace {
 
+// The tables of a SQLite file, made at its version: later versions change them.
 constexpr const char* kSchema = R"sql(
 CREATE TABLE accounts (
   name TEXT PRIMARY KEY,
@@ -104,14 +108,84 @@ constexpr const char* kPastSmsDelivered =
 // whose leases know no delivery.
 constexpr int kSchemaVersion = 5;
 
-// How long a statement waits for another connection's transaction before it fails.
-constexpr int kBusyTimeoutMilliseconds = 10000;
+// The tables of a PostgreSQL database, which starts at the current version. They are SQLite's,
+// with 64-bit times, `user` quoted (a keyword there), and a serial column named `rowid` that
+// orders leases and tasks by when they were made, as SQLite's own rowid does.
+constexpr const char* kPostgresSchema = R"sql(
+CREATE TABLE accounts (
+  name TEXT PRIMARY KEY,
+  password_hash TEXT NOT NULL,
+  balance TEXT NOT NULL,
+  address TEXT NOT NULL,
+  invitation_code TEXT NOT NULL UNIQUE,
+  registration_code TEXT NOT NULL,
+  registered_on TEXT NOT NULL,
+  email TEXT NOT NULL
+);
+CREATE TABLE orders (
+  "user" TEXT PRIMARY KEY REFERENCES accounts(name),
+  amount TEXT NOT NULL,
+  number TEXT NOT NULL,
+  time TEXT NOT NULL
+);
+CREATE TABLE projects (
+  position INTEGER PRIMARY KEY,
+  name TEXT NOT NULL,
+  price TEXT NOT NULL
+);
+CREATE TABLE settings (
+  key TEXT PRIMARY KEY,
+  value TEXT NOT NULL
+);
+CREATE TABLE numbers (
+  number TEXT PRIMARY KEY,
+  region TEXT NOT NULL,
+  operator TEXT NOT NULL
+);
+CREATE TABLE leases (
+  rowid BIGSERIAL UNIQUE,
+  number TEXT PRIMARY KEY,
+  "user" TEXT NOT NULL REFERENCES accounts(name),
+  price TEXT NOT NULL,
+  sms_at BIGINT NOT NULL,
+  expires_at BIGINT NOT NULL,
+  code TEXT NOT NULL,
+  sms TEXT NOT NULL,
+  activation TEXT NOT NULL DEFAULT '',
+  sms_seen INTEGER NOT NULL DEFAULT 0,
+  round BIGINT NOT NULL DEFAULT 0,
+  delivered INTEGER NOT NULL DEFAULT 0
+);
+CREATE INDEX leases_by_expiry ON leases (expires_at);
+CREATE INDEX leases_by_user ON leases ("user", rowid);
+CREATE TABLE blacklist (
+  "user" TEXT NOT NULL REFERENCES accounts(name),
+  number TEXT NOT NULL,
+  PRIMARY KEY ("user", number)
+);
+CREATE TABLE provider_tasks (
+  rowid BIGSERIAL UNIQUE,
+  activation TEXT PRIMARY KEY,
+  step INTEGER NOT NULL,
+  give_up_at BIGINT NOT NULL
+);
+)sql";
+
+// Where a PostgreSQL database records its version, and the lock that lets one process at a time
+// set the database up (an arbitrary key of this service's own).
+constexpr const char* kPostgresVersionTable =
+    "CREATE TABLE IF NOT EXISTS schema_version (version INTEGER NOT NULL)";
+constexpr const char* kPostgresSetUpLock = "SELECT pg_advisory_xact_lock(7351902214)";
+
+// A transaction that lost to another is run again, at most this many times in all.
+constexpr int kTransactionAttempts = 10;
 
 // All but the password hash, which never leaves the store.
 constexpr const char* kAccountColumns =
     "name, balance, address, invitation_code, registration_code, registered_on, email";
 constexpr const char* kLeaseColumns =
-    "number, user, price, sms_at, expires_at, code, sms, activation, sms_seen, round, delivered";
+    "number, \"user\", price, sms_at, expires_at, code, sms, activation, sms_seen, round, "
+    "delivered";
 
 Lease leaseFrom(Statement& row) {
   return Lease{row.text(0),         row.text(1),    row.text(2),         row.integer(3),
@@ -135,74 +209,59 @@ std::string storedHash(std::string_view password) {
   return std::move(*hash);
 }
 
-sqlite3* openConnection(const std::string& path) {
-  sqlite3* connection = nullptr;
-  if (sqlite3_open(path.c_str(), &connection) != SQLITE_OK) {
-    const std::string message = connection ? sqlite3_errmsg(connection) : "out of memory";
-    sqlite3_close_v2(connection);
-    throw DatabaseError("cannot open " + path + ": " + message);
-  }
-  return connection;
+std::unique_ptr<SqlConnection> openConnection(const std::string& location) {
+  return isPostgresUri(location) ? openPostgres(location) : openSqlite(location);
+}
+
+// A short wait, longer after each attempt and different in each thread, so that transactions
+// that clashed do not clash again at once.
+void waitBeforeAttempt(int attempt) {
+  thread_local std::mt19937 generator{std::random_device{}()};
+  std::uniform_int_distribution<int> microseconds(0, 1000 * attempt);
+  std::this_thread::sleep_for(std::chrono::microseconds(microseconds(generator)));
 }
 
 }  // namespace
 
-// The connection is closed with sqlite3_close_v2, and ends once the statement cache, destroyed
-// after it, has finalized its statements.
-Database::Database(const std::string& path)
-    : connection_(openConnection(path)), statements_(connection_) {
-  try {
-    sqlite3_busy_timeout(connection_, kBusyTimeoutMilliseconds);
-    // Readers see the last commit while a writer works, so a login waits for no one's write (a
-    // second service's, a backup's). The mode stays with the file.
-    execute("PRAGMA journal_mode = WAL");
-    execute("PRAGMA foreign_keys = ON");
-    // What a change leaves behind is zeroed, not left in the file's free space (above all the
-    // clear passwords of an older database once they are hashed), whatever the SQLite build's
-    // default.
-    execute("PRAGMA secure_delete = ON");
-    upgrade();
-  } catch (...) {
-    sqlite3_close_v2(connection_);
-    throw;
-  }
-}
-
-Database::~Database() {
-  sqlite3_close_v2(connection_);
-}
-
-void Database::execute(const char* sql) {
-  char* message = nullptr;
-  if (sqlite3_exec(connection_, sql, nullptr, nullptr, &message) != SQLITE_OK) {
-    const std::string text = message ? message : "unknown failure";
-    sqlite3_free(message);
-    throw DatabaseError(text);
+Database::Database(const std::string& location)
+    : connection_(openConnection(location)), statements_(*connection_) {
+  if (isPostgresUri(location)) {
+    upgradePostgres();
+  } else {
+    upgradeSqlite();
   }
 }
 
 void Database::inTransaction(const std::function<void()>& work) {
-  transaction("BEGIN IMMEDIATE", work);
+  transaction(Access::kWrite, work);
 }
 
 void Database::inReadTransaction(const std::function<void()>& work) {
-  transaction("BEGIN DEFERRED", work);
+  transaction(Access::kRead, work);
 }
 
-void Database::transaction(const char* begin, const std::function<void()>& work) {
-  execute(begin);
-  try {
-    work();
-    execute("COMMIT");
-  } catch (...) {
-    sqlite3_exec(connection_, "ROLLBACK", nullptr, nullptr, nullptr);
-    throw;
+// `work` runs again after a conflict, so it must start from what it reads.
+void Database::transaction(Access access, const std::function<void()>& work) {
+  for (int attempt = 1;; ++attempt) {
+    connection_->begin(access);
+    try {
+      work();
+      connection_->commit();
+      return;
+    } catch (const TransactionConflict&) {
+      connection_->rollback();
+      if (attempt == kTransactionAttempts) throw;
+    } catch (...) {
+      connection_->rollback();
+      throw;
+    }
+    waitBeforeAttempt(attempt);
   }
 }
 
 // In one transaction, so a database is at one version or the next, and a second connection
 // opening the same new file waits and then finds it complete.
-void Database::upgrade() {
+void Database::upgradeSqlite() {
   inTransaction([&] {
     std::int64_t version = 0;
     {
@@ -218,21 +277,45 @@ void Database::upgrade() {
     }
     if (version < 2) {
       addNumberPool();
-      execute(kLeaseTables);
+      connection_->execute(kLeaseTables);
     } else if (version < 4) {
-      execute(kLeasesOffThePool);
-      execute(kLeaseTables);
-      execute(kLeasesCopied);
+      connection_->execute(kLeasesOffThePool);
+      connection_->execute(kLeaseTables);
+      connection_->execute(kLeasesCopied);
     } else if (version < 5) {
-      execute(kDeliveryColumn);
+      connection_->execute(kDeliveryColumn);
     }
-    execute(kPastSmsDelivered);
-    execute(("PRAGMA user_version = " + std::to_string(kSchemaVersion)).c_str());
+    connection_->execute(kPastSmsDelivered);
+    connection_->execute("PRAGMA user_version = " + std::to_string(kSchemaVersion));
+  });
+}
+
+// A new database is made at the current version; processes that start at once wait for the
+// first to finish.
+void Database::upgradePostgres() {
+  inTransaction([&] {
+    connection_->execute(kPostgresVersionTable);
+    Statement(statements_, kPostgresSetUpLock).run();
+    Statement query(statements_, "SELECT version FROM schema_version");
+    if (query.step()) {
+      if (query.integer(0) > kSchemaVersion) {
+        throw DatabaseError("the database was made by a later version of the service");
+      }
+      return;
+    }
+    connection_->execute(kPostgresSchema);
+    seedDemoData();
+    seedNumberPool();
+    Statement(statements_, "INSERT INTO schema_version VALUES (?)").bind(kSchemaVersion).run();
   });
 }
 
 void Database::createAndSeed() {
-  execute(kSchema);
+  connection_->execute(kSchema);
+  seedDemoData();
+}
+
+void Database::seedDemoData() {
   addAccount(demoAccount(), kDemoPassword);
   int position = 0;
   for (const Project& project : demoProjects()) {
@@ -240,35 +323,39 @@ void Database::createAndSeed() {
         .bind(std::to_string(++position))
         .bind(project.name)
         .bind(project.price)
-        .step();
+        .run();
   }
   Statement insertSetting(statements_, "INSERT INTO settings VALUES (?, ?), (?, ?)");
   insertSetting.bind("support_contact").bind(kSupportContact);
   insertSetting.bind("deposit_address").bind(kDepositAddress);
-  insertSetting.step();
+  insertSetting.run();
 }
 
-// Also replaces the support contact that databases of version 1 were seeded with, which the
-// client's login window cuts; a contact set by hand stays.
-void Database::addNumberPool() {
-  execute(kNumberTables);
+void Database::seedNumberPool() {
   for (const PoolNumber& number : demoNumbers()) {
     Statement(statements_, "INSERT INTO numbers VALUES (?, ?, ?)")
         .bind(number.number)
         .bind(number.region)
         .bind(number.carrier)
-        .step();
+        .run();
   }
+}
+
+// Also replaces the support contact that databases of version 1 were seeded with, which the
+// client's login window cuts; a contact set by hand stays.
+void Database::addNumberPool() {
+  connection_->execute(kNumberTables);
+  seedNumberPool();
   Statement(statements_,
             "UPDATE settings SET value = ? WHERE key = 'support_contact' AND value = ?")
       .bind(kSupportContact)
       .bind(kFormerSupportContact)
-      .step();
+      .run();
 }
 
 // Nothing is lost: every account keeps its row and logs in with the password it had.
 void Database::hashClearPasswords() {
-  execute("ALTER TABLE accounts RENAME COLUMN password TO password_hash");
+  connection_->execute("ALTER TABLE accounts RENAME COLUMN password TO password_hash");
   std::vector<std::pair<std::string, std::string>> passwords;  // name, password
   {
     Statement query(statements_, "SELECT name, password_hash FROM accounts");
@@ -278,7 +365,7 @@ void Database::hashClearPasswords() {
     Statement(statements_, "UPDATE accounts SET password_hash = ? WHERE name = ?")
         .bind(storedHash(password))
         .bind(name)
-        .step();
+        .run();
   }
 }
 
@@ -303,51 +390,51 @@ bool Database::invitationCodeInUse(const std::string& code) {
 
 bool Database::addAccount(const Account& account, std::string_view password) {
   Statement insert(statements_, std::string("INSERT INTO accounts (password_hash, ") +
-                                    kAccountColumns + ") VALUES (?, ?, ?, ?, ?, ?, ?, ?)");
+                                    kAccountColumns +
+                                    ") VALUES (?, ?, ?, ?, ?, ?, ?, ?) ON CONFLICT DO NOTHING");
   insert.bind(storedHash(password)).bind(account.name).bind(account.balance);
   insert.bind(account.address);
   insert.bind(account.invitationCode).bind(account.registrationCode);
   insert.bind(account.registeredOn).bind(account.email);
-  return insert.stepUnlessDuplicate();
+  return insert.run() > 0;
 }
 
 bool Database::updateAccount(const std::string& name, std::string_view password,
                              const std::string& email, const std::string& address) {
-  Statement(statements_,
-            "UPDATE accounts SET password_hash = ?, email = ?, address = ? WHERE name = ?")
-      .bind(storedHash(password))
-      .bind(email)
-      .bind(address)
-      .bind(name)
-      .step();
-  return sqlite3_changes(connection_) > 0;
+  return Statement(statements_,
+                   "UPDATE accounts SET password_hash = ?, email = ?, address = ? WHERE name = ?")
+             .bind(storedHash(password))
+             .bind(email)
+             .bind(address)
+             .bind(name)
+             .run() > 0;
 }
 
 void Database::setBalance(const std::string& name, const std::string& balance) {
   Statement(statements_, "UPDATE accounts SET balance = ? WHERE name = ?")
       .bind(balance)
       .bind(name)
-      .step();
+      .run();
 }
 
 std::optional<Order> Database::pendingOrder(const std::string& user) {
-  Statement query(statements_, "SELECT user, amount, number, time FROM orders WHERE user = ?");
+  Statement query(statements_,
+                  "SELECT \"user\", amount, number, time FROM orders WHERE \"user\" = ?");
   if (!query.bind(user).step()) return std::nullopt;
   return Order{query.text(0), query.text(1), query.text(2), query.text(3)};
 }
 
 bool Database::addOrder(const Order& order) {
-  return Statement(statements_, "INSERT INTO orders VALUES (?, ?, ?, ?)")
-      .bind(order.user)
-      .bind(order.amount)
-      .bind(order.number)
-      .bind(order.time)
-      .stepUnlessDuplicate();
+  return Statement(statements_, "INSERT INTO orders VALUES (?, ?, ?, ?) ON CONFLICT DO NOTHING")
+             .bind(order.user)
+             .bind(order.amount)
+             .bind(order.number)
+             .bind(order.time)
+             .run() > 0;
 }
 
 bool Database::deleteOrder(const std::string& user) {
-  Statement(statements_, "DELETE FROM orders WHERE user = ?").bind(user).step();
-  return sqlite3_changes(connection_) > 0;
+  return Statement(statements_, "DELETE FROM orders WHERE \"user\" = ?").bind(user).run() > 0;
 }
 
 std::vector<Project> Database::projects() {
@@ -374,7 +461,7 @@ std::optional<std::string> Database::freeNumber(const std::string& user, const s
 SELECT number FROM numbers
 WHERE (?1 = '' OR region = ?1) AND (?2 = '' OR operator = ?2)
   AND number NOT IN (SELECT number FROM leases)
-  AND number NOT IN (SELECT number FROM blacklist WHERE user = ?3)
+  AND number NOT IN (SELECT number FROM blacklist WHERE "user" = ?3)
 ORDER BY random() LIMIT 1
 )sql");
   if (!query.bind(region).bind(carrier).bind(user).step()) return std::nullopt;
@@ -386,7 +473,7 @@ bool Database::numberFreeFor(const std::string& user, const std::string& number)
 SELECT 1 FROM numbers
 WHERE number = ?1
   AND number NOT IN (SELECT number FROM leases)
-  AND number NOT IN (SELECT number FROM blacklist WHERE user = ?2)
+  AND number NOT IN (SELECT number FROM blacklist WHERE "user" = ?2)
 )sql")
       .bind(number)
       .bind(user)
@@ -400,7 +487,7 @@ void Database::addLease(const Lease& lease) {
   insert.bind(lease.smsAt).bind(lease.expiresAt).bind(lease.code).bind(lease.sms);
   insert.bind(lease.activation).bind(std::int64_t{lease.smsSeen}).bind(lease.round);
   insert.bind(std::int64_t{lease.delivered});
-  insert.step();
+  insert.run();
 }
 
 void Database::updateLeaseSms(const Lease& lease) {
@@ -414,7 +501,7 @@ void Database::updateLeaseSms(const Lease& lease) {
       .bind(lease.round)
       .bind(std::int64_t{lease.delivered})
       .bind(lease.number)
-      .step();
+      .run();
 }
 
 std::optional<Lease> Database::findLease(const std::string& number) {
@@ -423,17 +510,19 @@ std::optional<Lease> Database::findLease(const std::string& number) {
   return leaseFrom(query);
 }
 
-// A new row's rowid is above every rowid in the table (there is no AUTOINCREMENT and no VACUUM to
-// renumber them), so the highest one is the lease made last.
+// A new row's rowid is above every rowid in the table (SQLite's: there is no AUTOINCREMENT and no
+// VACUUM to renumber them; PostgreSQL's from a sequence), so the highest one is the lease made
+// last.
 std::optional<Lease> Database::lastLeaseOf(const std::string& user) {
-  Statement query(statements_,
-                  select(kLeaseColumns, "FROM leases WHERE user = ? ORDER BY rowid DESC LIMIT 1"));
+  Statement query(
+      statements_,
+      select(kLeaseColumns, "FROM leases WHERE \"user\" = ? ORDER BY rowid DESC LIMIT 1"));
   if (!query.bind(user).step()) return std::nullopt;
   return leaseFrom(query);
 }
 
 void Database::removeLease(const std::string& number) {
-  Statement(statements_, "DELETE FROM leases WHERE number = ?").bind(number).step();
+  Statement(statements_, "DELETE FROM leases WHERE number = ?").bind(number).run();
 }
 
 std::vector<Lease> Database::leasesExpiredBy(Instant time) {
@@ -452,18 +541,21 @@ std::vector<Lease> Database::leasesAwaitingProvider() {
 }
 
 bool Database::blacklisted(const std::string& user, const std::string& number) {
-  return Statement(statements_, "SELECT 1 FROM blacklist WHERE user = ? AND number = ?")
+  return Statement(statements_, "SELECT 1 FROM blacklist WHERE \"user\" = ? AND number = ?")
       .bind(user)
       .bind(number)
       .step();
 }
 
 void Database::addProviderTask(const ProviderTask& task) {
-  Statement(statements_, "INSERT OR REPLACE INTO provider_tasks VALUES (?, ?, ?)")
+  Statement(statements_, R"sql(
+INSERT INTO provider_tasks (activation, step, give_up_at) VALUES (?, ?, ?)
+ON CONFLICT (activation) DO UPDATE SET step = excluded.step, give_up_at = excluded.give_up_at
+)sql")
       .bind(task.activation)
       .bind(std::int64_t{task.step})
       .bind(task.giveUpAt)
-      .step();
+      .run();
 }
 
 std::vector<ProviderTask> Database::providerTasks() {
@@ -477,14 +569,14 @@ std::vector<ProviderTask> Database::providerTasks() {
 }
 
 void Database::removeProviderTask(const std::string& activation) {
-  Statement(statements_, "DELETE FROM provider_tasks WHERE activation = ?").bind(activation).step();
+  Statement(statements_, "DELETE FROM provider_tasks WHERE activation = ?").bind(activation).run();
 }
 
 void Database::addToBlacklist(const std::string& user, const std::string& number) {
-  Statement(statements_, "INSERT OR IGNORE INTO blacklist VALUES (?, ?)")
+  Statement(statements_, "INSERT INTO blacklist VALUES (?, ?) ON CONFLICT DO NOTHING")
       .bind(user)
       .bind(number)
-      .step();
+      .run();
 }
 
 }  // namespace velmora::service

@@ -1,36 +1,29 @@
-// The demo service's SQLite store: accounts, pending orders, projects, the service's settings,
-// the number pool, the leases and blacklists of numbers from the pool or a provider, and what a
-// provider still has to be told.
+// The demo service's store, a SQLite file or a PostgreSQL database: accounts, pending orders,
+// projects, the service's settings, the number pool, the leases and blacklists of numbers from
+// the pool or a provider, and what a provider still has to be told.
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <optional>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "service/records.h"
-#include "service/statement.h"
-
-struct sqlite3;
+#include "service/store/sql_connection.h"
 
 namespace velmora::service {
 
-// Any failure of the store itself (cannot open, disk full, broken file).
-class DatabaseError : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
-};
-
-// One open database. A new file gets the tables and the demo data once; an older one gets what
-// it lacks, and the clear passwords that older versions kept become hashes; opening it again
-// keeps whatever it holds. One object is not thread-safe: callers serialise access. Several
-// objects, in one process or several, may share a file: a transaction waits for another's end.
+// One connection to the store. A new store gets the tables and the demo data once; an older
+// SQLite file gets what it lacks, and the clear passwords that older versions kept become hashes;
+// opening it again keeps whatever it holds. One object is not thread-safe: callers serialise
+// access. Several objects, in one process or several, may share a store: a transaction waits for
+// another's end, or runs again when it lost to one.
 class Database {
  public:
-  explicit Database(const std::string& path);
-  ~Database();
+  // `location` is a SQLite file's path, or a PostgreSQL connection URI ("postgresql://…").
+  explicit Database(const std::string& location);
   Database(const Database&) = delete;
   Database& operator=(const Database&) = delete;
 
@@ -89,14 +82,16 @@ class Database {
   void removeProviderTask(const std::string& activation);
 
  private:
-  void execute(const char* sql);
-  void transaction(const char* begin, const std::function<void()>& work);
-  void upgrade();
+  void transaction(Access access, const std::function<void()>& work);
+  void upgradeSqlite();
+  void upgradePostgres();
   void createAndSeed();
+  void seedDemoData();
+  void seedNumberPool();
   void addNumberPool();
   void hashClearPasswords();
 
-  sqlite3* connection_;
+  std::unique_ptr<SqlConnection> connection_;
   StatementCache statements_;
 };
 

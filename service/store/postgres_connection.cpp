@@ -1,0 +1,194 @@
+#include "service/store/postgres_connection.h"
+
+#include <libpq-fe.h>
+
+#include <cctype>
+#include <charconv>
+#include <optional>
+#include <vector>
+
+namespace velmora::service {
+
+namespace {
+
+// The SQLSTATEs of a serializable transaction that lost to another, and of a deadlock: running
+// it again may succeed.
+bool isConflict(std::string_view state) {
+  return state == "40001" || state == "40P01";
+}
+
+struct ResultClear {
+  void operator()(PGresult* result) const { PQclear(result); }
+};
+using Result = std::unique_ptr<PGresult, ResultClear>;
+
+// The connection, the prepared statements it has, and the throw of its failures.
+class Session {
+ public:
+  explicit Session(const std::string& uri) : connection_(PQconnectdb(uri.c_str())) {
+    if (PQstatus(connection_) != CONNECTION_OK) {
+      const std::string message = PQerrorMessage(connection_);
+      PQfinish(connection_);
+      throw DatabaseError("cannot connect to the database: " + message);
+    }
+  }
+  ~Session() { PQfinish(connection_); }
+  Session(const Session&) = delete;
+  Session& operator=(const Session&) = delete;
+
+  PGconn* connection() const { return connection_; }
+  // Counts the connection's lives: a statement prepared in an earlier one is gone.
+  int life() const { return life_; }
+  std::string newStatementName() { return "s" + std::to_string(++statements_); }
+
+  // A connection the server or the network broke is made again before a transaction begins;
+  // the one in progress has failed already.
+  void reconnectWhenBroken() {
+    if (PQstatus(connection_) == CONNECTION_OK) return;
+    PQreset(connection_);
+    ++life_;
+    if (PQstatus(connection_) != CONNECTION_OK) fail(nullptr);
+  }
+
+  // The result when it has `expected` status; throws otherwise.
+  Result checked(PGresult* raw, ExecStatusType expected) const {
+    Result result(raw);
+    if (result == nullptr || PQresultStatus(result.get()) != expected) fail(result.get());
+    return result;
+  }
+
+  [[noreturn]] void fail(const PGresult* result) const {
+    const char* state = result ? PQresultErrorField(result, PG_DIAG_SQLSTATE) : nullptr;
+    const std::string message = result ? PQresultErrorMessage(result) : PQerrorMessage(connection_);
+    if (state != nullptr && isConflict(state)) throw TransactionConflict(message);
+    throw DatabaseError(message);
+  }
+
+ private:
+  PGconn* connection_;
+  int life_ = 0;
+  int statements_ = 0;
+};
+
+// Parameters go as text, and rows come back as text: every value the store keeps is a text or
+// an integer.
+class PostgresCursor final : public SqlCursor {
+ public:
+  PostgresCursor(Session& session, const std::string& sql)
+      : session_(session), sql_(postgresParameters(sql)), name_(session.newStatementName()) {
+    prepare();
+  }
+
+  void bind(int index, std::string_view text) override {
+    if (parameters_.size() < static_cast<size_t>(index)) parameters_.resize(index);
+    parameters_[index - 1] = std::string(text);
+  }
+  void bind(int index, std::int64_t number) override { bind(index, std::to_string(number)); }
+  bool step() override {
+    if (!result_) run();
+    return ++row_ < PQntuples(result_.get());
+  }
+  std::string text(int column) override {
+    return std::string(PQgetvalue(result_.get(), row_, column),
+                       PQgetlength(result_.get(), row_, column));
+  }
+  std::int64_t integer(int column) override {
+    const std::string value = text(column);
+    std::int64_t number = 0;
+    std::from_chars(value.data(), value.data() + value.size(), number);
+    return number;
+  }
+  std::int64_t changes() override {
+    if (!result_) run();
+    std::int64_t rows = 0;
+    const std::string_view tuples = PQcmdTuples(result_.get());
+    std::from_chars(tuples.data(), tuples.data() + tuples.size(), rows);
+    return rows;
+  }
+  void reset() override {
+    result_.reset();
+    parameters_.clear();
+    row_ = -1;
+  }
+
+ private:
+  void prepare() {
+    session_.checked(PQprepare(session_.connection(), name_.c_str(), sql_.c_str(), 0, nullptr),
+                     PGRES_COMMAND_OK);
+    preparedIn_ = session_.life();
+  }
+  void run() {
+    if (preparedIn_ != session_.life()) prepare();
+    std::vector<const char*> values;
+    for (const std::optional<std::string>& parameter : parameters_) {
+      values.push_back(parameter ? parameter->c_str() : nullptr);
+    }
+    Result result(PQexecPrepared(session_.connection(), name_.c_str(),
+                                 static_cast<int>(values.size()), values.data(), nullptr, nullptr,
+                                 0));
+    const ExecStatusType status = result ? PQresultStatus(result.get()) : PGRES_FATAL_ERROR;
+    if (status != PGRES_TUPLES_OK && status != PGRES_COMMAND_OK) session_.fail(result.get());
+    result_ = std::move(result);
+    row_ = -1;
+  }
+
+  Session& session_;
+  const std::string sql_;
+  const std::string name_;
+  int preparedIn_ = 0;
+  std::vector<std::optional<std::string>> parameters_;
+  Result result_;
+  int row_ = -1;
+};
+
+class PostgresConnection final : public SqlConnection {
+ public:
+  explicit PostgresConnection(const std::string& uri) : session_(uri) {}
+
+  void execute(const std::string& sql) override {
+    session_.checked(PQexec(session_.connection(), sql.c_str()), PGRES_COMMAND_OK);
+  }
+  // Serializable: two writes that would clash as no order of them could, fail one of them with
+  // TransactionConflict. A read runs on a snapshot, which no writer holds up.
+  void recover() override { session_.reconnectWhenBroken(); }
+  void begin(Access access) override {
+    recover();
+    execute(access == Access::kWrite ? "BEGIN ISOLATION LEVEL SERIALIZABLE"
+                                     : "BEGIN ISOLATION LEVEL REPEATABLE READ READ ONLY");
+  }
+  void commit() override { execute("COMMIT"); }
+  void rollback() noexcept override { PQclear(PQexec(session_.connection(), "ROLLBACK")); }
+  std::unique_ptr<SqlCursor> prepare(const std::string& sql) override {
+    return std::make_unique<PostgresCursor>(session_, sql);
+  }
+
+ private:
+  Session session_;
+};
+
+}  // namespace
+
+bool isPostgresUri(std::string_view location) {
+  return location.starts_with("postgresql://") || location.starts_with("postgres://");
+}
+
+std::unique_ptr<SqlConnection> openPostgres(const std::string& uri) {
+  return std::make_unique<PostgresConnection>(uri);
+}
+
+std::string postgresParameters(std::string_view sql) {
+  std::string written;
+  int next = 0;
+  for (size_t at = 0; at < sql.size(); ++at) {
+    if (sql[at] != '?') {
+      written += sql[at];
+      continue;
+    }
+    written += '$';
+    if (at + 1 < sql.size() && std::isdigit(static_cast<unsigned char>(sql[at + 1]))) continue;
+    written += std::to_string(++next);
+  }
+  return written;
+}
+
+}  // namespace velmora::service
