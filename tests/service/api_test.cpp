@@ -22,7 +22,7 @@ std::string form(std::u8string_view text) {
 
 const std::string kDemo = "username=demo&password=demo123";
 
-TEST_F(EndpointTest, ApiRepliesWithoutANumber) {
+TEST_P(EndpointTest, ApiRepliesWithoutANumber) {
   ASSERT_EQ(registerUser(u8"spacey", u8"a b+c"), "2");
   const std::string wechat = "&xm=" + form(u8"微信");
   const struct {
@@ -55,7 +55,7 @@ TEST_F(EndpointTest, ApiRepliesWithoutANumber) {
   EXPECT_EQ(balance(), "12");
 }
 
-TEST_F(EndpointTest, ApiNumberStepsShareTheTextEndpointsNumbers) {
+TEST_P(EndpointTest, ApiNumberStepsShareTheTextEndpointsNumbers) {
   const Json given = Json::parse(askApi(kDemo + "&action=getnum&xm=" + form(u8"微信")));
   ASSERT_EQ(given["code"], 0) << given;
   const std::string number = given["data"]["number"];

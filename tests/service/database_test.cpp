@@ -7,6 +7,7 @@
 
 #include "service/password_hash.h"
 #include "service/seed_data.h"
+#include "tests/service/endpoint_fixture.h"
 #include "tests/service/service_test_support.h"
 
 namespace velmora::service {
@@ -93,16 +94,20 @@ void runSql(const std::string& path, const std::string& sql) {
   sqlite3_close(connection);
 }
 
-TEST(DatabaseTest, DuplicatesAreRefusedNotFatal) {
-  testing::TemporaryFolder folder;
-  Database database(folder.path("service.db"));
+TEST_P(EndpointTest, DuplicatesAreRefusedNotFatal) {
   Account account = demoAccount();
-  EXPECT_FALSE(database.addAccount(account, "pw"));  // the name is taken
+  EXPECT_FALSE(database->addAccount(account, "pw"));  // the name is taken
   account.name = "other";
-  EXPECT_FALSE(database.addAccount(account, "pw"));  // so is the invitation code
-  EXPECT_TRUE(database.addOrder({"demo", "5", "1", "2026/1/1"}));
-  EXPECT_FALSE(database.addOrder({"demo", "6", "2", "2026/1/1"}));
-  EXPECT_THROW(database.addOrder({"nobody", "6", "2", "2026/1/1"}), DatabaseError);
+  EXPECT_FALSE(database->addAccount(account, "pw"));  // so is the invitation code
+  EXPECT_TRUE(database->addOrder({"demo", "5", "1", "2026/1/1"}));
+  EXPECT_FALSE(database->addOrder({"demo", "6", "2", "2026/1/1"}));
+  EXPECT_THROW(database->addOrder({"nobody", "6", "2", "2026/1/1"}), DatabaseError);
+  // The transaction goes on after a refusal.
+  database->inTransaction([&] {
+    EXPECT_FALSE(database->addOrder({"demo", "7", "3", "2026/1/1"}));
+    EXPECT_TRUE(database->deleteOrder("demo"));
+  });
+  EXPECT_FALSE(database->pendingOrder("demo"));
 }
 
 // Every row stays, every account logs in with the password it had, and no password is left in the

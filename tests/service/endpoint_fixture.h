@@ -1,5 +1,6 @@
-// The service's endpoints against a scratch database and a clock the test moves, with queries
-// encoded as their callers send them and answered as the server answers them.
+// The service's endpoints against a scratch store and a clock the test moves, with queries
+// encoded as their callers send them and answered as the server answers them. Every test runs on
+// a SQLite file and on a PostgreSQL database.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -12,6 +13,7 @@
 #include "service/database.h"
 #include "service/number_desk.h"
 #include "service/request_answer.h"
+#include "tests/service/scratch_store.h"
 #include "tests/service/service_test_support.h"
 
 namespace velmora::service {
@@ -19,7 +21,13 @@ namespace velmora::service {
 // Pieces of a reply as the client splits it: an empty last piece is dropped.
 std::vector<std::string> pieces(const std::string& reply, char separator);
 
-class EndpointTest : public ::testing::Test {
+// The parameter of the tests on both stores, and their names.
+inline const auto kBothStores = ::testing::Values(StoreKind::kSqlite, StoreKind::kPostgres);
+inline std::string storeTestName(const ::testing::TestParamInfo<StoreKind>& info) {
+  return storeName(info.param);
+}
+
+class EndpointTest : public ::testing::TestWithParam<StoreKind> {
  protected:
   EndpointTest() { open(); }
 
@@ -48,7 +56,7 @@ class EndpointTest : public ::testing::Test {
   std::string balance(std::u8string name = u8"demo", std::u8string password = u8"demo123");
 
   testing::TemporaryFolder folder;
-  const std::string databasePath = folder.path("service.db");
+  const ScratchStore store{GetParam()};
   Instant now = 1'800'000'000'000;
   std::unique_ptr<Database> database;
   std::unique_ptr<NumberDesk> desk;

@@ -2,7 +2,6 @@
 #include "service/endpoints.h"
 
 #include <gtest/gtest.h>
-#include <sqlite3.h>
 
 #include <future>
 #include <latch>
@@ -15,13 +14,13 @@
 namespace velmora::service {
 namespace {
 
-TEST_F(EndpointTest, DemoAccountLogsInWithItsEightFields) {
+TEST_P(EndpointTest, DemoAccountLogsInWithItsEightFields) {
   EXPECT_EQ(login(u8"demo", u8"demo123"),
             "demo,demo123,12,TQn9Y2khEsLJW1ChVWFMSMeRDow5KcbLSE,VM8K2Q,20815,2026/1/1,"
             "demo@example.com");
 }
 
-TEST_F(EndpointTest, LoginFailsWith25) {
+TEST_P(EndpointTest, LoginFailsWith25) {
   EXPECT_EQ(login(u8"demo", u8"demo12"), "25");
   EXPECT_EQ(login(u8"demo", u8"DEMO123"), "25");
   EXPECT_EQ(login(u8"nobody", u8"demo123"), "25");
@@ -30,7 +29,7 @@ TEST_F(EndpointTest, LoginFailsWith25) {
   EXPECT_EQ(askRaw("login.php", "username=demo&password=demo1%"), "25");
 }
 
-TEST_F(EndpointTest, RegistrationStatuses) {
+TEST_P(EndpointTest, RegistrationStatuses) {
   EXPECT_EQ(askRaw("restuser.php", "password=x&sj=1&email="), "0");
   EXPECT_EQ(registerUser(u8""), "0");
   EXPECT_EQ(registerUser(u8"alice", u8""), "0");
@@ -44,7 +43,7 @@ TEST_F(EndpointTest, RegistrationStatuses) {
   EXPECT_EQ(registerUser(u8"demo", u8"p,w"), "3");
 }
 
-TEST_F(EndpointTest, RegistrationRefusesWhatWouldBreakTheReplies) {
+TEST_P(EndpointTest, RegistrationRefusesWhatWouldBreakTheReplies) {
   EXPECT_EQ(registerUser(u8"a,b"), "3");  // login record
   EXPECT_EQ(registerUser(u8"a-b"), "3");  // order record
   EXPECT_EQ(registerUser(u8"carol", u8"p,w"), "3");
@@ -59,7 +58,7 @@ TEST_F(EndpointTest, RegistrationRefusesWhatWouldBreakTheReplies) {
   EXPECT_EQ(registerUser(u8"x25"), "2");
 }
 
-TEST_F(EndpointTest, RegisteredChineseAccountLogsInWithAFullRecord) {
+TEST_P(EndpointTest, RegisteredChineseAccountLogsInWithAFullRecord) {
   ASSERT_EQ(registerUser(u8"张三", u8"密码１", u8""), "2");
   const std::string reply = login(u8"张三", u8"密码１");
   // An account without e-mail: its record ends in the separator before the empty eighth field.
@@ -77,7 +76,7 @@ TEST_F(EndpointTest, RegisteredChineseAccountLogsInWithAFullRecord) {
   EXPECT_EQ(login(u8"张三", u8"密码1"), "25");
 }
 
-TEST_F(EndpointTest, NewAccountsGetTheirOwnInvitationCodes) {
+TEST_P(EndpointTest, NewAccountsGetTheirOwnInvitationCodes) {
   ASSERT_EQ(registerUser(u8"first"), "2");
   ASSERT_EQ(registerUser(u8"second"), "2");
   const auto code = [&](std::u8string name) { return pieces(login(name, u8"secret"), ',')[4]; };
@@ -85,13 +84,13 @@ TEST_F(EndpointTest, NewAccountsGetTheirOwnInvitationCodes) {
   EXPECT_NE(code(u8"first"), demoAccount().invitationCode);
 }
 
-TEST_F(EndpointTest, FreeTexts) {
+TEST_P(EndpointTest, FreeTexts) {
   EXPECT_EQ(ask("getkf.php"), "@velmora_kf");
   EXPECT_EQ(ask("getadd.php"), "TDhNQAT8YrjBAUhj9G48CDS3qTqVTNTxe3");
   EXPECT_EQ(askRaw("getkf.php", "junk=%FF"), "@velmora_kf");
 }
 
-TEST_F(EndpointTest, ProjectListItemsAreNameDashPrice) {
+TEST_P(EndpointTest, ProjectListItemsAreNameDashPrice) {
   const std::string reply = ask("getxm.php");
   const std::vector<std::string> items = pieces(reply, ',');
   ASSERT_EQ(items.size(), demoProjects().size());
@@ -104,7 +103,7 @@ TEST_F(EndpointTest, ProjectListItemsAreNameDashPrice) {
   EXPECT_NE(reply.find("芒果TV-"), std::string::npos);
 }
 
-TEST_F(EndpointTest, OneOrderFromSubmissionToDeletion) {
+TEST_P(EndpointTest, OneOrderFromSubmissionToDeletion) {
   EXPECT_EQ(onOrder("getpay.php"), "0");
   EXPECT_EQ(submitOrder(u8"demo", u8"10.5"), "1");
   EXPECT_EQ(onOrder("getpay.php"), "demo-10.5-2026512343217890-2026/5/7");
@@ -117,14 +116,14 @@ TEST_F(EndpointTest, OneOrderFromSubmissionToDeletion) {
   EXPECT_EQ(submitOrder(u8"demo", u8"5"), "1");
 }
 
-TEST_F(EndpointTest, OrdersOfAChineseUserName) {
+TEST_P(EndpointTest, OrdersOfAChineseUserName) {
   ASSERT_EQ(registerUser(u8"李四"), "2");
   EXPECT_EQ(submitOrder(u8"李四", u8"５０", u8"2026512343217890", u8"secret"), "1");
   EXPECT_EQ(onOrder("getpay.php", u8"李四", u8"secret"), "李四-５０-2026512343217890-2026/5/7");
   EXPECT_EQ(onOrder("getpay.php"), "0");
 }
 
-TEST_F(EndpointTest, RefusedOrders) {
+TEST_P(EndpointTest, RefusedOrders) {
   for (const char8_t* amount : {u8"4.99", u8"abc", u8"", u8"6-1", u8"10abc", u8"5,000", u8"1e999",
                                 u8"12.345", u8"2000000"}) {
     EXPECT_EQ(submitOrder(u8"demo", amount), "0") << reinterpret_cast<const char*>(amount);
@@ -140,7 +139,7 @@ TEST_F(EndpointTest, RefusedOrders) {
 
 // getpay, restpay, delpay and update.php act for the account only with its password: without it,
 // with a wrong one or with another account's, each is refused and changes nothing.
-TEST_F(EndpointTest, OrdersAndTheProfileNeedTheAccountsPassword) {
+TEST_P(EndpointTest, OrdersAndTheProfileNeedTheAccountsPassword) {
   ASSERT_EQ(registerUser(u8"mallory", u8"malpw"), "2");
   ASSERT_EQ(registerUser(u8"alice"), "2");
   ASSERT_EQ(submitOrder(u8"demo", u8"10"), "1");
@@ -168,7 +167,7 @@ TEST_F(EndpointTest, OrdersAndTheProfileNeedTheAccountsPassword) {
             "demo@example.com");
 }
 
-TEST_F(EndpointTest, UpdateChangesPasswordEmailAndAddress) {
+TEST_P(EndpointTest, UpdateChangesPasswordEmailAndAddress) {
   const auto update = [&](std::u8string current) {
     return ask("update.php", {{"username", u8"demo"},
                               {"password", u8"新密码"},
@@ -186,7 +185,7 @@ TEST_F(EndpointTest, UpdateChangesPasswordEmailAndAddress) {
   EXPECT_EQ(update(u8"新密码"), "1");
 }
 
-TEST_F(EndpointTest, RefusedUpdates) {
+TEST_P(EndpointTest, RefusedUpdates) {
   const auto update = [&](std::u8string user, std::u8string password, std::u8string email) {
     return ask("update.php", {{"username", user},
                               {"password", password},
@@ -205,7 +204,7 @@ TEST_F(EndpointTest, RefusedUpdates) {
 
 // A password is verified before its request takes the lock that keeps requests apart: while one
 // verification is held up, other requests, logins among them, are answered.
-TEST_F(EndpointTest, AHashBeingVerifiedHoldsUpNoOtherRequest) {
+TEST_P(EndpointTest, AHashBeingVerifiedHoldsUpNoOtherRequest) {
   using namespace std::chrono_literals;
   std::latch verifying(1);
   std::promise<void> release;
@@ -237,7 +236,7 @@ TEST_F(EndpointTest, AHashBeingVerifiedHoldsUpNoOtherRequest) {
   EXPECT_EQ(heldUp.get(), "25");
 }
 
-TEST_F(EndpointTest, UnknownEndpointHasNoReply) {
+TEST_P(EndpointTest, UnknownEndpointHasNoReply) {
   EXPECT_EQ(askRaw("index.php", ""), "<no endpoint>");
   EXPECT_EQ(askRaw("login", ""), "<no endpoint>");
 }
@@ -245,20 +244,14 @@ TEST_F(EndpointTest, UnknownEndpointHasNoReply) {
 // A broken store gives each endpoint's negative reply, not a crash or a half answer; where any
 // reply would be a verdict on the account, and where the password cannot be checked, the request
 // fails as a whole.
-TEST_F(EndpointTest, BrokenStoreGivesNegativeRepliesOrFails) {
-  const auto breakStore = [this](const char* sql) {
-    sqlite3* other = nullptr;
-    ASSERT_EQ(sqlite3_open(databasePath.c_str(), &other), SQLITE_OK);
-    ASSERT_EQ(sqlite3_exec(other, sql, nullptr, nullptr, nullptr), SQLITE_OK);
-    sqlite3_close(other);
-  };
+TEST_P(EndpointTest, BrokenStoreGivesNegativeRepliesOrFails) {
   const std::string failed = "<status 503>";
   const std::string busy = R"({"code":10,"msg":"服务繁忙，请稍后再试"})";
   const std::u8string hm = u8"13800138000";
   const auto getNumber = [this] {
     return ask("getnum.php", {{"username", u8"demo"}, {"password", u8"demo123"}, {"xm", u8"微信"}});
   };
-  breakStore("DROP TABLE orders; DROP TABLE projects; DROP TABLE leases;");
+  store.run("DROP TABLE orders; DROP TABLE projects; DROP TABLE leases;");
   EXPECT_EQ(login(u8"demo", u8"demo123"), failed);
   EXPECT_EQ(ask("getxm.php"), failed);
   EXPECT_EQ(onOrder("getpay.php"), failed);
@@ -273,11 +266,13 @@ TEST_F(EndpointTest, BrokenStoreGivesNegativeRepliesOrFails) {
   EXPECT_EQ(ask("held.php", {{"username", u8"demo"}, {"password", u8"demo123"}}), failed);
   EXPECT_EQ(askApi("username=demo&password=demo123"), busy);
 
-  breakStore("DROP TABLE accounts;");
+  store.run("DROP TABLE blacklist; DROP TABLE accounts;");
   EXPECT_EQ(registerUser(u8"alice"), "3");
   EXPECT_EQ(getNumber(), failed);
   EXPECT_EQ(askApi("username=demo&password=demo123&action=getnum&xm=微信"), busy);
 }
+
+INSTANTIATE_TEST_SUITE_P(Stores, EndpointTest, kBothStores, storeTestName);
 
 }  // namespace
 }  // namespace velmora::service

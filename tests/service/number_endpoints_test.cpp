@@ -90,7 +90,7 @@ class NumberEndpointTest : public EndpointTest {
   }
 };
 
-TEST_F(NumberEndpointTest, ChargesThePriceOrRefusesWhenTheBalanceIsShort) {
+TEST_P(NumberEndpointTest, ChargesThePriceOrRefusesWhenTheBalanceIsShort) {
   const struct {
     const char* balance;
     std::u8string project;
@@ -109,7 +109,7 @@ TEST_F(NumberEndpointTest, ChargesThePriceOrRefusesWhenTheBalanceIsShort) {
   }
 }
 
-TEST_F(NumberEndpointTest, WrongCredentialsGet9OnEveryNumberEndpoint) {
+TEST_P(NumberEndpointTest, WrongCredentialsGet9OnEveryNumberEndpoint) {
   const std::string held = numberIn(getNumber(u8"微信"));
   const std::pair<std::u8string, std::u8string> strangers[] = {
       {u8"demo", u8"demo12"}, {u8"nobody", u8"demo123"}, {u8"demo", u8""}, {u8"", u8""}};
@@ -128,7 +128,7 @@ TEST_F(NumberEndpointTest, WrongCredentialsGet9OnEveryNumberEndpoint) {
   EXPECT_EQ(onNumber("getsms.php", held), "0");  // still held
 }
 
-TEST_F(NumberEndpointTest, TheSmsComesAfterTheDelayAndOnlyAReleaseBeforeItRefunds) {
+TEST_P(NumberEndpointTest, TheSmsComesAfterTheDelayAndOnlyAReleaseBeforeItRefunds) {
   const std::string first = numberIn(getNumber(u8"微信"));
   EXPECT_EQ(onNumber("getsms.php", first), "0");
   pass(4999ms);
@@ -168,7 +168,7 @@ TEST_F(NumberEndpointTest, TheSmsComesAfterTheDelayAndOnlyAReleaseBeforeItRefund
 }
 
 // An SMS once shown stays delivered, and earned, when the clock steps back before its time.
-TEST_F(NumberEndpointTest, AClockStepBackNeverUndoesAShownSms) {
+TEST_P(NumberEndpointTest, AClockStepBackNeverUndoesAShownSms) {
   const auto held = [this] {
     return ask("held.php", {{"username", u8"demo"}, {"password", u8"demo123"}});
   };
@@ -188,7 +188,7 @@ TEST_F(NumberEndpointTest, AClockStepBackNeverUndoesAShownSms) {
 
 // Each number is checked after a restart, and its end is touched again after another one: the
 // refund comes exactly once.
-TEST_F(NumberEndpointTest, ANumberRunsOutAtItsExpiryRefundedOnlyWithoutItsSms) {
+TEST_P(NumberEndpointTest, ANumberRunsOutAtItsExpiryRefundedOnlyWithoutItsSms) {
   const struct {
     NumberTimes times;
     const char* lastReply;  // just before the end
@@ -217,7 +217,7 @@ TEST_F(NumberEndpointTest, ANumberRunsOutAtItsExpiryRefundedOnlyWithoutItsSms) {
   }
 }
 
-TEST_F(NumberEndpointTest, RegionAndOperatorChooseAmongThePool) {
+TEST_P(NumberEndpointTest, RegionAndOperatorChooseAmongThePool) {
   const struct {
     Filter filter;
     bool found;
@@ -249,7 +249,7 @@ TEST_F(NumberEndpointTest, RegionAndOperatorChooseAmongThePool) {
   EXPECT_EQ(getNumber(u8"淘宝", u8"bob", {u8"北京", u8"中国移动号段"}), "2");
 }
 
-TEST_F(NumberEndpointTest, ABlacklistedNumberNeverComesBackToThatUser) {
+TEST_P(NumberEndpointTest, ABlacklistedNumberNeverComesBackToThatUser) {
   const Filter onlyOne{u8"北京", u8"广电号段"};
   const std::string number = numberIn(getNumber(u8"微信", u8"demo", onlyOne));
   EXPECT_EQ(onNumber("blacklist.php", number), "1,12.00");
@@ -267,7 +267,7 @@ TEST_F(NumberEndpointTest, ABlacklistedNumberNeverComesBackToThatUser) {
   EXPECT_EQ(onNumber("getsms.php", used), "2");
 }
 
-TEST_F(NumberEndpointTest, AskingForTheLastNumberAgain) {
+TEST_P(NumberEndpointTest, AskingForTheLastNumberAgain) {
   EXPECT_EQ(askAgain(u8""), "6");
   const std::string last = numberIn(getNumber(u8"微信"));
   EXPECT_EQ(askAgain(utf8(last)), "5");  // still held
@@ -285,7 +285,7 @@ TEST_F(NumberEndpointTest, AskingForTheLastNumberAgain) {
   EXPECT_EQ(onNumber("release.php", last, u8"bob"), "2");
 }
 
-TEST_F(NumberEndpointTest, ARestartKeepsNumbersTheirSmsBalancesAndBlacklists) {
+TEST_P(NumberEndpointTest, ARestartKeepsNumbersTheirSmsBalancesAndBlacklists) {
   const std::string held = numberIn(getNumber(u8"微信"));
   const std::string refused = numberIn(getNumber(u8"淘宝"));
   EXPECT_EQ(onNumber("blacklist.php", refused), "1,10.80");
@@ -303,7 +303,7 @@ TEST_F(NumberEndpointTest, ARestartKeepsNumbersTheirSmsBalancesAndBlacklists) {
 
 // held.php names the number handed out last among those the account still holds, with its SMS
 // once it has come, so a client that lost it finds it again.
-TEST_F(NumberEndpointTest, HeldNamesTheLastNumberStillHeldWithItsSms) {
+TEST_P(NumberEndpointTest, HeldNamesTheLastNumberStillHeldWithItsSms) {
   const auto held = [this](std::u8string user = u8"demo") {
     return ask("held.php", {{"username", user}, {"password", passwordOf(user)}});
   };
@@ -328,7 +328,7 @@ TEST_F(NumberEndpointTest, HeldNamesTheLastNumberStillHeldWithItsSms) {
 
 // Every client on its own connection to the file, as with several services on one database:
 // only the store's transactions keep them apart.
-TEST_F(NumberEndpointTest, SimultaneousRequestsNeverShareANumberNorOverdraw) {
+TEST_P(NumberEndpointTest, SimultaneousRequestsNeverShareANumberNorOverdraw) {
   const struct {
     const char* what;
     int accounts;
@@ -354,7 +354,7 @@ TEST_F(NumberEndpointTest, SimultaneousRequestsNeverShareANumberNorOverdraw) {
     std::vector<std::thread> clients;
     for (int i = 0; i < kRequests; ++i) {
       clients.emplace_back([&, i] {
-        Database connection(databasePath);
+        Database connection(store.location());
         NumberDesk own(connection, {}, [this] { return now; });
         RequestAnswerer answerer(own);
         start.arrive_and_wait();
@@ -376,6 +376,8 @@ TEST_F(NumberEndpointTest, SimultaneousRequestsNeverShareANumberNorOverdraw) {
     }
   }
 }
+
+INSTANTIATE_TEST_SUITE_P(Stores, NumberEndpointTest, kBothStores, storeTestName);
 
 }  // namespace
 }  // namespace velmora::service

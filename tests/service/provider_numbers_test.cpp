@@ -73,7 +73,7 @@ class ProviderNumbersTest : public EndpointTest {
   std::vector<std::string> notes;
 };
 
-TEST_F(ProviderNumbersTest, TheProjectListIsTheFilesAndGetnumAsksTheProviderForIt) {
+TEST_P(ProviderNumbersTest, TheProjectListIsTheFilesAndGetnumAsksTheProviderForIt) {
   EXPECT_EQ(ask("getxm.php"), "微信-1.20,Steam-7.00");
   ASSERT_EQ(getNumber(u8"微信", u8"中国移动号段"), "1,8613800000001,10.80");
   EXPECT_EQ(step("held.php"), "1,8613800000001");
@@ -91,7 +91,7 @@ TEST_F(ProviderNumbersTest, TheProjectListIsTheFilesAndGetnumAsksTheProviderForI
 }
 
 // How each answer reads is the provider client's own table; here, what the desk makes of them.
-TEST_F(ProviderNumbersTest, WhatGetnumAnswersForEachAnswerOfTheProvider) {
+TEST_P(ProviderNumbersTest, WhatGetnumAnswersForEachAnswerOfTheProvider) {
   struct Row {
     std::string body;
     unsigned status;
@@ -131,7 +131,7 @@ TEST_F(ProviderNumbersTest, WhatGetnumAnswersForEachAnswerOfTheProvider) {
   EXPECT_EQ(fake.count("getNumber"), asked + 1);
 }
 
-TEST_F(ProviderNumbersTest, TheSmsComesByThePollerAndAClientPollCostsNoProviderRequest) {
+TEST_P(ProviderNumbersTest, TheSmsComesByThePollerAndAClientPollCostsNoProviderRequest) {
   ASSERT_EQ(getNumber(), "1,8613800000001,10.80");
   poll();
   EXPECT_EQ(step("getsms.php"), "0");
@@ -159,7 +159,7 @@ TEST_F(ProviderNumbersTest, TheSmsComesByThePollerAndAClientPollCostsNoProviderR
   EXPECT_EQ(fake.count("getStatus"), 2u);
 }
 
-TEST_F(ProviderNumbersTest, WithoutGetStatusV2TheCodeIsTheSms) {
+TEST_P(ProviderNumbersTest, WithoutGetStatusV2TheCodeIsTheSms) {
   fake.set("status-v2", "no");
   ASSERT_EQ(getNumber(), "1,8613800000001,10.80");
   poll();
@@ -168,7 +168,7 @@ TEST_F(ProviderNumbersTest, WithoutGetStatusV2TheCodeIsTheSms) {
   EXPECT_EQ(sms.size(), 8u) << sms;  // "1," and six digits
 }
 
-TEST_F(ProviderNumbersTest, AReleaseBeforeTheSmsIsRefundedOnceAndCancelledAfterARefusal) {
+TEST_P(ProviderNumbersTest, AReleaseBeforeTheSmsIsRefundedOnceAndCancelledAfterARefusal) {
   fake.set("early-refusals", "1");
   ASSERT_EQ(getNumber(), "1,8613800000001,10.80");
   EXPECT_EQ(step("release.php"), "1,12.00");
@@ -184,7 +184,7 @@ TEST_F(ProviderNumbersTest, AReleaseBeforeTheSmsIsRefundedOnceAndCancelledAfterA
   EXPECT_EQ(balance(), "12.00");
 }
 
-TEST_F(ProviderNumbersTest, ABlacklistedPhoneIsNeverTakenAgain) {
+TEST_P(ProviderNumbersTest, ABlacklistedPhoneIsNeverTakenAgain) {
   ASSERT_EQ(getNumber(), "1,8613800000001,10.80");
   EXPECT_EQ(step("blacklist.php"), "1,12.00");
   fake.script("getNumber", {.body = "ACCESS_NUMBER:99000000001:+8613800000001"});
@@ -195,7 +195,7 @@ TEST_F(ProviderNumbersTest, ABlacklistedPhoneIsNeverTakenAgain) {
   EXPECT_EQ(fake.requests().back().parameter("id"), "99000000001");
 }
 
-TEST_F(ProviderNumbersTest, TheProviderEndingOrTheNumberRunningOutRefundsOnce) {
+TEST_P(ProviderNumbersTest, TheProviderEndingOrTheNumberRunningOutRefundsOnce) {
   ASSERT_EQ(getNumber(), "1,8613800000001,10.80");
   fake.script("getStatus", {.body = "STATUS_CANCEL"});
   poll();
@@ -213,7 +213,7 @@ TEST_F(ProviderNumbersTest, TheProviderEndingOrTheNumberRunningOutRefundsOnce) {
   EXPECT_EQ(balance(), "12.00");
 }
 
-TEST_F(ProviderNumbersTest, TwoRequestsAtOnceNeverOverdrawAndTheGrantNotTakenIsCancelled) {
+TEST_P(ProviderNumbersTest, TwoRequestsAtOnceNeverOverdrawAndTheGrantNotTakenIsCancelled) {
   fake.script("getNumber", {.body = "ACCESS_NUMBER:1:8613800000001", .delay = 300ms});
   fake.script("getNumber", {.body = "ACCESS_NUMBER:2:8613800000002", .delay = 300ms});
   std::string first;
@@ -226,7 +226,7 @@ TEST_F(ProviderNumbersTest, TwoRequestsAtOnceNeverOverdrawAndTheGrantNotTakenIsC
   EXPECT_EQ(stepsSent(), std::vector<std::string>{"8"});
 }
 
-TEST_F(ProviderNumbersTest, AnotherSmsOnANumberWhoseSmsCame) {
+TEST_P(ProviderNumbersTest, AnotherSmsOnANumberWhoseSmsCame) {
   ASSERT_EQ(getNumber(), "1,8613800000001,10.80");
   EXPECT_EQ(step("again.php"), "0");  // its SMS has not come
   std::vector<Lease> beforeTheSms;
@@ -324,6 +324,8 @@ TEST(ProviderServiceTest, AKilledServiceResumesAndItsKeyShowsNowhere) {
   service.reset();
   EXPECT_EQ(testing::fileText(log).find("k3y"), std::string::npos);
 }
+
+INSTANTIATE_TEST_SUITE_P(Stores, ProviderNumbersTest, kBothStores, storeTestName);
 
 }  // namespace
 }  // namespace velmora::service
