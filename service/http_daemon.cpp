@@ -14,9 +14,13 @@ namespace velmora::service {
 
 namespace {
 
-// Version 1.2 and 1.3 with the library's usual suites, which include the ECDHE-RSA AES-GCM and
-// AES-CBC suites on the curves P-256 and P-384 that Windows 7 offers.
-constexpr const char* kTlsPriorities = "NORMAL:-VERS-ALL:+VERS-TLS1.3:+VERS-TLS1.2";
+// Version 1.2 and 1.3 with the library's usual suites, but keys agreed by ECDHE alone (no static
+// RSA, no finite-field groups), so that a recorded session stays closed to whoever later gets the
+// service's key. The ECDHE-RSA AES-GCM and AES-CBC suites on the curves P-256 and P-384 that
+// Windows 7 offers are among them.
+constexpr const char* kTlsPriorities =
+    "NORMAL:-VERS-ALL:+VERS-TLS1.3:+VERS-TLS1.2:-KX-ALL:+ECDHE-ECDSA:+ECDHE-RSA:-GROUP-ALL:"
+    "+GROUP-EC-ALL";
 
 // The library calls this with the request target as it came, before it splits off and decodes
 // the query; what it returns comes back to the request's handler, and the request's end frees it.
