@@ -54,13 +54,17 @@ int ServiceProcess::stop() {
   return status;
 }
 
-int ServiceProcess::connect() const {
+int ServiceProcess::connect(const char* from) const {
   const int connection = socket(AF_INET, SOCK_STREAM, 0);
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_port = htons(static_cast<uint16_t>(port_));
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  if (::connect(connection, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0) {
+  sockaddr_in client{};
+  client.sin_family = AF_INET;
+  inet_pton(AF_INET, from, &client.sin_addr);
+  sockaddr_in service{};
+  service.sin_family = AF_INET;
+  service.sin_port = htons(static_cast<uint16_t>(port_));
+  service.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  if (bind(connection, reinterpret_cast<sockaddr*>(&client), sizeof client) == 0 &&
+      ::connect(connection, reinterpret_cast<sockaddr*>(&service), sizeof service) == 0) {
     return connection;
   }
   close(connection);

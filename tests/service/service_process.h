@@ -27,9 +27,9 @@ class ServiceProcess {
   // The first line the service printed: "listening on …", or what it printed before.
   const std::string& firstLine() const { return firstLine_; }
 
-  // A new connection to the service (a socket descriptor, -1 when refused), for the caller to
-  // close.
-  int connect() const;
+  // A new connection to the service from the loopback address `from` (a socket descriptor, -1
+  // when refused), for the caller to close.
+  int connect(const char* from = "127.0.0.1") const;
 
   // Sends `request` as it stands and returns everything the service sent back, or nothing when
   // `awaitReply` is false and the connection is closed at once.
