@@ -71,8 +71,9 @@ int ServiceProcess::connect(const char* from) const {
   return -1;
 }
 
-std::string ServiceProcess::exchange(const std::string& request, bool awaitReply) const {
-  const int connection = connect();
+std::string ServiceProcess::exchange(const std::string& request, bool awaitReply,
+                                     const char* from) const {
+  const int connection = connect(from);
   std::string response;
   if (connection >= 0 &&
       send(connection, request.data(), request.size(), 0) == static_cast<ssize_t>(request.size()) &&
@@ -86,10 +87,11 @@ std::string ServiceProcess::exchange(const std::string& request, bool awaitReply
   return response;
 }
 
-std::string ServiceProcess::get(const std::string& target) const {
+std::string ServiceProcess::get(const std::string& target, const char* from) const {
   const std::string response = exchange("GET " + target +
-                                        " HTTP/1.0\r\nUser-Agent: velmora-test\r\n"
-                                        "Accept: */*\r\n\r\n");
+                                            " HTTP/1.0\r\nUser-Agent: velmora-test\r\n"
+                                            "Accept: */*\r\n\r\n",
+                                        true, from);
   const size_t bodyStart = response.find("\r\n\r\n");
   return bodyStart == std::string::npos ? "<no reply>" : response.substr(bodyStart + 4);
 }
