@@ -1,8 +1,10 @@
 #include "service/http_daemon.h"
 
 #include <microhttpd.h>
+#include <sys/socket.h>
 
 #include <array>
+#include <chrono>
 #include <cstring>
 #include <new>
 #include <optional>
@@ -10,13 +12,24 @@
 #include <string>
 #include <string_view>
 
+#include "service/head_deadlines.h"
+
 namespace velmora::service {
+
+struct HttpDaemon::Calls {
+  RequestServing& serving;
+  HeadDeadlines heads{std::chrono::seconds(kHeadTimeoutSeconds)};
+};
 
 namespace {
 
-// Version 1.2 and 1.3 with the library's usual suites, which include the ECDHE-RSA AES-GCM and
-// AES-CBC suites on the curves P-256 and P-384 that Windows 7 offers.
-constexpr const char* kTlsPriorities = "NORMAL:-VERS-ALL:+VERS-TLS1.3:+VERS-TLS1.2";
+// Version 1.2 and 1.3 with the library's usual suites, but keys agreed by ECDHE alone (no static
+// RSA, no finite-field groups), so that a recorded session stays closed to whoever later gets the
+// service's key. The ECDHE-RSA AES-GCM and AES-CBC suites on the curves P-256 and P-384 that
+// Windows 7 offers are among them.
+constexpr const char* kTlsPriorities =
+    "NORMAL:-VERS-ALL:+VERS-TLS1.3:+VERS-TLS1.2:-KX-ALL:+ECDHE-ECDSA:+ECDHE-RSA:-GROUP-ALL:"
+    "+GROUP-EC-ALL";
 
 // The library calls this with the request target as it came, before it splits off and decodes
 // the query; what it returns comes back to the request's handler, and the request's end frees it.
@@ -76,14 +89,37 @@ std::optional<int> refusal(MHD_Connection* connection, std::string_view method,
   return std::nullopt;
 }
 
+int socketOf(MHD_Connection* connection) {
+  return MHD_get_connection_info(connection, MHD_CONNECTION_INFO_CONNECTION_FD)->connect_fd;
+}
+
+// The library tells of each connection as it opens and as it closes, before it closes its socket.
+// A connection that cannot be watched is not served.
+void watchHead(void* headsPointer, MHD_Connection* connection, void**,
+               MHD_ConnectionNotificationCode notice) {
+  HeadDeadlines& heads = *static_cast<HeadDeadlines*>(headsPointer);
+  const int socket = socketOf(connection);
+  if (notice == MHD_CONNECTION_NOTIFY_CLOSED) {
+    heads.settled(socket);
+    return;
+  }
+  try {
+    heads.opened(socket);
+  } catch (const std::bad_alloc&) {
+    shutdown(socket, SHUT_RDWR);
+  }
+}
+
 // Called once a request's line and headers are in. The reply is queued at once, so a body is
 // never read: the library then closes the connection after the reply.
-MHD_Result answerRequest(void* servingPointer, MHD_Connection* connection, const char*,
+MHD_Result answerRequest(void* callsPointer, MHD_Connection* connection, const char*,
                          const char* method, const char* version, const char*, size_t*,
                          void** targetPointer) {
+  HttpDaemon::Calls& calls = *static_cast<HttpDaemon::Calls*>(callsPointer);
+  calls.heads.settled(socketOf(connection));
   const auto* target = static_cast<const std::string*>(*targetPointer);
   if (target == nullptr) return MHD_NO;
-  RequestServing& serving = *static_cast<RequestServing*>(servingPointer);
+  RequestServing& serving = calls.serving;
   try {
     serving.log.write(std::string(method) + " " + withoutPasswords(*target) + " " + version);
     if (const std::optional<int> status = refusal(connection, method, *target)) {
@@ -107,26 +143,27 @@ TlsOptions optionsServing(const TlsCredentials& tls) {
 
 }  // namespace
 
-void HttpDaemonStop::operator()(MHD_Daemon* daemon) const {
-  MHD_stop_daemon(daemon);
+HttpDaemon::HttpDaemon(int listeningSocket, const std::optional<TlsCredentials>& tls,
+                       unsigned connectionsPerAddress, RequestServing& serving)
+    : calls_(std::make_unique<Calls>(serving)) {
+  const TlsOptions tlsOptions = tls ? optionsServing(*tls) : TlsOptions{};
+  daemon_ = MHD_start_daemon(MHD_USE_AUTO_INTERNAL_THREAD | (tls ? MHD_USE_TLS : 0), 0, nullptr,
+                             nullptr, &answerRequest, calls_.get(),                       //
+                             MHD_OPTION_LISTEN_SOCKET, listeningSocket,                   //
+                             MHD_OPTION_CONNECTION_MEMORY_LIMIT, kConnectionMemoryBytes,  //
+                             MHD_OPTION_CONNECTION_LIMIT, kConnectionLimit,               //
+                             MHD_OPTION_PER_IP_CONNECTION_LIMIT, connectionsPerAddress,   //
+                             MHD_OPTION_CONNECTION_TIMEOUT, kIdleTimeoutSeconds,          //
+                             MHD_OPTION_THREAD_POOL_SIZE, kNetworkThreads,                //
+                             MHD_OPTION_NOTIFY_CONNECTION, &watchHead, &calls_->heads,    //
+                             MHD_OPTION_URI_LOG_CALLBACK, &keepTarget, nullptr,           //
+                             MHD_OPTION_NOTIFY_COMPLETED, &forgetTarget, nullptr,         //
+                             MHD_OPTION_ARRAY, tlsOptions.data(), MHD_OPTION_END);
+  if (daemon_ == nullptr) throw std::runtime_error("cannot start the HTTP server");
 }
 
-HttpDaemon startHttpDaemon(int listeningSocket, const std::optional<TlsCredentials>& tls,
-                           RequestServing& serving) {
-  const TlsOptions tlsOptions = tls ? optionsServing(*tls) : TlsOptions{};
-  MHD_Daemon* daemon =
-      MHD_start_daemon(MHD_USE_AUTO_INTERNAL_THREAD | (tls ? MHD_USE_TLS : 0), 0, nullptr, nullptr,
-                       &answerRequest, &serving,                                    //
-                       MHD_OPTION_LISTEN_SOCKET, listeningSocket,                   //
-                       MHD_OPTION_CONNECTION_MEMORY_LIMIT, kConnectionMemoryBytes,  //
-                       MHD_OPTION_CONNECTION_LIMIT, kConnectionLimit,               //
-                       MHD_OPTION_CONNECTION_TIMEOUT, kIdleTimeoutSeconds,          //
-                       MHD_OPTION_THREAD_POOL_SIZE, kNetworkThreads,                //
-                       MHD_OPTION_URI_LOG_CALLBACK, &keepTarget, nullptr,           //
-                       MHD_OPTION_NOTIFY_COMPLETED, &forgetTarget, nullptr,         //
-                       MHD_OPTION_ARRAY, tlsOptions.data(), MHD_OPTION_END);
-  if (daemon == nullptr) throw std::runtime_error("cannot start the HTTP server");
-  return HttpDaemon(daemon);
+HttpDaemon::~HttpDaemon() {
+  MHD_stop_daemon(daemon_);
 }
 
 }  // namespace velmora::service

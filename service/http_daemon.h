@@ -21,10 +21,14 @@ inline constexpr size_t kMaxHeaderBytes = 8 * 1024;
 // reply. A request that does not fit gets 414 or 431 from the HTTP library, or, when it nearly
 // fits, its connection closed.
 inline constexpr size_t kConnectionMemoryBytes = 16 * 1024;
-// Connections open at once; more are closed as soon as they come.
+// Connections open at once; more wait to be taken. One client address may hold only a share of
+// them, which the service's options set.
 inline constexpr unsigned kConnectionLimit = 512;
 // A connection that sends nothing for this long is closed.
 inline constexpr unsigned kIdleTimeoutSeconds = 10;
+// A connection whose request head (over HTTPS, the handshake too) is not in this long after it
+// opened is closed, however steadily its bytes come.
+inline constexpr unsigned kHeadTimeoutSeconds = 10;
 // Threads that wait on the connections, each for its share of them, so a slow client holds up
 // no one.
 inline constexpr unsigned kNetworkThreads = 4;
@@ -35,15 +39,25 @@ struct RequestServing {
   RequestLog& log;
 };
 
-// Stops the server: closes every connection, once a request being answered is finished.
-struct HttpDaemonStop {
-  void operator()(MHD_Daemon* daemon) const;
-};
-using HttpDaemon = std::unique_ptr<MHD_Daemon, HttpDaemonStop>;
+// The HTTP(S) server. Its end stops it: closes every connection, once a request being answered is
+// finished.
+class HttpDaemon {
+ public:
+  // Serves on `listeningSocket`, which the server owns from then on, over HTTPS with `tls` when
+  // given, with at most `connectionsPerAddress` connections open at once from one client address.
+  // Throws std::runtime_error when the server cannot start.
+  HttpDaemon(int listeningSocket, const std::optional<TlsCredentials>& tls,
+             unsigned connectionsPerAddress, RequestServing& serving);
+  ~HttpDaemon();
+  HttpDaemon(const HttpDaemon&) = delete;
+  HttpDaemon& operator=(const HttpDaemon&) = delete;
 
-// Serves on `listeningSocket`, which the server owns from then on, over HTTPS with `tls` when
-// given. Throws std::runtime_error when the server cannot start.
-HttpDaemon startHttpDaemon(int listeningSocket, const std::optional<TlsCredentials>& tls,
-                           RequestServing& serving);
+  // What the HTTP library's calls reach.
+  struct Calls;
+
+ private:
+  std::unique_ptr<Calls> calls_;  // outlives the library's server, which calls into it to its end
+  MHD_Daemon* daemon_ = nullptr;
+};
 
 }  // namespace velmora::service

@@ -3,6 +3,8 @@
 #include <charconv>
 #include <string_view>
 
+#include "service/http_daemon.h"
+
 namespace velmora::service {
 
 namespace {
@@ -53,6 +55,9 @@ std::optional<Options> parseOptions(int argc, const char* const* argv) {
     } else if (name == "--number-expiry") {
       understood = setInteger(options.numberExpirySeconds, value, 1, kOneDay);
       expiryGiven = true;
+    } else if (name == "--connections-per-address") {
+      understood =
+          setInteger(options.connectionsPerAddress, value, 1, static_cast<int>(kConnectionLimit));
     } else if (name == "--database" && !value.empty()) {
       options.databasePath = value;
     } else if (name == "--log" && !value.empty()) {

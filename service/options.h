@@ -18,6 +18,7 @@ struct Options {
   // Both set: HTTPS with this certificate (chain) and its private key, PEM files. Neither: HTTP.
   std::string tlsCertificatePath;
   std::string tlsKeyPath;
+  int connectionsPerAddress = 64;  // open at once from one client address
   // Numbers from a provider: the three given together, or none (the simulated pool).
   std::string upstreamUrl;
   std::string upstreamKeyFile;
@@ -30,6 +31,7 @@ struct Options {
 inline constexpr const char* kUsage =
     "usage: velmora-service [--port N] [--database PATH] [--log PATH] [--sms-delay SECONDS]\n"
     "                       [--number-expiry SECONDS] [--tls-cert FILE --tls-key FILE]\n"
+    "                       [--connections-per-address N]\n"
     "                       [--upstream URL --upstream-key-file FILE --upstream-projects FILE\n"
     "                        [--upstream-poll SECONDS] [--upstream-rate N] [--upstream-check]]\n"
     "  --port N         port on 127.0.0.1 (default 8765; 0 picks a free one)\n"
@@ -40,6 +42,8 @@ inline constexpr const char* kUsage =
     "                           came (default 600; 1200 with --upstream)\n"
     "  --tls-cert FILE  serve HTTPS with this PEM certificate (chain), instead of HTTP\n"
     "  --tls-key FILE   the certificate's PEM private key; given together with --tls-cert\n"
+    "  --connections-per-address N  connections open at once from one client address\n"
+    "                               (1-512, default 64)\n"
     "  --upstream URL   resell the numbers of the provider at this handler address (https://;\n"
     "                   http:// only to a loopback host) instead of simulating them\n"
     "  --upstream-key-file FILE  the provider's API key on the first line; mode 600\n"

@@ -140,7 +140,8 @@ int runService(const Options& options) {
     std::fprintf(stderr, "velmora-service: cannot listen on %s:%d\n", kHost.data(), options.port);
     return 1;
   }
-  const HttpDaemon daemon = startHttpDaemon(listener->socket, tls, serving);
+  const HttpDaemon daemon(listener->socket, tls,
+                          static_cast<unsigned>(options.connectionsPerAddress), serving);
   std::printf("listening on %s:%d\n", kHost.data(), listener->port);
   std::fflush(stdout);
 

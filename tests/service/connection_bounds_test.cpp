@@ -7,6 +7,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <fstream>
 #include <string>
@@ -124,24 +126,54 @@ TEST_F(ConnectionBoundsTest, FloodsGrowTheServiceByLessThan64Megabytes) {
   EXPECT_EQ(service.stop(), 0);
 }
 
-// Clients that send a byte of a request a second hold up nobody, and do not keep the service from
-// stopping.
-TEST_F(ConnectionBoundsTest, TricklingClientsHoldUpNeitherRequestsNorTheStop) {
+// Whether the service still holds `connection` open: it has neither closed nor reset it.
+bool heldOpen(int connection) {
+  char byte = 0;
+  return recv(connection, &byte, 1, MSG_PEEK | MSG_DONTWAIT) < 0 && errno == EAGAIN;
+}
+
+// 512 clients of one address that send a byte of a request every few seconds hold no more than
+// their address's share of the connections, and hold up neither a client of another address nor
+// the stop.
+TEST_F(ConnectionBoundsTest, TricklingClientsHoldUpNeitherOtherAddressesNorTheStop) {
   const std::string request = "GET /E/qx/getkf.php HTTP/1.1\r\nHost: x\r\nX-Slow: ";
   std::vector<int> tricklers;
-  for (int i = 0; i < 64; ++i) tricklers.push_back(service.connect());
-  for (size_t at = 0; at < 3; ++at) {
+  for (int i = 0; i < 512; ++i) tricklers.push_back(service.connect());
+  for (size_t at = 0; at < 2; ++at) {
     for (const int trickler : tricklers) send(trickler, &request[at], 1, MSG_NOSIGNAL);
-    std::this_thread::sleep_for(1s);
+    std::this_thread::sleep_for(3s);
   }
+  EXPECT_EQ(std::ranges::count_if(tricklers, heldOpen), 64);
+
   const auto asked = Clock::now();
-  EXPECT_EQ(service.get("/E/qx/getkf.php"), "@velmora_kf");
+  EXPECT_EQ(service.get("/E/qx/getkf.php", "127.0.0.2"), "@velmora_kf");
   EXPECT_LT(Clock::now() - asked, 1s);
 
   const auto stopped = Clock::now();
   EXPECT_EQ(service.stop(), 0);
   EXPECT_LT(Clock::now() - stopped, 1s);
   for (const int trickler : tricklers) close(trickler);
+}
+
+// A client that sends a byte of its request every 3 seconds, well within the idle bound, has its
+// connection closed once its head has taken longer than its bound.
+TEST_F(ConnectionBoundsTest, AHeadTrickledForTooLongIsCutOff) {
+  const std::string request = "GET /E/qx/getkf.php HTTP/1.1\r\nHost: x\r\nX-Slow: slow\r\n\r\n";
+  const auto opened = Clock::now();
+  const int trickler = service.connect();
+  const timeval pause{3, 0};
+  setsockopt(trickler, SOL_SOCKET, SO_RCVTIMEO, &pause, sizeof pause);
+  const auto bound = std::chrono::seconds(service::kHeadTimeoutSeconds);
+  char byte = 0;
+  bool held = true;
+  for (size_t at = 0; held && Clock::now() - opened < bound + 4s; ++at) {
+    send(trickler, &request[at], 1, MSG_NOSIGNAL);
+    held = recv(trickler, &byte, 1, 0) < 0 && errno == EAGAIN;
+  }
+  EXPECT_FALSE(held);
+  EXPECT_GT(Clock::now() - opened, bound);
+  EXPECT_LT(Clock::now() - opened, bound + 2s);
+  close(trickler);
 }
 
 // A stop waits for the request being answered, but not for long: here the request waits for the

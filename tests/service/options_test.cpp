@@ -20,18 +20,20 @@ TEST(OptionsTest, DefaultsAndGivenValues) {
   EXPECT_EQ(defaults->logPath, "");
   EXPECT_EQ(defaults->smsDelaySeconds, 5);
   EXPECT_EQ(defaults->numberExpirySeconds, 600);
+  EXPECT_EQ(defaults->connectionsPerAddress, 64);
   EXPECT_EQ(defaults->tlsCertificatePath, "");
   EXPECT_EQ(defaults->upstreamUrl, "");
   EXPECT_FALSE(defaults->upstreamCheck);
-  const std::optional<Options> given =
-      parse({"--log", "l.txt", "--port", "0", "--database", "d", "--sms-delay", "0",
-             "--number-expiry", "2", "--tls-key", "k.pem", "--tls-cert", "c.pem"});
+  const std::optional<Options> given = parse(
+      {"--log", "l.txt", "--port", "0", "--database", "d", "--sms-delay", "0", "--number-expiry",
+       "2", "--tls-key", "k.pem", "--tls-cert", "c.pem", "--connections-per-address", "512"});
   ASSERT_TRUE(given);
   EXPECT_EQ(given->port, 0);
   EXPECT_EQ(given->databasePath, "d");
   EXPECT_EQ(given->logPath, "l.txt");
   EXPECT_EQ(given->smsDelaySeconds, 0);
   EXPECT_EQ(given->numberExpirySeconds, 2);
+  EXPECT_EQ(given->connectionsPerAddress, 512);
   EXPECT_EQ(given->tlsCertificatePath, "c.pem");
   EXPECT_EQ(given->tlsKeyPath, "k.pem");
 }
@@ -73,6 +75,8 @@ TEST(OptionsTest, RefusedArguments) {
            {"--sms-delay", "5s"},
            {"--number-expiry", "0"},
            {"--number-expiry", "86401"},
+           {"--connections-per-address", "0"},
+           {"--connections-per-address", "513"},
            {"--verbose", "1"},
            {"--tls-cert", "c.pem"},
            {"--tls-key", "k.pem"},

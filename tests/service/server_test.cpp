@@ -223,9 +223,10 @@ TEST_F(ServerTest, APortInUseIsNotShared) {
   EXPECT_EQ(first.get("/E/qx/getkf.php"), "@velmora_kf");
 }
 
-// With a certificate and its key the service speaks HTTPS alone, also in the handshakes of
-// Windows 7 (TLS 1.2, ECDHE on P-256, RSA signatures without PSS, its AES-GCM and AES-CBC suites);
-// a key that is not the certificate's stops it, with a message that says so.
+// With a certificate and its key the service speaks HTTPS alone, with forward secrecy only, also
+// in the handshakes of Windows 7 (TLS 1.2, ECDHE on P-256 or P-384, RSA signatures without PSS,
+// its AES-GCM and AES-CBC suites); a key that is not the certificate's stops it, with a message
+// that says so.
 TEST_F(ServerTest, ServesHttpsWithTheCertificateGiven) {
   const std::string certificate = folder.path("service.pem");
   const std::string key = folder.path("service.key");
@@ -246,13 +247,26 @@ TEST_F(ServerTest, ServesHttpsWithTheCertificateGiven) {
       runCommand("curl -s --cacert " + certificate + " https://" + address + "/E/qx/getkf.php")
           .output,
       "@velmora_kf");
-  for (const char* suite : {"ECDHE-RSA-AES128-GCM-SHA256", "ECDHE-RSA-AES256-SHA"}) {
-    const CommandResult windows7 = runCommand(
-        "printf 'GET /E/qx/getkf.php HTTP/1.0\\r\\n\\r\\n' | openssl s_client -quiet -tls1_2 "
-        "-curves P-256 -sigalgs RSA+SHA256:RSA+SHA1 -cipher " +
-        std::string(suite) + " -connect " + address + " -CAfile " + certificate +
-        " -verify_return_error 2>/dev/null");
-    EXPECT_TRUE(windows7.output.ends_with("\r\n\r\n@velmora_kf")) << suite << windows7.output;
+  struct Handshake {
+    std::string options;
+    bool served;
+  };
+  const std::string windows7 = "-tls1_2 -sigalgs RSA+SHA256:RSA+SHA1 -curves ";
+  for (const Handshake& handshake : std::vector<Handshake>{
+           {windows7 + "P-256 -cipher ECDHE-RSA-AES128-GCM-SHA256", true},
+           {windows7 + "P-384 -cipher ECDHE-RSA-AES256-GCM-SHA384", true},
+           {windows7 + "P-256 -cipher ECDHE-RSA-AES128-SHA", true},
+           {windows7 + "P-384 -cipher ECDHE-RSA-AES256-SHA", true},
+           // Without forward secrecy, or with finite-field Diffie-Hellman.
+           {"-tls1_2 -cipher AES128-SHA", false},
+           {"-tls1_3 -groups ffdhe2048", false},
+       }) {
+    const CommandResult client =
+        runCommand("printf 'GET /E/qx/getkf.php HTTP/1.0\\r\\n\\r\\n' | openssl s_client -quiet " +
+                   handshake.options + " -connect " + address + " -CAfile " + certificate +
+                   " -verify_return_error 2>/dev/null");
+    EXPECT_EQ(client.output.ends_with("\r\n\r\n@velmora_kf"), handshake.served)
+        << handshake.options << client.output;
   }
   EXPECT_EQ(service.get("/E/qx/getkf.php"), "<no reply>");  // plain HTTP
 

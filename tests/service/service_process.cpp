@@ -54,21 +54,26 @@ int ServiceProcess::stop() {
   return status;
 }
 
-int ServiceProcess::connect() const {
+int ServiceProcess::connect(const char* from) const {
   const int connection = socket(AF_INET, SOCK_STREAM, 0);
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_port = htons(static_cast<uint16_t>(port_));
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  if (::connect(connection, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0) {
+  sockaddr_in client{};
+  client.sin_family = AF_INET;
+  inet_pton(AF_INET, from, &client.sin_addr);
+  sockaddr_in service{};
+  service.sin_family = AF_INET;
+  service.sin_port = htons(static_cast<uint16_t>(port_));
+  service.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  if (bind(connection, reinterpret_cast<sockaddr*>(&client), sizeof client) == 0 &&
+      ::connect(connection, reinterpret_cast<sockaddr*>(&service), sizeof service) == 0) {
     return connection;
   }
   close(connection);
   return -1;
 }
 
-std::string ServiceProcess::exchange(const std::string& request, bool awaitReply) const {
-  const int connection = connect();
+std::string ServiceProcess::exchange(const std::string& request, bool awaitReply,
+                                     const char* from) const {
+  const int connection = connect(from);
   std::string response;
   if (connection >= 0 &&
       send(connection, request.data(), request.size(), 0) == static_cast<ssize_t>(request.size()) &&
@@ -82,10 +87,11 @@ std::string ServiceProcess::exchange(const std::string& request, bool awaitReply
   return response;
 }
 
-std::string ServiceProcess::get(const std::string& target) const {
+std::string ServiceProcess::get(const std::string& target, const char* from) const {
   const std::string response = exchange("GET " + target +
-                                        " HTTP/1.0\r\nUser-Agent: velmora-test\r\n"
-                                        "Accept: */*\r\n\r\n");
+                                            " HTTP/1.0\r\nUser-Agent: velmora-test\r\n"
+                                            "Accept: */*\r\n\r\n",
+                                        true, from);
   const size_t bodyStart = response.find("\r\n\r\n");
   return bodyStart == std::string::npos ? "<no reply>" : response.substr(bodyStart + 4);
 }

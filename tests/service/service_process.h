@@ -27,16 +27,18 @@ class ServiceProcess {
   // The first line the service printed: "listening on …", or what it printed before.
   const std::string& firstLine() const { return firstLine_; }
 
-  // A new connection to the service (a socket descriptor, -1 when refused), for the caller to
-  // close.
-  int connect() const;
+  // A new connection to the service from the loopback address `from` (a socket descriptor, -1
+  // when refused), for the caller to close.
+  int connect(const char* from = "127.0.0.1") const;
 
   // Sends `request` as it stands and returns everything the service sent back, or nothing when
   // `awaitReply` is false and the connection is closed at once.
-  std::string exchange(const std::string& request, bool awaitReply = true) const;
+  std::string exchange(const std::string& request, bool awaitReply = true,
+                       const char* from = "127.0.0.1") const;
 
-  // The body of the reply to a GET of `target`, sent like the client's requests.
-  std::string get(const std::string& target) const;
+  // The body of the reply to a GET of `target`, sent like the client's requests, from the loopback
+  // address `from`.
+  std::string get(const std::string& target, const char* from = "127.0.0.1") const;
 
  private:
   pid_t pid_ = 0;
