@@ -224,8 +224,10 @@ void waitBeforeAttempt(int attempt) {
 }  // namespace
 
 Database::Database(const std::string& location)
-    : connection_(openConnection(location)), statements_(*connection_) {
-  if (isPostgresUri(location)) {
+    : postgres_(isPostgresUri(location)),
+      connection_(openConnection(location)),
+      statements_(*connection_) {
+  if (postgres_) {
     upgradePostgres();
   } else {
     upgradeSqlite();
@@ -240,9 +242,14 @@ void Database::inReadTransaction(const std::function<void()>& work) {
   transaction(Access::kRead, work);
 }
 
+void Database::recover() {
+  if (connection_->recover()) leadsPolling_ = false;
+}
+
 // `work` runs again after a conflict, so it must start from what it reads.
 void Database::transaction(Access access, const std::function<void()>& work) {
   for (int attempt = 1;; ++attempt) {
+    recover();
     connection_->begin(access);
     try {
       work();
@@ -545,6 +552,16 @@ bool Database::blacklisted(const std::string& user, const std::string& number) {
       .bind(user)
       .bind(number)
       .step();
+}
+
+// The lock is the session's, held until the connection ends; one per schema, so that stores
+// in separate schemas of one database have a poller each.
+bool Database::leadsProviderPolling() {
+  if (!postgres_ || leadsPolling_) return true;
+  Statement claim(statements_,
+                  "SELECT CAST(pg_try_advisory_lock(7351, hashtext(current_schema())) AS INTEGER)");
+  leadsPolling_ = claim.step() && claim.integer(0) == 1;
+  return leadsPolling_;
 }
 
 void Database::addProviderTask(const ProviderTask& task) {

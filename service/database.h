@@ -27,6 +27,9 @@ class Database {
   Database(const Database&) = delete;
   Database& operator=(const Database&) = delete;
 
+  // Connects again when the server or the network broke the connection (PostgreSQL's).
+  void recover();
+
   // Runs `work` as one write transaction: all of its changes are kept, or none when it throws.
   void inTransaction(const std::function<void()>& work);
   // Runs `work`, which only reads, on one snapshot of the store. It waits for no writer, in this
@@ -76,6 +79,11 @@ class Database {
   void addToBlacklist(const std::string& user, const std::string& number);
   bool blacklisted(const std::string& user, const std::string& number);
 
+  // Whether this connection's process is the one that polls the provider, of all those that
+  // share the store: the first to ask, until its connection ends (with the process, or broken).
+  // A SQLite file has one service, which always does.
+  bool leadsProviderPolling();
+
   // A task replaces any earlier one for its activation.
   void addProviderTask(const ProviderTask& task);
   std::vector<ProviderTask> providerTasks();
@@ -91,6 +99,8 @@ class Database {
   void addNumberPool();
   void hashClearPasswords();
 
+  const bool postgres_;
+  bool leadsPolling_ = false;
   std::unique_ptr<SqlConnection> connection_;
   StatementCache statements_;
 };

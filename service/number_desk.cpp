@@ -80,38 +80,31 @@ Instant systemTime() {
   return duration_cast<milliseconds>(system_clock::now().time_since_epoch()).count();
 }
 
-NumberDesk::NumberDesk(Database& database, NumberTimes times, Clock clock,
-                       PasswordCheck::Verify verify, std::optional<Upstream> upstream)
-    : database_(database),
-      times_(times),
-      clock_(std::move(clock)),
-      passwords_({}, std::chrono::steady_clock::now, std::move(verify)),
-      upstream_(std::move(upstream)) {}
-
 // Only reads, and so waits for no writer, unless a lease has run out and must be settled first.
 std::optional<Account> NumberDesk::signIn(const Credentials& credentials) {
   std::optional<Account> account;
   bool settled = false;
   database_.inReadTransaction([&] {
-    settled = database_.leasesExpiredBy(clock_()).empty();
+    account.reset();
+    settled = database_.leasesExpiredBy(office_.clock()).empty();
     if (settled && proved(credentials)) account = database_.findAccount(credentials.name);
   });
   if (settled) return account;
-  database_.inTransaction([&] { account = settleAndSignIn(credentials, clock_()); });
+  database_.inTransaction([&] { account = settleAndSignIn(credentials, office_.clock()); });
   return account;
 }
 
 std::vector<Project> NumberDesk::projects() {
-  if (!upstream_) return database_.projects();
+  if (!office_.upstream) return database_.projects();
   std::vector<Project> projects;
-  for (const UpstreamProject& project : upstream_->catalogue.projects) {
+  for (const UpstreamProject& project : office_.upstream->catalogue.projects) {
     projects.push_back({project.name, project.price});
   }
   return projects;
 }
 
 NumberOutcome NumberDesk::getNumber(const Credentials& credentials, const NumberRequest& request) {
-  if (upstream_) return getProviderNumber(credentials, request);
+  if (office_.upstream) return getProviderNumber(credentials, request);
   return serve(credentials,
                [&](const Account& account, Instant now) { return handOut(account, request, now); });
 }
@@ -161,9 +154,9 @@ NumberOutcome NumberDesk::serve(const Credentials& credentials, const Step& step
   NumberOutcome result = outcome(NumberStatus::kWrongCredentials);
   database_.inTransaction([&] {
     // Read inside the transaction, so that the steps' times are in the order they are made.
-    const Instant now = clock_();
+    const Instant now = office_.clock();
     const std::optional<Account> account = settleAndSignIn(credentials, now);
-    if (account) result = step(*account, now);
+    result = account ? step(*account, now) : outcome(NumberStatus::kWrongCredentials);
   });
   return result;
 }
@@ -222,7 +215,7 @@ NumberOutcome NumberDesk::handOut(const Account& account, const NumberRequest& r
                                        : NumberStatus::kNoNumberFree);
   }
   Lease lease = newLease(account, *number, cost, now);
-  lease.smsAt = now + times_.smsDelay.count();
+  lease.smsAt = now + office_.times.smsDelay.count();
   lease.code = newVerificationCode();
   lease.sms = smsText(request.project, lease.code, static_cast<unsigned>(randomGenerator()()));
   database_.addLease(lease);
@@ -238,7 +231,7 @@ Lease NumberDesk::newLease(const Account& account, const std::string& number, Hu
   lease.number = number;
   lease.user = account.name;
   lease.price = amountText(price);
-  lease.expiresAt = now + times_.expiry.count();
+  lease.expiresAt = now + office_.times.expiry.count();
   return lease;
 }
 
@@ -276,6 +269,7 @@ void NumberDesk::endAtProvider(const Lease& lease, bool smsCame, Instant now) {
 NumberOutcome NumberDesk::anotherSms(const Credentials& credentials, const std::string& number) {
   std::optional<Lease> asked;  // a provider's number, to ask the provider about
   const NumberOutcome checked = serve(credentials, [&](const Account& account, Instant now) {
+    asked.reset();
     std::optional<Lease> lease = heldLease(account, number);
     if (!lease) return outcome(NumberStatus::kNotHeld);
     if (!lease->smsReadableAt(now)) return outcome(NumberStatus::kAnotherSmsRefused);
@@ -285,7 +279,7 @@ NumberOutcome NumberDesk::anotherSms(const Credentials& credentials, const std::
     }
     return awaitAnotherSms(account, std::move(*lease), now);
   });
-  if (!asked) return checked;
+  if (checked.status != NumberStatus::kDone || !asked) return checked;
   return anotherProviderSms(credentials, *asked);
 }
 
@@ -296,7 +290,7 @@ NumberOutcome NumberDesk::awaitAnotherSms(const Account& account, Lease lease, I
   lease.delivered = false;
   ++lease.round;
   if (lease.activation.empty()) {
-    lease.smsAt = now + times_.smsDelay.count();
+    lease.smsAt = now + office_.times.smsDelay.count();
     const std::string code = newVerificationCode();
     const size_t at = lease.sms.find(lease.code);
     lease.sms = at == std::string::npos ? code : lease.sms.replace(at, lease.code.size(), code);
@@ -314,20 +308,18 @@ NumberOutcome NumberDesk::getProviderNumber(const Credentials& credentials,
     return checkProviderRequest(account, request);
   });
   if (checked.status != NumberStatus::kDone) return checked;
-  const UpstreamProject& project = *upstream_->catalogue.project(request.project);
-  GrantAnswer grant;
-  withoutTurn([&] {
-    grant = upstream_->provider.getNumber({
-        .service = project.service,
-        .country = project.country,
-        .carrier = upstream_->catalogue.providerOperator(request.carrier),
-        .maxPrice = project.maxPrice,
-    });
+  const Upstream& upstream = *office_.upstream;
+  const UpstreamProject& project = *upstream.catalogue.project(request.project);
+  const GrantAnswer grant = upstream.provider.getNumber({
+      .service = project.service,
+      .country = project.country,
+      .carrier = upstream.catalogue.providerOperator(request.carrier),
+      .maxPrice = project.maxPrice,
   });
   if (grant.word != ProviderWord::kAccessNumber) {
     if (worthANote(grant.word)) {
-      upstream_->note("provider refused a number for " + project.service + ": " +
-                      std::string(providerWordText(grant.word)));
+      upstream.note("provider refused a number for " + project.service + ": " +
+                    std::string(providerWordText(grant.word)));
     }
     return outcome(NumberStatus::kNoNumberFree);
   }
@@ -338,7 +330,7 @@ NumberOutcome NumberDesk::getProviderNumber(const Credentials& credentials,
 // A provider cannot be asked for a particular number.
 NumberOutcome NumberDesk::checkProviderRequest(const Account& account,
                                                const NumberRequest& request) {
-  const UpstreamProject* project = upstream_->catalogue.project(request.project);
+  const UpstreamProject* project = office_.upstream->catalogue.project(request.project);
   if (!project) return outcome(NumberStatus::kNoSuchProject);
   if (request.askedNumber) {
     return outcome(request.askedNumber->empty() ? NumberStatus::kNoEarlierNumber
@@ -355,10 +347,11 @@ NumberOutcome NumberDesk::checkProviderRequest(const Account& account,
 // already) is cancelled at the provider instead, and nothing is charged.
 NumberOutcome NumberDesk::takeGrant(const Credentials& credentials, const UpstreamProject& project,
                                     const GrantAnswer& grant) {
-  NumberOutcome result = outcome(NumberStatus::kWrongCredentials);
+  NumberOutcome result;
   try {
     database_.inTransaction([&] {
-      const Instant now = clock_();
+      result = outcome(NumberStatus::kWrongCredentials);
+      const Instant now = office_.clock();
       const std::optional<Account> account = settleAndSignIn(credentials, now);
       const Hundredths price = storedAmount(project.price);
       if (account && storedAmount(account->balance) < price) {
@@ -381,17 +374,15 @@ NumberOutcome NumberDesk::takeGrant(const Credentials& credentials, const Upstre
     });
   } catch (const DatabaseError&) {
     // Nothing was charged, and the store cannot keep the cancel: it is told at once.
-    withoutTurn([&] { upstream_->provider.setStatus(grant.id, ActivationStep::kCancel); });
+    office_.upstream->provider.setStatus(grant.id, ActivationStep::kCancel);
     throw;
   }
   return result;
 }
 
 NumberOutcome NumberDesk::anotherProviderSms(const Credentials& credentials, const Lease& asked) {
-  ProviderWord answer = ProviderWord::kNoAnswer;
-  withoutTurn([&] {
-    answer = upstream_->provider.setStatus(asked.activation, ActivationStep::kAnotherSms);
-  });
+  const ProviderWord answer =
+      office_.upstream->provider.setStatus(asked.activation, ActivationStep::kAnotherSms);
   if (answer != ProviderWord::kAccessRetryGet) return outcome(NumberStatus::kAnotherSmsRefused);
   return serve(credentials, [&](const Account& account, Instant now) {
     std::optional<Lease> lease = heldLease(account, asked.number);
@@ -401,24 +392,10 @@ NumberOutcome NumberDesk::anotherProviderSms(const Credentials& credentials, con
   });
 }
 
-void NumberDesk::withoutTurn(const std::function<void()>& ask) {
-  const Proof proof = proof_;
-  turn_.unlock();
-  try {
-    ask();
-  } catch (...) {
-    turn_.lock();
-    proof_ = proof;
-    throw;
-  }
-  turn_.lock();
-  proof_ = proof;
-}
-
 ProviderRound NumberDesk::providerRound() {
   ProviderRound round;
   database_.inTransaction([&] {
-    settleExpired(clock_());
+    settleExpired(office_.clock());
     round = {database_.leasesAwaitingProvider(), database_.providerTasks()};
   });
   return round;
@@ -427,7 +404,7 @@ ProviderRound NumberDesk::providerRound() {
 void NumberDesk::takeStatus(const Lease& asked, const StatusAnswer& answer) {
   if (answer.word != ProviderWord::kStatusOk && answer.word != ProviderWord::kStatusCancel) return;
   database_.inTransaction([&] {
-    const Instant now = clock_();
+    const Instant now = office_.clock();
     settleExpired(now);
     std::optional<Lease> lease = database_.findLease(asked.number);
     if (!lease || lease->activation != asked.activation || lease->round != asked.round ||
@@ -451,15 +428,13 @@ void NumberDesk::takeStatus(const Lease& asked, const StatusAnswer& answer) {
 }
 
 void NumberDesk::takeTaskAnswer(const ProviderTask& task, ProviderWord answer) {
-  database_.inTransaction([&] {
-    const bool late = clock_() >= task.giveUpAt;
-    if (!endsTask(answer) && !late) return;
-    if (!endsTask(answer)) {
-      upstream_->note("provider task given up for activation " + task.activation + ": " +
-                      std::string(providerWordText(answer)));
-    }
-    database_.removeProviderTask(task.activation);
-  });
+  const bool givenUp = !endsTask(answer) && office_.clock() >= task.giveUpAt;
+  if (!endsTask(answer) && !givenUp) return;
+  database_.inTransaction([&] { database_.removeProviderTask(task.activation); });
+  if (givenUp) {
+    office_.upstream->note("provider task given up for activation " + task.activation + ": " +
+                           std::string(providerWordText(answer)));
+  }
 }
 
 }  // namespace velmora::service

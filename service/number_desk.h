@@ -5,7 +5,6 @@
 
 #include <chrono>
 #include <functional>
-#include <mutex>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -56,9 +55,9 @@ struct Credentials {
   std::string password;
 };
 
-// Credentials a request has proved before it took the database lock, where verifying a password
-// hash would hold up every other request: the stored hash they matched, which must still be the
-// account's when the request's step runs. An empty hash proves nothing.
+// Credentials a request has proved before its steps, outside their transactions, where verifying
+// a password hash would hold up every other request: the stored hash they matched, which must
+// still be the account's when the request's step runs. An empty hash proves nothing.
 struct Proof {
   Credentials credentials;
   std::string passwordHash;
@@ -88,32 +87,42 @@ struct Upstream {
   std::function<void(std::string_view line)> note;
 };
 
-// Every step is one transaction that first settles the leases that ran out by the clock, so
-// expiry refunds are made exactly once, whenever the state is next touched, also after a restart.
-// Each step throws DatabaseError when the store fails, and then changes nothing.
-//
-// A step is taken while its caller holds the turn (takeTurn), which keeps the steps of requests
-// and of the provider's poller apart. A step that asks the provider gives the turn up while it
-// waits for the answer, and moves money only in its transactions before and after: what the
-// provider may not have taken (a cancel refused, a completion not answered) is kept as a
-// ProviderTask and told again by the poller.
-class NumberDesk {
- public:
+// What every desk of a process shares: when numbers get their SMS and end, the clock, the check
+// of passwords with what it remembers, and where the numbers come from.
+struct NumberOffice {
   // `verify` checks a password against its stored hash (tests put their own in). Without
   // `upstream` the numbers come from the simulated pool.
-  NumberDesk(Database& database, NumberTimes times, Clock clock = systemTime,
-             PasswordCheck::Verify verify = hashMatches,
-             std::optional<Upstream> upstream = std::nullopt);
+  explicit NumberOffice(NumberTimes times, Clock clock = systemTime,
+                        PasswordCheck::Verify verify = hashMatches,
+                        std::optional<Upstream> upstream = std::nullopt)
+      : times(times),
+        clock(std::move(clock)),
+        passwords({}, std::chrono::steady_clock::now, std::move(verify)),
+        upstream(std::move(upstream)) {}
+
+  NumberTimes times;
+  Clock clock;
+  PasswordCheck passwords;  // safe from any number of threads
+  std::optional<Upstream> upstream;
+};
+
+// The number steps of one request, or of the provider's poller, on a connection of their own to
+// the store. Every step is one transaction that first settles the leases that ran out by the
+// clock, so expiry refunds are made exactly once, whenever the state is next touched, also after
+// a restart, whatever other desks, in this process or another, do at the same time. Each step
+// throws DatabaseError when the store fails, and then changes nothing.
+//
+// A step that asks the provider does it outside its transactions, and moves money only in its
+// transactions before and after: what the provider may not have taken (a cancel refused, a
+// completion not answered) is kept as a ProviderTask and told again by the poller.
+class NumberDesk {
+ public:
+  // The steps sign in only with the credentials `proof` proved; the poller's desk has none.
+  NumberDesk(Database& database, NumberOffice& office, Proof proof = {})
+      : database_(database), office_(office), proof_(std::move(proof)) {}
 
   Database& database() { return database_; }
-  std::unique_lock<std::mutex> takeTurn() { return std::unique_lock(turn_); }
-  // Where requests prove their credentials ahead of their steps.
-  PasswordCheck& passwords() { return passwords_; }
-
-  // The proof of the request about to be answered, for all of its steps: they sign in only with
-  // the credentials it proved. Set for every request, before its steps, under the lock that
-  // keeps the requests' steps apart.
-  void acceptProof(Proof proof) { proof_ = std::move(proof); }
+  PasswordCheck& passwords() { return office_.passwords; }
 
   // The account when the credentials are the proved ones, its balance current.
   std::optional<Account> signIn(const Credentials& credentials);
@@ -166,16 +175,10 @@ class NumberDesk {
   NumberOutcome takeGrant(const Credentials& credentials, const UpstreamProject& project,
                           const GrantAnswer& grant);
   NumberOutcome anotherProviderSms(const Credentials& credentials, const Lease& lease);
-  // Runs `ask` without the turn, and takes it back, with the request's proof, afterwards.
-  void withoutTurn(const std::function<void()>& ask);
 
   Database& database_;
-  NumberTimes times_;
-  Clock clock_;
-  PasswordCheck passwords_;
-  std::optional<Upstream> upstream_;
-  std::mutex turn_;
-  Proof proof_;
+  NumberOffice& office_;
+  const Proof proof_;
 };
 
 }  // namespace velmora::service

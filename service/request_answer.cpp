@@ -46,11 +46,11 @@ Reply RequestAnswerer::answer(std::string_view requestTarget) {
   const Query query =
       decodeQuery(target.query, api ? QueryEncoding::kFormUtf8 : QueryEncoding::kClientGbk);
   try {
-    const Proof proof = prove(api ? credentialsIn(query) : claimedCredentials(file, query));
-    const std::unique_lock turn = desk_.takeTurn();
-    desk_.acceptProof(proof);
-    if (api) return {200, answerApi(desk_, query), kApiContentType};
-    std::optional<std::string> text = service::answer(desk_, file, query);
+    const StorePool::Lent database = stores_.take();
+    NumberDesk desk(*database, office_,
+                    prove(*database, api ? credentialsIn(query) : claimedCredentials(file, query)));
+    if (api) return {200, answerApi(desk, query), kApiContentType};
+    std::optional<std::string> text = service::answer(desk, file, query);
     if (!text) return notFound();
     return {200, std::move(*text), kTextContentType};
   } catch (const DatabaseError&) {
@@ -58,17 +58,12 @@ Reply RequestAnswerer::answer(std::string_view requestTarget) {
   }
 }
 
-// The stored hash is read under the lock, the password verified without it. No name has nothing
-// to prove, and is refused at once: that tells nobody anything. A store that cannot tell the
-// hash fails the request: an unproved request would read as a wrong password.
-Proof RequestAnswerer::prove(const std::optional<Credentials>& claimed) {
+// No name has nothing to prove, and is refused at once: that tells nobody anything. A store that
+// cannot tell the hash fails the request: an unproved request would read as a wrong password.
+Proof RequestAnswerer::prove(Database& database, const std::optional<Credentials>& claimed) {
   if (!claimed || claimed->name.empty()) return {};
-  std::optional<std::string> hash;
-  {
-    const std::unique_lock turn = desk_.takeTurn();
-    hash = desk_.database().passwordHash(claimed->name);
-  }
-  if (!desk_.passwords().matches(claimed->name, claimed->password, hash)) return {};
+  std::optional<std::string> hash = database.passwordHash(claimed->name);
+  if (!office_.passwords.matches(claimed->name, claimed->password, hash)) return {};
   return {*claimed, std::move(*hash)};
 }
 

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "service/number_desk.h"
+#include "service/store/store_pool.h"
 
 namespace velmora::service {
 
@@ -16,21 +17,21 @@ struct Reply {
   std::string_view contentType;
 };
 
-// Answers targets from any number of threads at once; they share the desk's one database
-// connection, whose transactions must not interleave, and take turns at the desk. The password a
-// request carries is verified before the request takes its turn, so that no request waits for
-// another's password hash.
+// Answers targets from any number of threads at once, each request on a connection of its own
+// to the store, at a desk of its own. The password a request carries is verified outside any
+// transaction, so that no request waits for another's password hash.
 class RequestAnswerer {
  public:
-  explicit RequestAnswerer(NumberDesk& desk) : desk_(desk) {}
+  RequestAnswerer(StorePool& stores, NumberOffice& office) : stores_(stores), office_(office) {}
 
   // The target is the path and query as the request line carries them ("/E/qx/getkf.php?…").
   Reply answer(std::string_view target);
 
  private:
-  Proof prove(const std::optional<Credentials>& claimed);
+  Proof prove(Database& database, const std::optional<Credentials>& claimed);
 
-  NumberDesk& desk_;
+  StorePool& stores_;
+  NumberOffice& office_;
 };
 
 }  // namespace velmora::service

@@ -23,6 +23,7 @@
 #include "service/numbers/upstream_sale.h"
 #include "service/request_answer.h"
 #include "service/request_log.h"
+#include "service/store/store_pool.h"
 #include "service/tls_credentials.h"
 
 namespace velmora::service {
@@ -126,13 +127,16 @@ int runService(const Options& options) {
 
   const std::optional<TlsCredentials> tls = tlsCredentials(options);
   const std::optional<UpstreamSale> sale = openSale(options);
-  Database database(options.databasePath);
+  StorePool stores(options.databasePath);
   RequestLog log(options.logPath);
-  NumberDesk desk(database, numberTimes(options), systemTime, hashMatches, upstreamOf(sale, log));
+  NumberOffice office(numberTimes(options), systemTime, hashMatches, upstreamOf(sale, log));
+  std::optional<Database> pollerStore;
   std::optional<ProviderPoller> poller;
-  if (sale)
-    poller.emplace(desk, *sale->provider, std::chrono::seconds(options.upstreamPollSeconds));
-  RequestAnswerer answerer(desk);
+  if (sale) {
+    poller.emplace(pollerStore.emplace(options.databasePath), office, *sale->provider,
+                   std::chrono::seconds(options.upstreamPollSeconds));
+  }
+  RequestAnswerer answerer(stores, office);
   RequestServing serving{answerer, log};
 
   const std::optional<Listener> listener = listenOnLoopback(options.port);
@@ -148,7 +152,7 @@ int runService(const Options& options) {
   int signal = 0;
   sigwait(&signals, &signal);
   endAtASecondSignal(signals);
-  return 0;  // the daemon stops first, then the poller, then the database closes
+  return 0;  // the daemon stops first, then the poller, then the store closes
 }
 
 }  // namespace velmora::service

@@ -2,9 +2,11 @@
 
 namespace velmora::service {
 
-ProviderPoller::ProviderPoller(NumberDesk& desk, Provider& provider,
+ProviderPoller::ProviderPoller(Database& store, NumberOffice& office, Provider& provider,
                                std::chrono::milliseconds interval)
-    : desk_(desk), provider_(provider), interval_(interval), thread_([this] { run(); }) {}
+    : store_(store), office_(office), provider_(provider), interval_(interval), thread_([this] {
+        run();
+      }) {}
 
 ProviderPoller::~ProviderPoller() {
   {
@@ -24,7 +26,9 @@ void ProviderPoller::run() {
   for (;;) {
     const auto nextRound = std::chrono::steady_clock::now() + interval_;
     try {
-      pollProvider(desk_, provider_, [this] { return stopping(); });
+      store_.recover();
+      NumberDesk desk(store_, office_);
+      pollProvider(desk, provider_, [this] { return stopping(); });
     } catch (const DatabaseError&) {
       // The store failed this round; the next one finds everything where it was.
     }
@@ -34,23 +38,16 @@ void ProviderPoller::run() {
 }
 
 void pollProvider(NumberDesk& desk, Provider& provider, const std::function<bool()>& stopping) {
-  ProviderRound round;
-  {
-    const std::unique_lock turn = desk.takeTurn();
-    round = desk.providerRound();
-  }
+  if (!desk.database().leadsProviderPolling()) return;
+  const ProviderRound round = desk.providerRound();
   for (const Lease& lease : round.awaitingSms) {
     if (stopping()) return;
-    const StatusAnswer answer = provider.status(lease.activation);
-    const std::unique_lock turn = desk.takeTurn();
-    desk.takeStatus(lease, answer);
+    desk.takeStatus(lease, provider.status(lease.activation));
   }
   for (const ProviderTask& task : round.tasks) {
     if (stopping()) return;
-    const ProviderWord answer =
-        provider.setStatus(task.activation, static_cast<ActivationStep>(task.step));
-    const std::unique_lock turn = desk.takeTurn();
-    desk.takeTaskAnswer(task, answer);
+    desk.takeTaskAnswer(
+        task, provider.setStatus(task.activation, static_cast<ActivationStep>(task.step)));
   }
 }
 

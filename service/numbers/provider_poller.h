@@ -15,14 +15,17 @@
 namespace velmora::service {
 
 // One round: the status of every number waiting for its SMS, then every task, the store's state
-// read first. Ends early when `stopping` says so, between two requests.
+// read first. Ends early when `stopping` says so, between two requests. Only one process of those
+// that share a store polls: the others' rounds do nothing while it lives.
 void pollProvider(NumberDesk& desk, Provider& provider, const std::function<bool()>& stopping);
 
 class ProviderPoller {
  public:
   // Asks every `interval`, from the start of one round to the start of the next; the provider's
   // own rate bound spaces the requests of a round. Starts at once.
-  ProviderPoller(NumberDesk& desk, Provider& provider, std::chrono::milliseconds interval);
+  // `store` is the poller's own connection.
+  ProviderPoller(Database& store, NumberOffice& office, Provider& provider,
+                 std::chrono::milliseconds interval);
   // Stops after the request in progress.
   ~ProviderPoller();
   ProviderPoller(const ProviderPoller&) = delete;
@@ -32,7 +35,8 @@ class ProviderPoller {
   void run();
   bool stopping();
 
-  NumberDesk& desk_;
+  Database& store_;
+  NumberOffice& office_;
   Provider& provider_;
   std::chrono::milliseconds interval_;
   std::mutex mutex_;  // guards stop_

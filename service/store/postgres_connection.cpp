@@ -41,13 +41,14 @@ class Session {
   int life() const { return life_; }
   std::string newStatementName() { return "s" + std::to_string(++statements_); }
 
-  // A connection the server or the network broke is made again before a transaction begins;
-  // the one in progress has failed already.
-  void reconnectWhenBroken() {
-    if (PQstatus(connection_) == CONNECTION_OK) return;
+  // A connection the server or the network broke is made again; the transaction in progress
+  // failed with it. True when it was.
+  bool reconnectWhenBroken() {
+    if (PQstatus(connection_) == CONNECTION_OK) return false;
     PQreset(connection_);
     ++life_;
     if (PQstatus(connection_) != CONNECTION_OK) fail(nullptr);
+    return true;
   }
 
   // The result when it has `expected` status; throws otherwise.
@@ -150,9 +151,8 @@ class PostgresConnection final : public SqlConnection {
   }
   // Serializable: two writes that would clash as no order of them could, fail one of them with
   // TransactionConflict. A read runs on a snapshot, which no writer holds up.
-  void recover() override { session_.reconnectWhenBroken(); }
+  bool recover() override { return session_.reconnectWhenBroken(); }
   void begin(Access access) override {
-    recover();
     execute(access == Access::kWrite ? "BEGIN ISOLATION LEVEL SERIALIZABLE"
                                      : "BEGIN ISOLATION LEVEL REPEATABLE READ READ ONLY");
   }

@@ -48,9 +48,9 @@ enum class Access { kRead, kWrite };
 class SqlConnection {
  public:
   virtual ~SqlConnection() = default;
-  // Connects again when the server or the network broke the connection; for a use after a
-  // failure, outside any transaction.
-  virtual void recover() = 0;
+  // Connects again when the server or the network broke the connection, outside any
+  // transaction; true when it did, and what lived with the connection (session locks) is gone.
+  virtual bool recover() = 0;
   // Runs statements without parameters or rows: schema changes, settings.
   virtual void execute(const std::string& sql) = 0;
   // A transaction of the strictest isolation the store has: writes wait for each other, or one

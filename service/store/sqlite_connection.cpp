@@ -89,7 +89,7 @@ class SqliteConnection final : public SqlConnection {
       throw DatabaseError(text);
     }
   }
-  void recover() override {}
+  bool recover() override { return false; }
   // A write takes the file's write lock at once, so two never clash halfway; a read takes no
   // lock and sees the last commit.
   void begin(Access access) override {

@@ -8,7 +8,6 @@
 #include <string>
 #include <string_view>
 
-#include "service/database.h"
 #include "service/number_desk.h"
 #include "service/query.h"
 #include "service/request_answer.h"
@@ -20,11 +19,13 @@ using namespace velmora::service;
 
 // One database for the process: a new one is seeded, and hashing the demo password takes long.
 // What inputs register, charge and hold stays for the later ones.
+// The fuzzer asks one request at a time, so the pool keeps its one connection, and the one
+// in-memory database with it.
 RequestAnswerer& answerer() {
-  static Database database(":memory:");
+  static StorePool stores(":memory:");
   // SMS at once, so that the steps after it are reached too.
-  static NumberDesk desk(database, NumberTimes{std::chrono::seconds(0), std::chrono::hours(1)});
-  static RequestAnswerer answerer(desk);
+  static NumberOffice office(NumberTimes{std::chrono::seconds(0), std::chrono::hours(1)});
+  static RequestAnswerer answerer(stores, office);
   return answerer;
 }
 

@@ -16,12 +16,14 @@ std::vector<std::string> pieces(const std::string& reply, char separator) {
 
 void EndpointTest::open(NumberTimes times, std::optional<Upstream> upstream) {
   answerer.reset();
-  desk.reset();
+  stores.reset();
+  office.reset();
   database.reset();
   database = std::make_unique<Database>(store.location());
-  desk = std::make_unique<NumberDesk>(
-      *database, times, [this] { return now; }, hashMatches, std::move(upstream));
-  answerer = std::make_unique<RequestAnswerer>(*desk);
+  office = std::make_unique<NumberOffice>(
+      times, [this] { return now; }, hashMatches, std::move(upstream));
+  stores = std::make_unique<StorePool>(store.location());
+  answerer = std::make_unique<RequestAnswerer>(*stores, *office);
 }
 
 std::string EndpointTest::ask(

@@ -58,8 +58,12 @@ class EndpointTest : public ::testing::TestWithParam<StoreKind> {
   testing::TemporaryFolder folder;
   const ScratchStore store{GetParam()};
   Instant now = 1'800'000'000'000;
-  std::unique_ptr<Database> database;
-  std::unique_ptr<NumberDesk> desk;
+  // A desk as the provider's poller has, on the test's own connection.
+  NumberDesk pollerDesk() { return NumberDesk(*database, *office); }
+
+  std::unique_ptr<Database> database;  // the test's own connection
+  std::unique_ptr<NumberOffice> office;
+  std::unique_ptr<StorePool> stores;
   std::unique_ptr<RequestAnswerer> answerer;
 };
 

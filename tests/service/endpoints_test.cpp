@@ -185,6 +185,22 @@ TEST_P(EndpointTest, UpdateChangesPasswordEmailAndAddress) {
   EXPECT_EQ(update(u8"新密码"), "1");
 }
 
+// Another process on the store remembers the old password as checked; its next request is
+// refused all the same.
+TEST_P(EndpointTest, APasswordChangedThroughOneProcessIsRefusedByEveryOther) {
+  StorePool otherStores(store.location());
+  NumberOffice otherOffice({}, [this] { return now; });
+  RequestAnswerer other(otherStores, otherOffice);
+  const auto loginAtOther = [&](std::string_view password) {
+    return other.answer("/E/qx/login.php?username=demo&password=" + std::string(password)).body;
+  };
+  ASSERT_TRUE(loginAtOther("demo123").starts_with("demo,"));
+  ASSERT_EQ(askRaw("update.php", "username=demo&password=fresh&email=0&d2=0&oldpassword=demo123"),
+            "1");
+  EXPECT_EQ(loginAtOther("demo123"), "25");
+  EXPECT_TRUE(loginAtOther("fresh").starts_with("demo,fresh,"));
+}
+
 TEST_P(EndpointTest, RefusedUpdates) {
   const auto update = [&](std::u8string user, std::u8string password, std::u8string email) {
     return ask("update.php", {{"username", user},
@@ -202,15 +218,15 @@ TEST_P(EndpointTest, RefusedUpdates) {
   EXPECT_EQ(login(u8"demo", u8"demo123").substr(0, 5), "demo,");
 }
 
-// A password is verified before its request takes the lock that keeps requests apart: while one
-// verification is held up, other requests, logins among them, are answered.
+// A password is verified outside the store's transactions: while one verification is held up,
+// other requests, logins among them, are answered.
 TEST_P(EndpointTest, AHashBeingVerifiedHoldsUpNoOtherRequest) {
   using namespace std::chrono_literals;
   std::latch verifying(1);
   std::promise<void> release;
   const std::shared_future<void> released = release.get_future().share();
-  NumberDesk desk(
-      *database, {}, [this] { return now; },
+  NumberOffice office(
+      {}, [this] { return now; },
       [&](const std::string& hash, std::string_view password) {
         if (password == "held up") {
           verifying.count_down();
@@ -218,7 +234,7 @@ TEST_P(EndpointTest, AHashBeingVerifiedHoldsUpNoOtherRequest) {
         }
         return hashMatches(hash, password);
       });
-  RequestAnswerer answerer(desk);
+  RequestAnswerer answerer(*stores, office);
   auto heldUp = std::async(std::launch::async, [&] {
     return answerer.answer("/E/qx/login.php?username=demo&password=held%20up").body;
   });

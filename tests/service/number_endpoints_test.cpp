@@ -354,9 +354,9 @@ TEST_P(NumberEndpointTest, SimultaneousRequestsNeverShareANumberNorOverdraw) {
     std::vector<std::thread> clients;
     for (int i = 0; i < kRequests; ++i) {
       clients.emplace_back([&, i] {
-        Database connection(store.location());
-        NumberDesk own(connection, {}, [this] { return now; });
-        RequestAnswerer answerer(own);
+        StorePool stores(store.location());
+        NumberOffice office({}, [this] { return now; });
+        RequestAnswerer answerer(stores, office);
         start.arrive_and_wait();
         replies[i] = answerer.answer("/E/qx/getnum.php?username=" + user(i) + query).body;
       });

@@ -52,7 +52,8 @@ class ProviderNumbersTest : public EndpointTest {
   }
 
   void poll() {
-    pollProvider(*desk, provider, [] { return false; });
+    NumberDesk desk = pollerDesk();
+    pollProvider(desk, provider, [] { return false; });
   }
 
   // The setStatus steps the provider was sent, in order.
@@ -230,10 +231,7 @@ TEST_P(ProviderNumbersTest, AnotherSmsOnANumberWhoseSmsCame) {
   ASSERT_EQ(getNumber(), "1,8613800000001,10.80");
   EXPECT_EQ(step("again.php"), "0");  // its SMS has not come
   std::vector<Lease> beforeTheSms;
-  {
-    const auto turn = desk->takeTurn();
-    beforeTheSms = desk->providerRound().awaitingSms;
-  }
+  beforeTheSms = pollerDesk().providerRound().awaitingSms;
   poll();
   poll();
   const std::string firstSms = step("getsms.php");
@@ -242,10 +240,7 @@ TEST_P(ProviderNumbersTest, AnotherSmsOnANumberWhoseSmsCame) {
   EXPECT_EQ(step("getsms.php"), "0");
   EXPECT_EQ(step("held.php"), "1,8613800000001");
   // A status read before the first SMS is not taken for the second.
-  {
-    const auto turn = desk->takeTurn();
-    desk->takeStatus(beforeTheSms.at(0), {ProviderWord::kStatusOk, "111111", "111111"});
-  }
+  pollerDesk().takeStatus(beforeTheSms.at(0), {ProviderWord::kStatusOk, "111111", "111111"});
   EXPECT_EQ(step("getsms.php"), "0");
   poll();  // STATUS_WAIT_RETRY
   poll();
@@ -323,6 +318,27 @@ TEST(ProviderServiceTest, AKilledServiceResumesAndItsKeyShowsNowhere) {
   EXPECT_EQ(cmdline.find("k3y"), std::string::npos);
   service.reset();
   EXPECT_EQ(testing::fileText(log).find("k3y"), std::string::npos);
+}
+
+// Of the processes that share a PostgreSQL store, the first to poll does, until its connection
+// ends; a SQLite file has one service, which always polls.
+TEST_P(ProviderNumbersTest, OneProcessPollsTheProviderAtATime) {
+  auto first = std::make_unique<Database>(store.location());
+  Database second(store.location());
+  EXPECT_TRUE(first->leadsProviderPolling());
+  EXPECT_TRUE(first->leadsProviderPolling());
+  EXPECT_EQ(second.leadsProviderPolling(), GetParam() == StoreKind::kSqlite);
+  ASSERT_EQ(getNumber(), "1,8613800000001,10.80");
+  NumberDesk secondDesk(second, *office);
+  pollProvider(secondDesk, provider, [] { return false; });
+  EXPECT_EQ(fake.count("getStatus") > 0, GetParam() == StoreKind::kSqlite);
+  // The server lets the lock go once the first connection's backend has ended, a moment later.
+  first.reset();
+  const auto deadline = std::chrono::steady_clock::now() + 5s;
+  while (!second.leadsProviderPolling() && std::chrono::steady_clock::now() < deadline) {
+    std::this_thread::sleep_for(10ms);
+  }
+  EXPECT_TRUE(second.leadsProviderPolling());
 }
 
 INSTANTIATE_TEST_SUITE_P(Stores, ProviderNumbersTest, kBothStores, storeTestName);
