@@ -81,12 +81,11 @@ std::optional<TlsCredentials> tlsCredentials(const Options& options) {
   return readTlsCredentials(options.tlsCertificatePath, options.tlsKeyPath);
 }
 
-// The provider the options name, its balance printed for the operator; none for the simulation.
+// The provider the options name, its address, key and projects read (not asked yet); none for the
+// simulation.
 std::optional<UpstreamSale> openSale(const Options& options) {
   if (options.upstreamUrl.empty()) return std::nullopt;
-  UpstreamSale sale = openUpstream(options);
-  std::printf("upstream balance: %s\n", upstreamBalance(*sale.provider).c_str());
-  return sale;
+  return openUpstream(options);
 }
 
 std::optional<Upstream> upstreamOf(const std::optional<UpstreamSale>& sale, RequestLog& log) {
@@ -137,22 +136,24 @@ int runService(const Options& options) {
   const sigset_t signals = stopSignals();
   pthread_sigmask(SIG_BLOCK, &signals, nullptr);
 
+  // Whatever can stop the start is checked before the database is made or the provider asked.
   const std::optional<TlsCredentials> tls = tlsCredentials(options);
   const std::optional<UpstreamSale> sale = openSale(options);
-  Database database(options.databasePath);
   RequestLog log(options.logPath);
+  const std::optional<Listener> listener = listenOnLoopback(options.port);
+  if (!listener) {
+    std::fprintf(stderr, "velmora-service: cannot listen on %s:%d\n", kHost.data(), options.port);
+    return 1;
+  }
+  if (sale) std::printf("upstream balance: %s\n", upstreamBalance(*sale->provider).c_str());
+
+  Database database(options.databasePath);
   NumberDesk desk(database, numberTimes(options), systemTime, hashMatches, upstreamOf(sale, log));
   std::optional<ProviderPoller> poller;
   if (sale)
     poller.emplace(desk, *sale->provider, std::chrono::seconds(options.upstreamPollSeconds));
   RequestAnswerer answerer(desk);
   RequestServing serving{answerer, log};
-
-  const std::optional<Listener> listener = listenOnLoopback(options.port);
-  if (!listener) {
-    std::fprintf(stderr, "velmora-service: cannot listen on %s:%d\n", kHost.data(), options.port);
-    return 1;
-  }
   const HttpDaemon daemon = startHttpDaemon(listener->socket, tls, serving);
   std::printf("listening on %s:%d\n", kHost.data(), listener->port);
   std::fflush(stdout);

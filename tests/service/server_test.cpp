@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <latch>
 #include <set>
@@ -18,6 +19,7 @@
 #include <vector>
 
 #include "service/request_log.h"
+#include "tests/service/fake_provider.h"
 #include "tests/service/service_process.h"
 #include "tests/service/service_test_support.h"
 #include "tests/support/gbk.h"
@@ -338,6 +340,44 @@ TEST_F(ServerTest, AFullLogKeepsWholeLinesAndSaysSoOnce) {
   EXPECT_NE(said.find("velmora-service: log lines lost (not written or dropped): 4\n"),
             std::string::npos)
       << said;
+}
+
+// A start that cannot serve, as its log cannot be opened or its port is taken, ends before it
+// makes a database or asks the provider anything.
+TEST_F(ServerTest, AStartThatCannotServeLeavesNoDatabaseAndAsksTheProviderNothing) {
+  FakeProvider provider;
+  const std::string keyFile = folder.path("provider.key");
+  std::ofstream(keyFile) << "fake-provider-key\n";
+  std::filesystem::permissions(keyFile, std::filesystem::perms::owner_read);
+  const std::string projects = folder.path("projects.json");
+  std::ofstream(projects) << R"({"projects": [{"name": "wx", "service": "wx", "country": 3,)"
+                          << R"( "price": "1.20"}]})";
+  const std::vector<std::string> upstream{"--upstream",          provider.url(),
+                                          "--upstream-key-file", keyFile,
+                                          "--upstream-projects", projects};
+
+  ServiceProcess holder(database, log);
+  ASSERT_GT(holder.port(), 0);
+  const std::string refusedDatabase = folder.path("refused.db");
+  struct Start {
+    std::string log;
+    std::string port;
+  };
+  for (const Start& start : {Start{folder.path("no-folder/requests.log"), "0"},
+                             Start{log, std::to_string(holder.port())}}) {
+    for (const bool withProvider : {false, true}) {
+      SCOPED_TRACE(start.log + " " + start.port + (withProvider ? " with the provider" : ""));
+      ServiceProcess refused(refusedDatabase, start.log, start.port,
+                             withProvider ? upstream : std::vector<std::string>{});
+      EXPECT_EQ(refused.firstLine(), "");
+      EXPECT_EQ(WEXITSTATUS(refused.stop()), 1);
+      EXPECT_FALSE(std::filesystem::exists(refusedDatabase));
+    }
+  }
+  EXPECT_EQ(provider.requests().size(), 0u);
+  // The same options serve once the log and the port are good.
+  ServiceProcess served(refusedDatabase, log, "0", upstream);
+  EXPECT_EQ(served.firstLine(), "upstream balance: 100.00\n");
 }
 
 TEST_F(ServerTest, APortInUseIsNotShared) {
