@@ -1,7 +1,20 @@
 #include "service/request_log.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <condition_variable>
+#include <cstring>
+#include <deque>
+#include <mutex>
 #include <stdexcept>
+#include <thread>
+#include <tuple>
+#include <utility>
 
 #include "app/protocol/vocabulary.h"
 #include "service/query.h"
@@ -43,7 +56,94 @@ std::string printableLine(std::string_view line) {
   return printable;
 }
 
+// How long a stop waits for the lines handed over to be written.
+constexpr std::chrono::seconds kDrainTime{1};
+
+int openLog(const std::string& path) {
+  const int descriptor =
+      open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC | O_NOCTTY, 0666);
+  if (descriptor < 0) throw std::runtime_error("cannot open the log " + path);
+  return descriptor;
+}
+
+// Writes `line` in one write, or more when the descriptor takes it in parts (a terminal). A line
+// that went out in part and cannot be finished is cut off again when `cutsBack` (a regular file,
+// appended to), so that the file holds whole lines only. 0, or the error of the failed write.
+int writeWhole(int descriptor, std::string_view line, bool cutsBack) {
+  size_t written = 0;
+  while (written < line.size()) {
+    const ssize_t taken = ::write(descriptor, line.data() + written, line.size() - written);
+    if (taken > 0) {
+      written += static_cast<size_t>(taken);
+      continue;
+    }
+    if (taken < 0 && errno == EINTR) continue;
+    const int error = taken < 0 ? errno : EIO;
+    const off_t end = cutsBack && written > 0 ? lseek(descriptor, 0, SEEK_CUR) : -1;
+    // When even the cut fails the part stays: nothing more can be done, and the failure is said.
+    if (end >= 0) std::ignore = ftruncate(descriptor, end - static_cast<off_t>(written));
+    return error;
+  }
+  return 0;
+}
+
+void sayOnStandardError(const std::string& text) {
+  writeWhole(STDERR_FILENO, "velmora-service: " + text + "\n", false);
+}
+
 }  // namespace
+
+struct LogLines {
+  explicit LogLines(int descriptor) : descriptor(descriptor) {}
+  ~LogLines() {
+    if (descriptor != STDERR_FILENO) close(descriptor);
+  }
+
+  // The log's thread: writes the lines in the order they were handed over, until the stop.
+  void writeUntilTheStop();
+
+  const int descriptor;
+  bool cutsBack = false;  // a regular file
+  std::mutex mutex;
+  std::condition_variable arrived;   // a line, or the stop
+  std::condition_variable finished;  // the writer is done
+  std::deque<std::string> waiting;
+  size_t lost = 0;  // dropped, or not written
+  bool closing = false;
+  bool writerDone = false;
+};
+
+void LogLines::writeUntilTheStop() {
+  bool failedBefore = false;
+  std::unique_lock lock(mutex);
+  for (;;) {
+    arrived.wait(lock, [this] { return !waiting.empty() || closing; });
+    if (waiting.empty()) break;
+    std::deque<std::string> batch;
+    batch.swap(waiting);
+    lock.unlock();
+    size_t failed = 0;
+    for (const std::string& line : batch) {
+      const int error = writeWhole(descriptor, line, cutsBack);
+      if (error == 0) continue;
+      ++failed;
+      if (!std::exchange(failedBefore, true)) {
+        sayOnStandardError("cannot write the log (" + std::string(std::strerror(error)) +
+                           "); the lines not written are counted");
+      }
+    }
+    lock.lock();
+    lost += failed;
+  }
+  const size_t lostInAll = lost;
+  lock.unlock();  // standard error may be slow too
+  if (lostInAll > 0) {
+    sayOnStandardError("log lines lost (not written or dropped): " + std::to_string(lostInAll));
+  }
+  lock.lock();
+  writerDone = true;
+  finished.notify_all();
+}
 
 std::string withoutPasswords(std::string_view target) {
   static constexpr std::string_view kHidden = "***";
@@ -63,20 +163,28 @@ std::string withoutPasswords(std::string_view target) {
 }
 
 RequestLog::RequestLog(const std::string& path)
-    : file_(path.empty() ? stderr : std::fopen(path.c_str(), "a")) {
-  if (file_ == nullptr) throw std::runtime_error("cannot open the log " + path);
+    : lines_(std::make_shared<LogLines>(path.empty() ? STDERR_FILENO : openLog(path))) {
+  struct stat status {};
+  lines_->cutsBack = fstat(lines_->descriptor, &status) == 0 && S_ISREG(status.st_mode);
+  std::thread([lines = lines_] { lines->writeUntilTheStop(); }).detach();
 }
 
 RequestLog::~RequestLog() {
-  if (file_ != stderr) std::fclose(file_);
+  std::unique_lock lock(lines_->mutex);
+  lines_->closing = true;
+  lines_->arrived.notify_one();
+  lines_->finished.wait_for(lock, kDrainTime, [this] { return lines_->writerDone; });
 }
 
 void RequestLog::write(std::string_view line) {
-  const std::string written = printableLine(line);
-  std::lock_guard lock(mutex_);
-  std::fwrite(written.data(), 1, written.size(), file_);
-  std::fputc('\n', file_);
-  std::fflush(file_);
+  std::string written = printableLine(line) + '\n';
+  std::lock_guard lock(lines_->mutex);
+  if (lines_->waiting.size() >= kMaxWaitingLogLines) {
+    ++lines_->lost;
+    return;
+  }
+  lines_->waiting.push_back(std::move(written));
+  lines_->arrived.notify_one();
 }
 
 }  // namespace velmora::service

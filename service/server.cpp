@@ -15,6 +15,7 @@
 #include <optional>
 #include <string_view>
 #include <thread>
+#include <tuple>
 
 #include "service/database.h"
 #include "service/http_daemon.h"
@@ -33,6 +34,8 @@ namespace {
 constexpr std::string_view kHost = "127.0.0.1";
 // How long the orderly stop after SIGINT or SIGTERM may take before the process just ends.
 constexpr std::chrono::seconds kStopGrace{3};
+// How long the process, ending at once, gives its last word to get out.
+constexpr std::chrono::milliseconds kLastWordGrace{100};
 
 sigset_t stopSignals() {
   sigset_t signals;
@@ -79,12 +82,11 @@ std::optional<TlsCredentials> tlsCredentials(const Options& options) {
   return readTlsCredentials(options.tlsCertificatePath, options.tlsKeyPath);
 }
 
-// The provider the options name, its balance printed for the operator; none for the simulation.
+// The provider the options name, its address, key and projects read (not asked yet); none for the
+// simulation.
 std::optional<UpstreamSale> openSale(const Options& options) {
   if (options.upstreamUrl.empty()) return std::nullopt;
-  UpstreamSale sale = openUpstream(options);
-  std::printf("upstream balance: %s\n", upstreamBalance(*sale.provider).c_str());
-  return sale;
+  return openUpstream(options);
 }
 
 std::optional<Upstream> upstreamOf(const std::optional<UpstreamSale>& sale, RequestLog& log) {
@@ -106,12 +108,18 @@ void waitForSignalUntil(const sigset_t& signals, std::chrono::steady_clock::time
 }
 
 // From the first stop signal on, a second one, or a stop that outlasts its grace, ends the
-// process at once, whatever its clients and threads are doing.
+// process at once, whatever its clients, threads and standard error are doing: the note that
+// says so is written by a thread of its own, which a pipe nobody reads may hold up forever.
 void endAtASecondSignal(const sigset_t& signals) {
   const auto deadline = std::chrono::steady_clock::now() + kStopGrace;
   std::thread([signals, deadline] {
     waitForSignalUntil(signals, deadline);
-    std::fputs("velmora-service: stopped before the requests in progress were answered\n", stderr);
+    std::thread([] {
+      static constexpr std::string_view kNote =
+          "velmora-service: stopped before the requests in progress were answered\n";
+      std::ignore = write(STDERR_FILENO, kNote.data(), kNote.size());
+    }).detach();
+    std::this_thread::sleep_for(kLastWordGrace);
     std::_Exit(1);
   }).detach();
 }
@@ -121,14 +129,26 @@ void endAtASecondSignal(const sigset_t& signals) {
 int runService(const Options& options) {
   // The files the service makes hold password hashes and what clients sent: its owner's alone.
   umask(S_IRWXG | S_IRWXO);
+  // A log or standard error whose reader went away, or a file over its size limit, fails its
+  // write instead of ending the process.
+  signal(SIGPIPE, SIG_IGN);
+  signal(SIGXFSZ, SIG_IGN);
   // Every thread inherits the blocked signals; the main thread waits for them.
   const sigset_t signals = stopSignals();
   pthread_sigmask(SIG_BLOCK, &signals, nullptr);
 
+  // Whatever can stop the start is checked before the database is made or the provider asked.
   const std::optional<TlsCredentials> tls = tlsCredentials(options);
   const std::optional<UpstreamSale> sale = openSale(options);
-  StorePool stores(options.databasePath);
   RequestLog log(options.logPath);
+  const std::optional<Listener> listener = listenOnLoopback(options.port);
+  if (!listener) {
+    std::fprintf(stderr, "velmora-service: cannot listen on %s:%d\n", kHost.data(), options.port);
+    return 1;
+  }
+  if (sale) std::printf("upstream balance: %s\n", upstreamBalance(*sale->provider).c_str());
+
+  StorePool stores(options.databasePath);
   NumberOffice office(numberTimes(options), systemTime, hashMatches, upstreamOf(sale, log));
   std::optional<Database> pollerStore;
   std::optional<ProviderPoller> poller;
@@ -138,12 +158,6 @@ int runService(const Options& options) {
   }
   RequestAnswerer answerer(stores, office);
   RequestServing serving{answerer, log};
-
-  const std::optional<Listener> listener = listenOnLoopback(options.port);
-  if (!listener) {
-    std::fprintf(stderr, "velmora-service: cannot listen on %s:%d\n", kHost.data(), options.port);
-    return 1;
-  }
   const HttpDaemon daemon(listener->socket, tls,
                           static_cast<unsigned>(options.connectionsPerAddress), serving);
   std::printf("listening on %s:%d\n", kHost.data(), listener->port);

@@ -1,12 +1,16 @@
 // The real velmora-service program on a free loopback port, spoken to as the client does.
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sqlite3.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <latch>
 #include <set>
@@ -15,12 +19,65 @@
 #include <vector>
 
 #include "service/request_log.h"
+#include "tests/service/fake_provider.h"
 #include "tests/service/service_process.h"
 #include "tests/service/service_test_support.h"
 #include "tests/support/gbk.h"
 
 namespace velmora::testing {
 namespace {
+
+using namespace std::chrono_literals;
+using Clock = std::chrono::steady_clock;
+
+// A pipe for a service's standard error: the service writes into it, the test reads it, or not.
+class ErrorPipe {
+ public:
+  ErrorPipe() {
+    if (pipe2(ends_, O_CLOEXEC) != 0) ADD_FAILURE() << "no pipe";
+  }
+  ~ErrorPipe() {
+    closeWriteEnd();
+    closeReadEnd();
+  }
+  ErrorPipe(const ErrorPipe&) = delete;
+  ErrorPipe& operator=(const ErrorPipe&) = delete;
+
+  int writeEnd() const { return ends_[1]; }
+  // Once the service has it: from then on the pipe ends when the service does.
+  void closeWriteEnd() { closeEnd(ends_[1]); }
+  void closeReadEnd() { closeEnd(ends_[0]); }
+  // Writes as much as the pipe holds, so that the next write waits for a reader.
+  void fill() {
+    const std::string bytes(static_cast<size_t>(fcntl(ends_[1], F_GETPIPE_SZ)), 'x');
+    EXPECT_EQ(write(ends_[1], bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
+  }
+
+  // Everything written into the pipe until the service ended.
+  std::string text() {
+    closeWriteEnd();
+    std::string text;
+    char buffer[4096];
+    for (ssize_t got; (got = read(ends_[0], buffer, sizeof buffer)) > 0;) {
+      text.append(buffer, static_cast<size_t>(got));
+    }
+    return text;
+  }
+
+ private:
+  static void closeEnd(int& end) {
+    if (end >= 0) close(end);
+    end = -1;
+  }
+
+  int ends_[2] = {-1, -1};
+};
+
+size_t occurrences(const std::string& text, const std::string& part) {
+  size_t count = 0;
+  for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
+  return count;
+}
 
 class ServerTest : public ::testing::Test {
  protected:
@@ -58,6 +115,7 @@ TEST_F(ServerTest, AnswersEveryEndpointAndLogsEachRequestLine) {
       service.get("/E/qx/login.php?username=" + name + "&password=pw2").starts_with("王五,pw2,"));
   EXPECT_EQ(service.get("/E/qx/delpay.php?username=" + name + "&password=pw2"), "1");
   EXPECT_EQ(service.get("/E/qx/delpay.php?username=" + name + "&password=pw2"), "0");
+  EXPECT_EQ(service.stop(), 0);
 
   const std::string logged = fileText(log);
   EXPECT_NE(logged.find("GET /E/qx/getkf.php HTTP/1.0\n"), std::string::npos) << logged;
@@ -69,7 +127,6 @@ TEST_F(ServerTest, AnswersEveryEndpointAndLogsEachRequestLine) {
             std::string::npos)
       << logged;
   EXPECT_EQ(logged.find("password=pw"), std::string::npos) << logged;
-  EXPECT_EQ(service.stop(), 0);
 }
 
 // The log holds printable ASCII only, one bounded line per request, so that no request can forge
@@ -213,6 +270,132 @@ TEST_F(ServerTest, ALoginWaitsForNoOnesWrite) {
   EXPECT_LT(std::chrono::steady_clock::now() - asked, std::chrono::seconds(1));
   sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
   sqlite3_close(other);
+}
+
+// A log that nobody reads, on standard error: the requests are answered well past what the pipe
+// and the log's queue hold, and a stop ends the process in time. A reader that goes away does not
+// end it; one that wakes up reads every line that was not lost, and how many were.
+TEST_F(ServerTest, ALogNobodyReadsHoldsUpNeitherRequestsNorTheStop) {
+  enum class Reader { kSleeps, kGoes, kWakes };
+  const std::string target = "/E/qx/getkf.php?pad=" + std::string(2000, 'p');
+  const int requests = 40 + static_cast<int>(service::kMaxWaitingLogLines) + 100;
+  for (const Reader reader : {Reader::kSleeps, Reader::kGoes, Reader::kWakes}) {
+    SCOPED_TRACE(static_cast<int>(reader));
+    ErrorPipe errors;
+    ServiceProcess service(database, "", "0", {}, errors.writeEnd());
+    errors.closeWriteEnd();
+    ASSERT_GT(service.port(), 0);
+    const auto asked = Clock::now();
+    for (int i = 0; i < requests; ++i) ASSERT_EQ(service.get(target), "@velmora_kf") << i;
+    EXPECT_LT(Clock::now() - asked, 10s);
+    if (reader == Reader::kGoes) {
+      errors.closeReadEnd();
+      for (int i = 0; i < 10; ++i) ASSERT_EQ(service.get(target), "@velmora_kf") << i;
+    }
+    std::string read;
+    std::thread wakes;
+    if (reader == Reader::kWakes) wakes = std::thread([&] { read = errors.text(); });
+    const auto stopped = Clock::now();
+    EXPECT_EQ(service.stop(), 0);
+    EXPECT_LT(Clock::now() - stopped, 3s);
+    if (reader != Reader::kWakes) continue;
+    wakes.join();
+    const std::string lost = "velmora-service: log lines lost (not written or dropped): ";
+    const size_t lostAt = read.find(lost);
+    ASSERT_NE(lostAt, std::string::npos) << read.substr(read.size() - 200);
+    const int lines = static_cast<int>(occurrences(read, "GET " + target + " HTTP/1.0\n"));
+    EXPECT_EQ(lines + std::stoi(read.substr(lostAt + lost.size())), requests);
+    EXPECT_GT(lines, static_cast<int>(service::kMaxWaitingLogLines));
+  }
+}
+
+// When the stop outlasts its grace the process ends all the same, standard error full or not:
+// here a request waits to write to the database, whose write lock another process holds.
+TEST_F(ServerTest, AStopPastItsGraceEndsWhateverStandardErrorDoes) {
+  ErrorPipe errors;
+  ServiceProcess service(database, log, "0", {}, errors.writeEnd());
+  ASSERT_GT(service.port(), 0);
+  errors.fill();
+  sqlite3* holder = nullptr;
+  ASSERT_EQ(sqlite3_open(database.c_str(), &holder), SQLITE_OK);
+  ASSERT_EQ(sqlite3_exec(holder, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+  std::thread waiting([&] { service.get("/E/qx/held.php?username=demo&password=demo123"); });
+  std::this_thread::sleep_for(300ms);  // the request is in
+
+  const auto stopped = Clock::now();
+  const int status = service.stop();
+  EXPECT_LT(Clock::now() - stopped, 4s);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << status;
+  sqlite3_close(holder);
+  waiting.join();
+}
+
+// A log file that cannot grow (here its size limit; a full disk alike) keeps whole lines only,
+// and the service says so once on standard error, and at its stop how many lines were lost.
+TEST_F(ServerTest, AFullLogKeepsWholeLinesAndSaysSoOnce) {
+  ErrorPipe errors;
+  ServiceProcess service(database, log, "0", {}, errors.writeEnd());
+  errors.closeWriteEnd();
+  const std::string first = "GET /E/qx/getkf.php HTTP/1.0\n";
+  ASSERT_EQ(service.get("/E/qx/getkf.php"), "@velmora_kf");
+  for (int i = 0; i < 200 && fileText(log) != first; ++i) std::this_thread::sleep_for(10ms);
+  ASSERT_EQ(fileText(log), first);
+
+  const auto line = [](int n) {
+    return "GET /E/qx/getkf.php?n=" + std::to_string(n) + " HTTP/1.0\n";
+  };
+  // Room for two more lines and half of a third.
+  const rlimit limit{first.size() + 2 * line(0).size() + line(0).size() / 2, RLIM_INFINITY};
+  ASSERT_EQ(prlimit(service.pid(), RLIMIT_FSIZE, &limit, nullptr), 0);
+  for (int n = 0; n < 6; ++n) {
+    ASSERT_EQ(service.get("/E/qx/getkf.php?n=" + std::to_string(n)), "@velmora_kf") << n;
+  }
+  EXPECT_EQ(service.stop(), 0);
+
+  EXPECT_EQ(fileText(log), first + line(0) + line(1));
+  const std::string said = errors.text();
+  EXPECT_EQ(occurrences(said, "velmora-service: cannot write the log"), 1u) << said;
+  EXPECT_NE(said.find("velmora-service: log lines lost (not written or dropped): 4\n"),
+            std::string::npos)
+      << said;
+}
+
+// A start that cannot serve, as its log cannot be opened or its port is taken, ends before it
+// makes a database or asks the provider anything.
+TEST_F(ServerTest, AStartThatCannotServeLeavesNoDatabaseAndAsksTheProviderNothing) {
+  FakeProvider provider;
+  const std::string keyFile = folder.path("provider.key");
+  std::ofstream(keyFile) << "fake-provider-key\n";
+  std::filesystem::permissions(keyFile, std::filesystem::perms::owner_read);
+  const std::string projects = folder.path("projects.json");
+  std::ofstream(projects) << R"({"projects": [{"name": "wx", "service": "wx", "country": 3,)"
+                          << R"( "price": "1.20"}]})";
+  const std::vector<std::string> upstream{"--upstream",          provider.url(),
+                                          "--upstream-key-file", keyFile,
+                                          "--upstream-projects", projects};
+
+  ServiceProcess holder(database, log);
+  ASSERT_GT(holder.port(), 0);
+  const std::string refusedDatabase = folder.path("refused.db");
+  struct Start {
+    std::string log;
+    std::string port;
+  };
+  for (const Start& start : {Start{folder.path("no-folder/requests.log"), "0"},
+                             Start{log, std::to_string(holder.port())}}) {
+    for (const bool withProvider : {false, true}) {
+      SCOPED_TRACE(start.log + " " + start.port + (withProvider ? " with the provider" : ""));
+      ServiceProcess refused(refusedDatabase, start.log, start.port,
+                             withProvider ? upstream : std::vector<std::string>{});
+      EXPECT_EQ(refused.firstLine(), "");
+      EXPECT_EQ(WEXITSTATUS(refused.stop()), 1);
+      EXPECT_FALSE(std::filesystem::exists(refusedDatabase));
+    }
+  }
+  EXPECT_EQ(provider.requests().size(), 0u);
+  // The same options serve once the log and the port are good.
+  ServiceProcess served(refusedDatabase, log, "0", upstream);
+  EXPECT_EQ(served.firstLine(), "upstream balance: 100.00\n");
 }
 
 TEST_F(ServerTest, APortInUseIsNotShared) {

@@ -8,22 +8,27 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <stdexcept>
+#include <thread>
 
 extern char** environ;
 
 namespace velmora::testing {
 
 ServiceProcess::ServiceProcess(const std::string& database, const std::string& log,
-                               const std::string& port, const std::vector<std::string>& options) {
+                               const std::string& port, const std::vector<std::string>& options,
+                               int errorOutput) {
   int pipeEnds[2];
   if (pipe(pipeEnds) != 0) throw std::runtime_error("no pipe");
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], STDOUT_FILENO);
   posix_spawn_file_actions_addclose(&actions, pipeEnds[0]);
-  std::vector<std::string> arguments{
-      VELMORA_SERVICE_PROGRAM, "--port", port, "--database", database, "--log", log};
+  if (errorOutput >= 0) posix_spawn_file_actions_adddup2(&actions, errorOutput, STDERR_FILENO);
+  std::vector<std::string> arguments{VELMORA_SERVICE_PROGRAM, "--port", port, "--database",
+                                     database};
+  if (!log.empty()) arguments.insert(arguments.end(), {"--log", log});
   arguments.insert(arguments.end(), options.begin(), options.end());
   std::vector<char*> argv;
   for (std::string& argument : arguments) argv.push_back(argument.data());
@@ -47,9 +52,18 @@ ServiceProcess::~ServiceProcess() {
 }
 
 int ServiceProcess::stop() {
+  using namespace std::chrono;
   kill(pid_, SIGTERM);
   int status = 0;
-  waitpid(pid_, &status, 0);
+  const auto deadline = steady_clock::now() + seconds(kStopPatienceSeconds);
+  while (waitpid(pid_, &status, WNOHANG) == 0) {
+    if (steady_clock::now() > deadline) {
+      kill(pid_, SIGKILL);
+      waitpid(pid_, &status, 0);
+      break;
+    }
+    std::this_thread::sleep_for(milliseconds(10));
+  }
   pid_ = 0;
   return status;
 }
@@ -74,6 +88,8 @@ int ServiceProcess::connect(const char* from) const {
 std::string ServiceProcess::exchange(const std::string& request, bool awaitReply,
                                      const char* from) const {
   const int connection = connect(from);
+  const timeval patience{kReplyPatienceSeconds, 0};
+  setsockopt(connection, SOL_SOCKET, SO_RCVTIMEO, &patience, sizeof patience);
   std::string response;
   if (connection >= 0 &&
       send(connection, request.data(), request.size(), 0) == static_cast<ssize_t>(request.size()) &&

@@ -9,17 +9,24 @@
 
 namespace velmora::testing {
 
+// Longer than any stop or reply of a working service takes: a service that takes longer has
+// stopped working, and the test goes on without it.
+inline constexpr int kStopPatienceSeconds = 10;
+inline constexpr int kReplyPatienceSeconds = 10;
+
 // One running service; stopped with SIGTERM at the end.
 class ServiceProcess {
  public:
-  // `options` are further command-line options.
+  // `options` are further command-line options. An empty `log` leaves the log on standard error,
+  // which is the descriptor `errorOutput` when given, else the tests' own.
   ServiceProcess(const std::string& database, const std::string& log, const std::string& port = "0",
-                 const std::vector<std::string>& options = {});
+                 const std::vector<std::string>& options = {}, int errorOutput = -1);
   ~ServiceProcess();
   ServiceProcess(const ServiceProcess&) = delete;
   ServiceProcess& operator=(const ServiceProcess&) = delete;
 
-  // The exit status after SIGTERM.
+  // The exit status after SIGTERM. A service still running kStopPatienceSeconds later is killed
+  // with SIGKILL, and its status tells so.
   int stop();
 
   pid_t pid() const { return pid_; }
@@ -31,8 +38,9 @@ class ServiceProcess {
   // when refused), for the caller to close.
   int connect(const char* from = "127.0.0.1") const;
 
-  // Sends `request` as it stands and returns everything the service sent back, or nothing when
-  // `awaitReply` is false and the connection is closed at once.
+  // Sends `request` as it stands and returns everything the service sent back (what came within
+  // kReplyPatienceSeconds of silence), or nothing when `awaitReply` is false and the connection is
+  // closed at once.
   std::string exchange(const std::string& request, bool awaitReply = true,
                        const char* from = "127.0.0.1") const;
 
