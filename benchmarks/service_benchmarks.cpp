@@ -9,6 +9,10 @@
 // its SMS back, and the service's own poller asks for it every second while the clients poll.
 // A client's poll must cost no provider request: the provider's requests are counted around
 // each run, and one beyond the poller's fails it.
+//
+// With VELMORA_TEST_POSTGRES_URI set (tests/service/postgres_cluster.sh prints one), the poll and
+// the plain request are measured again on a service whose store is a fresh schema of that
+// PostgreSQL database.
 #include <benchmark/benchmark.h>
 
 #include <chrono>
@@ -22,6 +26,7 @@
 
 #include "benchmarks/ratio_report.h"
 #include "tests/service/fake_provider.h"
+#include "tests/service/scratch_store.h"
 #include "tests/service/service_process.h"
 #include "tests/service/service_test_support.h"
 #include "tests/support/gbk.h"
@@ -41,15 +46,18 @@ constexpr int kProviderPollSeconds = 1;
   std::exit(1);
 }
 
-// A service on a fresh database whose numbers do not end during the run, and the getsms.php
-// target of the number it gave the demo account. `options` tell where its numbers come from.
+// A service on a fresh store whose numbers do not end during the run, and the getsms.php target
+// of the number it gave the demo account. `options` tell where its numbers come from.
 struct RunningService {
+  service::ScratchStore store;
   testing::TemporaryFolder folder;
   testing::ServiceProcess process;
   std::string poll;
 
-  explicit RunningService(std::vector<std::string> options)
-      : process(folder.path("service.db"), folder.path("requests.log"), "0",
+  explicit RunningService(std::vector<std::string> options,
+                          service::StoreKind kind = service::StoreKind::kSqlite)
+      : store(kind),
+        process(store.location(), folder.path("requests.log"), "0",
                 withExpiry(std::move(options))) {
     if (process.port() == 0) giveUp(process, "the service did not start");
     const std::string account = "username=demo&password=demo123";
@@ -68,6 +76,11 @@ struct RunningService {
 
 const RunningService& service() {
   static const RunningService running({"--sms-delay", "86400"});
+  return running;
+}
+
+const RunningService& postgresService() {
+  static const RunningService running({"--sms-delay", "86400"}, service::StoreKind::kPostgres);
   return running;
 }
 
@@ -121,17 +134,19 @@ void expectReply(benchmark::State& state, const std::string& reply, std::string_
   if (reply != expected) state.SkipWithError(("unexpected reply: " + reply).c_str());
 }
 
+template <const RunningService& (*running)()>
 void plainRequest(benchmark::State& state) {
-  const RunningService& running = service();
-  for (auto _ : state) expectReply(state, running.process.get("/E/qx/getkf.php"), "@velmora_kf");
+  const RunningService& started = running();
+  for (auto _ : state) expectReply(state, started.process.get("/E/qx/getkf.php"), "@velmora_kf");
 }
-BENCHMARK(plainRequest)->Threads(kClients)->UseRealTime();
+BENCHMARK(plainRequest<service>)->Name("plainRequest")->Threads(kClients)->UseRealTime();
 
+template <const RunningService& (*running)()>
 void smsPoll(benchmark::State& state) {
-  const RunningService& running = service();
-  for (auto _ : state) expectReply(state, running.process.get(running.poll), "0");
+  const RunningService& started = running();
+  for (auto _ : state) expectReply(state, started.process.get(started.poll), "0");
 }
-BENCHMARK(smsPoll)->Threads(kClients)->UseRealTime();
+BENCHMARK(smsPoll<service>)->Name("smsPoll")->Threads(kClients)->UseRealTime();
 
 // The poll of a number from the provider. Over a run the provider may only have been asked the
 // number's status by the service's poller, once a poll interval at most: `getStatus` is that rate
@@ -163,10 +178,20 @@ BENCHMARK(providerSmsPoll)->Threads(kClients)->UseRealTime();
 }  // namespace velmora
 
 int main(int argc, char** argv) {
+  using namespace velmora;
+  if (std::getenv("VELMORA_TEST_POSTGRES_URI") != nullptr) {
+    benchmark::RegisterBenchmark("plainRequestPostgres", plainRequest<postgresService>)
+        ->Threads(kClients)
+        ->UseRealTime();
+    benchmark::RegisterBenchmark("smsPollPostgres", smsPoll<postgresService>)
+        ->Threads(kClients)
+        ->UseRealTime();
+  }
   // Each poll's rate over the plain request's: the plain request's time over the poll's.
-  const velmora::RatioPair pairs[] = {
+  const RatioPair pairs[] = {
       {"plainRequest", "smsPoll", "poll/plain"},
       {"plainRequest", "providerSmsPoll", "poll/plain (provider)"},
+      {"plainRequestPostgres", "smsPollPostgres", "poll/plain (PostgreSQL)"},
   };
-  return velmora::runWithRatios(argc, argv, pairs);
+  return runWithRatios(argc, argv, pairs);
 }

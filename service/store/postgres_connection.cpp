@@ -31,6 +31,10 @@ class Session {
       PQfinish(connection_);
       throw DatabaseError("cannot connect to the database: " + message);
     }
+    // The server's notices (a ROLLBACK after a failed COMMIT, what a DROP took with it) are no
+    // failures, and standard error is the request log's.
+    PQsetNoticeProcessor(
+        connection_, [](void*, const char*) {}, nullptr);
   }
   ~Session() { PQfinish(connection_); }
   Session(const Session&) = delete;
