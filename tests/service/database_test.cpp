@@ -5,6 +5,9 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
+#include <latch>
+#include <thread>
+
 #include "service/password_hash.h"
 #include "service/seed_data.h"
 #include "tests/service/endpoint_fixture.h"
@@ -155,6 +158,28 @@ TEST(DatabaseTest, AnOlderDatabaseGainsTheNumberPoolAndKeepsItsData) {
     EXPECT_EQ(upgraded.projects().size(), 2u);
     EXPECT_TRUE(upgraded.freeNumber("demo", "北京", "广电号段"));
   }
+}
+
+// Processes that start at once on a new PostgreSQL database: one sets it up, the others wait and
+// find it set up, and none fails.
+TEST(DatabaseTest, ServicesStartingAtOnceOnANewDatabaseAllStart) {
+  const ScratchStore store(StoreKind::kPostgres);
+  constexpr int kServices = 4;
+  std::latch start(kServices);
+  std::vector<std::string> failures(kServices);
+  std::vector<std::thread> services;
+  for (int service = 0; service < kServices; ++service) {
+    services.emplace_back([&, service] {
+      start.arrive_and_wait();
+      try {
+        EXPECT_EQ(Database(store.location()).projects().size(), demoProjects().size());
+      } catch (const DatabaseError& error) {
+        failures[service] = error.what();
+      }
+    });
+  }
+  for (std::thread& service : services) service.join();
+  EXPECT_EQ(failures, std::vector<std::string>(kServices));
 }
 
 }  // namespace
