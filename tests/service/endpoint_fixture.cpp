@@ -18,7 +18,7 @@ void EndpointTest::open(NumberTimes times, std::optional<Upstream> upstream) {
   answerer.reset();
   desk.reset();
   database.reset();
-  database = std::make_unique<Database>(store.location());
+  database = std::make_unique<Database>(location);
   desk = std::make_unique<NumberDesk>(
       *database, times, [this] { return now; }, hashMatches, std::move(upstream));
   answerer = std::make_unique<RequestAnswerer>(*desk);
