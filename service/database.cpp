@@ -7,6 +7,7 @@
 #include "service/password_hash.h"
 #include "service/seed_data.h"
 #include "service/store/postgres_connection.h"
+#include "service/store/postgres_schema.h"
 #include "service/store/sqlite_connection.h"
 
 namespace velmora::service {
@@ -102,80 +103,6 @@ constexpr const char* kDeliveryColumn =
 // An older lease whose SMS time has passed could be read then: it counts as delivered.
 constexpr const char* kPastSmsDelivered =
     "UPDATE leases SET delivered = 1 WHERE sms_at <= CAST(strftime('%s', 'now') AS INTEGER) * 1000";
-
-// Bumped when the schema changes; 0 is a database we have not set up yet, 1 one without the
-// number pool, 2 one that keeps passwords in clear, 3 one whose leases are the pool's alone, 4 one
-// whose leases know no delivery.
-constexpr int kSchemaVersion = 5;
-
-// The tables of a PostgreSQL database, which starts at the current version. They are SQLite's,
-// with 64-bit times, `user` quoted (a keyword there), and a serial column named `rowid` that
-// orders leases and tasks by when they were made, as SQLite's own rowid does.
-constexpr const char* kPostgresSchema = R"sql(
-CREATE TABLE accounts (
-  name TEXT PRIMARY KEY,
-  password_hash TEXT NOT NULL,
-  balance TEXT NOT NULL,
-  address TEXT NOT NULL,
-  invitation_code TEXT NOT NULL UNIQUE,
-  registration_code TEXT NOT NULL,
-  registered_on TEXT NOT NULL,
-  email TEXT NOT NULL
-);
-CREATE TABLE orders (
-  "user" TEXT PRIMARY KEY REFERENCES accounts(name),
-  amount TEXT NOT NULL,
-  number TEXT NOT NULL,
-  time TEXT NOT NULL
-);
-CREATE TABLE projects (
-  position INTEGER PRIMARY KEY,
-  name TEXT NOT NULL,
-  price TEXT NOT NULL
-);
-CREATE TABLE settings (
-  key TEXT PRIMARY KEY,
-  value TEXT NOT NULL
-);
-CREATE TABLE numbers (
-  number TEXT PRIMARY KEY,
-  region TEXT NOT NULL,
-  operator TEXT NOT NULL
-);
-CREATE TABLE leases (
-  rowid BIGSERIAL UNIQUE,
-  number TEXT PRIMARY KEY,
-  "user" TEXT NOT NULL REFERENCES accounts(name),
-  price TEXT NOT NULL,
-  sms_at BIGINT NOT NULL,
-  expires_at BIGINT NOT NULL,
-  code TEXT NOT NULL,
-  sms TEXT NOT NULL,
-  activation TEXT NOT NULL DEFAULT '',
-  sms_seen INTEGER NOT NULL DEFAULT 0,
-  round BIGINT NOT NULL DEFAULT 0,
-  delivered INTEGER NOT NULL DEFAULT 0
-);
-CREATE INDEX leases_by_expiry ON leases (expires_at);
-CREATE INDEX leases_by_user ON leases ("user", rowid);
-CREATE TABLE blacklist (
-  "user" TEXT NOT NULL REFERENCES accounts(name),
-  number TEXT NOT NULL,
-  PRIMARY KEY ("user", number)
-);
-CREATE TABLE provider_tasks (
-  rowid BIGSERIAL UNIQUE,
-  activation TEXT PRIMARY KEY,
-  step INTEGER NOT NULL,
-  give_up_at BIGINT NOT NULL
-);
-)sql";
-
-// Where a PostgreSQL database records its version, and the lock that lets one process at a time
-// set the database up (an arbitrary key of this service's own).
-constexpr const char* kPostgresVersionTable =
-    "CREATE TABLE IF NOT EXISTS schema_version (version INTEGER NOT NULL)";
-constexpr const char* kPostgresSetUpLock = "SELECT pg_advisory_xact_lock(7351902214)";
 
 // A transaction that lost to another is run again, at most this many times in all.
 constexpr int kTransactionAttempts = 10;
@@ -298,22 +225,18 @@ void Database::upgradeSqlite() {
 }
 
 // A new database is made at the current version; processes that start at once wait for the
-// first to finish.
+// first to finish, and find the database it made.
 void Database::upgradePostgres() {
+  const PostgresSetUpLock setUp(statements_);
   inTransaction([&] {
-    connection_->execute(kPostgresVersionTable);
-    Statement(statements_, kPostgresSetUpLock).run();
-    Statement query(statements_, "SELECT version FROM schema_version");
-    if (query.step()) {
-      if (query.integer(0) > kSchemaVersion) {
-        throw DatabaseError("the database was made by a later version of the service");
-      }
-      return;
+    const int version = postgresSchemaVersion(statements_);
+    if (version > kSchemaVersion) {
+      throw DatabaseError("the database was made by a later version of the service");
     }
-    connection_->execute(kPostgresSchema);
+    if (version > 0) return;
+    createPostgresSchema(*connection_, statements_);
     seedDemoData();
     seedNumberPool();
-    Statement(statements_, "INSERT INTO schema_version VALUES (?)").bind(kSchemaVersion).run();
   });
 }
 

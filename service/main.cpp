@@ -5,6 +5,7 @@
 #include "service/numbers/upstream_sale.h"
 #include "service/options.h"
 #include "service/server.h"
+#include "service/store/store_copy.h"
 
 int main(int argc, char** argv) {
   const auto options = velmora::service::parseOptions(argc, argv);
@@ -13,6 +14,10 @@ int main(int argc, char** argv) {
     return 2;
   }
   if (options->upstreamCheck) return velmora::service::checkUpstream(*options, stdout, stderr);
+  if (!options->copyTarget.empty()) {
+    return velmora::service::runStoreCopy(options->databasePath, options->copyTarget, stdout,
+                                          stderr);
+  }
   try {
     return velmora::service::runService(*options);
   } catch (const std::exception& error) {

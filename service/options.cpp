@@ -72,6 +72,8 @@ std::optional<Options> parseOptions(int argc, const char* const* argv) {
       options.upstreamKeyFile = value;
     } else if (name == "--upstream-projects" && !value.empty()) {
       options.upstreamProjectsFile = value;
+    } else if (name == "--copy-to" && !value.empty()) {
+      options.copyTarget = value;
     } else if (name == "--upstream-poll") {
       understood = setInteger(options.upstreamPollSeconds, value, 1, kMaxPollSeconds);
       providerTuned = true;
@@ -90,6 +92,8 @@ std::optional<Options> parseOptions(int argc, const char* const* argv) {
     return std::nullopt;
   }
   if (!provider && (providerTuned || options.upstreamCheck)) return std::nullopt;
+  // Each of the two does its work and exits.
+  if (options.upstreamCheck && !options.copyTarget.empty()) return std::nullopt;
   if (provider && !expiryGiven) options.numberExpirySeconds = kProviderNumberExpirySeconds;
   return options;
 }

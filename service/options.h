@@ -26,6 +26,8 @@ struct Options {
   int upstreamPollSeconds = 5;  // how often each waiting number's status is asked
   int upstreamRate = 10;        // provider requests a second, all together
   bool upstreamCheck = false;   // print the provider's balance and prices, and exit
+  // Set: copy the SQLite file at databasePath into this PostgreSQL database, and exit.
+  std::string copyTarget;
 };
 
 inline constexpr const char* kUsage =
@@ -34,6 +36,7 @@ inline constexpr const char* kUsage =
     "                       [--connections-per-address N]\n"
     "                       [--upstream URL --upstream-key-file FILE --upstream-projects FILE\n"
     "                        [--upstream-poll SECONDS] [--upstream-rate N] [--upstream-check]]\n"
+    "       velmora-service --database PATH --copy-to URI\n"
     "  --port N         port on 127.0.0.1 (default 8765; 0 picks a free one)\n"
     "  --database PATH  SQLite file, created with demo data if new (default velmora-demo.db)\n"
     "  --log PATH       file that receives each request line (default standard error)\n"
@@ -51,7 +54,9 @@ inline constexpr const char* kUsage =
     "  --upstream-poll SECONDS   how often each waiting number's SMS is asked (1-60, default 5)\n"
     "  --upstream-rate N         provider requests a second, all together (1-100, default 10)\n"
     "  --upstream-check          print the provider's balance and each project's price and\n"
-    "                            stock, and exit\n";
+    "                            stock, and exit\n"
+    "  --copy-to URI    copy the SQLite file of --database into this empty PostgreSQL\n"
+    "                   database, and exit\n";
 
 // Nothing when the arguments are not understood.
 std::optional<Options> parseOptions(int argc, const char* const* argv);

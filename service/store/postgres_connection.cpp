@@ -2,6 +2,7 @@
 
 #include <libpq-fe.h>
 
+#include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <optional>
@@ -17,6 +18,47 @@ bool isConflict(std::string_view state) {
   return state == "40001" || state == "40P01";
 }
 
+// `text` with each %XX written as its byte.
+std::string percentDecoded(std::string_view text) {
+  std::string decoded;
+  for (size_t at = 0; at < text.size(); ++at) {
+    unsigned value = 0;
+    if (text[at] == '%' && at + 2 < text.size() &&
+        std::from_chars(text.data() + at + 1, text.data() + at + 3, value, 16).ptr ==
+            text.data() + at + 3) {
+      decoded += static_cast<char>(value);
+      at += 2;
+    } else {
+      decoded += text[at];
+    }
+  }
+  return decoded;
+}
+
+// The passwords as the URI writes them: after the user name and before the last `@` ahead of the
+// query (a password holding an unencoded `@`, `/` or `?` of its own included), and the value of
+// each `password` parameter.
+std::vector<std::string> writtenPasswords(std::string_view uri) {
+  std::vector<std::string> passwords;
+  const size_t authority = uri.find("://");
+  if (authority == std::string_view::npos) return passwords;
+  const std::string_view rest = uri.substr(authority + 3);
+  const size_t query = rest.find('?', rest.find('@'));
+  const size_t userEnd = rest.substr(0, query).rfind('@');
+  const size_t colon = rest.find(':');
+  if (userEnd != std::string_view::npos && colon < userEnd) {
+    passwords.emplace_back(rest.substr(colon + 1, userEnd - colon - 1));
+  }
+  constexpr std::string_view kParameter = "password=";
+  for (size_t at = rest.find(kParameter); at != std::string_view::npos;
+       at = rest.find(kParameter, at + 1)) {
+    if (at > 0 && rest[at - 1] != '?' && rest[at - 1] != '&') continue;
+    const size_t start = at + kParameter.size();
+    passwords.emplace_back(rest.substr(start, rest.find('&', start) - start));
+  }
+  return passwords;
+}
+
 struct ResultClear {
   void operator()(PGresult* result) const { PQclear(result); }
 };
@@ -27,7 +69,8 @@ class Session {
  public:
   explicit Session(const std::string& uri) : connection_(PQconnectdb(uri.c_str())) {
     if (PQstatus(connection_) != CONNECTION_OK) {
-      const std::string message = PQerrorMessage(connection_);
+      // libpq quotes what it could not read of a URI, a password too.
+      const std::string message = withoutPasswords(PQerrorMessage(connection_), uri);
       PQfinish(connection_);
       throw DatabaseError("cannot connect to the database: " + message);
     }
@@ -178,6 +221,29 @@ bool isPostgresUri(std::string_view location) {
 
 std::unique_ptr<SqlConnection> openPostgres(const std::string& uri) {
   return std::make_unique<PostgresConnection>(uri);
+}
+
+std::string withoutPasswords(std::string text, std::string_view uri) {
+  std::vector<std::string> secrets;
+  for (const std::string& password : writtenPasswords(uri)) {
+    secrets.push_back(password);
+    secrets.push_back(percentDecoded(password));
+    for (size_t start = 0; start < password.size();) {
+      const size_t end = std::min(password.find_first_of("/?#@:", start), password.size());
+      secrets.push_back(password.substr(start, end - start));
+      start = end + 1;
+    }
+  }
+  // The longest first, so that no piece of one is left beside the mark of another.
+  std::sort(secrets.begin(), secrets.end(),
+            [](const std::string& a, const std::string& b) { return a.size() > b.size(); });
+  for (const std::string& secret : secrets) {
+    if (secret.empty()) continue;
+    for (size_t at = text.find(secret); at != std::string::npos; at = text.find(secret, at + 3)) {
+      text.replace(at, secret.size(), "***");
+    }
+  }
+  return text;
 }
 
 std::string postgresParameters(std::string_view sql) {

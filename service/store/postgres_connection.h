@@ -16,6 +16,11 @@ bool isPostgresUri(std::string_view location);
 // Connects to the database that the libpq connection URI names.
 std::unique_ptr<SqlConnection> openPostgres(const std::string& uri);
 
+// `text` with every password that `uri` carries (after the user name, or as a `password`
+// parameter) written as `***`: as written, as decoded, and each piece of it that one of a URI's
+// delimiters cuts off, where libpq quotes what it could not read of a URI.
+std::string withoutPasswords(std::string text, std::string_view uri);
+
 // The SQL with each `?` written as PostgreSQL's `$N`, numbered in order, and each `?N` as `$N`.
 std::string postgresParameters(std::string_view sql);
 

@@ -1,12 +1,17 @@
-// The store refuses duplicates without failing, and an older database gains what it lacks; the
-// service tests cover the rest end to end.
+// The store refuses duplicates without failing, an older database gains what it lacks, a new
+// PostgreSQL database is set up once and no message shows its password; the service tests cover
+// the rest end to end.
 #include "service/database.h"
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
+#include <latch>
+#include <thread>
+
 #include "service/password_hash.h"
 #include "service/seed_data.h"
+#include "service/store/postgres_connection.h"
 #include "tests/service/endpoint_fixture.h"
 #include "tests/service/service_test_support.h"
 
@@ -155,6 +160,56 @@ TEST(DatabaseTest, AnOlderDatabaseGainsTheNumberPoolAndKeepsItsData) {
     EXPECT_EQ(upgraded.projects().size(), 2u);
     EXPECT_TRUE(upgraded.freeNumber("demo", "北京", "广电号段"));
   }
+}
+
+// libpq repeats what it could not read of a URI, a password too; the service shows none.
+TEST(DatabaseTest, NoMessageShowsAPasswordOfTheUri) {
+  const struct {
+    const char* uri;
+    const char* text;
+    const char* shown;
+  } rows[] = {
+      {"postgresql://u:s3cr3t@h/db", "at postgresql://u:s3cr3t@h/db s3cr3t",
+       "at postgresql://u:***@h/db ***"},
+      {"postgres://u:s3%41cr3t@h/db", "\"s3%41cr3t\" or s3Acr3t", "\"***\" or ***"},
+      {"postgresql://u@h/db?sslmode=x&password=hush%zz", "token: \"hush%zz\"", "token: \"***\""},
+      // libpq stops at a `/` or `@` that the password should have encoded.
+      {"postgresql://u:pa/ss@h/db", "invalid integer value \"pa\"",
+       "invalid integer value \"***\""},
+      {"postgresql://u:pa@ss@h/db", "host name \"ss@h\"", "host name \"***@h\""},
+      // Nothing to hide: the port and an `@` of the query are no password.
+      {"postgresql://u@h:5432/db", "u@h:5432", "u@h:5432"},
+      {"postgresql://u:pw@h/db?options=a@b", "h/db a@b", "h/db a@b"},
+  };
+  for (const auto& row : rows) EXPECT_EQ(withoutPasswords(row.text, row.uri), row.shown) << row.uri;
+  try {
+    Database("postgresql://velmora:s3cr3t@[::1/velmora");
+    ADD_FAILURE() << "connected";
+  } catch (const DatabaseError& error) {
+    EXPECT_EQ(std::string(error.what()).find("s3cr3t"), std::string::npos) << error.what();
+  }
+}
+
+// Processes that start at once on a new PostgreSQL database: one sets it up, the others wait and
+// find it set up, and none fails.
+TEST(DatabaseTest, ServicesStartingAtOnceOnANewDatabaseAllStart) {
+  const ScratchStore store(StoreKind::kPostgres);
+  constexpr int kServices = 4;
+  std::latch start(kServices);
+  std::vector<std::string> failures(kServices);
+  std::vector<std::thread> services;
+  for (int service = 0; service < kServices; ++service) {
+    services.emplace_back([&, service] {
+      start.arrive_and_wait();
+      try {
+        EXPECT_EQ(Database(store.location()).projects().size(), demoProjects().size());
+      } catch (const DatabaseError& error) {
+        failures[service] = error.what();
+      }
+    });
+  }
+  for (std::thread& service : services) service.join();
+  EXPECT_EQ(failures, std::vector<std::string>(kServices));
 }
 
 }  // namespace

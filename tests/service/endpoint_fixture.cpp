@@ -19,10 +19,10 @@ void EndpointTest::open(NumberTimes times, std::optional<Upstream> upstream) {
   stores.reset();
   office.reset();
   database.reset();
-  database = std::make_unique<Database>(store.location());
+  database = std::make_unique<Database>(location);
   office = std::make_unique<NumberOffice>(
       times, [this] { return now; }, hashMatches, std::move(upstream));
-  stores = std::make_unique<StorePool>(store.location());
+  stores = std::make_unique<StorePool>(location);
   answerer = std::make_unique<RequestAnswerer>(*stores, *office);
 }
 

@@ -31,8 +31,8 @@ class EndpointTest : public ::testing::TestWithParam<StoreKind> {
  protected:
   EndpointTest() { open(); }
 
-  // Opens the database file, again after the first time, as a restarted service does; with
-  // `upstream`, numbers come from that provider.
+  // Opens the database at `location`, again after the first time, as a restarted service does;
+  // with `upstream`, numbers come from that provider.
   void open(NumberTimes times = {}, std::optional<Upstream> upstream = std::nullopt);
   void pass(std::chrono::milliseconds time) { now += time.count(); }
 
@@ -57,6 +57,7 @@ class EndpointTest : public ::testing::TestWithParam<StoreKind> {
 
   testing::TemporaryFolder folder;
   const ScratchStore store{GetParam()};
+  std::string location = store.location();  // what open() opens
   Instant now = 1'800'000'000'000;
   // A desk as the provider's poller has, on the test's own connection.
   NumberDesk pollerDesk() { return NumberDesk(*database, *office); }

@@ -36,6 +36,11 @@ TEST(OptionsTest, DefaultsAndGivenValues) {
   EXPECT_EQ(given->connectionsPerAddress, 512);
   EXPECT_EQ(given->tlsCertificatePath, "c.pem");
   EXPECT_EQ(given->tlsKeyPath, "k.pem");
+  EXPECT_EQ(given->copyTarget, "");
+  const std::optional<Options> copy = parse({"--copy-to", "postgresql://u@h/d", "--database", "d"});
+  ASSERT_TRUE(copy);
+  EXPECT_EQ(copy->copyTarget, "postgresql://u@h/d");
+  EXPECT_EQ(copy->databasePath, "d");
 }
 
 TEST(OptionsTest, ProviderOptions) {
@@ -88,7 +93,9 @@ TEST(OptionsTest, RefusedArguments) {
            {"--upstream-poll", "5"},
            {"--upstream-rate", "10"},
            {"--upstream-check"},
-           {"--upstream-check", "1"}}) {
+           {"--upstream-check", "1"},
+           {"--copy-to", ""},
+           {"--copy-to"}}) {
     EXPECT_FALSE(parse(arguments)) << arguments[0];
   }
   // Out of range, or a value taken as a flag's.
@@ -101,6 +108,7 @@ TEST(OptionsTest, RefusedArguments) {
                                              {"--upstream-rate", "101"},
                                              {"--upstream-rate", "1.5"},
                                              {"--upstream-check", "yes"},
+                                             {"--upstream-check", "--copy-to", "postgres://h/d"},
                                              {"--number-expiry", "86401"}}) {
     std::vector<const char*> arguments = provider;
     arguments.insert(arguments.end(), extra.begin(), extra.end());
