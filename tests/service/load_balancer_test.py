@@ -116,9 +116,10 @@ def free_port():
         return probe.getsockname()[1]
 
 
-def wait_for_port(port, seconds=10):
+def wait_for_port(port, process, seconds=10):
+    """Whether the port takes connections before the process ends or the time runs out."""
     deadline = time.monotonic() + seconds
-    while time.monotonic() < deadline:
+    while time.monotonic() < deadline and process.poll() is None:
         try:
             socket.create_connection(("127.0.0.1", port), timeout=1).close()
             return True
@@ -128,8 +129,8 @@ def wait_for_port(port, seconds=10):
 
 
 class Nginx:
-    """A private nginx in a folder of its own under the system's temporary folder (which nobody
-    can reach), serving the rendered sample on 127.0.0.1:port."""
+    """A private nginx in a folder of its own under the system's temporary folder (where the user
+    nobody reaches it, unlike the build folder), serving the rendered sample on 127.0.0.1:port."""
 
     def __init__(self, sample, port, services, record):
         self.port = port
@@ -181,8 +182,9 @@ http {
         self.process = subprocess.Popen(self.command + ["-g", "daemon off;"],
                                         stdin=subprocess.DEVNULL)
         record.add_pid(self.process.pid)
-        if not wait_for_port(self.port):
-            raise RuntimeError("nginx did not start: " + self.log("main-error.log"))
+        if not wait_for_port(self.port, self.process):
+            raise RuntimeError("nginx did not start: " + self.log("startup.log") +
+                               self.log("main-error.log"))
 
     def log(self, name):
         try:
@@ -291,13 +293,14 @@ class RunRecord:
 
     @staticmethod
     def ours(pid, folders):
-        """Whether the process is one a run started: the service, or nginx in a run's folder."""
+        """Whether the process is one the run started: nginx runs in one of its folders, and the
+        service logs into one."""
         try:
             with open("/proc/%d/cmdline" % pid, "rb") as file:
                 command = file.read().decode(errors="replace")
         except OSError:
             return False
-        return "velmora-service" in command or any(folder in command for folder in folders)
+        return any(folder in command for folder in folders)
 
     def add_pid(self, pid):
         self.add("pids", pid)
