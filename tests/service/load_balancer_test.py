@@ -22,6 +22,8 @@ works in a schema of its own there, dropped at the end.
 import argparse
 import glob
 import http.client
+import http.server
+import itertools
 import json
 import os
 import random
@@ -380,6 +382,44 @@ def exchange(port, request_target, method="GET", body=None, timeout=20):
         connection.close()
 
 
+class LostReplies:
+    """Between some clients and nginx: passes each request on and its reply back, but loses the
+    reply to every third step that acts once nginx has answered it, as a network may, so that the
+    clients find out what became of many steps that were done, not only of those the killed
+    process took with it. A lost reply comes as a 502 that the client tells by its mark."""
+
+    MARK = "X-Lost-Reply"
+    ACTING = ("getnum.php", "release.php", "restpay.php", "delpay.php", "restuser.php")
+
+    def __init__(self, port):
+        losses = itertools.count()
+
+        class Handler(http.server.BaseHTTPRequestHandler):
+            def do_GET(self):
+                reply = exchange(port, self.path)
+                endpoint = self.path.split("?")[0].rsplit("/", 1)[-1]
+                if reply and endpoint in LostReplies.ACTING and next(losses) % 3 == 0:
+                    reply = (502, {LostReplies.MARK: "1"}, "")
+                status, headers, body = reply or (502, {}, "")
+                self.send_response(status)
+                if LostReplies.MARK in headers:
+                    self.send_header(LostReplies.MARK, "1")
+                self.send_header("Content-Length", str(len(body.encode())))
+                self.end_headers()
+                self.wfile.write(body.encode())
+
+            def log_message(self, *_):
+                pass
+
+        self.server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), Handler)
+        self.port = self.server.server_address[1]
+        threading.Thread(target=self.server.serve_forever, daemon=True).start()
+
+    def close(self):
+        self.server.shutdown()
+        self.server.server_close()
+
+
 class Client:
     """One user of the load: its steps, as the real client makes them, on a connection it keeps,
     and what it was told. A step whose reply is lost is asked after (held.php, getpay.php, a
@@ -396,6 +436,9 @@ class Client:
         self.stretch = 0.0  # the longest time from a failure to the next reply
         self.failing_since = None
         self.requests = 0
+        # Steps whose reply was lost, by what the client then found: done, or not done.
+        self.lost_steps = {True: 0, False: 0}
+        self.lost_replies = 0  # by LostReplies
         self.random = random.Random(index)
 
     def ask(self, endpoint, **query):
@@ -414,6 +457,9 @@ class Client:
         if reply.will_close:
             self.connection.close()
             self.connection = None
+        if reply.getheader(LostReplies.MARK):
+            self.lost_replies += 1
+            return None
         if reply.status >= 500:
             return self.failed()
         if self.failing_since is not None:
@@ -480,6 +526,8 @@ class Client:
             body = self.ask("restuser.php", username=name, password=password,
                             sj=str(11111 + self.index), email="")
             if body == "2" or (body == "1" and lost):
+                if lost:
+                    self.lost_steps[body == "1"] += 1
                 self.accounts[name] = {"password": password, "charged": 0, "refunded": 0,
                                        "order": None, "balance": START_BALANCE}
                 return True
@@ -522,6 +570,8 @@ class Client:
                 self.fault("getnum.php answered %r" % body)
             time.sleep(SETTLE_SECONDS)
             number = self.held(credentials)
+            if body is None:
+                self.lost_steps[number is not None] += 1
             if number is None:
                 return  # not granted, not charged
             if body is not None:
@@ -554,7 +604,10 @@ class Client:
                 left = amount(body.split(",")[1])
                 break
             time.sleep(SETTLE_SECONDS)
-            if self.held(credentials) != number:
+            released = self.held(credentials) != number
+            if body is None:
+                self.lost_steps[released] += 1
+            if released:
                 left = self.balance(credentials)
                 break
         else:
@@ -597,7 +650,10 @@ class Client:
             if body == "1":
                 return True
             time.sleep(SETTLE_SECONDS)
-            if self.order(credentials) == pending_after:
+            done = self.order(credentials) == pending_after
+            if body is None:
+                self.lost_steps[done] += 1
+            if done:
                 return True
         return False
 
@@ -766,7 +822,9 @@ def run_load(checks, port, services, sql):
     """The clients against nginx while the second process is killed and started again."""
     prices = project_prices(port)
     stop = threading.Event()
-    clients = [Client(index, port, prices, sql, stop, checks) for index in range(CLIENTS)]
+    losing = LostReplies(port)
+    clients = [Client(index, losing.port if index % 4 == 0 else port, prices, sql, stop, checks)
+               for index in range(CLIENTS)]
     # Daemons, so that an interrupted run ends without them.
     threads = [threading.Thread(target=client.run, daemon=True) for client in clients]
     started = time.monotonic()
@@ -798,11 +856,14 @@ def run_load(checks, port, services, sql):
     checks.expect(stretch <= restart, "a client failed for %.2f s, the restart took %.2f s" %
                   (stretch, restart))
     requests = sum(client.requests for client in clients)
+    losing.close()
+    lost = [sum(client.lost_steps[done] for client in clients) for done in (True, False)]
+    checks.expect(lost[0] > 0, "no lost step was found done")
     print("load: %d clients, %d requests in %.1f s (%.0f a second), %d accounts, %d failed "
-          "requests, longest failing %.2f s, restart %.2f s" %
-          (CLIENTS, requests, elapsed, requests / elapsed,
-           sum(len(client.accounts) for client in clients), len(failures), stretch, restart),
-          flush=True)
+          "requests, %d lost steps found done and %d not done, longest failing %.2f s, "
+          "restart %.2f s" % (CLIENTS, requests, elapsed, requests / elapsed,
+                              sum(len(client.accounts) for client in clients), len(failures),
+                              lost[0], lost[1], stretch, restart), flush=True)
     check_database(checks, clients, sql)
     return [account["password"] for client in clients for account in client.accounts.values()]
 
