@@ -204,7 +204,12 @@ class PostgresConnection final : public SqlConnection {
                                      : "BEGIN ISOLATION LEVEL REPEATABLE READ READ ONLY");
   }
   void commit() override { execute("COMMIT"); }
-  void rollback() noexcept override { PQclear(PQexec(session_.connection(), "ROLLBACK")); }
+  // A COMMIT that failed has ended its transaction already: there is nothing to roll back.
+  void rollback() noexcept override {
+    const PGTransactionStatusType status = PQtransactionStatus(session_.connection());
+    if (status != PQTRANS_INTRANS && status != PQTRANS_INERROR) return;
+    PQclear(PQexec(session_.connection(), "ROLLBACK"));
+  }
   std::unique_ptr<SqlCursor> prepare(const std::string& sql) override {
     return std::make_unique<PostgresCursor>(session_, sql);
   }
