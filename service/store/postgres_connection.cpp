@@ -64,10 +64,21 @@ struct ResultClear {
 };
 using Result = std::unique_ptr<PGresult, ResultClear>;
 
+// Bounds of the connection's time where the URI sets none: a server that does not answer its
+// start, or data it does not take, fails a request instead of holding a thread of the service.
+// They come before the URI, whose own settings then win.
+constexpr const char* kBoundKeywords[] = {"connect_timeout", "tcp_user_timeout", "dbname", nullptr};
+constexpr const char* kBoundValues[] = {"5", "15000"};  // seconds; milliseconds
+
+PGconn* connectBounded(const std::string& uri) {
+  const char* values[] = {kBoundValues[0], kBoundValues[1], uri.c_str(), nullptr};
+  return PQconnectdbParams(kBoundKeywords, values, 1);
+}
+
 // The connection, the prepared statements it has, and the throw of its failures.
 class Session {
  public:
-  explicit Session(const std::string& uri) : connection_(PQconnectdb(uri.c_str())) {
+  explicit Session(const std::string& uri) : connection_(connectBounded(uri)) {
     if (PQstatus(connection_) != CONNECTION_OK) {
       // libpq quotes what it could not read of a URI, a password too.
       const std::string message = withoutPasswords(PQerrorMessage(connection_), uri);
@@ -78,6 +89,8 @@ class Session {
     // failures, and standard error is the request log's.
     PQsetNoticeProcessor(
         connection_, [](void*, const char*) {}, nullptr);
+    // A statement waits no longer for another's locks than SQLite waits for the file's.
+    PQclear(PQexec(connection_, "SET statement_timeout = 10000"));
   }
   ~Session() { PQfinish(connection_); }
   Session(const Session&) = delete;

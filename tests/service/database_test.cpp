@@ -3,8 +3,12 @@
 // the rest end to end.
 #include "service/database.h"
 
+#include <arpa/inet.h>
 #include <gtest/gtest.h>
+#include <netinet/in.h>
 #include <sqlite3.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 #include <latch>
 #include <thread>
@@ -188,6 +192,24 @@ TEST(DatabaseTest, NoMessageShowsAPasswordOfTheUri) {
   } catch (const DatabaseError& error) {
     EXPECT_EQ(std::string(error.what()).find("s3cr3t"), std::string::npos) << error.what();
   }
+}
+
+// A server that takes the connection and never answers fails the start in seconds.
+TEST(DatabaseTest, AServerThatNeverAnswersIsGivenUpOn) {
+  const int listening = socket(AF_INET, SOCK_STREAM, 0);
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  socklen_t length = sizeof address;
+  ASSERT_EQ(bind(listening, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+  ASSERT_EQ(listen(listening, 4), 0);
+  ASSERT_EQ(getsockname(listening, reinterpret_cast<sockaddr*>(&address), &length), 0);
+  const auto started = std::chrono::steady_clock::now();
+  EXPECT_THROW(Database("postgresql://velmora@127.0.0.1:" +
+                        std::to_string(ntohs(address.sin_port)) + "/velmora?sslmode=disable"),
+               DatabaseError);
+  EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(8));
+  close(listening);
 }
 
 // Processes that start at once on a new PostgreSQL database: one sets it up, the others wait and
