@@ -85,12 +85,16 @@ class Session {
       PQfinish(connection_);
       throw DatabaseError("cannot connect to the database: " + message);
     }
-    // The server's notices (a ROLLBACK after a failed COMMIT, what a DROP took with it) are no
-    // failures, and standard error is the request log's.
+    // The server's notices (what a DROP took with it) are no failures, and standard error is the
+    // request log's.
     PQsetNoticeProcessor(
         connection_, [](void*, const char*) {}, nullptr);
-    // A statement waits no longer for another's locks than SQLite waits for the file's.
-    PQclear(PQexec(connection_, "SET statement_timeout = 10000"));
+    try {
+      boundStatements();
+    } catch (const DatabaseError&) {
+      PQfinish(connection_);
+      throw;
+    }
   }
   ~Session() { PQfinish(connection_); }
   Session(const Session&) = delete;
@@ -108,6 +112,7 @@ class Session {
     PQreset(connection_);
     ++life_;
     if (PQstatus(connection_) != CONNECTION_OK) fail(nullptr);
+    boundStatements();
     return true;
   }
 
@@ -126,6 +131,12 @@ class Session {
   }
 
  private:
+  // A statement waits no longer for another's locks than SQLite waits for the file's. A setting
+  // of the session: made again with each new one.
+  void boundStatements() {
+    checked(PQexec(connection_, "SET statement_timeout = 10000"), PGRES_COMMAND_OK);
+  }
+
   PGconn* connection_;
   int life_ = 0;
   int statements_ = 0;
@@ -209,9 +220,9 @@ class PostgresConnection final : public SqlConnection {
   void execute(const std::string& sql) override {
     session_.checked(PQexec(session_.connection(), sql.c_str()), PGRES_COMMAND_OK);
   }
+  bool recover() override { return session_.reconnectWhenBroken(); }
   // Serializable: two writes that would clash as no order of them could, fail one of them with
   // TransactionConflict. A read runs on a snapshot, which no writer holds up.
-  bool recover() override { return session_.reconnectWhenBroken(); }
   void begin(Access access) override {
     execute(access == Access::kWrite ? "BEGIN ISOLATION LEVEL SERIALIZABLE"
                                      : "BEGIN ISOLATION LEVEL REPEATABLE READ READ ONLY");

@@ -194,6 +194,27 @@ TEST(DatabaseTest, NoMessageShowsAPasswordOfTheUri) {
   }
 }
 
+// A connection the server ended fails what runs on it, and is made again, with its settings,
+// before the next transaction.
+TEST(DatabaseTest, APostgresConnectionTheServerEndedIsMadeAgain) {
+  const ScratchStore store(StoreKind::kPostgres);
+  const std::string name = "reconnected_" + std::to_string(::getpid());
+  Database database(store.location() + "&application_name=" + name);
+  ASSERT_TRUE(database.leadsProviderPolling());
+  const std::unique_ptr<SqlConnection> other = openPostgres(store.location());
+  const std::unique_ptr<SqlCursor> ended = other->prepare(
+      "SELECT pg_terminate_backend(pid, 5000) FROM pg_stat_activity WHERE application_name = ?");
+  ended->bind(1, name);
+  ASSERT_TRUE(ended->step());
+  EXPECT_THROW(database.findAccount("demo"), DatabaseError);
+  std::optional<Account> demo;
+  database.inTransaction([&] { demo = database.findAccount("demo"); });
+  EXPECT_TRUE(demo);
+  // The provider's poller's lock went with the session, and is taken again.
+  EXPECT_TRUE(database.leadsProviderPolling());
+  EXPECT_FALSE(Database(store.location()).leadsProviderPolling());
+}
+
 // A server that takes the connection and never answers fails the start in seconds.
 TEST(DatabaseTest, AServerThatNeverAnswersIsGivenUpOn) {
   const int listening = socket(AF_INET, SOCK_STREAM, 0);
