@@ -12,14 +12,21 @@
 //
 // With VELMORA_TEST_POSTGRES_URI set (tests/service/postgres_cluster.sh prints one), the poll and
 // the plain request are measured again on a service whose store is a fresh schema of that
-// PostgreSQL database.
+// PostgreSQL database; with nginx installed too, the poll is measured through the sample nginx
+// configuration in front of one service process and in front of two on that database.
 #include <benchmark/benchmark.h>
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <string>
 #include <thread>
 #include <vector>
@@ -30,6 +37,8 @@
 #include "tests/service/service_process.h"
 #include "tests/service/service_test_support.h"
 #include "tests/support/gbk.h"
+
+extern char** environ;
 
 namespace velmora {
 namespace {
@@ -130,6 +139,101 @@ const ProviderService& providerService() {
   return running;
 }
 
+// nginx with the sample configuration in front of `processes` service processes on a fresh
+// schema of the tests' PostgreSQL database, whose numbers do not end during the run.
+// tests/service/load_balancer_test.py --serve starts them, gets the demo account a number and
+// keeps everything up until its standard input closes; then it stops them and drops the schema.
+class NginxFront {
+ public:
+  explicit NginxFront(int processes) : processes_(processes) {
+    int input[2];
+    int output[2];
+    // Close-on-exec, so that no other process started later holds the script's input open.
+    if (pipe2(input, O_CLOEXEC) != 0 || pipe2(output, O_CLOEXEC) != 0) fail("no pipe");
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, input[0], STDIN_FILENO);
+    posix_spawn_file_actions_adddup2(&actions, output[1], STDOUT_FILENO);
+    std::vector<std::string> arguments{
+        VELMORA_PYTHON, VELMORA_LOAD_BALANCER_SCRIPT, "--sample", VELMORA_NGINX_SAMPLE,
+        "--service",    VELMORA_SERVICE_PROGRAM,      "--folder", folder_.path("").string(),
+        "--serve",      std::to_string(processes)};
+    std::vector<char*> argv;
+    for (std::string& argument : arguments) argv.push_back(argument.data());
+    argv.push_back(nullptr);
+    const int spawned = posix_spawn(&pid_, argv[0], &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    close(input[0]);
+    close(output[1]);
+    input_ = input[1];
+    if (spawned != 0) fail("cannot start " VELMORA_LOAD_BALANCER_SCRIPT);
+    // "PORT TARGET"
+    FILE* served = fdopen(output[0], "r");
+    char line[512] = {};
+    const bool read = std::fgets(line, sizeof line, served) != nullptr;
+    std::fclose(served);
+    const std::string text = line;
+    const size_t space = text.find(' ');
+    port_ = read && space != std::string::npos ? std::atoi(text.c_str()) : 0;
+    if (port_ <= 0) fail("nginx in front of the service did not start: " + text);
+    poll_ = text.substr(space + 1, text.find_last_not_of("\r\n") - space);
+  }
+
+  // Closes the script's input and waits for its clean-up.
+  ~NginxFront() {
+    close(input_);
+    if (pid_ <= 0) return;
+    const Clock::time_point deadline = Clock::now() + std::chrono::seconds(60);
+    while (waitpid(pid_, nullptr, WNOHANG) == 0) {
+      if (Clock::now() > deadline) {
+        kill(pid_, SIGTERM);  // the script cleans up on it too
+        waitpid(pid_, nullptr, 0);
+        return;
+      }
+      std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+  }
+
+  NginxFront(const NginxFront&) = delete;
+  NginxFront& operator=(const NginxFront&) = delete;
+
+  int processes() const { return processes_; }
+  int port() const { return port_; }
+  const std::string& poll() const { return poll_; }
+
+ private:
+  [[noreturn]] static void fail(const std::string& message) {
+    std::fprintf(stderr, "%s\n", message.c_str());
+    std::exit(1);
+  }
+
+  testing::TemporaryFolder folder_;  // the script's record of what it started
+  int processes_;
+  pid_t pid_ = 0;
+  int input_ = -1;
+  int port_ = 0;
+  std::string poll_;
+};
+
+std::unique_ptr<NginxFront>& nginxFront() {
+  static std::unique_ptr<NginxFront> front;
+  return front;
+}
+
+// Before each run: nginx in front of as many processes as the run names, any other front stopped
+// first, so that one deployment at a time shares the machine with the clients.
+void serveNginx(const benchmark::State& state) {
+  std::unique_ptr<NginxFront>& front = nginxFront();
+  const int processes = static_cast<int>(state.range(0));
+  if (front && front->processes() == processes) return;
+  front.reset();
+  front = std::make_unique<NginxFront>(processes);
+}
+
+bool nginxInstalled() {
+  return testing::runCommand("command -v nginx").status == 0;
+}
+
 void expectReply(benchmark::State& state, const std::string& reply, std::string_view expected) {
   if (reply != expected) state.SkipWithError(("unexpected reply: " + reply).c_str());
 }
@@ -174,6 +278,15 @@ void providerSmsPoll(benchmark::State& state) {
 }
 BENCHMARK(providerSmsPoll)->Threads(kClients)->UseRealTime();
 
+// The poll through nginx; items_per_second is the requests answered a second over the clients.
+void smsPollNginx(benchmark::State& state) {
+  const NginxFront& front = *nginxFront();
+  for (auto _ : state) {
+    expectReply(state, testing::ServiceProcess::getFrom(front.port(), front.poll()), "0");
+  }
+  state.SetItemsProcessed(state.iterations());
+}
+
 }  // namespace
 }  // namespace velmora
 
@@ -186,12 +299,23 @@ int main(int argc, char** argv) {
     benchmark::RegisterBenchmark("smsPollPostgres", smsPoll<postgresService>)
         ->Threads(kClients)
         ->UseRealTime();
+    if (nginxInstalled()) {
+      benchmark::RegisterBenchmark("smsPollNginx", smsPollNginx)
+          ->ArgName("processes")
+          ->Arg(1)
+          ->Arg(2)
+          ->Setup(serveNginx)
+          ->Threads(kClients)
+          ->UseRealTime();
+    }
   }
-  // Each poll's rate over the plain request's: the plain request's time over the poll's.
+  // Each poll's rate over the plain request's: the plain request's time over the poll's; and the
+  // rate through nginx onto two processes over that onto one.
   const RatioPair pairs[] = {
       {"plainRequest", "smsPoll", "poll/plain"},
       {"plainRequest", "providerSmsPoll", "poll/plain (provider)"},
       {"plainRequestPostgres", "smsPollPostgres", "poll/plain (PostgreSQL)"},
+      {"smsPollNginx/processes:1", "smsPollNginx/processes:2", "nginx two processes / one"},
   };
   return runWithRatios(argc, argv, pairs);
 }

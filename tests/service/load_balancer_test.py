@@ -14,12 +14,18 @@ the database, every balance is its start less the acknowledged charges plus the 
 refunds, no number was held by two accounts, and no client saw failures for longer than the
 restart took.
 
-    load_balancer_test.py --sample FILE --service PROGRAM --folder FOLDER
+    load_balancer_test.py --sample FILE --service PROGRAM --folder FOLDER [--serve N]
 
 The database is VELMORA_TEST_POSTGRES_URI (ctest's postgres_cluster fixture starts it); the test
 works in a schema of its own there, dropped at the end.
+
+With --serve N the script checks nothing: it starts N processes (1 or 2) behind the rendered
+sample for a benchmark, gets the demo account a number whose SMS and end are a day away, prints
+one line, nginx's port and the getsms.php target of that number, and keeps everything up until
+its standard input closes.
 """
 import argparse
+import contextlib
 import glob
 import http.client
 import http.server
@@ -45,6 +51,8 @@ KILL_AT_SECONDS = 6
 DOWN_SECONDS = 2
 START_BALANCE = 10000  # hundredths
 SMS_DELAY_SECONDS = 1
+# What a benchmark's number waits for: nothing that comes during its run.
+DAY_SECONDS = 86400
 NUMBER_CYCLES_A_ROUND = 4
 # Longest a client waits for an answer to one step, however many tries it takes.
 STEP_DEADLINE_SECONDS = 30
@@ -217,19 +225,20 @@ def stop_process(process, signal_number=signal.SIGTERM):
 
 class Service:
     """One velmora-service process on a loopback port: started again on the same port after
-    kill(). Its output is passed on as it comes (a sanitizer's report among it), so that it never
-    waits on a full pipe."""
+    kill(). Its output is passed on to standard error as it comes (a sanitizer's report among
+    it), so that it never waits on a full pipe. `options` are further command-line options."""
 
-    def __init__(self, program, database, log, record):
+    def __init__(self, program, database, log, record, options):
         self.program, self.database, self.log, self.record = program, database, log, record
+        self.options = options
         self.port = 0
         self.process = None
 
     def start(self):
         self.process = subprocess.Popen(
             [self.program, "--port", str(self.port), "--database", self.database, "--log",
-             self.log, "--sms-delay", str(SMS_DELAY_SECONDS), "--connections-per-address",
-             "512"], stdin=subprocess.DEVNULL, stdout=subprocess.PIPE, stderr=subprocess.STDOUT,
+             self.log, "--connections-per-address", "512"] + self.options,
+            stdin=subprocess.DEVNULL, stdout=subprocess.PIPE, stderr=subprocess.STDOUT,
             text=True)
         self.record.add_pid(self.process.pid)
         printed = []
@@ -248,8 +257,8 @@ class Service:
     @staticmethod
     def pass_on(output):
         for line in output:
-            sys.stdout.write(line)
-            sys.stdout.flush()
+            sys.stderr.write(line)
+            sys.stderr.flush()
 
     def stop(self):
         """The exit status after SIGTERM: 0 for a process that ended in order."""
@@ -898,11 +907,104 @@ def check_database(checks, clients, sql):
     checks.expect(not overlapping, "numbers held by two clients at once: %s" % overlapping)
 
 
+@contextlib.contextmanager
+def deployment(options, database, processes, service_options):
+    """The processes, not yet started, on a fresh schema of the database, and a psql session on
+    it; at the end the processes are stopped and the schema, their logs and the run's record
+    removed, whatever happened."""
+    record = RunRecord(options.folder)
+    record.clear_leftovers()
+    schema = "lb_" + secrets.token_hex(6)
+    admin = Sql(database)
+    admin.rows("CREATE SCHEMA " + schema)
+    location = database + "?options=-csearch_path%3D" + schema
+    sql = Sql(location)
+    logs = tempfile.mkdtemp(prefix=FOLDER_PREFIX + "logs.")
+    record.add_folder(logs)
+    services = [Service(options.service, location, os.path.join(logs, "service%d.log" % i),
+                        record, service_options) for i in range(1, processes + 1)]
+    try:
+        yield record, services, sql
+    finally:
+        for service in services:
+            service.stop()
+        sql.close()
+        admin.rows("DROP SCHEMA %s CASCADE" % schema)
+        admin.close()
+        shutil.rmtree(logs, ignore_errors=True)
+        record.close()
+
+
+def check(options, sample, database):
+    checks = Checks()
+    with deployment(options, database, 2, ["--sms-delay", str(SMS_DELAY_SECONDS)]) as (
+            record, services, sql):
+        nginx = None
+        try:
+            for service in services:
+                service.start()
+            port = free_port()
+            nginx = Nginx(sample, port, [service.port for service in services], record)
+            check_config(checks, nginx)
+            nginx.start(record)
+            trickle = {}
+            trickling = threading.Thread(
+                target=lambda: trickle.update(seconds=trickled_head(port)))
+            trickling.start()
+            check_both_answer(checks, port, services)
+            check_bounds(checks, port, services)
+            check_dropped_request(checks, sample, services[0], record)
+            check_killed_process(checks, port, services)
+            passwords = run_load(checks, port, services, sql)
+            trickling.join()
+            checks.expect(HEAD_SECONDS - 1 <= trickle.get("seconds", 0) <= HEAD_SECONDS + 2,
+                          "a trickled head was cut after %.1f s" % trickle.get("seconds", 0))
+            logged = "".join(nginx.log(name) for name in ("access.log", "error.log",
+                                                          "main-error.log"))
+            checks.expect(not any(password in logged for password in passwords + [WRONG_PASSWORD]),
+                          "nginx's logs hold passwords")
+            # What a sanitizer found fails a process's exit.
+            statuses = [service.stop() for service in services]
+            checks.expect(statuses == [0, 0], "the processes ended with %s" % statuses)
+        finally:
+            if nginx:
+                nginx.remove()
+    print("%d passed, %d failed" % (checks.passed, checks.failed))
+    return 1 if checks.failed else 0
+
+
+def serve(options, sample, database):
+    """The --serve mode: the sample in front of the processes until standard input closes. With
+    one process, both of the sample's servers are that process."""
+    service_options = ["--sms-delay", str(DAY_SECONDS), "--number-expiry", str(DAY_SECONDS)]
+    with deployment(options, database, options.serve, service_options) as (record, services, _):
+        nginx = None
+        try:
+            for service in services:
+                service.start()
+            port = free_port()
+            ports = [service.port for service in services]
+            nginx = Nginx(sample, port, (ports * 2)[:2], record)
+            nginx.start(record)
+            account = {"username": "demo", "password": "demo123"}
+            given = exchange(port, target("getnum.php", xm="QQ", dq="", yys="", **account))
+            if not (given and given[0] == 200 and given[2].startswith("1,")):
+                raise RuntimeError("the demo account got no number: %s" % (given,))
+            number = given[2].split(",")[1]
+            print("%d %s" % (port, target("getsms.php", hm=number, **account)), flush=True)
+            sys.stdin.read()
+        finally:
+            if nginx:
+                nginx.remove()
+    return 0
+
+
 def main():
     parser = argparse.ArgumentParser(allow_abbrev=False)
     parser.add_argument("--sample", required=True)
     parser.add_argument("--service", required=True)
     parser.add_argument("--folder", required=True)
+    parser.add_argument("--serve", type=int, choices=(1, 2))
     options = parser.parse_args()
     database = os.environ.get("VELMORA_TEST_POSTGRES_URI")
     if not database:
@@ -912,55 +1014,7 @@ def main():
     signal.signal(signal.SIGTERM, lambda *_: sys.exit(143))
     with open(options.sample) as file:
         sample = file.read()
-    record = RunRecord(options.folder)
-    record.clear_leftovers()
-    checks = Checks()
-    schema = "lb_" + secrets.token_hex(6)
-    admin = Sql(database)
-    admin.rows("CREATE SCHEMA " + schema)
-    sql = Sql(database + "?options=-csearch_path%3D" + schema)
-    logs = tempfile.mkdtemp(prefix=FOLDER_PREFIX + "logs.")
-    record.add_folder(logs)
-    services = [Service(options.service, database + "?options=-csearch_path%3D" + schema,
-                        os.path.join(logs, "service%d.log" % i), record) for i in (1, 2)]
-    nginx = None
-    try:
-        for service in services:
-            service.start()
-        port = free_port()
-        nginx = Nginx(sample, port, [service.port for service in services], record)
-        check_config(checks, nginx)
-        nginx.start(record)
-        trickle = {}
-        trickling = threading.Thread(target=lambda: trickle.update(seconds=trickled_head(port)))
-        trickling.start()
-        check_both_answer(checks, port, services)
-        check_bounds(checks, port, services)
-        check_dropped_request(checks, sample, services[0], record)
-        check_killed_process(checks, port, services)
-        passwords = run_load(checks, port, services, sql)
-        trickling.join()
-        checks.expect(HEAD_SECONDS - 1 <= trickle.get("seconds", 0) <= HEAD_SECONDS + 2,
-                      "a trickled head was cut after %.1f s" % trickle.get("seconds", 0))
-        logged = "".join(nginx.log(name) for name in ("access.log", "error.log",
-                                                      "main-error.log"))
-        checks.expect(not any(password in logged for password in passwords + [WRONG_PASSWORD]),
-                      "nginx's logs hold passwords")
-        # What a sanitizer found fails a process's exit.
-        statuses = [service.stop() for service in services]
-        checks.expect(statuses == [0, 0], "the processes ended with %s" % statuses)
-    finally:
-        if nginx:
-            nginx.remove()
-        for service in services:
-            service.stop()
-        sql.close()
-        admin.rows("DROP SCHEMA %s CASCADE" % schema)
-        admin.close()
-        shutil.rmtree(logs, ignore_errors=True)
-        record.close()
-    print("%d passed, %d failed" % (checks.passed, checks.failed))
-    return 1 if checks.failed else 0
+    return (serve if options.serve else check)(options, sample, database)
 
 
 if __name__ == "__main__":

@@ -68,14 +68,14 @@ int ServiceProcess::stop() {
   return status;
 }
 
-int ServiceProcess::connect(const char* from) const {
+int ServiceProcess::connectTo(int port, const char* from) {
   const int connection = socket(AF_INET, SOCK_STREAM, 0);
   sockaddr_in client{};
   client.sin_family = AF_INET;
   inet_pton(AF_INET, from, &client.sin_addr);
   sockaddr_in service{};
   service.sin_family = AF_INET;
-  service.sin_port = htons(static_cast<uint16_t>(port_));
+  service.sin_port = htons(static_cast<uint16_t>(port));
   service.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
   if (bind(connection, reinterpret_cast<sockaddr*>(&client), sizeof client) == 0 &&
       ::connect(connection, reinterpret_cast<sockaddr*>(&service), sizeof service) == 0) {
@@ -85,9 +85,9 @@ int ServiceProcess::connect(const char* from) const {
   return -1;
 }
 
-std::string ServiceProcess::exchange(const std::string& request, bool awaitReply,
-                                     const char* from) const {
-  const int connection = connect(from);
+std::string ServiceProcess::exchangeWith(int port, const std::string& request, bool awaitReply,
+                                         const char* from) {
+  const int connection = connectTo(port, from);
   const timeval patience{kReplyPatienceSeconds, 0};
   setsockopt(connection, SOL_SOCKET, SO_RCVTIMEO, &patience, sizeof patience);
   std::string response;
@@ -103,11 +103,12 @@ std::string ServiceProcess::exchange(const std::string& request, bool awaitReply
   return response;
 }
 
-std::string ServiceProcess::get(const std::string& target, const char* from) const {
-  const std::string response = exchange("GET " + target +
-                                            " HTTP/1.0\r\nUser-Agent: velmora-test\r\n"
-                                            "Accept: */*\r\n\r\n",
-                                        true, from);
+std::string ServiceProcess::getFrom(int port, const std::string& target, const char* from) {
+  const std::string response = exchangeWith(port,
+                                            "GET " + target +
+                                                " HTTP/1.0\r\nUser-Agent: velmora-test\r\n"
+                                                "Accept: */*\r\n\r\n",
+                                            true, from);
   const size_t bodyStart = response.find("\r\n\r\n");
   return bodyStart == std::string::npos ? "<no reply>" : response.substr(bodyStart + 4);
 }

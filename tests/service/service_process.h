@@ -36,17 +36,27 @@ class ServiceProcess {
 
   // A new connection to the service from the loopback address `from` (a socket descriptor, -1
   // when refused), for the caller to close.
-  int connect(const char* from = "127.0.0.1") const;
+  int connect(const char* from = "127.0.0.1") const { return connectTo(port_, from); }
 
   // Sends `request` as it stands and returns everything the service sent back (what came within
   // kReplyPatienceSeconds of silence), or nothing when `awaitReply` is false and the connection is
   // closed at once.
   std::string exchange(const std::string& request, bool awaitReply = true,
-                       const char* from = "127.0.0.1") const;
+                       const char* from = "127.0.0.1") const {
+    return exchangeWith(port_, request, awaitReply, from);
+  }
 
   // The body of the reply to a GET of `target`, sent like the client's requests, from the loopback
   // address `from`.
-  std::string get(const std::string& target, const char* from = "127.0.0.1") const;
+  std::string get(const std::string& target, const char* from = "127.0.0.1") const {
+    return getFrom(port_, target, from);
+  }
+
+  // The same for whatever listens on 127.0.0.1:`port`, such as a proxy in front of services.
+  static int connectTo(int port, const char* from = "127.0.0.1");
+  static std::string exchangeWith(int port, const std::string& request, bool awaitReply = true,
+                                  const char* from = "127.0.0.1");
+  static std::string getFrom(int port, const std::string& target, const char* from = "127.0.0.1");
 
  private:
   pid_t pid_ = 0;
