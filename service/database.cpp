@@ -166,7 +166,9 @@ void Database::inTransaction(const std::function<void()>& work) {
 }
 
 void Database::inReadTransaction(const std::function<void()>& work) {
-  transaction(Access::kRead, work);
+  if (!postgres_) return transaction(Access::kRead, work);
+  recover();
+  work();
 }
 
 void Database::recover() {
@@ -304,6 +306,15 @@ std::optional<Account> Database::findAccount(const std::string& name) {
   if (!query.bind(name).step()) return std::nullopt;
   return Account{query.text(0), query.text(1), query.text(2), query.text(3),
                  query.text(4), query.text(5), query.text(6)};
+}
+
+std::optional<StoredAccount> Database::storedAccount(const std::string& name) {
+  Statement query(statements_,
+                  select(kAccountColumns, ", password_hash FROM accounts WHERE name = ?"));
+  if (!query.bind(name).step()) return std::nullopt;
+  return StoredAccount{{query.text(0), query.text(1), query.text(2), query.text(3), query.text(4),
+                        query.text(5), query.text(6)},
+                       query.text(7)};
 }
 
 std::optional<std::string> Database::passwordHash(const std::string& name) {

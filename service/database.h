@@ -20,6 +20,11 @@ namespace velmora::service {
 // opening it again keeps whatever it holds. One object is not thread-safe: callers serialise
 // access. Several objects, in one process or several, may share a store: a transaction waits for
 // another's end, or runs again when it lost to one.
+struct StoredAccount {
+  Account account;
+  std::string passwordHash;
+};
+
 class Database {
  public:
   // `location` is a SQLite file's path, or a PostgreSQL connection URI ("postgresql://…").
@@ -32,11 +37,14 @@ class Database {
 
   // Runs `work` as one write transaction: all of its changes are kept, or none when it throws.
   void inTransaction(const std::function<void()>& work);
-  // Runs `work`, which only reads, on one snapshot of the store. It waits for no writer, in this
-  // process or another.
+  // Runs `work`, which only reads. It waits for no writer, in this process or another: on SQLite
+  // it reads one snapshot; on PostgreSQL each statement reads the last commit, with no
+  // transaction around them, which would cost two more round trips to the server.
   void inReadTransaction(const std::function<void()>& work);
 
   std::optional<Account> findAccount(const std::string& name);
+  // The account with its password hash, in one read, for a step to check its proof against.
+  std::optional<StoredAccount> storedAccount(const std::string& name);
   bool invitationCodeInUse(const std::string& code);
   // Passwords come in clear and are kept as their hashes (service/password_hash.h): the store
   // never holds a password. Making a hash can fail for want of memory, and throws DatabaseError.

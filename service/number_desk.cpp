@@ -80,18 +80,32 @@ Instant systemTime() {
   return duration_cast<milliseconds>(system_clock::now().time_since_epoch()).count();
 }
 
-// Only reads, and so waits for no writer, unless a lease has run out and must be settled first.
 std::optional<Account> NumberDesk::signIn(const Credentials& credentials) {
   std::optional<Account> account;
-  bool settled = false;
-  database_.inReadTransaction([&] {
-    account.reset();
-    settled = database_.leasesExpiredBy(office_.clock()).empty();
-    if (settled && proved(credentials)) account = database_.findAccount(credentials.name);
-  });
-  if (settled) return account;
-  database_.inTransaction([&] { account = settleAndSignIn(credentials, office_.clock()); });
+  readOrWrite([&](Instant now) { account = settleAndSignIn(credentials, now); });
   return account;
+}
+
+// A transaction's work that found something to write while it ran as a read.
+struct NumberDesk::WriteNeeded {};
+
+void NumberDesk::readOrWrite(const std::function<void(Instant now)>& work) {
+  try {
+    reading_ = true;
+    database_.inReadTransaction([&] { work(office_.clock()); });
+    reading_ = false;
+    return;
+  } catch (const WriteNeeded&) {
+    reading_ = false;
+  } catch (...) {
+    reading_ = false;
+    throw;
+  }
+  database_.inTransaction([&] { work(office_.clock()); });
+}
+
+void NumberDesk::needWrite() const {
+  if (reading_) throw WriteNeeded{};
 }
 
 std::vector<Project> NumberDesk::projects() {
@@ -110,7 +124,7 @@ NumberOutcome NumberDesk::getNumber(const Credentials& credentials, const Number
 }
 
 NumberOutcome NumberDesk::readSms(const Credentials& credentials, const std::string& number) {
-  return serve(credentials, [&](const Account& account, Instant now) {
+  return serveReading(credentials, [&](const Account& account, Instant now) {
     std::optional<Lease> lease = heldLease(account, number);
     if (!lease) return outcome(NumberStatus::kNotHeld);
     if (!lease->smsReadableAt(now)) return outcome(NumberStatus::kSmsNotYet);
@@ -120,7 +134,7 @@ NumberOutcome NumberDesk::readSms(const Credentials& credentials, const std::str
 }
 
 NumberOutcome NumberDesk::heldNumber(const Credentials& credentials) {
-  return serve(credentials, [&](const Account& account, Instant now) {
+  return serveReading(credentials, [&](const Account& account, Instant now) {
     std::optional<Lease> lease = database_.lastLeaseOf(account.name);
     if (!lease) return outcome(NumberStatus::kNoneHeld);
     NumberOutcome held = done(lease->number, amountText(storedAmount(account.balance)));
@@ -133,6 +147,7 @@ NumberOutcome NumberDesk::heldNumber(const Credentials& credentials) {
 // The SMS is shown: from now on the number has had it, whatever the clock says later.
 void NumberDesk::deliver(Lease& lease) {
   if (lease.delivered) return;
+  needWrite();
   lease.delivered = true;
   database_.updateLeaseSms(lease);
 }
@@ -152,30 +167,42 @@ NumberOutcome NumberDesk::blacklist(const Credentials& credentials, const std::s
 
 NumberOutcome NumberDesk::serve(const Credentials& credentials, const Step& step) {
   NumberOutcome result = outcome(NumberStatus::kWrongCredentials);
-  database_.inTransaction([&] {
-    // Read inside the transaction, so that the steps' times are in the order they are made.
-    const Instant now = office_.clock();
-    const std::optional<Account> account = settleAndSignIn(credentials, now);
-    result = account ? step(*account, now) : outcome(NumberStatus::kWrongCredentials);
-  });
+  // The time is read inside the transaction, so that the steps' times are in the order they are
+  // made.
+  database_.inTransaction([&] { result = signedInStep(credentials, step, office_.clock()); });
   return result;
 }
 
-std::optional<Account> NumberDesk::settleAndSignIn(const Credentials& credentials, Instant now) {
-  settleExpired(now);
-  if (!proved(credentials)) return std::nullopt;
-  return database_.findAccount(credentials.name);
+NumberOutcome NumberDesk::serveReading(const Credentials& credentials, const Step& step) {
+  NumberOutcome result = outcome(NumberStatus::kWrongCredentials);
+  readOrWrite([&](Instant now) { result = signedInStep(credentials, step, now); });
+  return result;
 }
 
-// The store is asked first, so that a failing store fails the step rather than the sign-in.
-bool NumberDesk::proved(const Credentials& credentials) {
-  const std::optional<std::string> hash = database_.passwordHash(credentials.name);
-  return hash && *hash == proof_.passwordHash && credentials.name == proof_.credentials.name &&
-         credentials.password == proof_.credentials.password;
+NumberOutcome NumberDesk::signedInStep(const Credentials& credentials, const Step& step,
+                                       Instant now) {
+  const std::optional<Account> account = settleAndSignIn(credentials, now);
+  return account ? step(*account, now) : outcome(NumberStatus::kWrongCredentials);
+}
+
+// The store is asked first, so that a failing store fails the step rather than the sign-in. A
+// read answers with the account as the proof read it a moment before; a write reads it again in
+// its transaction.
+std::optional<Account> NumberDesk::settleAndSignIn(const Credentials& credentials, Instant now) {
+  settleExpired(now);
+  const bool claimed = !proof_.passwordHash.empty() &&
+                       credentials.name == proof_.credentials.name &&
+                       credentials.password == proof_.credentials.password;
+  if (reading_) return claimed ? std::optional(proof_.account) : std::nullopt;
+  std::optional<StoredAccount> stored = database_.storedAccount(credentials.name);
+  if (!stored || !claimed || stored->passwordHash != proof_.passwordHash) return std::nullopt;
+  return std::move(stored->account);
 }
 
 void NumberDesk::settleExpired(Instant now) {
-  for (const Lease& lease : database_.leasesExpiredBy(now)) {
+  const std::vector<Lease> expired = database_.leasesExpiredBy(now);
+  if (!expired.empty()) needWrite();
+  for (const Lease& lease : expired) {
     // The SMS could be read only before the end: one due at the end itself never could.
     const bool smsCame = lease.smsCameBy(lease.expiresAt - 1);
     if (!smsCame) refund(lease);

@@ -57,10 +57,12 @@ struct Credentials {
 
 // Credentials a request has proved before its steps, outside their transactions, where verifying
 // a password hash would hold up every other request: the stored hash they matched, which must
-// still be the account's when the request's step runs. An empty hash proves nothing.
+// still be the account's when a step that writes runs, and the account as it was read with it,
+// which a step that only reads answers with. An empty hash proves nothing.
 struct Proof {
   Credentials credentials;
   std::string passwordHash;
+  Account account;
 };
 
 struct NumberRequest {
@@ -155,9 +157,20 @@ class NumberDesk {
 
  private:
   using Step = std::function<NumberOutcome(const Account&, Instant now)>;
+  struct WriteNeeded;
+  // A step as one write transaction.
   NumberOutcome serve(const Credentials& credentials, const Step& step);
+  // A step that mostly only reads (an SMS poll before its SMS), served as readOrWrite serves it.
+  NumberOutcome serveReading(const Credentials& credentials, const Step& step);
+  NumberOutcome signedInStep(const Credentials& credentials, const Step& step, Instant now);
+  // Runs `work` as a read, which waits for no writer and on PostgreSQL costs no transaction;
+  // work that finds something to write (a lease that ran out, an SMS shown the first time) says
+  // so with needWrite, and then runs again as a write transaction.
+  void readOrWrite(const std::function<void(Instant now)>& work);
+  void needWrite() const;
+  // The account, when the credentials are those proved and its password is still the one they
+  // proved, after the leases that ran out are settled.
   std::optional<Account> settleAndSignIn(const Credentials& credentials, Instant now);
-  bool proved(const Credentials& credentials);
   void settleExpired(Instant now);
   Hundredths refund(const Lease& lease);
   std::optional<Lease> heldLease(const Account& account, const std::string& number);
@@ -179,6 +192,7 @@ class NumberDesk {
   Database& database_;
   NumberOffice& office_;
   const Proof proof_;
+  bool reading_ = false;  // inside readOrWrite's read: every write must call needWrite first
 };
 
 }  // namespace velmora::service

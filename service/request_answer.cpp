@@ -62,9 +62,11 @@ Reply RequestAnswerer::answer(std::string_view requestTarget) {
 // cannot tell the hash fails the request: an unproved request would read as a wrong password.
 Proof RequestAnswerer::prove(Database& database, const std::optional<Credentials>& claimed) {
   if (!claimed || claimed->name.empty()) return {};
-  std::optional<std::string> hash = database.passwordHash(claimed->name);
+  std::optional<StoredAccount> stored = database.storedAccount(claimed->name);
+  std::optional<std::string> hash;
+  if (stored) hash = stored->passwordHash;
   if (!office_.passwords.matches(claimed->name, claimed->password, hash)) return {};
-  return {*claimed, std::move(*hash)};
+  return {*claimed, std::move(*hash), std::move(stored->account)};
 }
 
 }  // namespace velmora::service
