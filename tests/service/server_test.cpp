@@ -319,7 +319,8 @@ TEST_F(ServerTest, AStopPastItsGraceEndsWhateverStandardErrorDoes) {
   sqlite3* holder = nullptr;
   ASSERT_EQ(sqlite3_open(database.c_str(), &holder), SQLITE_OK);
   ASSERT_EQ(sqlite3_exec(holder, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
-  std::thread waiting([&] { service.get("/E/qx/held.php?username=demo&password=demo123"); });
+  std::thread waiting(
+      [&] { service.get("/E/qx/getnum.php?username=demo&password=demo123&xm=Steam&dq=&yys="); });
   std::this_thread::sleep_for(300ms);  // the request is in
 
   const auto stopped = Clock::now();
