@@ -317,12 +317,6 @@ std::optional<StoredAccount> Database::storedAccount(const std::string& name) {
                        query.text(7)};
 }
 
-std::optional<std::string> Database::passwordHash(const std::string& name) {
-  Statement query(statements_, "SELECT password_hash FROM accounts WHERE name = ?");
-  if (!query.bind(name).step()) return std::nullopt;
-  return query.text(0);
-}
-
 bool Database::invitationCodeInUse(const std::string& code) {
   return Statement(statements_, "SELECT 1 FROM accounts WHERE invitation_code = ?")
       .bind(code)

@@ -43,7 +43,8 @@ class Database {
   void inReadTransaction(const std::function<void()>& work);
 
   std::optional<Account> findAccount(const std::string& name);
-  // The account with its password hash, in one read, for a step to check its proof against.
+  // The account with its password hash (service/password_hash.h), in one read, for a request to
+  // check its password against; nothing when there is no such account.
   std::optional<StoredAccount> storedAccount(const std::string& name);
   bool invitationCodeInUse(const std::string& code);
   // Passwords come in clear and are kept as their hashes (service/password_hash.h): the store
@@ -51,8 +52,6 @@ class Database {
   //
   // False when the name is taken.
   bool addAccount(const Account& account, std::string_view password);
-  // The account's password hash (service/password_hash.h); nothing when there is no such account.
-  std::optional<std::string> passwordHash(const std::string& name);
   // False when there is no such account.
   bool updateAccount(const std::string& name, std::string_view password, const std::string& email,
                      const std::string& address);

@@ -92,8 +92,8 @@ constexpr const char* kToVersion1 =
 
 // Whether the account exists and its stored hash is that of `password`.
 bool hasPassword(Database& database, const std::string& name, std::string_view password) {
-  const std::optional<std::string> hash = database.passwordHash(name);
-  return hash && hashMatches(*hash, password);
+  const std::optional<StoredAccount> stored = database.storedAccount(name);
+  return stored && hashMatches(stored->passwordHash, password);
 }
 
 void runSql(const std::string& path, const std::string& sql) {
