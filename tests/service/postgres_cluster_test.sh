@@ -6,16 +6,8 @@
 set -uo pipefail
 script=$1 folder=$2/postgres-cluster-test port=$(($3 + 1))
 
-failures=0
-checks=0
-check() {
-  local what=$1 actual=$2 expected=$3
-  checks=$((checks + 1))
-  if [[ $actual != "$expected" ]]; then
-    printf 'FAIL: %s: got "%s", expected "%s"\n' "$what" "$actual" "$expected"
-    failures=$((failures + 1))
-  fi
-}
+# shellcheck source=tests/support/checks.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../support/checks.sh"
 
 # postmaster FOLDER: the process id of the server of the cluster that FOLDER records.
 postmaster() {
@@ -56,5 +48,4 @@ check "stop ends the server" "$(running "$new")" no
 check "stop removes the cluster's folder" "$([[ -e $cluster ]] && echo kept || echo removed)" removed
 check "a second stop" "$(bash "$script" stop "$first" && echo stopped)" stopped
 
-printf '%d checks, %d failed\n' "$checks" "$failures"
-((failures == 0))
+checks_summary

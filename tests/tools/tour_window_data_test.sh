@@ -5,16 +5,8 @@
 set -uo pipefail
 source tools/tour/window_data.sh
 
-failures=0
-checks=0
-check() {
-  local what=$1 actual=$2 expected=$3
-  checks=$((checks + 1))
-  if [[ $actual != "$expected" ]]; then
-    printf 'FAIL: %s: got "%s", expected "%s"\n' "$what" "$actual" "$expected"
-    failures=$((failures + 1))
-  fi
-}
+# shellcheck source=tests/support/checks.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../support/checks.sh"
 
 # Unit centres are relative to the window's client area, through every container.
 check "login 登录, in the window" "$(unit_centre login 登录)" "150 257"
@@ -53,5 +45,4 @@ while read -r name; do
 done < <(sed -n -E 's/^[[:space:]]*(wait_window|wait_gone|close_window|shoot [0-9]) ([a-z_]+).*/\2/p' \
   tools/tour/screenshot-tour | sort -u)
 
-echo "$((checks - failures)) passed, $failures failed"
-((failures == 0))
+checks_summary
