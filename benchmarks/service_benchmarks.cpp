@@ -38,8 +38,6 @@
 #include "tests/service/service_test_support.h"
 #include "tests/support/gbk.h"
 
-extern char** environ;
-
 namespace velmora {
 namespace {
 
@@ -158,15 +156,12 @@ class NginxFront {
         VELMORA_PYTHON, VELMORA_LOAD_BALANCER_SCRIPT, "--sample", VELMORA_NGINX_SAMPLE,
         "--service",    VELMORA_SERVICE_PROGRAM,      "--folder", folder_.path("").string(),
         "--serve",      std::to_string(processes)};
-    std::vector<char*> argv;
-    for (std::string& argument : arguments) argv.push_back(argument.data());
-    argv.push_back(nullptr);
-    const int spawned = posix_spawn(&pid_, argv[0], &actions, nullptr, argv.data(), environ);
+    pid_ = testing::startProgram(std::move(arguments), actions);
     posix_spawn_file_actions_destroy(&actions);
     close(input[0]);
     close(output[1]);
     input_ = input[1];
-    if (spawned != 0) fail("cannot start " VELMORA_LOAD_BALANCER_SCRIPT);
+    if (pid_ == 0) fail("cannot start " VELMORA_LOAD_BALANCER_SCRIPT);
     // "PORT TARGET"
     FILE* served = fdopen(output[0], "r");
     char line[512] = {};

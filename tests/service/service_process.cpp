@@ -12,7 +12,7 @@
 #include <stdexcept>
 #include <thread>
 
-extern char** environ;
+#include "tests/service/service_test_support.h"
 
 namespace velmora::testing {
 
@@ -30,13 +30,10 @@ ServiceProcess::ServiceProcess(const std::string& database, const std::string& l
                                      database};
   if (!log.empty()) arguments.insert(arguments.end(), {"--log", log});
   arguments.insert(arguments.end(), options.begin(), options.end());
-  std::vector<char*> argv;
-  for (std::string& argument : arguments) argv.push_back(argument.data());
-  argv.push_back(nullptr);
-  const int spawned = posix_spawn(&pid_, argv[0], &actions, nullptr, argv.data(), environ);
+  pid_ = startProgram(std::move(arguments), actions);
   posix_spawn_file_actions_destroy(&actions);
   close(pipeEnds[1]);
-  if (spawned != 0) throw std::runtime_error("cannot start the service");
+  if (pid_ == 0) throw std::runtime_error("cannot start the service");
   output_ = fdopen(pipeEnds[0], "r");
   // What the service prints before it listens (a provider's balance) comes first.
   char line[128] = {};

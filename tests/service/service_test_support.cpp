@@ -7,6 +7,8 @@
 #include <sstream>
 #include <stdexcept>
 
+extern char** environ;
+
 namespace velmora::testing {
 
 TemporaryFolder::TemporaryFolder() {
@@ -52,6 +54,15 @@ CommandResult runCommand(const std::string& command) {
   }
   result.status = pclose(pipe);
   return result;
+}
+
+pid_t startProgram(std::vector<std::string> arguments, const posix_spawn_file_actions_t& actions) {
+  std::vector<char*> argv;
+  for (std::string& argument : arguments) argv.push_back(argument.data());
+  argv.push_back(nullptr);
+  pid_t pid = 0;
+  if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ) != 0) return 0;
+  return pid;
 }
 
 }  // namespace velmora::testing

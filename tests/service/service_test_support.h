@@ -2,9 +2,13 @@
 // and commands that play other clients.
 #pragma once
 
+#include <spawn.h>
+#include <sys/types.h>
+
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace velmora::testing {
 
@@ -35,5 +39,9 @@ struct CommandResult {
 
 // Runs a shell command; a proxy the environment may name is not asked for loopback.
 CommandResult runCommand(const std::string& command);
+
+// Starts the program `arguments` name first, with `actions` on its descriptors, and gives its
+// process id; 0 when it could not be started.
+pid_t startProgram(std::vector<std::string> arguments, const posix_spawn_file_actions_t& actions);
 
 }  // namespace velmora::testing
